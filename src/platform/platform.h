@@ -1,0 +1,123 @@
+#pragma once
+// The services of the desktop that the window uses, each behind a small
+// interface. The program runs on the Qt implementations (qt_platform.h);
+// the tests run every handler on doubles: a scripted board, dialogs answered
+// in advance and virtual time (tests/support).
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+
+namespace platine {
+
+using Millis = std::chrono::milliseconds;
+
+// --- Serial port -----------------------------------------------------------
+
+// What became of a port the program tried to open.
+enum class OpenResult { Opened, Absent, InUse, Denied, Failed };
+
+class SerialPort {
+public:
+    virtual ~SerialPort() = default;
+
+    // Opens port number `n` (1 to 10) at 9600 baud, 8 data bits, no parity,
+    // 1 stop bit, no handshaking. `device` tells which device the number named.
+    virtual OpenResult open(int n) = 0;
+    virtual void close() = 0;
+    virtual bool isOpen() const = 0;
+    // The device path that port number `n` names (shown in messages).
+    virtual QString deviceName(int n) const = 0;
+    // Last error in words, for the operator.
+    virtual QString errorText() const = 0;
+
+    // DTR line; a port that cannot set it (a pseudo-terminal) is used all the same.
+    virtual void setDtr(bool on) = 0;
+    // Writes the bytes as one write; false when the port is closed or the write failed.
+    virtual bool write(const QByteArray &bytes) = 0;
+    // Everything waiting in the receive buffer.
+    virtual QByteArray readAll() = 0;
+
+    // Raised as soon as at least one byte is waiting (the receive notification).
+    std::function<void()> onReadyRead;
+    // Raised once when the device went away under an open port (adapter unplugged).
+    std::function<void(const QString &why)> onLost;
+};
+
+// --- Message and input boxes, file dialogs, shell ---------------------------
+
+enum class MsgIcon { Information, Critical, Question, Warning };
+enum class MsgButtons { Ok, YesNo, YesNoCancel };
+enum class MsgAnswer { Ok, Yes, No, Cancel };
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    virtual MsgAnswer message(MsgIcon icon, MsgButtons buttons, const QString &title,
+                              const QString &text) = 0;
+    // Modal input box; Cancel gives the empty text.
+    virtual QString input(const QString &prompt, const QString &title,
+                          const QString &defaultText) = 0;
+    // Open and save dialogs. `preset` is the proposed file name ("*.txt" or a
+    // file title); the answer is the full path, or the empty text when cancelled.
+    virtual QString openFile(const QString &title, const QString &preset) = 0;
+    virtual QString saveFile(const QString &title, const QString &preset) = 0;
+};
+
+class Shell {
+public:
+    virtual ~Shell() = default;
+    // The "open" verb: shows a file or a web address in its default application.
+    virtual void open(const QString &pathOrUrl) = 0;
+};
+
+// --- Time and the event loop --------------------------------------------------
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    // Steady elapsed time since an arbitrary origin; never goes back.
+    virtual Millis elapsed() const = 0;
+    // Local date and time of day.
+    virtual QDateTime now() const = 0;
+};
+
+class EventPump {
+public:
+    virtual ~EventPump() = default;
+    // Processes every pending event and returns.
+    virtual void processEvents() = 0;
+    // Sleeps until an event arrives or the steady clock reaches `deadline`,
+    // then processes the pending events. Costs no processor time while asleep.
+    virtual void waitUntil(Millis deadline) = 0;
+    // Sleeps for `d` without handling any event (the window does not respond).
+    virtual void block(Millis d) = 0;
+};
+
+// A single-shot or repeating timer whose ticks are events of the pump.
+class Timer {
+public:
+    virtual ~Timer() = default;
+    virtual void start(Millis interval) = 0;
+    virtual void stop() = 0;
+    virtual bool isActive() const = 0;
+    std::function<void()> onTimeout;
+};
+
+// Everything the window needs from its platform, owned elsewhere.
+struct Platform {
+    SerialPort *serial = nullptr;
+    Dialogs *dialogs = nullptr;
+    Shell *shell = nullptr;
+    Clock *clock = nullptr;
+    EventPump *pump = nullptr;
+    std::function<std::unique_ptr<Timer>()> makeTimer;
+    // The program's directory, where "param.ini", "histo.txt" and "temp.txt" live.
+    QString programDir;
+};
+
+} // namespace platine
