@@ -1,0 +1,38 @@
+// The progress step shown while bytes go to the board, and the about prompt.
+
+#include "app/form2.h"
+
+#include <QLabel>
+
+namespace platine {
+
+// A neutral address of the project; the about prompt names no person.
+inline constexpr const char *kProjectAddress = "https://example.org/platine/";
+
+void Form2::anime(std::int16_t total)
+{
+    m_ui.defile->setText(QStringLiteral("%1/%2").arg(compteur).arg(total));
+    compteur = std::int16_t(compteur + 1);
+    pause_cedante(kBytePace);
+    const QString spinner = m_ui.Label4->text();
+    if (spinner == QLatin1String("/"))
+        m_ui.Label4->setText(QStringLiteral("--"));
+    else if (spinner == QLatin1String("--"))
+        m_ui.Label4->setText(QStringLiteral("\\"));
+    else if (spinner == QLatin1String("\\"))
+        m_ui.Label4->setText(QStringLiteral("/"));
+}
+
+void Form2::Label7_Click()
+{
+    const QString address = QString::fromLatin1(kProjectAddress);
+    const MsgAnswer answer = m_platform.dialogs->message(
+        MsgIcon::Question, MsgButtons::YesNo, QStringLiteral("Contrôle d'accès horodaté à badge"),
+        QStringLiteral("Site auteur : %1 \r\nVoulez vous visiter le site de l'auteur ?").arg(address));
+    if (answer == MsgAnswer::Yes)
+        m_platform.shell->open(address);
+}
+
+void Form2::Label16_Click() { Label7_Click(); }
+
+} // namespace platine

@@ -1,0 +1,167 @@
+// The window: its controls, and the wiring of each control's event to the
+// handler named after it.
+
+#include "app/form2.h"
+
+#include "app/pane.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+
+namespace platine {
+
+Form2::Form2(Platform platform, QWidget *parent)
+    : QWidget(parent), m_platform(std::move(platform)), m_ui(buildForm2Ui(this))
+{
+    m_timer2 = m_platform.makeTimer();
+    m_timer2->onTimeout = [this] { Timer2_Timer(); };
+    m_platform.serial->onReadyRead = [this] { MSComm1_OnComm(); };
+    m_platform.serial->onLost = [this](const QString &why) { onPortLost(why); };
+    endProgram = [] { QCoreApplication::exit(0); };
+    connectHandlers();
+}
+
+Form2::~Form2()
+{
+    if (m_platform.serial) {
+        m_platform.serial->onReadyRead = nullptr;
+        m_platform.serial->onLost = nullptr;
+    }
+}
+
+void Form2::connectHandlers()
+{
+    const Form2Ui &u = m_ui;
+    auto click = [this](QPushButton *b, void (Form2::*handler)()) {
+        connect(b, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
+    };
+    click(u.Command6, &Form2::Command6_Click);
+    click(u.Command1, &Form2::Command1_Click);
+    click(u.Command4, &Form2::Command4_Click);
+    click(u.Command2, &Form2::Command2_Click);
+    click(u.Command7, &Form2::Command7_Click);
+    click(u.Command5, &Form2::Command5_Click);
+    click(u.Command11, &Form2::Command11_Click);
+    click(u.Command14, &Form2::Command14_Click);
+    click(u.Command13, &Form2::Command13_Click);
+    click(u.Command12, &Form2::Command12_Click);
+    click(u.Command21, &Form2::Command21_Click);
+    click(u.Command22, &Form2::Command22_Click);
+    click(u.Command8, &Form2::Command8_Click);
+    click(u.Command3, &Form2::Command3_Click);
+    click(u.Command17, &Form2::Command17_Click);
+    click(u.Command19, &Form2::Command19_Click);
+    click(u.lecture_badge, &Form2::lecture_badge_Click);
+    click(u.Command15, &Form2::Command15_Click);
+    click(u.Command16, &Form2::Command16_Click);
+    click(u.Command18, &Form2::Command18_Click);
+    click(u.Command9, &Form2::Command9_Click);
+
+    // Check boxes react only when the operator changes them, not when code sets them.
+    connect(u.Choix_24, &QCheckBox::clicked, this, [this] { Choix_24_Click(); });
+    connect(u.choix_lieu, &QCheckBox::clicked, this, [this] { choix_lieu_Click(); });
+    // The port list reacts to every change of its selection, by the operator or by code.
+    connect(u.Combo1, &QComboBox::currentIndexChanged, this, [this] { Combo1_Click(); });
+    connect(u.tempo_gache, &QLineEdit::textChanged, this, [this] { tempo_gache_Change(); });
+
+    // Mouse presses that have handlers of their own.
+    for (QObject *o : {static_cast<QObject *>(u.Command10), static_cast<QObject *>(u.Command20),
+                       static_cast<QObject *>(u.Text1->viewport()),
+                       static_cast<QObject *>(u.Text2->viewport()), static_cast<QObject *>(u.Label7),
+                       static_cast<QObject *>(u.Label16)})
+        o->installEventFilter(this);
+}
+
+static std::optional<MouseButton> toButton(Qt::MouseButton b)
+{
+    switch (b) {
+    case Qt::LeftButton: return MouseButton::Left;
+    case Qt::RightButton: return MouseButton::Right;
+    case Qt::MiddleButton: return MouseButton::Middle;
+    default: return std::nullopt;
+    }
+}
+
+bool Form2::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
+        type != QEvent::MouseButtonRelease)
+        return QWidget::eventFilter(watched, event);
+    auto *mouse = static_cast<QMouseEvent *>(event);
+    const auto button = toButton(mouse->button());
+
+    if (watched == m_ui.Command10 || watched == m_ui.Command20) {
+        // These buttons act on the press of any mouse button; keyboard
+        // activation and plain clicks do nothing more.
+        if (type == QEvent::MouseButtonPress && button) {
+            if (watched == m_ui.Command10)
+                Command10_MouseDown(*button);
+            else
+                Command20_MouseDown(*button);
+        }
+        return false;
+    }
+    if (watched == m_ui.Text1->viewport()) {
+        if (type == QEvent::MouseButtonRelease && button == MouseButton::Left)
+            Text1_Click();
+        else if (type == QEvent::MouseButtonDblClick && button == MouseButton::Left) {
+            QWidget::eventFilter(watched, event);
+            Text1_DblClick();
+            return true;
+        }
+        return false;
+    }
+    if (watched == m_ui.Text2->viewport()) {
+        if (type == QEvent::MouseButtonPress && button) {
+            Text2_MouseDown(*button);
+            return *button == MouseButton::Right;   // no context menu over the layout
+        }
+        if (type == QEvent::MouseButtonDblClick && button == MouseButton::Left) {
+            Text2_DblClick();
+            return true;
+        }
+        return false;
+    }
+    if (type == QEvent::MouseButtonRelease && button == MouseButton::Left) {
+        if (watched == m_ui.Label7)
+            Label7_Click();
+        else if (watched == m_ui.Label16)
+            Label16_Click();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+QString Form2::text1() const { return m_ui.Text1->text(); }
+void Form2::setText1(const QString &text) { m_ui.Text1->setText(text); }
+void Form2::appendText1(const QString &text) { m_ui.Text1->append(text); }
+QString Form2::text2() const { return m_ui.Text2->text(); }
+void Form2::setText2(const QString &text) { m_ui.Text2->setText(text); }
+
+void Form2::setLabel2(const QString &caption)
+{
+    if (m_ui.Label2->text() == caption)
+        return;
+    m_ui.Label2->setText(caption);
+    Label2_Change();
+}
+
+bool Form2::prendre_ligne(const QString &operation)
+{
+    if (!m_lineOwner.isEmpty()) {
+        m_ui.Label14->setText(QStringLiteral("Opération refusée : %1 en cours").arg(m_lineOwner));
+        return false;
+    }
+    m_lineOwner = operation;
+    return true;
+}
+
+void Form2::rendre_ligne() { m_lineOwner.clear(); }
+
+} // namespace platine

@@ -1,0 +1,291 @@
+// The window's controls: names, kinds, frames, captions, tool tips, initial
+// texts, colours and fonts. Positions are given in twips as the window was
+// designed and drawn at 15 twips a pixel.
+
+#include "app/command_button.h"
+#include "app/form2.h"
+#include "app/pane.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace platine {
+namespace {
+
+constexpr int px(int twips) { return (twips + 7) / 15; }
+
+QRect twipsRect(int left, int top, int width, int height)
+{
+    return QRect(px(left), px(top), px(width), px(height));
+}
+
+QGroupBox *frame(QWidget *parent, const char *name, const QString &caption, QRect r)
+{
+    auto *box = new QGroupBox(caption, parent);
+    box->setObjectName(QLatin1String(name));
+    box->setGeometry(r);
+    return box;
+}
+
+QLabel *label(QWidget *parent, const char *name, const QString &caption, QRect r)
+{
+    auto *l = new QLabel(caption, parent);
+    l->setObjectName(QLatin1String(name));
+    l->setGeometry(r);
+    return l;
+}
+
+QLineEdit *textBox(QWidget *parent, const char *name, const QString &text, QRect r)
+{
+    auto *e = new QLineEdit(text, parent);
+    e->setObjectName(QLatin1String(name));
+    e->setAlignment(Qt::AlignCenter);
+    e->setGeometry(r);
+    return e;
+}
+
+QPushButton *button(QWidget *parent, const char *name, const QString &caption, const QString &tip,
+                    QRect r)
+{
+    auto *b = new CommandButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setToolTip(tip);
+    b->setGeometry(r);
+    b->setFocusPolicy(Qt::StrongFocus);
+    return b;
+}
+
+QCheckBox *checkBox(QWidget *parent, const char *name, const QString &caption, QRect r)
+{
+    auto *c = new QCheckBox(caption, parent);
+    c->setObjectName(QLatin1String(name));
+    c->setGeometry(r);
+    return c;
+}
+
+QComboBox *comboBox(QWidget *parent, const char *name, const QString &text, QRect r)
+{
+    // A drop-down combo box: an edit field over the list. Typed text adds no item.
+    auto *c = new QComboBox(parent);
+    c->setObjectName(QLatin1String(name));
+    c->setEditable(true);
+    c->setInsertPolicy(QComboBox::NoInsert);
+    c->setEditText(text);
+    c->setGeometry(r);
+    return c;
+}
+
+void colour(QWidget *w, const QColor &c)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::WindowText, c);
+    p.setColor(QPalette::Text, c);
+    p.setColor(QPalette::ButtonText, c);
+    w->setPalette(p);
+}
+
+void fontStyle(QWidget *w, qreal points, bool italic, bool bold)
+{
+    QFont f = w->font();
+    f.setPointSizeF(points);
+    f.setItalic(italic);
+    f.setBold(bold);
+    w->setFont(f);
+}
+
+QFrame *line(QWidget *parent, const QString &name, int y)
+{
+    auto *l = new QFrame(parent);
+    l->setObjectName(name);
+    l->setFrameShape(QFrame::HLine);
+    l->setFrameShadow(QFrame::Sunken);
+    l->setGeometry(6, y, px(8505) - 12, 3);
+    return l;
+}
+
+const QColor kBlue(0, 0, 255);
+const QColor kRed(255, 0, 0);
+const QColor kMagenta(255, 0, 255);
+
+} // namespace
+
+Form2Ui buildForm2Ui(QWidget *form)
+{
+    Form2Ui u{};
+    form->setObjectName(QStringLiteral("Form2"));
+    form->setWindowTitle(QStringLiteral("Contrôle d'accès horodaté  -  Kovarine"));
+    form->resize(px(10920), px(9645));
+
+    // The two panes lie under the frames that cover them.
+    u.Text1 = new Pane(form);
+    u.Text1->setObjectName(QStringLiteral("Text1"));
+    u.Text1->setGeometry(twipsRect(60, 2100, 8535, 7095));
+    {
+        // A fixed-pitch font: the history table is aligned by columns.
+        QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        fixed.setPointSize(9);
+        u.Text1->setFont(fixed);
+    }
+    u.Text2 = new Pane(form);
+    u.Text2->setObjectName(QStringLiteral("Text2"));
+    u.Text2->setGeometry(twipsRect(60, 9630, 10815, 4785));
+
+    u.Label16 = label(form, "Label16", QStringLiteral("A propos de ..."), twipsRect(9750, 60, 1125, 255));
+    colour(u.Label16, kRed);
+    fontStyle(u.Label16, 8.25, true, false);
+    u.Label16->setCursor(Qt::PointingHandCursor);
+    u.nom_fichier = label(form, "nom_fichier", QStringLiteral("..."), twipsRect(120, 60, 300, 255));
+    u.nom_fichier->adjustSize();
+
+    // --- Frame3 "Parametrage" --------------------------------------------------
+    u.Frame3 = frame(form, "Frame3", QStringLiteral("Parametrage"), twipsRect(60, 330, 8505, 1665));
+    u.Frame3->setStyleSheet(QStringLiteral("QGroupBox#Frame3::title { color: rgb(0,0,255); }"));
+    u.gache_0 = label(u.Frame3, "gache_0", QStringLiteral("Temporisation gâche :"), QRect(10, 28, 135, 20));
+    u.tempo_gache = textBox(u.Frame3, "tempo_gache", QStringLiteral("10"), QRect(148, 26, 44, 22));
+    u.tempo_gache->setToolTip(QStringLiteral("1 à 65 secondes max"));
+    u.Label13 = label(u.Frame3, "Label13", QStringLiteral("seconde(s)"), QRect(198, 28, 70, 20));
+    u.buzzer = checkBox(u.Frame3, "buzzer", QStringLiteral("Buzzer actif"), QRect(285, 27, 110, 20));
+    u.buzzer->setChecked(true);
+    u.Label6 = label(u.Frame3, "Label6", QStringLiteral("Port COM"), QRect(405, 28, 60, 20));
+    u.Combo1 = comboBox(u.Frame3, "Combo1", QStringLiteral("Combo1"), QRect(468, 25, 90, 24));
+    u.Label5 = label(u.Frame3, "Label5", QStringLiteral("...."), QRect(10, 80, 300, 20));
+    colour(u.Label5, kBlue);
+    u.Label4 = label(u.Frame3, "Label4", QStringLiteral("/"), QRect(530, 80, 25, 20));
+
+    // --- Frame2 "Nouveau badge à mémoriser" (record editor) ----------------------
+    u.Frame2 = frame(form, "Frame2", QStringLiteral("Nouveau badge à mémoriser"), twipsRect(90, 2100, 8505, 7095));
+    u.Frame2->setAutoFillBackground(true);
+    u.Frame2->setVisible(false);
+    QWidget *f2 = u.Frame2;
+    // Row 1
+    u.Label1[0] = label(f2, "Label1_0", QStringLiteral("N° du badge :"), QRect(12, 30, 90, 22));
+    u.numero_badge = textBox(f2, "numero_badge", QStringLiteral("0000000000"), QRect(105, 28, 120, 24));
+    u.Label1[8] = label(f2, "Label1_8", QStringLiteral("Nom :"), QRect(250, 30, 45, 22));
+    colour(u.Label1[8], kRed);
+    u.nom = textBox(f2, "nom", QStringLiteral("Valmire"), QRect(300, 28, 200, 24));
+    u.Line1[0] = line(f2, QStringLiteral("Line1_0"), 62);
+    // Row 2
+    u.Label1[1] = label(f2, "Label1_1", QStringLiteral("Plage horaire autorisée :           de "), QRect(12, 75, 230, 22));
+    u.heure_debut = textBox(f2, "heure_debut", QStringLiteral("07"), QRect(245, 73, 32, 24));
+    u.Label1[2] = label(f2, "Label1_2", QStringLiteral("H"), QRect(280, 75, 12, 22));
+    u.minute_debut = textBox(f2, "minute_debut", QStringLiteral("30"), QRect(294, 73, 32, 24));
+    u.Label1[3] = label(f2, "Label1_3", QStringLiteral("à"), QRect(333, 75, 12, 22));
+    u.heure_fin = textBox(f2, "heure_fin", QStringLiteral("17"), QRect(348, 73, 32, 24));
+    u.Label1[4] = label(f2, "Label1_4", QStringLiteral("H"), QRect(383, 75, 12, 22));
+    u.minute_fin = textBox(f2, "minute_fin", QStringLiteral("30"), QRect(397, 73, 32, 24));
+    u.Choix_24 = checkBox(f2, "Choix_24", QStringLiteral("24h/24"), QRect(450, 75, 80, 22));
+    colour(u.Choix_24, kBlue);
+    u.Line1[1] = line(f2, QStringLiteral("Line1_1"), 107);
+    // Row 3
+    u.Label1[5] = label(f2, "Label1_5", QStringLiteral("Jour(s) de la semaine autorisé(s) :"), QRect(12, 120, 230, 22));
+    colour(u.Label1[5], kBlue);
+    u.Combo2 = comboBox(f2, "Combo2", QStringLiteral("Combo2"), QRect(245, 118, 160, 24));
+    u.Line1[2] = line(f2, QStringLiteral("Line1_2"), 152);
+    // Row 4
+    u.Label1[6] = label(f2, "Label1_6", QStringLiteral("Lieu autorisé :"), QRect(12, 165, 120, 22));
+    colour(u.Label1[6], kMagenta);
+    u.lieu = textBox(f2, "lieu", QStringLiteral("10"), QRect(135, 163, 40, 24));
+    u.choix_lieu = checkBox(f2, "choix_lieu", QStringLiteral("Tous les lieux autorisés"), QRect(200, 165, 200, 22));
+    colour(u.choix_lieu, kMagenta);
+    u.Line1[3] = line(f2, QStringLiteral("Line1_3"), 197);
+    // Row 5
+    u.Label1[7] = label(f2, "Label1_7", QStringLiteral("Jour du mois :"), QRect(12, 210, 120, 22));
+    colour(u.Label1[7], kRed);
+    u.jour_du_mois = textBox(f2, "jour_du_mois", QStringLiteral("0"), QRect(135, 208, 40, 24));
+    u.Line1[4] = line(f2, QStringLiteral("Line1_4"), 242);
+    // Rows 6 and 7
+    u.Label10 = label(f2, "Label10", QStringLiteral("Nombre d'enregistrements :"), QRect(12, 252, 180, 22));
+    u.nombre_enregistrements = label(f2, "nombre_enregistrements", QStringLiteral("..."), QRect(195, 252, 60, 22));
+    u.Label12 = label(f2, "Label12", QStringLiteral("Enregistrement courant     :"), QRect(12, 276, 180, 22));
+    u.Label11 = label(f2, "Label11", QStringLiteral("..."), QRect(195, 276, 60, 22));
+    // Rows 8 and 9
+    u.Label8 = label(f2, "Label8", QStringLiteral("Mode enregistrement"), QRect(12, 304, 400, 30));
+    fontStyle(u.Label8, 13.5, false, true);
+    u.Label9 = label(f2, "Label9", QStringLiteral("Une fois les champs renseignés cliquer sur le bouton 'Enregistrer'"), QRect(12, 338, 540, 40));
+    u.Label9->setWordWrap(true);
+    colour(u.Label9, kBlue);
+    // Row 10
+    u.Command21 = button(f2, "Command21", QStringLiteral("Rechercher badge"), QStringLiteral("Badge suivant"), QRect(12, 385, 130, 30));
+    u.Command22 = button(f2, "Command22", QStringLiteral("Rechercher nom"), QStringLiteral("Badge suivant"), QRect(150, 385, 130, 30));
+    // Row 11
+    u.Command11 = button(f2, "Command11", QStringLiteral("Badge suivant"), QStringLiteral("Badge suivant"), QRect(12, 425, 100, 36));
+    u.Command14 = button(f2, "Command14", QStringLiteral("Badge précédent"), QStringLiteral("Badge précédent"), QRect(122, 425, 100, 36));
+    u.Command13 = button(f2, "Command13", QStringLiteral("Nouveau"), QStringLiteral("Mémorise un nouveau badge"), QRect(232, 425, 100, 36));
+    u.Command7 = button(f2, "Command7", QStringLiteral("Enregistrer"), QStringLiteral("Enregistre le badge courant"), QRect(342, 425, 100, 36));
+    u.Command12 = button(f2, "Command12", QStringLiteral("Sortir du mode"), QStringLiteral("Quitter le mode enregistrement"), QRect(452, 425, 100, 36));
+
+    // --- Frame1 "Commandes" -----------------------------------------------------
+    u.Frame1 = frame(form, "Frame1", QStringLiteral("Commandes"), twipsRect(8580, 330, 2295, 9285));
+    u.Label2 = label(u.Frame1, "Label2", QStringLiteral("Badge N°:"), QRect(8, 20, 140, 18));
+    struct Cmd { QPushButton **slot; const char *name; const char *caption; const char *tip; };
+    const Cmd commands[] = {
+        {&u.Command4, "Command4", "Nouvelle liste", "Lecture / Modification de la liste enregistrée"},
+        {&u.Command1, "Command1", "Ouvrir une liste enregistrée", "Lecture / Modification de la liste enregistrée"},
+        {&u.Command2, "Command2", "Enregistrer une liste sous", "Enregistrer la liste modifiée"},
+        {&u.lecture_badge, "lecture_badge", "Lecture badge", "Lecture du numéro d'un badge"},
+        {&u.Command5, "Command5", "Ajouter Modifier  badge", "Ajouter ou modifier les paramètres associés à un badge"},
+        {&u.Command8, "Command8", "Envoi programmation", "Envoi de la liste enregistrée vers le PIC"},
+        {&u.Command10, "Command10", "Connexion", "Click droit pour déconnecter"},
+        {&u.Command3, "Command3", "Téléchargement de l'historique", "Téléchargement"},
+        {&u.Command17, "Command17", "Mise à l'heure", "Mise à jour horaire de la platine"},
+        {&u.Command6, "Command6", "Quitter", "Quitter l'application"},
+    };
+    const int buttonW = px(1365), buttonH = px(795);
+    int y = 42;
+    for (const Cmd &c : commands) {
+        *c.slot = button(u.Frame1, c.name, QString::fromUtf8(c.caption), QString::fromUtf8(c.tip),
+                         QRect((px(2295) - buttonW) / 2, y, buttonW, buttonH));
+        y += buttonH + 4;
+    }
+    u.Command10->setAutoFillBackground(true);
+
+    // --- Frame4 status strip ----------------------------------------------------
+    u.Frame4 = frame(form, "Frame4", QString(), twipsRect(90, 9150, 8475, 465));
+    u.defile = label(u.Frame4, "defile", QStringLiteral("..."), QRect(6, 6, 150, 20));
+    u.Label14 = label(u.Frame4, "Label14", QStringLiteral("....."), QRect(160, 6, 320, 20));
+    u.Label7 = label(u.Frame4, "Label7", QStringLiteral("Ostrany"), QRect(490, 6, 70, 20));
+    fontStyle(u.Label7, 8.25, true, false);
+    u.Label7->setCursor(Qt::PointingHandCursor);
+
+    // --- Frame6 maintenance (below the visible area) ------------------------------
+    u.Frame6 = frame(form, "Frame6", QString(), twipsRect(7260, 9750, 3315, 1455));
+    u.Command15 = button(u.Frame6, "Command15", QStringLiteral("eeprom"), QString(), QRect(6, 8, 66, 36));
+    u.Command18 = button(u.Frame6, "Command18", QStringLiteral("Vidage flash"), QString(), QRect(77, 8, 66, 36));
+    u.Command9 = button(u.Frame6, "Command9", QStringLiteral("Ascii"), QString(), QRect(148, 8, 66, 36));
+    u.Command16 = button(u.Frame6, "Command16", QStringLiteral("raz offset telech"), QString(), QRect(6, 50, 100, 40));
+    u.Command20 = button(u.Frame6, "Command20", QStringLiteral("Raz eeprom externe"),
+                         QStringLiteral("click droit=efface tout - click gauche=efface historique"),
+                         QRect(112, 50, 102, 40));
+    {
+        QPalette p = u.Command20->palette();
+        p.setColor(QPalette::Button, QColor(255, 192, 255));
+        u.Command20->setPalette(p);
+        u.Command20->setAutoFillBackground(true);
+    }
+
+    // --- Frame5 clock entry (below the visible area) ------------------------------
+    u.Frame5 = frame(form, "Frame5", QString(), twipsRect(7260, 11220, 3315, 1125));
+    const char *clockCaptions[] = {"Heure", "Minute", "N° jour", " jour du mois"};
+    const char *clockNames[] = {"heure_pc", "minute_pc", "jour_pc", "j_mois"};
+    const char *clockTips[] = {"1 à 65 secondes max", "1 à 65 secondes max", "1-7", "1-7"};
+    QLineEdit **clockFields[] = {&u.heure_pc, &u.minute_pc, &u.jour_pc, &u.j_mois};
+    for (int i = 0; i < 4; ++i) {
+        u.Label15[i] = label(u.Frame5, QStringLiteral("Label15_%1").arg(i).toLatin1().constData(),
+                             QString::fromUtf8(clockCaptions[i]), QRect(4 + i * 54, 6, 54, 18));
+        *clockFields[i] = textBox(u.Frame5, clockNames[i], QString(), QRect(6 + i * 54, 26, 44, 22));
+        (*clockFields[i])->setToolTip(QString::fromUtf8(clockTips[i]));
+    }
+    u.Command19 = button(u.Frame5, "Command19", QStringLiteral("Heure PC"), QString(), QRect(6, 50, 80, 22));
+
+    // Frames over the panes they cover.
+    u.Frame5->raise();
+    u.Frame6->raise();
+    return u;
+}
+
+} // namespace platine

@@ -1,0 +1,33 @@
+#pragma once
+// Rules of the settings kept by the window. Pure standard C++.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace platine {
+
+inline constexpr int kStrikeDelayMax = 65;         // the board's strike delay, in seconds
+inline constexpr std::size_t kSettingsValueSize = 65536;   // settings values are read whole
+inline constexpr int kNewRecordDayCode = 7;         // "Lundi à Vendredi"
+
+// The day choices, in the order whose position is the day code sent to the board.
+inline constexpr const char *kDayChoices[] = {
+    "Lundi", "Mardi", "Mercredi", "Jeudi", "Vendredi", "Samedi", "Dimanche",
+    "Lundi à Vendredi", "Week end", "Tous les jours"};
+
+// The leading decimal number of a text as the window reads typed numbers:
+// blanks, an optional sign, digits, an optional fraction. Nothing when the
+// text does not start with a number.
+bool leadingNumber(std::string_view text, double &value);
+
+// A strike-delay text that is a number above the limit; texts that are not
+// numbers are left as typed.
+bool strikeDelayAboveLimit(std::string_view text);
+
+// The settings file's bytes; the empty text when it cannot be read.
+std::string readSettings(const std::string &path);
+// Replaces the settings file; failures are not reported (the program ends all the same).
+bool writeSettings(const std::string &path, const std::string &content);
+
+} // namespace platine

@@ -1,0 +1,269 @@
+#include "platform/qt_platform.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QTimer>
+#include <QUrl>
+
+#include <thread>
+
+namespace platine {
+
+// --- Serial port ---------------------------------------------------------------
+
+QtSerialPort::QtSerialPort(QString programDir, QObject *parent)
+    : QObject(parent), m_programDir(std::move(programDir))
+{
+    connect(&m_port, &QSerialPort::readyRead, this, [this] {
+        if (onReadyRead)
+            onReadyRead();
+    });
+    connect(&m_port, &QSerialPort::errorOccurred, this, &QtSerialPort::onError);
+}
+
+QString QtSerialPort::deviceName(int n) const
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("COM%1").arg(n);
+#else
+    // An entry "COMn" beside the program (a link to /dev/ttyUSB0, /dev/ttyACM0
+    // or a pseudo-terminal) names port n; otherwise the n-th serial port.
+    const QFileInfo entry(QDir(m_programDir).filePath(QStringLiteral("COM%1").arg(n)));
+    if (entry.exists() || entry.isSymLink()) {
+        // The device itself, so that every name of one device shares its lock.
+        const QString target = entry.canonicalFilePath();
+        return target.isEmpty() ? entry.absoluteFilePath() : target;
+    }
+    return QStringLiteral("/dev/ttyS%1").arg(n - 1);
+#endif
+}
+
+OpenResult QtSerialPort::open(int n)
+{
+    if (m_port.isOpen())
+        return OpenResult::Opened;
+    const QString device = deviceName(n);
+    m_port.setPortName(device);
+    m_error.clear();
+    m_lostReported = false;
+    if (!m_port.open(QIODevice::ReadWrite)) {
+        const auto error = m_port.error();
+        m_error = m_port.errorString();
+        m_port.clearError();
+        if (error == QSerialPort::DeviceNotFoundError)
+            return OpenResult::Absent;
+        if (m_error.contains(QLatin1String("locking"), Qt::CaseInsensitive) ||
+            m_error.contains(QLatin1String("busy"), Qt::CaseInsensitive))
+            return OpenResult::InUse;
+        if (error == QSerialPort::PermissionError)
+            return OpenResult::Denied;
+        return OpenResult::Failed;
+    }
+    // 9600 baud, 8 data bits, no parity, 1 stop bit, no handshaking.
+    m_port.setBaudRate(QSerialPort::Baud9600);
+    m_port.setDataBits(QSerialPort::Data8);
+    m_port.setParity(QSerialPort::NoParity);
+    m_port.setStopBits(QSerialPort::OneStop);
+    m_port.setFlowControl(QSerialPort::NoFlowControl);
+    return OpenResult::Opened;
+}
+
+void QtSerialPort::close()
+{
+    if (m_port.isOpen())
+        m_port.close();
+}
+
+bool QtSerialPort::isOpen() const { return m_port.isOpen(); }
+
+QString QtSerialPort::errorText() const { return m_error; }
+
+void QtSerialPort::setDtr(bool on)
+{
+    // A pseudo-terminal has no DTR line and refuses; the port is used all the same.
+    m_port.setDataTerminalReady(on);
+}
+
+bool QtSerialPort::write(const QByteArray &bytes)
+{
+    if (!m_port.isOpen())
+        return false;
+    if (m_port.write(bytes) != bytes.size())
+        return false;
+    // Out at once, not at the next turn of the event loop: the board's pacing
+    // depends on when each byte leaves.
+    m_port.flush();
+    return true;
+}
+
+QByteArray QtSerialPort::readAll() { return m_port.isOpen() ? m_port.readAll() : QByteArray(); }
+
+void QtSerialPort::onError(QSerialPort::SerialPortError error)
+{
+    switch (error) {
+    case QSerialPort::NoError:
+    case QSerialPort::UnsupportedOperationError:   // DTR on a pseudo-terminal
+        return;
+    case QSerialPort::ResourceError:
+        // The device went away (adapter unplugged). Reported once; the
+        // window closes the port.
+        m_error = m_port.errorString();
+        m_port.clearError();
+        if (!m_lostReported) {
+            m_lostReported = true;
+            if (onLost)
+                onLost(m_error.isEmpty() ? QStringLiteral("périphérique retiré") : m_error);
+        }
+        return;
+    default:
+        m_error = m_port.errorString();
+        return;
+    }
+}
+
+// --- Dialogs ---------------------------------------------------------------------
+
+static QString shown(const QString &text)
+{
+    QString t = text;
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return t;
+}
+
+MsgAnswer QtDialogs::message(MsgIcon icon, MsgButtons buttons, const QString &title,
+                             const QString &text)
+{
+    QMessageBox box(owner);
+    box.setWindowTitle(title);
+    box.setText(shown(text));
+    switch (icon) {
+    case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
+    case MsgIcon::Critical: box.setIcon(QMessageBox::Critical); break;
+    case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
+    case MsgIcon::Warning: box.setIcon(QMessageBox::Warning); break;
+    }
+    switch (buttons) {
+    case MsgButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+    case MsgButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case MsgButtons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes: return MsgAnswer::Yes;
+    case QMessageBox::No: return MsgAnswer::No;
+    case QMessageBox::Cancel: return MsgAnswer::Cancel;
+    default: return buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
+    }
+}
+
+QString QtDialogs::input(const QString &prompt, const QString &title, const QString &defaultText)
+{
+    bool ok = false;
+    const QString answer =
+        QInputDialog::getText(owner, title, shown(prompt), QLineEdit::Normal, defaultText, &ok);
+    return ok ? answer : QString();
+}
+
+QString QtDialogs::fileDialog(bool save, const QString &title, const QString &preset)
+{
+    QFileDialog dialog(owner, title);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    // A name that does not exist yet may be given (a new list).
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters({QStringLiteral("Listes (*.txt)"), QStringLiteral("Tous les fichiers (*)")});
+    if (!m_lastDir.isEmpty())
+        dialog.setDirectory(m_lastDir);
+    if (!preset.isEmpty() && preset != QLatin1String("*.txt"))
+        dialog.selectFile(preset);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    const QString chosen = dialog.selectedFiles().first();
+    m_lastDir = QFileInfo(chosen).absolutePath();
+    return chosen;
+}
+
+QString QtDialogs::openFile(const QString &title, const QString &preset)
+{
+    return fileDialog(false, title, preset);
+}
+
+QString QtDialogs::saveFile(const QString &title, const QString &preset)
+{
+    return fileDialog(true, title, preset);
+}
+
+void QtShell::open(const QString &pathOrUrl)
+{
+    const QUrl url = pathOrUrl.contains(QLatin1String("://")) ? QUrl(pathOrUrl)
+                                                              : QUrl::fromLocalFile(pathOrUrl);
+    QDesktopServices::openUrl(url);   // the result is not reported
+}
+
+// --- Time and the event loop -----------------------------------------------------
+
+void QtEventPump::processEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+void QtEventPump::waitUntil(Millis deadline)
+{
+    const Millis now = m_clock.elapsed();
+    if (now >= deadline) {
+        processEvents();
+        return;
+    }
+    // Asleep in the event loop: the next event, or this timer at the deadline,
+    // wakes it.
+    QTimer wake;
+    wake.setSingleShot(true);
+    wake.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&wake, &QTimer::timeout, [] {});
+    wake.start(int((deadline - now).count()));
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+}
+
+void QtEventPump::block(Millis d) { std::this_thread::sleep_for(d); }
+
+namespace {
+class QtTimer : public Timer {
+public:
+    QtTimer()
+    {
+        m_timer.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            if (onTimeout)
+                onTimeout();
+        });
+    }
+    void start(Millis interval) override { m_timer.start(int(interval.count())); }
+    void stop() override { m_timer.stop(); }
+    bool isActive() const override { return m_timer.isActive(); }
+
+private:
+    QTimer m_timer;
+};
+} // namespace
+
+std::unique_ptr<Timer> makeQtTimer() { return std::make_unique<QtTimer>(); }
+
+QtPlatform::QtPlatform(const QString &dir) : serial(dir), programDir(dir) {}
+
+Platform QtPlatform::platform()
+{
+    Platform p;
+    p.serial = &serial;
+    p.dialogs = &dialogs;
+    p.shell = &shell;
+    p.clock = &clock;
+    p.pump = &pump;
+    p.makeTimer = makeQtTimer;
+    p.programDir = programDir;
+    return p;
+}
+
+} // namespace platine

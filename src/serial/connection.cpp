@@ -1,0 +1,120 @@
+// The serial line: opening and closing the port, the connection indicator,
+// and the receive path that appends everything the board sends to the
+// receive pane.
+
+#include "app/form2.h"
+#include "app/pane.h"
+#include "platform/text.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+
+namespace platine {
+
+// The receive step runs this long after the first character of a burst, so
+// that a burst is appended in one piece.
+inline constexpr Millis kReceiveDelay{100};
+
+static QString openFailureText(OpenResult r, const QString &detail)
+{
+    switch (r) {
+    case OpenResult::Absent: return QStringLiteral("port absent (%1)").arg(detail);
+    case OpenResult::InUse: return QStringLiteral("déjà utilisé par un autre programme");
+    case OpenResult::Denied: return QStringLiteral("accès refusé (%1)").arg(detail);
+    default: return detail.isEmpty() ? QStringLiteral("ouverture impossible") : detail;
+    }
+}
+
+bool Form2::ouvrir_port()
+{
+    SerialPort &port = *m_platform.serial;
+    if (port.isOpen())
+        return true;
+    const OpenResult r = port.open(m_commPort);
+    if (r == OpenResult::Opened)
+        return true;
+    const QString detail = r == OpenResult::Absent ? port.deviceName(m_commPort) : port.errorText();
+    m_ui.Label14->setText(QStringLiteral("Port COM%1 indisponible : %2")
+                              .arg(m_commPort)
+                              .arg(openFailureText(r, detail)));
+    return false;
+}
+
+bool Form2::envoyer(const QByteArray &bytes)
+{
+    SerialPort &port = *m_platform.serial;
+    if (!port.isOpen()) {
+        m_ui.Label14->setText(
+            QStringLiteral("Port COM%1 fermé : rien n'a été envoyé").arg(m_commPort));
+        return false;
+    }
+    if (!port.write(bytes)) {
+        m_ui.Label14->setText(QStringLiteral("Port COM%1 : envoi impossible (%2)")
+                                  .arg(m_commPort)
+                                  .arg(port.errorText()));
+        return false;
+    }
+    return true;
+}
+
+bool Form2::envoyer(const QString &text) { return envoyer(toCp1252Bytes(text)); }
+
+void Form2::setIndicatorConnected(bool connected)
+{
+    m_indicatorConnected = connected;
+    QPalette p = m_ui.Command10->palette();
+    p.setColor(QPalette::Button, connected ? QColor(192, 255, 192)
+                                           : QApplication::palette().color(QPalette::Button));
+    m_ui.Command10->setPalette(p);
+}
+
+bool Form2::indicatorConnected() const { return m_indicatorConnected; }
+
+void Form2::Command10_MouseDown(MouseButton button)
+{
+    SerialPort &port = *m_platform.serial;
+    if (button == MouseButton::Left) {
+        if (!port.isOpen() && !ouvrir_port())
+            return;   // the indicator is not changed; Label14 says why
+        setIndicatorConnected(true);
+    } else {
+        if (port.isOpen()) {
+            port.close();
+            ++m_portEpoch;   // every running wait ends now
+        }
+        setIndicatorConnected(false);
+    }
+}
+
+void Form2::MSComm1_OnComm()
+{
+    if (!m_timer2->isActive())
+        m_timer2->start(kReceiveDelay);
+}
+
+void Form2::Timer2_Timer()
+{
+    m_timer2->stop();
+    SerialPort &port = *m_platform.serial;
+    // A port closed by the operator since the burst is not opened again behind
+    // the operator's back; what it received is gone with it.
+    if (!port.isOpen())
+        return;
+    const QByteArray bytes = port.readAll();
+    if (!bytes.isEmpty())
+        m_ui.Text2->append(fromCp1252(bytes));
+}
+
+void Form2::onPortLost(const QString &why)
+{
+    SerialPort &port = *m_platform.serial;
+    if (port.isOpen())
+        port.close();
+    ++m_portEpoch;
+    m_timer2->stop();
+    setIndicatorConnected(false);
+    m_ui.Label14->setText(QStringLiteral("Port COM%1 perdu : %2").arg(m_commPort).arg(why));
+}
+
+} // namespace platine

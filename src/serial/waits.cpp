@@ -1,0 +1,59 @@
+// The one way every operation waits for the board: it watches the receive
+// pane while the event loop runs, asleep until an event or its deadline.
+
+#include "app/form2.h"
+
+namespace platine {
+
+// How far ahead a wait without a limit sleeps at most between two looks; any
+// event wakes it earlier.
+inline constexpr Millis kEndlessNap{60'000};
+
+WaitEnd Form2::attendre(const std::function<bool(const QString &)> &match,
+                        std::optional<Millis> limit, const std::function<bool()> &flag)
+{
+    Clock &clock = *m_platform.clock;
+    EventPump &pump = *m_platform.pump;
+    const Millis start = clock.elapsed();
+    const std::uint64_t epoch = m_portEpoch;
+    for (;;) {
+        if (match(text2()))
+            return WaitEnd::Matched;
+        if (flag && flag())
+            return WaitEnd::Flag;
+        if (m_portEpoch != epoch)
+            return WaitEnd::PortClosed;
+        const Millis now = clock.elapsed();
+        if (limit) {
+            // Strictly more than the limit ends the wait.
+            if (now - start > *limit)
+                return WaitEnd::TimedOut;
+            pump.waitUntil(start + *limit + Millis(1));
+        } else {
+            pump.waitUntil(now + kEndlessNap);
+        }
+    }
+}
+
+WaitEnd Form2::attendre_debut(const QString &expected, std::optional<Millis> limit)
+{
+    return attendre([&expected](const QString &pane) { return pane.startsWith(expected); }, limit);
+}
+
+bool Form2::pause_cedante(Millis d)
+{
+    Clock &clock = *m_platform.clock;
+    const Millis start = clock.elapsed();
+    const std::uint64_t epoch = m_portEpoch;
+    m_platform.pump->processEvents();
+    while (clock.elapsed() - start < d) {
+        if (m_portEpoch != epoch)
+            return false;
+        m_platform.pump->waitUntil(start + d);
+    }
+    return m_portEpoch == epoch;
+}
+
+void Form2::pause_bloquante(Millis d) { m_platform.pump->block(d); }
+
+} // namespace platine

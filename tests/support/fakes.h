@@ -1,0 +1,124 @@
+#pragma once
+// Test doubles of the platform services: virtual time, a scripted serial
+// port, dialogs answered in advance, a shell that only records.
+
+#include "platform/platform.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+namespace platine::testing {
+
+// Virtual time: the steady clock only moves when a wait sleeps, straight to
+// the next scheduled event or the wait's deadline. A 10-second wait costs
+// nothing in real time.
+class VirtualTime : public Clock, public EventPump {
+public:
+    Millis elapsed() const override { return m_now; }
+    QDateTime now() const override { return m_wallStart.addMSecs(m_now.count()); }
+    void processEvents() override;
+    void waitUntil(Millis deadline) override;
+    void block(Millis d) override { m_now += d; ++blocks; blockedFor += d; }
+
+    // Runs `action` when virtual time reaches `at` (and an event loop runs).
+    void at(Millis at, std::function<void()> action);
+    void after(Millis delay, std::function<void()> action) { at(m_now + delay, std::move(action)); }
+    // Advances time to `t`, running everything scheduled until then.
+    void advanceTo(Millis t);
+    void advance(Millis d) { advanceTo(m_now + d); }
+
+    std::unique_ptr<Timer> makeTimer();
+
+    QDateTime m_wallStart = QDateTime(QDate(2026, 12, 6), QTime(17, 5, 9));
+    int blocks = 0;
+    Millis blockedFor{0};
+    // A wait that would sleep past this much virtual time is a hung test.
+    Millis horizon{std::chrono::hours(48)};
+
+private:
+    bool runDue();
+    Millis m_now{0};
+    std::multimap<Millis, std::function<void()>> m_queue;
+    std::uint64_t m_seq = 0;
+};
+
+// A serial port whose other end is the test: what the program writes is
+// recorded, and what the board sends is delivered at a virtual time.
+class FakeSerialPort : public SerialPort {
+public:
+    explicit FakeSerialPort(VirtualTime &time) : m_time(time) {}
+
+    OpenResult open(int n) override;
+    void close() override { m_open = false; ++closes; }
+    bool isOpen() const override { return m_open; }
+    QString deviceName(int n) const override { return QStringLiteral("/dev/fake%1").arg(n); }
+    QString errorText() const override { return errorString; }
+    void setDtr(bool on) override { dtr = on; ++dtrSets; }
+    bool write(const QByteArray &bytes) override;
+    QByteArray readAll() override;
+
+    // The board sends `bytes`, arriving `delay` from now.
+    void deliver(const QByteArray &bytes, Millis delay = Millis(0));
+    // The device goes away `delay` from now (an adapter pulled out).
+    void lose(Millis delay = Millis(0));
+
+    // Everything the program wrote, in order, and each write apart.
+    QByteArray written;
+    QList<QByteArray> writes;
+    // Called after every write the program makes: the scripted board.
+    std::function<void(const QByteArray &)> onWrite;
+
+    OpenResult nextOpen = OpenResult::Opened;
+    QString errorString;
+    int openedPort = 0;
+    int opens = 0;
+    int closes = 0;
+    int dtrSets = 0;
+    bool dtr = true;
+
+private:
+    VirtualTime &m_time;
+    bool m_open = false;
+    QByteArray m_input;
+};
+
+// Dialogs answered in advance; each dialog shown is recorded.
+class FakeDialogs : public Dialogs {
+public:
+    struct Shown {
+        QString kind;   // "message", "input", "open", "save"
+        MsgIcon icon = MsgIcon::Information;
+        MsgButtons buttons = MsgButtons::Ok;
+        QString title;
+        QString text;
+    };
+    MsgAnswer message(MsgIcon icon, MsgButtons buttons, const QString &title,
+                      const QString &text) override;
+    QString input(const QString &prompt, const QString &title, const QString &defaultText) override;
+    QString openFile(const QString &title, const QString &preset) override;
+    QString saveFile(const QString &title, const QString &preset) override;
+
+    std::deque<MsgAnswer> answers;     // message boxes; Ok when empty
+    std::deque<QString> inputs;        // input boxes; empty text (Cancel) when empty
+    std::deque<QString> files;         // file dialogs; empty (cancelled) when empty
+    std::vector<Shown> shown;
+    QStringList presets;
+    // Runs when a message box is closed (the operator then acts on the board).
+    std::function<void(const Shown &)> onMessage;
+};
+
+class FakeShell : public Shell {
+public:
+    void open(const QString &pathOrUrl) override { opened << pathOrUrl; }
+    QStringList opened;
+};
+
+} // namespace platine::testing

@@ -1,0 +1,38 @@
+#include "support/harness.h"
+
+#include <QFile>
+
+namespace platine::testing {
+
+Harness::Harness(bool load)
+{
+    Platform p;
+    p.serial = &port;
+    p.dialogs = &dialogs;
+    p.shell = &shell;
+    p.clock = &time;
+    p.pump = &time;
+    p.makeTimer = [this] { return time.makeTimer(); };
+    p.programDir = dir.path();
+    form = std::make_unique<Form2>(p);
+    form->endProgram = [this] { ++ended; };
+    if (load)
+        form->Form_Load();
+}
+
+Harness::~Harness() { form.reset(); }
+
+void Harness::writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(bytes);
+}
+
+QByteArray Harness::readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace platine::testing
