@@ -8,15 +8,41 @@
 // non-blank character is "[" (the name runs to the last "]"); the first
 // matching section and the first matching key win; one pair of matching quotes
 // around a value is removed; a value is cut to `size` - 1 characters; missing
-// file, section or key give the default. CR, LF or CR LF end a line.
+// file, section or key give the default. CR, LF or CR LF end a line. A key
+// line is name=value; any other line inside a section is ignored, and so is
+// everything before the first section. As with the C function, a value ends
+// at a NUL byte.
 //
-// Writing: edits in place and keeps every other line byte for byte.
+// Writing: edits in place and keeps every other line byte for byte. An
+// existing key line is replaced where it stands; a new key goes after the last
+// key line of its section (before the empty lines that end it); a new section
+// goes at the end of the file. Written lines end with CR LF.
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace platine::profile {
+
+// A profile text read once, for many look-ups (a list of 101 records of a
+// dozen keys each is read key by key).
+class Parsed {
+public:
+    explicit Parsed(std::string_view content);
+
+    // As profile::get below.
+    std::string get(std::string_view section, std::string_view key, std::string_view def,
+                    std::size_t size) const;
+    // Every section header in file order, repeated names included.
+    const std::vector<std::string> &sections() const { return m_names; }
+
+private:
+    using Keys = std::unordered_map<std::string, std::string>;   // lower-case name -> value
+    std::vector<std::string> m_names;
+    std::unordered_map<std::string, std::size_t> m_first;      // lower-case name -> index in m_keys
+    std::vector<Keys> m_keys;
+};
 
 // The value of `key` in `section` of the profile text `content`.
 std::string get(std::string_view content, std::string_view section, std::string_view key,

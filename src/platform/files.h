@@ -1,5 +1,6 @@
 #pragma once
-// Whole-file reads and atomic replacement. Pure standard C++.
+// Whole-file reads and atomic replacement. Pure standard C++ over POSIX.
+// Error texts are French, in UTF-8 (paths as the system gives them).
 
 #include <optional>
 #include <string>
