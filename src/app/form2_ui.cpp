@@ -120,6 +120,12 @@ Form2Ui buildForm2Ui(QWidget *form)
     form->setObjectName(QStringLiteral("Form2"));
     form->setWindowTitle(QStringLiteral("Contrôle d'accès horodaté  -  Kovarine"));
     form->resize(px(10920), px(9645));
+    {
+        // The window was drawn for a small 8-point font.
+        QFont small = form->font();
+        small.setPointSizeF(8);
+        form->setFont(small);
+    }
 
     // The two panes lie under the frames that cover them.
     u.Text1 = new Pane(form);
