@@ -23,7 +23,16 @@ const QByteArray kHeader = " N\xB0 de badge     Heure du passage    Date du pass
 // A passage line with every column set: badge 1-14, "#" in 15, hour, "h" in
 // 18, minute, " 12" day (blank in 21), "-" in 24 and 27, place, then text past 32.
 const QByteArray kFullLine = "1234567890    #08h15 12-03-24005*XYZ";
-const QByteArray kFullRow = "1234567890            08:15             12/03/24         005\r\n";
+// A row as the table lays it out, from its seven fields.
+QByteArray row(const QByteArray &badge, const QByteArray &hour, const QByteArray &minute,
+               const QByteArray &day, const QByteArray &month, const QByteArray &year,
+               const QByteArray &place)
+{
+    return badge + QByteArray(8, ' ') + hour + ":" + minute + QByteArray(12, ' ') + day + "/"
+        + month + "/" + year + QByteArray(9, ' ') + place + "\r\n";
+}
+
+const QByteArray kFullRow = row("1234567890    ", "08", "15", " 12", "03", "24", "005");
 
 } // namespace
 
@@ -65,7 +74,7 @@ void TestReaders::layOut_data()
     QTest::newRow("odd count before stop") << QByteArray("414.41") << QByteArray("41 4\r\n41 \r\n");
     QTest::newRow("line breaks counted") << QByteArray("AB\r\nCD") << QByteArray("AB \r\n CD \r\n");
     QTest::newRow("two stops") << QByteArray("..A") << QByteArray("\r\n\r\nA\r\n");
-    QTest::newRow("8-bit bytes copied") << QByteArray("\xE9\xFF\x00Z", 4) << QByteArray("\xE9\xFF \x00Z \r\n", 7);
+    QTest::newRow("8-bit bytes copied") << QByteArray("\xE9\xFF\x00Z", 4) << QByteArray("\xE9\xFF \x00Z \r\n", 8);
 }
 
 void TestReaders::layOut()
@@ -79,7 +88,7 @@ void TestReaders::layOutIsNotIdempotent()
 {
     const std::string once = layOutPane("0A1B");
     QCOMPARE(qb(once), QByteArray("0A 1B \r\n"));
-    QCOMPARE(qb(layOutPane(once)), QByteArray("0A  1 B  \r \n\r\n"));
+    QCOMPARE(qb(layOutPane(once)), QByteArray("0A  1 B  \r\n \r\n"));
 }
 
 void TestReaders::fileLines_data()
@@ -112,6 +121,9 @@ void TestReaders::historyHeader()
     const std::string h = platine::historyHeader();
     QCOMPARE(qb(h), kHeader);
     QCOMPARE(h.size(), std::size_t(63 + 4));
+    // One row spelled out in full: 60 characters, then the line break.
+    QCOMPARE(kFullRow, QByteArray("1234567890            08:15             12/03/24         005\r\n"));
+    QCOMPARE(kFullRow.size(), 62);
 }
 
 void TestReaders::historyRow_data()
@@ -123,16 +135,16 @@ void TestReaders::historyRow_data()
         << kFullLine.left(32) << kFullRow;
     QTest::newRow("short line: empty fields, separators kept")
         << QByteArray("*ABC")
-        << QByteArray("*ABC        :            //         \r\n");
+        << row("*ABC", "", "", "", "", "", "");
     QTest::newRow("line ends inside the hour")
         << QByteArray("12345678901234*0")
-        << QByteArray("12345678901234        0:            //         \r\n");
+        << row("12345678901234", "0", "", "", "", "", "");
     QTest::newRow("place cut short")
         << kFullLine.left(31)
-        << QByteArray("1234567890            08:15             12/03/24         00\r\n");
+        << row("1234567890    ", "08", "15", " 12", "03", "24", "00");
     QTest::newRow("LF inside the line counts as a column")
         << QByteArray("\n") + kFullLine
-        << QByteArray("\n1234567890            #0:h1            5 1/-0/-2         400\r\n");
+        << row("\n1234567890   ", "#0", "h1", "5 1", "-0", "-2", "400");
 }
 
 void TestReaders::historyRow()
@@ -148,9 +160,9 @@ void TestReaders::historyTable_data()
     QTest::addColumn<QByteArray>("table");
 
     const QByteArray second = "ABCDEF0123    *23h59 31-12-99255";
-    const QByteArray secondRow = "ABCDEF0123            23:59             31/12/99         255\r\n";
-    const QByteArray third = "0000000001*** 00h00 01-01-00001";
-    const QByteArray thirdRow = "0000000001***         00:00             01/01/00         001\r\n";
+    const QByteArray secondRow = row("ABCDEF0123    ", "23", "59", " 31", "12", "99", "255");
+    const QByteArray third = "0000000001***  00h00 01-01-00001";
+    const QByteArray thirdRow = row("0000000001*** ", "00", "00", " 01", "01", "00", "001");
 
     QTest::newRow("three passages between announcement and marker")
         << QByteArray("Vidage EEPROM externe\r\n") + kFullLine + "\r\n" + second + "\r\n" + third
