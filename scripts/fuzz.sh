@@ -1,0 +1,40 @@
+#!/bin/sh
+# Builds the fuzz targets with clang and runs each one RUNS times (default
+# 20000) from its seed corpus. The corpus is copied to a scratch folder first,
+# so the seeds under tests/ are never written to. Fails on the first crash.
+set -eu
+
+RUNS=${1:-20000}
+ROOT=$(cd "$(dirname "$0")/.." && pwd)
+BUILD="$ROOT/build-fuzz"
+CORPUS="$ROOT/tests/fuzz_corpus"
+
+CXX=${CXX:-clang++}
+export CXX
+mkdir -p "$BUILD"
+cmake -S "$ROOT/fuzz" -B "$BUILD" -G Ninja -DCMAKE_CXX_COMPILER="$CXX" >"$BUILD/configure.log"
+grep 'skipped' "$BUILD/configure.log" || true
+cmake --build "$BUILD" -j 2
+
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/platine-fuzz.XXXXXX")
+trap 'rm -rf "$WORK"' EXIT INT TERM
+
+status=0
+for target in $(cat "$BUILD/fuzz_targets.txt"); do
+    [ -n "$target" ] || continue
+    mkdir -p "$WORK/$target"
+    if [ -d "$CORPUS/$target" ]; then
+        cp -R "$CORPUS/$target/." "$WORK/$target/"
+    fi
+    echo "== $target: $RUNS runs"
+    if ! (cd "$WORK" && "$BUILD/$target" -runs="$RUNS" -max_len=8192 -print_final_stats=0 \
+            "$WORK/$target" >"$WORK/$target.log" 2>&1); then
+        echo "$target FAILED; the crashing input is kept in $BUILD:"
+        tail -n 40 "$WORK/$target.log"
+        cp "$WORK"/crash-* "$WORK"/leak-* "$WORK"/timeout-* "$BUILD"/ 2>/dev/null || true
+        status=1
+    else
+        tail -n 1 "$WORK/$target.log"
+    fi
+done
+exit $status
