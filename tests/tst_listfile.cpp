@@ -103,6 +103,8 @@ private slots:
     void resaveInPlace();
     void changedNumberAddsSection();
     void accentedNameRoundTrips();
+    void storedFormsKept_data();
+    void storedFormsKept();
     void validate_data();
     void validate();
 
@@ -392,6 +394,46 @@ void TstListFile::accentedNameRoundTrips()
     auto t = std::make_unique<BadgeTables>();
     QCOMPARE(readList(saved, *t).count, 1);
     QCOMPARE(t->tab_nom[0], f.nom);
+}
+
+void TstListFile::storedFormsKept_data()
+{
+    QTest::addColumn<std::string>("field");
+    QTest::addColumn<std::string>("shown");    // what the editor shows or the operator typed
+    QTest::addColumn<std::string>("written");
+    QTest::newRow("07 shown as 7 stays 07") << std::string("heure de debut") << std::string("7")
+                                            << std::string("07");
+    QTest::newRow("changed hour") << std::string("heure de debut") << std::string("8")
+                                  << std::string("8");
+    QTest::newRow("typed 07 again") << std::string("heure de debut") << std::string("07")
+                                    << std::string("07");
+    QTest::newRow("place 01 shown as 1") << std::string("lieu autoris\xE9") << std::string("1")
+                                         << std::string("01");
+    QTest::newRow("long name shown cut") << std::string("nom") << std::string("Abcdefghijklmnopqrs")
+                                         << std::string("Abcdefghijklmnopqrstuvwxy");
+    QTest::newRow("long name changed") << std::string("nom") << std::string("Abcdefghijklmnopqr")
+                                       << std::string("Abcdefghijklmnopqr");
+}
+
+void TstListFile::storedFormsKept()
+{
+    QFETCH(std::string, field);
+    QFETCH(std::string, shown);
+    QFETCH(std::string, written);
+    const std::string list = kListHeader + section("0000000001", "0000000001",
+                                                   "Abcdefghijklmnopqrstuvwxy", "07", "30", "17",
+                                                   "30", "7", "01");
+    RecordFields f = exampleFields();
+    f.nom = "Abcdefghijklmnopqrstuvwxy";
+    f.lieu = "01";
+    std::string *target = field == "nom" ? &f.nom : field == "heure de debut" ? &f.heure_debut : &f.lieu;
+    *target = shown;
+    const RecordFields kept = keepStoredForms(list, f);
+    const std::string saved = saveRecord(list, kept);
+    QVERIFY2(saved.find("\n" + field + "=" + written + "\r\n") != std::string::npos, saved.c_str());
+    // Another badge number: nothing is taken from the first record.
+    f.numero = "0000000002";
+    QCOMPARE(keepStoredForms(list, f).heure_debut, f.heure_debut);
 }
 
 void TstListFile::validate_data()

@@ -221,7 +221,8 @@ void Form2::Command7_Click()
     if (content) {
         added = !hasSection(*content, f.numero);
         // The twelve keys go in with one replacement of the file.
-        written = files::writeAtomic(path, saveRecord(*content, f), &error);
+        written = files::writeAtomic(path, saveRecord(*content, keepStoredForms(*content, f)),
+                                     &error);
     }
     if (!written) {
         m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Message"),

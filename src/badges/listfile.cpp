@@ -267,6 +267,28 @@ std::vector<FieldProblem> validateRecord(const RecordFields &f)
     return out;
 }
 
+RecordFields keepStoredForms(std::string_view content, RecordFields f)
+{
+    const profile::Parsed list(content);
+    constexpr std::size_t kWhole = 65536;   // the stored value uncut
+    auto stored = [&](const char *key) { return list.get(f.numero, key, "", kWhole); };
+    for (const auto &[key, field] : {std::pair{listkey::heure_debut, &f.heure_debut},
+                                     std::pair{listkey::minute_debut, &f.minute_debut},
+                                     std::pair{listkey::heure_fin, &f.heure_fin},
+                                     std::pair{listkey::minute_fin, &f.minute_fin},
+                                     std::pair{listkey::lieu, &f.lieu},
+                                     std::pair{listkey::jour_du_mois, &f.jour_du_mois}}) {
+        const std::string old = stored(key);
+        if (isTwoDigitNumber(old) && isTwoDigitNumber(*field)
+            && *field == std::to_string(valeurEntiere(old)))
+            *field = old;
+    }
+    const std::string oldName = stored(listkey::nom);
+    if (oldName.size() >= kListValueSize && f.nom == oldName.substr(0, kListValueSize - 1))
+        f.nom = oldName;
+    return f;
+}
+
 bool hasSection(std::string_view content, std::string_view name)
 {
     const std::string wanted = lowerName(name);

@@ -115,6 +115,13 @@ struct FieldProblem {
 // Every field of the record that must not be saved, in form order.
 std::vector<FieldProblem> validateRecord(const RecordFields &f);
 
+// The record with the forms the list already holds kept where the operator
+// changed nothing: the editor shows a stored "07" as 7 and a long name cut to
+// 19 characters, and saving must not rewrite those keys. A number keeps its
+// stored text when the field shows the same number as the editor shows it; a
+// name keeps its stored text when the field shows its first 19 characters.
+RecordFields keepStoredForms(std::string_view content, RecordFields f);
+
 // True when the list already holds a section of that name (as the profile
 // functions match names: blanks around ignored, letter case ignored).
 bool hasSection(std::string_view content, std::string_view name);
