@@ -24,6 +24,8 @@
 #include <QThread>
 #include <QTimer>
 
+#include <algorithm>
+
 using namespace platine;
 using namespace platine::bench;
 
@@ -120,7 +122,8 @@ int main(int argc, char *argv[])
         });
     };
 
-    const int blocks = (records * 5 + 249) / 250;
+    // The board takes the badges in blocks of 25 records' worth (1 to 4 blocks).
+    const int blocks = std::clamp((records + 24) / 25, 1, 4);
     const int pacedBytes = blocks * 250 + 7 * 100;
     const int keywords = 1 + blocks + 7;     // "Pret", the badge blocks, the seven tables
     const double floor = pacedBytes * 0.016 + 0.2 * (blocks + 1) + 0.1 * keywords;
@@ -135,7 +138,10 @@ int main(int argc, char *argv[])
         if (!waitForText(simLog, complete, i, Millis(3000)) ||
             window.ui().Label5->text() != QStringLiteral("Transfert terminé")) {
             std::fprintf(stderr, "bench_upload: run %d did not complete (%s)\n%s\n", i,
-                         qPrintable(window.ui().Label14->text()), readFile(simLog).right(2000).constData());
+                         qPrintable(window.ui().Label14->text()),
+                         readFile(simLog).right(2000).constData());
+            sim.kill();
+            sim.waitForFinished(2000);
             return 1;
         }
         walls.push_back(wall);
@@ -143,6 +149,8 @@ int main(int argc, char *argv[])
     if (readFile(simLog).contains("VIOLATION")) {
         std::fprintf(stderr, "bench_upload: the board saw protocol violations\n%s\n",
                      readFile(simLog).constData());
+        sim.kill();
+        sim.waitForFinished(2000);
         return 1;
     }
     sim.write("quit\n");
