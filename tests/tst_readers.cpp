@@ -168,6 +168,12 @@ void TestReaders::historyTable_data()
         << QByteArray("Vidage EEPROM externe\r\n") + kFullLine + "\r\n" + second + "\r\n" + third
                + "\r\nHistorique\r\n"
         << kHeader + kFullRow + secondRow + thirdRow;
+    QTest::newRow("announcement run into the first passage")
+        << QByteArray("Vidage EEPROM externe") + kFullLine + "\r\n" + second + "\r\nHistorique\r\n"
+        << kHeader + kFullRow + secondRow;
+    QTest::newRow("announcement and a line feed before the first passage")
+        << QByteArray("Vidage EEPROM externe\n") + kFullLine + "\r\nHistorique\r\n"
+        << kHeader + kFullRow;
     QTest::newRow("no passage: header alone")
         << QByteArray("Vidage EEPROM externe\r\nHistorique\r\n") << kHeader;
     QTest::newRow("empty file") << QByteArray() << kHeader;

@@ -1,4 +1,5 @@
 #include "board/history_table.h"
+#include "board/protocol.h"
 
 namespace platine {
 
@@ -72,6 +73,14 @@ std::string historyTable(std::string_view fileContent)
 {
     std::string table = historyHeader();
     for (std::string_view line : fileLines(fileContent)) {
+        // The board's announcement may run straight into its first passage,
+        // with no line break between them: that passage's columns start
+        // after the announcement (and a line feed right after it).
+        if (line.substr(0, protocol::kVidageAnnounce.size()) == protocol::kVidageAnnounce) {
+            line.remove_prefix(protocol::kVidageAnnounce.size());
+            if (line.substr(0, 1) == "\n")
+                line.remove_prefix(1);
+        }
         if (line.find('*') != std::string_view::npos)
             table += historyRow(line);
     }
