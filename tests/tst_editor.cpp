@@ -126,6 +126,7 @@ void TstEditor::openShowsTheFile()
     QCOMPARE(f.h.form->text1(), latin(kExample.left(kExample.size() - 2)));
     QCOMPARE(f.u().nom_fichier->text(), QStringLiteral("Fichier en cours :liste.txt"));
     QCOMPARE(f.u().nom_fichier->toolTip(), f.list);
+    QVERIFY(f.u().nom_fichier->width() >= f.u().nom_fichier->sizeHint().width());
     QCOMPARE(f.h.form->fichier_liste, f.list);
     QCOMPARE(f.h.form->titre_liste, QStringLiteral("liste.txt"));
     // Opening does not read the records.
@@ -227,6 +228,7 @@ void TstEditor::recordModeShowsSlot0()
     QCOMPARE(f.u().Label8->text(), QStringLiteral("Mode enregistrement"));
     QCOMPARE(f.u().Frame2->title(), QStringLiteral("Nouveau badge à mémoriser"));
     QCOMPARE(f.u().nom_fichier->text(), QStringLiteral("Fichier en cours :") + f.list);
+    QVERIFY(f.u().nom_fichier->width() >= f.u().nom_fichier->sizeHint().width());
     QCOMPARE(f.u().nombre_enregistrements->text(), QStringLiteral("1"));
     QCOMPARE(f.h.form->nb_enregistrements_texte, QStringLiteral("1"));
     QCOMPARE(f.shown(), (QStringList{"1", "0000000001", "Valmire", "7", "30", "17", "30", "1", "0",

@@ -79,6 +79,7 @@ ListReadReport Form2::lire_liste()
     }
     m_ui.nom_fichier->setText(kCourant + fichier_liste);
     m_ui.nom_fichier->setToolTip(fichier_liste);
+    m_ui.nom_fichier->adjustSize();   // the caption is shown whole
     report = readList(*content, tables);
     nb_enregistrements_texte = QString::number(report.count);
     m_ui.nombre_enregistrements->setText(nb_enregistrements_texte);
@@ -117,6 +118,7 @@ void Form2::Command1_Click()
     const QString title = QFileInfo(path).fileName();
     m_ui.nom_fichier->setText(kCourant + title);
     m_ui.nom_fichier->setToolTip(path);
+    m_ui.nom_fichier->adjustSize();   // the caption is shown whole
     fichier_liste = path;
     titre_liste = title;
 }
@@ -143,6 +145,7 @@ void Form2::Command4_Click()
     }
     m_ui.nom_fichier->setText(kCourant + title);
     m_ui.nom_fichier->setToolTip(path);
+    m_ui.nom_fichier->adjustSize();   // the caption is shown whole
     fichier_liste = path;
 }
 
