@@ -128,9 +128,9 @@ cp "$WORK/param.expected" "$PROG_DIR/param.ini"
 LIST="$WORK/listes/liste e2e.txt"
 mkdir -p "$WORK/listes"
 record() { # number name hh mm hh mm 24h day-text day-code place all-places day-of-month
-    printf '[%s]\r\nnumero=%s\r\nnom=%s\r\nheure de debut=%s\r\nminute de debut=%s\r\n' "$1" "$1" "$2" "$3" "$4"
+    printf '[%s]\r\nnumero=%s\r\nnom=%b\r\nheure de debut=%s\r\nminute de debut=%s\r\n' "$1" "$1" "$2" "$3" "$4"
     printf 'heure de fin=%s\r\nminute de fin=%s\r\n24 h 24=%s\r\n' "$5" "$6" "$7"
-    printf 'jour autoris\xe9=%s\r\njour autoris\xe9_=%s\r\n' "$8" "$9"
+    printf 'jour autoris\xe9=%b\r\njour autoris\xe9_=%s\r\n' "$8" "$9"
     printf 'lieu autoris\xe9=%s\r\ntous lieux=%s\r\njour du mois=%s\r\n\r\n' "${10}" "${11}" "${12}"
 }
 {
