@@ -134,6 +134,11 @@ Form2Ui buildForm2Ui(QWidget *form)
     {
         // A fixed-pitch font: the history table is aligned by columns.
         QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        if (!QFontInfo(fixed).fixedPitch()) {
+            fixed = QFont(QStringLiteral("DejaVu Sans Mono"));
+            fixed.setStyleHint(QFont::Monospace);
+            fixed.setFixedPitch(true);
+        }
         fixed.setPointSize(9);
         u.Text1->setFont(fixed);
     }

@@ -1,0 +1,511 @@
+// The board simulator, driven as the program drives the board: its terminal
+// opened from this side in raw mode, its commands written on its standard
+// input, its report read from its standard output. Waits are short and
+// bounded; nothing here sleeps for the board's own time limits except the
+// one check of a block cut short (the board's 2 s quiet line).
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+class Sim {
+public:
+    explicit Sim(QStringList extra = {})
+    {
+        m_link = m_dir.path() + "/COM1";
+        m_process.start(PLATINE_SIM_PATH, QStringList{"--link", m_link} + extra);
+        m_started = m_process.waitForStarted(5000) && !waitLine("READY", 5000).isEmpty();
+        if (!m_started)
+            return;
+        m_fd = ::open(m_link.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        if (m_fd >= 0) {
+            termios tio{};
+            tcgetattr(m_fd, &tio);
+            cfmakeraw(&tio);
+            tcsetattr(m_fd, TCSANOW, &tio);
+        }
+    }
+    ~Sim()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.write("quit\n");
+            if (!m_process.waitForFinished(2000))
+                m_process.kill();
+            m_process.waitForFinished(2000);
+        }
+    }
+    bool ok() const { return m_started && m_fd >= 0; }
+    QString link() const { return m_link; }
+    QProcess &process() { return m_process; }
+    int fd() const { return m_fd; }
+
+    void command(const QByteArray &line)
+    {
+        m_process.write(line + "\n");
+        m_process.waitForBytesWritten(1000);
+    }
+
+    // The next report line (from the last one taken) that starts with
+    // `prefix`, within `ms`; the empty text when none came.
+    QByteArray waitLine(const QByteArray &prefix, int ms = 2000)
+    {
+        QElapsedTimer timer;
+        timer.start();
+        for (;;) {
+            while (m_lines.size() > m_taken) {
+                const QByteArray line = m_lines.at(m_taken++);
+                if (line.startsWith(prefix))
+                    return line;
+            }
+            if (timer.elapsed() >= ms)
+                return {};
+            m_process.waitForReadyRead(int(std::max<qint64>(1, std::min<qint64>(50, ms - timer.elapsed()))));
+            m_pending += m_process.readAllStandardOutput();
+            int eol;
+            while ((eol = m_pending.indexOf('\n')) >= 0) {
+                m_lines << m_pending.left(eol);
+                m_pending.remove(0, eol + 1);
+            }
+        }
+    }
+    // Every report line so far, taken or not.
+    QByteArray report()
+    {
+        waitLine("\x01", 100);
+        return m_lines.join('\n');
+    }
+
+    // What the board sent, read until `until` is in it or `ms` passed.
+    QByteArray readLine(const QByteArray &until, int ms = 2000)
+    {
+        QElapsedTimer timer;
+        timer.start();
+        QByteArray got;
+        while (!got.contains(until) || until.isEmpty()) {
+            const qint64 left = ms - timer.elapsed();
+            if (left <= 0)
+                break;
+            pollfd p{m_fd, POLLIN, 0};
+            if (::poll(&p, 1, int(left)) <= 0)
+                break;
+            char buf[4096];
+            const ssize_t n = ::read(m_fd, buf, sizeof buf);
+            if (n <= 0)
+                break;
+            got.append(buf, n);
+        }
+        return got;
+    }
+    bool write(const QByteArray &bytes)
+    {
+        return ::write(m_fd, bytes.constData(), size_t(bytes.size())) == bytes.size();
+    }
+
+private:
+    QTemporaryDir m_dir;
+    QString m_link;
+    QProcess m_process;
+    bool m_started = false;
+    int m_fd = -1;
+    QList<QByteArray> m_lines;
+    QByteArray m_pending;
+    int m_taken = 0;
+};
+
+QByteArray zeros(int n) { return QByteArray(n, '\0'); }
+
+QByteArray table(char first) { return QByteArray(1, first) + zeros(99); }
+
+} // namespace
+
+class TstSim : public QObject {
+    Q_OBJECT
+private slots:
+    // The one-record list of the upload example, byte for byte as the
+    // program sends it, and the list the board then holds.
+    void uploadExample()
+    {
+        Sim sim;
+        QVERIFY(sim.ok());
+        sim.command("push bp1");
+        QCOMPARE(sim.readLine("Pret"), QByteArray("Pret"));
+        QVERIFY(sim.write(QByteArray("param\x0a\x01\x01", 8)));
+        QCOMPARE(sim.waitLine("STORED param"), QByteArray("STORED param delay=10 blocks=1 buzzer=1"));
+        QCOMPARE(sim.readLine("badge"), QByteArray("badge"));
+        QVERIFY(sim.write(QByteArray("\x01\x23\x45\x67\x89", 5) + zeros(245)));
+        const QList<QPair<QByteArray, char>> tables = {
+            {"HD", 0x07}, {"MD", 0x30}, {"HF", 0x17}, {"MF", 0x30},
+            {"jour", 0}, {"lieu", 0x10}, {"jour_mois", 0}};
+        for (const auto &[keyword, first] : tables) {
+            QCOMPARE(sim.readLine(keyword), keyword);
+            QVERIFY(sim.write(keyword + table(first)));
+        }
+        QCOMPARE(sim.waitLine("SLOT"),
+                 QByteArray("SLOT 0 badge=0123456789 debut=07:30 fin=17:30 jour=0 lieu=10 jour_mois=0"));
+        QVERIFY(sim.waitLine("UPLOAD COMPLETE").startsWith("UPLOAD COMPLETE blocks=1"));
+        QVERIFY(!sim.report().contains("VIOLATION"));
+        // The board says nothing more once the list is stored.
+        QCOMPARE(sim.readLine("", 200), QByteArray());
+    }
+
+    // Blocks 2 to n are asked for with their number.
+    void uploadBlockPrompts_data()
+    {
+        QTest::addColumn<int>("blocks");
+        QTest::newRow("2 blocks") << 2;
+        QTest::newRow("4 blocks") << 4;
+    }
+    void uploadBlockPrompts()
+    {
+        QFETCH(int, blocks);
+        Sim sim;
+        QVERIFY(sim.ok());
+        sim.command("push bp1");
+        QCOMPARE(sim.readLine("Pret"), QByteArray("Pret"));
+        QVERIFY(sim.write(QByteArray("param") + char(5) + char(blocks) + char(0)));
+        QCOMPARE(sim.readLine("badge"), QByteArray("badge"));
+        for (int k = 1; k <= blocks; ++k) {
+            QByteArray block = zeros(250);
+            block[0] = char(k);   // first badge byte of the block's first record
+            QVERIFY(sim.write(block));
+            const QByteArray next = k < blocks ? "badge" + QByteArray::number(k + 1) : "HD";
+            QCOMPARE(sim.readLine(next), next);
+        }
+        for (const char *kw : {"HD", "MD", "HF", "MF", "jour", "lieu", "jour_mois"}) {
+            if (QByteArray(kw) != "HD")
+                QCOMPARE(sim.readLine(kw), QByteArray(kw));
+            QVERIFY(sim.write(QByteArray(kw) + zeros(100)));
+        }
+        QVERIFY(sim.waitLine("UPLOAD COMPLETE").contains(("blocks=" + QByteArray::number(blocks))));
+        QVERIFY(sim.report().contains("SLOT 50 badge=0200000000"));
+        QVERIFY(!sim.report().contains("VIOLATION"));
+    }
+
+    void clockSetting()
+    {
+        Sim sim;
+        QVERIFY(sim.ok());
+        sim.command("announce clock");
+        QVERIFY(sim.readLine("Mise").startsWith("Mise"));
+        QVERIFY(sim.write("horaire"));
+        QVERIFY(sim.write(QByteArray("heure\x17\x05\x09\x06\x12\x26\x01", 12)));
+        const QByteArray answer = sim.readLine("\r\n");
+        QVERIFY2(answer.startsWith("Modification enregistree 17:05:"), answer.constData());
+        QVERIFY(answer.contains(" 06/12/26"));
+        QVERIFY(sim.waitLine("CLOCK SET").startsWith("CLOCK SET 17:05:"));
+    }
+
+    // A clock byte that is not packed decimal is refused, not stored.
+    void clockBadByte()
+    {
+        Sim sim;
+        QVERIFY(sim.ok());
+        sim.command("announce clock");
+        QVERIFY(sim.readLine("Mise").startsWith("Mise"));
+        QVERIFY(sim.write(QByteArray("horaireheure\x17\x65\x09\x06\x12\x26\x01", 19)));
+        QVERIFY(sim.waitLine("VIOLATION").contains("minute"));
+        QCOMPARE(sim.readLine("Modification", 300), QByteArray());
+    }
+
+    void historyThreePassages()
+    {
+        Sim sim({"--passages", "3"});
+        QVERIFY(sim.ok());
+        sim.command("push bp3");
+        QCOMPARE(sim.readLine("externe"), QByteArray("Vidage EEPROM externe"));
+        QVERIFY(sim.write("vidage"));
+        const QByteArray log = sim.readLine("Historique");
+        QVERIFY(log.endsWith("Historique"));
+        const QList<QByteArray> lines = log.split('\n');
+        int passages = 0;
+        for (QByteArray line : lines) {
+            if (!line.contains('*'))
+                continue;
+            ++passages;
+            QVERIFY(line.endsWith('\r'));
+            // Badge, hour, minute and place where the history table cuts them.
+            QCOMPARE(line.mid(0, 10).size(), 10);
+            QCOMPARE(line.at(17), ':');
+            bool ok = false;
+            QVERIFY(line.mid(15, 2).toInt(&ok) < 24 && ok);
+            QVERIFY(line.mid(18, 2).toInt(&ok) < 60 && ok);
+            QVERIFY(line.mid(29, 3).trimmed().toInt(&ok) >= 0 && ok);
+        }
+        QCOMPARE(passages, 3);
+        QCOMPARE(sim.waitLine("HISTORY SENT"), QByteArray("HISTORY SENT 3 passages"));
+    }
+
+    void passageLoggedNow()
+    {
+        Sim sim({"--passages", "0"});
+        QVERIFY(sim.ok());
+        sim.command("passage 00000ABCDE 7");
+        QVERIFY(sim.waitLine("PASSAGE").startsWith("PASSAGE 00000ABCDE"));
+        sim.command("push bp3");
+        QVERIFY(sim.readLine("externe").endsWith("externe"));
+        QVERIFY(sim.write("vidage"));
+        const QByteArray log = sim.readLine("Historique");
+        QCOMPARE(log.count('*'), 1);
+        QVERIFY(log.startsWith("00000ABCDE"));
+    }
+
+    void badgePresentation()
+    {
+        Sim sim;
+        QVERIFY(sim.ok());
+        sim.command("present 0123456789");
+        QCOMPARE(sim.readLine("\n"), QByteArray("tag: 0123456789\r\n"));
+    }
+
+    void maintenanceEeprom()
+    {
+        Sim sim;
+        QVERIFY(sim.ok());
+        QVERIFY(sim.write("eeprom"));
+        const QByteArray dump = sim.readLine("FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF .\r\n"
+                                             "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF .\r\n"
+                                             "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF .\r\n"
+                                             "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF .\r\n"
+                                             "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF .\r\n"
+                                             "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF .\r\n"
+                                             "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF .\r\n"
+                                             "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF .\r\n"
+                                             "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF .\r\n"
+                                             "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF .\r\n"
+                                             "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF .\r\n"
+                                             "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF .\r\n"
+                                             "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF .\r\n"
+                                             "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF .\r\n");
+        QCOMPARE(dump.count(".\r\n"), 16);
+        QCOMPARE(dump.size(), 16 * (16 * 3 + 3));
+        QVERIFY(sim.waitLine("DUMP eeprom").size() > 0);
+    }
+
+    // "raz_flash" 0 0 empties the log only; 1 1 empties the list too.
+    void maintenanceErase_data()
+    {
+        QTest::addColumn<QByteArray>("selector");
+        QTest::addColumn<QByteArray>("said");
+        QTest::newRow("history") << QByteArray("\0\0", 2) << QByteArray("RAZ flash history erased");
+        QTest::newRow("everything") << QByteArray("\1\1", 2) << QByteArray("RAZ flash everything erased");
+    }
+    void maintenanceErase()
+    {
+        QFETCH(QByteArray, selector);
+        QFETCH(QByteArray, said);
+        Sim sim({"--passages", "5"});
+        QVERIFY(sim.ok());
+        QVERIFY(sim.write("raz_flash" + selector));
+        QCOMPARE(sim.waitLine("RAZ"), said);
+        QVERIFY(sim.write("vidage"));   // outside a download: the external memory dump
+        QCOMPARE(sim.waitLine("DUMP vidage"), QByteArray("DUMP vidage 0 bytes"));
+        sim.command("dump");
+        QCOMPARE(sim.waitLine("PASSAGES"), QByteArray("PASSAGES 0"));
+        QVERIFY(!sim.report().contains("VIOLATION"));
+    }
+
+    // A download sends the passages after the offset; "raz_offset" rewinds it.
+    void downloadOffset()
+    {
+        Sim sim({"--passages", "2"});
+        QVERIFY(sim.ok());
+        for (int run = 0; run < 2; ++run) {
+            sim.command("push bp3");
+            QVERIFY(sim.readLine("externe").endsWith("externe"));
+            QVERIFY(sim.write("vidage"));
+            QCOMPARE(sim.readLine("Historique").count('*'), run == 0 ? 2 : 0);
+        }
+        QVERIFY(sim.write("raz_offset"));
+        QVERIFY(!sim.waitLine("RAZ offset").isEmpty());
+        sim.command("push bp3");
+        QVERIFY(sim.readLine("externe").endsWith("externe"));
+        QVERIFY(sim.write("vidage"));
+        QCOMPARE(sim.readLine("Historique").count('*'), 2);
+    }
+
+    // --- Faults ------------------------------------------------------------------
+
+    void silent()
+    {
+        Sim sim;
+        QVERIFY(sim.ok());
+        sim.command("silent on");
+        sim.command("push bp1");
+        QVERIFY(!sim.waitLine("SILENT").isEmpty());
+        QCOMPARE(sim.readLine("", 300), QByteArray());
+        sim.command("silent off");
+        sim.command("present 0123456789");
+        QCOMPARE(sim.readLine("\n"), QByteArray("tag: 0123456789\r\n"));
+    }
+
+    void delayedAnswer()
+    {
+        Sim sim;
+        QVERIFY(sim.ok());
+        sim.command("delay 0.5");
+        QElapsedTimer timer;
+        timer.start();
+        sim.command("push bp1");
+        QCOMPARE(sim.readLine("Pret", 3000), QByteArray("Pret"));
+        QVERIFY2(timer.elapsed() >= 400, qPrintable(QString::number(timer.elapsed())));
+    }
+
+    void garbageBeforeKeyword()
+    {
+        Sim sim;
+        QVERIFY(sim.ok());
+        sim.command("garbage on");
+        sim.command("push bp1");
+        const QByteArray got = sim.readLine("Pret");
+        QCOMPARE(got.size(), 5);
+        QVERIFY(got.endsWith("Pret") && !got.startsWith("Pret"));
+    }
+
+    void splitMarker()
+    {
+        Sim sim({"--passages", "1"});
+        QVERIFY(sim.ok());
+        sim.command("split on");
+        sim.command("push bp3");
+        QVERIFY(sim.readLine("externe").endsWith("externe"));
+        QVERIFY(sim.write("vidage"));
+        const QByteArray first = sim.readLine("Histo");
+        QVERIFY(first.endsWith("Histo"));
+        QCOMPARE(sim.readLine("rique", 150), QByteArray());   // the second burst is 300 ms behind
+        QCOMPARE(sim.readLine("rique", 2000), QByteArray("rique"));
+    }
+
+    void wirePacing()
+    {
+        Sim sim;
+        QVERIFY(sim.ok());
+        sim.command("wire on");
+        QVERIFY(!sim.waitLine("OK wire on").isEmpty());
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(sim.write("eeprom"));
+        // 816 characters at 9600 baud take about 850 ms.
+        QByteArray all;
+        while (all.count(".\r\n") < 16 && timer.elapsed() < 5000)
+            all += sim.readLine(".\r\n", 500);
+        QCOMPARE(all.count(".\r\n"), 16);
+        QVERIFY2(timer.elapsed() >= 700, qPrintable(QString::number(timer.elapsed())));
+    }
+
+    // The board stops reading half way through the block and asks for nothing more.
+    void cutBlock()
+    {
+        Sim sim;
+        QVERIFY(sim.ok());
+        sim.command("cut on");
+        sim.command("push bp1");
+        QCOMPARE(sim.readLine("Pret"), QByteArray("Pret"));
+        QVERIFY(sim.write(QByteArray("param\x0a\x01\x01", 8)));
+        QCOMPARE(sim.readLine("badge"), QByteArray("badge"));
+        QVERIFY(sim.write(zeros(250)));
+        QVERIFY(sim.waitLine("CUT").contains("125 bytes of 250 bytes of block 1"));
+        QCOMPARE(sim.readLine("HD", 300), QByteArray());
+    }
+
+    // --- Conformance checker ------------------------------------------------------
+
+    void wrongKeyword()
+    {
+        Sim sim;
+        QVERIFY(sim.ok());
+        sim.command("push bp1");
+        QCOMPARE(sim.readLine("Pret"), QByteArray("Pret"));
+        QVERIFY(sim.write("parma"));
+        const QByteArray v = sim.waitLine("VIOLATION");
+        QVERIFY2(v.startsWith("VIOLATION offset=3 expected \"param\""), v.constData());
+        QCOMPARE(sim.readLine("badge", 300), QByteArray());
+    }
+
+    void shortBlock()
+    {
+        Sim sim;
+        QVERIFY(sim.ok());
+        sim.command("push bp1");
+        QCOMPARE(sim.readLine("Pret"), QByteArray("Pret"));
+        QVERIFY(sim.write(QByteArray("param\x0a\x01\x01", 8)));
+        QCOMPARE(sim.readLine("badge"), QByteArray("badge"));
+        QVERIFY(sim.write(zeros(100)));
+        // The board notices once the line has been quiet for 2 s.
+        const QByteArray v = sim.waitLine("VIOLATION", 4000);
+        QVERIFY2(v.startsWith("VIOLATION offset=108 expected 250 bytes of block 1 got 100 bytes"),
+                 v.constData());
+    }
+
+    void badBlockCount()
+    {
+        Sim sim;
+        QVERIFY(sim.ok());
+        sim.command("push bp1");
+        QCOMPARE(sim.readLine("Pret"), QByteArray("Pret"));
+        QVERIFY(sim.write(QByteArray("param\x0a\x05\x01", 8)));
+        QVERIFY(sim.waitLine("VIOLATION").contains("block count"));
+        QCOMPARE(sim.readLine("badge", 300), QByteArray());
+    }
+
+    // --- The terminal -------------------------------------------------------------
+
+    void hangupLooksUnplugged()
+    {
+        Sim sim;
+        QVERIFY(sim.ok());
+        sim.command("hangup");
+        QVERIFY(sim.process().waitForFinished(3000));
+        QCOMPARE(sim.process().exitCode(), 0);
+        pollfd p{sim.fd(), POLLIN, 0};
+        QVERIFY(::poll(&p, 1, 1000) == 1);
+        QVERIFY(p.revents & (POLLHUP | POLLERR));
+        QVERIFY(!QFileInfo::exists(sim.link()));
+    }
+
+    void refusesRegularFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.path() + "/COM1";
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("keep me");
+        file.close();
+        QProcess p;
+        p.start(PLATINE_SIM_PATH, {"--link", path});
+        QVERIFY(p.waitForFinished(3000));
+        QVERIFY(p.exitCode() != 0);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("keep me"));
+    }
+
+    void replacesOldLink()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.path() + "/COM1";
+        QVERIFY(QFile::link("/nonexistent/old", path));
+        QProcess p;
+        p.start(PLATINE_SIM_PATH, {"--link", path});
+        QVERIFY(p.waitForReadyRead(3000));
+        QVERIFY(p.readLine().startsWith("READY"));
+        QVERIFY(QFileInfo(path).symLinkTarget().startsWith("/dev/pts/"));
+        p.write("quit\n");
+        QVERIFY(p.waitForFinished(3000));
+        QVERIFY(!QFileInfo(path).isSymLink());
+    }
+};
+
+QTEST_GUILESS_MAIN(TstSim)
+#include "tst_sim.moc"

@@ -1,0 +1,278 @@
+// The window, start-up, the settings file, quit, the progress step and the
+// about prompt, on test doubles.
+
+#include "app/form2.h"
+#include "app/pane.h"
+#include "app/settings.h"
+#include "support/harness.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QTest>
+
+using namespace platine;
+using namespace platine::testing;
+
+class TstWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void everyControlIsThere();
+    void firstStartWithoutSettings();
+    void restoresStoredPortAndDelay_data();
+    void restoresStoredPortAndDelay();
+    void garbageSettingsGiveDefaults();
+    void strikeDelayLimit_data();
+    void strikeDelayLimit();
+    void typedDelayIsHeldTo65();
+    void portNumberFollowsCombo1();
+    void quitClosesPortThenWritesSettings();
+    void quitStoresTypedPortText();
+    void closeBoxWritesNothing();
+    void animeCounterAndSpinner();
+    void animeLeavesForeignSpinner();
+    void aboutPrompt();
+};
+
+void TstWindow::everyControlIsThere()
+{
+    Harness h;
+    const char *names[] = {
+        "Frame1", "Frame2", "Frame3", "Frame4", "Frame5", "Frame6", "Text1", "Text2", "Label16",
+        "nom_fichier", "Command4", "Command1", "Command2", "lecture_badge", "Command5", "Command8",
+        "Command10", "Command3", "Command17", "Command6", "Label2", "gache_0", "tempo_gache",
+        "Label13", "buzzer", "Label6", "Combo1", "Label5", "Label4", "Label1_0", "Label1_8",
+        "numero_badge", "nom", "heure_debut", "minute_debut", "heure_fin", "minute_fin", "Choix_24",
+        "Combo2", "lieu", "choix_lieu", "jour_du_mois", "Label10", "nombre_enregistrements",
+        "Label12", "Label11", "Label8", "Label9", "Command21", "Command22", "Command11", "Command14",
+        "Command13", "Command7", "Command12", "Line1_4", "defile", "Label14", "Label7", "Command15",
+        "Command18", "Command16", "Command9", "Command20", "Label15_0", "Label15_3", "heure_pc",
+        "minute_pc", "jour_pc", "j_mois", "Command19"};
+    for (const char *name : names)
+        QVERIFY2(h.form->findChild<QWidget *>(QLatin1String(name)), name);
+
+    const Form2Ui &u = h.form->ui();
+    QCOMPARE(h.form->windowTitle(), QStringLiteral("Contrôle d'accès horodaté  -  Kovarine"));
+    QCOMPARE(u.Command5->text(), QStringLiteral("Ajouter Modifier  badge"));
+    QCOMPARE(u.Command3->text(), QStringLiteral("Téléchargement de l'historique"));
+    QCOMPARE(u.Command10->toolTip(), QStringLiteral("Click droit pour déconnecter"));
+    QCOMPARE(u.Label1[1]->text(), QStringLiteral("Plage horaire autorisée :           de "));
+    QCOMPARE(u.Label12->text(), QStringLiteral("Enregistrement courant     :"));
+    QCOMPARE(u.Label15[3]->text(), QStringLiteral(" jour du mois"));
+    QCOMPARE(u.Frame2->title(), QStringLiteral("Nouveau badge à mémoriser"));
+    QVERIFY(!u.Frame2->isVisibleTo(h.form.get()));
+    QVERIFY(u.buzzer->isChecked());
+    QCOMPARE(u.Label14->text(), QStringLiteral("....."));
+    QCOMPARE(u.Label4->text(), QStringLiteral("/"));
+    QVERIFY(!h.form->indicatorConnected());
+    // The receive pane and the maintenance and clock frames lie below the client area.
+    QVERIFY(u.Frame6->geometry().top() >= h.form->height());
+    QVERIFY(u.Frame5->geometry().top() >= h.form->height());
+    QVERIFY(u.Text2->geometry().top() >= h.form->height() - 2);
+    QVERIFY(QFontInfo(u.Text1->font()).fixedPitch());
+}
+
+void TstWindow::firstStartWithoutSettings()
+{
+    Harness h;
+    const Form2Ui &u = h.form->ui();
+    QCOMPARE(u.Combo1->count(), 10);
+    QCOMPARE(u.Combo1->currentText(), QStringLiteral("COM10"));
+    QCOMPARE(h.form->commPort(), 10);
+    QCOMPARE(u.tempo_gache->text(), QString());
+    QCOMPARE(u.Combo2->count(), 10);
+    QCOMPARE(u.Combo2->currentText(), QStringLiteral("Lundi à Vendredi"));
+    QCOMPARE(u.Combo2->itemText(9), QStringLiteral("Tous les jours"));
+    QVERIFY(!h.port.isOpen());
+    QCOMPARE(h.port.opens, 0);
+}
+
+void TstWindow::restoresStoredPortAndDelay_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("port");
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("delay");
+    QTest::newRow("COM3 and 10") << QByteArray("[COM]\r\nvaleur=COM3\r\n[temporisation]\r\nvaleur=10\r\n")
+                                 << "COM3" << 3 << "10";
+    QTest::newRow("COM10") << QByteArray("[COM]\r\nvaleur=COM10\r\n") << "COM10" << 10 << "";
+    QTest::newRow("long delay text comes back whole")
+        << QByteArray("[COM]\r\nvaleur=COM1\r\n[temporisation]\r\nvaleur=12.5abc\r\n") << "COM1" << 1
+        << "12.5abc";
+    QTest::newRow("99 shows as 65") << QByteArray("[temporisation]\r\nvaleur=99\r\n") << "COM10" << 10
+                                    << "65";
+    QTest::newRow("unknown port name") << QByteArray("[COM]\r\nvaleur=com3\r\n") << "COM10" << 10 << "";
+    QTest::newRow("LF line ends, blanks") << QByteArray("[com]\n valeur = COM2 \n") << "COM2" << 2 << "";
+}
+
+void TstWindow::restoresStoredPortAndDelay()
+{
+    QFETCH(QByteArray, file);
+    Harness h(false);
+    Harness::writeFile(h.path("param.ini"), file);
+    h.form->Form_Load();
+    QTEST(h.form->ui().Combo1->currentText(), "port");
+    QTEST(h.form->commPort(), "number");
+    QTEST(h.form->ui().tempo_gache->text(), "delay");
+}
+
+void TstWindow::garbageSettingsGiveDefaults()
+{
+    // A megabyte of random bytes, with no line end at all in places: start-up
+    // goes on with the defaults of missing values.
+    QByteArray junk(1 << 20, '\0');
+    auto *rng = QRandomGenerator::global();
+    for (auto &c : junk)
+        c = char(rng->bounded(256));
+    junk.replace('\n', 'x').replace('\r', 'y');
+    for (const QByteArray &content : {junk, QByteArray("[COM\r\nvaleur"), QByteArray(300000, '[')}) {
+        Harness h(false);
+        Harness::writeFile(h.path("param.ini"), content);
+        h.form->Form_Load();
+        QCOMPARE(h.form->ui().Combo1->currentText(), QStringLiteral("COM10"));
+        QCOMPARE(h.form->commPort(), 10);
+    }
+}
+
+void TstWindow::strikeDelayLimit_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("70") << "70" << "65";
+    QTest::newRow("65") << "65" << "65";
+    QTest::newRow("65.5") << "65.5" << "65";
+    QTest::newRow("64.9") << "64.9" << "64.9";
+    QTest::newRow("negative") << "-300" << "-300";
+    QTest::newRow("empty") << "" << "";
+    QTest::newRow("letters") << "abc" << "abc";
+    QTest::newRow("lone sign") << "-" << "-";
+    QTest::newRow("number then letters") << "80s" << "65";
+    QTest::newRow("huge") << "99999999999999999999999" << "65";
+}
+
+void TstWindow::strikeDelayLimit()
+{
+    QFETCH(QString, typed);
+    Harness h;
+    h.form->ui().tempo_gache->setText(typed);
+    QTEST(h.form->ui().tempo_gache->text(), "shown");
+}
+
+void TstWindow::typedDelayIsHeldTo65()
+{
+    Harness h;
+    QLineEdit *e = h.form->ui().tempo_gache;
+    e->clear();
+    QTest::keyClicks(e, QStringLiteral("10"));
+    QCOMPARE(e->text(), QStringLiteral("10"));
+    QTest::keyClicks(e, QStringLiteral("0"));
+    QCOMPARE(e->text(), QStringLiteral("65"));
+    e->clear();
+    QTest::keyClicks(e, QStringLiteral("7"));
+    QTest::keyClicks(e, QStringLiteral("0"));
+    QCOMPARE(e->text(), QStringLiteral("65"));
+}
+
+void TstWindow::portNumberFollowsCombo1()
+{
+    Harness h;
+    QComboBox *c = h.form->ui().Combo1;
+    c->setCurrentIndex(3);
+    QCOMPARE(h.form->commPort(), 4);
+    // Text typed into the edit field chooses no port.
+    c->setEditText(QStringLiteral("COM7"));
+    QCOMPARE(h.form->commPort(), 4);
+}
+
+void TstWindow::quitClosesPortThenWritesSettings()
+{
+    Harness h;
+    h.form->ui().Combo1->setCurrentIndex(2);
+    h.form->ui().tempo_gache->setText(QStringLiteral("10"));
+    h.form->Command10_MouseDown(MouseButton::Left);
+    QVERIFY(h.port.isOpen());
+    h.form->Command6_Click();
+    QVERIFY(!h.port.isOpen());
+    QCOMPARE(h.ended, 1);
+    QCOMPARE(Harness::readFile(h.path("param.ini")),
+             QByteArray("[COM]\r\nvaleur=COM3\r\n[temporisation]\r\nvaleur=10\r\n"));
+    // Quitting again keeps the file as it is.
+    h.form->Command6_Click();
+    QCOMPARE(Harness::readFile(h.path("param.ini")),
+             QByteArray("[COM]\r\nvaleur=COM3\r\n[temporisation]\r\nvaleur=10\r\n"));
+}
+
+void TstWindow::quitStoresTypedPortText()
+{
+    Harness h(false);
+    Harness::writeFile(h.path("param.ini"), "; kept\r\n[temporisation]\r\nvaleur=99\r\n");
+    h.form->Form_Load();
+    h.form->ui().Combo1->setEditText(QStringLiteral("COMX"));
+    h.form->Command6_Click();
+    QCOMPARE(Harness::readFile(h.path("param.ini")),
+             QByteArray("; kept\r\n[temporisation]\r\nvaleur=65\r\n[COM]\r\nvaleur=COMX\r\n"));
+    // At the next start a name that is not in the list selects COM10.
+    Harness again(false);
+    Harness::writeFile(again.path("param.ini"), Harness::readFile(h.path("param.ini")));
+    again.form->Form_Load();
+    QCOMPARE(again.form->commPort(), 10);
+}
+
+void TstWindow::closeBoxWritesNothing()
+{
+    Harness h;
+    h.form->ui().Combo1->setCurrentIndex(4);
+    h.form->show();
+    h.form->close();
+    QVERIFY(!QFile::exists(h.path("param.ini")));
+}
+
+void TstWindow::animeCounterAndSpinner()
+{
+    Harness h;
+    h.form->compteur = 0;
+    const QStringList spins = {QStringLiteral("--"), QStringLiteral("\\"), QStringLiteral("/"),
+                               QStringLiteral("--")};
+    for (int k = 0; k < 4; ++k) {
+        const Millis before = h.time.elapsed();
+        h.form->anime(12);
+        QCOMPARE(h.form->ui().defile->text(), QStringLiteral("%1/12").arg(k));
+        QCOMPARE(h.form->ui().Label4->text(), spins[k]);
+        // Each step leaves the pace between two bytes, yielding meanwhile.
+        QCOMPARE(h.time.elapsed() - before, kBytePace);
+    }
+    QCOMPARE(h.form->compteur, 4);
+}
+
+void TstWindow::animeLeavesForeignSpinner()
+{
+    Harness h;
+    h.form->ui().Label4->setText(QStringLiteral("x"));
+    h.form->compteur = 5;
+    h.form->anime(6);
+    QCOMPARE(h.form->ui().defile->text(), QStringLiteral("5/6"));
+    QCOMPARE(h.form->ui().Label4->text(), QStringLiteral("x"));
+}
+
+void TstWindow::aboutPrompt()
+{
+    Harness h;
+    h.dialogs.answers = {MsgAnswer::No, MsgAnswer::Yes};
+    h.form->Label7_Click();
+    QVERIFY(h.shell.opened.isEmpty());
+    h.form->Label16_Click();
+    QCOMPARE(h.shell.opened.size(), 1);
+    QVERIFY(h.shell.opened.first().startsWith(QLatin1String("https://")));
+    const auto &box = h.dialogs.shown.back();
+    QCOMPARE(box.title, QStringLiteral("Contrôle d'accès horodaté à badge"));
+    QVERIFY(box.text.startsWith(QStringLiteral("Site auteur : ")));
+    QVERIFY(box.text.endsWith(QStringLiteral(" \r\nVoulez vous visiter le site de l'auteur ?")));
+    QCOMPARE(box.buttons, MsgButtons::YesNo);
+}
+
+QTEST_MAIN(TstWindow)
+#include "tst_window.moc"
