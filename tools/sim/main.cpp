@@ -5,6 +5,7 @@
 // on standard output, one fact a line.
 
 #include "board.h"
+#include "platform/cp1252.h"
 
 #include <cctype>
 #include <cerrno>
@@ -242,7 +243,8 @@ public:
             const int place = sp == std::string::npos ? 1 : std::atoi(arg.c_str() + sp + 1);
             m_board.logPassage(arg.substr(0, sp), place, now);
         } else if (verb == "send" && space != std::string::npos) {
-            queue(unescape(arg), 0ms);
+            // Typed text is UTF-8; the board speaks Windows-1252, escapes give raw bytes.
+            queue(unescape(platine::cp1252::fromUtf8(arg)), 0ms);
         } else if (verb == "silent") {
             ok = onOff(m_silent);
         } else if (verb == "garbage") {

@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test: unit and window tests, the board
+# simulator, bounded fuzzing of every reader, the end-to-end run under Xvfb.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+cd build
+ctest --output-on-failure -j2 --timeout 900
