@@ -26,7 +26,10 @@ using namespace std::chrono_literals;
 
 namespace {
 
-QByteArray latin(std::string_view s) { return QByteArray(s.data(), qsizetype(s.size())); }
+QByteArray latin(std::string_view s)
+{
+    return QByteArray(s.data(), qsizetype(s.size()));
+}
 
 // --- A list of badges, as its file holds it and as the board must receive it.
 
@@ -38,15 +41,24 @@ struct Rec {
 Rec recordOf(int i)
 {
     Rec r{QStringLiteral("%1").arg(0xA0000 + 7 * i, 10, 16, QLatin1Char('0')).toUpper(),
-          7 + i % 10, (7 * i) % 60, 17, 30, i % 10, i % 100, i % 32};
+          7 + i % 10,
+          (7 * i) % 60,
+          17,
+          30,
+          i % 10,
+          i % 100,
+          i % 32};
     if (i % 5 == 4)
-        r.hd = r.md = r.hf = r.mf = 99;   // 24 h/24
+        r.hd = r.md = r.hf = r.mf = 99; // 24 h/24
     if (i % 7 == 6)
-        r.lieu = 99;   // all places
+        r.lieu = 99; // all places
     return r;
 }
 
-QByteArray two(int v) { return QByteArray::number(v).rightJustified(2, '0'); }
+QByteArray two(int v)
+{
+    return QByteArray::number(v).rightJustified(2, '0');
+}
 
 // The list file as the save command writes it: Windows-1252, CR LF.
 QByteArray listFile(int records)
@@ -60,14 +72,18 @@ QByteArray listFile(int records)
              "\r\nheure de debut=" + two(r.hd) + "\r\nminute de debut=" + two(r.md) +
              "\r\nheure de fin=" + two(r.hf) + "\r\nminute de fin=" + two(r.mf) +
              "\r\n24 h 24=" + (r.hd == 99 ? "oui" : "non") + "\r\njour autoris\xE9=Lundi\r\n" +
-             "jour autoris\xE9_=" + QByteArray::number(r.jour) + "\r\nlieu autoris\xE9=" +
-             two(r.lieu) + "\r\ntous lieux=" + (r.lieu == 99 ? "oui" : "non") +
+             "jour autoris\xE9_=" + QByteArray::number(r.jour) +
+             "\r\nlieu autoris\xE9=" + two(r.lieu) +
+             "\r\ntous lieux=" + (r.lieu == 99 ? "oui" : "non") +
              "\r\njour du mois=" + QByteArray::number(r.jourDuMois) + "\r\n\r\n";
     }
     return f;
 }
 
-int bcd(int v) { return (v / 10) * 16 + v % 10; }
+int bcd(int v)
+{
+    return (v / 10) * 16 + v % 10;
+}
 
 // Until the list reader is in the window, the tables are filled here as it
 // fills them from that file.
@@ -95,7 +111,10 @@ void loadTables(Form2 &form, int records)
     form.nb_enregistrements_texte = QString::number(records);
 }
 
-int blocksFor(int records) { return records >= 1 && records <= 75 ? (records + 24) / 25 : 4; }
+int blocksFor(int records)
+{
+    return records >= 1 && records <= 75 ? (records + 24) / 25 : 4;
+}
 
 // Everything the program must write for the list, worked out from the
 // records themselves.
@@ -119,7 +138,8 @@ QByteArray expectedStream(int records, int delay, bool buzzer)
                 continue;
             }
             const Rec r = recordOf(i);
-            const int v[] = {bcd(r.hd), bcd(r.md), bcd(r.hf), bcd(r.mf), r.jour, bcd(r.lieu), r.jourDuMois};
+            const int v[] = {bcd(r.hd), bcd(r.md),   bcd(r.hf),   bcd(r.mf),
+                             r.jour,    bcd(r.lieu), r.jourDuMois};
             s += char(v[t]);
         }
     }
@@ -183,7 +203,10 @@ void openList(Harness &h, int records, int delay = 10, bool buzzer = true)
     h.form->ui().buzzer->setChecked(buzzer);
 }
 
-QString label14(Harness &h) { return h.form->ui().Label14->text(); }
+QString label14(Harness &h)
+{
+    return h.form->ui().Label14->text();
+}
 
 // --- The history ----------------------------------------------------------------
 
@@ -297,8 +320,9 @@ void TstBoardOps::fullUpload()
 
     QCOMPARE(u.Label5->text(), QStringLiteral("Transfert terminé"));
     QCOMPARE(u.defile->text(), QStringLiteral("Mémorisation terminée"));
-    QVERIFY2(QRegularExpression(QStringLiteral("^Transfert en : \\d+ mS$")).match(label14(h)).hasMatch(),
-             qPrintable(label14(h)));
+    QVERIFY2(
+        QRegularExpression(QStringLiteral("^Transfert en : \\d+ mS$")).match(label14(h)).hasMatch(),
+        qPrintable(label14(h)));
     // Each data byte is followed by the byte pace.
     const qint64 shown = label14(h).section(' ', 3, 3).toLongLong();
     QVERIFY(shown >= 1500 + (250 * n + 700) * kBytePace.count());
@@ -313,8 +337,13 @@ void TstBoardOps::uploadTimeOutAtEachStep_data()
 {
     QTest::addColumn<QByteArray>("silent");
     QTest::addColumn<int>("sentBefore");
-    for (auto [kw, sent] : {std::pair{"Pret", 0}, {"badge", 8}, {"badge2", 258}, {"badge3", 508},
-                            {"HD", 758}, {"MF", 758 + 3 * 102}, {"jour_mois", 758 + 4 * 102 + 2 * 104}})
+    for (auto [kw, sent] : {std::pair{"Pret", 0},
+                            {"badge", 8},
+                            {"badge2", 258},
+                            {"badge3", 508},
+                            {"HD", 758},
+                            {"MF", 758 + 3 * 102},
+                            {"jour_mois", 758 + 4 * 102 + 2 * 104}})
         QTest::newRow(kw) << QByteArray(kw) << sent;
 }
 
@@ -323,7 +352,7 @@ void TstBoardOps::uploadTimeOutAtEachStep()
     QFETCH(QByteArray, silent);
     QFETCH(int, sentBefore);
     Harness h;
-    openList(h, 60);   // three blocks
+    openList(h, 60); // three blocks
     UploadBoard board = UploadBoard::forList(60);
     board.drop(silent);
     board.play(h);
@@ -400,7 +429,7 @@ void TstBoardOps::secondUploadRefusedDuringFirst()
     };
     h.form->Command8_Click();
     QCOMPARE(refusal, QStringLiteral("Opération refusée : envoi de la liste en cours"));
-    QCOMPARE(h.dialogs.shown.size(), std::size_t(1));   // no second bp1 prompt
+    QCOMPARE(h.dialogs.shown.size(), std::size_t(1)); // no second bp1 prompt
     QCOMPARE(h.port.written, expectedStream(1, 10, true));
     QCOMPARE(h.form->ui().Label5->text(), QStringLiteral("Transfert terminé"));
 }
@@ -412,7 +441,7 @@ void TstBoardOps::invalidListSendsNothing()
     QByteArray file = listFile(3);
     file.replace("jour autoris\xE9_=2", "jour autoris\xE9_=-1");
     Harness::writeFile(h.form->fichier_liste, file);
-    h.form->tables.tab_jour[2] = "-1";   // as the reader takes it from the file
+    h.form->tables.tab_jour[2] = "-1"; // as the reader takes it from the file
     UploadBoard board = UploadBoard::forList(3);
     board.play(h);
 
@@ -454,7 +483,7 @@ void TstBoardOps::uploadLineCut()
     board.play(h);
     h.port.onWrite = [&](const QByteArray &) {
         if (h.port.written.size() == 8 + 100)
-            h.port.lose(1ms);   // the adapter is pulled out in the middle of the block
+            h.port.lose(1ms); // the adapter is pulled out in the middle of the block
         board.answer(h, h.port.written.size());
     };
     h.form->Command8_Click();
@@ -472,8 +501,9 @@ void TstBoardOps::historyOfThreePassages()
 {
     Harness h;
     const QByteArray announce = "Vidage EEPROM externe\r\n";
-    const QByteArray log = passage("0123456789", 17, 5, 6, 1) + passage("00000000AB", 8, 30, 7, 12) +
-                           "ligne sans passage\r\n" + passage("FFFFFFFFFF", 23, 59, 31, 99);
+    const QByteArray log = passage("0123456789", 17, 5, 6, 1) +
+                           passage("00000000AB", 8, 30, 7, 12) + "ligne sans passage\r\n" +
+                           passage("FFFFFFFFFF", 23, 59, 31, 99);
     h.dialogs.onMessage = [&](const FakeDialogs::Shown &s) {
         QCOMPARE(s.title, QStringLiteral("Téléchargement de l'historique des passages"));
         QCOMPARE(s.text, QStringLiteral("Cliquer sur ok puis \r\nAppuyer sur le poussoir bp3 SVP"));
@@ -483,20 +513,22 @@ void TstBoardOps::historyOfThreePassages()
         QCOMPARE(w, QByteArray("vidage"));
         h.port.deliver(log.left(40), 20ms);
         h.port.deliver(log.mid(40), 400ms);
-        h.port.deliver("Histo", 900ms);   // the marker split over two chunks
+        h.port.deliver("Histo", 900ms); // the marker split over two chunks
         h.port.deliver("rique\r\n", 1100ms);
     };
     h.form->Command3_Click();
 
-    QCOMPARE(h.time.blocks, 1);   // the half-second before "vidage" does not yield
+    QCOMPARE(h.time.blocks, 1); // the half-second before "vidage" does not yield
     const QByteArray received = announce + log + "Historique\r\n";
     QCOMPARE(h.form->text2(), fromCp1252(received));
     QCOMPARE(Harness::readFile(h.path("histo.txt")), received + "\r\n");
     const QString table = h.form->text1();
     QCOMPARE(table, fromCp1252(historyTable((received + "\r\n").toStdString())));
-    QVERIFY(table.startsWith(QStringLiteral(" N° de badge     Heure du passage    Date du passage      Lieu \r\n\r\n")));
+    QVERIFY(table.startsWith(
+        QStringLiteral(" N° de badge     Heure du passage    Date du passage      Lieu \r\n\r\n")));
     QCOMPARE(table.count(QStringLiteral("\r\n")), 2 + 3);
-    QVERIFY(table.contains(QStringLiteral("0123456789            17:05             06/12/26          01\r\n")));
+    QVERIFY(table.contains(
+        QStringLiteral("0123456789            17:05             06/12/26          01\r\n")));
     QCOMPARE(label14(h), QStringLiteral("Téléchargement terminé"));
     QVERIFY(h.form->indicatorConnected());
     QVERIFY(!h.form->ligneOccupee());
@@ -512,7 +544,7 @@ void TstBoardOps::historyEndsAfter30sIdle()
     Millis lastArrival{0};
     h.port.onWrite = [&](const QByteArray &) {
         h.port.deliver(passage("0123456789", 17, 5, 6, 1), 5s);
-        lastArrival = h.time.elapsed() + 5s + 100ms;   // in the pane after the receive step
+        lastArrival = h.time.elapsed() + 5s + 100ms; // in the pane after the receive step
     };
     h.form->Command3_Click();
 
@@ -548,7 +580,7 @@ void TstBoardOps::historyAnnouncementTimeOut()
     Harness h;
     Harness::writeFile(h.path("histo.txt"), "ancien\r\n");
     h.dialogs.onMessage = [&](const FakeDialogs::Shown &) {
-        h.port.deliver("xVidage EEPROM externe\r\n", 1s);   // not at the start of the pane
+        h.port.deliver("xVidage EEPROM externe\r\n", 1s); // not at the start of the pane
     };
     h.form->Command3_Click();
     QVERIFY(h.port.written.isEmpty());
@@ -571,7 +603,8 @@ void TstBoardOps::historyPortLost()
     h.form->Command3_Click();
     QVERIFY(!QFile::exists(h.path("histo.txt")));
     QVERIFY(h.form->text2().contains(QStringLiteral("0123456789")));
-    QVERIFY2(label14(h).contains(QStringLiteral("liaison fermée ou perdue")), qPrintable(label14(h)));
+    QVERIFY2(label14(h).contains(QStringLiteral("liaison fermée ou perdue")),
+             qPrintable(label14(h)));
     QVERIFY(h.time.elapsed() < 10s);
 }
 
@@ -580,21 +613,26 @@ void TstBoardOps::historyPortLost()
 namespace {
 // The board's side of a clock setting: it announces itself `after` the click
 // and confirms once the seven bytes are in.
-void clockBoard(Harness &h, Millis after, bool confirm = true, const QByteArray &announce = "Mise a l'heure\r\n")
+void clockBoard(Harness &h, Millis after, bool confirm = true,
+                const QByteArray &announce = "Mise a l'heure\r\n")
 {
     h.port.deliver(announce, after);
     h.port.onWrite = [&h, confirm](const QByteArray &) {
         if (confirm && h.port.written.size() == 7 + 5 + 7)
-            h.port.deliver("Modification enregistree le 06/12/2026, horloge de la platine a jour\r\n", 30ms);
+            h.port.deliver(
+                "Modification enregistree le 06/12/2026, horloge de la platine a jour\r\n", 30ms);
     };
 }
-QByteArray clockBytes(const QByteArray &written) { return written.mid(12); }
+QByteArray clockBytes(const QByteArray &written)
+{
+    return written.mid(12);
+}
 } // namespace
 
 void TstBoardOps::clockBytesAtPcTime()
 {
     Harness h;
-    h.port.open(1);   // connected beforehand
+    h.port.open(1); // connected beforehand
     clockBoard(h, 500ms);
     h.form->Command17_Click();
 
@@ -632,7 +670,7 @@ void TstBoardOps::clockOverrides()
 void TstBoardOps::heurePcFillsFields()
 {
     Harness h;
-    h.time.m_wallStart = QDateTime(QDate(2026, 12, 7), QTime(9, 30, 0));   // a Monday
+    h.time.m_wallStart = QDateTime(QDate(2026, 12, 7), QTime(9, 30, 0)); // a Monday
     h.form->ui().Command19->click();
     const Form2Ui &u = h.form->ui();
     QCOMPARE(u.heure_pc->text(), QStringLiteral("9"));
@@ -651,11 +689,16 @@ void TstBoardOps::clockOverrideRefused_data()
 {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("text");
-    QTest::newRow("hex letter") << "heure_pc" << "1A";
-    QTest::newRow("three digits") << "minute_pc" << "123";
-    QTest::newRow("sign") << "jour_pc" << "-1";
-    QTest::newRow("word") << "j_mois" << "lundi";
-    QTest::newRow("decimal point") << "heure_pc" << "7.5";
+    QTest::newRow("hex letter") << "heure_pc"
+                                << "1A";
+    QTest::newRow("three digits") << "minute_pc"
+                                  << "123";
+    QTest::newRow("sign") << "jour_pc"
+                          << "-1";
+    QTest::newRow("word") << "j_mois"
+                          << "lundi";
+    QTest::newRow("decimal point") << "heure_pc"
+                                   << "7.5";
 }
 
 void TstBoardOps::clockOverrideRefused()
@@ -714,7 +757,9 @@ void TstBoardOps::badgeReading()
     Harness h;
     h.dialogs.onMessage = [&](const FakeDialogs::Shown &s) {
         QCOMPARE(s.title, QStringLiteral("Enregistrement d'un badge"));
-        QCOMPARE(s.text, QStringLiteral("Cliquer sur 'OK' puis Présenter votre badge\r\ndevant l'antenne SVP"));
+        QCOMPARE(
+            s.text,
+            QStringLiteral("Cliquer sur 'OK' puis Présenter votre badge\r\ndevant l'antenne SVP"));
         h.port.deliver(report, 20s);
     };
     h.form->setText1(QStringLiteral("ancien texte"));
@@ -722,11 +767,12 @@ void TstBoardOps::badgeReading()
     const Form2Ui &u = h.form->ui();
     QCOMPARE(u.numero_badge->text(), number);
     QCOMPARE(u.Label2->text(), QStringLiteral("Badge N°:") + number);
-    QCOMPARE(h.form->text1(), QStringLiteral("Numéro de badge lu :") + number + QStringLiteral("\r\n"));
+    QCOMPARE(h.form->text1(),
+             QStringLiteral("Numéro de badge lu :") + number + QStringLiteral("\r\n"));
     QVERIFY(h.form->text2().isEmpty());
     QCOMPARE(h.form->lecture_terminee, std::int16_t(1));
     QVERIFY(!h.port.dtr);
-    QVERIFY(h.port.written.isEmpty());   // the board is asked nothing
+    QVERIFY(h.port.written.isEmpty()); // the board is asked nothing
 }
 
 void TstBoardOps::capitalTagDoesNotEndReading()
@@ -749,7 +795,7 @@ void TstBoardOps::nestedReadingKeepsInnerResult()
     Harness h;
     int prompts = 0;
     h.dialogs.onMessage = [&](const FakeDialogs::Shown &) {
-        if (++prompts == 1)   // the operator clicks "Lecture badge" again while the first waits
+        if (++prompts == 1) // the operator clicks "Lecture badge" again while the first waits
             h.time.after(5s, [&] { h.form->ui().lecture_badge->click(); });
         else
             h.port.deliver("tag: 0123456789\r\n", 3s);
@@ -764,7 +810,9 @@ void TstBoardOps::nestedReadingKeepsInnerResult()
 void TstBoardOps::readingOpensPortOnce()
 {
     Harness h;
-    h.dialogs.onMessage = [&](const FakeDialogs::Shown &) { h.port.deliver("tag: 0123456789", 1s); };
+    h.dialogs.onMessage = [&](const FakeDialogs::Shown &) {
+        h.port.deliver("tag: 0123456789", 1s);
+    };
     h.form->lecture_badge_Click();
     h.form->lecture_badge_Click();
     QCOMPARE(h.port.opens, 1);
@@ -789,7 +837,8 @@ void TstBoardOps::maintenanceOnClosedPort()
     for (QPushButton *b : {u.Command15, u.Command16, u.Command18}) {
         u.Label14->clear();
         b->click();
-        QVERIFY2(label14(h).startsWith(QStringLiteral("Connexion non ouverte")), qPrintable(b->text()));
+        QVERIFY2(label14(h).startsWith(QStringLiteral("Connexion non ouverte")),
+                 qPrintable(b->text()));
     }
     h.form->Command20_MouseDown(MouseButton::Left);
     QVERIFY(label14(h).contains(QStringLiteral("« raz_flash » n'a pas été envoyé")));
@@ -881,7 +930,7 @@ void TstBoardOps::asciiDecodesPane()
                                  "00005 : 30 31 ......01\r\n"
                                  "00010 : sans point.....\r\n"));
     QCOMPARE(h.shell.opened, QStringList{h.path("temp.txt")});
-    QCOMPARE(h.form->text2(), pane);   // only read
+    QCOMPARE(h.form->text2(), pane); // only read
 }
 
 void TstBoardOps::asciiUnwritableDirectory()
@@ -890,7 +939,8 @@ void TstBoardOps::asciiUnwritableDirectory()
     h.form->platform().programDir = h.path("absent/dossier");
     h.form->setText2(QStringLiteral("41 42 ."));
     h.form->ui().Command9->click();
-    QVERIFY2(label14(h).startsWith(QStringLiteral("Décodage impossible : temp2.txt")), qPrintable(label14(h)));
+    QVERIFY2(label14(h).startsWith(QStringLiteral("Décodage impossible : temp2.txt")),
+             qPrintable(label14(h)));
     QVERIFY(h.shell.opened.isEmpty());
     QVERIFY(!QFile::exists(h.path("temp.txt")));
 }

@@ -12,7 +12,7 @@ namespace {
 
 struct Record {
     std::string numero;
-    int hd, md, hf, mf;   // as typed: 7 means "07"
+    int hd, md, hf, mf; // as typed: 7 means "07"
     std::string jour;
     int lieu;
     int jourDuMois;
@@ -118,8 +118,8 @@ void TstUploadPlan::blockCount_data()
     QTest::addColumn<int>("blocks");
     QTest::newRow("0") << "0" << 4;
     QTest::newRow("empty text") << "" << 4;
-    for (auto [records, blocks] : {std::pair{1, 1}, {25, 1}, {26, 2}, {50, 2}, {51, 3}, {75, 3},
-                                   {76, 4}, {100, 4}})
+    for (auto [records, blocks] :
+         {std::pair{1, 1}, {25, 1}, {26, 2}, {50, 2}, {51, 3}, {75, 3}, {76, 4}, {100, 4}})
         QTest::newRow(qPrintable(QString::number(records))) << QString::number(records) << blocks;
 }
 
@@ -171,7 +171,7 @@ void TstUploadPlan::onlySlots0To99GoOut()
     const UploadPlan plan = planUpload(t, "0", false, "100");
     QCOMPARE(int(plan.tables[0][99]), 0x08);
     QCOMPARE(plan.tables[0].size(), std::size_t(100));
-    QCOMPARE(int(plan.blockBytes[1][249]), (0x1000 + 99) & 0xFF);   // slot 99: entries 495 to 499
+    QCOMPARE(int(plan.blockBytes[1][249]), (0x1000 + 99) & 0xFF); // slot 99: entries 495 to 499
 }
 
 void TstUploadPlan::refusal_data()
@@ -179,46 +179,55 @@ void TstUploadPlan::refusal_data()
     QTest::addColumn<Mutation>("mutate");
     QTest::addColumn<QStringList>("said");
 
-    QTest::newRow("delay 66") << Mutation([](BadgeTables &, std::string &d, std::string &) { d = "66"; })
-                              << QStringList{"temporisation", "« 66 »", "0 à 65"};
-    QTest::newRow("delay empty") << Mutation([](BadgeTables &, std::string &d, std::string &) { d = ""; })
-                                 << QStringList{"temporisation"};
-    QTest::newRow("delay negative") << Mutation([](BadgeTables &, std::string &d, std::string &) { d = "-1"; })
-                                    << QStringList{"« -1 »"};
-    QTest::newRow("delay letters") << Mutation([](BadgeTables &, std::string &d, std::string &) { d = "1O"; })
-                                   << QStringList{"« 1O »"};
-    QTest::newRow("101 records")
-        << Mutation([](BadgeTables &, std::string &, std::string &c) { c = "101"; })
-        << QStringList{"101 enregistrements", "100 au plus"};
-    QTest::newRow("short number")
-        << Mutation([](BadgeTables &t, std::string &, std::string &) { t.tab_numero[1] = "012345678"; })
-        << QStringList{"badge n° 2", "emplacement 1", "« 012345678 »", "dix chiffres hexadécimaux"};
+    QTest::newRow("delay 66") << Mutation([](BadgeTables &, std::string &d, std::string &) {
+        d = "66";
+    }) << QStringList{"temporisation", "« 66 »", "0 à 65"};
+    QTest::newRow("delay empty") << Mutation([](BadgeTables &, std::string &d, std::string &) {
+        d = "";
+    }) << QStringList{"temporisation"};
+    QTest::newRow("delay negative")
+        << Mutation([](BadgeTables &, std::string &d, std::string &) { d = "-1"; })
+        << QStringList{"« -1 »"};
+    QTest::newRow("delay letters")
+        << Mutation([](BadgeTables &, std::string &d, std::string &) { d = "1O"; })
+        << QStringList{"« 1O »"};
+    QTest::newRow("101 records") << Mutation([](BadgeTables &, std::string &, std::string &c) {
+        c = "101";
+    }) << QStringList{"101 enregistrements", "100 au plus"};
+    QTest::newRow("short number") << Mutation([](BadgeTables &t, std::string &, std::string &) {
+        t.tab_numero[1] = "012345678";
+    }) << QStringList{"badge n° 2", "emplacement 1", "« 012345678 »", "dix chiffres hexadécimaux"};
     QTest::newRow("lower-case number")
-        << Mutation([](BadgeTables &t, std::string &, std::string &) { t.tab_numero[0] = "00000000ab"; })
+        << Mutation(
+               [](BadgeTables &t, std::string &, std::string &) { t.tab_numero[0] = "00000000ab"; })
         << QStringList{"badge n° 1", "« 00000000ab »", "numéro de badge"};
     QTest::newRow("number marked by the reader")
         << Mutation([](BadgeTables &t, std::string &, std::string &) { t.invalid[2] = BadNumero; })
         << QStringList{"badge n° 3", "numéro de badge"};
-    QTest::newRow("start hour 7A")
-        << Mutation([](BadgeTables &t, std::string &, std::string &) { t.tab_heure_debut_bcd[0] = 0x7A; })
-        << QStringList{"badge n° 1", "heure de début", "7Ah"};
+    QTest::newRow("start hour 7A") << Mutation([](BadgeTables &t, std::string &, std::string &) {
+        t.tab_heure_debut_bcd[0] = 0x7A;
+    }) << QStringList{"badge n° 1", "heure de début", "7Ah"};
     QTest::newRow("end minute of three digits")
-        << Mutation([](BadgeTables &t, std::string &, std::string &) { t.tab_minute_fin_bcd[2] = 0x123; })
+        << Mutation([](BadgeTables &t, std::string &, std::string &) {
+               t.tab_minute_fin_bcd[2] = 0x123;
+           })
         << QStringList{"badge n° 3", "minute de fin", "123h"};
-    QTest::newRow("place A0")
-        << Mutation([](BadgeTables &t, std::string &, std::string &) { t.tab_lieu_bcd[1] = 0xA0; })
-        << QStringList{"badge n° 2", "lieu autorisé"};
+    QTest::newRow("place A0") << Mutation([](BadgeTables &t, std::string &, std::string &) {
+        t.tab_lieu_bcd[1] = 0xA0;
+    }) << QStringList{"badge n° 2", "lieu autorisé"};
     QTest::newRow("end hour marked by the reader")
-        << Mutation([](BadgeTables &t, std::string &, std::string &) { t.invalid[0] = BadHeureFin; })
+        << Mutation(
+               [](BadgeTables &t, std::string &, std::string &) { t.invalid[0] = BadHeureFin; })
         << QStringList{"badge n° 1", "heure de fin"};
     QTest::newRow("no day chosen")
         << Mutation([](BadgeTables &t, std::string &, std::string &) { t.tab_jour[2] = "-1"; })
         << QStringList{"badge n° 3", "jour autorisé « -1 »", "0 à 9"};
-    QTest::newRow("day code 10")
-        << Mutation([](BadgeTables &t, std::string &, std::string &) { t.tab_jour[0] = "10"; })
-        << QStringList{"jour autorisé « 10 »"};
+    QTest::newRow("day code 10") << Mutation([](BadgeTables &t, std::string &, std::string &) {
+        t.tab_jour[0] = "10";
+    }) << QStringList{"jour autorisé « 10 »"};
     QTest::newRow("day of the month 100")
-        << Mutation([](BadgeTables &t, std::string &, std::string &) { t.tab_jour_du_mois[1] = 100; })
+        << Mutation(
+               [](BadgeTables &t, std::string &, std::string &) { t.tab_jour_du_mois[1] = 100; })
         << QStringList{"badge n° 2", "jour du mois 100"};
     QTest::newRow("first problem named")
         << Mutation([](BadgeTables &t, std::string &, std::string &) {
@@ -247,7 +256,8 @@ void TstUploadPlan::refusal()
 void TstUploadPlan::acceptedLists_data()
 {
     QTest::addColumn<Mutation>("mutate");
-    QTest::newRow("delay 65") << Mutation([](BadgeTables &, std::string &d, std::string &) { d = "65"; });
+    QTest::newRow("delay 65") << Mutation(
+        [](BadgeTables &, std::string &d, std::string &) { d = "65"; });
     QTest::newRow("delay 0 with blanks")
         << Mutation([](BadgeTables &, std::string &d, std::string &) { d = " 0 "; });
     QTest::newRow("100 records") << Mutation([](BadgeTables &t, std::string &, std::string &c) {

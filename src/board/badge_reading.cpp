@@ -21,7 +21,7 @@ inline constexpr int kBadgeNumberLength = 10;
 void Form2::lecture_badge_Click()
 {
     if (!ouvrir_port())
-        return;   // Label14 says why the port would not open
+        return; // Label14 says why the port would not open
     m_platform.serial->setDtr(false);
     lecture_terminee = 0;
     m_platform.dialogs->message(

@@ -31,7 +31,10 @@ inline constexpr int kConfirmationShown = 50;
 namespace {
 
 // 1 = Sunday ... 7 = Saturday, as the board counts.
-int boardWeekday(const QDate &d) { return d.dayOfWeek() % 7 + 1; }
+int boardWeekday(const QDate &d)
+{
+    return d.dayOfWeek() % 7 + 1;
+}
 
 // The override field's value: nothing when empty, -1 when it cannot be a
 // packed decimal byte (not one or two decimal digits).
@@ -69,8 +72,9 @@ void Form2::Command17_Click()
         o.value = overrideValue(o.field, &bad);
         if (bad) {
             const QString text =
-                QStringLiteral("Mise à l'heure refusée, rien n'a été envoyé : %1 « %2 » n'est pas un "
-                               "nombre de un ou deux chiffres.")
+                QStringLiteral(
+                    "Mise à l'heure refusée, rien n'a été envoyé : %1 « %2 » n'est pas un "
+                    "nombre de un ou deux chiffres.")
                     .arg(QString::fromUtf8(o.name), o.field->text());
             m_ui.Label14->setText(text);
             m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok,
@@ -84,7 +88,7 @@ void Form2::Command17_Click()
     ScopeGuard line([this] { rendre_ligne(); });
 
     if (!ouvrir_port())
-        return;   // Label14 says why the port would not open
+        return; // Label14 says why the port would not open
     setIndicatorConnected(true);
     setText2(QString());
 
@@ -111,7 +115,7 @@ void Form2::Command17_Click()
 
     pause_bloquante(kClockSettle);
     if (!envoyer(wordBytes(protocol::kHoraire)))
-        return;   // Label14 says the port is closed
+        return; // Label14 says the port is closed
     pause_bloquante(kClockSettle);
     if (!envoyer(wordBytes(protocol::kHeure)))
         return;
@@ -119,7 +123,8 @@ void Form2::Command17_Click()
     const std::uint64_t epoch = m_portEpoch;
     for (unsigned char b : bytes) {
         if (m_portEpoch != epoch || !envoyer(QByteArray(1, char(b)))) {
-            m_ui.Label14->setText(QStringLiteral("Heure non mise à jour : liaison fermée ou perdue pendant l'envoi"));
+            m_ui.Label14->setText(
+                QStringLiteral("Heure non mise à jour : liaison fermée ou perdue pendant l'envoi"));
             return;
         }
         anime(6);
@@ -131,8 +136,9 @@ void Form2::Command17_Click()
     if (p >= 0)
         m_ui.Label14->setText(pane.mid(p, kConfirmationShown));
     else
-        m_ui.Label14->setText(QStringLiteral("Heure envoyée, mais la platine n'a pas confirmé (« %1 » attendu)")
-                                  .arg(word(protocol::kModificationEnregistree)));
+        m_ui.Label14->setText(
+            QStringLiteral("Heure envoyée, mais la platine n'a pas confirmé (« %1 » attendu)")
+                .arg(word(protocol::kModificationEnregistree)));
 }
 
 void Form2::Command19_Click()

@@ -21,16 +21,18 @@ void Form2::Command9_Click()
     std::string error;
     if (!files::writeAtomic(programFile(*this, QStringLiteral("temp2.txt")),
                             dumpWorkingFileContent(pane), &error)) {
-        m_ui.Label14->setText(QStringLiteral("Décodage impossible : temp2.txt n'a pas pu être créé (%1)")
-                                  .arg(QString::fromStdString(error)));
+        m_ui.Label14->setText(
+            QStringLiteral("Décodage impossible : temp2.txt n'a pas pu être créé (%1)")
+                .arg(QString::fromStdString(error)));
         return;
     }
     // A listing that could not be written is not shown: the viewer would
     // open the previous one.
     if (!files::writeAtomic(programFile(*this, QStringLiteral("temp.txt")), dumpListing(pane),
                             &error)) {
-        m_ui.Label14->setText(QStringLiteral("Décodage impossible : temp.txt n'a pas pu être écrit (%1)")
-                                  .arg(QString::fromStdString(error)));
+        m_ui.Label14->setText(
+            QStringLiteral("Décodage impossible : temp.txt n'a pas pu être écrit (%1)")
+                .arg(QString::fromStdString(error)));
         return;
     }
     m_platform.shell->open(QDir(m_platform.programDir).filePath(QStringLiteral("temp.txt")));

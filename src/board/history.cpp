@@ -32,11 +32,12 @@ void Form2::Command3_Click()
         return;
     ScopeGuard line([this] { rendre_ligne(); });
 
-    m_platform.dialogs->message(MsgIcon::Information, MsgButtons::Ok,
-                                QStringLiteral("Téléchargement de l'historique des passages"),
-                                QStringLiteral("Cliquer sur ok puis \r\nAppuyer sur le poussoir bp3 SVP"));
+    m_platform.dialogs->message(
+        MsgIcon::Information, MsgButtons::Ok,
+        QStringLiteral("Téléchargement de l'historique des passages"),
+        QStringLiteral("Cliquer sur ok puis \r\nAppuyer sur le poussoir bp3 SVP"));
     if (!ouvrir_port())
-        return;   // Label14 says why the port would not open
+        return; // Label14 says why the port would not open
     setIndicatorConnected(true);
     setText1(QString());
     setText2(QString());
@@ -53,7 +54,7 @@ void Form2::Command3_Click()
     m_ui.Label14->setText(QStringLiteral("Connexion établie avec la platine"));
     pause_bloquante(kHistorySettle);
     if (!envoyer(wordBytes(protocol::kVidage)))
-        return;   // Label14 says the port is closed
+        return; // Label14 says the port is closed
 
     // The end marker may stand anywhere in the collected text. The wait has no
     // fixed limit: it lasts as long as the log keeps coming.
@@ -90,8 +91,9 @@ void Form2::Command3_Click()
                                 ? QStringLiteral("liaison fermée ou perdue")
                                 : QStringLiteral("plus rien reçu de la platine depuis %1 s")
                                       .arg(kHistoryIdle.count() / 1000);
-        m_ui.Label14->setText(QStringLiteral("Historique incomplet (%1 avant « %2 ») : histo.txt n'a pas été modifié")
-                                  .arg(why, marker));
+        m_ui.Label14->setText(
+            QStringLiteral("Historique incomplet (%1 avant « %2 ») : histo.txt n'a pas été modifié")
+                .arg(why, marker));
         return;
     }
 
@@ -102,8 +104,9 @@ void Form2::Command3_Click()
     if (saved)
         m_ui.Label14->setText(QStringLiteral("Téléchargement terminé"));
     else
-        m_ui.Label14->setText(QStringLiteral("Téléchargement terminé, mais histo.txt n'a pas pu être écrit : %1")
-                                  .arg(QString::fromStdString(error)));
+        m_ui.Label14->setText(
+            QStringLiteral("Téléchargement terminé, mais histo.txt n'a pas pu être écrit : %1")
+                .arg(QString::fromStdString(error)));
 }
 
 } // namespace platine

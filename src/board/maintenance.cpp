@@ -30,17 +30,26 @@ bool sendCommand(Form2 &form, const QString &command, const QByteArray &selector
     if (!form.envoyer(command.toLatin1()))
         return false;
     if (!selector.isEmpty())
-        return form.envoyer(selector);   // the two selector bytes in one write
+        return form.envoyer(selector); // the two selector bytes in one write
     return true;
 }
 
 } // namespace
 
-void Form2::Command15_Click() { sendCommand(*this, word(protocol::kEeprom)); }
+void Form2::Command15_Click()
+{
+    sendCommand(*this, word(protocol::kEeprom));
+}
 
-void Form2::Command16_Click() { sendCommand(*this, word(protocol::kRazOffset)); }
+void Form2::Command16_Click()
+{
+    sendCommand(*this, word(protocol::kRazOffset));
+}
 
-void Form2::Command18_Click() { sendCommand(*this, word(protocol::kVidage)); }
+void Form2::Command18_Click()
+{
+    sendCommand(*this, word(protocol::kVidage));
+}
 
 void Form2::Command20_MouseDown(MouseButton button)
 {
@@ -49,8 +58,9 @@ void Form2::Command20_MouseDown(MouseButton button)
     // command without them would leave the board to take its selector from
     // whatever comes next on the line: the middle button sends nothing.
     if (button == MouseButton::Middle) {
-        m_ui.Label14->setText(QStringLiteral("Raz eeprom externe : clic gauche = efface l'historique, "
-                                             "clic droit = efface tout ; rien n'a été envoyé"));
+        m_ui.Label14->setText(
+            QStringLiteral("Raz eeprom externe : clic gauche = efface l'historique, "
+                           "clic droit = efface tout ; rien n'a été envoyé"));
         return;
     }
     if (!m_platform.serial->isOpen()) {
@@ -60,10 +70,11 @@ void Form2::Command20_MouseDown(MouseButton button)
     }
     const bool everything = button == MouseButton::Right;
     const QString question =
-        everything ? QStringLiteral("Effacer TOUTE la mémoire externe de la platine ?\r\n"
-                                    "La liste des badges et l'historique des passages seront perdus.")
-                   : QStringLiteral("Effacer l'historique des passages de la platine ?\r\n"
-                                    "Les passages non téléchargés seront perdus.");
+        everything
+            ? QStringLiteral("Effacer TOUTE la mémoire externe de la platine ?\r\n"
+                             "La liste des badges et l'historique des passages seront perdus.")
+            : QStringLiteral("Effacer l'historique des passages de la platine ?\r\n"
+                             "Les passages non téléchargés seront perdus.");
     const MsgAnswer answer = m_platform.dialogs->message(
         MsgIcon::Warning, MsgButtons::YesNo, QStringLiteral("Raz eeprom externe"), question);
     if (answer != MsgAnswer::Yes) {

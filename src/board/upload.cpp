@@ -61,8 +61,8 @@ struct UploadRun {
         }
         if (form.envoyer(bytes))
             return true;
-        interruption = QStringLiteral("envoi interrompu pendant %1 (%2)")
-                           .arg(step, form.ui().Label14->text());
+        interruption =
+            QStringLiteral("envoi interrompu pendant %1 (%2)").arg(step, form.ui().Label14->text());
         return false;
     }
     // One data byte, then the progress step that paces the board.
@@ -90,11 +90,12 @@ void Form2::Command8_Click()
         return;
     ScopeGuard line([this] { rendre_ligne(); });
 
-    m_platform.dialogs->message(MsgIcon::Information, MsgButtons::Ok, QStringLiteral("Message"),
-                                QStringLiteral("Cliquer sur 'ok' et \r\nAppuyer sur le bouton poussoir bp1 "));
+    m_platform.dialogs->message(
+        MsgIcon::Information, MsgButtons::Ok, QStringLiteral("Message"),
+        QStringLiteral("Cliquer sur 'ok' et \r\nAppuyer sur le bouton poussoir bp1 "));
 
     if (!ouvrir_port())
-        return;   // Label14 says why the port would not open
+        return; // Label14 says why the port would not open
     setIndicatorConnected(true);
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     ScopeGuard cursor([] { QGuiApplication::restoreOverrideCursor(); });
@@ -110,7 +111,8 @@ void Form2::Command8_Click()
     if (const auto problem = validateUpload(tables, delayText, countText)) {
         // Nothing has gone to the board: the list is refused whole.
         m_ui.Label5->setText(label5Before);
-        m_ui.Label14->setText(QStringLiteral("Envoi refusé : liste non conforme, rien n'a été envoyé"));
+        m_ui.Label14->setText(
+            QStringLiteral("Envoi refusé : liste non conforme, rien n'a été envoyé"));
         m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok,
                                     QStringLiteral("Envoi programmation"),
                                     QString::fromStdString(*problem));

@@ -33,7 +33,10 @@ std::optional<int> wholeNumber(std::string_view text, std::size_t maxDigits)
     return v;
 }
 
-bool isPackedDecimal(int v) { return v >= 0 && v <= 0x99 && (v >> 4) <= 9 && (v & 0x0F) <= 9; }
+bool isPackedDecimal(int v)
+{
+    return v >= 0 && v <= 0x99 && (v >> 4) <= 9 && (v & 0x0F) <= 9;
+}
 
 std::string hexText(int v)
 {
@@ -46,8 +49,8 @@ std::string hexText(int v)
 std::string badgeName(const BadgeTables &t, int slot)
 {
     std::string s = "badge n° " + std::to_string(slot + 1) + " (emplacement " +
-                     std::to_string(slot) + ", numéro « " + cp1252::toUtf8(t.tab_numero[slot]) +
-                     " »)";
+                    std::to_string(slot) + ", numéro « " + cp1252::toUtf8(t.tab_numero[slot]) +
+                    " »)";
     return s;
 }
 
@@ -119,9 +122,8 @@ std::optional<std::string> validateUpload(const BadgeTables &t, std::string_view
         for (const PackedField &f : kPackedFields) {
             const int v = (t.*(f.table))[i];
             if ((bad & f.bit) || !isPackedDecimal(v))
-                return refusal(badgeName(t, i) + " : " + f.name +
-                               " illisible (valeur " + hexText(v) +
-                               "h) ; un nombre de deux chiffres au plus est attendu.");
+                return refusal(badgeName(t, i) + " : " + f.name + " illisible (valeur " +
+                               hexText(v) + "h) ; un nombre de deux chiffres au plus est attendu.");
         }
         if ((bad & BadJour) || !dayCode(t.tab_jour[i]))
             return refusal(badgeName(t, i) + " : jour autorisé « " + cp1252::toUtf8(t.tab_jour[i]) +
@@ -147,20 +149,23 @@ UploadPlan planUpload(const BadgeTables &t, std::string_view strikeDelayText, bo
     UploadPlan plan;
     plan.blocks = protocol::blockCount(uploadRecordCount(recordCountText));
     plan.param = {static_cast<unsigned char>(wholeNumber(strikeDelayText, 2).value_or(0)),
-                  static_cast<unsigned char>(plan.blocks), static_cast<unsigned char>(buzzer ? 1 : 0)};
+                  static_cast<unsigned char>(plan.blocks),
+                  static_cast<unsigned char>(buzzer ? 1 : 0)};
     plan.blockBytes.resize(std::size_t(plan.blocks));
     for (int k = 0; k < plan.blocks; ++k)
         for (int j = 0; j < kUploadBlockBytes; ++j)
-            plan.blockBytes[std::size_t(k)][std::size_t(j)] =
-                static_cast<unsigned char>(t.tab_octets_badge[std::size_t(k * kUploadBlockBytes + j)]);
+            plan.blockBytes[std::size_t(k)][std::size_t(j)] = static_cast<unsigned char>(
+                t.tab_octets_badge[std::size_t(k * kUploadBlockBytes + j)]);
 
     const std::array<std::int16_t, kSlots> *packed[] = {
         &t.tab_heure_debut_bcd, &t.tab_minute_debut_bcd, &t.tab_heure_fin_bcd,
         &t.tab_minute_fin_bcd};
     for (int i = 0; i < kUploadTableBytes; ++i) {
         for (int k = 0; k < 4; ++k)
-            plan.tables[std::size_t(k)][std::size_t(i)] = static_cast<unsigned char>((*packed[k])[i]);
-        plan.tables[4][std::size_t(i)] = static_cast<unsigned char>(dayCode(t.tab_jour[i]).value_or(0));
+            plan.tables[std::size_t(k)][std::size_t(i)] =
+                static_cast<unsigned char>((*packed[k])[i]);
+        plan.tables[4][std::size_t(i)] =
+            static_cast<unsigned char>(dayCode(t.tab_jour[i]).value_or(0));
         plan.tables[5][std::size_t(i)] = static_cast<unsigned char>(t.tab_lieu_bcd[i]);
         plan.tables[6][std::size_t(i)] = static_cast<unsigned char>(t.tab_jour_du_mois[i]);
     }

@@ -14,10 +14,10 @@
 
 namespace platine {
 
-inline constexpr int kUploadBlockBytes = 250;   // one badge block: 50 records of 5 bytes
-inline constexpr int kUploadTableBytes = 100;   // one byte per slot 0 to 99
-inline constexpr int kUploadTables = 7;         // HD, MD, HF, MF, jour, lieu, jour_mois
-inline constexpr int kMaxStrikeDelay = 65;      // seconds; the board's strike timer stops there
+inline constexpr int kUploadBlockBytes = 250; // one badge block: 50 records of 5 bytes
+inline constexpr int kUploadTableBytes = 100; // one byte per slot 0 to 99
+inline constexpr int kUploadTables = 7;       // HD, MD, HF, MF, jour, lieu, jour_mois
+inline constexpr int kMaxStrikeDelay = 65;    // seconds; the board's strike timer stops there
 
 struct UploadPlan {
     // Strike delay in seconds, block count, buzzer flag: one write after "param".
@@ -42,7 +42,8 @@ int uploadRecordCount(std::string_view recordCountText);
 // (packed decimal bytes), the day code (0 to 9) and the day of the month (a
 // number of at most two digits), together with what the list reader marked
 // in `tables.invalid`.
-std::optional<std::string> validateUpload(const BadgeTables &tables, std::string_view strikeDelayText,
+std::optional<std::string> validateUpload(const BadgeTables &tables,
+                                          std::string_view strikeDelayText,
                                           std::string_view recordCountText);
 
 // The bytes of the upload. Call only on a list validateUpload accepted: a
