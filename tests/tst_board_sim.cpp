@@ -1,0 +1,223 @@
+// The board operations in real time against the board simulator over a
+// pseudo-terminal: the window's own serial port, clock and event loop, with
+// the operator's message boxes answered by the test, which then acts on the
+// simulated board as the operator would (its push buttons, its antenna).
+
+#include "app/form2.h"
+#include "app/pane.h"
+#include "platform/qt_platform.h"
+#include "support/fakes.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace platine;
+using namespace platine::testing;
+
+namespace {
+
+// The simulator, linked as COM1 in the program directory, driven on its
+// standard input; its report lines are read from its standard output.
+class Sim {
+public:
+    explicit Sim(const QString &dir)
+    {
+        m_process.start(PLATINE_SIM_PATH,
+                        {QStringLiteral("--link"), dir + QStringLiteral("/COM1")});
+        m_ready = m_process.waitForStarted(5000) && !waitLine("READY", 5000).isEmpty();
+    }
+    ~Sim()
+    {
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.write("quit\n");
+            if (!m_process.waitForFinished(2000))
+                m_process.kill();
+            m_process.waitForFinished(2000);
+        }
+    }
+    bool ready() const { return m_ready; }
+    void command(const QByteArray &line) { m_process.write(line + "\n"); }
+
+    // The next report line starting with `prefix` within `ms`, empty if none.
+    QByteArray waitLine(const QByteArray &prefix, int ms = 3000)
+    {
+        QElapsedTimer timer;
+        timer.start();
+        for (;;) {
+            take();
+            while (m_lines.size() > m_taken) {
+                const QByteArray line = m_lines.at(m_taken++);
+                if (line.startsWith(prefix))
+                    return line;
+            }
+            if (timer.elapsed() >= ms)
+                return {};
+            m_process.waitForReadyRead(50);
+        }
+    }
+    QByteArray report()
+    {
+        take();
+        return m_lines.join('\n');
+    }
+
+private:
+    void take()
+    {
+        m_pending += m_process.readAllStandardOutput();
+        int eol;
+        while ((eol = int(m_pending.indexOf('\n'))) >= 0) {
+            m_lines << m_pending.left(eol);
+            m_pending.remove(0, eol + 1);
+        }
+    }
+    QProcess m_process;
+    bool m_ready = false;
+    QList<QByteArray> m_lines;
+    QByteArray m_pending;
+    qsizetype m_taken = 0;
+};
+
+// The window on the Qt serial port, clock and event loop; dialogs answered
+// by the test.
+struct RealWindow {
+    QTemporaryDir dir;
+    QtSerialPort serial{dir.path()};
+    QtClock clock;
+    QtEventPump pump{clock};
+    FakeDialogs dialogs;
+    FakeShell shell;
+    std::unique_ptr<Form2> form;
+
+    RealWindow()
+    {
+        Platform p;
+        p.serial = &serial;
+        p.dialogs = &dialogs;
+        p.shell = &shell;
+        p.clock = &clock;
+        p.pump = &pump;
+        p.makeTimer = [] { return makeQtTimer(); };
+        p.programDir = dir.path();
+        form = std::make_unique<Form2>(p);
+        form->endProgram = [] {};
+        form->Form_Load();
+        form->ui().Combo1->setCurrentIndex(0); // COM1, the simulator's link
+    }
+};
+
+} // namespace
+
+class TstBoardSim : public QObject {
+    Q_OBJECT
+private slots:
+    void uploadOfOneRecord();
+    void clockSetting();
+    void badgeReading();
+    void historyOfThreePassages();
+};
+
+void TstBoardSim::uploadOfOneRecord()
+{
+    RealWindow w;
+    Sim sim(w.dir.path());
+    QVERIFY(sim.ready());
+    // The one record of the list, as the list reader leaves it in the tables.
+    const QString list = w.dir.filePath(QStringLiteral("liste.txt"));
+    QFile f(list);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("[0123456789]\r\nnumero=0123456789\r\nnom=Valmire\r\nheure de debut=07\r\n"
+            "minute de debut=30\r\nheure de fin=17\r\nminute de fin=30\r\n24 h 24=non\r\n"
+            "jour autoris\xE9=Lundi\r\njour autoris\xE9_=0\r\nlieu autoris\xE9=10\r\n"
+            "tous lieux=non\r\njour du mois=0\r\n\r\n");
+    f.close();
+    Form2 &form = *w.form;
+    form.fichier_liste = list;
+    BadgeTables &t = form.tables;
+    for (int i = 0; i < kSlots; ++i) {
+        t.tab_numero[i] = "0000000000";
+        t.tab_jour[i] = "0";
+    }
+    t.tab_numero[0] = "0123456789";
+    t.tab_heure_debut_bcd[0] = 0x07;
+    t.tab_minute_debut_bcd[0] = 0x30;
+    t.tab_heure_fin_bcd[0] = 0x17;
+    t.tab_minute_fin_bcd[0] = 0x30;
+    t.tab_lieu_bcd[0] = 0x10;
+    for (int k = 0; k < 5; ++k)
+        t.tab_octets_badge[k] = std::int16_t(0x01 + 0x22 * k);
+    form.nb_enregistrements_texte = QStringLiteral("1");
+    form.ui().tempo_gache->setText(QStringLiteral("10"));
+    form.ui().buzzer->setChecked(true);
+    // The operator presses bp1 once the prompt is closed.
+    w.dialogs.onMessage = [&sim, &w](const FakeDialogs::Shown &) {
+        QTimer::singleShot(300, w.form.get(), [&sim] { sim.command("push bp1"); });
+    };
+
+    form.Command8_Click();
+
+    QVERIFY2(!sim.waitLine("UPLOAD COMPLETE").isEmpty(), sim.report().constData());
+    QVERIFY2(!sim.report().contains("VIOLATION"), sim.report().constData());
+    QVERIFY(sim.report().contains("STORED param delay=10"));
+    QCOMPARE(form.ui().Label5->text(), QStringLiteral("Transfert terminé"));
+    QVERIFY2(QRegularExpression(QStringLiteral("^Transfert en : \\d+ mS$"))
+                 .match(form.ui().Label14->text())
+                 .hasMatch(),
+             qPrintable(form.ui().Label14->text()));
+}
+
+void TstBoardSim::clockSetting()
+{
+    RealWindow w;
+    Sim sim(w.dir.path());
+    QVERIFY(sim.ready());
+    QTimer::singleShot(300, w.form.get(), [&sim] { sim.command("announce clock"); });
+    w.form->Command17_Click();
+    const QByteArray set = sim.waitLine("CLOCK SET");
+    QVERIFY2(!set.isEmpty(),
+             (sim.report() + "\n" + w.form->ui().Label14->text().toUtf8()).constData());
+    QVERIFY(!sim.report().contains("VIOLATION"));
+    QVERIFY2(w.form->ui().Label14->text().startsWith(QStringLiteral("Modification enregistree")),
+             qPrintable(w.form->ui().Label14->text()));
+}
+
+void TstBoardSim::badgeReading()
+{
+    RealWindow w;
+    Sim sim(w.dir.path());
+    QVERIFY(sim.ready());
+    w.dialogs.onMessage = [&sim, &w](const FakeDialogs::Shown &) {
+        QTimer::singleShot(300, w.form.get(), [&sim] { sim.command("present 00000000AB"); });
+    };
+    // A reading that never gets its badge would wait for ever: give up after 5 s.
+    QTimer::singleShot(5000, w.form.get(),
+                       [&w] { w.form->Command10_MouseDown(MouseButton::Right); });
+    w.form->lecture_badge_Click();
+    QCOMPARE(w.form->ui().numero_badge->text(), QStringLiteral("00000000AB"));
+}
+
+void TstBoardSim::historyOfThreePassages()
+{
+    RealWindow w;
+    Sim sim(w.dir.path());
+    QVERIFY(sim.ready());
+    w.dialogs.onMessage = [&sim, &w](const FakeDialogs::Shown &) {
+        QTimer::singleShot(300, w.form.get(), [&sim] { sim.command("push bp3"); });
+    };
+    w.form->Command3_Click();
+    QVERIFY2(!sim.waitLine("HISTORY SENT").isEmpty(), sim.report().constData());
+    QCOMPARE(w.form->ui().Label14->text(), QStringLiteral("Téléchargement terminé"));
+    QVERIFY(QFile::exists(w.dir.filePath(QStringLiteral("histo.txt"))));
+    // The header, its blank line and one row per passage.
+    QCOMPARE(w.form->text1().count(QStringLiteral("\r\n")), 2 + 3);
+}
+
+QTEST_MAIN(TstBoardSim)
+#include "tst_board_sim.moc"
