@@ -12,6 +12,8 @@
 
 #include <QLabel>
 
+#include <algorithm>
+
 namespace platine {
 
 using namespace board;
