@@ -3,6 +3,7 @@
 // control and event; each is defined in the source file of the subsystem
 // that owns it (src/app, src/serial, src/badges, src/board).
 
+#include "badges/listfile.h"
 #include "badges/tables.h"
 #include "platform/platform.h"
 
@@ -166,6 +167,12 @@ public:
     void mise_a_jour_affichage(std::int16_t slot);
     // Sets Label2's caption; a change runs Label2_Change as the control would.
     void setLabel2(const QString &caption);
+    // Reads fichier_liste into the tables as mise_en_tableau does, without
+    // telling the operator: the caller decides what to show. An unreadable
+    // file changes nothing. The report is also kept in derniere_lecture.
+    ListReadReport lire_liste();
+    // What the last read found (too many records, duplicates, invalid values).
+    ListReadReport derniere_lecture;
 
     // --- Board operations (src/board) -------------------------------------------
     void Command8_Click();

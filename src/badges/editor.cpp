@@ -1,0 +1,205 @@
+// The record editor: one slot of the tables shown in the fields of Frame2,
+// moving between slots, a new record, the two check boxes, the searches.
+
+#include "app/form2.h"
+#include "app/settings.h"
+#include "badges/listfile.h"
+#include "platform/text.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <algorithm>
+
+namespace platine {
+
+namespace {
+
+std::int16_t clampSlot(int slot) { return std::int16_t(std::clamp(slot, 0, kSlots - 1)); }
+
+std::int16_t fieldValue(const QLineEdit *e) { return valeurEntiere(toCp1252(e->text())); }
+
+} // namespace
+
+void Form2::mise_a_jour_tableaux(std::int16_t slot)
+{
+    const Form2Ui &u = m_ui;
+    const int i = clampSlot(slot);
+    index_courant = std::int16_t(i);
+    tables.tab_numero[i] = toCp1252(u.numero_badge->text());
+    tables.tab_nom[i] = toCp1252(u.nom->text());
+    tables.tab_heure_debut[i] = fieldValue(u.heure_debut);
+    tables.tab_minute_debut[i] = fieldValue(u.minute_debut);
+    tables.tab_heure_fin[i] = fieldValue(u.heure_fin);
+    tables.tab_minute_fin[i] = fieldValue(u.minute_fin);
+    tables.tab_jour[i] = std::to_string(u.Combo2->currentIndex());
+    tables.tab_lieu[i] = fieldValue(u.lieu);
+    tables.tab_jour_du_mois[i] = fieldValue(u.jour_du_mois);
+    // The fields were checked before the save.
+    tables.invalid[i] = invalidBits(tables.tab_numero[i], toCp1252(u.heure_debut->text()),
+                                    toCp1252(u.minute_debut->text()), toCp1252(u.heure_fin->text()),
+                                    toCp1252(u.minute_fin->text()), tables.tab_jour[i],
+                                    toCp1252(u.lieu->text()), toCp1252(u.jour_du_mois->text()));
+}
+
+void Form2::mise_a_jour_affichage(std::int16_t slot)
+{
+    const Form2Ui &u = m_ui;
+    const int i = clampSlot(slot);
+    index_courant = std::int16_t(i);
+    u.Label11->setText(QString::number(i + 1));
+    u.numero_badge->setText(fromCp1252(tables.tab_numero[i]));
+    u.nom->setText(fromCp1252(tables.tab_nom[i]));
+    u.heure_debut->setText(QString::number(tables.tab_heure_debut[i]));
+    u.minute_debut->setText(QString::number(tables.tab_minute_debut[i]));
+    u.heure_fin->setText(QString::number(tables.tab_heure_fin[i]));
+    u.minute_fin->setText(QString::number(tables.tab_minute_fin[i]));
+    // setChecked does not emit clicked: the boxes' reactions do not run.
+    u.Choix_24->setChecked(u.heure_debut->text() == QLatin1String("99"));
+    const std::string &jour = tables.tab_jour[i];
+    if (isDayCode(jour) && jour[0] - '0' < u.Combo2->count())
+        u.Combo2->setCurrentIndex(jour[0] - '0');
+    u.lieu->setText(QString::number(tables.tab_lieu[i]));
+    u.choix_lieu->setChecked(u.lieu->text() == QLatin1String("99"));
+    u.jour_du_mois->setText(QString::number(tables.tab_jour_du_mois[i]));
+}
+
+void Form2::Command5_Click()
+{
+    if (fichier_liste.isEmpty()) {
+        m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Message"),
+                                    QStringLiteral("Vous devez ouvrir une liste avant\r\n"
+                                                   "d'effectuer des modifications"));
+        return;
+    }
+    mise_en_tableau();
+    if (!derniere_lecture.readable)
+        return;   // the operator was told; record mode is not entered
+    mise_a_jour_affichage(0);
+    m_ui.Frame2->setVisible(true);
+    m_ui.Label8->setText(QStringLiteral("Mode enregistrement"));
+    m_ui.Frame2->setTitle(QStringLiteral("Nouveau badge à mémoriser"));
+}
+
+void Form2::Command11_Click()
+{
+    if (index_courant < kSlots - 1)
+        ++index_courant;
+    mise_a_jour_affichage(index_courant);
+}
+
+void Form2::Command14_Click()
+{
+    if (index_courant > 0)
+        --index_courant;
+    mise_a_jour_affichage(index_courant);
+}
+
+void Form2::Command13_Click()
+{
+    const Form2Ui &u = m_ui;
+    // The first slot after the records of the list; with a full list the
+    // shown slot is kept.
+    const int n = valeurEntiere(toCp1252(u.nombre_enregistrements->text()));
+    if (n >= 0 && n < kBoardRecords)
+        index_courant = std::int16_t(n);
+    u.Label11->setText(QString::number(index_courant + 1));
+    u.numero_badge->clear();
+    u.nom->clear();
+    u.heure_debut->setText(QStringLiteral("07"));
+    u.minute_debut->setText(QStringLiteral("30"));
+    u.heure_fin->setText(QStringLiteral("17"));
+    u.minute_fin->setText(QStringLiteral("30"));
+    u.lieu->setText(QStringLiteral("1"));
+    u.Combo2->setCurrentIndex(kNewRecordDayCode);
+    u.jour_du_mois->setText(QStringLiteral("0"));
+    u.choix_lieu->setChecked(false);
+    u.Choix_24->setChecked(false);
+    lecture_badge_Click();
+}
+
+void Form2::Command12_Click() { m_ui.Frame2->setVisible(false); }
+
+void Form2::Choix_24_Click()
+{
+    const Form2Ui &u = m_ui;
+    const bool all = u.Choix_24->isChecked();
+    u.heure_debut->setText(all ? QStringLiteral("99") : QStringLiteral("07"));
+    u.minute_debut->setText(all ? QStringLiteral("99") : QStringLiteral("30"));
+    u.heure_fin->setText(all ? QStringLiteral("99") : QStringLiteral("17"));
+    u.minute_fin->setText(all ? QStringLiteral("99") : QStringLiteral("30"));
+}
+
+void Form2::choix_lieu_Click()
+{
+    m_ui.lieu->setText(m_ui.choix_lieu->isChecked() ? QStringLiteral("99") : QStringLiteral("01"));
+}
+
+void Form2::Label2_Change()
+{
+    m_ui.Label9->setText(QStringLiteral(
+        "Badge lu\r\nUne fois les champs renseignés cliquer sur le bouton 'Enregistrer'"));
+    m_ui.Label9->repaint();
+}
+
+namespace {
+
+// Slots 0 to n of `table` (n read from the record count), never past slot
+// 100: the first whose text is exactly `key`, or -1.
+int findSlot(const std::array<std::string, kSlots> &table, int n, const std::string &key)
+{
+    const int last = std::min(n, kSlots - 1);
+    for (int i = 0; i <= last; ++i) {
+        if (table[std::size_t(i)] == key)
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
+
+// The record count as the search reads it; false (after telling the
+// operator) when no list with records has been read yet.
+static bool recordCountForSearch(Form2 &form, const QLabel *count, int &n)
+{
+    double v = 0;
+    if (!leadingNumber(toCp1252(count->text()), v)) {
+        form.platform().dialogs->message(
+            MsgIcon::Information, MsgButtons::Ok, QStringLiteral("Message"),
+            QStringLiteral("La liste est vide : aucun badge n'a encore été lu."));
+        return false;
+    }
+    n = valeurEntiere(toCp1252(count->text()));
+    return true;
+}
+
+void Form2::Command21_Click()
+{
+    int n = 0;
+    if (!recordCountForSearch(*this, m_ui.nombre_enregistrements, n))
+        return;
+    const QString key = m_platform.dialogs->input(
+        QStringLiteral("Indiquer le numéro de\r\n badge à rechercher dans la liste"),
+        QStringLiteral("recherche de badge"), QString());
+    const int slot = findSlot(tables.tab_numero, n, toCp1252(key));
+    if (slot >= 0)
+        mise_a_jour_affichage(std::int16_t(slot));
+}
+
+void Form2::Command22_Click()
+{
+    int n = 0;
+    if (!recordCountForSearch(*this, m_ui.nombre_enregistrements, n))
+        return;
+    const QString key = m_platform.dialogs->input(
+        QStringLiteral("Indiquer le nom à \r\nrechercher dans la liste"),
+        QStringLiteral("recherche de nom"), QString());
+    const int slot = findSlot(tables.tab_nom, n, toCp1252(key));
+    if (slot >= 0)
+        mise_a_jour_affichage(std::int16_t(slot));
+}
+
+} // namespace platine

@@ -1,0 +1,246 @@
+// The list files: the reader into the record tables, opening a list,
+// creating a new one, saving the console pane, saving one record.
+
+#include "app/form2.h"
+#include "app/pane.h"
+#include "badges/list_dates.h"
+#include "badges/listfile.h"
+#include "platform/files.h"
+#include "platform/text.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <filesystem>
+
+namespace platine {
+
+namespace {
+
+const QString kStar = QStringLiteral("*.txt");
+const QString kCourant = QStringLiteral("Fichier en cours :");
+// "Enregistrement effectué" stays this long; the window waits meanwhile.
+constexpr Millis kConfirmation{1000};
+
+std::string nativePath(const QString &path) { return QFile::encodeName(path).toStdString(); }
+
+QString utf8(const std::string &s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+
+// The list's bytes; a file that exists but cannot be read gives nothing and
+// `error`; a missing file gives the empty text when `missingIsEmpty`.
+std::optional<std::string> readList(const std::string &path, bool missingIsEmpty,
+                                    std::string &error)
+{
+    std::error_code ec;
+    if (missingIsEmpty && !std::filesystem::exists(path, ec) && !ec)
+        return std::string();
+    return files::read(path, &error);
+}
+
+} // namespace
+
+QString dateCourte(const QDate &date, const QLocale &locale)
+{
+    return locale.toString(date, QLocale::ShortFormat);
+}
+
+QString heureCourante(const QTime &time, const QLocale &locale)
+{
+    // The long format carries the seconds, and a time-zone name ("t") that
+    // the header line has never shown; quoted text is kept as it is.
+    const QString format = locale.timeFormat(QLocale::LongFormat);
+    QString kept;
+    bool quoted = false;
+    for (const QChar c : format) {
+        if (c == QLatin1Char('\''))
+            quoted = !quoted;
+        if (!quoted && c == QLatin1Char('t'))
+            continue;
+        kept += c;
+    }
+    return locale.toString(time, kept.simplified());
+}
+
+ListReadReport Form2::lire_liste()
+{
+    fichier_ini = fichier_liste;
+    ListReadReport report;
+    std::string error;
+    const std::optional<std::string> content = files::read(nativePath(fichier_liste), &error);
+    if (!content) {
+        report.readable = false;
+        report.error = error;
+        derniere_lecture = report;
+        return report;
+    }
+    m_ui.nom_fichier->setText(kCourant + fichier_liste);
+    m_ui.nom_fichier->setToolTip(fichier_liste);
+    report = readList(*content, tables);
+    nb_enregistrements_texte = QString::number(report.count);
+    m_ui.nombre_enregistrements->setText(nb_enregistrements_texte);
+    derniere_lecture = report;
+    return report;
+}
+
+void Form2::mise_en_tableau()
+{
+    const ListReadReport report = lire_liste();
+    if (!report.hasProblems())
+        return;
+    // One message for everything the read found.
+    const MsgIcon icon = report.readable ? MsgIcon::Warning : MsgIcon::Critical;
+    m_platform.dialogs->message(icon, MsgButtons::Ok, QStringLiteral("Lecture de la liste"),
+                                utf8(readReportText(report, tables)));
+}
+
+void Form2::Command1_Click()
+{
+    setText1(QString());
+    const QString path =
+        m_platform.dialogs->openFile(QStringLiteral("Ouvrir une liste enregistrée"), kStar);
+    if (path.isEmpty() || path == kStar)
+        return;   // cancelled
+    fichier_ini = path;
+    std::string error;
+    const std::optional<std::string> content = files::read(nativePath(path), &error);
+    if (!content) {
+        m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Message"),
+                                    QStringLiteral("Impossible d'ouvrir la liste.\r\n")
+                                        + utf8(error));
+        return;
+    }
+    setText1(fromCp1252(linesWithCrLf(*content)));
+    const QString title = QFileInfo(path).fileName();
+    m_ui.nom_fichier->setText(kCourant + title);
+    m_ui.nom_fichier->setToolTip(path);
+    fichier_liste = path;
+    titre_liste = title;
+}
+
+void Form2::Command4_Click()
+{
+    setText1(QString());
+    const QString path = m_platform.dialogs->openFile(QStringLiteral("Nouvelle liste"), kStar);
+    if (path.isEmpty() || path == kStar)
+        return;   // cancelled
+    fichier_ini = path;
+    const QDateTime now = m_platform.clock->now();
+    const QLocale locale = QLocale::system();
+    const QString title = QFileInfo(path).fileName();
+    const std::string header = newListHeader(toCp1252(dateCourte(now.date(), locale)),
+                                             toCp1252(heureCourante(now.time(), locale)),
+                                             toCp1252(title));
+    std::string error;
+    if (!files::writeAtomic(nativePath(path), header, &error)) {
+        m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Message"),
+                                    QStringLiteral("Impossible de créer la liste.\r\n")
+                                        + utf8(error));
+        return;
+    }
+    m_ui.nom_fichier->setText(kCourant + title);
+    m_ui.nom_fichier->setToolTip(path);
+    fichier_liste = path;
+}
+
+void Form2::Command2_Click()
+{
+    const QString preset = titre_liste.isEmpty() ? kStar : titre_liste;
+    const QString path =
+        m_platform.dialogs->saveFile(QStringLiteral("Enregistrer une liste sous"), preset);
+    if (path.isEmpty() || path == kStar)
+        return;   // cancelled: nothing is written
+    std::string error;
+    if (!files::writeAtomic(nativePath(path), toCp1252(text1() + QStringLiteral("\r\n")), &error))
+        m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Message"),
+                                    QStringLiteral("Impossible d'enregistrer la liste.\r\n")
+                                        + utf8(error));
+}
+
+void Form2::Command7_Click()
+{
+    const Form2Ui &u = m_ui;
+    if (fichier_liste.isEmpty()) {
+        m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Message"),
+                                    QStringLiteral("Vous devez ouvrir une liste avant\r\n"
+                                                   "d'effectuer des modifications"));
+        return;
+    }
+    fichier_ini = fichier_liste;
+
+    RecordFields f;
+    if (u.Choix_24->isChecked()) {
+        f.h24 = "oui";
+        for (QLineEdit *e : {u.heure_debut, u.minute_debut, u.heure_fin, u.minute_fin})
+            e->setText(QStringLiteral("99"));
+    } else {
+        f.h24 = "non";
+    }
+    if (u.choix_lieu->isChecked()) {
+        f.tous_lieux = "oui";
+        u.lieu->setText(QStringLiteral("99"));
+    } else {
+        f.tous_lieux = "non";
+    }
+    // Numbers are stored without the blanks typed around them, as the file
+    // reads them back anyway.
+    for (QLineEdit *e : {u.numero_badge, u.heure_debut, u.minute_debut, u.heure_fin,
+                         u.minute_fin, u.lieu, u.jour_du_mois})
+        e->setText(e->text().trimmed());
+    f.numero = toCp1252(u.numero_badge->text());
+    f.nom = toCp1252(u.nom->text());
+    f.heure_debut = toCp1252(u.heure_debut->text());
+    f.minute_debut = toCp1252(u.minute_debut->text());
+    f.heure_fin = toCp1252(u.heure_fin->text());
+    f.minute_fin = toCp1252(u.minute_fin->text());
+    f.jour_texte = toCp1252(u.Combo2->currentText());
+    f.jour_code = std::to_string(u.Combo2->currentIndex());
+    f.lieu = toCp1252(u.lieu->text());
+    f.jour_du_mois = toCp1252(u.jour_du_mois->text());
+
+    // Nothing the board cannot take is written: the file and the tables
+    // never disagree about it.
+    const std::vector<FieldProblem> problems = validateRecord(f);
+    if (!problems.empty()) {
+        QString text = QStringLiteral("Le badge n'est pas enregistré.");
+        for (const FieldProblem &p : problems)
+            text += QStringLiteral("\r\n") + utf8(p.message);
+        m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Message"),
+                                    text);
+        return;
+    }
+
+    const std::string path = nativePath(fichier_liste);
+    std::string error;
+    const std::optional<std::string> content = readList(path, true, error);
+    bool written = false;
+    bool added = false;
+    if (content) {
+        added = !hasSection(*content, f.numero);
+        // The twelve keys go in with one replacement of the file.
+        written = files::writeAtomic(path, saveRecord(*content, keepStoredForms(*content, f)),
+                                     &error);
+    }
+    if (!written) {
+        m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Message"),
+                                    QStringLiteral("Le badge n'est pas enregistré.\r\n")
+                                        + utf8(error));
+        return;
+    }
+
+    mise_a_jour_tableaux(index_courant);
+    u.Label14->setText(QStringLiteral("Enregistrement effectué"));
+    u.Label14->repaint();
+    pause_bloquante(kConfirmation);
+    u.Label14->setText(QStringLiteral("..."));
+    if (added) {
+        // Only a new section is one more record; saving a badge again is not.
+        const int n = valeurEntiere(toCp1252(u.nombre_enregistrements->text()));
+        u.nombre_enregistrements->setText(QString::number(n + 1));
+    }
+}
+
+} // namespace platine

@@ -1,0 +1,350 @@
+#include "badges/listfile.h"
+
+#include "app/settings.h"
+#include "badges/hexconv.h"
+#include "badges/profile.h"
+
+#include <algorithm>
+#include <cmath>
+#include <unordered_set>
+
+namespace platine {
+
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isHexUpper(char c) { return isDigit(c) || (c >= 'A' && c <= 'F'); }
+char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+
+std::string_view trimBlanks(std::string_view s)
+{
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
+    return s;
+}
+
+std::string lowerName(std::string_view s)
+{
+    std::string out(trimBlanks(s));
+    for (char &c : out)
+        c = lowerAscii(c);
+    return out;
+}
+
+// The packed decimal byte of a stored value; a value that does not convert
+// gives 0 (its record is marked invalid and never reaches the board).
+std::int16_t bcd(std::string_view text)
+{
+    const HexResult r = convertion_hex_dec(text);
+    return r.ok ? r.value : 0;
+}
+
+const char *const kFieldLabels[] = {
+    "le numéro de badge", "l'heure de début", "la minute de début", "l'heure de fin",
+    "la minute de fin", "le jour autorisé", "le lieu autorisé", "le jour du mois"};
+
+} // namespace
+
+std::int16_t valeurEntiere(std::string_view text)
+{
+    double v = 0;
+    if (!leadingNumber(text, v))
+        return 0;
+    v = std::nearbyint(v);   // to the nearest, halves to the even one
+    if (v > 32767)
+        return 32767;
+    if (v < -32768)
+        return -32768;
+    return std::int16_t(v);
+}
+
+bool isTwoDigitNumber(std::string_view text)
+{
+    return !text.empty() && text.size() <= 2 && std::all_of(text.begin(), text.end(), isDigit);
+}
+
+bool isBadgeNumber(std::string_view text)
+{
+    return text.size() == 10 && std::all_of(text.begin(), text.end(), isHexUpper);
+}
+
+bool isDayCode(std::string_view text) { return text.size() == 1 && isDigit(text[0]); }
+
+std::uint16_t invalidBits(std::string_view numero, std::string_view heureDebut,
+                          std::string_view minuteDebut, std::string_view heureFin,
+                          std::string_view minuteFin, std::string_view jourCode,
+                          std::string_view lieu, std::string_view jourDuMois)
+{
+    std::uint16_t bits = 0;
+    if (!isBadgeNumber(numero))
+        bits |= BadNumero;
+    if (!isTwoDigitNumber(heureDebut))
+        bits |= BadHeureDebut;
+    if (!isTwoDigitNumber(minuteDebut))
+        bits |= BadMinuteDebut;
+    if (!isTwoDigitNumber(heureFin))
+        bits |= BadHeureFin;
+    if (!isTwoDigitNumber(minuteFin))
+        bits |= BadMinuteFin;
+    if (!(jourCode.empty() || isDayCode(jourCode)))
+        bits |= BadJour;
+    if (!isTwoDigitNumber(lieu))
+        bits |= BadLieu;
+    if (!(jourDuMois.empty() || isTwoDigitNumber(jourDuMois)))
+        bits |= BadJourDuMois;
+    return bits;
+}
+
+const char *invalidKeyLabel(InvalidKey key)
+{
+    switch (key) {
+    case BadNumero: return "numero";
+    case BadHeureDebut: return "heure de debut";
+    case BadMinuteDebut: return "minute de debut";
+    case BadHeureFin: return "heure de fin";
+    case BadMinuteFin: return "minute de fin";
+    case BadJour: return "jour autorisé_";
+    case BadLieu: return "lieu autorisé";
+    case BadJourDuMois: return "jour du mois";
+    }
+    return "?";
+}
+
+std::string invalidKeysText(std::uint16_t bits)
+{
+    std::string out;
+    for (int b = 0; b < 8; ++b) {
+        const auto key = InvalidKey(1 << b);
+        if (bits & key) {
+            if (!out.empty())
+                out += ", ";
+            out += invalidKeyLabel(key);
+        }
+    }
+    return out;
+}
+
+ListReadReport readList(std::string_view content, BadgeTables &t)
+{
+    ListReadReport report;
+    // Slots without a record: the default number and blank name, a day code
+    // of 0, zero board values. The decimal tables keep what they held.
+    for (int i = 0; i < kSlots; ++i) {
+        t.tab_numero[i] = "0000000000";
+        t.tab_nom[i] = " ";
+        t.tab_heure_debut_bcd[i] = 0;
+        t.tab_minute_debut_bcd[i] = 0;
+        t.tab_heure_fin_bcd[i] = 0;
+        t.tab_minute_fin_bcd[i] = 0;
+        t.tab_lieu_bcd[i] = 0;
+        t.tab_jour[i] = "0";
+        t.tab_jour_du_mois[i] = 0;
+        t.invalid[i] = 0;
+    }
+
+    const profile::Parsed list(content);
+    const std::vector<std::string> &names = list.sections();
+    report.sectionsInFile = int(names.size());
+    report.count = std::min(report.sectionsInFile, kSlots);
+    report.leftOut = report.sectionsInFile - report.count;
+
+    // A repeated name is looked up as its first section: name it once.
+    std::unordered_set<std::string> seen, named;
+    for (const std::string &name : names) {
+        const std::string key = lowerName(name);
+        if (!seen.insert(key).second && named.insert(key).second)
+            report.duplicates.push_back(name);
+    }
+
+    for (int i = 0; i < report.count; ++i) {
+        const std::string &section = names[std::size_t(i)];
+        auto get = [&](const char *key) { return list.get(section, key, "", kListValueSize); };
+        t.tab_sections[i] = section;
+        t.tab_numero[i] = get(listkey::numero);
+        t.tab_nom[i] = get(listkey::nom);
+        const std::string hd = get(listkey::heure_debut);
+        const std::string md = get(listkey::minute_debut);
+        const std::string hf = get(listkey::heure_fin);
+        const std::string mf = get(listkey::minute_fin);
+        const std::string jour = get(listkey::jour_code);
+        const std::string lieu = get(listkey::lieu);
+        const std::string jdm = get(listkey::jour_du_mois);
+        t.tab_heure_debut[i] = valeurEntiere(hd);
+        t.tab_heure_debut_bcd[i] = bcd(hd);
+        t.tab_minute_debut[i] = valeurEntiere(md);
+        t.tab_minute_debut_bcd[i] = bcd(md);
+        t.tab_heure_fin[i] = valeurEntiere(hf);
+        t.tab_heure_fin_bcd[i] = bcd(hf);
+        t.tab_minute_fin[i] = valeurEntiere(mf);
+        t.tab_minute_fin_bcd[i] = bcd(mf);
+        t.tab_jour[i] = jour.empty() ? std::string("0") : jour;
+        t.tab_lieu[i] = valeurEntiere(lieu);
+        t.tab_lieu_bcd[i] = bcd(lieu);
+        t.tab_jour_du_mois[i] = jdm.empty() ? 0 : valeurEntiere(jdm);
+        t.invalid[i] = invalidBits(t.tab_numero[i], hd, md, hf, mf, jour, lieu, jdm);
+        if (t.invalid[i])
+            report.invalidSlots.push_back(i);
+    }
+
+    // Badge bytes: five pairs of each number; everything past the last
+    // record is 0, so a badge taken off the list is never sent again.
+    t.tab_octets_badge.fill(0);
+    int k = 0;
+    for (int i = 0; i < report.count; ++i) {
+        const std::string &numero = t.tab_numero[i];
+        for (std::size_t pos = 0; pos < 10; pos += 2, ++k) {
+            const std::string_view pair =
+                pos < numero.size() ? std::string_view(numero).substr(pos, 2) : std::string_view();
+            t.tab_octets_badge[std::size_t(k)] = bcd(pair);
+        }
+    }
+    return report;
+}
+
+std::string readReportText(const ListReadReport &report, const BadgeTables &t)
+{
+    constexpr const char *crlf = "\r\n";
+    if (!report.readable)
+        return "Lecture de la liste impossible." + std::string(crlf) + report.error;
+    std::string out;
+    auto line = [&](const std::string &s) {
+        if (!out.empty())
+            out += crlf;
+        out += s;
+    };
+    if (report.leftOut > 0)
+        line("La liste contient " + std::to_string(report.sectionsInFile)
+             + " badges : seuls les 101 premiers ont été lus, "
+             + std::to_string(report.leftOut) + " laissé(s) de côté.");
+    if (report.tooManyForBoard())
+        line("La platine ne garde que 100 badges : cette liste en contient "
+             + std::to_string(report.sectionsInFile) + ", elle ne peut pas être envoyée.");
+    if (!report.duplicates.empty()) {
+        std::string names;
+        for (const std::string &d : report.duplicates)
+            names += (names.empty() ? "" : ", ") + d;
+        line("Badge(s) en double dans la liste, seul le premier compte : " + names);
+    }
+    if (report.hasInvalid()) {
+        line("Valeurs que la platine ne peut pas prendre :");
+        constexpr std::size_t kShown = 10;   // a message box stays readable
+        for (std::size_t n = 0; n < report.invalidSlots.size() && n < kShown; ++n) {
+            const int i = report.invalidSlots[n];
+            line("  enregistrement " + std::to_string(i + 1) + " (badge " + t.tab_numero[i]
+                 + ") : " + invalidKeysText(t.invalid[i]));
+        }
+        if (report.invalidSlots.size() > kShown)
+            line("  et " + std::to_string(report.invalidSlots.size() - kShown)
+                 + " autre(s) enregistrement(s)");
+    }
+    return out;
+}
+
+std::vector<FieldProblem> validateRecord(const RecordFields &f)
+{
+    const std::uint16_t bits = invalidBits(f.numero, f.heure_debut, f.minute_debut, f.heure_fin,
+                                           f.minute_fin, f.jour_code, f.lieu, f.jour_du_mois);
+    static const char *const fields[] = {"numero_badge", "heure_debut", "minute_debut",
+                                         "heure_fin", "minute_fin", "Combo2", "lieu",
+                                         "jour_du_mois"};
+    std::vector<FieldProblem> out;
+    for (int b = 0; b < 8; ++b) {
+        if (!(bits & (1 << b)))
+            continue;
+        std::string message = std::string("Vérifiez ") + kFieldLabels[b] + " : ";
+        if (b == 0)
+            message += "dix caractères de 0 à 9 ou de A à F sont attendus.";
+        else if (b == 5)
+            message += "choisissez un jour dans la liste.";
+        else if (b == 7)
+            message += "un nombre d'un ou deux chiffres (0 s'il ne sert pas) est attendu.";
+        else
+            message += "un nombre d'un ou deux chiffres est attendu.";
+        out.push_back({fields[b], message});
+    }
+    return out;
+}
+
+RecordFields keepStoredForms(std::string_view content, RecordFields f)
+{
+    const profile::Parsed list(content);
+    constexpr std::size_t kWhole = 65536;   // the stored value uncut
+    auto stored = [&](const char *key) { return list.get(f.numero, key, "", kWhole); };
+    for (const auto &[key, field] : {std::pair{listkey::heure_debut, &f.heure_debut},
+                                     std::pair{listkey::minute_debut, &f.minute_debut},
+                                     std::pair{listkey::heure_fin, &f.heure_fin},
+                                     std::pair{listkey::minute_fin, &f.minute_fin},
+                                     std::pair{listkey::lieu, &f.lieu},
+                                     std::pair{listkey::jour_du_mois, &f.jour_du_mois}}) {
+        const std::string old = stored(key);
+        if (isTwoDigitNumber(old) && isTwoDigitNumber(*field)
+            && *field == std::to_string(valeurEntiere(old)))
+            *field = old;
+    }
+    const std::string oldName = stored(listkey::nom);
+    if (oldName.size() >= kListValueSize && f.nom == oldName.substr(0, kListValueSize - 1))
+        f.nom = oldName;
+    return f;
+}
+
+bool hasSection(std::string_view content, std::string_view name)
+{
+    const std::string wanted = lowerName(name);
+    for (const std::string &s : profile::sections(content)) {
+        if (lowerName(s) == wanted)
+            return true;
+    }
+    return false;
+}
+
+std::string saveRecord(std::string_view content, const RecordFields &f)
+{
+    const std::pair<const char *, const std::string *> keys[] = {
+        {listkey::numero, &f.numero},           {listkey::nom, &f.nom},
+        {listkey::heure_debut, &f.heure_debut}, {listkey::minute_debut, &f.minute_debut},
+        {listkey::heure_fin, &f.heure_fin},     {listkey::minute_fin, &f.minute_fin},
+        {listkey::h24, &f.h24},                 {listkey::jour_texte, &f.jour_texte},
+        {listkey::jour_code, &f.jour_code},     {listkey::lieu, &f.lieu},
+        {listkey::tous_lieux, &f.tous_lieux},
+    };
+    std::string out(content);
+    for (const auto &[key, value] : keys)
+        out = profile::set(out, f.numero, key, *value);
+    // The empty line below the last key ends the record in the file.
+    return profile::set(out, f.numero, listkey::jour_du_mois, f.jour_du_mois + "\r\n");
+}
+
+std::string newListHeader(std::string_view date, std::string_view time, std::string_view fileTitle)
+{
+    std::string out = "Liste cr\xE9" "e le  : ";
+    out.append(date);
+    out += "\r\nHeure courante : ";
+    out.append(time);
+    out += "\r\nNom du fichier : ";
+    out.append(fileTitle);
+    out += "\r\n\r\n\r\n";
+    return out;
+}
+
+std::string linesWithCrLf(std::string_view content)
+{
+    std::string out;
+    out.reserve(content.size() + content.size() / 16 + 2);
+    std::size_t i = 0;
+    while (i < content.size()) {
+        std::size_t end = i;
+        while (end < content.size() && content[end] != '\r' && content[end] != '\n')
+            ++end;
+        out.append(content.substr(i, end - i));
+        out += "\r\n";
+        if (end < content.size() && content[end] == '\r' && end + 1 < content.size()
+            && content[end + 1] == '\n')
+            ++end;
+        i = end + 1;
+    }
+    return out;
+}
+
+} // namespace platine

@@ -1,0 +1,142 @@
+#pragma once
+// The list file: one profile section per badge, twelve keys a record, and
+// its reading into the record tables. Pure standard C++ over the file's
+// bytes (Windows-1252). Messages are French, in UTF-8.
+
+#include "badges/tables.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platine {
+
+// A value comes back as at most 19 characters (a buffer of 20 with its NUL).
+inline constexpr std::size_t kListValueSize = 20;
+
+// The keys of a record, in the order the editor writes them (Windows-1252).
+namespace listkey {
+inline constexpr const char *numero = "numero";
+inline constexpr const char *nom = "nom";
+inline constexpr const char *heure_debut = "heure de debut";
+inline constexpr const char *minute_debut = "minute de debut";
+inline constexpr const char *heure_fin = "heure de fin";
+inline constexpr const char *minute_fin = "minute de fin";
+inline constexpr const char *h24 = "24 h 24";
+inline constexpr const char *jour_texte = "jour autoris\xE9";
+inline constexpr const char *jour_code = "jour autoris\xE9_";
+inline constexpr const char *lieu = "lieu autoris\xE9";
+inline constexpr const char *tous_lieux = "tous lieux";
+inline constexpr const char *jour_du_mois = "jour du mois";
+} // namespace listkey
+
+// What one read of a list found.
+struct ListReadReport {
+    bool readable = true;       // false: the file could not be read, nothing was changed
+    std::string error;          // why, when not readable (UTF-8)
+    int count = 0;              // records read into slots 0 to count - 1 (at most 101)
+    int sectionsInFile = 0;     // section headers in the file
+    int leftOut = 0;            // sections past the 101st, not read
+    // Badge numbers of sections found more than once: only the first counts.
+    std::vector<std::string> duplicates;
+    // Slots whose values the board cannot take (details in tables.invalid).
+    std::vector<int> invalidSlots;
+
+    // The board holds slots 0 to 99 only.
+    bool tooManyForBoard() const { return sectionsInFile > kBoardRecords; }
+    bool hasInvalid() const { return !invalidSlots.empty(); }
+    bool hasProblems() const
+    {
+        return !readable || leftOut > 0 || tooManyForBoard() || !duplicates.empty() || hasInvalid();
+    }
+};
+
+// A text read as a number the way the window reads typed numbers: the
+// leading decimal number (blanks before it allowed), rounded to the nearest
+// whole number and held to -32768..32767; 0 when it does not start with one.
+std::int16_t valeurEntiere(std::string_view text);
+
+// Value checks, on the text as stored (already trimmed by the profile reader).
+// Time, place, day of the month: one or two decimal digits.
+bool isTwoDigitNumber(std::string_view text);
+// Badge number: exactly ten characters "0" to "9" and "A" to "F".
+bool isBadgeNumber(std::string_view text);
+// Day code: one digit 0 to 9.
+bool isDayCode(std::string_view text);
+
+// The InvalidKey bits of one record's stored values. An empty day of the
+// month is 0 and an empty day code is "0", both valid; an empty time or
+// place is not.
+std::uint16_t invalidBits(std::string_view numero, std::string_view heureDebut,
+                          std::string_view minuteDebut, std::string_view heureFin,
+                          std::string_view minuteFin, std::string_view jourCode,
+                          std::string_view lieu, std::string_view jourDuMois);
+
+// The key text of an InvalidKey bit, for messages (UTF-8).
+const char *invalidKeyLabel(InvalidKey key);
+// The key texts of every bit set, joined by ", " (UTF-8).
+std::string invalidKeysText(std::uint16_t bits);
+
+// Reads the list `content` into the tables: resets them, reads the first 101
+// sections in file order, rebuilds the badge bytes and sets every badge byte
+// past the last record to 0 (all of them for a list without a record).
+ListReadReport readList(std::string_view content, BadgeTables &t);
+
+// The operator's message for a read's problems (UTF-8, lines joined by CR LF);
+// empty when there is nothing to tell. `t` names the badges of invalid slots.
+std::string readReportText(const ListReadReport &report, const BadgeTables &t);
+
+// --- Writers -------------------------------------------------------------------
+
+// One record as the editor saves it: every value as it will stand in the
+// file (Windows-1252), twelve keys.
+struct RecordFields {
+    std::string numero;
+    std::string nom;
+    std::string heure_debut;
+    std::string minute_debut;
+    std::string heure_fin;
+    std::string minute_fin;
+    std::string h24;            // "oui" / "non"
+    std::string jour_texte;     // the visible day choice
+    std::string jour_code;      // "0" to "9", "-1" when nothing is chosen
+    std::string lieu;
+    std::string tous_lieux;     // "oui" / "non"
+    std::string jour_du_mois;
+};
+
+// A field the board could not take, named for the operator.
+struct FieldProblem {
+    std::string field;          // the editor field: "numero_badge", "heure_debut" ...
+    std::string message;        // French, UTF-8
+};
+
+// Every field of the record that must not be saved, in form order.
+std::vector<FieldProblem> validateRecord(const RecordFields &f);
+
+// The record with the forms the list already holds kept where the operator
+// changed nothing: the editor shows a stored "07" as 7 and a long name cut to
+// 19 characters, and saving must not rewrite those keys. A number keeps its
+// stored text when the field shows the same number as the editor shows it; a
+// name keeps its stored text when the field shows its first 19 characters.
+RecordFields keepStoredForms(std::string_view content, RecordFields f);
+
+// True when the list already holds a section of that name (as the profile
+// functions match names: blanks around ignored, letter case ignored).
+bool hasSection(std::string_view content, std::string_view name);
+
+// `content` with the record written as the section named by its badge
+// number: the twelve keys in order, an existing section updated in place,
+// a new one added at the end; "jour du mois" followed by an empty line.
+std::string saveRecord(std::string_view content, const RecordFields &f);
+
+// The five lines of a new list (CR LF each): creation date, time, file name.
+std::string newListHeader(std::string_view date, std::string_view time,
+                          std::string_view fileTitle);
+
+// The file's lines as the console pane shows an opened list: each line
+// (ended by CR LF, CR or LF, or by the end of the file) followed by CR LF.
+std::string linesWithCrLf(std::string_view content);
+
+} // namespace platine

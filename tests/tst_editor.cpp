@@ -1,0 +1,520 @@
+// The list commands, the record editor and the search in the window, on the
+// test doubles: answered file dialogs, virtual time.
+
+#include "badges/list_dates.h"
+#include "support/harness.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+using namespace platine;
+using platine::testing::Harness;
+
+namespace {
+
+const QByteArray kHeader = "Liste cr\xE9" "e le  : 06/12/2026\r\n"
+                           "Heure courante : 10:15:42\r\n"
+                           "Nom du fichier : liste.txt\r\n"
+                           "\r\n"
+                           "\r\n";
+
+QByteArray record(const QByteArray &numero, const QByteArray &nom, const QByteArray &hd = "07",
+                  const QByteArray &md = "30", const QByteArray &hf = "17",
+                  const QByteArray &mf = "30", const QByteArray &jour = "7",
+                  const QByteArray &lieu = "1")
+{
+    const QByteArray h24 = hd == "99" ? "oui" : "non";
+    const QByteArray tous = lieu == "99" ? "oui" : "non";
+    const char *const days[] = {"Lundi", "Mardi", "Mercredi", "Jeudi", "Vendredi", "Samedi",
+                                "Dimanche", "Lundi \xE0 Vendredi", "Week end", "Tous les jours"};
+    return "[" + numero + "]\r\nnumero=" + numero + "\r\nnom=" + nom + "\r\nheure de debut=" + hd
+        + "\r\nminute de debut=" + md + "\r\nheure de fin=" + hf + "\r\nminute de fin=" + mf
+        + "\r\n24 h 24=" + h24 + "\r\njour autoris\xE9=" + days[jour.toInt()] + "\r\njour autoris\xE9_="
+        + jour + "\r\nlieu autoris\xE9=" + lieu + "\r\ntous lieux=" + tous
+        + "\r\njour du mois=0\r\n\r\n";
+}
+
+const QByteArray kExample = kHeader + record("0000000001", "Valmire");
+
+// A list kept by an operator: accented names, a 24h/24 record, an
+// all-places record, a bracket in a name.
+const QByteArray kKept = kHeader + record("0000000001", "Valmire")
+    + record("0000000002", "H\xE9l\xE8ne", "99", "99", "99", "99", "9")
+    + record("00000000A3", "Fran\xE7ois [2]", "08", "00", "18", "00", "8", "99")
+    + record("0000000004", "valmire");
+
+QString latin(const QByteArray &b) { return QString::fromLatin1(b); }
+
+struct Fixture {
+    Harness h;
+    QString list;
+    const Form2Ui &u() { return h.form->ui(); }
+
+    explicit Fixture(const QByteArray &content = kExample)
+    {
+        list = h.path("liste.txt");
+        Harness::writeFile(list, content);
+    }
+    // Opens the list with the open command and enters record mode.
+    void open()
+    {
+        h.dialogs.files.push_back(list);
+        h.form->Command1_Click();
+    }
+    void enter()
+    {
+        open();
+        h.form->Command5_Click();
+    }
+    // The editor as the operator sees it: slot number, fields, boxes, day.
+    QStringList shown()
+    {
+        const Form2Ui &x = u();
+        return {x.Label11->text(), x.numero_badge->text(), x.nom->text(), x.heure_debut->text(),
+                x.minute_debut->text(), x.heure_fin->text(), x.minute_fin->text(), x.lieu->text(),
+                x.jour_du_mois->text(), x.Choix_24->isChecked() ? "24h" : "-",
+                x.choix_lieu->isChecked() ? "tous" : "-", QString::number(x.Combo2->currentIndex())};
+    }
+    int messages() const
+    {
+        int n = 0;
+        for (const auto &s : h.dialogs.shown)
+            n += s.kind == QLatin1String("message");
+        return n;
+    }
+};
+
+} // namespace
+
+class TstEditor : public QObject {
+    Q_OBJECT
+
+private slots:
+    void openShowsTheFile();
+    void openCancelledOrMissing();
+    void newListWritesHeader();
+    void saveAsWritesPane();
+    void recordModeNeedsAList();
+    void recordModeShowsSlot0();
+    void unreadableListChangesNothing();
+    void readProblemsInOneMessage();
+    void nextPreviousBounds();
+    void nouveau_data();
+    void nouveau();
+    void saveNewThenAgain();
+    void saveRefusesBadFields();
+    void save24hAndAllPlaces();
+    void checkBoxes();
+    void keptListEditedChangesOneLine();
+    void removedBadgeBytesZero();
+    void search_data();
+    void search();
+    void searchBeforeAnyRead();
+    void badgeReadPrompt();
+};
+
+void TstEditor::openShowsTheFile()
+{
+    Fixture f(kExample.left(kExample.size() - 4));   // no line end at the very end
+    f.h.form->setText1("ancien");
+    f.open();
+    QCOMPARE(f.h.dialogs.presets, QStringList{"*.txt"});
+    QCOMPARE(f.h.form->text1(), latin(kExample.left(kExample.size() - 2)));
+    QCOMPARE(f.u().nom_fichier->text(), QStringLiteral("Fichier en cours :liste.txt"));
+    QCOMPARE(f.u().nom_fichier->toolTip(), f.list);
+    QCOMPARE(f.h.form->fichier_liste, f.list);
+    QCOMPARE(f.h.form->titre_liste, QStringLiteral("liste.txt"));
+    // Opening does not read the records.
+    QCOMPARE(f.h.form->tables.tab_numero[0], std::string());
+    QCOMPARE(f.u().nombre_enregistrements->text(), QStringLiteral("..."));
+}
+
+void TstEditor::openCancelledOrMissing()
+{
+    Fixture f;
+    f.open();
+    f.h.form->setText1("x");
+    f.h.form->Command1_Click();   // cancelled
+    QCOMPARE(f.h.form->text1(), QString());
+    QCOMPARE(f.h.form->fichier_liste, f.list);
+    QCOMPARE(f.messages(), 0);
+
+    f.h.dialogs.files.push_back(f.h.path("absent.txt"));
+    f.h.form->Command1_Click();
+    QCOMPARE(f.messages(), 1);
+    QCOMPARE(f.h.form->fichier_liste, f.list);
+    QCOMPARE(f.h.form->titre_liste, QStringLiteral("liste.txt"));
+    QCOMPARE(f.u().nom_fichier->text(), QStringLiteral("Fichier en cours :liste.txt"));
+}
+
+void TstEditor::newListWritesHeader()
+{
+    Fixture f;
+    f.open();
+    const QString path = f.h.path("nouvelle.txt");
+    Harness::writeFile(path, "ancien contenu\r\n[0000000009]\r\n");
+    f.h.dialogs.files.push_back(path);
+    f.h.form->Command4_Click();
+    const QDateTime now = f.h.time.now();
+    const QString expected = QStringLiteral("Liste crée le  : ")
+        + dateCourte(now.date(), QLocale::system()) + QStringLiteral("\r\nHeure courante : ")
+        + heureCourante(now.time(), QLocale::system())
+        + QStringLiteral("\r\nNom du fichier : nouvelle.txt\r\n\r\n\r\n");
+    QCOMPARE(QString::fromLatin1(Harness::readFile(path)), expected);
+    QCOMPARE(f.h.form->fichier_liste, path);
+    QCOMPARE(f.h.form->titre_liste, QStringLiteral("liste.txt"));   // unchanged
+    QCOMPARE(f.u().nom_fichier->text(), QStringLiteral("Fichier en cours :nouvelle.txt"));
+    QCOMPARE(f.h.form->text1(), QString());
+
+    // The new list is read as empty: no record, no byte.
+    f.h.form->Command5_Click();
+    QCOMPARE(f.u().nombre_enregistrements->text(), QStringLiteral("0"));
+    QCOMPARE(f.h.form->nb_enregistrements_texte, QStringLiteral("0"));
+
+    // Cancelled: nothing changes.
+    f.h.form->Command4_Click();
+    QCOMPARE(f.h.form->fichier_liste, path);
+}
+
+void TstEditor::saveAsWritesPane()
+{
+    Fixture f;
+    f.open();
+    const QString out = f.h.path("copie.txt");
+    f.h.dialogs.files.push_back(out);
+    f.h.form->Command2_Click();
+    QCOMPARE(f.h.dialogs.presets.last(), QStringLiteral("liste.txt"));
+    QCOMPARE(Harness::readFile(out), kExample + "\r\n");
+    QCOMPARE(f.h.form->fichier_liste, f.list);
+
+    // Cancelled: nothing written.
+    Harness::writeFile(out, "x");
+    f.h.form->Command2_Click();
+    QCOMPARE(Harness::readFile(out), QByteArray("x"));
+
+    // After a new list the pane is empty and the name of the opened list is proposed.
+    f.h.dialogs.files.push_back(f.h.path("n.txt"));
+    f.h.form->Command4_Click();
+    f.h.dialogs.files.push_back(out);
+    f.h.form->Command2_Click();
+    QCOMPARE(f.h.dialogs.presets.last(), QStringLiteral("liste.txt"));
+    QCOMPARE(Harness::readFile(out), QByteArray("\r\n"));
+}
+
+void TstEditor::recordModeNeedsAList()
+{
+    Harness h;
+    h.form->Command5_Click();
+    QCOMPARE(h.dialogs.shown.size(), std::size_t(1));
+    const auto &m = h.dialogs.shown[0];
+    QCOMPARE(m.icon, MsgIcon::Critical);
+    QCOMPARE(m.title, QStringLiteral("Message"));
+    QCOMPARE(m.text,
+             QStringLiteral("Vous devez ouvrir une liste avant\r\nd'effectuer des modifications"));
+    QVERIFY(h.form->ui().Frame2->isHidden());
+}
+
+void TstEditor::recordModeShowsSlot0()
+{
+    Fixture f;
+    f.enter();
+    QCOMPARE(f.messages(), 0);
+    QVERIFY(!f.u().Frame2->isHidden());
+    QCOMPARE(f.u().Label8->text(), QStringLiteral("Mode enregistrement"));
+    QCOMPARE(f.u().Frame2->title(), QStringLiteral("Nouveau badge à mémoriser"));
+    QCOMPARE(f.u().nom_fichier->text(), QStringLiteral("Fichier en cours :") + f.list);
+    QCOMPARE(f.u().nombre_enregistrements->text(), QStringLiteral("1"));
+    QCOMPARE(f.h.form->nb_enregistrements_texte, QStringLiteral("1"));
+    QCOMPARE(f.shown(), (QStringList{"1", "0000000001", "Valmire", "7", "30", "17", "30", "1", "0",
+                                     "-", "-", "7"}));
+
+    // Leaving and entering again reads the file afresh.
+    f.h.form->Command12_Click();
+    QVERIFY(f.u().Frame2->isHidden());
+    Harness::writeFile(f.list, kKept);
+    f.h.form->Command11_Click();
+    f.h.form->Command5_Click();
+    QCOMPARE(f.u().Label11->text(), QStringLiteral("1"));
+    QCOMPARE(f.u().nombre_enregistrements->text(), QStringLiteral("4"));
+}
+
+void TstEditor::unreadableListChangesNothing()
+{
+    Fixture f;
+    f.enter();
+    f.h.form->Command12_Click();
+    QFile::remove(f.list);
+    f.h.form->Command5_Click();
+    QCOMPARE(f.messages(), 1);
+    QVERIFY(!f.h.form->derniere_lecture.readable);
+    QVERIFY(f.u().Frame2->isHidden());
+    QCOMPARE(f.h.form->tables.tab_numero[0], std::string("0000000001"));
+    QCOMPARE(f.u().nombre_enregistrements->text(), QStringLiteral("1"));
+}
+
+void TstEditor::readProblemsInOneMessage()
+{
+    QByteArray content = kHeader;
+    for (int i = 0; i < 102; ++i)
+        content += record(QByteArray::number(i + 1).rightJustified(10, '0'), "N");
+    content += record("0000000005", "Double") + record("123", "Court");
+    Fixture f(content);
+    f.enter();
+    QCOMPARE(f.messages(), 1);
+    const QString text = f.h.dialogs.shown.back().text;
+    QVERIFY2(text.contains("104 badges") && text.contains("3 laiss"), qPrintable(text));
+    QVERIFY(text.contains("100 badges"));
+    QVERIFY(text.contains("0000000005"));
+    const ListReadReport &r = f.h.form->derniere_lecture;
+    QCOMPARE(r.count, 101);
+    QVERIFY(r.tooManyForBoard());
+    QCOMPARE(f.u().nombre_enregistrements->text(), QStringLiteral("101"));
+    QVERIFY(!f.u().Frame2->isHidden());
+}
+
+void TstEditor::nextPreviousBounds()
+{
+    Fixture f;
+    f.enter();
+    f.h.form->Command14_Click();
+    QCOMPARE(f.h.form->index_courant, 0);
+    QCOMPARE(f.u().Label11->text(), QStringLiteral("1"));
+    f.h.form->Command11_Click();
+    QCOMPARE(f.h.form->index_courant, 1);
+    QCOMPARE(f.u().numero_badge->text(), QStringLiteral("0000000000"));   // no record there
+    f.h.form->mise_a_jour_affichage(100);
+    f.h.form->Command11_Click();
+    QCOMPARE(f.h.form->index_courant, 100);
+    QCOMPARE(f.u().Label11->text(), QStringLiteral("101"));
+    f.h.form->Command14_Click();
+    QCOMPARE(f.u().Label11->text(), QStringLiteral("100"));
+}
+
+void TstEditor::nouveau_data()
+{
+    QTest::addColumn<QString>("count");
+    QTest::addColumn<int>("slot");
+    QTest::newRow("no list read") << "..." << 0;
+    QTest::newRow("five records") << "5" << 5;
+    QTest::newRow("99 records") << "99" << 99;
+    QTest::newRow("full list keeps the shown slot") << "100" << 3;
+}
+
+void TstEditor::nouveau()
+{
+    QFETCH(QString, count);
+    QFETCH(int, slot);
+    Fixture f;
+    f.h.form->mise_a_jour_affichage(3);
+    f.u().choix_lieu->setChecked(true);
+    f.u().Choix_24->setChecked(true);
+    f.u().Combo2->setCurrentIndex(2);
+    f.u().nombre_enregistrements->setText(count);
+    f.h.form->Command13_Click();
+    QCOMPARE(f.h.form->index_courant, slot);
+    QCOMPARE(f.shown(), (QStringList{QString::number(slot + 1), "", "", "07", "30", "17", "30", "1",
+                                     "0", "-", "-", "7"}));
+}
+
+void TstEditor::saveNewThenAgain()
+{
+    Fixture f;
+    f.enter();
+    f.h.form->Command13_Click();
+    QCOMPARE(f.h.form->index_courant, 1);
+    f.u().numero_badge->setText(" 0000000002 ");
+    f.u().nom->setText(QStringLiteral("Zoé"));
+    f.h.form->Command7_Click();
+    QCOMPARE(f.messages(), 0);
+    QCOMPARE(f.u().Label14->text(), QStringLiteral("..."));
+    QCOMPARE(f.h.time.blockedFor, Millis(1000));
+    QCOMPARE(f.u().nombre_enregistrements->text(), QStringLiteral("2"));
+    QCOMPARE(Harness::readFile(f.list), kExample + record("0000000002", "Zo\xE9"));
+    QCOMPARE(f.h.form->tables.tab_numero[1], std::string("0000000002"));
+    QCOMPARE(f.h.form->tables.tab_nom[1], std::string("Zo\xE9"));
+
+    // The same badge again: updated in place, still two records.
+    f.u().nom->setText("Zoe");
+    f.u().heure_debut->setText("8");
+    f.h.form->Command7_Click();
+    QCOMPARE(f.u().nombre_enregistrements->text(), QStringLiteral("2"));
+    QCOMPARE(Harness::readFile(f.list), kExample + record("0000000002", "Zoe", "8"));
+    QCOMPARE(f.h.form->tables.tab_heure_debut[1], 8);
+
+    // The next new record takes the next slot.
+    f.h.form->Command13_Click();
+    QCOMPARE(f.h.form->index_courant, 2);
+}
+
+void TstEditor::saveRefusesBadFields()
+{
+    Fixture f;
+    f.enter();
+    f.u().numero_badge->setText("12345");
+    f.u().heure_debut->setText("7h");
+    f.u().jour_du_mois->setText("");
+    f.h.form->Command7_Click();
+    QCOMPARE(f.messages(), 1);
+    const QString text = f.h.dialogs.shown.back().text;
+    QVERIFY2(text.contains(QStringLiteral("numéro de badge")) && text.contains(QStringLiteral("heure de début")),
+             qPrintable(text));
+    QVERIFY(!text.contains(QStringLiteral("jour du mois")));
+    QCOMPARE(Harness::readFile(f.list), kExample);
+    QCOMPARE(f.h.form->tables.tab_numero[0], std::string("0000000001"));
+    QCOMPARE(f.h.time.blockedFor, Millis(0));
+    QCOMPARE(f.u().nombre_enregistrements->text(), QStringLiteral("1"));
+
+    // No day chosen.
+    f.h.form->mise_a_jour_affichage(0);
+    f.u().Combo2->setCurrentIndex(-1);
+    f.h.form->Command7_Click();
+    QVERIFY(f.h.dialogs.shown.back().text.contains(QStringLiteral("jour autorisé")));
+    QCOMPARE(Harness::readFile(f.list), kExample);
+}
+
+void TstEditor::save24hAndAllPlaces()
+{
+    Fixture f;
+    f.enter();
+    f.u().Choix_24->click();
+    f.u().choix_lieu->click();
+    f.u().heure_fin->setText("12");   // typed after ticking: the save writes 99 all the same
+    f.h.form->Command7_Click();
+    QCOMPARE(f.u().heure_fin->text(), QStringLiteral("99"));
+    QCOMPARE(f.u().lieu->text(), QStringLiteral("99"));
+    QCOMPARE(Harness::readFile(f.list),
+             kHeader + record("0000000001", "Valmire", "99", "99", "99", "99", "7", "99"));
+    QCOMPARE(f.u().nombre_enregistrements->text(), QStringLiteral("1"));
+}
+
+void TstEditor::checkBoxes()
+{
+    Fixture f(kKept);
+    f.enter();
+    f.u().heure_debut->setText("5");
+    f.u().Choix_24->click();
+    QCOMPARE(f.u().minute_fin->text(), QStringLiteral("99"));
+    f.u().Choix_24->click();
+    QCOMPARE(f.u().heure_debut->text(), QStringLiteral("07"));
+    QCOMPARE(f.u().minute_debut->text(), QStringLiteral("30"));
+    QCOMPARE(f.u().heure_fin->text(), QStringLiteral("17"));
+    QCOMPARE(f.u().minute_fin->text(), QStringLiteral("30"));
+    f.u().choix_lieu->click();
+    QCOMPARE(f.u().lieu->text(), QStringLiteral("99"));
+    f.u().choix_lieu->click();
+    QCOMPARE(f.u().lieu->text(), QStringLiteral("01"));
+
+    // Showing records sets the boxes without their reactions.
+    f.h.form->tables.tab_minute_debut[1] = 8;
+    f.h.form->Command11_Click();
+    QCOMPARE(f.shown(), (QStringList{"2", "0000000002", "Hélène", "99", "8", "99", "99", "1",
+                                     "0", "24h", "-", "9"}));
+    f.h.form->Command11_Click();
+    QCOMPARE(f.shown().mid(3), (QStringList{"8", "0", "18", "0", "99", "0", "-", "tous", "8"}));
+    f.h.form->Command11_Click();
+    QCOMPARE(f.shown().mid(7), (QStringList{"1", "0", "-", "-", "7"}));
+
+    // A day code outside 0 to 9 leaves the day choice as it was.
+    f.h.form->tables.tab_jour[3] = "-1";
+    f.u().Combo2->setCurrentIndex(4);
+    f.h.form->mise_a_jour_affichage(3);
+    QCOMPARE(f.u().Combo2->currentIndex(), 4);
+}
+
+void TstEditor::keptListEditedChangesOneLine()
+{
+    Fixture f(kKept);
+    f.enter();
+    QCOMPARE(f.messages(), 0);
+    f.h.form->Command11_Click();
+    f.h.form->Command11_Click();
+    QCOMPARE(f.u().nom->text(), QStringLiteral("François [2]"));
+    f.u().nom->setText(QStringLiteral("François Ép"));
+    f.h.form->Command7_Click();
+    QByteArray expected = kKept;
+    expected.replace("nom=Fran\xE7ois [2]", "nom=Fran\xE7ois \xC9p");
+    QCOMPARE(Harness::readFile(f.list), expected);
+    QCOMPARE(f.u().nombre_enregistrements->text(), QStringLiteral("4"));
+}
+
+void TstEditor::removedBadgeBytesZero()
+{
+    Fixture f(kKept);
+    f.enter();
+    const auto &bytes = f.h.form->tables.tab_octets_badge;
+    QCOMPARE(bytes[14], 0xA3);
+    QCOMPARE(bytes[19], 4);
+    Harness::writeFile(f.list, kHeader + record("0000000001", "Valmire"));
+    f.h.form->mise_en_tableau();
+    QCOMPARE(f.h.form->nb_enregistrements_texte, QStringLiteral("1"));
+    for (int k = 5; k < kBadgeBytes; ++k)
+        QCOMPARE(bytes[k], 0);
+    Harness::writeFile(f.list, kHeader);
+    f.h.form->mise_en_tableau();
+    QCOMPARE(f.h.form->nb_enregistrements_texte, QStringLiteral("0"));
+    QCOMPARE(bytes[4], 0);
+}
+
+void TstEditor::search_data()
+{
+    QTest::addColumn<bool>("byName");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<int>("slot");   // -1: the record shown stays
+    QTest::newRow("number") << false << "00000000A3" << 2;
+    QTest::newRow("number without leading zeros") << false << "A3" << -1;
+    QTest::newRow("number in lower case") << false << "00000000a3" << -1;
+    QTest::newRow("default number of the slot after the list") << false << "0000000000" << 4;
+    QTest::newRow("name") << true << QStringLiteral("Hélène") << 1;
+    QTest::newRow("name in other case") << true << "VALMIRE" << -1;
+    QTest::newRow("name of two records: the lower slot") << true << "Valmire" << 0;
+    QTest::newRow("lower-case name") << true << "valmire" << 3;
+    QTest::newRow("cancelled") << true << "" << -1;
+}
+
+void TstEditor::search()
+{
+    QFETCH(bool, byName);
+    QFETCH(QString, key);
+    QFETCH(int, slot);
+    Fixture f(kKept);
+    f.enter();
+    f.h.form->Command11_Click();   // slot 1 shown
+    f.h.dialogs.inputs.push_back(key);
+    if (byName)
+        f.h.form->Command22_Click();
+    else
+        f.h.form->Command21_Click();
+    const auto &asked = f.h.dialogs.shown.back();
+    QCOMPARE(asked.kind, QStringLiteral("input"));
+    QCOMPARE(asked.title, byName ? QStringLiteral("recherche de nom")
+                                 : QStringLiteral("recherche de badge"));
+    const int shown = slot < 0 ? 1 : slot;
+    QCOMPARE(f.h.form->index_courant, shown);
+    QCOMPARE(f.u().Label11->text(), QString::number(shown + 1));
+}
+
+void TstEditor::searchBeforeAnyRead()
+{
+    Harness h;
+    h.form->Command21_Click();
+    h.form->Command22_Click();
+    QCOMPARE(h.dialogs.shown.size(), std::size_t(2));
+    QCOMPARE(h.dialogs.shown[0].kind, QStringLiteral("message"));
+    QVERIFY(h.dialogs.shown[0].text.contains(QStringLiteral("vide")));
+    QCOMPARE(h.form->index_courant, 0);
+}
+
+void TstEditor::badgeReadPrompt()
+{
+    Harness h;
+    h.form->setLabel2(QStringLiteral("Badge N°:0000000007"));
+    QCOMPARE(h.form->ui().Label9->text(),
+             QStringLiteral("Badge lu\r\nUne fois les champs renseignés cliquer sur le bouton 'Enregistrer'"));
+}
+
+QTEST_MAIN(TstEditor)
+#include "tst_editor.moc"
