@@ -85,32 +85,6 @@ int bcd(int v)
     return (v / 10) * 16 + v % 10;
 }
 
-// Until the list reader is in the window, the tables are filled here as it
-// fills them from that file.
-void loadTables(Form2 &form, int records)
-{
-    BadgeTables &t = form.tables;
-    t = BadgeTables{};
-    for (int i = 0; i < kSlots; ++i) {
-        t.tab_numero[i] = "0000000000";
-        t.tab_jour[i] = "0";
-    }
-    for (int i = 0; i < records; ++i) {
-        const Rec r = recordOf(i);
-        t.tab_numero[i] = r.numero.toStdString();
-        t.tab_heure_debut_bcd[i] = std::int16_t(bcd(r.hd));
-        t.tab_minute_debut_bcd[i] = std::int16_t(bcd(r.md));
-        t.tab_heure_fin_bcd[i] = std::int16_t(bcd(r.hf));
-        t.tab_minute_fin_bcd[i] = std::int16_t(bcd(r.mf));
-        t.tab_jour[i] = std::to_string(r.jour);
-        t.tab_lieu_bcd[i] = std::int16_t(bcd(r.lieu));
-        t.tab_jour_du_mois[i] = std::int16_t(r.jourDuMois);
-        for (int k = 0; k < 5; ++k)
-            t.tab_octets_badge[5 * i + k] = std::int16_t(r.numero.mid(2 * k, 2).toInt(nullptr, 16));
-    }
-    form.nb_enregistrements_texte = QString::number(records);
-}
-
 int blocksFor(int records)
 {
     return records >= 1 && records <= 75 ? (records + 24) / 25 : 4;
@@ -198,7 +172,6 @@ void openList(Harness &h, int records, int delay = 10, bool buzzer = true)
     const QString path = h.path(QStringLiteral("liste.txt"));
     Harness::writeFile(path, listFile(records));
     h.form->fichier_liste = path;
-    loadTables(*h.form, records);
     h.form->ui().tempo_gache->setText(QString::number(delay));
     h.form->ui().buzzer->setChecked(buzzer);
 }
@@ -231,6 +204,8 @@ private slots:
     void bareBadgeDoesNotStartBlock2();
     void secondUploadRefusedDuringFirst();
     void invalidListSendsNothing();
+    void listBoardCannotHoldSendsNothing_data();
+    void listBoardCannotHoldSendsNothing();
     void uploadPortWillNotOpen();
     void uploadLineCut();
     // The history.
@@ -441,7 +416,6 @@ void TstBoardOps::invalidListSendsNothing()
     QByteArray file = listFile(3);
     file.replace("jour autoris\xE9_=2", "jour autoris\xE9_=-1");
     Harness::writeFile(h.form->fichier_liste, file);
-    h.form->tables.tab_jour[2] = "-1"; // as the reader takes it from the file
     UploadBoard board = UploadBoard::forList(3);
     board.play(h);
 
@@ -460,6 +434,31 @@ void TstBoardOps::invalidListSendsNothing()
     QVERIFY(h.form->ui().Label5->text() != QStringLiteral("Transfert en cours"));
     QVERIFY(!QGuiApplication::overrideCursor());
     QVERIFY(!h.form->ligneOccupee());
+}
+
+void TstBoardOps::listBoardCannotHoldSendsNothing_data()
+{
+    QTest::addColumn<bool>("missing");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("list file gone") << true << "ne peut pas être lu";
+    QTest::newRow("101 records") << false << "la liste compte 101 enregistrements";
+}
+
+void TstBoardOps::listBoardCannotHoldSendsNothing()
+{
+    QFETCH(bool, missing);
+    QFETCH(QString, said);
+    Harness h;
+    openList(h, 101);
+    if (missing)
+        QFile::remove(h.form->fichier_liste);
+    UploadBoard board = UploadBoard::forList(100);
+    board.play(h);
+    h.form->Command8_Click();
+    QVERIFY(h.port.written.isEmpty());
+    QCOMPARE(h.dialogs.shown.size(), std::size_t(2)); // the bp1 prompt, then the refusal
+    QVERIFY2(h.dialogs.shown[1].text.contains(said), qPrintable(h.dialogs.shown[1].text));
+    QVERIFY(!QGuiApplication::overrideCursor());
 }
 
 void TstBoardOps::uploadPortWillNotOpen()

@@ -129,7 +129,7 @@ void TstBoardSim::uploadOfOneRecord()
     RealWindow w;
     Sim sim(w.dir.path());
     QVERIFY(sim.ready());
-    // The one record of the list, as the list reader leaves it in the tables.
+    // The one-record list of the upload example, in its file.
     const QString list = w.dir.filePath(QStringLiteral("liste.txt"));
     QFile f(list);
     QVERIFY(f.open(QIODevice::WriteOnly));
@@ -140,20 +140,6 @@ void TstBoardSim::uploadOfOneRecord()
     f.close();
     Form2 &form = *w.form;
     form.fichier_liste = list;
-    BadgeTables &t = form.tables;
-    for (int i = 0; i < kSlots; ++i) {
-        t.tab_numero[i] = "0000000000";
-        t.tab_jour[i] = "0";
-    }
-    t.tab_numero[0] = "0123456789";
-    t.tab_heure_debut_bcd[0] = 0x07;
-    t.tab_minute_debut_bcd[0] = 0x30;
-    t.tab_heure_fin_bcd[0] = 0x17;
-    t.tab_minute_fin_bcd[0] = 0x30;
-    t.tab_lieu_bcd[0] = 0x10;
-    for (int k = 0; k < 5; ++k)
-        t.tab_octets_badge[k] = std::int16_t(0x01 + 0x22 * k);
-    form.nb_enregistrements_texte = QStringLiteral("1");
     form.ui().tempo_gache->setText(QStringLiteral("10"));
     form.ui().buzzer->setChecked(true);
     // The operator presses bp1 once the prompt is closed.

@@ -6,6 +6,7 @@
 // the receive pane.
 
 #include "app/form2.h"
+#include "badges/listfile.h"
 #include "board/board_support.h"
 #include "board/protocol.h"
 #include "board/upload_plan.h"
@@ -105,14 +106,25 @@ void Form2::Command8_Click()
     Clock &clock = *m_platform.clock;
     const Millis start = clock.elapsed();
 
-    mise_en_tableau();
+    // The tables are reloaded from the list file: what goes to the board is
+    // the list as saved. Whatever keeps the board from taking it is told once,
+    // here, and nothing is sent.
+    const ListReadReport read = lire_liste();
     const std::string delayText = toCp1252(m_ui.tempo_gache->text());
     const std::string countText = toCp1252(nb_enregistrements_texte);
-    if (const auto problem = validateUpload(tables, delayText, countText)) {
-        // Nothing has gone to the board: the list is refused whole.
+    std::optional<std::string> problem;
+    if (!read.readable)
+        problem = "Liste refusée, rien n'a été envoyé à la platine : le fichier « " +
+                  fichier_liste.toStdString() + " » ne peut pas être lu (" + read.error + ").";
+    else if (read.tooManyForBoard())
+        problem = "Liste refusée, rien n'a été envoyé à la platine : la liste compte " +
+                  std::to_string(read.sectionsInFile) +
+                  " enregistrements ; la platine en garde 100 au plus.";
+    else
+        problem = validateUpload(tables, delayText, countText);
+    if (problem) {
         m_ui.Label5->setText(label5Before);
-        m_ui.Label14->setText(
-            QStringLiteral("Envoi refusé : liste non conforme, rien n'a été envoyé"));
+        m_ui.Label14->setText(QStringLiteral("Envoi refusé : rien n'a été envoyé à la platine"));
         m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok,
                                     QStringLiteral("Envoi programmation"),
                                     QString::fromStdString(*problem));
