@@ -119,6 +119,8 @@ class TstBoardSim : public QObject {
     Q_OBJECT
 private slots:
     void uploadOfOneRecord();
+    void uploadOfSixtyRecordsAsTheSimulatorStoresThem();
+    void maintenanceCommands();
     void clockSetting();
     void badgeReading();
     void historyOfThreePassages();
@@ -157,6 +159,83 @@ void TstBoardSim::uploadOfOneRecord()
                  .match(form.ui().Label14->text())
                  .hasMatch(),
              qPrintable(form.ui().Label14->text()));
+}
+
+void TstBoardSim::uploadOfSixtyRecordsAsTheSimulatorStoresThem()
+{
+    RealWindow w;
+    Sim sim(w.dir.path());
+    QVERIFY(sim.ready());
+    // Sixty records, each with its own values, written in the list format.
+    QByteArray file = "Liste cr\xE9\x65 le  : 06/12/2026\r\nHeure courante : 10:15:42\r\n"
+                      "Nom du fichier : liste.txt\r\n\r\n\r\n";
+    QStringList expected;
+    for (int i = 0; i < 60; ++i) {
+        const QByteArray number = QByteArray::number(0x10000000ll + i * 0x1F3, 16).toUpper().rightJustified(10, '0');
+        const bool allDay = i % 7 == 3, allPlaces = i % 5 == 4;
+        const QByteArray hd = allDay ? "99" : QByteArray::number(6 + i % 12).rightJustified(2, '0');
+        const QByteArray md = allDay ? "99" : QByteArray::number(i % 60).rightJustified(2, '0');
+        const QByteArray hf = allDay ? "99" : QByteArray::number(18 + i % 6);
+        const QByteArray mf = allDay ? "99" : "45";
+        const int day = i % 10;
+        const QByteArray place = allPlaces ? "99" : QByteArray::number(1 + i % 20);
+        const int dom = i % 29;
+        file += "[" + number + "]\r\nnumero=" + number + "\r\nnom=Porteur " + QByteArray::number(i) +
+                "\r\nheure de debut=" + hd + "\r\nminute de debut=" + md + "\r\nheure de fin=" + hf +
+                "\r\nminute de fin=" + mf + "\r\n24 h 24=" + (allDay ? "oui" : "non") +
+                "\r\njour autoris\xE9=x\r\njour autoris\xE9_=" + QByteArray::number(day) +
+                "\r\nlieu autoris\xE9=" + place + "\r\ntous lieux=non\r\njour du mois=" +
+                QByteArray::number(dom) + "\r\n\r\n";
+        expected << QStringLiteral("SLOT %1 badge=%2 debut=%3:%4 fin=%5:%6 jour=%7 lieu=%8 jour_mois=%9")
+                        .arg(i)
+                        .arg(QString::fromLatin1(number), QString::fromLatin1(hd), QString::fromLatin1(md),
+                             QString::fromLatin1(hf.rightJustified(2, '0')), QString::fromLatin1(mf))
+                        .arg(day)
+                        .arg(QString::number(place.toInt()))
+                        .arg(dom);
+    }
+    const QString list = w.dir.filePath(QStringLiteral("liste.txt"));
+    QFile f(list);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(file);
+    f.close();
+    w.form->fichier_liste = list;
+    w.form->ui().tempo_gache->setText(QStringLiteral("5"));
+    w.form->ui().buzzer->setChecked(false);
+    w.dialogs.onMessage = [&sim, &w](const FakeDialogs::Shown &) {
+        QTimer::singleShot(300, w.form.get(), [&sim] { sim.command("push bp1"); });
+    };
+
+    w.form->Command8_Click();
+
+    QVERIFY2(!sim.waitLine("UPLOAD COMPLETE").isEmpty(), sim.report().constData());
+    const QByteArray report = sim.report();
+    QVERIFY2(!report.contains("VIOLATION"), report.constData());
+    QVERIFY(report.contains("STORED param delay=5 blocks=3 buzzer=0"));
+    QStringList stored;
+    for (const QByteArray &line : report.split('\n'))
+        if (line.startsWith("SLOT "))
+            stored << QString::fromLatin1(line);
+    QCOMPARE(stored, expected);
+}
+
+void TstBoardSim::maintenanceCommands()
+{
+    RealWindow w;
+    Sim sim(w.dir.path());
+    QVERIFY(sim.ready());
+    Form2 &form = *w.form;
+    form.Command10_MouseDown(MouseButton::Left);
+    form.Command15_Click();
+    QVERIFY2(!sim.waitLine("DUMP eeprom").isEmpty(), sim.report().constData());
+    QTRY_VERIFY_WITH_TIMEOUT(form.text2().count(QLatin1Char('.')) >= 16, 3000);
+    form.Command16_Click();
+    QVERIFY(!sim.waitLine("RAZ offset").isEmpty());
+    // The operator confirms the erasure of the history (left press).
+    w.dialogs.answers = {MsgAnswer::Yes};
+    form.Command20_MouseDown(MouseButton::Left);
+    QVERIFY2(!sim.waitLine("RAZ flash history").isEmpty(), sim.report().constData());
+    QVERIFY(!sim.report().contains("VIOLATION"));
 }
 
 void TstBoardSim::clockSetting()
