@@ -63,9 +63,19 @@ void Pane::takeOperatorEdit()
 
 int Pane::caretPosition() const
 {
-    const QTextCursor cursor = textCursor();
-    // Each line break before the caret counts as the two characters CR LF.
-    return cursor.position() + cursor.blockNumber();
+    // Walks the kept text along the view: a CR LF is one line break in the
+    // view and two characters of the text, a lone CR or LF one of each.
+    const int viewPos = textCursor().position();
+    const qsizetype size = m_text.size();
+    qsizetype raw = 0;
+    for (int v = 0; v < viewPos && raw < size; ++v) {
+        if (m_text.at(raw) == QLatin1Char('\r') && raw + 1 < size &&
+            m_text.at(raw + 1) == QLatin1Char('\n'))
+            raw += 2;
+        else
+            raw += 1;
+    }
+    return int(raw);
 }
 
 } // namespace platine
