@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTextCursor>
+#include <QTextDocument>
 
 using namespace platine;
 using namespace platine::testing;
@@ -54,6 +55,7 @@ private slots:
     void doubleClickSavesAndOpens();
     void unwritableScratchFileOpensNothing();
     void receivePaneMouse();
+    void longLinesAndSplitLineBreaksInTheView();
 };
 
 // --- Connection button -----------------------------------------------------------
@@ -403,6 +405,36 @@ void TestSerial::receivePaneMouse()
     // A double click clears it.
     QTest::mouseDClick(view, Qt::LeftButton);
     QCOMPARE(h.form->text2(), QString());
+}
+
+void TestSerial::longLinesAndSplitLineBreaksInTheView()
+{
+    Harness h;
+    Pane *pane = h.form->ui().Text1;
+    // A line longer than the view's piece, appended in odd chunks, with a CR LF
+    // split between two chunks: the text is kept exactly.
+    const int n = Pane::kViewLineMax + 10;
+    const QString line(n, QLatin1Char('A'));
+    QString all;
+    for (const QString &chunk : {line.left(1000), line.mid(1000) + QStringLiteral("\r"),
+                                 QStringLiteral("\nB")}) {
+        h.form->appendText1(chunk);
+        all += chunk;
+    }
+    QCOMPARE(h.form->text1(), all);
+    // The view shows the long line in two pieces and one line break for the CR LF.
+    QCOMPARE(pane->document()->blockCount(), 3);
+    QCOMPARE(pane->toPlainText(), line.left(Pane::kViewLineMax) + QLatin1Char('\n') +
+                                      line.mid(Pane::kViewLineMax) + QStringLiteral("\nB"));
+    // The caret after "B" stands after every character of the text.
+    QTextCursor c = pane->textCursor();
+    c.movePosition(QTextCursor::End);
+    pane->setTextCursor(c);
+    h.form->Text1_Click();
+    QCOMPARE(pane->toolTip(), QString::number(all.size()));
+    // Set at once, the view is the same.
+    h.form->setText1(all);
+    QCOMPARE(pane->document()->blockCount(), 3);
 }
 
 QTEST_MAIN(TestSerial)
