@@ -58,6 +58,9 @@ struct Fixture {
     {
         list = h.path("liste.txt");
         Harness::writeFile(list, content);
+        // No board on the line: the badge reading that ends "Nouveau" finds
+        // no port and ends at once, leaving the editor as "Nouveau" set it.
+        h.port.nextOpen = OpenResult::Absent;
     }
     // Opens the list with the open command and enters record mode.
     void open()

@@ -87,6 +87,7 @@ void QtSerialPort::setDtr(bool on)
 {
     // A pseudo-terminal has no DTR line and refuses; the port is used all the same.
     m_port.setDataTerminalReady(on);
+    m_port.clearError();
 }
 
 bool QtSerialPort::write(const QByteArray &bytes)
@@ -110,14 +111,24 @@ void QtSerialPort::onError(QSerialPort::SerialPortError error)
     case QSerialPort::UnsupportedOperationError:   // DTR on a pseudo-terminal
         return;
     case QSerialPort::ResourceError:
-        // The device went away (adapter unplugged). Reported once; the
-        // window closes the port.
+    case QSerialPort::ReadError:
+        // The device went away. An unplugged adapter gives a resource error;
+        // a hung-up terminal (a pseudo-terminal whose other side closed) reads
+        // end of file, which Qt 6.4 reports as a read error again on every
+        // turn of the loop while the port stays open. A serial line never
+        // ends otherwise, so both mean the port is lost. Qt does not close
+        // the port itself; the window does, from the next turn of the loop,
+        // as Qt is still inside its read when it tells us.
         m_error = m_port.errorString();
-        m_port.clearError();
         if (!m_lostReported) {
             m_lostReported = true;
-            if (onLost)
-                onLost(m_error.isEmpty() ? QStringLiteral("périphérique retiré") : m_error);
+            const QString why = error == QSerialPort::ResourceError && !m_error.isEmpty()
+                ? m_error
+                : QStringLiteral("périphérique retiré");
+            QMetaObject::invokeMethod(this, [this, why] {
+                if (m_port.isOpen() && onLost)
+                    onLost(why);
+            }, Qt::QueuedConnection);
         }
         return;
     default:

@@ -109,8 +109,13 @@ void Form2::Timer2_Timer()
 void Form2::onPortLost(const QString &why)
 {
     SerialPort &port = *m_platform.serial;
-    if (port.isOpen())
+    if (port.isOpen()) {
+        // What the board sent before the line went away still reaches the pane.
+        const QByteArray rest = port.readAll();
+        if (!rest.isEmpty())
+            m_ui.Text2->append(fromCp1252(rest));
         port.close();
+    }
     ++m_portEpoch;
     m_timer2->stop();
     setIndicatorConnected(false);

@@ -1,0 +1,57 @@
+// "Lecture badge": the number of a badge held in front of the board's
+// antenna. The board reports it unasked as "tag", two characters, then the
+// ten characters of the number; the report must stand at the start of the
+// receive pane.
+
+#include "app/form2.h"
+#include "board/board_support.h"
+#include "board/protocol.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+namespace platine {
+
+using namespace board;
+
+// The badge number stands after "tag" and two characters the program skips.
+inline constexpr int kBadgeNumberAt = 5;
+inline constexpr int kBadgeNumberLength = 10;
+
+void Form2::lecture_badge_Click()
+{
+    if (!ouvrir_port())
+        return; // Label14 says why the port would not open
+    m_platform.serial->setDtr(false);
+    lecture_terminee = 0;
+    m_platform.dialogs->message(
+        MsgIcon::Information, MsgButtons::Ok, QStringLiteral("Enregistrement d'un badge"),
+        QStringLiteral("Cliquer sur 'OK' puis Présenter votre badge\r\ndevant l'antenne SVP"));
+    m_ui.Label9->setText(QStringLiteral("Présenter votre badge devant l'antenne"));
+    setText2(QString());
+
+    // No limit: the operator may take a while to find the badge. A second
+    // reading started meanwhile waits inside this one; once it has taken the
+    // number, this one ends with it and leaves that result alone.
+    const QString tag = word(protocol::kTag);
+    const WaitEnd end = attendre([&tag](const QString &pane) { return pane.startsWith(tag); },
+                                 std::nullopt, [this] { return lecture_terminee == 1; });
+    if (end == WaitEnd::Flag)
+        return;
+    if (end != WaitEnd::Matched) {
+        m_ui.Label14->setText(QStringLiteral("Lecture de badge interrompue : ") +
+                              waitFailure(end, tag));
+        return;
+    }
+
+    setText1(QString());
+    lecture_terminee = 1;
+    const QString number = text2().mid(kBadgeNumberAt, kBadgeNumberLength);
+    m_ui.numero_badge->setText(number);
+    setLabel2(QStringLiteral("Badge N°:") + number);
+    setText2(QString());
+    m_ui.numero_badge->repaint();
+    appendText1(QStringLiteral("Numéro de badge lu :") + number + QStringLiteral("\r\n"));
+}
+
+} // namespace platine

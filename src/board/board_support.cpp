@@ -1,0 +1,25 @@
+#include "board/board_support.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace platine::board {
+
+std::string programFile(Form2 &form, const QString &name)
+{
+    return QFile::encodeName(QDir(form.platform().programDir).filePath(name)).toStdString();
+}
+
+QString waitFailure(WaitEnd end, const QString &keyword)
+{
+    switch (end) {
+    case WaitEnd::TimedOut:
+        return QStringLiteral("pas de réponse de la platine (attente de %1)").arg(quoted(keyword));
+    case WaitEnd::PortClosed:
+        return QStringLiteral("liaison fermée ou perdue (attente de %1)").arg(quoted(keyword));
+    default:
+        return QStringLiteral("attente de %1 abandonnée").arg(quoted(keyword));
+    }
+}
+
+} // namespace platine::board

@@ -1,0 +1,153 @@
+// "Mise à l'heure": the board's clock is set from the PC's in one exchange.
+// The board announces with a text beginning with "Mise"; the program sends
+// "horaire", "heure" and seven packed decimal bytes (hour, minute, second,
+// day of the month, month, two-digit year, day of the week with 1 = Sunday),
+// and the board confirms with "Modification enregistree".
+// "Heure PC" copies the PC's hour, minute, weekday and day of the month into
+// the four override fields.
+
+#include "app/form2.h"
+#include "board/board_support.h"
+#include "board/protocol.h"
+
+#include <QDateTime>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace platine {
+
+using namespace board;
+
+// The board announces itself within moments of its button; ten seconds is
+// the limit of every wait for the board's first word.
+inline constexpr Millis kClockAnnounceLimit{10'000};
+// The board needs half a second between the words of the exchange.
+inline constexpr Millis kClockSettle{500};
+// The board confirms within a second of the last clock byte.
+inline constexpr Millis kClockConfirm{1'000};
+// The confirmation as the operator sees it in Label14.
+inline constexpr int kConfirmationShown = 50;
+
+namespace {
+
+// 1 = Sunday ... 7 = Saturday, as the board counts.
+int boardWeekday(const QDate &d)
+{
+    return d.dayOfWeek() % 7 + 1;
+}
+
+// The override field's value: nothing when empty, -1 when it cannot be a
+// packed decimal byte (not one or two decimal digits).
+std::optional<int> overrideValue(const QLineEdit *field, bool *bad)
+{
+    const QString text = field->text().trimmed();
+    if (text.isEmpty())
+        return std::nullopt;
+    bool digits = text.size() <= 2;
+    for (QChar c : text)
+        digits = digits && c >= QLatin1Char('0') && c <= QLatin1Char('9');
+    if (!digits) {
+        *bad = true;
+        return std::nullopt;
+    }
+    return text.toInt();
+}
+
+} // namespace
+
+void Form2::Command17_Click()
+{
+    // The override fields are checked before anything reaches the board.
+    struct Override {
+        QLineEdit *field;
+        const char *name;
+        std::optional<int> value;
+    };
+    Override overrides[] = {{m_ui.heure_pc, "heure", {}},
+                            {m_ui.minute_pc, "minute", {}},
+                            {m_ui.j_mois, "jour du mois", {}},
+                            {m_ui.jour_pc, "jour de la semaine", {}}};
+    for (Override &o : overrides) {
+        bool bad = false;
+        o.value = overrideValue(o.field, &bad);
+        if (bad) {
+            const QString text =
+                QStringLiteral(
+                    "Mise à l'heure refusée, rien n'a été envoyé : %1 « %2 » n'est pas un "
+                    "nombre de un ou deux chiffres.")
+                    .arg(QString::fromUtf8(o.name), o.field->text());
+            m_ui.Label14->setText(text);
+            m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok,
+                                        QStringLiteral("Mise à l'heure"), text);
+            return;
+        }
+    }
+
+    if (!prendre_ligne(QStringLiteral("mise à l'heure")))
+        return;
+    ScopeGuard line([this] { rendre_ligne(); });
+
+    if (!ouvrir_port())
+        return; // Label14 says why the port would not open
+    setIndicatorConnected(true);
+    setText2(QString());
+
+    const QString announce = word(protocol::kMise);
+    const WaitEnd announced = attendre_debut(announce, kClockAnnounceLimit);
+    if (announced != WaitEnd::Matched) {
+        m_ui.Label14->setText(QStringLiteral("Heure non mise à jour : ") +
+                              waitFailure(announced, announce));
+        return;
+    }
+    m_ui.Label14->setText(QStringLiteral("Connexion établie avec la platine"));
+
+    // One reading of the clock for all seven values, so that a run across
+    // midnight does not pair one day's hour with the next day's date.
+    const QDateTime now = m_platform.clock->now();
+    const QTime time = now.time();
+    const QDate date = now.date();
+    const auto bytes = protocol::clockBytes(
+        overrides[0].value.value_or(time.hour()), overrides[1].value.value_or(time.minute()),
+        time.second(), overrides[2].value.value_or(date.day()), date.month(), date.year() % 100,
+        overrides[3].value.value_or(boardWeekday(date)));
+    for (int i = 0; i < protocol::kClockBytes; ++i)
+        octets_horaire[std::size_t(i)] = bytes[std::size_t(i)];
+
+    pause_bloquante(kClockSettle);
+    if (!envoyer(wordBytes(protocol::kHoraire)))
+        return; // Label14 says the port is closed
+    pause_bloquante(kClockSettle);
+    if (!envoyer(wordBytes(protocol::kHeure)))
+        return;
+    compteur = 0;
+    const std::uint64_t epoch = m_portEpoch;
+    for (unsigned char b : bytes) {
+        if (m_portEpoch != epoch || !envoyer(QByteArray(1, char(b)))) {
+            m_ui.Label14->setText(
+                QStringLiteral("Heure non mise à jour : liaison fermée ou perdue pendant l'envoi"));
+            return;
+        }
+        anime(6);
+    }
+    pause_cedante(kClockConfirm);
+
+    const QString pane = text2();
+    const qsizetype p = pane.indexOf(word(protocol::kModificationEnregistree));
+    if (p >= 0)
+        m_ui.Label14->setText(pane.mid(p, kConfirmationShown));
+    else
+        m_ui.Label14->setText(
+            QStringLiteral("Heure envoyée, mais la platine n'a pas confirmé (« %1 » attendu)")
+                .arg(word(protocol::kModificationEnregistree)));
+}
+
+void Form2::Command19_Click()
+{
+    const QDateTime now = m_platform.clock->now();
+    m_ui.heure_pc->setText(QString::number(now.time().hour()));
+    m_ui.minute_pc->setText(QString::number(now.time().minute()));
+    m_ui.jour_pc->setText(QString::number(boardWeekday(now.date())));
+    m_ui.j_mois->setText(QString::number(now.date().day()));
+}
+
+} // namespace platine

@@ -1,0 +1,114 @@
+// "Téléchargement de l'historique": the board's log of passages. The operator
+// presses bp3, the board announces "Vidage EEPROM externe", the program asks
+// with "vidage" and collects the log until the board's closing "Historique";
+// the raw text goes to histo.txt and its passages are shown as a table.
+
+#include "app/form2.h"
+#include "board/board_support.h"
+#include "board/history_table.h"
+#include "board/protocol.h"
+#include "platform/files.h"
+#include "platform/text.h"
+
+#include <QLabel>
+
+#include <algorithm>
+
+namespace platine {
+
+using namespace board;
+
+// The board announces itself as soon as bp3 is pressed; ten seconds covers
+// the operator's reach for the button.
+inline constexpr Millis kHistoryAnnounceLimit{10'000};
+// The board needs half a second after its announcement before it listens.
+inline constexpr Millis kHistorySettle{500};
+// A log streams without a gap; this long without a byte means the board
+// stopped before its end marker.
+inline constexpr Millis kHistoryIdle{30'000};
+
+void Form2::Command3_Click()
+{
+    const std::string historyPath = programFile(*this, QStringLiteral("histo.txt"));
+    if (!prendre_ligne(QStringLiteral("téléchargement de l'historique")))
+        return;
+    ScopeGuard line([this] { rendre_ligne(); });
+
+    m_platform.dialogs->message(
+        MsgIcon::Information, MsgButtons::Ok,
+        QStringLiteral("Téléchargement de l'historique des passages"),
+        QStringLiteral("Cliquer sur ok puis \r\nAppuyer sur le poussoir bp3 SVP"));
+    if (!ouvrir_port())
+        return; // Label14 says why the port would not open
+    setIndicatorConnected(true);
+    setText1(QString());
+    setText2(QString());
+    m_platform.serial->setDtr(false);
+    m_ui.Label14->setText(QStringLiteral("..."));
+
+    const QString announce = word(protocol::kVidageAnnounce);
+    const WaitEnd announced = attendre_debut(announce, kHistoryAnnounceLimit);
+    if (announced != WaitEnd::Matched) {
+        m_ui.Label14->setText(QStringLiteral("Historique non téléchargé : ") +
+                              waitFailure(announced, announce));
+        return;
+    }
+    m_ui.Label14->setText(QStringLiteral("Connexion établie avec la platine"));
+    pause_bloquante(kHistorySettle);
+    if (!envoyer(wordBytes(protocol::kVidage)))
+        return; // Label14 says the port is closed
+
+    // The end marker may stand anywhere in the collected text. The wait has no
+    // fixed limit: it lasts as long as the log keeps coming.
+    const QString marker = word(protocol::kHistorique);
+    Clock &clock = *m_platform.clock;
+    Millis lastArrival = clock.elapsed();
+    qsizetype seen = text2().size();
+    qsizetype searchFrom = 0;
+    auto markerIn = [&](const QString &pane) {
+        if (pane.size() != seen) {
+            lastArrival = clock.elapsed();
+            // Only the new text (and the marker's width before it) needs a
+            // look, unless the pane was cleared meanwhile.
+            searchFrom = pane.size() > seen ? std::max<qsizetype>(0, seen - marker.size() + 1) : 0;
+            seen = pane.size();
+        }
+        const bool found = pane.indexOf(marker, searchFrom) >= 0;
+        searchFrom = std::max<qsizetype>(0, pane.size() - marker.size() + 1);
+        return found;
+    };
+    WaitEnd end = WaitEnd::TimedOut;
+    for (;;) {
+        const Millis idle = clock.elapsed() - lastArrival;
+        if (idle > kHistoryIdle)
+            break;
+        end = attendre(markerIn, kHistoryIdle - idle);
+        if (end != WaitEnd::TimedOut)
+            break;
+    }
+    if (end != WaitEnd::Matched) {
+        // Nothing is saved from a log without its end: histo.txt keeps the
+        // last complete download and the pane keeps what came.
+        const QString why = end == WaitEnd::PortClosed
+                                ? QStringLiteral("liaison fermée ou perdue")
+                                : QStringLiteral("plus rien reçu de la platine depuis %1 s")
+                                      .arg(kHistoryIdle.count() / 1000);
+        m_ui.Label14->setText(
+            QStringLiteral("Historique incomplet (%1 avant « %2 ») : histo.txt n'a pas été modifié")
+                .arg(why, marker));
+        return;
+    }
+
+    const std::string content = historyFileContent(toCp1252(text2()));
+    std::string error;
+    const bool saved = files::writeAtomic(historyPath, content, &error);
+    setText1(fromCp1252(historyTable(content)));
+    if (saved)
+        m_ui.Label14->setText(QStringLiteral("Téléchargement terminé"));
+    else
+        m_ui.Label14->setText(
+            QStringLiteral("Téléchargement terminé, mais histo.txt n'a pas pu être écrit : %1")
+                .arg(QString::fromStdString(error)));
+}
+
+} // namespace platine

@@ -1,0 +1,189 @@
+#include "board/upload_plan.h"
+
+#include "board/protocol.h"
+#include "platform/cp1252.h"
+
+#include <cstdio>
+
+namespace platine {
+
+namespace {
+
+std::string_view trimBlanks(std::string_view s)
+{
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
+    return s;
+}
+
+// A whole decimal number of at most `maxDigits` digits, blanks around allowed.
+std::optional<int> wholeNumber(std::string_view text, std::size_t maxDigits)
+{
+    text = trimBlanks(text);
+    if (text.empty() || text.size() > maxDigits)
+        return std::nullopt;
+    int v = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        v = v * 10 + (c - '0');
+    }
+    return v;
+}
+
+bool isPackedDecimal(int v)
+{
+    return v >= 0 && v <= 0x99 && (v >> 4) <= 9 && (v & 0x0F) <= 9;
+}
+
+std::string hexText(int v)
+{
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%02X", unsigned(v) & 0xFFFFu);
+    return buf;
+}
+
+// "badge n° 3 (emplacement 2, numéro 0123456789)"
+std::string badgeName(const BadgeTables &t, int slot)
+{
+    std::string s = "badge n° " + std::to_string(slot + 1) + " (emplacement " +
+                    std::to_string(slot) + ", numéro « " + cp1252::toUtf8(t.tab_numero[slot]) +
+                    " »)";
+    return s;
+}
+
+std::string refusal(const std::string &what)
+{
+    return "Liste refusée, rien n'a été envoyé à la platine : " + what;
+}
+
+struct PackedField {
+    const char *name;
+    const std::array<std::int16_t, kSlots> BadgeTables::*table;
+    InvalidKey bit;
+};
+
+constexpr PackedField kPackedFields[] = {
+    {"heure de début", &BadgeTables::tab_heure_debut_bcd, BadHeureDebut},
+    {"minute de début", &BadgeTables::tab_minute_debut_bcd, BadMinuteDebut},
+    {"heure de fin", &BadgeTables::tab_heure_fin_bcd, BadHeureFin},
+    {"minute de fin", &BadgeTables::tab_minute_fin_bcd, BadMinuteFin},
+    {"lieu autorisé", &BadgeTables::tab_lieu_bcd, BadLieu},
+};
+
+bool isBadgeNumber(std::string_view n)
+{
+    if (n.size() != 10)
+        return false;
+    for (char c : n)
+        if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F')))
+            return false;
+    return true;
+}
+
+// The day code as the board takes it: one digit, 0 to 9.
+std::optional<int> dayCode(std::string_view text)
+{
+    return wholeNumber(text, 1);
+}
+
+} // namespace
+
+int uploadRecordCount(std::string_view recordCountText)
+{
+    // Five digits hold any count a 16-bit number can carry.
+    return wholeNumber(recordCountText, 5).value_or(0);
+}
+
+std::optional<std::string> validateUpload(const BadgeTables &t, std::string_view strikeDelayText,
+                                          std::string_view recordCountText)
+{
+    const auto delay = wholeNumber(strikeDelayText, 2);
+    if (!delay || *delay > kMaxStrikeDelay)
+        return refusal("la temporisation de gâche « " + cp1252::toUtf8(strikeDelayText) +
+                       " » n'est pas un nombre entier de 0 à 65 secondes.");
+
+    const int count = uploadRecordCount(recordCountText);
+    if (count > kBoardRecords)
+        return refusal("la liste compte " + std::to_string(count) +
+                       " enregistrements ; la platine en garde 100 au plus.");
+
+    // Slots past the last record hold the reader's reset values, which are
+    // all valid; only the records need looking at.
+    const int records = count < kBoardRecords ? count : kBoardRecords;
+    for (int i = 0; i < records; ++i) {
+        const std::uint16_t bad = t.invalid[i];
+        if ((bad & BadNumero) || !isBadgeNumber(t.tab_numero[i]))
+            return refusal(badgeName(t, i) +
+                           " : le numéro de badge doit compter dix chiffres hexadécimaux (0 à 9, "
+                           "A à F).");
+        for (const PackedField &f : kPackedFields) {
+            const int v = (t.*(f.table))[i];
+            if ((bad & f.bit) || !isPackedDecimal(v))
+                return refusal(badgeName(t, i) + " : " + f.name + " illisible (valeur " +
+                               hexText(v) + "h) ; un nombre de deux chiffres au plus est attendu.");
+        }
+        if ((bad & BadJour) || !dayCode(t.tab_jour[i]))
+            return refusal(badgeName(t, i) + " : jour autorisé « " + cp1252::toUtf8(t.tab_jour[i]) +
+                           " » ; un code de jour de 0 à 9 est attendu.");
+        const int dom = t.tab_jour_du_mois[i];
+        if ((bad & BadJourDuMois) || dom < 0 || dom > 99)
+            return refusal(badgeName(t, i) + " : jour du mois " + std::to_string(dom) +
+                           " ; un nombre de deux chiffres au plus est attendu.");
+    }
+    // Entries past the last record go out as the tables hold them; they come
+    // from earlier reads of valid numbers or are zero, but a byte they are not
+    // would be cut on the line.
+    for (int e = 0; e < protocol::kMaxBlocks * kUploadBlockBytes; ++e)
+        if (t.tab_octets_badge[e] < 0 || t.tab_octets_badge[e] > 0xFF)
+            return refusal("octet de badge n° " + std::to_string(e) + " hors de 0 à 255 (" +
+                           std::to_string(t.tab_octets_badge[e]) + ").");
+    return std::nullopt;
+}
+
+UploadPlan planUpload(const BadgeTables &t, std::string_view strikeDelayText, bool buzzer,
+                      std::string_view recordCountText)
+{
+    UploadPlan plan;
+    plan.blocks = protocol::blockCount(uploadRecordCount(recordCountText));
+    plan.param = {static_cast<unsigned char>(wholeNumber(strikeDelayText, 2).value_or(0)),
+                  static_cast<unsigned char>(plan.blocks),
+                  static_cast<unsigned char>(buzzer ? 1 : 0)};
+    plan.blockBytes.resize(std::size_t(plan.blocks));
+    for (int k = 0; k < plan.blocks; ++k)
+        for (int j = 0; j < kUploadBlockBytes; ++j)
+            plan.blockBytes[std::size_t(k)][std::size_t(j)] = static_cast<unsigned char>(
+                t.tab_octets_badge[std::size_t(k * kUploadBlockBytes + j)]);
+
+    const std::array<std::int16_t, kSlots> *packed[] = {
+        &t.tab_heure_debut_bcd, &t.tab_minute_debut_bcd, &t.tab_heure_fin_bcd,
+        &t.tab_minute_fin_bcd};
+    for (int i = 0; i < kUploadTableBytes; ++i) {
+        for (int k = 0; k < 4; ++k)
+            plan.tables[std::size_t(k)][std::size_t(i)] =
+                static_cast<unsigned char>((*packed[k])[i]);
+        plan.tables[4][std::size_t(i)] =
+            static_cast<unsigned char>(dayCode(t.tab_jour[i]).value_or(0));
+        plan.tables[5][std::size_t(i)] = static_cast<unsigned char>(t.tab_lieu_bcd[i]);
+        plan.tables[6][std::size_t(i)] = static_cast<unsigned char>(t.tab_jour_du_mois[i]);
+    }
+    return plan;
+}
+
+std::string uploadStream(const UploadPlan &plan)
+{
+    std::string s(protocol::kParam);
+    s.append(reinterpret_cast<const char *>(plan.param.data()), plan.param.size());
+    for (const auto &block : plan.blockBytes)
+        s.append(reinterpret_cast<const char *>(block.data()), block.size());
+    for (int k = 0; k < kUploadTables; ++k) {
+        s += protocol::kTableKeywords[std::size_t(k)];
+        s.append(reinterpret_cast<const char *>(plan.tables[std::size_t(k)].data()),
+                 plan.tables[std::size_t(k)].size());
+    }
+    return s;
+}
+
+} // namespace platine

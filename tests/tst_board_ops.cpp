@@ -1,0 +1,948 @@
+// The board operations in the window, against a scripted board in virtual
+// time: the list upload, the history download, the clock setting, the badge
+// reading, the maintenance commands and the dump decoder.
+
+#include "app/form2.h"
+#include "app/pane.h"
+#include "board/dump_listing.h"
+#include "board/history_table.h"
+#include "board/protocol.h"
+#include "platform/text.h"
+#include "support/harness.h"
+
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace platine;
+using namespace platine::testing;
+using namespace std::chrono_literals;
+
+namespace {
+
+QByteArray latin(std::string_view s)
+{
+    return QByteArray(s.data(), qsizetype(s.size()));
+}
+
+// --- A list of badges, as its file holds it and as the board must receive it.
+
+struct Rec {
+    QString numero;
+    int hd, md, hf, mf, jour, lieu, jourDuMois;
+};
+
+Rec recordOf(int i)
+{
+    Rec r{QStringLiteral("%1").arg(0xA0000 + 7 * i, 10, 16, QLatin1Char('0')).toUpper(),
+          7 + i % 10,
+          (7 * i) % 60,
+          17,
+          30,
+          i % 10,
+          i % 100,
+          i % 32};
+    if (i % 5 == 4)
+        r.hd = r.md = r.hf = r.mf = 99; // 24 h/24
+    if (i % 7 == 6)
+        r.lieu = 99; // all places
+    return r;
+}
+
+QByteArray two(int v)
+{
+    return QByteArray::number(v).rightJustified(2, '0');
+}
+
+// The list file as the save command writes it: Windows-1252, CR LF.
+QByteArray listFile(int records)
+{
+    QByteArray f = "Liste cr\xE9\x65 le  : 06/12/2026\r\nHeure courante : 10:15:42\r\n"
+                   "Nom du fichier : liste.txt\r\n\r\n\r\n";
+    for (int i = 0; i < records; ++i) {
+        const Rec r = recordOf(i);
+        const QByteArray n = r.numero.toLatin1();
+        f += "[" + n + "]\r\nnumero=" + n + "\r\nnom=Fr\xE9\x64\xE9ric " + QByteArray::number(i) +
+             "\r\nheure de debut=" + two(r.hd) + "\r\nminute de debut=" + two(r.md) +
+             "\r\nheure de fin=" + two(r.hf) + "\r\nminute de fin=" + two(r.mf) +
+             "\r\n24 h 24=" + (r.hd == 99 ? "oui" : "non") + "\r\njour autoris\xE9=Lundi\r\n" +
+             "jour autoris\xE9_=" + QByteArray::number(r.jour) +
+             "\r\nlieu autoris\xE9=" + two(r.lieu) +
+             "\r\ntous lieux=" + (r.lieu == 99 ? "oui" : "non") +
+             "\r\njour du mois=" + QByteArray::number(r.jourDuMois) + "\r\n\r\n";
+    }
+    return f;
+}
+
+int bcd(int v)
+{
+    return (v / 10) * 16 + v % 10;
+}
+
+int blocksFor(int records)
+{
+    return records >= 1 && records <= 75 ? (records + 24) / 25 : 4;
+}
+
+// Everything the program must write for the list, worked out from the
+// records themselves.
+QByteArray expectedStream(int records, int delay, bool buzzer)
+{
+    const int n = blocksFor(records);
+    QByteArray s = "param";
+    s += char(delay);
+    s += char(n);
+    s += char(buzzer ? 1 : 0);
+    QByteArray badgeBytes(1000, '\0');
+    for (int i = 0; i < records; ++i)
+        badgeBytes.replace(5 * i, 5, QByteArray::fromHex(recordOf(i).numero.toLatin1()));
+    s += badgeBytes.left(250 * n);
+    const char *keywords[] = {"HD", "MD", "HF", "MF", "jour", "lieu", "jour_mois"};
+    for (int t = 0; t < 7; ++t) {
+        s += keywords[t];
+        for (int i = 0; i < 100; ++i) {
+            if (i >= records) {
+                s += '\0';
+                continue;
+            }
+            const Rec r = recordOf(i);
+            const int v[] = {bcd(r.hd), bcd(r.md),   bcd(r.hf),   bcd(r.mf),
+                             r.jour,    bcd(r.lieu), r.jourDuMois};
+            s += char(v[t]);
+        }
+    }
+    return s;
+}
+
+// The board's side of an upload: each request goes out once the program has
+// written so many bytes (the first, "Pret", once the operator has closed the
+// bp1 prompt).
+struct UploadBoard {
+    struct Reply {
+        qsizetype after;
+        QByteArray text;
+        Millis delay{5};
+    };
+    std::vector<Reply> replies;
+
+    static UploadBoard forList(int records)
+    {
+        UploadBoard b;
+        const int n = blocksFor(records);
+        b.replies.push_back({0, "Pret", 1500ms});
+        qsizetype at = 8;
+        b.replies.push_back({at, "badge"});
+        for (int k = 2; k <= n; ++k)
+            b.replies.push_back({at += 250, "badge" + QByteArray::number(k)});
+        at += 250;
+        for (const char *kw : {"HD", "MD", "HF", "MF", "jour", "lieu", "jour_mois"}) {
+            b.replies.push_back({at, kw});
+            at += qsizetype(strlen(kw)) + 100;
+        }
+        return b;
+    }
+    void drop(const QByteArray &text)
+    {
+        std::erase_if(replies, [&](const Reply &r) { return r.text == text; });
+    }
+    void play(Harness &h)
+    {
+        h.dialogs.onMessage = [this, &h](const FakeDialogs::Shown &s) {
+            if (s.text.contains(QStringLiteral("bp1")))
+                answer(h, 0);
+        };
+        h.port.onWrite = [this, &h](const QByteArray &) { answer(h, h.port.written.size()); };
+    }
+    void answer(Harness &h, qsizetype written)
+    {
+        for (const Reply &r : replies)
+            if (r.after == written)
+                h.port.deliver(r.text, r.delay);
+    }
+};
+
+void openList(Harness &h, int records, int delay = 10, bool buzzer = true)
+{
+    const QString path = h.path(QStringLiteral("liste.txt"));
+    Harness::writeFile(path, listFile(records));
+    h.form->fichier_liste = path;
+    h.form->ui().tempo_gache->setText(QString::number(delay));
+    h.form->ui().buzzer->setChecked(buzzer);
+}
+
+QString label14(Harness &h)
+{
+    return h.form->ui().Label14->text();
+}
+
+// --- The history ----------------------------------------------------------------
+
+QByteArray passage(const char *badge, int hour, int minute, int day, int place)
+{
+    return latin(protocol::historyLine(badge, hour, minute, day, 12, 26, place)) + "\r\n";
+}
+
+} // namespace
+
+class TstBoardOps : public QObject {
+    Q_OBJECT
+private slots:
+    // The list upload.
+    void uploadWithoutList();
+    void fullUpload_data();
+    void fullUpload();
+    void uploadTimeOutAtEachStep_data();
+    void uploadTimeOutAtEachStep();
+    void latePretTimesOut();
+    void strayCharacterBeforePret();
+    void bareBadgeDoesNotStartBlock2();
+    void secondUploadRefusedDuringFirst();
+    void invalidListSendsNothing();
+    void listBoardCannotHoldSendsNothing_data();
+    void listBoardCannotHoldSendsNothing();
+    void uploadPortWillNotOpen();
+    void uploadLineCut();
+    // The history.
+    void historyOfThreePassages();
+    void historyEndsAfter30sIdle();
+    void historyKeepsWaitingWhileLogComes();
+    void historyAnnouncementTimeOut();
+    void historyPortLost();
+    // The clock.
+    void clockBytesAtPcTime();
+    void clockOverrides();
+    void heurePcFillsFields();
+    void clockOverrideRefused_data();
+    void clockOverrideRefused();
+    void clockAnnouncementNotAtStart();
+    void clockWithoutConfirmation();
+    // Badge reading.
+    void badgeReading_data();
+    void badgeReading();
+    void capitalTagDoesNotEndReading();
+    void nestedReadingKeepsInnerResult();
+    void readingOpensPortOnce();
+    void readingPortWillNotOpen();
+    // Maintenance.
+    void maintenanceOnClosedPort();
+    void maintenanceCommands();
+    void eraseAsksFirst_data();
+    void eraseAsksFirst();
+    void maintenanceRefusedWhileLineBusy();
+    // The dump decoder.
+    void asciiDecodesPane();
+    void asciiUnwritableDirectory();
+};
+
+// --- The list upload -----------------------------------------------------------------
+
+void TstBoardOps::uploadWithoutList()
+{
+    Harness h;
+    h.form->Command8_Click();
+    QCOMPARE(h.dialogs.shown.size(), std::size_t(1));
+    QCOMPARE(h.dialogs.shown[0].icon, MsgIcon::Critical);
+    QCOMPARE(h.dialogs.shown[0].title, QStringLiteral("Message"));
+    QCOMPARE(h.dialogs.shown[0].text,
+             QStringLiteral("Vous devez ouvrir une liste avant\r\nd'effectuer des modifications"));
+    QCOMPARE(h.port.opens, 0);
+    QVERIFY(h.port.written.isEmpty());
+}
+
+void TstBoardOps::fullUpload_data()
+{
+    QTest::addColumn<int>("records");
+    QTest::addColumn<int>("delay");
+    QTest::addColumn<bool>("buzzer");
+    QTest::newRow("1 record") << 1 << 10 << true;
+    QTest::newRow("26 records, two blocks") << 26 << 0 << false;
+    QTest::newRow("60 records") << 60 << 65 << true;
+    QTest::newRow("100 records") << 100 << 5 << true;
+}
+
+void TstBoardOps::fullUpload()
+{
+    QFETCH(int, records);
+    QFETCH(int, delay);
+    QFETCH(bool, buzzer);
+    Harness h;
+    openList(h, records, delay, buzzer);
+    UploadBoard board = UploadBoard::forList(records);
+    board.play(h);
+
+    h.form->Command8_Click();
+
+    const Form2Ui &u = h.form->ui();
+    QCOMPARE(h.dialogs.shown.size(), std::size_t(1));
+    QCOMPARE(h.dialogs.shown[0].text,
+             QStringLiteral("Cliquer sur 'ok' et \r\nAppuyer sur le bouton poussoir bp1 "));
+    const QByteArray expected = expectedStream(records, delay, buzzer);
+    QCOMPARE(h.port.written.size(), expected.size());
+    QCOMPARE(h.port.written.toHex(' '), expected.toHex(' '));
+    // "param" and its block are two writes; every data byte is one write.
+    const int n = blocksFor(records);
+    QCOMPARE(h.port.writes.size(), 2 + 250 * n + 7 * 101);
+    QCOMPARE(h.port.writes[0], QByteArray("param"));
+    QCOMPARE(h.port.writes[1].size(), 3);
+    QCOMPARE(h.port.writes[2].size(), 1);
+    QCOMPARE(h.port.writes[2 + 250 * n], QByteArray("HD"));
+
+    QCOMPARE(u.Label5->text(), QStringLiteral("Transfert terminé"));
+    QCOMPARE(u.defile->text(), QStringLiteral("Mémorisation terminée"));
+    QVERIFY2(
+        QRegularExpression(QStringLiteral("^Transfert en : \\d+ mS$")).match(label14(h)).hasMatch(),
+        qPrintable(label14(h)));
+    // Each data byte is followed by the byte pace.
+    const qint64 shown = label14(h).section(' ', 3, 3).toLongLong();
+    QVERIFY(shown >= 1500 + (250 * n + 700) * kBytePace.count());
+    QVERIFY(h.form->text2().isEmpty());
+    QVERIFY(h.form->indicatorConnected());
+    QVERIFY(!h.port.dtr);
+    QVERIFY(!QGuiApplication::overrideCursor());
+    QVERIFY(!h.form->ligneOccupee());
+}
+
+void TstBoardOps::uploadTimeOutAtEachStep_data()
+{
+    QTest::addColumn<QByteArray>("silent");
+    QTest::addColumn<int>("sentBefore");
+    for (auto [kw, sent] : {std::pair{"Pret", 0},
+                            {"badge", 8},
+                            {"badge2", 258},
+                            {"badge3", 508},
+                            {"HD", 758},
+                            {"MF", 758 + 3 * 102},
+                            {"jour_mois", 758 + 4 * 102 + 2 * 104}})
+        QTest::newRow(kw) << QByteArray(kw) << sent;
+}
+
+void TstBoardOps::uploadTimeOutAtEachStep()
+{
+    QFETCH(QByteArray, silent);
+    QFETCH(int, sentBefore);
+    Harness h;
+    openList(h, 60); // three blocks
+    UploadBoard board = UploadBoard::forList(60);
+    board.drop(silent);
+    board.play(h);
+
+    h.form->Command8_Click();
+
+    QCOMPARE(h.port.written.size(), sentBefore);
+    const QString l14 = label14(h);
+    QVERIFY2(l14.startsWith(QStringLiteral("Transfert en : ")), qPrintable(l14));
+    QVERIFY2(l14.endsWith(QStringLiteral(" mS — pas de réponse de la platine (attente de « %1 »)")
+                              .arg(QString::fromLatin1(silent))),
+             qPrintable(l14));
+    QCOMPARE(h.form->ui().Label5->text(), QStringLiteral("Transfert en cours"));
+    QVERIFY(h.form->text2().isEmpty());
+    QVERIFY(!QGuiApplication::overrideCursor());
+    QVERIFY(!h.form->ligneOccupee());
+}
+
+void TstBoardOps::latePretTimesOut()
+{
+    Harness h;
+    openList(h, 1);
+    UploadBoard board = UploadBoard::forList(1);
+    board.replies[0].delay = 11s;
+    board.play(h);
+    h.form->Command8_Click();
+    QVERIFY(h.port.written.isEmpty());
+    QCOMPARE(label14(h), QStringLiteral("Transfert en : 10001 mS — pas de réponse de la platine "
+                                        "(attente de « Pret »)"));
+    QCOMPARE(h.form->ui().Label5->text(), QStringLiteral("Transfert en cours"));
+}
+
+void TstBoardOps::strayCharacterBeforePret()
+{
+    Harness h;
+    openList(h, 1);
+    UploadBoard board = UploadBoard::forList(1);
+    board.replies[0].text = "\nPret";
+    board.play(h);
+    h.form->Command8_Click();
+    QVERIFY(h.port.written.isEmpty());
+    QVERIFY(label14(h).endsWith(QStringLiteral("(attente de « Pret »)")));
+}
+
+void TstBoardOps::bareBadgeDoesNotStartBlock2()
+{
+    Harness h;
+    openList(h, 30);
+    UploadBoard board = UploadBoard::forList(30);
+    for (auto &r : board.replies)
+        if (r.text == "badge2")
+            r.text = "badge";
+    board.play(h);
+    h.form->Command8_Click();
+    QCOMPARE(h.port.written.size(), 8 + 250);
+    QVERIFY(label14(h).endsWith(QStringLiteral("(attente de « badge2 »)")));
+}
+
+void TstBoardOps::secondUploadRefusedDuringFirst()
+{
+    Harness h;
+    openList(h, 1);
+    UploadBoard board = UploadBoard::forList(1);
+    board.play(h);
+    QString refusal;
+    // The operator clicks the button again while the first block goes out.
+    h.port.onWrite = [&](const QByteArray &) {
+        if (h.port.written.size() == 100)
+            h.time.after(1ms, [&] {
+                h.form->ui().Command8->click();
+                refusal = label14(h);
+            });
+        board.answer(h, h.port.written.size());
+    };
+    h.form->Command8_Click();
+    QCOMPARE(refusal, QStringLiteral("Opération refusée : envoi de la liste en cours"));
+    QCOMPARE(h.dialogs.shown.size(), std::size_t(1)); // no second bp1 prompt
+    QCOMPARE(h.port.written, expectedStream(1, 10, true));
+    QCOMPARE(h.form->ui().Label5->text(), QStringLiteral("Transfert terminé"));
+}
+
+void TstBoardOps::invalidListSendsNothing()
+{
+    Harness h;
+    openList(h, 3);
+    QByteArray file = listFile(3);
+    file.replace("jour autoris\xE9_=2", "jour autoris\xE9_=-1");
+    Harness::writeFile(h.form->fichier_liste, file);
+    UploadBoard board = UploadBoard::forList(3);
+    board.play(h);
+
+    h.form->Command8_Click();
+
+    QVERIFY(h.port.written.isEmpty());
+    QCOMPARE(h.port.dtrSets, 0);
+    QCOMPARE(h.dialogs.shown.size(), std::size_t(2));
+    const auto &refusal = h.dialogs.shown[1];
+    QCOMPARE(refusal.icon, MsgIcon::Critical);
+    QVERIFY2(refusal.text.contains(QStringLiteral("badge n° 3")) &&
+                 refusal.text.contains(recordOf(2).numero) &&
+                 refusal.text.contains(QStringLiteral("jour autorisé « -1 »")),
+             qPrintable(refusal.text));
+    QVERIFY(label14(h).contains(QStringLiteral("rien n'a été envoyé")));
+    QVERIFY(h.form->ui().Label5->text() != QStringLiteral("Transfert en cours"));
+    QVERIFY(!QGuiApplication::overrideCursor());
+    QVERIFY(!h.form->ligneOccupee());
+}
+
+void TstBoardOps::listBoardCannotHoldSendsNothing_data()
+{
+    QTest::addColumn<bool>("missing");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("list file gone") << true << "ne peut pas être lu";
+    QTest::newRow("101 records") << false << "la liste compte 101 enregistrements";
+}
+
+void TstBoardOps::listBoardCannotHoldSendsNothing()
+{
+    QFETCH(bool, missing);
+    QFETCH(QString, said);
+    Harness h;
+    openList(h, 101);
+    if (missing)
+        QFile::remove(h.form->fichier_liste);
+    UploadBoard board = UploadBoard::forList(100);
+    board.play(h);
+    h.form->Command8_Click();
+    QVERIFY(h.port.written.isEmpty());
+    QCOMPARE(h.dialogs.shown.size(), std::size_t(2)); // the bp1 prompt, then the refusal
+    QVERIFY2(h.dialogs.shown[1].text.contains(said), qPrintable(h.dialogs.shown[1].text));
+    QVERIFY(!QGuiApplication::overrideCursor());
+}
+
+void TstBoardOps::uploadPortWillNotOpen()
+{
+    Harness h;
+    openList(h, 1);
+    h.port.nextOpen = OpenResult::InUse;
+    h.form->Command8_Click();
+    QVERIFY(h.port.written.isEmpty());
+    QVERIFY2(label14(h).contains(QStringLiteral("déjà utilisé")), qPrintable(label14(h)));
+    QVERIFY(!h.form->indicatorConnected());
+    QVERIFY(!QGuiApplication::overrideCursor());
+    QVERIFY(!h.form->ligneOccupee());
+}
+
+void TstBoardOps::uploadLineCut()
+{
+    Harness h;
+    openList(h, 1);
+    UploadBoard board = UploadBoard::forList(1);
+    board.play(h);
+    h.port.onWrite = [&](const QByteArray &) {
+        if (h.port.written.size() == 8 + 100)
+            h.port.lose(1ms); // the adapter is pulled out in the middle of the block
+        board.answer(h, h.port.written.size());
+    };
+    h.form->Command8_Click();
+    QVERIFY(h.port.written.size() < 8 + 250);
+    QVERIFY2(label14(h).startsWith(QStringLiteral("Transfert en : ")) &&
+                 label14(h).contains(QStringLiteral("liaison fermée ou perdue")) &&
+                 label14(h).contains(QStringLiteral("bloc de badges 1")),
+             qPrintable(label14(h)));
+    QVERIFY(!QGuiApplication::overrideCursor());
+}
+
+// --- The history ------------------------------------------------------------------------
+
+void TstBoardOps::historyOfThreePassages()
+{
+    Harness h;
+    const QByteArray announce = "Vidage EEPROM externe\r\n";
+    const QByteArray log = passage("0123456789", 17, 5, 6, 1) +
+                           passage("00000000AB", 8, 30, 7, 12) + "ligne sans passage\r\n" +
+                           passage("FFFFFFFFFF", 23, 59, 31, 99);
+    h.dialogs.onMessage = [&](const FakeDialogs::Shown &s) {
+        QCOMPARE(s.title, QStringLiteral("Téléchargement de l'historique des passages"));
+        QCOMPARE(s.text, QStringLiteral("Cliquer sur ok puis \r\nAppuyer sur le poussoir bp3 SVP"));
+        h.port.deliver(announce, 2s);
+    };
+    h.port.onWrite = [&](const QByteArray &w) {
+        QCOMPARE(w, QByteArray("vidage"));
+        h.port.deliver(log.left(40), 20ms);
+        h.port.deliver(log.mid(40), 400ms);
+        h.port.deliver("Histo", 900ms); // the marker split over two chunks
+        h.port.deliver("rique\r\n", 1100ms);
+    };
+    h.form->Command3_Click();
+
+    QCOMPARE(h.time.blocks, 1); // the half-second before "vidage" does not yield
+    const QByteArray received = announce + log + "Historique\r\n";
+    QCOMPARE(h.form->text2(), fromCp1252(received));
+    QCOMPARE(Harness::readFile(h.path("histo.txt")), received + "\r\n");
+    const QString table = h.form->text1();
+    QCOMPARE(table, fromCp1252(historyTable((received + "\r\n").toStdString())));
+    QVERIFY(table.startsWith(
+        QStringLiteral(" N° de badge     Heure du passage    Date du passage      Lieu \r\n\r\n")));
+    QCOMPARE(table.count(QStringLiteral("\r\n")), 2 + 3);
+    QVERIFY(table.contains(
+        QStringLiteral("0123456789            17:05             06/12/26          01\r\n")));
+    QCOMPARE(label14(h), QStringLiteral("Téléchargement terminé"));
+    QVERIFY(h.form->indicatorConnected());
+    QVERIFY(!h.form->ligneOccupee());
+}
+
+void TstBoardOps::historyEndsAfter30sIdle()
+{
+    Harness h;
+    Harness::writeFile(h.path("histo.txt"), "ancien historique\r\n");
+    h.dialogs.onMessage = [&](const FakeDialogs::Shown &) {
+        h.port.deliver("Vidage EEPROM externe\r\n", 1s);
+    };
+    Millis lastArrival{0};
+    h.port.onWrite = [&](const QByteArray &) {
+        h.port.deliver(passage("0123456789", 17, 5, 6, 1), 5s);
+        lastArrival = h.time.elapsed() + 5s + 100ms; // in the pane after the receive step
+    };
+    h.form->Command3_Click();
+
+    QCOMPARE(Harness::readFile(h.path("histo.txt")), QByteArray("ancien historique\r\n"));
+    QVERIFY(h.form->text2().contains(QStringLiteral("0123456789")));
+    QVERIFY2(label14(h).contains(QStringLiteral("30 s")) &&
+                 label14(h).contains(QStringLiteral("histo.txt n'a pas été modifié")),
+             qPrintable(label14(h)));
+    QVERIFY(h.time.elapsed() - lastArrival > 30s);
+    QVERIFY(h.time.elapsed() - lastArrival < 31s);
+    QVERIFY(!h.form->ligneOccupee());
+}
+
+void TstBoardOps::historyKeepsWaitingWhileLogComes()
+{
+    Harness h;
+    h.dialogs.onMessage = [&](const FakeDialogs::Shown &) {
+        h.port.deliver("Vidage EEPROM externe\r\n", 1s);
+    };
+    h.port.onWrite = [&](const QByteArray &) {
+        // A slow board: a passage every 25 s for two minutes, then the end.
+        for (int i = 0; i < 5; ++i)
+            h.port.deliver(passage("0123456789", 10, i, 6, 1), Millis(25'000 * (i + 1)));
+        h.port.deliver("Historique", 150s);
+    };
+    h.form->Command3_Click();
+    QCOMPARE(label14(h), QStringLiteral("Téléchargement terminé"));
+    QCOMPARE(h.form->text1().count(QStringLiteral("0123456789")), 5);
+}
+
+void TstBoardOps::historyAnnouncementTimeOut()
+{
+    Harness h;
+    Harness::writeFile(h.path("histo.txt"), "ancien\r\n");
+    h.dialogs.onMessage = [&](const FakeDialogs::Shown &) {
+        h.port.deliver("xVidage EEPROM externe\r\n", 1s); // not at the start of the pane
+    };
+    h.form->Command3_Click();
+    QVERIFY(h.port.written.isEmpty());
+    QCOMPARE(label14(h), QStringLiteral("Historique non téléchargé : pas de réponse de la platine "
+                                        "(attente de « Vidage EEPROM externe »)"));
+    QCOMPARE(Harness::readFile(h.path("histo.txt")), QByteArray("ancien\r\n"));
+    QVERIFY(h.form->text1().isEmpty());
+}
+
+void TstBoardOps::historyPortLost()
+{
+    Harness h;
+    h.dialogs.onMessage = [&](const FakeDialogs::Shown &) {
+        h.port.deliver("Vidage EEPROM externe\r\n", 1s);
+    };
+    h.port.onWrite = [&](const QByteArray &) {
+        h.port.deliver(passage("0123456789", 17, 5, 6, 1), 1s);
+        h.port.lose(3s);
+    };
+    h.form->Command3_Click();
+    QVERIFY(!QFile::exists(h.path("histo.txt")));
+    QVERIFY(h.form->text2().contains(QStringLiteral("0123456789")));
+    QVERIFY2(label14(h).contains(QStringLiteral("liaison fermée ou perdue")),
+             qPrintable(label14(h)));
+    QVERIFY(h.time.elapsed() < 10s);
+}
+
+// --- The clock ----------------------------------------------------------------------------
+
+namespace {
+// The board's side of a clock setting: it announces itself `after` the click
+// and confirms once the seven bytes are in.
+void clockBoard(Harness &h, Millis after, bool confirm = true,
+                const QByteArray &announce = "Mise a l'heure\r\n")
+{
+    h.port.deliver(announce, after);
+    h.port.onWrite = [&h, confirm](const QByteArray &) {
+        if (confirm && h.port.written.size() == 7 + 5 + 7)
+            h.port.deliver(
+                "Modification enregistree le 06/12/2026, horloge de la platine a jour\r\n", 30ms);
+    };
+}
+QByteArray clockBytes(const QByteArray &written)
+{
+    return written.mid(12);
+}
+} // namespace
+
+void TstBoardOps::clockBytesAtPcTime()
+{
+    Harness h;
+    h.port.open(1); // connected beforehand
+    clockBoard(h, 500ms);
+    h.form->Command17_Click();
+
+    QCOMPARE(h.port.writes.size(), 2 + 7);
+    QCOMPARE(h.port.writes[0], QByteArray("horaire"));
+    QCOMPARE(h.port.writes[1], QByteArray("heure"));
+    // Taken 0.6 s after 17:05:09 on Sunday 6 December 2026.
+    QCOMPARE(clockBytes(h.port.written).toHex(' '), QByteArray("17 05 09 06 12 26 01"));
+    QCOMPARE(h.form->octets_horaire[0], std::int16_t(0x17));
+    QCOMPARE(h.time.blocks, 2);
+    QCOMPARE(h.time.blockedFor, 1000ms);
+    QCOMPARE(h.form->ui().defile->text(), QStringLiteral("6/6"));
+    QCOMPARE(label14(h), QStringLiteral("Modification enregistree le 06/12/2026, horloge de"));
+    QVERIFY(h.form->indicatorConnected());
+
+    // Later the seconds follow the PC's clock.
+    Harness h2;
+    h2.port.open(1);
+    clockBoard(h2, 2500ms);
+    h2.form->Command17_Click();
+    QCOMPARE(clockBytes(h2.port.written).toHex(' '), QByteArray("17 05 11 06 12 26 01"));
+}
+
+void TstBoardOps::clockOverrides()
+{
+    Harness h;
+    h.port.open(1);
+    h.form->ui().heure_pc->setText(QStringLiteral("8"));
+    h.form->ui().j_mois->setText(QStringLiteral("07"));
+    clockBoard(h, 100ms);
+    h.form->Command17_Click();
+    QCOMPARE(clockBytes(h.port.written).toHex(' '), QByteArray("08 05 09 07 12 26 01"));
+}
+
+void TstBoardOps::heurePcFillsFields()
+{
+    Harness h;
+    h.time.m_wallStart = QDateTime(QDate(2026, 12, 7), QTime(9, 30, 0)); // a Monday
+    h.form->ui().Command19->click();
+    const Form2Ui &u = h.form->ui();
+    QCOMPARE(u.heure_pc->text(), QStringLiteral("9"));
+    QCOMPARE(u.minute_pc->text(), QStringLiteral("30"));
+    QCOMPARE(u.jour_pc->text(), QStringLiteral("2"));
+    QCOMPARE(u.j_mois->text(), QStringLiteral("7"));
+
+    h.time.advance(2min + 15s);
+    h.port.open(1);
+    clockBoard(h, 100ms);
+    h.form->Command17_Click();
+    QCOMPARE(clockBytes(h.port.written).toHex(' '), QByteArray("09 30 15 07 12 26 02"));
+}
+
+void TstBoardOps::clockOverrideRefused_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("hex letter") << "heure_pc"
+                                << "1A";
+    QTest::newRow("three digits") << "minute_pc"
+                                  << "123";
+    QTest::newRow("sign") << "jour_pc"
+                          << "-1";
+    QTest::newRow("word") << "j_mois"
+                          << "lundi";
+    QTest::newRow("decimal point") << "heure_pc"
+                                   << "7.5";
+}
+
+void TstBoardOps::clockOverrideRefused()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, text);
+    Harness h;
+    h.form->findChild<QLineEdit *>(field)->setText(text);
+    clockBoard(h, 100ms);
+    h.form->Command17_Click();
+    QCOMPARE(h.port.opens, 0);
+    QVERIFY(h.port.written.isEmpty());
+    QCOMPARE(h.dialogs.shown.size(), std::size_t(1));
+    QVERIFY2(label14(h).contains(QStringLiteral("« %1 »").arg(text)) &&
+                 label14(h).contains(QStringLiteral("rien n'a été envoyé")),
+             qPrintable(label14(h)));
+    QVERIFY(!h.form->ligneOccupee());
+}
+
+void TstBoardOps::clockAnnouncementNotAtStart()
+{
+    Harness h;
+    h.port.open(1);
+    clockBoard(h, 100ms, true, "\r\nMise a l'heure");
+    h.form->Command17_Click();
+    QVERIFY(h.port.written.isEmpty());
+    QCOMPARE(label14(h), QStringLiteral("Heure non mise à jour : pas de réponse de la platine "
+                                        "(attente de « Mise »)"));
+}
+
+void TstBoardOps::clockWithoutConfirmation()
+{
+    Harness h;
+    h.port.open(1);
+    clockBoard(h, 100ms, false);
+    h.form->Command17_Click();
+    QCOMPARE(h.port.written.size(), 7 + 5 + 7);
+    QVERIFY(label14(h).contains(QStringLiteral("n'a pas confirmé")));
+}
+
+// --- Badge reading -------------------------------------------------------------------------
+
+void TstBoardOps::badgeReading_data()
+{
+    QTest::addColumn<QByteArray>("report");
+    QTest::addColumn<QString>("number");
+    QTest::newRow("ten digits") << QByteArray("tag: 0123456789\r\n") << "0123456789";
+    QTest::newRow("four digits") << QByteArray("tag: 1234") << "1234";
+    QTest::newRow("hexadecimal") << QByteArray("tag: 00000000AB\r\n") << "00000000AB";
+}
+
+void TstBoardOps::badgeReading()
+{
+    QFETCH(QByteArray, report);
+    QFETCH(QString, number);
+    Harness h;
+    h.dialogs.onMessage = [&](const FakeDialogs::Shown &s) {
+        QCOMPARE(s.title, QStringLiteral("Enregistrement d'un badge"));
+        QCOMPARE(
+            s.text,
+            QStringLiteral("Cliquer sur 'OK' puis Présenter votre badge\r\ndevant l'antenne SVP"));
+        h.port.deliver(report, 20s);
+    };
+    h.form->setText1(QStringLiteral("ancien texte"));
+    h.form->ui().lecture_badge->click();
+    const Form2Ui &u = h.form->ui();
+    QCOMPARE(u.numero_badge->text(), number);
+    QCOMPARE(u.Label2->text(), QStringLiteral("Badge N°:") + number);
+    QCOMPARE(h.form->text1(),
+             QStringLiteral("Numéro de badge lu :") + number + QStringLiteral("\r\n"));
+    QVERIFY(h.form->text2().isEmpty());
+    QCOMPARE(h.form->lecture_terminee, std::int16_t(1));
+    QVERIFY(!h.port.dtr);
+    QVERIFY(h.port.written.isEmpty()); // the board is asked nothing
+}
+
+void TstBoardOps::capitalTagDoesNotEndReading()
+{
+    Harness h;
+    h.dialogs.onMessage = [&](const FakeDialogs::Shown &) {
+        h.port.deliver("TAG: 0123456789\r\n", 1s);
+        // The operator gives up: a right press on "Connexion" closes the port.
+        h.time.after(60s, [&] { h.form->Command10_MouseDown(MouseButton::Right); });
+    };
+    const QString before = h.form->ui().numero_badge->text();
+    h.form->lecture_badge_Click();
+    QCOMPARE(h.form->ui().numero_badge->text(), before);
+    QVERIFY(h.time.elapsed() >= 60s);
+    QVERIFY(label14(h).startsWith(QStringLiteral("Lecture de badge interrompue")));
+}
+
+void TstBoardOps::nestedReadingKeepsInnerResult()
+{
+    Harness h;
+    int prompts = 0;
+    h.dialogs.onMessage = [&](const FakeDialogs::Shown &) {
+        if (++prompts == 1) // the operator clicks "Lecture badge" again while the first waits
+            h.time.after(5s, [&] { h.form->ui().lecture_badge->click(); });
+        else
+            h.port.deliver("tag: 0123456789\r\n", 3s);
+    };
+    h.form->lecture_badge_Click();
+    QCOMPARE(prompts, 2);
+    QCOMPARE(h.form->ui().numero_badge->text(), QStringLiteral("0123456789"));
+    QCOMPARE(h.form->ui().Label2->text(), QStringLiteral("Badge N°:0123456789"));
+    QCOMPARE(h.form->text1(), QStringLiteral("Numéro de badge lu :0123456789\r\n"));
+}
+
+void TstBoardOps::readingOpensPortOnce()
+{
+    Harness h;
+    h.dialogs.onMessage = [&](const FakeDialogs::Shown &) {
+        h.port.deliver("tag: 0123456789", 1s);
+    };
+    h.form->lecture_badge_Click();
+    h.form->lecture_badge_Click();
+    QCOMPARE(h.port.opens, 1);
+    QCOMPARE(h.port.closes, 0);
+}
+
+void TstBoardOps::readingPortWillNotOpen()
+{
+    Harness h;
+    h.port.nextOpen = OpenResult::Absent;
+    h.form->lecture_badge_Click();
+    QVERIFY(h.dialogs.shown.empty());
+    QVERIFY(label14(h).contains(QStringLiteral("indisponible")));
+}
+
+// --- Maintenance ---------------------------------------------------------------------------
+
+void TstBoardOps::maintenanceOnClosedPort()
+{
+    Harness h;
+    const Form2Ui &u = h.form->ui();
+    for (QPushButton *b : {u.Command15, u.Command16, u.Command18}) {
+        u.Label14->clear();
+        b->click();
+        QVERIFY2(label14(h).startsWith(QStringLiteral("Connexion non ouverte")),
+                 qPrintable(b->text()));
+    }
+    h.form->Command20_MouseDown(MouseButton::Left);
+    QVERIFY(label14(h).contains(QStringLiteral("« raz_flash » n'a pas été envoyé")));
+    QCOMPARE(h.port.opens, 0);
+    QVERIFY(h.port.written.isEmpty());
+    QVERIFY(h.dialogs.shown.empty());
+}
+
+void TstBoardOps::maintenanceCommands()
+{
+    Harness h;
+    h.port.open(1);
+    const Form2Ui &u = h.form->ui();
+    u.Command15->click();
+    u.Command16->click();
+    u.Command18->click();
+    QCOMPARE(h.port.writes, (QList<QByteArray>{"eeprom", "raz_offset", "vidage"}));
+    // The dump that answers "eeprom" collects in the receive pane.
+    h.port.deliver("41 42 .\r\n");
+    h.time.advance(200ms);
+    QCOMPARE(h.form->text2(), QStringLiteral("41 42 .\r\n"));
+    QVERIFY(h.form->text1().isEmpty());
+}
+
+void TstBoardOps::eraseAsksFirst_data()
+{
+    QTest::addColumn<int>("button");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("asked");
+    QTest::addColumn<QList<QByteArray>>("sent");
+    QTest::newRow("left, yes") << int(MouseButton::Left) << int(MsgAnswer::Yes) << "historique"
+                               << QList<QByteArray>{"raz_flash", QByteArray(2, '\0')};
+    QTest::newRow("right, yes") << int(MouseButton::Right) << int(MsgAnswer::Yes) << "TOUTE"
+                                << QList<QByteArray>{"raz_flash", QByteArray(2, '\x01')};
+    QTest::newRow("left, no") << int(MouseButton::Left) << int(MsgAnswer::No) << "historique"
+                              << QList<QByteArray>{};
+    QTest::newRow("right, no") << int(MouseButton::Right) << int(MsgAnswer::No) << "TOUTE"
+                               << QList<QByteArray>{};
+    QTest::newRow("middle") << int(MouseButton::Middle) << int(MsgAnswer::Yes) << QString()
+                            << QList<QByteArray>{};
+}
+
+void TstBoardOps::eraseAsksFirst()
+{
+    QFETCH(int, button);
+    QFETCH(int, answer);
+    QFETCH(QString, asked);
+    QFETCH(QList<QByteArray>, sent);
+    Harness h;
+    h.port.open(1);
+    h.dialogs.answers.push_back(MsgAnswer(answer));
+    h.form->Command20_MouseDown(MouseButton(button));
+    QCOMPARE(h.port.writes, sent);
+    if (asked.isEmpty()) {
+        QVERIFY(h.dialogs.shown.empty());
+        QVERIFY(label14(h).contains(QStringLiteral("rien n'a été envoyé")));
+        return;
+    }
+    QCOMPARE(h.dialogs.shown.size(), std::size_t(1));
+    QCOMPARE(h.dialogs.shown[0].buttons, MsgButtons::YesNo);
+    QVERIFY(h.dialogs.shown[0].text.contains(asked));
+}
+
+void TstBoardOps::maintenanceRefusedWhileLineBusy()
+{
+    Harness h;
+    h.port.open(1);
+    QVERIFY(h.form->prendre_ligne(QStringLiteral("envoi de la liste")));
+    h.form->ui().Command15->click();
+    h.dialogs.answers.push_back(MsgAnswer::Yes);
+    h.form->Command20_MouseDown(MouseButton::Left);
+    QVERIFY(h.port.written.isEmpty());
+    QCOMPARE(label14(h), QStringLiteral("Opération refusée : envoi de la liste en cours"));
+    h.form->rendre_ligne();
+}
+
+// --- The dump decoder ----------------------------------------------------------------------
+
+void TstBoardOps::asciiDecodesPane()
+{
+    Harness h;
+    const QString pane = QStringLiteral("41 42 43 44 45 .\r\n30 31 .\r\nsans point");
+    h.form->setText2(pane);
+    h.form->ui().Command9->click();
+    QCOMPARE(Harness::readFile(h.path("temp2.txt")), pane.toLatin1() + "\r\n");
+    const QByteArray listing = Harness::readFile(h.path("temp.txt"));
+    // The raw line keeps its own full stop before the five of the marker.
+    QCOMPARE(listing, QByteArray("00000 : 41 42 43 44 45 ......ABCDE\r\n"
+                                 "00005 : 30 31 ......01\r\n"
+                                 "00010 : sans point.....\r\n"));
+    QCOMPARE(h.shell.opened, QStringList{h.path("temp.txt")});
+    QCOMPARE(h.form->text2(), pane); // only read
+}
+
+void TstBoardOps::asciiUnwritableDirectory()
+{
+    Harness h;
+    h.form->platform().programDir = h.path("absent/dossier");
+    h.form->setText2(QStringLiteral("41 42 ."));
+    h.form->ui().Command9->click();
+    QVERIFY2(label14(h).startsWith(QStringLiteral("Décodage impossible : temp2.txt")),
+             qPrintable(label14(h)));
+    QVERIFY(h.shell.opened.isEmpty());
+    QVERIFY(!QFile::exists(h.path("temp.txt")));
+}
+
+QTEST_MAIN(TstBoardOps)
+#include "tst_board_ops.moc"

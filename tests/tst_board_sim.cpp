@@ -1,0 +1,288 @@
+// The board operations in real time against the board simulator over a
+// pseudo-terminal: the window's own serial port, clock and event loop, with
+// the operator's message boxes answered by the test, which then acts on the
+// simulated board as the operator would (its push buttons, its antenna).
+
+#include "app/form2.h"
+#include "app/pane.h"
+#include "platform/qt_platform.h"
+#include "support/fakes.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace platine;
+using namespace platine::testing;
+
+namespace {
+
+// The simulator, linked as COM1 in the program directory, driven on its
+// standard input; its report lines are read from its standard output.
+class Sim {
+public:
+    explicit Sim(const QString &dir)
+    {
+        m_process.start(PLATINE_SIM_PATH,
+                        {QStringLiteral("--link"), dir + QStringLiteral("/COM1")});
+        m_ready = m_process.waitForStarted(5000) && !waitLine("READY", 5000).isEmpty();
+    }
+    ~Sim()
+    {
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.write("quit\n");
+            if (!m_process.waitForFinished(2000))
+                m_process.kill();
+            m_process.waitForFinished(2000);
+        }
+    }
+    bool ready() const { return m_ready; }
+    void command(const QByteArray &line) { m_process.write(line + "\n"); }
+
+    // The next report line starting with `prefix` within `ms`, empty if none.
+    QByteArray waitLine(const QByteArray &prefix, int ms = 3000)
+    {
+        QElapsedTimer timer;
+        timer.start();
+        for (;;) {
+            take();
+            while (m_lines.size() > m_taken) {
+                const QByteArray line = m_lines.at(m_taken++);
+                if (line.startsWith(prefix))
+                    return line;
+            }
+            if (timer.elapsed() >= ms)
+                return {};
+            m_process.waitForReadyRead(50);
+        }
+    }
+    QByteArray report()
+    {
+        take();
+        return m_lines.join('\n');
+    }
+
+private:
+    void take()
+    {
+        m_pending += m_process.readAllStandardOutput();
+        int eol;
+        while ((eol = int(m_pending.indexOf('\n'))) >= 0) {
+            m_lines << m_pending.left(eol);
+            m_pending.remove(0, eol + 1);
+        }
+    }
+    QProcess m_process;
+    bool m_ready = false;
+    QList<QByteArray> m_lines;
+    QByteArray m_pending;
+    qsizetype m_taken = 0;
+};
+
+// The window on the Qt serial port, clock and event loop; dialogs answered
+// by the test.
+struct RealWindow {
+    QTemporaryDir dir;
+    QtSerialPort serial{dir.path()};
+    QtClock clock;
+    QtEventPump pump{clock};
+    FakeDialogs dialogs;
+    FakeShell shell;
+    std::unique_ptr<Form2> form;
+
+    RealWindow()
+    {
+        Platform p;
+        p.serial = &serial;
+        p.dialogs = &dialogs;
+        p.shell = &shell;
+        p.clock = &clock;
+        p.pump = &pump;
+        p.makeTimer = [] { return makeQtTimer(); };
+        p.programDir = dir.path();
+        form = std::make_unique<Form2>(p);
+        form->endProgram = [] {};
+        form->Form_Load();
+        form->ui().Combo1->setCurrentIndex(0); // COM1, the simulator's link
+    }
+};
+
+} // namespace
+
+class TstBoardSim : public QObject {
+    Q_OBJECT
+private slots:
+    void uploadOfOneRecord();
+    void uploadOfSixtyRecordsAsTheSimulatorStoresThem();
+    void maintenanceCommands();
+    void clockSetting();
+    void badgeReading();
+    void historyOfThreePassages();
+};
+
+void TstBoardSim::uploadOfOneRecord()
+{
+    RealWindow w;
+    Sim sim(w.dir.path());
+    QVERIFY(sim.ready());
+    // The one-record list of the upload example, in its file.
+    const QString list = w.dir.filePath(QStringLiteral("liste.txt"));
+    QFile f(list);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("[0123456789]\r\nnumero=0123456789\r\nnom=Valmire\r\nheure de debut=07\r\n"
+            "minute de debut=30\r\nheure de fin=17\r\nminute de fin=30\r\n24 h 24=non\r\n"
+            "jour autoris\xE9=Lundi\r\njour autoris\xE9_=0\r\nlieu autoris\xE9=10\r\n"
+            "tous lieux=non\r\njour du mois=0\r\n\r\n");
+    f.close();
+    Form2 &form = *w.form;
+    form.fichier_liste = list;
+    form.ui().tempo_gache->setText(QStringLiteral("10"));
+    form.ui().buzzer->setChecked(true);
+    // The operator presses bp1 once the prompt is closed.
+    w.dialogs.onMessage = [&sim, &w](const FakeDialogs::Shown &) {
+        QTimer::singleShot(300, w.form.get(), [&sim] { sim.command("push bp1"); });
+    };
+
+    form.Command8_Click();
+
+    QVERIFY2(!sim.waitLine("UPLOAD COMPLETE").isEmpty(), sim.report().constData());
+    QVERIFY2(!sim.report().contains("VIOLATION"), sim.report().constData());
+    QVERIFY(sim.report().contains("STORED param delay=10"));
+    QCOMPARE(form.ui().Label5->text(), QStringLiteral("Transfert terminé"));
+    QVERIFY2(QRegularExpression(QStringLiteral("^Transfert en : \\d+ mS$"))
+                 .match(form.ui().Label14->text())
+                 .hasMatch(),
+             qPrintable(form.ui().Label14->text()));
+}
+
+void TstBoardSim::uploadOfSixtyRecordsAsTheSimulatorStoresThem()
+{
+    RealWindow w;
+    Sim sim(w.dir.path());
+    QVERIFY(sim.ready());
+    // Sixty records, each with its own values, written in the list format.
+    QByteArray file = "Liste cr\xE9\x65 le  : 06/12/2026\r\nHeure courante : 10:15:42\r\n"
+                      "Nom du fichier : liste.txt\r\n\r\n\r\n";
+    QStringList expected;
+    for (int i = 0; i < 60; ++i) {
+        const QByteArray number = QByteArray::number(0x10000000ll + i * 0x1F3, 16).toUpper().rightJustified(10, '0');
+        const bool allDay = i % 7 == 3, allPlaces = i % 5 == 4;
+        const QByteArray hd = allDay ? "99" : QByteArray::number(6 + i % 12).rightJustified(2, '0');
+        const QByteArray md = allDay ? "99" : QByteArray::number(i % 60).rightJustified(2, '0');
+        const QByteArray hf = allDay ? "99" : QByteArray::number(18 + i % 6);
+        const QByteArray mf = allDay ? "99" : "45";
+        const int day = i % 10;
+        const QByteArray place = allPlaces ? "99" : QByteArray::number(1 + i % 20);
+        const int dom = i % 29;
+        file += "[" + number + "]\r\nnumero=" + number + "\r\nnom=Porteur " + QByteArray::number(i) +
+                "\r\nheure de debut=" + hd + "\r\nminute de debut=" + md + "\r\nheure de fin=" + hf +
+                "\r\nminute de fin=" + mf + "\r\n24 h 24=" + (allDay ? "oui" : "non") +
+                "\r\njour autoris\xE9=x\r\njour autoris\xE9_=" + QByteArray::number(day) +
+                "\r\nlieu autoris\xE9=" + place + "\r\ntous lieux=non\r\njour du mois=" +
+                QByteArray::number(dom) + "\r\n\r\n";
+        expected << QStringLiteral("SLOT %1 badge=%2 debut=%3:%4 fin=%5:%6 jour=%7 lieu=%8 jour_mois=%9")
+                        .arg(i)
+                        .arg(QString::fromLatin1(number), QString::fromLatin1(hd), QString::fromLatin1(md),
+                             QString::fromLatin1(hf.rightJustified(2, '0')), QString::fromLatin1(mf))
+                        .arg(day)
+                        .arg(QString::number(place.toInt()))
+                        .arg(dom);
+    }
+    const QString list = w.dir.filePath(QStringLiteral("liste.txt"));
+    QFile f(list);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(file);
+    f.close();
+    w.form->fichier_liste = list;
+    w.form->ui().tempo_gache->setText(QStringLiteral("5"));
+    w.form->ui().buzzer->setChecked(false);
+    w.dialogs.onMessage = [&sim, &w](const FakeDialogs::Shown &) {
+        QTimer::singleShot(300, w.form.get(), [&sim] { sim.command("push bp1"); });
+    };
+
+    w.form->Command8_Click();
+
+    QVERIFY2(!sim.waitLine("UPLOAD COMPLETE").isEmpty(), sim.report().constData());
+    const QByteArray report = sim.report();
+    QVERIFY2(!report.contains("VIOLATION"), report.constData());
+    QVERIFY(report.contains("STORED param delay=5 blocks=3 buzzer=0"));
+    QStringList stored;
+    for (const QByteArray &line : report.split('\n'))
+        if (line.startsWith("SLOT "))
+            stored << QString::fromLatin1(line);
+    QCOMPARE(stored, expected);
+}
+
+void TstBoardSim::maintenanceCommands()
+{
+    RealWindow w;
+    Sim sim(w.dir.path());
+    QVERIFY(sim.ready());
+    Form2 &form = *w.form;
+    form.Command10_MouseDown(MouseButton::Left);
+    form.Command15_Click();
+    QVERIFY2(!sim.waitLine("DUMP eeprom").isEmpty(), sim.report().constData());
+    QTRY_VERIFY_WITH_TIMEOUT(form.text2().count(QLatin1Char('.')) >= 16, 3000);
+    form.Command16_Click();
+    QVERIFY(!sim.waitLine("RAZ offset").isEmpty());
+    // The operator confirms the erasure of the history (left press).
+    w.dialogs.answers = {MsgAnswer::Yes};
+    form.Command20_MouseDown(MouseButton::Left);
+    QVERIFY2(!sim.waitLine("RAZ flash history").isEmpty(), sim.report().constData());
+    QVERIFY(!sim.report().contains("VIOLATION"));
+}
+
+void TstBoardSim::clockSetting()
+{
+    RealWindow w;
+    Sim sim(w.dir.path());
+    QVERIFY(sim.ready());
+    QTimer::singleShot(300, w.form.get(), [&sim] { sim.command("announce clock"); });
+    w.form->Command17_Click();
+    const QByteArray set = sim.waitLine("CLOCK SET");
+    QVERIFY2(!set.isEmpty(),
+             (sim.report() + "\n" + w.form->ui().Label14->text().toUtf8()).constData());
+    QVERIFY(!sim.report().contains("VIOLATION"));
+    QVERIFY2(w.form->ui().Label14->text().startsWith(QStringLiteral("Modification enregistree")),
+             qPrintable(w.form->ui().Label14->text()));
+}
+
+void TstBoardSim::badgeReading()
+{
+    RealWindow w;
+    Sim sim(w.dir.path());
+    QVERIFY(sim.ready());
+    w.dialogs.onMessage = [&sim, &w](const FakeDialogs::Shown &) {
+        QTimer::singleShot(300, w.form.get(), [&sim] { sim.command("present 00000000AB"); });
+    };
+    // A reading that never gets its badge would wait for ever: give up after 5 s.
+    QTimer::singleShot(5000, w.form.get(),
+                       [&w] { w.form->Command10_MouseDown(MouseButton::Right); });
+    w.form->lecture_badge_Click();
+    QCOMPARE(w.form->ui().numero_badge->text(), QStringLiteral("00000000AB"));
+}
+
+void TstBoardSim::historyOfThreePassages()
+{
+    RealWindow w;
+    Sim sim(w.dir.path());
+    QVERIFY(sim.ready());
+    w.dialogs.onMessage = [&sim, &w](const FakeDialogs::Shown &) {
+        QTimer::singleShot(300, w.form.get(), [&sim] { sim.command("push bp3"); });
+    };
+    w.form->Command3_Click();
+    QVERIFY2(!sim.waitLine("HISTORY SENT").isEmpty(), sim.report().constData());
+    QCOMPARE(w.form->ui().Label14->text(), QStringLiteral("Téléchargement terminé"));
+    QVERIFY(QFile::exists(w.dir.filePath(QStringLiteral("histo.txt"))));
+    // The header, its blank line and one row per passage.
+    QCOMPARE(w.form->text1().count(QStringLiteral("\r\n")), 2 + 3);
+}
+
+QTEST_MAIN(TstBoardSim)
+#include "tst_board_sim.moc"

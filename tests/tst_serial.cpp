@@ -1,0 +1,441 @@
+// The serial link in virtual time: the connection button, the receive path,
+// the reply wait and pauses, a lost port, and the operator's actions on the
+// two panes.
+
+#include "app/pane.h"
+#include "platform/text.h"
+#include "support/harness.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTextCursor>
+#include <QTextDocument>
+
+using namespace platine;
+using namespace platine::testing;
+using namespace std::chrono_literals;
+
+Q_DECLARE_METATYPE(platine::MouseButton)
+Q_DECLARE_METATYPE(platine::OpenResult)
+
+namespace {
+
+QString label14(const Harness &h) { return h.form->ui().Label14->text(); }
+
+} // namespace
+
+class TestSerial : public QObject {
+    Q_OBJECT
+private slots:
+    void connectionButton_data();
+    void connectionButton();
+    void connectionFollowsThePortList();
+    void keyboardOnConnectionDoesNothing();
+    void openFailure_data();
+    void openFailure();
+    void sendOnClosedPort();
+
+    void burstInTwoPartsIsOneAppend();
+    void burstCaughtByAClosedPortIsNotReopened();
+    void blankBeforeTheWordDoesNotMatch();
+    void halfAWordDoesNotMatch();
+    void tenSecondWaitEndsJustAfterTenSeconds();
+    void rightPressEndsARunningWait();
+    void lostPortEndsWaitsAndIsReportedOnce();
+    void pauses();
+
+    void caretPosition_data();
+    void caretPosition();
+    void doubleClickSavesAndOpens_data();
+    void doubleClickSavesAndOpens();
+    void unwritableScratchFileOpensNothing();
+    void receivePaneMouse();
+    void longLinesAndSplitLineBreaksInTheView();
+};
+
+// --- Connection button -----------------------------------------------------------
+
+void TestSerial::connectionButton_data()
+{
+    QTest::addColumn<bool>("openBefore");
+    QTest::addColumn<MouseButton>("button");
+    QTest::addColumn<bool>("openAfter");
+    QTest::addColumn<int>("opens");
+    QTest::addColumn<int>("closes");
+    QTest::addColumn<bool>("green");
+    QTest::newRow("left opens") << false << MouseButton::Left << true << 1 << 0 << true;
+    QTest::newRow("left on open port only colours") << true << MouseButton::Left << true << 1 << 0 << true;
+    QTest::newRow("right closes") << true << MouseButton::Right << false << 1 << 1 << false;
+    QTest::newRow("middle closes") << true << MouseButton::Middle << false << 1 << 1 << false;
+    QTest::newRow("right on closed port only colours") << false << MouseButton::Right << false << 0 << 0 << false;
+}
+
+void TestSerial::connectionButton()
+{
+    QFETCH(bool, openBefore);
+    QFETCH(MouseButton, button);
+    Harness h;
+    const QString before = label14(h);
+    if (openBefore)
+        h.form->Command10_MouseDown(MouseButton::Left);
+    else
+        h.form->setIndicatorConnected(true);   // the colour is never read back from the port
+    h.form->Command10_MouseDown(button);
+    QTEST(h.port.isOpen(), "openAfter");
+    QTEST(h.port.opens, "opens");
+    QTEST(h.port.closes, "closes");
+    QTEST(h.form->indicatorConnected(), "green");
+    const QColor face = h.form->ui().Command10->palette().color(QPalette::Button);
+    QFETCH(bool, green);
+    if (green)
+        QCOMPARE(face, QColor(192, 255, 192));
+    else
+        QCOMPARE(face, QApplication::palette().color(QPalette::Button));
+    // The colour is the only feedback.
+    QCOMPARE(h.form->ui().Command10->text(), QStringLiteral("Connexion"));
+    QCOMPARE(label14(h), before);
+    QVERIFY(h.dialogs.shown.empty());
+}
+
+void TestSerial::connectionFollowsThePortList()
+{
+    Harness h;
+    h.form->ui().Combo1->setCurrentIndex(4);
+    h.form->Command10_MouseDown(MouseButton::Left);
+    QCOMPARE(h.port.openedPort, 5);
+    // Through the button itself, as the operator presses it.
+    h.form->Command10_MouseDown(MouseButton::Right);
+    h.form->ui().Combo1->setCurrentIndex(9);
+    QTest::mousePress(h.form->ui().Command10, Qt::LeftButton);
+    QCOMPARE(h.port.openedPort, 10);
+    QVERIFY(h.form->indicatorConnected());
+    QTest::mousePress(h.form->ui().Command10, Qt::MiddleButton);
+    QVERIFY(!h.port.isOpen());
+    QVERIFY(!h.form->indicatorConnected());
+}
+
+void TestSerial::keyboardOnConnectionDoesNothing()
+{
+    Harness h;
+    QPushButton *b = h.form->ui().Command10;
+    QTest::keyClick(b, Qt::Key_Space);
+    QTest::keyClick(b, Qt::Key_Return);
+    QTest::keyClick(b, Qt::Key_Enter);
+    QCOMPARE(h.port.opens, 0);
+    QVERIFY(!h.form->indicatorConnected());
+}
+
+void TestSerial::openFailure_data()
+{
+    QTest::addColumn<OpenResult>("result");
+    QTest::addColumn<QString>("error");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("absent") << OpenResult::Absent << "No such file or directory"
+                            << "Port COM3 indisponible : port absent (/dev/fake3)";
+    QTest::newRow("in use") << OpenResult::InUse << "Permission error while locking the device"
+                            << "Port COM3 indisponible : déjà utilisé par un autre programme";
+    QTest::newRow("denied") << OpenResult::Denied << "Permission denied"
+                            << "Port COM3 indisponible : accès refusé (Permission denied)";
+    QTest::newRow("other") << OpenResult::Failed << "Input/output error"
+                           << "Port COM3 indisponible : Input/output error";
+}
+
+void TestSerial::openFailure()
+{
+    QFETCH(OpenResult, result);
+    QFETCH(QString, error);
+    for (bool greenBefore : {false, true}) {
+        Harness h;
+        h.form->ui().Combo1->setCurrentIndex(2);
+        h.form->setIndicatorConnected(greenBefore);
+        h.port.nextOpen = result;
+        h.port.errorString = error;
+        h.form->Command10_MouseDown(MouseButton::Left);
+        QVERIFY(!h.port.isOpen());
+        QCOMPARE(h.form->indicatorConnected(), greenBefore);
+        QTEST(label14(h), "says");
+        // The operation that needed the port ends and sends nothing.
+        QVERIFY(!h.form->ouvrir_port());
+        QVERIFY(h.port.written.isEmpty());
+        QCOMPARE(h.ended, 0);
+    }
+}
+
+void TestSerial::sendOnClosedPort()
+{
+    Harness h;
+    h.form->ui().Combo1->setCurrentIndex(0);
+    QVERIFY(!h.form->envoyer(QStringLiteral("param")));
+    QVERIFY(!h.form->envoyer(QByteArray("\x05", 1)));
+    QVERIFY(h.port.written.isEmpty());
+    QCOMPARE(label14(h), QStringLiteral("Port COM1 fermé : rien n'a été envoyé"));
+    // Open, the text leaves as its Windows-1252 bytes with no terminator.
+    h.form->Command10_MouseDown(MouseButton::Left);
+    QVERIFY(h.form->envoyer(QStringLiteral("é€")));
+    QCOMPARE(h.port.written, QByteArray("\xe9\x80"));
+}
+
+// --- Receive path and waits ---------------------------------------------------------
+
+void TestSerial::burstInTwoPartsIsOneAppend()
+{
+    Harness h;
+    h.form->Command10_MouseDown(MouseButton::Left);
+    h.port.deliver("Mise ");
+    h.port.deliver("a l'h", 30ms);
+    QVERIFY(h.form->pause_cedante(99ms));
+    QVERIFY(h.form->text2().isEmpty());
+    QVERIFY(h.form->pause_cedante(2ms));
+    QCOMPARE(h.form->text2(), QStringLiteral("Mise a l'h"));
+    // A later burst is appended after it, byte for byte.
+    h.port.deliver(QByteArray("\r\n\x80\xff", 4));
+    QVERIFY(h.form->pause_cedante(150ms));
+    QCOMPARE(h.form->text2(), QStringLiteral("Mise a l'h\r\n€ÿ"));
+}
+
+void TestSerial::burstCaughtByAClosedPortIsNotReopened()
+{
+    // The operator closes the port between a burst and its tick: the port
+    // is not opened again behind the operator's back.
+    Harness h;
+    h.form->Command10_MouseDown(MouseButton::Left);
+    h.port.deliver("Pret");
+    h.time.after(50ms, [&] { h.form->Command10_MouseDown(MouseButton::Right); });
+    h.form->pause_cedante(200ms);
+    QVERIFY(!h.port.isOpen());
+    QCOMPARE(h.port.opens, 1);
+    QVERIFY(h.form->text2().isEmpty());
+}
+
+void TestSerial::blankBeforeTheWordDoesNotMatch()
+{
+    Harness h;
+    h.form->Command10_MouseDown(MouseButton::Left);
+    h.port.deliver(" Pret");
+    QCOMPARE(h.form->attendre_debut(QStringLiteral("Pret"), 10s), WaitEnd::TimedOut);
+    QCOMPARE(h.form->text2(), QStringLiteral(" Pret"));
+    // Nor does another case.
+    h.form->setText2(QString());
+    h.port.deliver("pret");
+    QCOMPARE(h.form->attendre_debut(QStringLiteral("Pret"), 10s), WaitEnd::TimedOut);
+}
+
+void TestSerial::halfAWordDoesNotMatch()
+{
+    Harness h;
+    h.form->Command10_MouseDown(MouseButton::Left);
+    h.port.deliver("Mi");
+    h.port.deliver("se", 150ms);
+    QCOMPARE(h.form->attendre_debut(QStringLiteral("Mise"), 10s), WaitEnd::Matched);
+    // "Mi" alone was in the pane from 100 ms; the match came with the second tick.
+    QCOMPARE(h.time.elapsed(), 250ms);
+}
+
+void TestSerial::tenSecondWaitEndsJustAfterTenSeconds()
+{
+    Harness h;
+    const QString before = label14(h);
+    h.form->Command10_MouseDown(MouseButton::Left);
+    h.time.advance(std::chrono::hours(23) + 59min + 55s);   // any time of day
+    const Millis start = h.time.elapsed();
+    QCOMPARE(h.form->attendre_debut(QStringLiteral("Pret"), 10s), WaitEnd::TimedOut);
+    const Millis took = h.time.elapsed() - start;
+    QVERIFY2(took > 10s && took <= 10s + 20ms, qPrintable(QString::number(took.count())));
+    // Nothing else changed.
+    QVERIFY(h.port.isOpen());
+    QVERIFY(h.form->indicatorConnected());
+    QCOMPARE(label14(h), before);
+}
+
+void TestSerial::rightPressEndsARunningWait()
+{
+    Harness h;
+    h.form->Command10_MouseDown(MouseButton::Left);
+    h.time.after(500ms, [&] { h.form->Command10_MouseDown(MouseButton::Right); });
+    QCOMPARE(h.form->attendre_debut(QStringLiteral("Pret"), 10s), WaitEnd::PortClosed);
+    QCOMPARE(h.time.elapsed(), 500ms);
+    // A wait without a limit ends too.
+    h.form->Command10_MouseDown(MouseButton::Left);
+    h.time.after(1s, [&] { h.form->Command10_MouseDown(MouseButton::Middle); });
+    QCOMPARE(h.form->attendre_debut(QStringLiteral("Pret"), std::nullopt), WaitEnd::PortClosed);
+    QCOMPARE(h.time.elapsed(), 1500ms);
+}
+
+void TestSerial::lostPortEndsWaitsAndIsReportedOnce()
+{
+    Harness h;
+    h.form->ui().Combo1->setCurrentIndex(0);
+    h.form->Command10_MouseDown(MouseButton::Left);
+    h.port.deliver("Pr");
+    h.port.lose(50ms);
+    h.port.lose(400ms);
+    QCOMPARE(h.form->attendre_debut(QStringLiteral("Pret"), 10s), WaitEnd::PortClosed);
+    QCOMPARE(h.time.elapsed(), 50ms);
+    QVERIFY(!h.port.isOpen());
+    QVERIFY(!h.form->indicatorConnected());
+    QCOMPARE(h.form->ui().Command10->palette().color(QPalette::Button),
+             QApplication::palette().color(QPalette::Button));
+    QCOMPARE(label14(h), QStringLiteral("Port COM1 perdu : périphérique retiré"));
+    // What had arrived before the line went away is in the pane.
+    QCOMPARE(h.form->text2(), QStringLiteral("Pr"));
+    // The second report of the same loss finds the port closed: said once.
+    h.form->ui().Label14->clear();
+    QVERIFY(h.form->pause_cedante(1s) == true);   // nothing open to lose any more
+    QVERIFY(label14(h).isEmpty());
+    // A yielding pause under a loss ends at once and says so.
+    h.form->Command10_MouseDown(MouseButton::Left);
+    h.port.lose(200ms);
+    const Millis start = h.time.elapsed();
+    QVERIFY(!h.form->pause_cedante(5s));
+    QCOMPARE(h.time.elapsed() - start, 200ms);
+}
+
+void TestSerial::pauses()
+{
+    Harness h;
+    h.form->Command10_MouseDown(MouseButton::Left);
+    // The blocking pause receives nothing into the pane meanwhile.
+    h.port.deliver("Pret");
+    h.form->pause_bloquante(300ms);
+    QCOMPARE(h.time.elapsed(), 300ms);
+    QCOMPARE(h.time.blocks, 1);
+    QVERIFY(h.form->text2().isEmpty());
+    // The yielding pause lets the receive path run, and lasts its time.
+    QVERIFY(h.form->pause_cedante(500ms));
+    QCOMPARE(h.time.elapsed(), 800ms);
+    QCOMPARE(h.form->text2(), QStringLiteral("Pret"));
+}
+
+// --- Panes ----------------------------------------------------------------------------
+
+void TestSerial::caretPosition_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("viewPosition");
+    QTest::addColumn<QString>("tip");
+    const QString twoLines = QStringLiteral("0123456789ab\r\ncd\r\nef");
+    QTest::newRow("start") << twoLines << 0 << "0";
+    QTest::newRow("after the tenth character") << twoLines << 10 << "10";
+    QTest::newRow("end of first line") << twoLines << 12 << "12";
+    QTest::newRow("start of second line") << twoLines << 13 << "14";
+    QTest::newRow("third line") << twoLines << 17 << "19";
+    QTest::newRow("end") << twoLines << 18 << "20";
+    QTest::newRow("lone line feed") << QStringLiteral("ab\ncd") << 4 << "4";
+    QTest::newRow("empty pane") << QString() << 0 << "0";
+}
+
+void TestSerial::caretPosition()
+{
+    QFETCH(QString, text);
+    QFETCH(int, viewPosition);
+    Harness h;
+    h.form->setText1(text);
+    QTextCursor c = h.form->ui().Text1->textCursor();
+    c.setPosition(viewPosition);
+    h.form->ui().Text1->setTextCursor(c);
+    h.form->Text1_Click();
+    QTEST(h.form->ui().Text1->toolTip(), "tip");
+}
+
+void TestSerial::doubleClickSavesAndOpens_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("file");
+    QTest::newRow("empty pane") << QString() << QByteArray("\r\n");
+    QTest::newRow("list") << QStringLiteral("[1]\r\nnom=Hélène €") << QByteArray("[1]\r\nnom=H\xe9l\xe8ne \x80\r\n");
+}
+
+void TestSerial::doubleClickSavesAndOpens()
+{
+    QFETCH(QString, text);
+    Harness h;
+    const QString before = label14(h);
+    Harness::writeFile(h.path("temp.txt"), "an older and longer scratch file");
+    h.form->setText1(text);
+    h.form->Text1_DblClick();
+    QTEST(Harness::readFile(h.path("temp.txt")), "file");
+    QCOMPARE(h.shell.opened, QStringList{h.path("temp.txt")});
+    QCOMPARE(label14(h), before);
+}
+
+void TestSerial::unwritableScratchFileOpensNothing()
+{
+    Harness h;
+    h.form->setText1(QStringLiteral("liste"));
+    // The program's directory has gone and a file stands in its place.
+    const QString dir = h.dir.path();
+    QVERIFY(h.dir.remove());
+    Harness::writeFile(dir, "not a folder");
+    h.form->Text1_DblClick();
+    QVERIFY(h.shell.opened.isEmpty());
+    QVERIFY2(label14(h).startsWith(QStringLiteral("Impossible d'écrire ")), qPrintable(label14(h)));
+    QVERIFY(label14(h).contains(QStringLiteral("temp.txt")));
+    QCOMPARE(h.ended, 0);
+    QFile::remove(dir);
+}
+
+void TestSerial::receivePaneMouse()
+{
+    Harness h;
+    QWidget *view = h.form->ui().Text2->viewport();
+    h.form->setText2(QStringLiteral("0A1B2C.3D4E"));
+    // Left and middle presses change nothing.
+    QTest::mousePress(view, Qt::LeftButton);
+    QTest::mouseRelease(view, Qt::LeftButton);
+    h.form->Text2_MouseDown(MouseButton::Middle);
+    QCOMPARE(h.form->text2(), QStringLiteral("0A1B2C.3D4E"));
+    // A right press lays the dump out.
+    QTest::mousePress(view, Qt::RightButton);
+    QCOMPARE(h.form->text2(), QStringLiteral("0A 1B 2C \r\n3D 4E \r\n"));
+    // Not idempotent: the blanks and line breaks are grouped as well.
+    h.form->Text2_MouseDown(MouseButton::Right);
+    QCOMPARE(h.form->text2(), QStringLiteral("0A  1 B  2C  \r \n3 D  4E  \r \n\r\n"));
+    // Bytes of the whole code page go through unchanged.
+    h.form->setText2(fromCp1252(QByteArray("\x80\x81\xff", 3)));
+    h.form->Text2_MouseDown(MouseButton::Right);
+    QCOMPARE(h.form->text2(), fromCp1252(QByteArray("\x80\x81 \xff\r\n", 6)));
+    h.form->setText2(QString());
+    h.form->Text2_MouseDown(MouseButton::Right);
+    QCOMPARE(h.form->text2(), QStringLiteral("\r\n"));
+    // A double click clears it.
+    QTest::mouseDClick(view, Qt::LeftButton);
+    QCOMPARE(h.form->text2(), QString());
+}
+
+void TestSerial::longLinesAndSplitLineBreaksInTheView()
+{
+    Harness h;
+    Pane *pane = h.form->ui().Text1;
+    // A line longer than the view's piece, appended in odd chunks, with a CR LF
+    // split between two chunks: the text is kept exactly.
+    const int n = Pane::kViewLineMax + 10;
+    const QString line(n, QLatin1Char('A'));
+    QString all;
+    for (const QString &chunk : {line.left(1000), line.mid(1000) + QStringLiteral("\r"),
+                                 QStringLiteral("\nB")}) {
+        h.form->appendText1(chunk);
+        all += chunk;
+    }
+    QCOMPARE(h.form->text1(), all);
+    // The view shows the long line in two pieces and one line break for the CR LF.
+    QCOMPARE(pane->document()->blockCount(), 3);
+    QCOMPARE(pane->toPlainText(), line.left(Pane::kViewLineMax) + QLatin1Char('\n') +
+                                      line.mid(Pane::kViewLineMax) + QStringLiteral("\nB"));
+    // The caret after "B" stands after every character of the text.
+    QTextCursor c = pane->textCursor();
+    c.movePosition(QTextCursor::End);
+    pane->setTextCursor(c);
+    h.form->Text1_Click();
+    QCOMPARE(pane->toolTip(), QString::number(all.size()));
+    // Set at once, the view is the same.
+    h.form->setText1(all);
+    QCOMPARE(pane->document()->blockCount(), 3);
+}
+
+QTEST_MAIN(TestSerial)
+#include "tst_serial.moc"
