@@ -36,7 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         std::size_t end = content.find('\r', begin);
         if (end == std::string_view::npos)
             end = content.size();
-        const std::string_view line = content.substr(begin, end - begin);
+        const std::string_view line =
+            platine::withoutAnnouncement(content.substr(begin, end - begin));
         if (line.find('*') != std::string_view::npos) {
             ++passages;
             const std::string row = platine::historyRow(line);

@@ -69,18 +69,21 @@ std::string historyRow(std::string_view line)
     return row;
 }
 
+std::string_view withoutAnnouncement(std::string_view line)
+{
+    if (line.substr(0, protocol::kVidageAnnounce.size()) != protocol::kVidageAnnounce)
+        return line;
+    line.remove_prefix(protocol::kVidageAnnounce.size());
+    if (line.substr(0, 1) == "\n")
+        line.remove_prefix(1);
+    return line;
+}
+
 std::string historyTable(std::string_view fileContent)
 {
     std::string table = historyHeader();
     for (std::string_view line : fileLines(fileContent)) {
-        // The board's announcement may run straight into its first passage,
-        // with no line break between them: that passage's columns start
-        // after the announcement (and a line feed right after it).
-        if (line.substr(0, protocol::kVidageAnnounce.size()) == protocol::kVidageAnnounce) {
-            line.remove_prefix(protocol::kVidageAnnounce.size());
-            if (line.substr(0, 1) == "\n")
-                line.remove_prefix(1);
-        }
+        line = withoutAnnouncement(line);
         if (line.find('*') != std::string_view::npos)
             table += historyRow(line);
     }

@@ -31,7 +31,13 @@ std::string historyHeader();
 // stay), so a line of 32 characters or more gives 60 characters.
 std::string historyRow(std::string_view passageLine);
 
-// The whole table: the header, then one row per line holding "*", in file order.
+// The board's announcement "Vidage EEPROM externe" may run straight into its
+// first passage, with no line break between them: that line without the
+// announcement (and a line feed right after it); any other line as it is.
+std::string_view withoutAnnouncement(std::string_view line);
+
+// The whole table: the header, then one row per line holding "*" (once
+// without the announcement), in file order.
 std::string historyTable(std::string_view fileContent);
 
 } // namespace platine
