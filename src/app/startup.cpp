@@ -22,7 +22,7 @@ QString Form2::settingsPath() const
 void Form2::Form_Load()
 {
     const std::string path = QFile::encodeName(settingsPath()).toStdString();
-    m_ui.Frame2->resize(575 /* 8475 twips */, m_ui.Frame2->height());
+    m_ui.Frame2->resize((8475 + 7) / 15, m_ui.Frame2->height());   // 8475 twips
 
     for (int i = 1; i <= 10; ++i)
         m_ui.Combo1->addItem(QStringLiteral("COM%1").arg(i));

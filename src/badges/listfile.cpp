@@ -16,15 +16,6 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isHexUpper(char c) { return isDigit(c) || (c >= 'A' && c <= 'F'); }
 char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
 
-std::string_view trimBlanks(std::string_view s)
-{
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
-}
-
 std::string lowerName(std::string_view s)
 {
     std::string out(trimBlanks(s));
@@ -345,6 +336,15 @@ std::string linesWithCrLf(std::string_view content)
         i = end + 1;
     }
     return out;
+}
+
+std::string_view trimBlanks(std::string_view s)
+{
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
+    return s;
 }
 
 } // namespace platine

@@ -1,5 +1,6 @@
 #include "board/upload_plan.h"
 
+#include "badges/listfile.h"
 #include "board/protocol.h"
 #include "platform/cp1252.h"
 
@@ -8,15 +9,6 @@
 namespace platine {
 
 namespace {
-
-std::string_view trimBlanks(std::string_view s)
-{
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
-}
 
 // A whole decimal number of at most `maxDigits` digits, blanks around allowed.
 std::optional<int> wholeNumber(std::string_view text, std::size_t maxDigits)
@@ -72,16 +64,6 @@ constexpr PackedField kPackedFields[] = {
     {"minute de fin", &BadgeTables::tab_minute_fin_bcd, BadMinuteFin},
     {"lieu autorisé", &BadgeTables::tab_lieu_bcd, BadLieu},
 };
-
-bool isBadgeNumber(std::string_view n)
-{
-    if (n.size() != 10)
-        return false;
-    for (char c : n)
-        if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F')))
-            return false;
-    return true;
-}
 
 // The day code as the board takes it: one digit, 0 to 9.
 std::optional<int> dayCode(std::string_view text)

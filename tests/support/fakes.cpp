@@ -165,9 +165,9 @@ QString FakeDialogs::input(const QString &prompt, const QString &title, const QS
     return a;
 }
 
-QString FakeDialogs::openFile(const QString &title, const QString &preset)
+QString FakeDialogs::fileDialog(const QString &kind, const QString &title, const QString &preset)
 {
-    shown.push_back({QStringLiteral("open"), MsgIcon::Information, MsgButtons::Ok, title, preset});
+    shown.push_back({kind, MsgIcon::Information, MsgButtons::Ok, title, preset});
     presets << preset;
     if (files.empty())
         return QString();
@@ -176,15 +176,14 @@ QString FakeDialogs::openFile(const QString &title, const QString &preset)
     return a;
 }
 
+QString FakeDialogs::openFile(const QString &title, const QString &preset)
+{
+    return fileDialog(QStringLiteral("open"), title, preset);
+}
+
 QString FakeDialogs::saveFile(const QString &title, const QString &preset)
 {
-    shown.push_back({QStringLiteral("save"), MsgIcon::Information, MsgButtons::Ok, title, preset});
-    presets << preset;
-    if (files.empty())
-        return QString();
-    QString a = files.front();
-    files.pop_front();
-    return a;
+    return fileDialog(QStringLiteral("save"), title, preset);
 }
 
 } // namespace platine::testing

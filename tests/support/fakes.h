@@ -113,6 +113,9 @@ public:
     QStringList presets;
     // Runs when a message box is closed (the operator then acts on the board).
     std::function<void(const Shown &)> onMessage;
+
+private:
+    QString fileDialog(const QString &kind, const QString &title, const QString &preset);
 };
 
 class FakeShell : public Shell {

@@ -29,21 +29,6 @@ constexpr auto kStoreTime = 20ms;
 
 constexpr char kStray = '#';
 
-std::string readable(std::string_view bytes)
-{
-    std::string out;
-    for (unsigned char c : bytes) {
-        if (c >= 0x20 && c < 0x7F) {
-            out += char(c);
-        } else {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "<%02X>", c);
-            out += hex;
-        }
-    }
-    return out;
-}
-
 std::string byteText(unsigned char c)
 {
     char text[16];
@@ -91,6 +76,21 @@ void badgeBytes(std::string_view badge, std::string &out)
 }
 
 } // namespace
+
+std::string readable(std::string_view bytes)
+{
+    std::string out;
+    for (unsigned char c : bytes) {
+        if (c >= 0x20 && c < 0x7F) {
+            out += char(c);
+        } else {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "<%02X>", c);
+            out += hex;
+        }
+    }
+    return out;
+}
 
 Board::Board(Hooks hooks)
     : m_hooks(std::move(hooks))

@@ -18,6 +18,9 @@ using SteadyClock = std::chrono::steady_clock;
 using TimePoint = SteadyClock::time_point;
 using Millis = std::chrono::milliseconds;
 
+// Bytes as printable text, the others as <HH>.
+std::string readable(std::string_view bytes);
+
 struct Passage {
     std::string badge;   // ten characters
     int hour = 0, minute = 0, day = 1, month = 1, year2 = 0, place = 0;

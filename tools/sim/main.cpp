@@ -86,21 +86,6 @@ std::string unescape(std::string_view text)
     return out;
 }
 
-std::string readable(std::string_view bytes)
-{
-    std::string out;
-    for (unsigned char c : bytes) {
-        if (c >= 0x20 && c < 0x7F) {
-            out += char(c);
-        } else {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "<%02X>", c);
-            out += hex;
-        }
-    }
-    return out;
-}
-
 class Simulator {
 public:
     Simulator(std::string link, bool verbose)
