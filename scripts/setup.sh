@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-qpa-plugins libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
     fonts-dejavu-core
     # fuzzing with libFuzzer and the sanitizers
     clang libclang-rt-14-dev

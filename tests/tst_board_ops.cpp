@@ -216,6 +216,7 @@ private slots:
     void historyPortLost();
     // The clock.
     void clockBytesAtPcTime();
+    void clockConfirmationShowsOneLine();
     void clockOverrides();
     void heurePcFillsFields();
     void clockOverrideRefused_data();
@@ -627,6 +628,19 @@ QByteArray clockBytes(const QByteArray &written)
     return written.mid(12);
 }
 } // namespace
+
+void TstBoardOps::clockConfirmationShowsOneLine()
+{
+    Harness h;
+    h.port.open(1);
+    h.port.deliver("Mise a l'heure\r\n", 500ms);
+    h.port.onWrite = [&h](const QByteArray &) {
+        if (h.port.written.size() == 7 + 5 + 7)
+            h.port.deliver("Modification enregistree 17:05:10 06/12/26\r\nOK\r\n", 30ms);
+    };
+    h.form->Command17_Click();
+    QCOMPARE(label14(h), QStringLiteral("Modification enregistree 17:05:10 06/12/26"));
+}
 
 void TstBoardOps::clockBytesAtPcTime()
 {

@@ -13,6 +13,7 @@
 #include <QDateTime>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 
 namespace platine {
 
@@ -133,12 +134,16 @@ void Form2::Command17_Click()
 
     const QString pane = text2();
     const qsizetype p = pane.indexOf(word(protocol::kModificationEnregistree));
-    if (p >= 0)
-        m_ui.Label14->setText(pane.mid(p, kConfirmationShown));
-    else
+    if (p >= 0) {
+        // The status strip holds one line: the caption stops at the board's line break.
+        const QString shown = pane.mid(p, kConfirmationShown);
+        const qsizetype lineEnd = shown.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
+        m_ui.Label14->setText(lineEnd < 0 ? shown : shown.left(lineEnd));
+    } else {
         m_ui.Label14->setText(
             QStringLiteral("Heure envoyée, mais la platine n'a pas confirmé (« %1 » attendu)")
                 .arg(word(protocol::kModificationEnregistree)));
+    }
 }
 
 void Form2::Command19_Click()
