@@ -35,6 +35,7 @@ private slots:
     void closeBoxWritesNothing();
     void animeCounterAndSpinner();
     void animeLeavesForeignSpinner();
+    void animeKeepsOnePaceBetweenBytes();
     void aboutPrompt();
 };
 
@@ -256,6 +257,27 @@ void TstWindow::animeLeavesForeignSpinner()
     h.form->anime(6);
     QCOMPARE(h.form->ui().defile->text(), QStringLiteral("5/6"));
     QCOMPARE(h.form->ui().Label4->text(), QStringLiteral("x"));
+}
+
+void TstWindow::animeKeepsOnePaceBetweenBytes()
+{
+    // The work done between two steps of a series (writing the byte,
+    // drawing) is taken out of the next pause, never below the minimum gap;
+    // a series that starts after a break gets the whole pace.
+    Harness h;
+    h.form->anime(3);
+    const Millis first = h.time.elapsed();
+    h.time.advance(Millis(5));
+    h.form->anime(3);
+    QCOMPARE(h.time.elapsed() - first, kBytePace);
+    h.time.advance(kBytePace - Millis(1));
+    const Millis late = h.time.elapsed();
+    h.form->anime(3);
+    QCOMPARE(h.time.elapsed() - late, kMinByteGap);
+    h.time.advance(Millis(500));
+    const Millis fresh = h.time.elapsed();
+    h.form->anime(3);
+    QCOMPARE(h.time.elapsed() - fresh, kBytePace);
 }
 
 void TstWindow::aboutPrompt()

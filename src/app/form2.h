@@ -75,6 +75,8 @@ enum class WaitEnd { Matched, TimedOut, PortClosed, Flag };
 // time-of-day clock, the pace the board has always been fed at. Its
 // tolerance for a faster pace is unknown.
 inline constexpr Millis kBytePace{16};
+// The shortest gap ever left between two data bytes.
+inline constexpr Millis kMinByteGap{1};
 
 // Button-face and "connected" colours of the connection indicator.
 inline constexpr std::uint32_t kConnectedRgb = 0xC0FFC0;   // pale green 192, 255, 192
@@ -207,6 +209,7 @@ private:
     int m_commPort = 1;
     bool m_indicatorConnected = false;
     std::uint64_t m_portEpoch = 0;
+    std::optional<Millis> m_paceDue;   // when the last byte pause was due to end
     QString m_lineOwner;
 };
 
