@@ -33,6 +33,7 @@ private slots:
     void quitClosesPortThenWritesSettings();
     void quitStoresTypedPortText();
     void closeBoxWritesNothing();
+    void quittingEndsAWaitingOperation();
     void animeCounterAndSpinner();
     void animeLeavesForeignSpinner();
     void animeKeepsOnePaceBetweenBytes();
@@ -230,6 +231,25 @@ void TstWindow::closeBoxWritesNothing()
     h.form->show();
     h.form->close();
     QVERIFY(!QFile::exists(h.path("param.ini")));
+}
+
+void TstWindow::quittingEndsAWaitingOperation()
+{
+    // A badge reading waits without a limit; "Quitter" clicked meanwhile
+    // (or the close box) ends it at once, so the program can end.
+    for (bool closeBox : {false, true}) {
+        Harness h;
+        h.time.after(Millis(2000), [&h, closeBox] {
+            if (closeBox)
+                h.form->close();
+            else
+                h.form->Command6_Click();
+        });
+        h.form->lecture_badge_Click();
+        QCOMPARE(h.time.elapsed(), Millis(2000));
+        QCOMPARE(h.ended, closeBox ? 0 : 1);
+        QCOMPARE(QFile::exists(h.path("param.ini")), !closeBox);
+    }
 }
 
 void TstWindow::animeCounterAndSpinner()

@@ -6,6 +6,7 @@
 #include "app/pane.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
@@ -136,6 +137,13 @@ bool Form2::eventFilter(QObject *watched, QEvent *event)
             Label16_Click();
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void Form2::closeEvent(QCloseEvent *event)
+{
+    // The close box ends the program without writing the settings.
+    m_ending = true;
+    QWidget::closeEvent(event);
 }
 
 QString Form2::text1() const { return m_ui.Text1->text(); }

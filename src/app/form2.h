@@ -195,9 +195,12 @@ public:
 
     // The port was lost or closed: every running wait ends at once.
     std::uint64_t portEpoch() const { return m_portEpoch; }
+    bool ending() const { return m_ending; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Closing the window ends the program: a waiting operation ends with it.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void connectHandlers();
@@ -209,6 +212,7 @@ private:
     int m_commPort = 1;
     bool m_indicatorConnected = false;
     std::uint64_t m_portEpoch = 0;
+    bool m_ending = false;   // the program is ending: every wait and pause ends at once
     std::optional<Millis> m_paceDue;   // when the last byte pause was due to end
     QString m_lineOwner;
 };

@@ -65,8 +65,13 @@ void Form2::tempo_gache_Change()
 
 void Form2::Command6_Click()
 {
-    if (m_platform.serial->isOpen())
+    // The program ends at once, also from inside a waiting operation: the
+    // port closes under it and every wait ends.
+    m_ending = true;
+    if (m_platform.serial->isOpen()) {
         m_platform.serial->close();
+        ++m_portEpoch;
+    }
     fichier_ini = settingsPath();
     const std::string path = QFile::encodeName(fichier_ini).toStdString();
     // Both keys go into the file in one replacement.

@@ -21,7 +21,7 @@ WaitEnd Form2::attendre(const std::function<bool(const QString &)> &match,
             return WaitEnd::Matched;
         if (flag && flag())
             return WaitEnd::Flag;
-        if (m_portEpoch != epoch)
+        if (m_portEpoch != epoch || m_ending)
             return WaitEnd::PortClosed;
         const Millis now = clock.elapsed();
         if (limit) {
@@ -47,11 +47,11 @@ bool Form2::pause_cedante(Millis d)
     const std::uint64_t epoch = m_portEpoch;
     m_platform.pump->processEvents();
     while (clock.elapsed() - start < d) {
-        if (m_portEpoch != epoch)
+        if (m_portEpoch != epoch || m_ending)
             return false;
         m_platform.pump->waitUntil(start + d);
     }
-    return m_portEpoch == epoch;
+    return m_portEpoch == epoch && !m_ending;
 }
 
 void Form2::pause_bloquante(Millis d) { m_platform.pump->block(d); }
