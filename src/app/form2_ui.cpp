@@ -146,7 +146,10 @@ Form2Ui buildForm2Ui(QWidget *form)
     u.Text2->setObjectName(QStringLiteral("Text2"));
     u.Text2->setGeometry(twipsRect(60, 9630, 10815, 4785));
 
-    u.Label16 = label(form, "Label16", QStringLiteral("A propos de ..."), twipsRect(9750, 60, 1125, 255));
+    // Right-aligned on the window's edge, where its designed left end (9750)
+    // would cut the caption in a wider font.
+    u.Label16 = label(form, "Label16", QStringLiteral("A propos de ..."), twipsRect(9150, 60, 1725, 255));
+    u.Label16->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     colour(u.Label16, kRed);
     fontStyle(u.Label16, 8.25, true, false);
     u.Label16->setCursor(Qt::PointingHandCursor);
