@@ -76,17 +76,18 @@ void appendChunks(qsizetype total, bool lineBreaks)
         pane.append(chunk);
         us.push_back(double(t.nsecsElapsed()) / 1000.0);
         t.start();
-        QCoreApplication::processEvents();   // the view repaints as it would between ticks
+        QCoreApplication::processEvents(); // the view repaints as it would between ticks
         paint.push_back(double(t.nsecsElapsed()) / 1000.0);
     }
     std::sort(us.begin(), us.end());
     std::sort(paint.begin(), paint.end());
     const double median = us[us.size() / 2];
-    std::printf("append %4lld KB %-16s %5zu chunks: median %7.1f us/chunk (%.3f ms/KB), 99th %7.1f us,"
-                " worst %7.1f us; repaint median %7.1f us\n",
-                (long long)(total / 1024), lineBreaks ? "(lines of 72)" : "(no line break)",
-                us.size(), median, median / 1000.0 / 0.9375, us[us.size() * 99 / 100], us.back(),
-                paint[paint.size() / 2]);
+    std::printf(
+        "append %4lld KB %-16s %5zu chunks: median %7.1f us/chunk (%.3f ms/KB), 99th %7.1f us,"
+        " worst %7.1f us; repaint median %7.1f us\n",
+        (long long)(total / 1024), lineBreaks ? "(lines of 72)" : "(no line break)", us.size(),
+        median, median / 1000.0 / 0.9375, us[us.size() * 99 / 100], us.back(),
+        paint[paint.size() / 2]);
 }
 
 } // namespace

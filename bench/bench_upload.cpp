@@ -85,8 +85,9 @@ int main(int argc, char *argv[])
     const QString simLog = dir.filePath(QStringLiteral("sim.log"));
     std::string error;
     if (!files::writeAtomic(QFile::encodeName(listPath).toStdString(), makeList(records), &error) ||
-        !files::writeAtomic(QFile::encodeName(dir.filePath(QStringLiteral("param.ini"))).toStdString(),
-                            "[COM]\r\nvaleur=COM1\r\n[temporisation]\r\nvaleur=10\r\n", &error)) {
+        !files::writeAtomic(
+            QFile::encodeName(dir.filePath(QStringLiteral("param.ini"))).toStdString(),
+            "[COM]\r\nvaleur=COM1\r\n[temporisation]\r\nvaleur=10\r\n", &error)) {
         std::fprintf(stderr, "bench_upload: %s\n", error.c_str());
         return 1;
     }
@@ -125,7 +126,7 @@ int main(int argc, char *argv[])
     // The board takes the badges in blocks of 25 records' worth (1 to 4 blocks).
     const int blocks = std::clamp((records + 24) / 25, 1, 4);
     const int pacedBytes = blocks * 250 + 7 * 100;
-    const int keywords = 1 + blocks + 7;     // "Pret", the badge blocks, the seven tables
+    const int keywords = 1 + blocks + 7; // "Pret", the badge blocks, the seven tables
     const double floor = pacedBytes * 0.016 + 0.2 * (blocks + 1) + 0.1 * keywords;
 
     std::vector<double> walls;

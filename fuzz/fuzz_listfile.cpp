@@ -59,9 +59,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             // What the board is sent for a valid record.
             check(isBadgeNumber(t.tab_numero[i]));
             check(isDayCode(t.tab_jour[i]));
-            for (std::int16_t v : {t.tab_heure_debut_bcd[i], t.tab_minute_debut_bcd[i],
-                                   t.tab_heure_fin_bcd[i], t.tab_minute_fin_bcd[i],
-                                   t.tab_lieu_bcd[i]})
+            for (std::int16_t v :
+                 {t.tab_heure_debut_bcd[i], t.tab_minute_debut_bcd[i], t.tab_heure_fin_bcd[i],
+                  t.tab_minute_fin_bcd[i], t.tab_lieu_bcd[i]})
                 check(v >= 0 && v <= 0x99 && (v & 0x0F) <= 9);
         }
     }

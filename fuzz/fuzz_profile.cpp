@@ -27,7 +27,8 @@ void check(bool condition)
 bool plainName(const std::string &name)
 {
     return !name.empty() && std::all_of(name.begin(), name.end(), [](char c) {
-        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+               c == '_';
     });
 }
 
@@ -54,7 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         auto c = static_cast<char>(in.ConsumeIntegral<std::uint8_t>());
         // Only bytes whose reading is certain: no quotes (a quoted value is
         // unquoted), no NUL, no control character other than the line breaks.
-        if (c == '"' || c == '\'' || (static_cast<unsigned char>(c) < 0x20 && c != '\r' && c != '\n'))
+        if (c == '"' || c == '\'' ||
+            (static_cast<unsigned char>(c) < 0x20 && c != '\r' && c != '\n'))
             c = 'x';
         value += c;
     }
@@ -66,8 +68,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         platine::profile::get(content, name, "valeur", "def", 64);
 
     static const char *const kSections[] = {"COM", "temporisation", "0000000001", "S"};
-    static const char *const kKeys[] = {"valeur", "numero", "nom", "heure de debut",
-                                        "jour autoris\xE9_", "jour du mois", "k"};
+    static const char *const kKeys[] = {
+        "valeur", "numero", "nom", "heure de debut", "jour autoris\xE9_", "jour du mois", "k"};
     std::vector<std::string> sections(std::begin(kSections), std::end(kSections));
     for (const std::string &name : names)
         if (plainName(name))
@@ -86,12 +88,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     check(got == expected);
 
     const std::vector<std::string> after = platine::profile::sections(written);
-    check(std::find(after.begin(), after.end(), section) != after.end()
-          || std::any_of(after.begin(), after.end(), [&](const std::string &n) {
-                 return std::equal(n.begin(), n.end(), section.begin(), section.end(),
-                                   [](char a, char b) { return std::tolower(static_cast<unsigned char>(a))
-                                                               == std::tolower(static_cast<unsigned char>(b)); });
-             }));
+    check(std::find(after.begin(), after.end(), section) != after.end() ||
+          std::any_of(after.begin(), after.end(), [&](const std::string &n) {
+              return std::equal(n.begin(), n.end(), section.begin(), section.end(),
+                                [](char a, char b) {
+                                    return std::tolower(static_cast<unsigned char>(a)) ==
+                                           std::tolower(static_cast<unsigned char>(b));
+                                });
+          }));
 
     check(platine::profile::set(written, section, key, value) == written);
     return 0;

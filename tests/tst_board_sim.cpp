@@ -171,7 +171,8 @@ void TstBoardSim::uploadOfSixtyRecordsAsTheSimulatorStoresThem()
                       "Nom du fichier : liste.txt\r\n\r\n\r\n";
     QStringList expected;
     for (int i = 0; i < 60; ++i) {
-        const QByteArray number = QByteArray::number(0x10000000ll + i * 0x1F3, 16).toUpper().rightJustified(10, '0');
+        const QByteArray number =
+            QByteArray::number(0x10000000ll + i * 0x1F3, 16).toUpper().rightJustified(10, '0');
         const bool allDay = i % 7 == 3, allPlaces = i % 5 == 4;
         const QByteArray hd = allDay ? "99" : QByteArray::number(6 + i % 12).rightJustified(2, '0');
         const QByteArray md = allDay ? "99" : QByteArray::number(i % 60).rightJustified(2, '0');
@@ -180,16 +181,20 @@ void TstBoardSim::uploadOfSixtyRecordsAsTheSimulatorStoresThem()
         const int day = i % 10;
         const QByteArray place = allPlaces ? "99" : QByteArray::number(1 + i % 20);
         const int dom = i % 29;
-        file += "[" + number + "]\r\nnumero=" + number + "\r\nnom=Porteur " + QByteArray::number(i) +
-                "\r\nheure de debut=" + hd + "\r\nminute de debut=" + md + "\r\nheure de fin=" + hf +
-                "\r\nminute de fin=" + mf + "\r\n24 h 24=" + (allDay ? "oui" : "non") +
+        file += "[" + number + "]\r\nnumero=" + number + "\r\nnom=Porteur " +
+                QByteArray::number(i) + "\r\nheure de debut=" + hd + "\r\nminute de debut=" + md +
+                "\r\nheure de fin=" + hf + "\r\nminute de fin=" + mf +
+                "\r\n24 h 24=" + (allDay ? "oui" : "non") +
                 "\r\njour autoris\xE9=x\r\njour autoris\xE9_=" + QByteArray::number(day) +
-                "\r\nlieu autoris\xE9=" + place + "\r\ntous lieux=non\r\njour du mois=" +
-                QByteArray::number(dom) + "\r\n\r\n";
-        expected << QStringLiteral("SLOT %1 badge=%2 debut=%3:%4 fin=%5:%6 jour=%7 lieu=%8 jour_mois=%9")
+                "\r\nlieu autoris\xE9=" + place +
+                "\r\ntous lieux=non\r\njour du mois=" + QByteArray::number(dom) + "\r\n\r\n";
+        expected << QStringLiteral(
+                        "SLOT %1 badge=%2 debut=%3:%4 fin=%5:%6 jour=%7 lieu=%8 jour_mois=%9")
                         .arg(i)
-                        .arg(QString::fromLatin1(number), QString::fromLatin1(hd), QString::fromLatin1(md),
-                             QString::fromLatin1(hf.rightJustified(2, '0')), QString::fromLatin1(mf))
+                        .arg(QString::fromLatin1(number), QString::fromLatin1(hd),
+                             QString::fromLatin1(md),
+                             QString::fromLatin1(hf.rightJustified(2, '0')),
+                             QString::fromLatin1(mf))
                         .arg(day)
                         .arg(QString::number(place.toInt()))
                         .arg(dom);

@@ -16,7 +16,8 @@ using platine::testing::Harness;
 
 namespace {
 
-const QByteArray kHeader = "Liste cr\xE9" "e le  : 06/12/2026\r\n"
+const QByteArray kHeader = "Liste cr\xE9"
+                           "e le  : 06/12/2026\r\n"
                            "Heure courante : 10:15:42\r\n"
                            "Nom du fichier : liste.txt\r\n"
                            "\r\n"
@@ -29,25 +30,30 @@ QByteArray record(const QByteArray &numero, const QByteArray &nom, const QByteAr
 {
     const QByteArray h24 = hd == "99" ? "oui" : "non";
     const QByteArray tous = lieu == "99" ? "oui" : "non";
-    const char *const days[] = {"Lundi", "Mardi", "Mercredi", "Jeudi", "Vendredi", "Samedi",
-                                "Dimanche", "Lundi \xE0 Vendredi", "Week end", "Tous les jours"};
-    return "[" + numero + "]\r\nnumero=" + numero + "\r\nnom=" + nom + "\r\nheure de debut=" + hd
-        + "\r\nminute de debut=" + md + "\r\nheure de fin=" + hf + "\r\nminute de fin=" + mf
-        + "\r\n24 h 24=" + h24 + "\r\njour autoris\xE9=" + days[jour.toInt()] + "\r\njour autoris\xE9_="
-        + jour + "\r\nlieu autoris\xE9=" + lieu + "\r\ntous lieux=" + tous
-        + "\r\njour du mois=0\r\n\r\n";
+    const char *const days[] = {"Lundi",    "Mardi",         "Mercredi", "Jeudi",
+                                "Vendredi", "Samedi",        "Dimanche", "Lundi \xE0 Vendredi",
+                                "Week end", "Tous les jours"};
+    return "[" + numero + "]\r\nnumero=" + numero + "\r\nnom=" + nom + "\r\nheure de debut=" + hd +
+           "\r\nminute de debut=" + md + "\r\nheure de fin=" + hf + "\r\nminute de fin=" + mf +
+           "\r\n24 h 24=" + h24 + "\r\njour autoris\xE9=" + days[jour.toInt()] +
+           "\r\njour autoris\xE9_=" + jour + "\r\nlieu autoris\xE9=" + lieu +
+           "\r\ntous lieux=" + tous + "\r\njour du mois=0\r\n\r\n";
 }
 
 const QByteArray kExample = kHeader + record("0000000001", "Valmire");
 
 // A list kept by an operator: accented names, a 24h/24 record, an
 // all-places record, a bracket in a name.
-const QByteArray kKept = kHeader + record("0000000001", "Valmire")
-    + record("0000000002", "H\xE9l\xE8ne", "99", "99", "99", "99", "9")
-    + record("00000000A3", "Fran\xE7ois [2]", "08", "00", "18", "00", "8", "99")
-    + record("0000000004", "valmire");
+const QByteArray kKept =
+    kHeader + record("0000000001", "Valmire") +
+    record("0000000002", "H\xE9l\xE8ne", "99", "99", "99", "99", "9") +
+    record("00000000A3", "Fran\xE7ois [2]", "08", "00", "18", "00", "8", "99") +
+    record("0000000004", "valmire");
 
-QString latin(const QByteArray &b) { return QString::fromLatin1(b); }
+QString latin(const QByteArray &b)
+{
+    return QString::fromLatin1(b);
+}
 
 struct Fixture {
     Harness h;
@@ -77,10 +83,18 @@ struct Fixture {
     QStringList shown()
     {
         const Form2Ui &x = u();
-        return {x.Label11->text(), x.numero_badge->text(), x.nom->text(), x.heure_debut->text(),
-                x.minute_debut->text(), x.heure_fin->text(), x.minute_fin->text(), x.lieu->text(),
-                x.jour_du_mois->text(), x.Choix_24->isChecked() ? "24h" : "-",
-                x.choix_lieu->isChecked() ? "tous" : "-", QString::number(x.Combo2->currentIndex())};
+        return {x.Label11->text(),
+                x.numero_badge->text(),
+                x.nom->text(),
+                x.heure_debut->text(),
+                x.minute_debut->text(),
+                x.heure_fin->text(),
+                x.minute_fin->text(),
+                x.lieu->text(),
+                x.jour_du_mois->text(),
+                x.Choix_24->isChecked() ? "24h" : "-",
+                x.choix_lieu->isChecked() ? "tous" : "-",
+                QString::number(x.Combo2->currentIndex())};
     }
     int messages() const
     {
@@ -122,7 +136,7 @@ private slots:
 
 void TstEditor::openShowsTheFile()
 {
-    Fixture f(kExample.left(kExample.size() - 4));   // no line end at the very end
+    Fixture f(kExample.left(kExample.size() - 4)); // no line end at the very end
     f.h.form->setText1("ancien");
     f.open();
     QCOMPARE(f.h.dialogs.presets, QStringList{"*.txt"});
@@ -142,7 +156,7 @@ void TstEditor::openCancelledOrMissing()
     Fixture f;
     f.open();
     f.h.form->setText1("x");
-    f.h.form->Command1_Click();   // cancelled
+    f.h.form->Command1_Click(); // cancelled
     QCOMPARE(f.h.form->text1(), QString());
     QCOMPARE(f.h.form->fichier_liste, f.list);
     QCOMPARE(f.messages(), 0);
@@ -164,13 +178,13 @@ void TstEditor::newListWritesHeader()
     f.h.dialogs.files.push_back(path);
     f.h.form->Command4_Click();
     const QDateTime now = f.h.time.now();
-    const QString expected = QStringLiteral("Liste crée le  : ")
-        + dateCourte(now.date(), QLocale::system()) + QStringLiteral("\r\nHeure courante : ")
-        + heureCourante(now.time(), QLocale::system())
-        + QStringLiteral("\r\nNom du fichier : nouvelle.txt\r\n\r\n\r\n");
+    const QString expected =
+        QStringLiteral("Liste crée le  : ") + dateCourte(now.date(), QLocale::system()) +
+        QStringLiteral("\r\nHeure courante : ") + heureCourante(now.time(), QLocale::system()) +
+        QStringLiteral("\r\nNom du fichier : nouvelle.txt\r\n\r\n\r\n");
     QCOMPARE(QString::fromLatin1(Harness::readFile(path)), expected);
     QCOMPARE(f.h.form->fichier_liste, path);
-    QCOMPARE(f.h.form->titre_liste, QStringLiteral("liste.txt"));   // unchanged
+    QCOMPARE(f.h.form->titre_liste, QStringLiteral("liste.txt")); // unchanged
     QCOMPARE(f.u().nom_fichier->text(), QStringLiteral("Fichier en cours :nouvelle.txt"));
     QCOMPARE(f.h.form->text1(), QString());
 
@@ -290,7 +304,7 @@ void TstEditor::nextPreviousBounds()
     QCOMPARE(f.u().Label11->text(), QStringLiteral("1"));
     f.h.form->Command11_Click();
     QCOMPARE(f.h.form->index_courant, 1);
-    QCOMPARE(f.u().numero_badge->text(), QStringLiteral("0000000000"));   // no record there
+    QCOMPARE(f.u().numero_badge->text(), QStringLiteral("0000000000")); // no record there
     f.h.form->mise_a_jour_affichage(100);
     f.h.form->Command11_Click();
     QCOMPARE(f.h.form->index_courant, 100);
@@ -365,7 +379,8 @@ void TstEditor::saveRefusesBadFields()
     f.h.form->Command7_Click();
     QCOMPARE(f.messages(), 1);
     const QString text = f.h.dialogs.shown.back().text;
-    QVERIFY2(text.contains(QStringLiteral("numéro de badge")) && text.contains(QStringLiteral("heure de début")),
+    QVERIFY2(text.contains(QStringLiteral("numéro de badge")) &&
+                 text.contains(QStringLiteral("heure de début")),
              qPrintable(text));
     QVERIFY(!text.contains(QStringLiteral("jour du mois")));
     QCOMPARE(Harness::readFile(f.list), kExample);
@@ -387,7 +402,7 @@ void TstEditor::save24hAndAllPlaces()
     f.enter();
     f.u().Choix_24->click();
     f.u().choix_lieu->click();
-    f.u().heure_fin->setText("12");   // typed after ticking: the save writes 99 all the same
+    f.u().heure_fin->setText("12"); // typed after ticking: the save writes 99 all the same
     f.h.form->Command7_Click();
     QCOMPARE(f.u().heure_fin->text(), QStringLiteral("99"));
     QCOMPARE(f.u().lieu->text(), QStringLiteral("99"));
@@ -416,8 +431,8 @@ void TstEditor::checkBoxes()
     // Showing records sets the boxes without their reactions.
     f.h.form->tables.tab_minute_debut[1] = 8;
     f.h.form->Command11_Click();
-    QCOMPARE(f.shown(), (QStringList{"2", "0000000002", "Hélène", "99", "8", "99", "99", "1",
-                                     "0", "24h", "-", "9"}));
+    QCOMPARE(f.shown(), (QStringList{"2", "0000000002", "Hélène", "99", "8", "99", "99", "1", "0",
+                                     "24h", "-", "9"}));
     f.h.form->Command11_Click();
     QCOMPARE(f.shown().mid(3), (QStringList{"8", "0", "18", "0", "99", "0", "-", "tous", "8"}));
     f.h.form->Command11_Click();
@@ -468,7 +483,7 @@ void TstEditor::search_data()
 {
     QTest::addColumn<bool>("byName");
     QTest::addColumn<QString>("key");
-    QTest::addColumn<int>("slot");   // -1: the record shown stays
+    QTest::addColumn<int>("slot"); // -1: the record shown stays
     QTest::newRow("number") << false << "00000000A3" << 2;
     QTest::newRow("number without leading zeros") << false << "A3" << -1;
     QTest::newRow("number in lower case") << false << "00000000a3" << -1;
@@ -487,7 +502,7 @@ void TstEditor::search()
     QFETCH(int, slot);
     Fixture f(kKept);
     f.enter();
-    f.h.form->Command11_Click();   // slot 1 shown
+    f.h.form->Command11_Click(); // slot 1 shown
     f.h.dialogs.inputs.push_back(key);
     if (byName)
         f.h.form->Command22_Click();
@@ -495,8 +510,8 @@ void TstEditor::search()
         f.h.form->Command21_Click();
     const auto &asked = f.h.dialogs.shown.back();
     QCOMPARE(asked.kind, QStringLiteral("input"));
-    QCOMPARE(asked.title, byName ? QStringLiteral("recherche de nom")
-                                 : QStringLiteral("recherche de badge"));
+    QCOMPARE(asked.title,
+             byName ? QStringLiteral("recherche de nom") : QStringLiteral("recherche de badge"));
     const int shown = slot < 0 ? 1 : slot;
     QCOMPARE(f.h.form->index_courant, shown);
     QCOMPARE(f.u().Label11->text(), QString::number(shown + 1));
@@ -518,7 +533,8 @@ void TstEditor::badgeReadPrompt()
     Harness h;
     h.form->setLabel2(QStringLiteral("Badge N°:0000000007"));
     QCOMPARE(h.form->ui().Label9->text(),
-             QStringLiteral("Badge lu\r\nUne fois les champs renseignés cliquer sur le bouton 'Enregistrer'"));
+             QStringLiteral(
+                 "Badge lu\r\nUne fois les champs renseignés cliquer sur le bouton 'Enregistrer'"));
 }
 
 QTEST_MAIN(TstEditor)

@@ -15,7 +15,8 @@ Q_DECLARE_METATYPE(std::string)
 
 namespace {
 
-const std::string kListHeader = "Liste cr\xE9" "e le  : 06/12/2026\r\n"
+const std::string kListHeader = "Liste cr\xE9"
+                                "e le  : 06/12/2026\r\n"
                                 "Heure courante : 10:15:42\r\n"
                                 "Nom du fichier : liste.txt\r\n"
                                 "\r\n"
@@ -61,10 +62,10 @@ std::string section(const std::string &name, const std::string &numero, const st
                     const std::string &jour = "9", const std::string &lieu = "3",
                     const std::string &jdm = "0")
 {
-    return "[" + name + "]\r\nnumero=" + numero + "\r\nnom=" + nom + "\r\nheure de debut=" + hd
-        + "\r\nminute de debut=" + md + "\r\nheure de fin=" + hf + "\r\nminute de fin=" + mf
-        + "\r\njour autoris\xE9_=" + jour + "\r\nlieu autoris\xE9=" + lieu
-        + "\r\njour du mois=" + jdm + "\r\n\r\n";
+    return "[" + name + "]\r\nnumero=" + numero + "\r\nnom=" + nom + "\r\nheure de debut=" + hd +
+           "\r\nminute de debut=" + md + "\r\nheure de fin=" + hf + "\r\nminute de fin=" + mf +
+           "\r\njour autoris\xE9_=" + jour + "\r\nlieu autoris\xE9=" + lieu +
+           "\r\njour du mois=" + jdm + "\r\n\r\n";
 }
 
 // Twelve hexadecimal digits' worth of distinct numbers: record i is i+1.
@@ -121,12 +122,14 @@ void TstListFile::exampleReadBack()
     QCOMPARE(r.count, 1);
     QCOMPARE(r.sectionsInFile, 1);
     QVERIFY(!r.hasProblems());
-    QCOMPARE(t->tab_sections[0] + "|" + t->tab_numero[0] + "|" + t->tab_nom[0] + "|" + t->tab_jour[0],
+    QCOMPARE(t->tab_sections[0] + "|" + t->tab_numero[0] + "|" + t->tab_nom[0] + "|" +
+                 t->tab_jour[0],
              std::string("0000000001|0000000001|Valmire|7"));
-    const QList<int> values{t->tab_heure_debut[0], t->tab_heure_debut_bcd[0], t->tab_minute_debut[0],
-                            t->tab_minute_debut_bcd[0], t->tab_heure_fin[0], t->tab_heure_fin_bcd[0],
-                            t->tab_minute_fin[0], t->tab_minute_fin_bcd[0], t->tab_lieu[0],
-                            t->tab_lieu_bcd[0], t->tab_jour_du_mois[0], t->invalid[0]};
+    const QList<int> values{
+        t->tab_heure_debut[0],      t->tab_heure_debut_bcd[0], t->tab_minute_debut[0],
+        t->tab_minute_debut_bcd[0], t->tab_heure_fin[0],       t->tab_heure_fin_bcd[0],
+        t->tab_minute_fin[0],       t->tab_minute_fin_bcd[0],  t->tab_lieu[0],
+        t->tab_lieu_bcd[0],         t->tab_jour_du_mois[0],    t->invalid[0]};
     QCOMPARE(values, (QList<int>{7, 7, 30, 48, 17, 23, 30, 48, 1, 1, 0, 0}));
     const int expected[] = {0, 0, 0, 0, 1};
     for (int k = 0; k < 5; ++k)
@@ -172,12 +175,15 @@ void TstListFile::readCases_data()
         << section("1234567", "1234567", "Court") << 1 << std::string("Court") << 8 << 8 << 3 << 3
         << std::string("9") << int(BadNumero) << QList<int>{0x12, 0x34, 0x56, 7, 0};
     QTest::newRow("lower-case badge")
-        << section("00000000ab", "00000000ab", "Min") << 1 << std::string("Min") << 8 << 8 << 3
-        << 3 << std::string("9") << int(BadNumero) << QList<int>{0, 0, 0, 0, 0};
-    QTest::newRow("Windows-1252 name")
-        << section("0000000001", "0000000001", "H\xE9l\xE8ne \x8C" "dile") << 1
-        << std::string("H\xE9l\xE8ne \x8C" "dile") << 8 << 8 << 3 << 3 << std::string("9") << 0
-        << one;
+        << section("00000000ab", "00000000ab", "Min") << 1 << std::string("Min") << 8 << 8 << 3 << 3
+        << std::string("9") << int(BadNumero) << QList<int>{0, 0, 0, 0, 0};
+    QTest::newRow("Windows-1252 name") << section("0000000001", "0000000001",
+                                                  "H\xE9l\xE8ne \x8C"
+                                                  "dile")
+                                       << 1
+                                       << std::string("H\xE9l\xE8ne \x8C"
+                                                      "dile")
+                                       << 8 << 8 << 3 << 3 << std::string("9") << 0 << one;
     QTest::newRow("[2] in a name adds no record")
         << section("0000000001", "0000000001", "Dupont [2]") << 1 << std::string("Dupont [2]") << 8
         << 8 << 3 << 3 << std::string("9") << 0 << one;
@@ -231,9 +237,9 @@ void TstListFile::readCases()
 
 void TstListFile::duplicateSections()
 {
-    const std::string content = kListHeader + section("0000000001", "0000000001", "Premier")
-        + section("0000000002", "0000000002", "Autre")
-        + section("0000000001", "0000000001", "Second", "10");
+    const std::string content = kListHeader + section("0000000001", "0000000001", "Premier") +
+                                section("0000000002", "0000000002", "Autre") +
+                                section("0000000001", "0000000001", "Second", "10");
     auto t = std::make_unique<BadgeTables>();
     const ListReadReport r = readList(content, *t);
     QCOMPARE(r.count, 3);
@@ -295,7 +301,7 @@ void TstListFile::noStaleBytesAfterEmptyList()
     for (int k = 0; k < kBadgeBytes; ++k)
         QCOMPARE(t->tab_octets_badge[k], 0);
     QCOMPARE(t->tab_numero[0], std::string("0000000000"));
-    QCOMPARE(t->tab_heure_debut[0], 8);   // the decimal tables are not reset
+    QCOMPARE(t->tab_heure_debut[0], 8); // the decimal tables are not reset
     // Fewer records than before: the bytes of the dropped ones are gone too.
     readList(manySections(3), *t);
     readList(manySections(1), *t);
@@ -333,7 +339,8 @@ void TstListFile::exampleWrittenByteForByte()
 
 void TstListFile::resaveInPlace()
 {
-    const std::string list = kListHeader + kExampleRecord + section("0000000002", "0000000002", "B");
+    const std::string list =
+        kListHeader + kExampleRecord + section("0000000002", "0000000002", "B");
     QVERIFY(hasSection(list, "0000000001"));
     QCOMPARE(saveRecord(list, exampleFields()), list);
     RecordFields f = exampleFields();
@@ -365,16 +372,16 @@ void TstListFile::changedNumberAddsSection()
 void TstListFile::storedFormsKept_data()
 {
     QTest::addColumn<std::string>("field");
-    QTest::addColumn<std::string>("shown");    // what the editor shows or the operator typed
+    QTest::addColumn<std::string>("shown"); // what the editor shows or the operator typed
     QTest::addColumn<std::string>("written");
-    QTest::newRow("07 shown as 7 stays 07") << std::string("heure de debut") << std::string("7")
-                                            << std::string("07");
+    QTest::newRow("07 shown as 7 stays 07")
+        << std::string("heure de debut") << std::string("7") << std::string("07");
     QTest::newRow("changed hour") << std::string("heure de debut") << std::string("8")
                                   << std::string("8");
-    QTest::newRow("typed 07 again") << std::string("heure de debut") << std::string("07")
-                                    << std::string("07");
-    QTest::newRow("place 01 shown as 1") << std::string("lieu autoris\xE9") << std::string("1")
-                                         << std::string("01");
+    QTest::newRow("typed 07 again")
+        << std::string("heure de debut") << std::string("07") << std::string("07");
+    QTest::newRow("place 01 shown as 1")
+        << std::string("lieu autoris\xE9") << std::string("1") << std::string("01");
     QTest::newRow("long name shown cut") << std::string("nom") << std::string("Abcdefghijklmnopqrs")
                                          << std::string("Abcdefghijklmnopqrstuvwxy");
     QTest::newRow("long name changed") << std::string("nom") << std::string("Abcdefghijklmnopqr")
@@ -386,13 +393,15 @@ void TstListFile::storedFormsKept()
     QFETCH(std::string, field);
     QFETCH(std::string, shown);
     QFETCH(std::string, written);
-    const std::string list = kListHeader + section("0000000001", "0000000001",
-                                                   "Abcdefghijklmnopqrstuvwxy", "07", "30", "17",
-                                                   "30", "7", "01");
+    const std::string list =
+        kListHeader + section("0000000001", "0000000001", "Abcdefghijklmnopqrstuvwxy", "07", "30",
+                              "17", "30", "7", "01");
     RecordFields f = exampleFields();
     f.nom = "Abcdefghijklmnopqrstuvwxy";
     f.lieu = "01";
-    std::string *target = field == "nom" ? &f.nom : field == "heure de debut" ? &f.heure_debut : &f.lieu;
+    std::string *target = field == "nom"              ? &f.nom
+                          : field == "heure de debut" ? &f.heure_debut
+                                                      : &f.lieu;
     *target = shown;
     const RecordFields kept = keepStoredForms(list, f);
     const std::string saved = saveRecord(list, kept);
@@ -406,7 +415,7 @@ void TstListFile::validate_data()
 {
     QTest::addColumn<QString>("field");
     QTest::addColumn<std::string>("value");
-    QTest::addColumn<QString>("problem");   // the field named, or empty
+    QTest::addColumn<QString>("problem"); // the field named, or empty
     QTest::newRow("good") << "nom" << std::string("x") << "";
     QTest::newRow("short number") << "numero" << std::string("123456789") << "numero_badge";
     QTest::newRow("lower case number") << "numero" << std::string("000000000a") << "numero_badge";
@@ -427,15 +436,15 @@ void TstListFile::validate()
     QFETCH(std::string, value);
     QFETCH(QString, problem);
     RecordFields f = exampleFields();
-    std::string *target = field == "numero" ? &f.numero
-        : field == "nom" ? &f.nom
-        : field == "heure_debut" ? &f.heure_debut
-        : field == "minute_debut" ? &f.minute_debut
-        : field == "heure_fin" ? &f.heure_fin
-        : field == "minute_fin" ? &f.minute_fin
-        : field == "jour_code" ? &f.jour_code
-        : field == "lieu" ? &f.lieu
-        : &f.jour_du_mois;
+    std::string *target = field == "numero"         ? &f.numero
+                          : field == "nom"          ? &f.nom
+                          : field == "heure_debut"  ? &f.heure_debut
+                          : field == "minute_debut" ? &f.minute_debut
+                          : field == "heure_fin"    ? &f.heure_fin
+                          : field == "minute_fin"   ? &f.minute_fin
+                          : field == "jour_code"    ? &f.jour_code
+                          : field == "lieu"         ? &f.lieu
+                                                    : &f.jour_du_mois;
     *target = value;
     const std::vector<FieldProblem> problems = validateRecord(f);
     if (problem.isEmpty()) {

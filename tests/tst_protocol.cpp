@@ -52,8 +52,17 @@ private slots:
     {
         QTest::addColumn<int>("records");
         QTest::addColumn<int>("blocks");
-        for (auto [r, b] : {std::pair{0, 4}, {1, 1}, {25, 1}, {26, 2}, {50, 2}, {51, 3},
-                            {75, 3}, {76, 4}, {100, 4}, {-3, 4}, {101, 4}})
+        for (auto [r, b] : {std::pair{0, 4},
+                            {1, 1},
+                            {25, 1},
+                            {26, 2},
+                            {50, 2},
+                            {51, 3},
+                            {75, 3},
+                            {76, 4},
+                            {100, 4},
+                            {-3, 4},
+                            {101, 4}})
             QTest::newRow(qPrintable(QString::number(r))) << r << b;
     }
     void blockCount()
@@ -82,8 +91,8 @@ private slots:
                                   << QByteArray("41 42 43 44 45 .\r\n");
         QTest::newRow("two lines, short last")
             << QByteArray("ABC") << 2 << QByteArray("41 42 .\r\n43 .\r\n");
-        QTest::newRow("exact lines") << QByteArray("\x00\xff\x0d\x0a", 4) << 2
-                                     << QByteArray("00 FF .\r\n0D 0A .\r\n");
+        QTest::newRow("exact lines")
+            << QByteArray("\x00\xff\x0d\x0a", 4) << 2 << QByteArray("00 FF .\r\n0D 0A .\r\n");
         QTest::newRow("nothing") << QByteArray() << 16 << QByteArray();
     }
     void dumpLines()
@@ -91,9 +100,8 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(int, perLine);
         QFETCH(QByteArray, text);
-        const std::string out = protocol::dumpLines(std::string_view(bytes.constData(),
-                                                                     std::size_t(bytes.size())),
-                                                    perLine);
+        const std::string out = protocol::dumpLines(
+            std::string_view(bytes.constData(), std::size_t(bytes.size())), perLine);
         QCOMPARE(QByteArray::fromStdString(out), text);
     }
 
@@ -113,14 +121,14 @@ private slots:
         QVERIFY(!l.contains('\r') && !l.contains('\n'));
         QCOMPARE(l, QByteArray("0123456789     07:30 06/12/26 10 *"));
         // All places (99) and a longer badge text keep the columns in place.
-        const QByteArray wide =
-            QByteArray::fromStdString(protocol::historyLine("0123456789ABCDEF", 23, 59, 31, 1, 0, 99));
+        const QByteArray wide = QByteArray::fromStdString(
+            protocol::historyLine("0123456789ABCDEF", 23, 59, 31, 1, 0, 99));
         QCOMPARE(wide, QByteArray("0123456789ABCD 23:59 31/01/00 99 *"));
     }
 
     void keywords()
     {
-        const std::array<std::string_view, 7> order = {"HD", "MD", "HF", "MF",
+        const std::array<std::string_view, 7> order = {"HD",   "MD",   "HF",       "MF",
                                                        "jour", "lieu", "jour_mois"};
         QCOMPARE(protocol::kTableKeywords, order);
         QCOMPARE(protocol::kVidageAnnounce.size(), std::size_t(21));

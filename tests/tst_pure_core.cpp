@@ -21,7 +21,10 @@ Q_DECLARE_METATYPE(std::string)
 
 namespace {
 
-std::string bytes(const char *s, std::size_t n) { return std::string(s, n); }
+std::string bytes(const char *s, std::size_t n)
+{
+    return std::string(s, n);
+}
 
 std::string readFile(const QString &path)
 {
@@ -39,48 +42,43 @@ void writeFile(const QString &path, const std::string &content)
 }
 
 // The five lines of a new list, then the record that the editor saves.
-const std::string kListHeader = "Liste cr\xE9" "e le  : 06/12/2026\r\n"
+const std::string kListHeader = "Liste cr\xE9"
+                                "e le  : 06/12/2026\r\n"
                                 "Heure courante : 10:15:42\r\n"
                                 "Nom du fichier : liste.txt\r\n"
                                 "\r\n"
                                 "\r\n";
 
 const std::pair<const char *, const char *> kRecord[] = {
-    {"numero", "0000000001"},
-    {"nom", "Valmire"},
-    {"heure de debut", "07"},
-    {"minute de debut", "30"},
-    {"heure de fin", "17"},
-    {"minute de fin", "30"},
-    {"24 h 24", "non"},
-    {"jour autoris\xE9", "Lundi \xE0 Vendredi"},
-    {"jour autoris\xE9_", "7"},
-    {"lieu autoris\xE9", "1"},
-    {"tous lieux", "non"},
-    {"jour du mois", "0\r\n"},
+    {"numero", "0000000001"},   {"nom", "Valmire"},
+    {"heure de debut", "07"},   {"minute de debut", "30"},
+    {"heure de fin", "17"},     {"minute de fin", "30"},
+    {"24 h 24", "non"},         {"jour autoris\xE9", "Lundi \xE0 Vendredi"},
+    {"jour autoris\xE9_", "7"}, {"lieu autoris\xE9", "1"},
+    {"tous lieux", "non"},      {"jour du mois", "0\r\n"},
 };
 
-const std::string kListWithRecord = kListHeader
-    + "[0000000001]\r\n"
-      "numero=0000000001\r\n"
-      "nom=Valmire\r\n"
-      "heure de debut=07\r\n"
-      "minute de debut=30\r\n"
-      "heure de fin=17\r\n"
-      "minute de fin=30\r\n"
-      "24 h 24=non\r\n"
-      "jour autoris\xE9=Lundi \xE0 Vendredi\r\n"
-      "jour autoris\xE9_=7\r\n"
-      "lieu autoris\xE9=1\r\n"
-      "tous lieux=non\r\n"
-      "jour du mois=0\r\n"
-      "\r\n";
+const std::string kListWithRecord = kListHeader + "[0000000001]\r\n"
+                                                  "numero=0000000001\r\n"
+                                                  "nom=Valmire\r\n"
+                                                  "heure de debut=07\r\n"
+                                                  "minute de debut=30\r\n"
+                                                  "heure de fin=17\r\n"
+                                                  "minute de fin=30\r\n"
+                                                  "24 h 24=non\r\n"
+                                                  "jour autoris\xE9=Lundi \xE0 Vendredi\r\n"
+                                                  "jour autoris\xE9_=7\r\n"
+                                                  "lieu autoris\xE9=1\r\n"
+                                                  "tous lieux=non\r\n"
+                                                  "jour du mois=0\r\n"
+                                                  "\r\n";
 
 // Files left in `dir` whose name is not `keep` (temporary files left behind).
 QStringList strayFiles(const QString &dir, const QStringList &keep)
 {
     QStringList out;
-    const QStringList all = QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    const QStringList all =
+        QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     for (const QString &name : all) {
         if (!keep.contains(name))
             out << name;
@@ -183,11 +181,14 @@ void TstPureCore::codecQStringUnmapped_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<std::string>("expected");
-    QTest::newRow("pair is one character") << QString::fromUtf8("a\xF0\x9F\x98\x80" "b") << std::string("a?b");
+    QTest::newRow("pair is one character") << QString::fromUtf8("a\xF0\x9F\x98\x80"
+                                                                "b")
+                                           << std::string("a?b");
     QTest::newRow("lone high half") << (QString("a") + QChar(0xD83D) + "b") << std::string("a?b");
     QTest::newRow("lone low half") << (QString("a") + QChar(0xDE00)) << std::string("a?");
     QTest::newRow("high half at the end") << (QString("x") + QChar(0xD83D)) << std::string("x?");
-    QTest::newRow("French") << QString::fromUtf8("cr\xC3\xA9\xC3\xA9 \xE2\x82\xAC") << std::string("cr\xE9\xE9 \x80");
+    QTest::newRow("French") << QString::fromUtf8("cr\xC3\xA9\xC3\xA9 \xE2\x82\xAC")
+                            << std::string("cr\xE9\xE9 \x80");
 }
 
 void TstPureCore::codecQStringUnmapped()
@@ -203,7 +204,9 @@ void TstPureCore::utf8Invalid_data()
     QTest::addColumn<std::string>("expected");
     QTest::newRow("valid") << std::string("\xC3\xA9t\xC3\xA9") << std::string("\xE9t\xE9");
     QTest::newRow("cut at the end") << std::string("a\xC3") << std::string("a?");
-    QTest::newRow("cut in the middle") << std::string("a\xE2\x82" "b") << std::string("a?b");
+    QTest::newRow("cut in the middle") << std::string("a\xE2\x82"
+                                                      "b")
+                                       << std::string("a?b");
     QTest::newRow("overlong slash") << std::string("\xC0\xAF") << std::string("??");
     QTest::newRow("overlong three bytes") << std::string("\xE0\x80\xAF") << std::string("???");
     QTest::newRow("surrogate") << std::string("\xED\xA0\x80") << std::string("???");
@@ -245,11 +248,13 @@ void TstPureCore::hex_data()
     QTest::newRow("8000") << std::string("8000") << 0 << false << true << 0;
     QTest::newRow("FFFF") << std::string("FFFF") << 0 << false << true << 0;
     QTest::newRow("five digits") << std::string("10000") << 0 << false << true << 0;
-    QTest::newRow("twenty digits") << std::string("12345678901234567890") << 0 << false << true << 0;
+    QTest::newRow("twenty digits")
+        << std::string("12345678901234567890") << 0 << false << true << 0;
     QTest::newRow("leading zeros") << std::string(40, '0') + "7FFF" << 32767 << true << false << 0;
     QTest::newRow("100k zeros then 1") << std::string(100000, '0') + "1" << 1 << true << false << 0;
     QTest::newRow("1 then 300 zeros") << "1" + std::string(300, '0') << 0 << false << true << 0;
-    QTest::newRow("bad after many zeros") << std::string(1000, '0') + "x" << 0 << false << false << 1001;
+    QTest::newRow("bad after many zeros")
+        << std::string(1000, '0') + "x" << 0 << false << false << 1001;
 }
 
 void TstPureCore::hex()
@@ -274,36 +279,79 @@ void TstPureCore::profileGet_data()
     QTest::addColumn<int>("size");
     QTest::addColumn<std::string>("expected");
     const std::string basic = "[A]\r\nnom=Valmire\r\nvide=\r\n";
-    QTest::newRow("plain") << basic << std::string("A") << std::string("nom") << 20 << std::string("Valmire");
-    QTest::newRow("empty value, not the default") << basic << std::string("A") << std::string("vide") << 20 << std::string();
-    QTest::newRow("letter case of names") << std::string("[Com]\r\nVALEUR=COM3\r\n") << std::string("cOM") << std::string("valeur") << 20 << std::string("COM3");
-    QTest::newRow("accented names are compared as bytes") << std::string("[A]\r\njour autoris\xE9_=7\r\n") << std::string("a") << std::string("JOUR AUTORIS\xE9_") << 20 << std::string("7");
-    QTest::newRow("blanks and tabs") << std::string(" \t[ A ]\t\r\n \tnom \t=  Val mire \t\r\n") << std::string("A") << std::string("nom") << 20 << std::string("Val mire");
-    QTest::newRow("double quotes") << std::string("[A]\r\nk= \" x \" \r\n") << std::string("A") << std::string("k") << 20 << std::string(" x ");
-    QTest::newRow("single quotes") << std::string("[A]\r\nk='x'\r\n") << std::string("A") << std::string("k") << 20 << std::string("x");
-    QTest::newRow("one pair only") << std::string("[A]\r\nk=\"\"x\"\"\r\n") << std::string("A") << std::string("k") << 20 << std::string("\"x\"");
-    QTest::newRow("quotes that do not match") << std::string("[A]\r\nk=\"x'\r\n") << std::string("A") << std::string("k") << 20 << std::string("\"x'");
-    QTest::newRow("a lone quote") << std::string("[A]\r\nk=\"\r\n") << std::string("A") << std::string("k") << 20 << std::string("\"");
-    QTest::newRow("cut to size - 1") << std::string("[A]\r\nnom=ABCDEFGHIJKLMNOPQRSTUVWXYZ\r\n") << std::string("A") << std::string("nom") << 20 << std::string("ABCDEFGHIJKLMNOPQRS");
-    QTest::newRow("size 1") << basic << std::string("A") << std::string("nom") << 1 << std::string();
-    QTest::newRow("size 0") << basic << std::string("A") << std::string("nom") << 0 << std::string();
-    QTest::newRow("missing section") << basic << std::string("B") << std::string("nom") << 20 << std::string("<def>");
-    QTest::newRow("missing key") << basic << std::string("A") << std::string("prenom") << 20 << std::string("<def>");
-    QTest::newRow("empty file") << std::string() << std::string("A") << std::string("nom") << 20 << std::string("<def>");
-    QTest::newRow("default cut too") << std::string() << std::string("A") << std::string("nom") << 3 << std::string("<d");
-    QTest::newRow("first section wins") << std::string("[A]\r\nk=1\r\n[a]\r\nk=2\r\nj=3\r\n") << std::string("A") << std::string("k") << 20 << std::string("1");
-    QTest::newRow("keys of a repeated section are not seen") << std::string("[A]\r\nk=1\r\n[a]\r\nj=3\r\n") << std::string("A") << std::string("j") << 20 << std::string("<def>");
-    QTest::newRow("first key wins") << std::string("[A]\r\nk=1\r\nK=2\r\n") << std::string("A") << std::string("k") << 20 << std::string("1");
-    QTest::newRow("free text before the first section") << std::string("k=0\r\nLigne libre\r\n[A]\r\nk=1\r\n") << std::string("A") << std::string("k") << 20 << std::string("1");
-    QTest::newRow("key of another section") << std::string("[A]\r\nk=1\r\n[B]\r\n") << std::string("B") << std::string("k") << 20 << std::string("<def>");
-    QTest::newRow("LF only") << std::string("[A]\nx=1\nk=2\n") << std::string("A") << std::string("k") << 20 << std::string("2");
-    QTest::newRow("CR only") << std::string("[A]\rx=1\rk=2") << std::string("A") << std::string("k") << 20 << std::string("2");
-    QTest::newRow("mixed, no final line end") << std::string("[A]\r\n\n\rx=1\n\rk=2") << std::string("A") << std::string("k") << 20 << std::string("2");
-    QTest::newRow("line without equals sign") << std::string("[A]\r\nk\r\nk=2\r\n") << std::string("A") << std::string("k") << 20 << std::string("2");
-    QTest::newRow("value holds an equals sign") << std::string("[A]\r\nk=a=b\r\n") << std::string("A") << std::string("k") << 20 << std::string("a=b");
-    QTest::newRow("name runs to the last bracket") << std::string("[a]b] c\r\nk=1\r\n") << std::string("a]b") << std::string("k") << 20 << std::string("1");
-    QTest::newRow("header without bracket") << std::string("[abc\r\nk=1\r\n") << std::string("abc") << std::string("k") << 20 << std::string("1");
-    QTest::newRow("NUL ends the value") << bytes("[A]\r\nk=ab\0cd\r\n", 14) << std::string("A") << std::string("k") << 20 << std::string("ab");
+    QTest::newRow("plain") << basic << std::string("A") << std::string("nom") << 20
+                           << std::string("Valmire");
+    QTest::newRow("empty value, not the default")
+        << basic << std::string("A") << std::string("vide") << 20 << std::string();
+    QTest::newRow("letter case of names")
+        << std::string("[Com]\r\nVALEUR=COM3\r\n") << std::string("cOM") << std::string("valeur")
+        << 20 << std::string("COM3");
+    QTest::newRow("accented names are compared as bytes")
+        << std::string("[A]\r\njour autoris\xE9_=7\r\n") << std::string("a")
+        << std::string("JOUR AUTORIS\xE9_") << 20 << std::string("7");
+    QTest::newRow("blanks and tabs")
+        << std::string(" \t[ A ]\t\r\n \tnom \t=  Val mire \t\r\n") << std::string("A")
+        << std::string("nom") << 20 << std::string("Val mire");
+    QTest::newRow("double quotes") << std::string("[A]\r\nk= \" x \" \r\n") << std::string("A")
+                                   << std::string("k") << 20 << std::string(" x ");
+    QTest::newRow("single quotes") << std::string("[A]\r\nk='x'\r\n") << std::string("A")
+                                   << std::string("k") << 20 << std::string("x");
+    QTest::newRow("one pair only") << std::string("[A]\r\nk=\"\"x\"\"\r\n") << std::string("A")
+                                   << std::string("k") << 20 << std::string("\"x\"");
+    QTest::newRow("quotes that do not match")
+        << std::string("[A]\r\nk=\"x'\r\n") << std::string("A") << std::string("k") << 20
+        << std::string("\"x'");
+    QTest::newRow("a lone quote") << std::string("[A]\r\nk=\"\r\n") << std::string("A")
+                                  << std::string("k") << 20 << std::string("\"");
+    QTest::newRow("cut to size - 1")
+        << std::string("[A]\r\nnom=ABCDEFGHIJKLMNOPQRSTUVWXYZ\r\n") << std::string("A")
+        << std::string("nom") << 20 << std::string("ABCDEFGHIJKLMNOPQRS");
+    QTest::newRow("size 1") << basic << std::string("A") << std::string("nom") << 1
+                            << std::string();
+    QTest::newRow("size 0") << basic << std::string("A") << std::string("nom") << 0
+                            << std::string();
+    QTest::newRow("missing section")
+        << basic << std::string("B") << std::string("nom") << 20 << std::string("<def>");
+    QTest::newRow("missing key") << basic << std::string("A") << std::string("prenom") << 20
+                                 << std::string("<def>");
+    QTest::newRow("empty file") << std::string() << std::string("A") << std::string("nom") << 20
+                                << std::string("<def>");
+    QTest::newRow("default cut too")
+        << std::string() << std::string("A") << std::string("nom") << 3 << std::string("<d");
+    QTest::newRow("first section wins")
+        << std::string("[A]\r\nk=1\r\n[a]\r\nk=2\r\nj=3\r\n") << std::string("A")
+        << std::string("k") << 20 << std::string("1");
+    QTest::newRow("keys of a repeated section are not seen")
+        << std::string("[A]\r\nk=1\r\n[a]\r\nj=3\r\n") << std::string("A") << std::string("j") << 20
+        << std::string("<def>");
+    QTest::newRow("first key wins") << std::string("[A]\r\nk=1\r\nK=2\r\n") << std::string("A")
+                                    << std::string("k") << 20 << std::string("1");
+    QTest::newRow("free text before the first section")
+        << std::string("k=0\r\nLigne libre\r\n[A]\r\nk=1\r\n") << std::string("A")
+        << std::string("k") << 20 << std::string("1");
+    QTest::newRow("key of another section")
+        << std::string("[A]\r\nk=1\r\n[B]\r\n") << std::string("B") << std::string("k") << 20
+        << std::string("<def>");
+    QTest::newRow("LF only") << std::string("[A]\nx=1\nk=2\n") << std::string("A")
+                             << std::string("k") << 20 << std::string("2");
+    QTest::newRow("CR only") << std::string("[A]\rx=1\rk=2") << std::string("A") << std::string("k")
+                             << 20 << std::string("2");
+    QTest::newRow("mixed, no final line end")
+        << std::string("[A]\r\n\n\rx=1\n\rk=2") << std::string("A") << std::string("k") << 20
+        << std::string("2");
+    QTest::newRow("line without equals sign")
+        << std::string("[A]\r\nk\r\nk=2\r\n") << std::string("A") << std::string("k") << 20
+        << std::string("2");
+    QTest::newRow("value holds an equals sign")
+        << std::string("[A]\r\nk=a=b\r\n") << std::string("A") << std::string("k") << 20
+        << std::string("a=b");
+    QTest::newRow("name runs to the last bracket")
+        << std::string("[a]b] c\r\nk=1\r\n") << std::string("a]b") << std::string("k") << 20
+        << std::string("1");
+    QTest::newRow("header without bracket") << std::string("[abc\r\nk=1\r\n") << std::string("abc")
+                                            << std::string("k") << 20 << std::string("1");
+    QTest::newRow("NUL ends the value") << bytes("[A]\r\nk=ab\0cd\r\n", 14) << std::string("A")
+                                        << std::string("k") << 20 << std::string("ab");
 }
 
 void TstPureCore::profileGet()
@@ -331,7 +379,8 @@ void TstPureCore::profileManyRecords()
     for (int r = 0; r < 101; ++r) {
         const std::string name = std::to_string(1000000000 + r);
         for (const auto &[key, value] : kRecord)
-            content = profile::set(content, name, key, key == std::string("nom") ? "N" + std::to_string(r) : value);
+            content = profile::set(content, name, key,
+                                   key == std::string("nom") ? "N" + std::to_string(r) : value);
     }
     const profile::Parsed parsed(content);
     QCOMPARE(parsed.sections().size(), std::size_t(101));
@@ -366,23 +415,25 @@ void TstPureCore::profileSet_data()
     QTest::addColumn<std::string>("value");
     QTest::addColumn<std::string>("expected");
     QTest::newRow("replaced where it stands")
-        << std::string("[A]\r\nx=1\r\ny=2\r\n") << std::string("A") << std::string("x") << std::string("9")
-        << std::string("[A]\r\nx=9\r\ny=2\r\n");
+        << std::string("[A]\r\nx=1\r\ny=2\r\n") << std::string("A") << std::string("x")
+        << std::string("9") << std::string("[A]\r\nx=9\r\ny=2\r\n");
     QTest::newRow("other lines kept byte for byte")
-        << std::string("libre\n[A]\nx=1\ny = 2 \n; note\r") << std::string("A") << std::string("x") << std::string("9")
-        << std::string("libre\n[A]\nx=9\r\ny = 2 \n; note\r");
+        << std::string("libre\n[A]\nx=1\ny = 2 \n; note\r") << std::string("A") << std::string("x")
+        << std::string("9") << std::string("libre\n[A]\nx=9\r\ny = 2 \n; note\r");
     QTest::newRow("name matched without case and blanks")
-        << std::string("[a]\r\n  X = 1 \r\n") << std::string("A") << std::string("x") << std::string("2")
-        << std::string("[a]\r\nx=2\r\n");
+        << std::string("[a]\r\n  X = 1 \r\n") << std::string("A") << std::string("x")
+        << std::string("2") << std::string("[a]\r\nx=2\r\n");
     QTest::newRow("first of repeated sections and keys")
-        << std::string("[A]\r\nx=1\r\nx=2\r\n[A]\r\nx=3\r\n") << std::string("A") << std::string("x") << std::string("9")
+        << std::string("[A]\r\nx=1\r\nx=2\r\n[A]\r\nx=3\r\n") << std::string("A")
+        << std::string("x") << std::string("9")
         << std::string("[A]\r\nx=9\r\nx=2\r\n[A]\r\nx=3\r\n");
     QTest::newRow("new key before the trailing empty lines")
-        << std::string("[A]\r\nx=1\r\n\r\n\r\n[B]\r\nz=3\r\n") << std::string("A") << std::string("y") << std::string("2")
+        << std::string("[A]\r\nx=1\r\n\r\n\r\n[B]\r\nz=3\r\n") << std::string("A")
+        << std::string("y") << std::string("2")
         << std::string("[A]\r\nx=1\r\ny=2\r\n\r\n\r\n[B]\r\nz=3\r\n");
     QTest::newRow("new key in a section without keys")
-        << std::string("[A]\r\n\r\n[B]\r\n") << std::string("A") << std::string("y") << std::string("2")
-        << std::string("[A]\r\ny=2\r\n\r\n[B]\r\n");
+        << std::string("[A]\r\n\r\n[B]\r\n") << std::string("A") << std::string("y")
+        << std::string("2") << std::string("[A]\r\ny=2\r\n\r\n[B]\r\n");
     QTest::newRow("new key after a header without line end")
         << std::string("[A]") << std::string("A") << std::string("y") << std::string("2")
         << std::string("[A]\r\ny=2\r\n");
@@ -405,23 +456,23 @@ void TstPureCore::profileSet_data()
         << std::string() << std::string("B") << std::string("y") << std::string("2")
         << std::string("[B]\r\ny=2\r\n");
     QTest::newRow("no line breaks carried by the value")
-        << std::string("[A]\r\nx=1\r\n") << std::string("A") << std::string("x") << std::string("a\r\n[B]\rk=v\nz")
-        << std::string("[A]\r\nx=a[B]k=vz\r\n");
+        << std::string("[A]\r\nx=1\r\n") << std::string("A") << std::string("x")
+        << std::string("a\r\n[B]\rk=v\nz") << std::string("[A]\r\nx=a[B]k=vz\r\n");
     QTest::newRow("no line breaks carried by the names")
         << std::string() << std::string("A\r\nB") << std::string("k\nx") << std::string("1")
         << std::string("[AB]\r\nkx=1\r\n");
     QTest::newRow("empty line asked, new key at the end")
-        << std::string("[A]\r\nx=1\r\n") << std::string("A") << std::string("j") << std::string("0\r\n")
-        << std::string("[A]\r\nx=1\r\nj=0\r\n\r\n");
+        << std::string("[A]\r\nx=1\r\n") << std::string("A") << std::string("j")
+        << std::string("0\r\n") << std::string("[A]\r\nx=1\r\nj=0\r\n\r\n");
     QTest::newRow("empty line asked, new key before an empty line")
-        << std::string("[A]\r\nx=1\r\n\r\n[B]\r\n") << std::string("A") << std::string("j") << std::string("0\r\n")
-        << std::string("[A]\r\nx=1\r\nj=0\r\n\r\n[B]\r\n");
+        << std::string("[A]\r\nx=1\r\n\r\n[B]\r\n") << std::string("A") << std::string("j")
+        << std::string("0\r\n") << std::string("[A]\r\nx=1\r\nj=0\r\n\r\n[B]\r\n");
     QTest::newRow("empty line asked, replaced key followed by one")
-        << std::string("[A]\r\nj=5\r\n\r\n[B]\r\n") << std::string("A") << std::string("j") << std::string("0\r\n")
-        << std::string("[A]\r\nj=0\r\n\r\n[B]\r\n");
+        << std::string("[A]\r\nj=5\r\n\r\n[B]\r\n") << std::string("A") << std::string("j")
+        << std::string("0\r\n") << std::string("[A]\r\nj=0\r\n\r\n[B]\r\n");
     QTest::newRow("empty line asked, replaced key followed by a header")
-        << std::string("[A]\r\nj=5\r\n[B]\r\n") << std::string("A") << std::string("j") << std::string("0\r\n")
-        << std::string("[A]\r\nj=0\r\n\r\n[B]\r\n");
+        << std::string("[A]\r\nj=5\r\n[B]\r\n") << std::string("A") << std::string("j")
+        << std::string("0\r\n") << std::string("[A]\r\nj=0\r\n\r\n[B]\r\n");
     QTest::newRow("empty line asked, key on the last line")
         << std::string("[A]\r\nj=5") << std::string("A") << std::string("j") << std::string("0\r\n")
         << std::string("[A]\r\nj=0\r\n\r\n");
@@ -451,7 +502,8 @@ void TstPureCore::profileSetThenGetOnRandomContent()
     // Whatever the file holds, a value written is the value read back, and
     // the other sections read as before.
     std::mt19937 random(20261206);
-    const char alphabet[] = {'[', ']', '=', '\r', '\n', ' ', '\t', '"', '\0', 'S', 's', 'k', 'K', 'T', 'x', '\xE9'};
+    const char alphabet[] = {'[',  ']', '=', '\r', '\n', ' ', '\t', '"',
+                             '\0', 'S', 's', 'k',  'K',  'T', 'x',  '\xE9'};
     for (int round = 0; round < 2000; ++round) {
         std::string content;
         const int length = int(random() % 80);
@@ -473,8 +525,10 @@ void TstPureCore::settingsFileFromNothing()
     std::string error;
     QVERIFY(profile::writeToFile(path.toStdString(), "COM", "valeur", "COM3", &error));
     QVERIFY(profile::writeToFile(path.toStdString(), "temporisation", "valeur", "10", &error));
-    QCOMPARE(readFile(path), std::string("[COM]\r\nvaleur=COM3\r\n[temporisation]\r\nvaleur=10\r\n"));
-    QCOMPARE(profile::getFromFile(path.toStdString(), "com", "VALEUR", "", 20), std::string("COM3"));
+    QCOMPARE(readFile(path),
+             std::string("[COM]\r\nvaleur=COM3\r\n[temporisation]\r\nvaleur=10\r\n"));
+    QCOMPARE(profile::getFromFile(path.toStdString(), "com", "VALEUR", "", 20),
+             std::string("COM3"));
     QCOMPARE(strayFiles(dir.path(), {"platine.ini"}), QStringList());
 }
 
@@ -487,7 +541,8 @@ void TstPureCore::listRecordWrittenAsExample()
     for (const auto &[key, value] : kRecord)
         QVERIFY(profile::writeToFile(path.toStdString(), "0000000001", key, value));
     QCOMPARE(readFile(path), kListWithRecord);
-    QCOMPARE(profile::getFromFile(path.toStdString(), "0000000001", "jour autoris\xE9_", "", 20), std::string("7"));
+    QCOMPARE(profile::getFromFile(path.toStdString(), "0000000001", "jour autoris\xE9_", "", 20),
+             std::string("7"));
 }
 
 void TstPureCore::listRecordRewrittenUnchanged()
@@ -506,14 +561,16 @@ void TstPureCore::listRecordRewrittenUnchanged()
     std::string second = kListWithRecord.substr(kListHeader.size());
     second.replace(second.find("[0000000001]"), 12, "[0000000002]");
     QCOMPARE(readFile(path), kListWithRecord + second);
-    QCOMPARE(profile::getFromFile(path.toStdString(), "0000000002", "nom", "", 20), std::string("Valmire"));
+    QCOMPARE(profile::getFromFile(path.toStdString(), "0000000002", "nom", "", 20),
+             std::string("Valmire"));
 }
 
 void TstPureCore::profileFileMissing()
 {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    QCOMPARE(profile::getFromFile(dir.filePath("absent.txt").toStdString(), "A", "k", "def", 20), std::string("def"));
+    QCOMPARE(profile::getFromFile(dir.filePath("absent.txt").toStdString(), "A", "k", "def", 20),
+             std::string("def"));
     // A folder in place of the file: nothing is written and the reason is given.
     std::string error;
     QVERIFY(!profile::writeToFile(dir.path().toStdString(), "A", "k", "v", &error));
@@ -542,7 +599,7 @@ void TstPureCore::writeAtomicCreatesAndReplaces()
 
 void TstPureCore::writeAtomicFailures_data()
 {
-    QTest::addColumn<QString>("target");   // relative to a fresh folder
+    QTest::addColumn<QString>("target"); // relative to a fresh folder
     QTest::newRow("target is a folder") << QString("dossier");
     QTest::newRow("folder missing") << QString("absent/f.txt");
     QTest::newRow("parent is a file") << QString("fichier/f.txt");

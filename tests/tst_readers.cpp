@@ -15,10 +15,17 @@ using namespace platine;
 
 namespace {
 
-std::string bytes(const QByteArray &b) { return b.toStdString(); }
-QByteArray qb(const std::string &s) { return QByteArray::fromStdString(s); }
+std::string bytes(const QByteArray &b)
+{
+    return b.toStdString();
+}
+QByteArray qb(const std::string &s)
+{
+    return QByteArray::fromStdString(s);
+}
 
-const QByteArray kHeader = " N\xB0 de badge     Heure du passage    Date du passage      Lieu \r\n\r\n";
+const QByteArray kHeader =
+    " N\xB0 de badge     Heure du passage    Date du passage      Lieu \r\n\r\n";
 
 // A passage line with every column set: badge 1-14, "#" in 15, hour, "h" in
 // 18, minute, " 12" day (blank in 21), "-" in 24 and 27, place, then text past 32.
@@ -28,8 +35,8 @@ QByteArray row(const QByteArray &badge, const QByteArray &hour, const QByteArray
                const QByteArray &day, const QByteArray &month, const QByteArray &year,
                const QByteArray &place)
 {
-    return badge + QByteArray(8, ' ') + hour + ":" + minute + QByteArray(12, ' ') + day + "/"
-        + month + "/" + year + QByteArray(9, ' ') + place + "\r\n";
+    return badge + QByteArray(8, ' ') + hour + ":" + minute + QByteArray(12, ' ') + day + "/" +
+           month + "/" + year + QByteArray(9, ' ') + place + "\r\n";
 }
 
 const QByteArray kFullRow = row("1234567890    ", "08", "15", " 12", "03", "24", "005");
@@ -67,14 +74,16 @@ void TestReaders::layOut_data()
 {
     QTest::addColumn<QByteArray>("pane");
     QTest::addColumn<QByteArray>("expected");
-    QTest::newRow("two lines") << QByteArray("0A1B2C.3D4E") << QByteArray("0A 1B 2C \r\n3D 4E \r\n");
+    QTest::newRow("two lines") << QByteArray("0A1B2C.3D4E")
+                               << QByteArray("0A 1B 2C \r\n3D 4E \r\n");
     QTest::newRow("lone last character") << QByteArray("ABC") << QByteArray("AB C\r\n");
     QTest::newRow("lone full stop") << QByteArray(".") << QByteArray("\r\n\r\n");
     QTest::newRow("empty pane") << QByteArray() << QByteArray("\r\n");
     QTest::newRow("odd count before stop") << QByteArray("414.41") << QByteArray("41 4\r\n41 \r\n");
     QTest::newRow("line breaks counted") << QByteArray("AB\r\nCD") << QByteArray("AB \r\n CD \r\n");
     QTest::newRow("two stops") << QByteArray("..A") << QByteArray("\r\n\r\nA\r\n");
-    QTest::newRow("8-bit bytes copied") << QByteArray("\xE9\xFF\x00Z", 4) << QByteArray("\xE9\xFF \x00Z \r\n", 8);
+    QTest::newRow("8-bit bytes copied")
+        << QByteArray("\xE9\xFF\x00Z", 4) << QByteArray("\xE9\xFF \x00Z \r\n", 8);
 }
 
 void TestReaders::layOut()
@@ -122,7 +131,8 @@ void TestReaders::historyHeader()
     QCOMPARE(qb(h), kHeader);
     QCOMPARE(h.size(), std::size_t(63 + 4));
     // One row spelled out in full: 60 characters, then the line break.
-    QCOMPARE(kFullRow, QByteArray("1234567890            08:15             12/03/24         005\r\n"));
+    QCOMPARE(kFullRow,
+             QByteArray("1234567890            08:15             12/03/24         005\r\n"));
     QCOMPARE(kFullRow.size(), 62);
 }
 
@@ -131,17 +141,13 @@ void TestReaders::historyRow_data()
     QTest::addColumn<QByteArray>("line");
     QTest::addColumn<QByteArray>("row");
     QTest::newRow("full line, columns 15/18/24/27 and past 32 dropped") << kFullLine << kFullRow;
-    QTest::newRow("exactly 32 characters")
-        << kFullLine.left(32) << kFullRow;
+    QTest::newRow("exactly 32 characters") << kFullLine.left(32) << kFullRow;
     QTest::newRow("short line: empty fields, separators kept")
-        << QByteArray("*ABC")
-        << row("*ABC", "", "", "", "", "", "");
+        << QByteArray("*ABC") << row("*ABC", "", "", "", "", "", "");
     QTest::newRow("line ends inside the hour")
-        << QByteArray("12345678901234*0")
-        << row("12345678901234", "0", "", "", "", "", "");
+        << QByteArray("12345678901234*0") << row("12345678901234", "0", "", "", "", "", "");
     QTest::newRow("place cut short")
-        << kFullLine.left(31)
-        << row("1234567890    ", "08", "15", " 12", "03", "24", "00");
+        << kFullLine.left(31) << row("1234567890    ", "08", "15", " 12", "03", "24", "00");
     QTest::newRow("LF inside the line counts as a column")
         << QByteArray("\n") + kFullLine
         << row("\n1234567890   ", "#0", "h1", "5 1", "-0", "-2", "400");
@@ -165,8 +171,8 @@ void TestReaders::historyTable_data()
     const QByteArray thirdRow = row("0000000001*** ", "00", "00", " 01", "01", "00", "001");
 
     QTest::newRow("three passages between announcement and marker")
-        << QByteArray("Vidage EEPROM externe\r\n") + kFullLine + "\r\n" + second + "\r\n" + third
-               + "\r\nHistorique\r\n"
+        << QByteArray("Vidage EEPROM externe\r\n") + kFullLine + "\r\n" + second + "\r\n" + third +
+               "\r\nHistorique\r\n"
         << kHeader + kFullRow + secondRow + thirdRow;
     QTest::newRow("announcement run into the first passage")
         << QByteArray("Vidage EEPROM externe") + kFullLine + "\r\n" + second + "\r\nHistorique\r\n"
@@ -177,8 +183,7 @@ void TestReaders::historyTable_data()
     QTest::newRow("no passage: header alone")
         << QByteArray("Vidage EEPROM externe\r\nHistorique\r\n") << kHeader;
     QTest::newRow("empty file") << QByteArray() << kHeader;
-    QTest::newRow("last line without CR")
-        << QByteArray("x\r\n") + kFullLine << kHeader + kFullRow;
+    QTest::newRow("last line without CR") << QByteArray("x\r\n") + kFullLine << kHeader + kFullRow;
     QTest::newRow("CR alone ends a line")
         << kFullLine + "\r" + second << kHeader + kFullRow + secondRow;
     QTest::newRow("LF alone does not end a line")
@@ -204,7 +209,8 @@ void TestReaders::dumpCharacters_data()
 {
     QTest::addColumn<QByteArray>("line");
     QTest::addColumn<QByteArray>("characters");
-    QTest::newRow("five pairs with blanks") << QByteArray("41 42 43 44 45 .") << QByteArray("ABCDE");
+    QTest::newRow("five pairs with blanks")
+        << QByteArray("41 42 43 44 45 .") << QByteArray("ABCDE");
     QTest::newRow("ten packed digits") << QByteArray("4142434445.") << QByteArray("ABCDE");
     QTest::newRow("odd digits: last digit pairs with the stop")
         << QByteArray("4 1 4 .") << QByteArray("A@");
@@ -215,10 +221,8 @@ void TestReaders::dumpCharacters_data()
     QTest::newRow("no full stop") << QByteArray("41 42 43") << QByteArray();
     QTest::newRow("stop first") << QByteArray(" .4142") << QByteArray();
     QTest::newRow("only pairs before the first stop") << QByteArray("41.42.") << QByteArray("A");
-    QTest::newRow("tab stays and fails")
-        << QByteArray("4\t1.") << QByteArray("@\x10");
-    QTest::newRow("LF inside the line")
-        << QByteArray("41\n42.") << QByteArray("A\0 ", 3);
+    QTest::newRow("tab stays and fails") << QByteArray("4\t1.") << QByteArray("@\x10");
+    QTest::newRow("LF inside the line") << QByteArray("41\n42.") << QByteArray("A\0 ", 3);
 }
 
 void TestReaders::dumpCharacters()
@@ -233,11 +237,10 @@ void TestReaders::dumpListing_data()
     QTest::addColumn<QByteArray>("pane");
     QTest::addColumn<QByteArray>("listing");
     // The raw line keeps its own full stop, the marker follows it.
-    QTest::newRow("worked examples")
-        << QByteArray("41 42 43 44 45 .\r\n30 31 .\r\nno stop here")
-        << QByteArray("00000 : 41 42 43 44 45 ......ABCDE\r\n"
-                      "00005 : 30 31 ......01\r\n"
-                      "00010 : no stop here.....\r\n");
+    QTest::newRow("worked examples") << QByteArray("41 42 43 44 45 .\r\n30 31 .\r\nno stop here")
+                                     << QByteArray("00000 : 41 42 43 44 45 ......ABCDE\r\n"
+                                                   "00005 : 30 31 ......01\r\n"
+                                                   "00010 : no stop here.....\r\n");
     QTest::newRow("empty pane") << QByteArray() << QByteArray("00000 : .....\r\n");
     QTest::newRow("trailing line break")
         << QByteArray("41.\r\n") << QByteArray("00000 : 41......A\r\n00005 : .....\r\n");
@@ -249,7 +252,8 @@ void TestReaders::dumpListing_data()
         << QByteArray("0D.") << QByteArray("00000 : 0D......\r\r\n");
     QTest::newRow("laid-out pane has no characters")
         << qb(layOutPane("4142.4344."))
-        << QByteArray("00000 : 41 42 .....\r\n00005 : 43 44 .....\r\n00010 : .....\r\n00015 : .....\r\n");
+        << QByteArray(
+               "00000 : 41 42 .....\r\n00005 : 43 44 .....\r\n00010 : .....\r\n00015 : .....\r\n");
 }
 
 void TestReaders::dumpListing()

@@ -25,7 +25,10 @@ Q_DECLARE_METATYPE(platine::OpenResult)
 
 namespace {
 
-QString label14(const Harness &h) { return h.form->ui().Label14->text(); }
+QString label14(const Harness &h)
+{
+    return h.form->ui().Label14->text();
+}
 
 } // namespace
 
@@ -69,10 +72,12 @@ void TestSerial::connectionButton_data()
     QTest::addColumn<int>("closes");
     QTest::addColumn<bool>("green");
     QTest::newRow("left opens") << false << MouseButton::Left << true << 1 << 0 << true;
-    QTest::newRow("left on open port only colours") << true << MouseButton::Left << true << 1 << 0 << true;
+    QTest::newRow("left on open port only colours")
+        << true << MouseButton::Left << true << 1 << 0 << true;
     QTest::newRow("right closes") << true << MouseButton::Right << false << 1 << 1 << false;
     QTest::newRow("middle closes") << true << MouseButton::Middle << false << 1 << 1 << false;
-    QTest::newRow("right on closed port only colours") << false << MouseButton::Right << false << 0 << 0 << false;
+    QTest::newRow("right on closed port only colours")
+        << false << MouseButton::Right << false << 0 << 0 << false;
 }
 
 void TestSerial::connectionButton()
@@ -84,7 +89,7 @@ void TestSerial::connectionButton()
     if (openBefore)
         h.form->Command10_MouseDown(MouseButton::Left);
     else
-        h.form->setIndicatorConnected(true);   // the colour is never read back from the port
+        h.form->setIndicatorConnected(true); // the colour is never read back from the port
     h.form->Command10_MouseDown(button);
     QTEST(h.port.isOpen(), "openAfter");
     QTEST(h.port.opens, "opens");
@@ -241,7 +246,7 @@ void TestSerial::tenSecondWaitEndsJustAfterTenSeconds()
     Harness h;
     const QString before = label14(h);
     h.form->Command10_MouseDown(MouseButton::Left);
-    h.time.advance(std::chrono::hours(23) + 59min + 55s);   // any time of day
+    h.time.advance(std::chrono::hours(23) + 59min + 55s); // any time of day
     const Millis start = h.time.elapsed();
     QCOMPARE(h.form->attendre_debut(QStringLiteral("Pret"), 10s), WaitEnd::TimedOut);
     const Millis took = h.time.elapsed() - start;
@@ -285,7 +290,7 @@ void TestSerial::lostPortEndsWaitsAndIsReportedOnce()
     QCOMPARE(h.form->text2(), QStringLiteral("Pr"));
     // The second report of the same loss finds the port closed: said once.
     h.form->ui().Label14->clear();
-    QVERIFY(h.form->pause_cedante(1s) == true);   // nothing open to lose any more
+    QVERIFY(h.form->pause_cedante(1s) == true); // nothing open to lose any more
     QVERIFY(label14(h).isEmpty());
     // A yielding pause under a loss ends at once and says so.
     h.form->Command10_MouseDown(MouseButton::Left);
@@ -347,7 +352,8 @@ void TestSerial::doubleClickSavesAndOpens_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QByteArray>("file");
     QTest::newRow("empty pane") << QString() << QByteArray("\r\n");
-    QTest::newRow("list") << QStringLiteral("[1]\r\nnom=Hélène €") << QByteArray("[1]\r\nnom=H\xe9l\xe8ne \x80\r\n");
+    QTest::newRow("list") << QStringLiteral("[1]\r\nnom=Hélène €")
+                          << QByteArray("[1]\r\nnom=H\xe9l\xe8ne \x80\r\n");
 }
 
 void TestSerial::doubleClickSavesAndOpens()
@@ -416,8 +422,8 @@ void TestSerial::longLinesAndSplitLineBreaksInTheView()
     const int n = Pane::kViewLineMax + 10;
     const QString line(n, QLatin1Char('A'));
     QString all;
-    for (const QString &chunk : {line.left(1000), line.mid(1000) + QStringLiteral("\r"),
-                                 QStringLiteral("\nB")}) {
+    for (const QString &chunk :
+         {line.left(1000), line.mid(1000) + QStringLiteral("\r"), QStringLiteral("\nB")}) {
         h.form->appendText1(chunk);
         all += chunk;
     }

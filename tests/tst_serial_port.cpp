@@ -52,7 +52,7 @@ public:
         char name[256] = {};
         if (openpty(&m_master, &slave, name, nullptr, nullptr) != 0)
             return;
-        ::close(slave);   // the program opens the slave by its name
+        ::close(slave); // the program opens the slave by its name
         fcntl(m_master, F_SETFL, fcntl(m_master, F_GETFL) | O_NONBLOCK);
         device = QString::fromLocal8Bit(name);
     }
@@ -69,7 +69,7 @@ public:
             else if (n < 0 && errno != EAGAIN)
                 return;
             else
-                QTest::qWait(1);   // the line is full: the program reads on
+                QTest::qWait(1); // the line is full: the program reads on
         }
     }
     // Sends `bytes` at full speed as the line takes them, from the event loop.
@@ -78,8 +78,8 @@ public:
         m_pending = std::move(bytes);
         m_writer = std::make_unique<QSocketNotifier>(m_master, QSocketNotifier::Write);
         QObject::connect(m_writer.get(), &QSocketNotifier::activated, [this] {
-            const ssize_t n =
-                ::write(m_master, m_pending.constData(), size_t(std::min<qsizetype>(m_pending.size(), 4096)));
+            const ssize_t n = ::write(m_master, m_pending.constData(),
+                                      size_t(std::min<qsizetype>(m_pending.size(), 4096)));
             if (n > 0)
                 m_pending.remove(0, n);
             if (m_pending.isEmpty())
@@ -258,7 +258,7 @@ void TestSerialPort::hangUpIsReportedOnceAndClosesTheWindowPort()
     port.onLost = [&](const QString &w) {
         ++lost;
         why = w;
-        port.close();   // as the window does
+        port.close(); // as the window does
     };
     QCOMPARE(port.open(3), OpenResult::Opened);
     peer.send("last words");
@@ -286,7 +286,7 @@ struct RealWindow {
         form = std::make_unique<Form2>(p);
         form->endProgram = [] {};
         form->Form_Load();
-        form->ui().Combo1->setCurrentIndex(2);   // COM3
+        form->ui().Combo1->setCurrentIndex(2); // COM3
     }
     QtPlatform services;
     testing::FakeDialogs dialogs;
@@ -325,9 +325,7 @@ void TestSerialPort::rightPressEndsARunningWait()
     QVERIFY(linkCom(dir, 3, peer.device));
     RealWindow w(dir.path());
     w.form->Command10_MouseDown(MouseButton::Left);
-    QTimer::singleShot(50, [&] {
-        QTest::mousePress(w.form->ui().Command10, Qt::RightButton);
-    });
+    QTimer::singleShot(50, [&] { QTest::mousePress(w.form->ui().Command10, Qt::RightButton); });
     QElapsedTimer t;
     t.start();
     const WaitEnd end = w.form->attendre_debut(QStringLiteral("Pret"), 10'000ms);
@@ -353,8 +351,8 @@ void TestSerialPort::megabyteAtFullSpeedLosesNothing()
         dump += "\r\n";
     }
     peer.stream(dump);
-    const WaitEnd end = w.form->attendre(
-        [&](const QString &pane) { return pane.size() >= dump.size(); }, 20'000ms);
+    const WaitEnd end =
+        w.form->attendre([&](const QString &pane) { return pane.size() >= dump.size(); }, 20'000ms);
     QCOMPARE(end, WaitEnd::Matched);
     QVERIFY(peer.streamed());
     QCOMPARE(w.form->text2().size(), dump.size());
@@ -397,7 +395,8 @@ void TestSerialPort::pumpSleepsUntilItsDeadline()
     const Millis took = clock.elapsed() - start;
     QVERIFY2(took >= 300ms && took < 400ms, qPrintable(QString::number(took.count())));
     // Loose: a spinning wait would burn about 300 ms.
-    QVERIFY2(cpuTime() - cpuBefore < 60ms, qPrintable(QString::number((cpuTime() - cpuBefore).count())));
+    QVERIFY2(cpuTime() - cpuBefore < 60ms,
+             qPrintable(QString::number((cpuTime() - cpuBefore).count())));
 }
 
 void TestSerialPort::pumpWakesOnTimerAndOnSerialData()
@@ -408,7 +407,10 @@ void TestSerialPort::pumpWakesOnTimerAndOnSerialData()
         // A receive tick due in 50 ms wakes a wait whose deadline is a second away.
         auto timer = makeQtTimer();
         bool ticked = false;
-        timer->onTimeout = [&] { ticked = true; timer->stop(); };
+        timer->onTimeout = [&] {
+            ticked = true;
+            timer->stop();
+        };
         timer->start(50ms);
         const Millis start = clock.elapsed();
         while (!ticked && clock.elapsed() < start + 1000ms)

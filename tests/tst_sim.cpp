@@ -72,7 +72,8 @@ public:
             }
             if (timer.elapsed() >= ms)
                 return {};
-            m_process.waitForReadyRead(int(std::max<qint64>(1, std::min<qint64>(50, ms - timer.elapsed()))));
+            m_process.waitForReadyRead(
+                int(std::max<qint64>(1, std::min<qint64>(50, ms - timer.elapsed()))));
             m_pending += m_process.readAllStandardOutput();
             int eol;
             while ((eol = m_pending.indexOf('\n')) >= 0) {
@@ -125,9 +126,15 @@ private:
     int m_taken = 0;
 };
 
-QByteArray zeros(int n) { return QByteArray(n, '\0'); }
+QByteArray zeros(int n)
+{
+    return QByteArray(n, '\0');
+}
 
-QByteArray table(char first) { return QByteArray(1, first) + zeros(99); }
+QByteArray table(char first)
+{
+    return QByteArray(1, first) + zeros(99);
+}
 
 } // namespace
 
@@ -143,18 +150,20 @@ private slots:
         sim.command("push bp1");
         QCOMPARE(sim.readLine("Pret"), QByteArray("Pret"));
         QVERIFY(sim.write(QByteArray("param\x0a\x01\x01", 8)));
-        QCOMPARE(sim.waitLine("STORED param"), QByteArray("STORED param delay=10 blocks=1 buzzer=1"));
+        QCOMPARE(sim.waitLine("STORED param"),
+                 QByteArray("STORED param delay=10 blocks=1 buzzer=1"));
         QCOMPARE(sim.readLine("badge"), QByteArray("badge"));
         QVERIFY(sim.write(QByteArray("\x01\x23\x45\x67\x89", 5) + zeros(245)));
         const QList<QPair<QByteArray, char>> tables = {
-            {"HD", 0x07}, {"MD", 0x30}, {"HF", 0x17}, {"MF", 0x30},
-            {"jour", 0}, {"lieu", 0x10}, {"jour_mois", 0}};
+            {"HD", 0x07}, {"MD", 0x30},   {"HF", 0x17},    {"MF", 0x30},
+            {"jour", 0},  {"lieu", 0x10}, {"jour_mois", 0}};
         for (const auto &[keyword, first] : tables) {
             QCOMPARE(sim.readLine(keyword), keyword);
             QVERIFY(sim.write(keyword + table(first)));
         }
-        QCOMPARE(sim.waitLine("SLOT"),
-                 QByteArray("SLOT 0 badge=0123456789 debut=07:30 fin=17:30 jour=0 lieu=10 jour_mois=0"));
+        QCOMPARE(
+            sim.waitLine("SLOT"),
+            QByteArray("SLOT 0 badge=0123456789 debut=07:30 fin=17:30 jour=0 lieu=10 jour_mois=0"));
         QVERIFY(sim.waitLine("UPLOAD COMPLETE").startsWith("UPLOAD COMPLETE blocks=1"));
         QVERIFY(!sim.report().contains("VIOLATION"));
         // The board says nothing more once the list is stored.
@@ -179,7 +188,7 @@ private slots:
         QCOMPARE(sim.readLine("badge"), QByteArray("badge"));
         for (int k = 1; k <= blocks; ++k) {
             QByteArray block = zeros(250);
-            block[0] = char(k);   // first badge byte of the block's first record
+            block[0] = char(k); // first badge byte of the block's first record
             QVERIFY(sim.write(block));
             const QByteArray next = k < blocks ? "badge" + QByteArray::number(k + 1) : "HD";
             QCOMPARE(sim.readLine(next), next);
@@ -275,20 +284,21 @@ private slots:
         Sim sim;
         QVERIFY(sim.ok());
         QVERIFY(sim.write("eeprom"));
-        const QByteArray dump = sim.readLine("FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF .\r\n"
-                                             "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF .\r\n"
-                                             "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF .\r\n"
-                                             "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF .\r\n"
-                                             "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF .\r\n"
-                                             "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF .\r\n"
-                                             "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF .\r\n"
-                                             "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF .\r\n"
-                                             "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF .\r\n"
-                                             "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF .\r\n"
-                                             "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF .\r\n"
-                                             "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF .\r\n"
-                                             "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF .\r\n"
-                                             "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF .\r\n");
+        const QByteArray dump =
+            sim.readLine("FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF .\r\n"
+                         "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF .\r\n"
+                         "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF .\r\n"
+                         "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF .\r\n"
+                         "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF .\r\n"
+                         "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF .\r\n"
+                         "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF .\r\n"
+                         "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF .\r\n"
+                         "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF .\r\n"
+                         "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF .\r\n"
+                         "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF .\r\n"
+                         "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF .\r\n"
+                         "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF .\r\n"
+                         "FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF FF .\r\n");
         QCOMPARE(dump.count(".\r\n"), 16);
         QCOMPARE(dump.size(), 16 * (16 * 3 + 3));
         QVERIFY(sim.waitLine("DUMP eeprom").size() > 0);
@@ -300,7 +310,8 @@ private slots:
         QTest::addColumn<QByteArray>("selector");
         QTest::addColumn<QByteArray>("said");
         QTest::newRow("history") << QByteArray("\0\0", 2) << QByteArray("RAZ flash history erased");
-        QTest::newRow("everything") << QByteArray("\1\1", 2) << QByteArray("RAZ flash everything erased");
+        QTest::newRow("everything")
+            << QByteArray("\1\1", 2) << QByteArray("RAZ flash everything erased");
     }
     void maintenanceErase()
     {
@@ -310,7 +321,7 @@ private slots:
         QVERIFY(sim.ok());
         QVERIFY(sim.write("raz_flash" + selector));
         QCOMPARE(sim.waitLine("RAZ"), said);
-        QVERIFY(sim.write("vidage"));   // outside a download: the external memory dump
+        QVERIFY(sim.write("vidage")); // outside a download: the external memory dump
         QCOMPARE(sim.waitLine("DUMP vidage"), QByteArray("DUMP vidage 0 bytes"));
         sim.command("dump");
         QCOMPARE(sim.waitLine("PASSAGES"), QByteArray("PASSAGES 0"));
@@ -384,7 +395,7 @@ private slots:
         QVERIFY(sim.write("vidage"));
         const QByteArray first = sim.readLine("Histo");
         QVERIFY(first.endsWith("Histo"));
-        QCOMPARE(sim.readLine("rique", 150), QByteArray());   // the second burst is 300 ms behind
+        QCOMPARE(sim.readLine("rique", 150), QByteArray()); // the second burst is 300 ms behind
         QCOMPARE(sim.readLine("rique", 2000), QByteArray("rique"));
     }
 

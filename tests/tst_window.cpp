@@ -43,17 +43,24 @@ private slots:
 void TstWindow::everyControlIsThere()
 {
     Harness h;
-    const char *names[] = {
-        "Frame1", "Frame2", "Frame3", "Frame4", "Frame5", "Frame6", "Text1", "Text2", "Label16",
-        "nom_fichier", "Command4", "Command1", "Command2", "lecture_badge", "Command5", "Command8",
-        "Command10", "Command3", "Command17", "Command6", "Label2", "gache_0", "tempo_gache",
-        "Label13", "buzzer", "Label6", "Combo1", "Label5", "Label4", "Label1_0", "Label1_8",
-        "numero_badge", "nom", "heure_debut", "minute_debut", "heure_fin", "minute_fin", "Choix_24",
-        "Combo2", "lieu", "choix_lieu", "jour_du_mois", "Label10", "nombre_enregistrements",
-        "Label12", "Label11", "Label8", "Label9", "Command21", "Command22", "Command11", "Command14",
-        "Command13", "Command7", "Command12", "Line1_4", "defile", "Label14", "Label7", "Command15",
-        "Command18", "Command16", "Command9", "Command20", "Label15_0", "Label15_3", "heure_pc",
-        "minute_pc", "jour_pc", "j_mois", "Command19"};
+    const char *names[] = {"Frame1",     "Frame2",        "Frame3",       "Frame4",
+                           "Frame5",     "Frame6",        "Text1",        "Text2",
+                           "Label16",    "nom_fichier",   "Command4",     "Command1",
+                           "Command2",   "lecture_badge", "Command5",     "Command8",
+                           "Command10",  "Command3",      "Command17",    "Command6",
+                           "Label2",     "gache_0",       "tempo_gache",  "Label13",
+                           "buzzer",     "Label6",        "Combo1",       "Label5",
+                           "Label4",     "Label1_0",      "Label1_8",     "numero_badge",
+                           "nom",        "heure_debut",   "minute_debut", "heure_fin",
+                           "minute_fin", "Choix_24",      "Combo2",       "lieu",
+                           "choix_lieu", "jour_du_mois",  "Label10",      "nombre_enregistrements",
+                           "Label12",    "Label11",       "Label8",       "Label9",
+                           "Command21",  "Command22",     "Command11",    "Command14",
+                           "Command13",  "Command7",      "Command12",    "Line1_4",
+                           "defile",     "Label14",       "Label7",       "Command15",
+                           "Command18",  "Command16",     "Command9",     "Command20",
+                           "Label15_0",  "Label15_3",     "heure_pc",     "minute_pc",
+                           "jour_pc",    "j_mois",        "Command19"};
     for (const char *name : names)
         QVERIFY2(h.form->findChild<QWidget *>(QLatin1String(name)), name);
 
@@ -99,16 +106,19 @@ void TstWindow::restoresStoredPortAndDelay_data()
     QTest::addColumn<QString>("port");
     QTest::addColumn<int>("number");
     QTest::addColumn<QString>("delay");
-    QTest::newRow("COM3 and 10") << QByteArray("[COM]\r\nvaleur=COM3\r\n[temporisation]\r\nvaleur=10\r\n")
+    QTest::newRow("COM3 and 10") << QByteArray(
+                                        "[COM]\r\nvaleur=COM3\r\n[temporisation]\r\nvaleur=10\r\n")
                                  << "COM3" << 3 << "10";
     QTest::newRow("COM10") << QByteArray("[COM]\r\nvaleur=COM10\r\n") << "COM10" << 10 << "";
     QTest::newRow("long delay text comes back whole")
-        << QByteArray("[COM]\r\nvaleur=COM1\r\n[temporisation]\r\nvaleur=12.5abc\r\n") << "COM1" << 1
-        << "12.5abc";
-    QTest::newRow("99 shows as 65") << QByteArray("[temporisation]\r\nvaleur=99\r\n") << "COM10" << 10
-                                    << "65";
-    QTest::newRow("unknown port name") << QByteArray("[COM]\r\nvaleur=com3\r\n") << "COM10" << 10 << "";
-    QTest::newRow("LF line ends, blanks") << QByteArray("[com]\n valeur = COM2 \n") << "COM2" << 2 << "";
+        << QByteArray("[COM]\r\nvaleur=COM1\r\n[temporisation]\r\nvaleur=12.5abc\r\n") << "COM1"
+        << 1 << "12.5abc";
+    QTest::newRow("99 shows as 65")
+        << QByteArray("[temporisation]\r\nvaleur=99\r\n") << "COM10" << 10 << "65";
+    QTest::newRow("unknown port name")
+        << QByteArray("[COM]\r\nvaleur=com3\r\n") << "COM10" << 10 << "";
+    QTest::newRow("LF line ends, blanks")
+        << QByteArray("[com]\n valeur = COM2 \n") << "COM2" << 2 << "";
 }
 
 void TstWindow::restoresStoredPortAndDelay()
@@ -131,7 +141,8 @@ void TstWindow::garbageSettingsGiveDefaults()
     for (auto &c : junk)
         c = char(rng->bounded(256));
     junk.replace('\n', 'x').replace('\r', 'y');
-    for (const QByteArray &content : {junk, QByteArray("[COM\r\nvaleur"), QByteArray(300000, '[')}) {
+    for (const QByteArray &content :
+         {junk, QByteArray("[COM\r\nvaleur"), QByteArray(300000, '[')}) {
         Harness h(false);
         Harness::writeFile(h.path("param.ini"), content);
         h.form->Form_Load();
@@ -144,16 +155,26 @@ void TstWindow::strikeDelayLimit_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("70") << "70" << "65";
-    QTest::newRow("65") << "65" << "65";
-    QTest::newRow("65.5") << "65.5" << "65";
-    QTest::newRow("64.9") << "64.9" << "64.9";
-    QTest::newRow("negative") << "-300" << "-300";
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("letters") << "abc" << "abc";
-    QTest::newRow("lone sign") << "-" << "-";
-    QTest::newRow("number then letters") << "80s" << "65";
-    QTest::newRow("huge") << "99999999999999999999999" << "65";
+    QTest::newRow("70") << "70"
+                        << "65";
+    QTest::newRow("65") << "65"
+                        << "65";
+    QTest::newRow("65.5") << "65.5"
+                          << "65";
+    QTest::newRow("64.9") << "64.9"
+                          << "64.9";
+    QTest::newRow("negative") << "-300"
+                              << "-300";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("letters") << "abc"
+                             << "abc";
+    QTest::newRow("lone sign") << "-"
+                               << "-";
+    QTest::newRow("number then letters") << "80s"
+                                         << "65";
+    QTest::newRow("huge") << "99999999999999999999999"
+                          << "65";
 }
 
 void TstWindow::strikeDelayLimit()

@@ -37,11 +37,15 @@ void Form2::Label7_Click()
     const QString address = QString::fromLatin1(kProjectAddress);
     const MsgAnswer answer = m_platform.dialogs->message(
         MsgIcon::Question, MsgButtons::YesNo, QStringLiteral("Contrôle d'accès horodaté à badge"),
-        QStringLiteral("Site auteur : %1 \r\nVoulez vous visiter le site de l'auteur ?").arg(address));
+        QStringLiteral("Site auteur : %1 \r\nVoulez vous visiter le site de l'auteur ?")
+            .arg(address));
     if (answer == MsgAnswer::Yes)
         m_platform.shell->open(address);
 }
 
-void Form2::Label16_Click() { Label7_Click(); }
+void Form2::Label16_Click()
+{
+    Label7_Click();
+}
 
 } // namespace platine

@@ -6,7 +6,9 @@
 
 namespace platine {
 
-CommandButton::CommandButton(const QString &caption, QWidget *parent) : QPushButton(caption, parent) {}
+CommandButton::CommandButton(const QString &caption, QWidget *parent) : QPushButton(caption, parent)
+{
+}
 
 void CommandButton::paintEvent(QPaintEvent *)
 {
@@ -15,13 +17,14 @@ void CommandButton::paintEvent(QPaintEvent *)
     initStyleOption(&option);
     option.text.clear();
     painter.drawControl(QStyle::CE_PushButton, option);
-    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                   QPalette::ButtonText));
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
     const QRect area = rect().adjusted(3, 2, -3, -2);
     // A long word is drawn smaller rather than cut.
     QFont f = font();
     for (int i = 0; i < 6; ++i) {
-        const QRect need = QFontMetrics(f).boundingRect(area, Qt::AlignCenter | Qt::TextWordWrap, text());
+        const QRect need =
+            QFontMetrics(f).boundingRect(area, Qt::AlignCenter | Qt::TextWordWrap, text());
         if (need.width() <= area.width() && need.height() <= area.height())
             break;
         f.setPointSizeF(f.pointSizeF() * 0.9);

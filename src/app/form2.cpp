@@ -72,20 +72,24 @@ void Form2::connectHandlers()
     connect(u.tempo_gache, &QLineEdit::textChanged, this, [this] { tempo_gache_Change(); });
 
     // Mouse presses that have handlers of their own.
-    for (QObject *o : {static_cast<QObject *>(u.Command10), static_cast<QObject *>(u.Command20),
-                       static_cast<QObject *>(u.Text1->viewport()),
-                       static_cast<QObject *>(u.Text2->viewport()), static_cast<QObject *>(u.Label7),
-                       static_cast<QObject *>(u.Label16)})
+    for (QObject *o :
+         {static_cast<QObject *>(u.Command10), static_cast<QObject *>(u.Command20),
+          static_cast<QObject *>(u.Text1->viewport()), static_cast<QObject *>(u.Text2->viewport()),
+          static_cast<QObject *>(u.Label7), static_cast<QObject *>(u.Label16)})
         o->installEventFilter(this);
 }
 
 static std::optional<MouseButton> toButton(Qt::MouseButton b)
 {
     switch (b) {
-    case Qt::LeftButton: return MouseButton::Left;
-    case Qt::RightButton: return MouseButton::Right;
-    case Qt::MiddleButton: return MouseButton::Middle;
-    default: return std::nullopt;
+    case Qt::LeftButton:
+        return MouseButton::Left;
+    case Qt::RightButton:
+        return MouseButton::Right;
+    case Qt::MiddleButton:
+        return MouseButton::Middle;
+    default:
+        return std::nullopt;
     }
 }
 
@@ -122,7 +126,7 @@ bool Form2::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_ui.Text2->viewport()) {
         if (type == QEvent::MouseButtonPress && button) {
             Text2_MouseDown(*button);
-            return *button == MouseButton::Right;   // no context menu over the layout
+            return *button == MouseButton::Right; // no context menu over the layout
         }
         if (type == QEvent::MouseButtonDblClick && button == MouseButton::Left) {
             Text2_DblClick();
@@ -146,11 +150,26 @@ void Form2::closeEvent(QCloseEvent *event)
     QWidget::closeEvent(event);
 }
 
-QString Form2::text1() const { return m_ui.Text1->text(); }
-void Form2::setText1(const QString &text) { m_ui.Text1->setText(text); }
-void Form2::appendText1(const QString &text) { m_ui.Text1->append(text); }
-QString Form2::text2() const { return m_ui.Text2->text(); }
-void Form2::setText2(const QString &text) { m_ui.Text2->setText(text); }
+QString Form2::text1() const
+{
+    return m_ui.Text1->text();
+}
+void Form2::setText1(const QString &text)
+{
+    m_ui.Text1->setText(text);
+}
+void Form2::appendText1(const QString &text)
+{
+    m_ui.Text1->append(text);
+}
+QString Form2::text2() const
+{
+    return m_ui.Text2->text();
+}
+void Form2::setText2(const QString &text)
+{
+    m_ui.Text2->setText(text);
+}
 
 void Form2::setLabel2(const QString &caption)
 {
@@ -170,6 +189,9 @@ bool Form2::prendre_ligne(const QString &operation)
     return true;
 }
 
-void Form2::rendre_ligne() { m_lineOwner.clear(); }
+void Form2::rendre_ligne()
+{
+    m_lineOwner.clear();
+}
 
 } // namespace platine

@@ -79,7 +79,7 @@ inline constexpr Millis kBytePace{16};
 inline constexpr Millis kMinByteGap{1};
 
 // Button-face and "connected" colours of the connection indicator.
-inline constexpr std::uint32_t kConnectedRgb = 0xC0FFC0;   // pale green 192, 255, 192
+inline constexpr std::uint32_t kConnectedRgb = 0xC0FFC0; // pale green 192, 255, 192
 
 class Form2 : public QWidget {
     Q_OBJECT
@@ -92,13 +92,13 @@ public:
 
     // --- Window-level variables -------------------------------------------------
     BadgeTables tables;
-    QString fichier_liste;          // the current list file; empty: no list open
-    QString fichier_ini;            // the file of the next profile read or write
-    QString titre_liste;            // file name of the list last opened
+    QString fichier_liste; // the current list file; empty: no list open
+    QString fichier_ini;   // the file of the next profile read or write
+    QString titre_liste;   // file name of the list last opened
     QString nb_enregistrements_texte;
     std::int16_t index_courant = 0;
     std::int16_t valeur_hex = 0;
-    std::int16_t compteur = 0;      // transfer counter shown by anime
+    std::int16_t compteur = 0; // transfer counter shown by anime
     std::int16_t lecture_terminee = 0;
     std::array<std::int16_t, 8> octets_horaire{};
 
@@ -134,8 +134,8 @@ public:
     bool indicatorConnected() const;
     // The reply wait: until `match` accepts the receive pane, the limit passes
     // (none: no limit), the port is closed or lost, or `flag` turns true.
-    WaitEnd attendre(const std::function<bool(const QString &)> &match,
-                     std::optional<Millis> limit, const std::function<bool()> &flag = {});
+    WaitEnd attendre(const std::function<bool(const QString &)> &match, std::optional<Millis> limit,
+                     const std::function<bool()> &flag = {});
     // The start of the receive pane equals `expected`.
     WaitEnd attendre_debut(const QString &expected, std::optional<Millis> limit);
     // Yielding pause: the window and the receive path go on. False when the
@@ -212,8 +212,8 @@ private:
     int m_commPort = 1;
     bool m_indicatorConnected = false;
     std::uint64_t m_portEpoch = 0;
-    bool m_ending = false;   // the program is ending: every wait and pause ends at once
-    std::optional<Millis> m_paceDue;   // when the last byte pause was due to end
+    bool m_ending = false;           // the program is ending: every wait and pause ends at once
+    std::optional<Millis> m_paceDue; // when the last byte pause was due to end
     QString m_lineOwner;
 };
 

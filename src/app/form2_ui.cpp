@@ -17,7 +17,10 @@
 namespace platine {
 namespace {
 
-constexpr int px(int twips) { return (twips + 7) / 15; }
+constexpr int px(int twips)
+{
+    return (twips + 7) / 15;
+}
 
 QRect twipsRect(int left, int top, int width, int height)
 {
@@ -148,7 +151,8 @@ Form2Ui buildForm2Ui(QWidget *form)
 
     // Right-aligned on the window's edge, where its designed left end (9750)
     // would cut the caption in a wider font.
-    u.Label16 = label(form, "Label16", QStringLiteral("A propos de ..."), twipsRect(9150, 60, 1725, 255));
+    u.Label16 =
+        label(form, "Label16", QStringLiteral("A propos de ..."), twipsRect(9150, 60, 1725, 255));
     u.Label16->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     colour(u.Label16, kRed);
     fontStyle(u.Label16, 8.25, true, false);
@@ -159,11 +163,13 @@ Form2Ui buildForm2Ui(QWidget *form)
     // --- Frame3 "Parametrage" --------------------------------------------------
     u.Frame3 = frame(form, "Frame3", QStringLiteral("Parametrage"), twipsRect(60, 330, 8505, 1665));
     u.Frame3->setStyleSheet(QStringLiteral("QGroupBox#Frame3::title { color: rgb(0,0,255); }"));
-    u.gache_0 = label(u.Frame3, "gache_0", QStringLiteral("Temporisation gâche :"), QRect(10, 28, 135, 20));
+    u.gache_0 =
+        label(u.Frame3, "gache_0", QStringLiteral("Temporisation gâche :"), QRect(10, 28, 135, 20));
     u.tempo_gache = textBox(u.Frame3, "tempo_gache", QStringLiteral("10"), QRect(148, 26, 44, 22));
     u.tempo_gache->setToolTip(QStringLiteral("1 à 65 secondes max"));
     u.Label13 = label(u.Frame3, "Label13", QStringLiteral("seconde(s)"), QRect(198, 28, 70, 20));
-    u.buzzer = checkBox(u.Frame3, "buzzer", QStringLiteral("Buzzer actif"), QRect(285, 27, 110, 20));
+    u.buzzer =
+        checkBox(u.Frame3, "buzzer", QStringLiteral("Buzzer actif"), QRect(285, 27, 110, 20));
     u.buzzer->setChecked(true);
     u.Label6 = label(u.Frame3, "Label6", QStringLiteral("Port COM"), QRect(405, 28, 60, 20));
     u.Combo1 = comboBox(u.Frame3, "Combo1", QStringLiteral("Combo1"), QRect(468, 25, 90, 24));
@@ -172,19 +178,22 @@ Form2Ui buildForm2Ui(QWidget *form)
     u.Label4 = label(u.Frame3, "Label4", QStringLiteral("/"), QRect(530, 80, 25, 20));
 
     // --- Frame2 "Nouveau badge à mémoriser" (record editor) ----------------------
-    u.Frame2 = frame(form, "Frame2", QStringLiteral("Nouveau badge à mémoriser"), twipsRect(90, 2100, 8505, 7095));
+    u.Frame2 = frame(form, "Frame2", QStringLiteral("Nouveau badge à mémoriser"),
+                     twipsRect(90, 2100, 8505, 7095));
     u.Frame2->setAutoFillBackground(true);
     u.Frame2->setVisible(false);
     QWidget *f2 = u.Frame2;
     // Row 1
     u.Label1[0] = label(f2, "Label1_0", QStringLiteral("N° du badge :"), QRect(12, 30, 90, 22));
-    u.numero_badge = textBox(f2, "numero_badge", QStringLiteral("0000000000"), QRect(105, 28, 120, 24));
+    u.numero_badge =
+        textBox(f2, "numero_badge", QStringLiteral("0000000000"), QRect(105, 28, 120, 24));
     u.Label1[8] = label(f2, "Label1_8", QStringLiteral("Nom :"), QRect(250, 30, 45, 22));
     colour(u.Label1[8], kRed);
     u.nom = textBox(f2, "nom", QStringLiteral("Valmire"), QRect(300, 28, 200, 24));
     u.Line1[0] = line(f2, QStringLiteral("Line1_0"), 62);
     // Row 2
-    u.Label1[1] = label(f2, "Label1_1", QStringLiteral("Plage horaire autorisée :           de "), QRect(12, 75, 230, 22));
+    u.Label1[1] = label(f2, "Label1_1", QStringLiteral("Plage horaire autorisée :           de "),
+                        QRect(12, 75, 230, 22));
     u.heure_debut = textBox(f2, "heure_debut", QStringLiteral("07"), QRect(245, 73, 32, 24));
     u.Label1[2] = label(f2, "Label1_2", QStringLiteral("H"), QRect(280, 75, 12, 22));
     u.minute_debut = textBox(f2, "minute_debut", QStringLiteral("30"), QRect(294, 73, 32, 24));
@@ -196,7 +205,8 @@ Form2Ui buildForm2Ui(QWidget *form)
     colour(u.Choix_24, kBlue);
     u.Line1[1] = line(f2, QStringLiteral("Line1_1"), 107);
     // Row 3
-    u.Label1[5] = label(f2, "Label1_5", QStringLiteral("Jour(s) de la semaine autorisé(s) :"), QRect(12, 120, 230, 22));
+    u.Label1[5] = label(f2, "Label1_5", QStringLiteral("Jour(s) de la semaine autorisé(s) :"),
+                        QRect(12, 120, 230, 22));
     colour(u.Label1[5], kBlue);
     u.Combo2 = comboBox(f2, "Combo2", QStringLiteral("Combo2"), QRect(245, 118, 160, 24));
     u.Line1[2] = line(f2, QStringLiteral("Line1_2"), 152);
@@ -204,7 +214,8 @@ Form2Ui buildForm2Ui(QWidget *form)
     u.Label1[6] = label(f2, "Label1_6", QStringLiteral("Lieu autorisé :"), QRect(12, 165, 120, 22));
     colour(u.Label1[6], kMagenta);
     u.lieu = textBox(f2, "lieu", QStringLiteral("10"), QRect(135, 163, 40, 24));
-    u.choix_lieu = checkBox(f2, "choix_lieu", QStringLiteral("Tous les lieux autorisés"), QRect(200, 165, 200, 22));
+    u.choix_lieu = checkBox(f2, "choix_lieu", QStringLiteral("Tous les lieux autorisés"),
+                            QRect(200, 165, 200, 22));
     colour(u.choix_lieu, kMagenta);
     u.Line1[3] = line(f2, QStringLiteral("Line1_3"), 197);
     // Row 5
@@ -213,37 +224,60 @@ Form2Ui buildForm2Ui(QWidget *form)
     u.jour_du_mois = textBox(f2, "jour_du_mois", QStringLiteral("0"), QRect(135, 208, 40, 24));
     u.Line1[4] = line(f2, QStringLiteral("Line1_4"), 242);
     // Rows 6 and 7
-    u.Label10 = label(f2, "Label10", QStringLiteral("Nombre d'enregistrements :"), QRect(12, 252, 180, 22));
-    u.nombre_enregistrements = label(f2, "nombre_enregistrements", QStringLiteral("..."), QRect(195, 252, 60, 22));
-    u.Label12 = label(f2, "Label12", QStringLiteral("Enregistrement courant     :"), QRect(12, 276, 180, 22));
+    u.Label10 =
+        label(f2, "Label10", QStringLiteral("Nombre d'enregistrements :"), QRect(12, 252, 180, 22));
+    u.nombre_enregistrements =
+        label(f2, "nombre_enregistrements", QStringLiteral("..."), QRect(195, 252, 60, 22));
+    u.Label12 = label(f2, "Label12", QStringLiteral("Enregistrement courant     :"),
+                      QRect(12, 276, 180, 22));
     u.Label11 = label(f2, "Label11", QStringLiteral("..."), QRect(195, 276, 60, 22));
     // Rows 8 and 9
     u.Label8 = label(f2, "Label8", QStringLiteral("Mode enregistrement"), QRect(12, 304, 400, 30));
     fontStyle(u.Label8, 13.5, false, true);
-    u.Label9 = label(f2, "Label9", QStringLiteral("Une fois les champs renseignés cliquer sur le bouton 'Enregistrer'"), QRect(12, 338, 540, 40));
+    u.Label9 =
+        label(f2, "Label9",
+              QStringLiteral("Une fois les champs renseignés cliquer sur le bouton 'Enregistrer'"),
+              QRect(12, 338, 540, 40));
     u.Label9->setWordWrap(true);
     colour(u.Label9, kBlue);
     // Row 10
-    u.Command21 = button(f2, "Command21", QStringLiteral("Rechercher badge"), QStringLiteral("Badge suivant"), QRect(12, 385, 130, 30));
-    u.Command22 = button(f2, "Command22", QStringLiteral("Rechercher nom"), QStringLiteral("Badge suivant"), QRect(150, 385, 130, 30));
+    u.Command21 = button(f2, "Command21", QStringLiteral("Rechercher badge"),
+                         QStringLiteral("Badge suivant"), QRect(12, 385, 130, 30));
+    u.Command22 = button(f2, "Command22", QStringLiteral("Rechercher nom"),
+                         QStringLiteral("Badge suivant"), QRect(150, 385, 130, 30));
     // Row 11
-    u.Command11 = button(f2, "Command11", QStringLiteral("Badge suivant"), QStringLiteral("Badge suivant"), QRect(12, 425, 100, 36));
-    u.Command14 = button(f2, "Command14", QStringLiteral("Badge précédent"), QStringLiteral("Badge précédent"), QRect(122, 425, 100, 36));
-    u.Command13 = button(f2, "Command13", QStringLiteral("Nouveau"), QStringLiteral("Mémorise un nouveau badge"), QRect(232, 425, 100, 36));
-    u.Command7 = button(f2, "Command7", QStringLiteral("Enregistrer"), QStringLiteral("Enregistre le badge courant"), QRect(342, 425, 100, 36));
-    u.Command12 = button(f2, "Command12", QStringLiteral("Sortir du mode"), QStringLiteral("Quitter le mode enregistrement"), QRect(452, 425, 100, 36));
+    u.Command11 = button(f2, "Command11", QStringLiteral("Badge suivant"),
+                         QStringLiteral("Badge suivant"), QRect(12, 425, 100, 36));
+    u.Command14 = button(f2, "Command14", QStringLiteral("Badge précédent"),
+                         QStringLiteral("Badge précédent"), QRect(122, 425, 100, 36));
+    u.Command13 = button(f2, "Command13", QStringLiteral("Nouveau"),
+                         QStringLiteral("Mémorise un nouveau badge"), QRect(232, 425, 100, 36));
+    u.Command7 = button(f2, "Command7", QStringLiteral("Enregistrer"),
+                        QStringLiteral("Enregistre le badge courant"), QRect(342, 425, 100, 36));
+    u.Command12 =
+        button(f2, "Command12", QStringLiteral("Sortir du mode"),
+               QStringLiteral("Quitter le mode enregistrement"), QRect(452, 425, 100, 36));
 
     // --- Frame1 "Commandes" -----------------------------------------------------
     u.Frame1 = frame(form, "Frame1", QStringLiteral("Commandes"), twipsRect(8580, 330, 2295, 9285));
     u.Label2 = label(u.Frame1, "Label2", QStringLiteral("Badge N°:"), QRect(8, 20, 140, 18));
-    struct Cmd { QPushButton **slot; const char *name; const char *caption; const char *tip; };
+    struct Cmd {
+        QPushButton **slot;
+        const char *name;
+        const char *caption;
+        const char *tip;
+    };
     const Cmd commands[] = {
-        {&u.Command4, "Command4", "Nouvelle liste", "Lecture / Modification de la liste enregistrée"},
-        {&u.Command1, "Command1", "Ouvrir une liste enregistrée", "Lecture / Modification de la liste enregistrée"},
+        {&u.Command4, "Command4", "Nouvelle liste",
+         "Lecture / Modification de la liste enregistrée"},
+        {&u.Command1, "Command1", "Ouvrir une liste enregistrée",
+         "Lecture / Modification de la liste enregistrée"},
         {&u.Command2, "Command2", "Enregistrer une liste sous", "Enregistrer la liste modifiée"},
         {&u.lecture_badge, "lecture_badge", "Lecture badge", "Lecture du numéro d'un badge"},
-        {&u.Command5, "Command5", "Ajouter Modifier  badge", "Ajouter ou modifier les paramètres associés à un badge"},
-        {&u.Command8, "Command8", "Envoi programmation", "Envoi de la liste enregistrée vers le PIC"},
+        {&u.Command5, "Command5", "Ajouter Modifier  badge",
+         "Ajouter ou modifier les paramètres associés à un badge"},
+        {&u.Command8, "Command8", "Envoi programmation",
+         "Envoi de la liste enregistrée vers le PIC"},
         {&u.Command10, "Command10", "Connexion", "Click droit pour déconnecter"},
         {&u.Command3, "Command3", "Téléchargement de l'historique", "Téléchargement"},
         {&u.Command17, "Command17", "Mise à l'heure", "Mise à jour horaire de la platine"},
@@ -268,10 +302,14 @@ Form2Ui buildForm2Ui(QWidget *form)
 
     // --- Frame6 maintenance (below the visible area) ------------------------------
     u.Frame6 = frame(form, "Frame6", QString(), twipsRect(7260, 9750, 3315, 1455));
-    u.Command15 = button(u.Frame6, "Command15", QStringLiteral("eeprom"), QString(), QRect(6, 8, 66, 36));
-    u.Command18 = button(u.Frame6, "Command18", QStringLiteral("Vidage flash"), QString(), QRect(77, 8, 66, 36));
-    u.Command9 = button(u.Frame6, "Command9", QStringLiteral("Ascii"), QString(), QRect(148, 8, 66, 36));
-    u.Command16 = button(u.Frame6, "Command16", QStringLiteral("raz offset telech"), QString(), QRect(6, 50, 100, 40));
+    u.Command15 =
+        button(u.Frame6, "Command15", QStringLiteral("eeprom"), QString(), QRect(6, 8, 66, 36));
+    u.Command18 = button(u.Frame6, "Command18", QStringLiteral("Vidage flash"), QString(),
+                         QRect(77, 8, 66, 36));
+    u.Command9 =
+        button(u.Frame6, "Command9", QStringLiteral("Ascii"), QString(), QRect(148, 8, 66, 36));
+    u.Command16 = button(u.Frame6, "Command16", QStringLiteral("raz offset telech"), QString(),
+                         QRect(6, 50, 100, 40));
     u.Command20 = button(u.Frame6, "Command20", QStringLiteral("Raz eeprom externe"),
                          QStringLiteral("click droit=efface tout - click gauche=efface historique"),
                          QRect(112, 50, 102, 40));
@@ -291,10 +329,12 @@ Form2Ui buildForm2Ui(QWidget *form)
     for (int i = 0; i < 4; ++i) {
         u.Label15[i] = label(u.Frame5, QStringLiteral("Label15_%1").arg(i).toLatin1().constData(),
                              QString::fromUtf8(clockCaptions[i]), QRect(4 + i * 54, 6, 54, 18));
-        *clockFields[i] = textBox(u.Frame5, clockNames[i], QString(), QRect(6 + i * 54, 26, 44, 22));
+        *clockFields[i] =
+            textBox(u.Frame5, clockNames[i], QString(), QRect(6 + i * 54, 26, 44, 22));
         (*clockFields[i])->setToolTip(QString::fromUtf8(clockTips[i]));
     }
-    u.Command19 = button(u.Frame5, "Command19", QStringLiteral("Heure PC"), QString(), QRect(6, 50, 80, 22));
+    u.Command19 =
+        button(u.Frame5, "Command19", QStringLiteral("Heure PC"), QString(), QRect(6, 50, 80, 22));
 
     // Frames over the panes they cover.
     u.Frame5->raise();

@@ -30,8 +30,8 @@ public:
 private:
     // Where the view stands at the end of the text.
     struct ViewState {
-        int column = 0;        // characters on the last view line
-        bool afterCr = false;  // the text ends with CR: a LF next is already shown
+        int column = 0;       // characters on the last view line
+        bool afterCr = false; // the text ends with CR: a LF next is already shown
     };
     void takeOperatorEdit();
     // The view of `raw` following the text already shown up to `state`.

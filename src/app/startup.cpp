@@ -22,12 +22,12 @@ QString Form2::settingsPath() const
 void Form2::Form_Load()
 {
     const std::string path = QFile::encodeName(settingsPath()).toStdString();
-    m_ui.Frame2->resize((8475 + 7) / 15, m_ui.Frame2->height());   // 8475 twips
+    m_ui.Frame2->resize((8475 + 7) / 15, m_ui.Frame2->height()); // 8475 twips
 
     for (int i = 1; i <= 10; ++i)
         m_ui.Combo1->addItem(QStringLiteral("COM%1").arg(i));
     m_ui.Combo1->setCurrentIndex(0);
-    Combo1_Click();   // the selection sets the port number, also when it did not change
+    Combo1_Click(); // the selection sets the port number, also when it did not change
 
     for (const char *day : kDayChoices)
         m_ui.Combo2->addItem(QString::fromUtf8(day));
@@ -53,7 +53,7 @@ void Form2::Combo1_Click()
 {
     const int index = m_ui.Combo1->currentIndex();
     if (index >= 0)
-        m_commPort = index + 1;   // applied at the next opening of the port
+        m_commPort = index + 1; // applied at the next opening of the port
 }
 
 void Form2::tempo_gache_Change()

@@ -18,9 +18,15 @@ namespace platine {
 
 namespace {
 
-std::int16_t clampSlot(int slot) { return std::int16_t(std::clamp(slot, 0, kSlots - 1)); }
+std::int16_t clampSlot(int slot)
+{
+    return std::int16_t(std::clamp(slot, 0, kSlots - 1));
+}
 
-std::int16_t fieldValue(const QLineEdit *e) { return valeurEntiere(toCp1252(e->text())); }
+std::int16_t fieldValue(const QLineEdit *e)
+{
+    return valeurEntiere(toCp1252(e->text()));
+}
 
 } // namespace
 
@@ -77,7 +83,7 @@ void Form2::Command5_Click()
     }
     mise_en_tableau();
     if (!derniere_lecture.readable)
-        return;   // the operator was told; record mode is not entered
+        return; // the operator was told; record mode is not entered
     mise_a_jour_affichage(0);
     m_ui.Frame2->setVisible(true);
     m_ui.Label8->setText(QStringLiteral("Mode enregistrement"));
@@ -121,7 +127,10 @@ void Form2::Command13_Click()
     lecture_badge_Click();
 }
 
-void Form2::Command12_Click() { m_ui.Frame2->setVisible(false); }
+void Form2::Command12_Click()
+{
+    m_ui.Frame2->setVisible(false);
+}
 
 void Form2::Choix_24_Click()
 {
@@ -194,9 +203,9 @@ void Form2::Command22_Click()
     int n = 0;
     if (!recordCountForSearch(*this, m_ui.nombre_enregistrements, n))
         return;
-    const QString key = m_platform.dialogs->input(
-        QStringLiteral("Indiquer le nom à \r\nrechercher dans la liste"),
-        QStringLiteral("recherche de nom"), QString());
+    const QString key =
+        m_platform.dialogs->input(QStringLiteral("Indiquer le nom à \r\nrechercher dans la liste"),
+                                  QStringLiteral("recherche de nom"), QString());
     const int slot = findSlot(tables.tab_nom, n, toCp1252(key));
     if (slot >= 0)
         mise_a_jour_affichage(std::int16_t(slot));

@@ -23,7 +23,7 @@ HexResult convertion_hex_dec(std::string_view text)
             break;
         }
         if (d == 0)
-            continue;   // a zero adds nothing, whatever its weight
+            continue; // a zero adds nothing, whatever its weight
         // Weight 16^(len-1-i): four places or more weigh 65536 or more, an
         // overflow for any non-zero digit, so the power is never computed.
         const std::size_t place = len - 1 - i;

@@ -14,8 +14,8 @@ struct HexResult {
     // character, each weighted by its place in the whole text.
     std::int16_t value = 0;
     bool ok = true;
-    bool overflow = false;     // the sum went above 32767
-    int failPosition = 0;      // 1-based position of a character that is not 0-9 or A-F
+    bool overflow = false; // the sum went above 32767
+    int failPosition = 0;  // 1-based position of a character that is not 0-9 or A-F
 };
 
 // Only "0"-"9" and upper-case "A"-"F" are digits; the empty text gives 0.

@@ -26,9 +26,15 @@ const QString kCourant = QStringLiteral("Fichier en cours :");
 // "Enregistrement effectué" stays this long; the window waits meanwhile.
 constexpr Millis kConfirmation{1000};
 
-std::string nativePath(const QString &path) { return QFile::encodeName(path).toStdString(); }
+std::string nativePath(const QString &path)
+{
+    return QFile::encodeName(path).toStdString();
+}
 
-QString utf8(const std::string &s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+QString utf8(const std::string &s)
+{
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
 
 // The list's bytes; a file that exists but cannot be read gives nothing and
 // `error`; a missing file gives the empty text when `missingIsEmpty`.
@@ -79,7 +85,7 @@ ListReadReport Form2::lire_liste()
     }
     m_ui.nom_fichier->setText(kCourant + fichier_liste);
     m_ui.nom_fichier->setToolTip(fichier_liste);
-    m_ui.nom_fichier->adjustSize();   // the caption is shown whole
+    m_ui.nom_fichier->adjustSize(); // the caption is shown whole
     report = readList(*content, tables);
     nb_enregistrements_texte = QString::number(report.count);
     m_ui.nombre_enregistrements->setText(nb_enregistrements_texte);
@@ -104,21 +110,21 @@ void Form2::Command1_Click()
     const QString path =
         m_platform.dialogs->openFile(QStringLiteral("Ouvrir une liste enregistrée"), kStar);
     if (path.isEmpty() || path == kStar)
-        return;   // cancelled
+        return; // cancelled
     fichier_ini = path;
     std::string error;
     const std::optional<std::string> content = files::read(nativePath(path), &error);
     if (!content) {
         m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Message"),
-                                    QStringLiteral("Impossible d'ouvrir la liste.\r\n")
-                                        + utf8(error));
+                                    QStringLiteral("Impossible d'ouvrir la liste.\r\n") +
+                                        utf8(error));
         return;
     }
     setText1(fromCp1252(linesWithCrLf(*content)));
     const QString title = QFileInfo(path).fileName();
     m_ui.nom_fichier->setText(kCourant + title);
     m_ui.nom_fichier->setToolTip(path);
-    m_ui.nom_fichier->adjustSize();   // the caption is shown whole
+    m_ui.nom_fichier->adjustSize(); // the caption is shown whole
     fichier_liste = path;
     titre_liste = title;
 }
@@ -128,24 +134,24 @@ void Form2::Command4_Click()
     setText1(QString());
     const QString path = m_platform.dialogs->openFile(QStringLiteral("Nouvelle liste"), kStar);
     if (path.isEmpty() || path == kStar)
-        return;   // cancelled
+        return; // cancelled
     fichier_ini = path;
     const QDateTime now = m_platform.clock->now();
     const QLocale locale = QLocale::system();
     const QString title = QFileInfo(path).fileName();
-    const std::string header = newListHeader(toCp1252(dateCourte(now.date(), locale)),
-                                             toCp1252(heureCourante(now.time(), locale)),
-                                             toCp1252(title));
+    const std::string header =
+        newListHeader(toCp1252(dateCourte(now.date(), locale)),
+                      toCp1252(heureCourante(now.time(), locale)), toCp1252(title));
     std::string error;
     if (!files::writeAtomic(nativePath(path), header, &error)) {
         m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Message"),
-                                    QStringLiteral("Impossible de créer la liste.\r\n")
-                                        + utf8(error));
+                                    QStringLiteral("Impossible de créer la liste.\r\n") +
+                                        utf8(error));
         return;
     }
     m_ui.nom_fichier->setText(kCourant + title);
     m_ui.nom_fichier->setToolTip(path);
-    m_ui.nom_fichier->adjustSize();   // the caption is shown whole
+    m_ui.nom_fichier->adjustSize(); // the caption is shown whole
     fichier_liste = path;
 }
 
@@ -155,12 +161,12 @@ void Form2::Command2_Click()
     const QString path =
         m_platform.dialogs->saveFile(QStringLiteral("Enregistrer une liste sous"), preset);
     if (path.isEmpty() || path == kStar)
-        return;   // cancelled: nothing is written
+        return; // cancelled: nothing is written
     std::string error;
     if (!files::writeAtomic(nativePath(path), toCp1252(text1() + QStringLiteral("\r\n")), &error))
         m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Message"),
-                                    QStringLiteral("Impossible d'enregistrer la liste.\r\n")
-                                        + utf8(error));
+                                    QStringLiteral("Impossible d'enregistrer la liste.\r\n") +
+                                        utf8(error));
 }
 
 void Form2::Command7_Click()
@@ -190,8 +196,8 @@ void Form2::Command7_Click()
     }
     // Numbers are stored without the blanks typed around them, as the file
     // reads them back anyway.
-    for (QLineEdit *e : {u.numero_badge, u.heure_debut, u.minute_debut, u.heure_fin,
-                         u.minute_fin, u.lieu, u.jour_du_mois})
+    for (QLineEdit *e : {u.numero_badge, u.heure_debut, u.minute_debut, u.heure_fin, u.minute_fin,
+                         u.lieu, u.jour_du_mois})
         e->setText(e->text().trimmed());
     f.numero = toCp1252(u.numero_badge->text());
     f.nom = toCp1252(u.nom->text());
@@ -224,13 +230,13 @@ void Form2::Command7_Click()
     if (content) {
         added = !hasSection(*content, f.numero);
         // The twelve keys go in with one replacement of the file.
-        written = files::writeAtomic(path, saveRecord(*content, keepStoredForms(*content, f)),
-                                     &error);
+        written =
+            files::writeAtomic(path, saveRecord(*content, keepStoredForms(*content, f)), &error);
     }
     if (!written) {
         m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Message"),
-                                    QStringLiteral("Le badge n'est pas enregistré.\r\n")
-                                        + utf8(error));
+                                    QStringLiteral("Le badge n'est pas enregistré.\r\n") +
+                                        utf8(error));
         return;
     }
 

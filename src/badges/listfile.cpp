@@ -12,9 +12,18 @@ namespace platine {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isHexUpper(char c) { return isDigit(c) || (c >= 'A' && c <= 'F'); }
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+bool isHexUpper(char c)
+{
+    return isDigit(c) || (c >= 'A' && c <= 'F');
+}
+char lowerAscii(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+}
 
 std::string lowerName(std::string_view s)
 {
@@ -32,9 +41,9 @@ std::int16_t bcd(std::string_view text)
     return r.ok ? r.value : 0;
 }
 
-const char *const kFieldLabels[] = {
-    "le numéro de badge", "l'heure de début", "la minute de début", "l'heure de fin",
-    "la minute de fin", "le jour autorisé", "le lieu autorisé", "le jour du mois"};
+const char *const kFieldLabels[] = {"le numéro de badge", "l'heure de début", "la minute de début",
+                                    "l'heure de fin",     "la minute de fin", "le jour autorisé",
+                                    "le lieu autorisé",   "le jour du mois"};
 
 } // namespace
 
@@ -43,7 +52,7 @@ std::int16_t valeurEntiere(std::string_view text)
     double v = 0;
     if (!leadingNumber(text, v))
         return 0;
-    v = std::nearbyint(v);   // to the nearest, halves to the even one
+    v = std::nearbyint(v); // to the nearest, halves to the even one
     if (v > 32767)
         return 32767;
     if (v < -32768)
@@ -61,7 +70,10 @@ bool isBadgeNumber(std::string_view text)
     return text.size() == 10 && std::all_of(text.begin(), text.end(), isHexUpper);
 }
 
-bool isDayCode(std::string_view text) { return text.size() == 1 && isDigit(text[0]); }
+bool isDayCode(std::string_view text)
+{
+    return text.size() == 1 && isDigit(text[0]);
+}
 
 std::uint16_t invalidBits(std::string_view numero, std::string_view heureDebut,
                           std::string_view minuteDebut, std::string_view heureFin,
@@ -91,14 +103,22 @@ std::uint16_t invalidBits(std::string_view numero, std::string_view heureDebut,
 const char *invalidKeyLabel(InvalidKey key)
 {
     switch (key) {
-    case BadNumero: return "numero";
-    case BadHeureDebut: return "heure de debut";
-    case BadMinuteDebut: return "minute de debut";
-    case BadHeureFin: return "heure de fin";
-    case BadMinuteFin: return "minute de fin";
-    case BadJour: return "jour autorisé_";
-    case BadLieu: return "lieu autorisé";
-    case BadJourDuMois: return "jour du mois";
+    case BadNumero:
+        return "numero";
+    case BadHeureDebut:
+        return "heure de debut";
+    case BadMinuteDebut:
+        return "minute de debut";
+    case BadHeureFin:
+        return "heure de fin";
+    case BadMinuteFin:
+        return "minute de fin";
+    case BadJour:
+        return "jour autorisé_";
+    case BadLieu:
+        return "lieu autorisé";
+    case BadJourDuMois:
+        return "jour du mois";
     }
     return "?";
 }
@@ -206,12 +226,12 @@ std::string readReportText(const ListReadReport &report, const BadgeTables &t)
         out += s;
     };
     if (report.leftOut > 0)
-        line("La liste contient " + std::to_string(report.sectionsInFile)
-             + " badges : seuls les 101 premiers ont été lus, "
-             + std::to_string(report.leftOut) + " laissé(s) de côté.");
+        line("La liste contient " + std::to_string(report.sectionsInFile) +
+             " badges : seuls les 101 premiers ont été lus, " + std::to_string(report.leftOut) +
+             " laissé(s) de côté.");
     if (report.tooManyForBoard())
-        line("La platine ne garde que 100 badges : cette liste en contient "
-             + std::to_string(report.sectionsInFile) + ", elle ne peut pas être envoyée.");
+        line("La platine ne garde que 100 badges : cette liste en contient " +
+             std::to_string(report.sectionsInFile) + ", elle ne peut pas être envoyée.");
     if (!report.duplicates.empty()) {
         std::string names;
         for (const std::string &d : report.duplicates)
@@ -220,15 +240,15 @@ std::string readReportText(const ListReadReport &report, const BadgeTables &t)
     }
     if (report.hasInvalid()) {
         line("Valeurs que la platine ne peut pas prendre :");
-        constexpr std::size_t kShown = 10;   // a message box stays readable
+        constexpr std::size_t kShown = 10; // a message box stays readable
         for (std::size_t n = 0; n < report.invalidSlots.size() && n < kShown; ++n) {
             const int i = report.invalidSlots[n];
-            line("  enregistrement " + std::to_string(i + 1) + " (badge " + t.tab_numero[i]
-                 + ") : " + invalidKeysText(t.invalid[i]));
+            line("  enregistrement " + std::to_string(i + 1) + " (badge " + t.tab_numero[i] +
+                 ") : " + invalidKeysText(t.invalid[i]));
         }
         if (report.invalidSlots.size() > kShown)
-            line("  et " + std::to_string(report.invalidSlots.size() - kShown)
-                 + " autre(s) enregistrement(s)");
+            line("  et " + std::to_string(report.invalidSlots.size() - kShown) +
+                 " autre(s) enregistrement(s)");
     }
     return out;
 }
@@ -238,8 +258,8 @@ std::vector<FieldProblem> validateRecord(const RecordFields &f)
     const std::uint16_t bits = invalidBits(f.numero, f.heure_debut, f.minute_debut, f.heure_fin,
                                            f.minute_fin, f.jour_code, f.lieu, f.jour_du_mois);
     static const char *const fields[] = {"numero_badge", "heure_debut", "minute_debut",
-                                         "heure_fin", "minute_fin", "Combo2", "lieu",
-                                         "jour_du_mois"};
+                                         "heure_fin",    "minute_fin",  "Combo2",
+                                         "lieu",         "jour_du_mois"};
     std::vector<FieldProblem> out;
     for (int b = 0; b < 8; ++b) {
         if (!(bits & (1 << b)))
@@ -261,17 +281,17 @@ std::vector<FieldProblem> validateRecord(const RecordFields &f)
 RecordFields keepStoredForms(std::string_view content, RecordFields f)
 {
     const profile::Parsed list(content);
-    constexpr std::size_t kWhole = 65536;   // the stored value uncut
+    constexpr std::size_t kWhole = 65536; // the stored value uncut
     auto stored = [&](const char *key) { return list.get(f.numero, key, "", kWhole); };
-    for (const auto &[key, field] : {std::pair{listkey::heure_debut, &f.heure_debut},
-                                     std::pair{listkey::minute_debut, &f.minute_debut},
-                                     std::pair{listkey::heure_fin, &f.heure_fin},
-                                     std::pair{listkey::minute_fin, &f.minute_fin},
-                                     std::pair{listkey::lieu, &f.lieu},
-                                     std::pair{listkey::jour_du_mois, &f.jour_du_mois}}) {
+    for (const auto &[key, field] :
+         {std::pair{listkey::heure_debut, &f.heure_debut},
+          std::pair{listkey::minute_debut, &f.minute_debut},
+          std::pair{listkey::heure_fin, &f.heure_fin},
+          std::pair{listkey::minute_fin, &f.minute_fin}, std::pair{listkey::lieu, &f.lieu},
+          std::pair{listkey::jour_du_mois, &f.jour_du_mois}}) {
         const std::string old = stored(key);
-        if (isTwoDigitNumber(old) && isTwoDigitNumber(*field)
-            && *field == std::to_string(valeurEntiere(old)))
+        if (isTwoDigitNumber(old) && isTwoDigitNumber(*field) &&
+            *field == std::to_string(valeurEntiere(old)))
             *field = old;
     }
     const std::string oldName = stored(listkey::nom);
@@ -293,11 +313,16 @@ bool hasSection(std::string_view content, std::string_view name)
 std::string saveRecord(std::string_view content, const RecordFields &f)
 {
     const std::pair<const char *, const std::string *> keys[] = {
-        {listkey::numero, &f.numero},           {listkey::nom, &f.nom},
-        {listkey::heure_debut, &f.heure_debut}, {listkey::minute_debut, &f.minute_debut},
-        {listkey::heure_fin, &f.heure_fin},     {listkey::minute_fin, &f.minute_fin},
-        {listkey::h24, &f.h24},                 {listkey::jour_texte, &f.jour_texte},
-        {listkey::jour_code, &f.jour_code},     {listkey::lieu, &f.lieu},
+        {listkey::numero, &f.numero},
+        {listkey::nom, &f.nom},
+        {listkey::heure_debut, &f.heure_debut},
+        {listkey::minute_debut, &f.minute_debut},
+        {listkey::heure_fin, &f.heure_fin},
+        {listkey::minute_fin, &f.minute_fin},
+        {listkey::h24, &f.h24},
+        {listkey::jour_texte, &f.jour_texte},
+        {listkey::jour_code, &f.jour_code},
+        {listkey::lieu, &f.lieu},
         {listkey::tous_lieux, &f.tous_lieux},
     };
     std::string out(content);
@@ -309,7 +334,8 @@ std::string saveRecord(std::string_view content, const RecordFields &f)
 
 std::string newListHeader(std::string_view date, std::string_view time, std::string_view fileTitle)
 {
-    std::string out = "Liste cr\xE9" "e le  : ";
+    std::string out = "Liste cr\xE9"
+                      "e le  : ";
     out.append(date);
     out += "\r\nHeure courante : ";
     out.append(time);
@@ -330,8 +356,8 @@ std::string linesWithCrLf(std::string_view content)
             ++end;
         out.append(content.substr(i, end - i));
         out += "\r\n";
-        if (end < content.size() && content[end] == '\r' && end + 1 < content.size()
-            && content[end + 1] == '\n')
+        if (end < content.size() && content[end] == '\r' && end + 1 < content.size() &&
+            content[end + 1] == '\n')
             ++end;
         i = end + 1;
     }

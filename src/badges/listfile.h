@@ -33,11 +33,11 @@ inline constexpr const char *jour_du_mois = "jour du mois";
 
 // What one read of a list found.
 struct ListReadReport {
-    bool readable = true;       // false: the file could not be read, nothing was changed
-    std::string error;          // why, when not readable (UTF-8)
-    int count = 0;              // records read into slots 0 to count - 1 (at most 101)
-    int sectionsInFile = 0;     // section headers in the file
-    int leftOut = 0;            // sections past the 101st, not read
+    bool readable = true;   // false: the file could not be read, nothing was changed
+    std::string error;      // why, when not readable (UTF-8)
+    int count = 0;          // records read into slots 0 to count - 1 (at most 101)
+    int sectionsInFile = 0; // section headers in the file
+    int leftOut = 0;        // sections past the 101st, not read
     // Badge numbers of sections found more than once: only the first counts.
     std::vector<std::string> duplicates;
     // Slots whose values the board cannot take (details in tables.invalid).
@@ -101,18 +101,18 @@ struct RecordFields {
     std::string minute_debut;
     std::string heure_fin;
     std::string minute_fin;
-    std::string h24;            // "oui" / "non"
-    std::string jour_texte;     // the visible day choice
-    std::string jour_code;      // "0" to "9", "-1" when nothing is chosen
+    std::string h24;        // "oui" / "non"
+    std::string jour_texte; // the visible day choice
+    std::string jour_code;  // "0" to "9", "-1" when nothing is chosen
     std::string lieu;
-    std::string tous_lieux;     // "oui" / "non"
+    std::string tous_lieux; // "oui" / "non"
     std::string jour_du_mois;
 };
 
 // A field the board could not take, named for the operator.
 struct FieldProblem {
-    std::string field;          // the editor field: "numero_badge", "heure_debut" ...
-    std::string message;        // French, UTF-8
+    std::string field;   // the editor field: "numero_badge", "heure_debut" ...
+    std::string message; // French, UTF-8
 };
 
 // Every field of the record that must not be saved, in form order.
@@ -135,8 +135,7 @@ bool hasSection(std::string_view content, std::string_view name);
 std::string saveRecord(std::string_view content, const RecordFields &f);
 
 // The five lines of a new list (CR LF each): creation date, time, file name.
-std::string newListHeader(std::string_view date, std::string_view time,
-                          std::string_view fileTitle);
+std::string newListHeader(std::string_view date, std::string_view time, std::string_view fileTitle);
 
 // The file's lines as the console pane shows an opened list: each line
 // (ended by CR LF, CR or LF, or by the end of the file) followed by CR LF.

@@ -37,7 +37,10 @@ std::vector<Line> splitLines(std::string_view s)
     return lines;
 }
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
 
 std::string_view trim(std::string_view s)
 {
@@ -48,9 +51,15 @@ std::string_view trim(std::string_view s)
     return s;
 }
 
-bool isBlankLine(std::string_view line) { return trim(line).empty(); }
+bool isBlankLine(std::string_view line)
+{
+    return trim(line).empty();
+}
 
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+char lowerAscii(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+}
 
 std::string lower(std::string_view s)
 {
@@ -137,7 +146,7 @@ std::string withoutLineBreaks(std::string_view s)
 Parsed::Parsed(std::string_view content)
 {
     constexpr std::size_t kNone = std::size_t(-1);
-    std::size_t current = kNone;   // section being read; none before the first
+    std::size_t current = kNone; // section being read; none before the first
     for (const Line &l : splitLines(content)) {
         const std::string_view line = content.substr(l.begin, l.end - l.begin);
         std::string_view name;
@@ -196,7 +205,9 @@ std::string set(std::string_view content, std::string_view section, std::string_
     const std::string_view wantedKey = trim(keyText);
 
     const std::vector<Line> lines = splitLines(content);
-    auto text = [&](std::size_t i) { return content.substr(lines[i].begin, lines[i].end - lines[i].begin); };
+    auto text = [&](std::size_t i) {
+        return content.substr(lines[i].begin, lines[i].end - lines[i].begin);
+    };
 
     std::size_t header = lines.size();
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -242,7 +253,7 @@ std::string set(std::string_view content, std::string_view section, std::string_
         following = found + 1;
     } else {
         out.append(content.substr(0, lines[lastKey].next));
-        if (lines[lastKey].next == lines[lastKey].end)   // last line, no line end
+        if (lines[lastKey].next == lines[lastKey].end) // last line, no line end
             out += "\r\n";
         out += keyLine;
         following = lastKey + 1;
@@ -271,7 +282,7 @@ bool writeToFile(const std::string &path, std::string_view section, std::string_
     if (std::filesystem::exists(path, ec)) {
         std::optional<std::string> read = files::read(path, error);
         if (!read)
-            return false;   // a file that exists but cannot be read is not overwritten
+            return false; // a file that exists but cannot be read is not overwritten
         content = std::move(*read);
     } else if (ec && ec != std::errc::no_such_file_or_directory) {
         if (error)

@@ -38,9 +38,9 @@ public:
     const std::vector<std::string> &sections() const { return m_names; }
 
 private:
-    using Keys = std::unordered_map<std::string, std::string>;   // lower-case name -> value
+    using Keys = std::unordered_map<std::string, std::string>; // lower-case name -> value
     std::vector<std::string> m_names;
-    std::unordered_map<std::string, std::size_t> m_first;      // lower-case name -> index in m_keys
+    std::unordered_map<std::string, std::size_t> m_first; // lower-case name -> index in m_keys
     std::vector<Keys> m_keys;
 };
 

@@ -52,19 +52,19 @@ std::string historyRow(std::string_view line)
 {
     std::string row;
     row.reserve(62);
-    row.append(column(line, 1, 14));   // badge number
+    row.append(column(line, 1, 14)); // badge number
     row.append(8, ' ');
-    row.append(column(line, 16, 2));   // hour
+    row.append(column(line, 16, 2)); // hour
     row += ':';
-    row.append(column(line, 19, 2));   // minute
+    row.append(column(line, 19, 2)); // minute
     row.append(12, ' ');
-    row.append(column(line, 21, 3));   // day of the month, with column 21
+    row.append(column(line, 21, 3)); // day of the month, with column 21
     row += '/';
-    row.append(column(line, 25, 2));   // month
+    row.append(column(line, 25, 2)); // month
     row += '/';
-    row.append(column(line, 28, 2));   // year
+    row.append(column(line, 28, 2)); // year
     row.append(9, ' ');
-    row.append(column(line, 30, 3));   // place
+    row.append(column(line, 30, 3)); // place
     row += "\r\n";
     return row;
 }

@@ -45,8 +45,8 @@ std::array<unsigned char, 7> clockBytes(int hour, int minute, int second, int da
     return bytes;
 }
 
-std::string historyLine(std::string_view badge, int hour, int minute, int day, int month,
-                        int year2, int place)
+std::string historyLine(std::string_view badge, int hour, int minute, int day, int month, int year2,
+                        int place)
 {
     std::string line(badge.substr(0, 14));
     line.resize(14, ' ');

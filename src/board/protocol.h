@@ -15,8 +15,8 @@ namespace platine::protocol {
 inline constexpr std::string_view kPret = "Pret";
 inline constexpr std::string_view kParam = "param";
 inline constexpr std::string_view kBadge = "badge";
-inline constexpr std::array<std::string_view, 7> kTableKeywords = {
-    "HD", "MD", "HF", "MF", "jour", "lieu", "jour_mois"};
+inline constexpr std::array<std::string_view, 7> kTableKeywords = {"HD",   "MD",   "HF",       "MF",
+                                                                   "jour", "lieu", "jour_mois"};
 // History: the board announces itself, the program asks with "vidage", the
 // board ends its log with "Historique".
 inline constexpr std::string_view kVidage = "vidage";
@@ -36,10 +36,10 @@ inline constexpr std::string_view kRazFlash = "raz_flash";
 inline constexpr std::string_view kTag = "tag";
 
 // --- Sizes ---------------------------------------------------------------------
-inline constexpr int kBlockBytes = 250;      // one badge block: 50 records of 5 bytes
+inline constexpr int kBlockBytes = 250; // one badge block: 50 records of 5 bytes
 inline constexpr int kMaxBlocks = 4;
-inline constexpr int kTableBytes = 100;      // one byte per slot 0 to 99
-inline constexpr int kParamBytes = 3;        // strike delay, block count, buzzer
+inline constexpr int kTableBytes = 100; // one byte per slot 0 to 99
+inline constexpr int kParamBytes = 3;   // strike delay, block count, buzzer
 inline constexpr int kClockBytes = 7;
 
 // --- Packed decimal ----------------------------------------------------------------
@@ -64,8 +64,8 @@ std::array<unsigned char, 7> clockBytes(int hour, int minute, int second, int da
 // 21-23, "/" 24, month 25-26, "/" 27, year 28-29, place 30-32, "*" in 34.
 // No line end. Numbers are written with two digits (the place with three
 // characters, right-aligned); the badge is cut or padded to 14 characters.
-std::string historyLine(std::string_view badge, int hour, int minute, int day, int month,
-                        int year2, int place);
+std::string historyLine(std::string_view badge, int hour, int minute, int day, int month, int year2,
+                        int place);
 
 // A memory dump as the board writes it: `perLine` bytes a line, each byte as
 // two upper-case hexadecimal digits followed by a blank, the line closed by

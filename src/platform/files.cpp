@@ -127,8 +127,10 @@ bool writeAtomic(const std::string &path, std::string_view bytes, std::string *e
     std::string temp = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
     const int fd = ::mkstemp(temp.data());
     if (fd < 0) {
-        setError(error, "Impossible de créer un fichier temporaire dans le dossier « "
-                            + folder.string() + " »", errno);
+        setError(error,
+                 "Impossible de créer un fichier temporaire dans le dossier « " + folder.string() +
+                     " »",
+                 errno);
         return false;
     }
     auto fail = [&](const std::string &what, int err) {

@@ -79,9 +79,15 @@ void QtSerialPort::close()
         m_port.close();
 }
 
-bool QtSerialPort::isOpen() const { return m_port.isOpen(); }
+bool QtSerialPort::isOpen() const
+{
+    return m_port.isOpen();
+}
 
-QString QtSerialPort::errorText() const { return m_error; }
+QString QtSerialPort::errorText() const
+{
+    return m_error;
+}
 
 void QtSerialPort::setDtr(bool on)
 {
@@ -102,13 +108,16 @@ bool QtSerialPort::write(const QByteArray &bytes)
     return true;
 }
 
-QByteArray QtSerialPort::readAll() { return m_port.isOpen() ? m_port.readAll() : QByteArray(); }
+QByteArray QtSerialPort::readAll()
+{
+    return m_port.isOpen() ? m_port.readAll() : QByteArray();
+}
 
 void QtSerialPort::onError(QSerialPort::SerialPortError error)
 {
     switch (error) {
     case QSerialPort::NoError:
-    case QSerialPort::UnsupportedOperationError:   // DTR on a pseudo-terminal
+    case QSerialPort::UnsupportedOperationError: // DTR on a pseudo-terminal
         return;
     case QSerialPort::ResourceError:
     case QSerialPort::ReadError:
@@ -123,12 +132,15 @@ void QtSerialPort::onError(QSerialPort::SerialPortError error)
         if (!m_lostReported) {
             m_lostReported = true;
             const QString why = error == QSerialPort::ResourceError && !m_error.isEmpty()
-                ? m_error
-                : QStringLiteral("périphérique retiré");
-            QMetaObject::invokeMethod(this, [this, why] {
-                if (m_port.isOpen() && onLost)
-                    onLost(why);
-            }, Qt::QueuedConnection);
+                                    ? m_error
+                                    : QStringLiteral("périphérique retiré");
+            QMetaObject::invokeMethod(
+                this,
+                [this, why] {
+                    if (m_port.isOpen() && onLost)
+                        onLost(why);
+                },
+                Qt::QueuedConnection);
         }
         return;
     default:
@@ -153,23 +165,39 @@ MsgAnswer QtDialogs::message(MsgIcon icon, MsgButtons buttons, const QString &ti
     box.setWindowTitle(title);
     box.setText(shown(text));
     switch (icon) {
-    case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
-    case MsgIcon::Critical: box.setIcon(QMessageBox::Critical); break;
-    case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
-    case MsgIcon::Warning: box.setIcon(QMessageBox::Warning); break;
+    case MsgIcon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case MsgIcon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case MsgIcon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case MsgIcon::Warning:
+        box.setIcon(QMessageBox::Warning);
+        break;
     }
     switch (buttons) {
-    case MsgButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
-    case MsgButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case MsgButtons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case MsgButtons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
     case MsgButtons::YesNoCancel:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
     }
     switch (box.exec()) {
-    case QMessageBox::Yes: return MsgAnswer::Yes;
-    case QMessageBox::No: return MsgAnswer::No;
-    case QMessageBox::Cancel: return MsgAnswer::Cancel;
-    default: return buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
+    case QMessageBox::Yes:
+        return MsgAnswer::Yes;
+    case QMessageBox::No:
+        return MsgAnswer::No;
+    case QMessageBox::Cancel:
+        return MsgAnswer::Cancel;
+    default:
+        return buttons == MsgButtons::Ok ? MsgAnswer::Ok : MsgAnswer::Cancel;
     }
 }
 
@@ -188,7 +216,8 @@ QString QtDialogs::fileDialog(bool save, const QString &title, const QString &pr
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     // A name that does not exist yet may be given (a new list).
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters({QStringLiteral("Listes (*.txt)"), QStringLiteral("Tous les fichiers (*)")});
+    dialog.setNameFilters(
+        {QStringLiteral("Listes (*.txt)"), QStringLiteral("Tous les fichiers (*)")});
     if (!m_lastDir.isEmpty())
         dialog.setDirectory(m_lastDir);
     if (!preset.isEmpty() && preset != QLatin1String("*.txt"))
@@ -212,14 +241,17 @@ QString QtDialogs::saveFile(const QString &title, const QString &preset)
 
 void QtShell::open(const QString &pathOrUrl)
 {
-    const QUrl url = pathOrUrl.contains(QLatin1String("://")) ? QUrl(pathOrUrl)
-                                                              : QUrl::fromLocalFile(pathOrUrl);
-    QDesktopServices::openUrl(url);   // the result is not reported
+    const QUrl url =
+        pathOrUrl.contains(QLatin1String("://")) ? QUrl(pathOrUrl) : QUrl::fromLocalFile(pathOrUrl);
+    QDesktopServices::openUrl(url); // the result is not reported
 }
 
 // --- Time and the event loop -----------------------------------------------------
 
-void QtEventPump::processEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+void QtEventPump::processEvents()
+{
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
 
 void QtEventPump::waitUntil(Millis deadline)
 {
@@ -238,7 +270,10 @@ void QtEventPump::waitUntil(Millis deadline)
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }
 
-void QtEventPump::block(Millis d) { std::this_thread::sleep_for(d); }
+void QtEventPump::block(Millis d)
+{
+    std::this_thread::sleep_for(d);
+}
 
 namespace {
 class QtTimer : public Timer {
@@ -260,7 +295,10 @@ private:
 };
 } // namespace
 
-std::unique_ptr<Timer> makeQtTimer() { return std::make_unique<QtTimer>(); }
+std::unique_ptr<Timer> makeQtTimer()
+{
+    return std::make_unique<QtTimer>();
+}
 
 QtPlatform::QtPlatform(const QString &dir) : serial(dir), programDir(dir) {}
 

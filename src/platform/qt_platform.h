@@ -87,7 +87,7 @@ struct QtPlatform {
     QtShell shell;
     QtClock clock;
     QtEventPump pump{clock};
-    Platform platform() ;
+    Platform platform();
     QString programDir;
 };
 

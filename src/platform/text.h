@@ -10,9 +10,15 @@
 namespace platine {
 
 QString fromCp1252(std::string_view bytes);
-inline QString fromCp1252(const QByteArray &bytes) { return fromCp1252(std::string_view(bytes.constData(), size_t(bytes.size()))); }
+inline QString fromCp1252(const QByteArray &bytes)
+{
+    return fromCp1252(std::string_view(bytes.constData(), size_t(bytes.size())));
+}
 // A character without a byte in the code page becomes '?'.
 std::string toCp1252(const QString &text);
-inline QByteArray toCp1252Bytes(const QString &text) { return QByteArray::fromStdString(toCp1252(text)); }
+inline QByteArray toCp1252Bytes(const QString &text)
+{
+    return QByteArray::fromStdString(toCp1252(text));
+}
 
 } // namespace platine

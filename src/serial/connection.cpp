@@ -19,10 +19,14 @@ inline constexpr Millis kReceiveDelay{100};
 static QString openFailureText(OpenResult r, const QString &detail)
 {
     switch (r) {
-    case OpenResult::Absent: return QStringLiteral("port absent (%1)").arg(detail);
-    case OpenResult::InUse: return QStringLiteral("déjà utilisé par un autre programme");
-    case OpenResult::Denied: return QStringLiteral("accès refusé (%1)").arg(detail);
-    default: return detail.isEmpty() ? QStringLiteral("ouverture impossible") : detail;
+    case OpenResult::Absent:
+        return QStringLiteral("port absent (%1)").arg(detail);
+    case OpenResult::InUse:
+        return QStringLiteral("déjà utilisé par un autre programme");
+    case OpenResult::Denied:
+        return QStringLiteral("accès refusé (%1)").arg(detail);
+    default:
+        return detail.isEmpty() ? QStringLiteral("ouverture impossible") : detail;
     }
 }
 
@@ -58,30 +62,36 @@ bool Form2::envoyer(const QByteArray &bytes)
     return true;
 }
 
-bool Form2::envoyer(const QString &text) { return envoyer(toCp1252Bytes(text)); }
+bool Form2::envoyer(const QString &text)
+{
+    return envoyer(toCp1252Bytes(text));
+}
 
 void Form2::setIndicatorConnected(bool connected)
 {
     m_indicatorConnected = connected;
     QPalette p = m_ui.Command10->palette();
-    p.setColor(QPalette::Button, connected ? QColor(192, 255, 192)
-                                           : QApplication::palette().color(QPalette::Button));
+    p.setColor(QPalette::Button,
+               connected ? QColor(192, 255, 192) : QApplication::palette().color(QPalette::Button));
     m_ui.Command10->setPalette(p);
 }
 
-bool Form2::indicatorConnected() const { return m_indicatorConnected; }
+bool Form2::indicatorConnected() const
+{
+    return m_indicatorConnected;
+}
 
 void Form2::Command10_MouseDown(MouseButton button)
 {
     SerialPort &port = *m_platform.serial;
     if (button == MouseButton::Left) {
         if (!port.isOpen() && !ouvrir_port())
-            return;   // the indicator is not changed; Label14 says why
+            return; // the indicator is not changed; Label14 says why
         setIndicatorConnected(true);
     } else {
         if (port.isOpen()) {
             port.close();
-            ++m_portEpoch;   // every running wait ends now
+            ++m_portEpoch; // every running wait ends now
         }
         setIndicatorConnected(false);
     }

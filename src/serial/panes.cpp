@@ -26,15 +26,18 @@ void Form2::Text1_DblClick()
     const std::string bytes = toCp1252(text1() + QStringLiteral("\r\n"));
     if (!files::writeAtomic(QFile::encodeName(path).toStdString(), bytes, &error)) {
         // Nothing is opened: an old scratch file would show something else.
-        m_ui.Label14->setText(QStringLiteral("Impossible d'écrire %1 : %2")
-                                  .arg(QDir::toNativeSeparators(path),
-                                       QString::fromUtf8(error.c_str())));
+        m_ui.Label14->setText(
+            QStringLiteral("Impossible d'écrire %1 : %2")
+                .arg(QDir::toNativeSeparators(path), QString::fromUtf8(error.c_str())));
         return;
     }
     m_platform.shell->open(path);
 }
 
-void Form2::Text2_DblClick() { setText2(QString()); }
+void Form2::Text2_DblClick()
+{
+    setText2(QString());
+}
 
 void Form2::Text2_MouseDown(MouseButton button)
 {

@@ -54,6 +54,9 @@ bool Form2::pause_cedante(Millis d)
     return m_portEpoch == epoch && !m_ending;
 }
 
-void Form2::pause_bloquante(Millis d) { m_platform.pump->block(d); }
+void Form2::pause_bloquante(Millis d)
+{
+    m_platform.pump->block(d);
+}
 
 } // namespace platine

@@ -92,7 +92,10 @@ private:
 };
 } // namespace
 
-std::unique_ptr<Timer> VirtualTime::makeTimer() { return std::make_unique<VirtualTimer>(*this); }
+std::unique_ptr<Timer> VirtualTime::makeTimer()
+{
+    return std::make_unique<VirtualTimer>(*this);
+}
 
 OpenResult FakeSerialPort::open(int n)
 {
@@ -125,7 +128,7 @@ void FakeSerialPort::deliver(const QByteArray &bytes, Millis delay)
 {
     m_time.after(delay, [this, bytes] {
         if (!m_open)
-            return;   // nobody listens on a closed port
+            return; // nobody listens on a closed port
         m_input += bytes;
         if (onReadyRead)
             onReadyRead();

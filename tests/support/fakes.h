@@ -26,7 +26,12 @@ public:
     QDateTime now() const override { return m_wallStart.addMSecs(m_now.count()); }
     void processEvents() override;
     void waitUntil(Millis deadline) override;
-    void block(Millis d) override { m_now += d; ++blocks; blockedFor += d; }
+    void block(Millis d) override
+    {
+        m_now += d;
+        ++blocks;
+        blockedFor += d;
+    }
 
     // Runs `action` when virtual time reaches `at` (and an event loop runs).
     void at(Millis at, std::function<void()> action);
@@ -57,11 +62,19 @@ public:
     explicit FakeSerialPort(VirtualTime &time) : m_time(time) {}
 
     OpenResult open(int n) override;
-    void close() override { m_open = false; ++closes; }
+    void close() override
+    {
+        m_open = false;
+        ++closes;
+    }
     bool isOpen() const override { return m_open; }
     QString deviceName(int n) const override { return QStringLiteral("/dev/fake%1").arg(n); }
     QString errorText() const override { return errorString; }
-    void setDtr(bool on) override { dtr = on; ++dtrSets; }
+    void setDtr(bool on) override
+    {
+        dtr = on;
+        ++dtrSets;
+    }
     bool write(const QByteArray &bytes) override;
     QByteArray readAll() override;
 
@@ -94,7 +107,7 @@ private:
 class FakeDialogs : public Dialogs {
 public:
     struct Shown {
-        QString kind;   // "message", "input", "open", "save"
+        QString kind; // "message", "input", "open", "save"
         MsgIcon icon = MsgIcon::Information;
         MsgButtons buttons = MsgButtons::Ok;
         QString title;
@@ -106,9 +119,9 @@ public:
     QString openFile(const QString &title, const QString &preset) override;
     QString saveFile(const QString &title, const QString &preset) override;
 
-    std::deque<MsgAnswer> answers;     // message boxes; Ok when empty
-    std::deque<QString> inputs;        // input boxes; empty text (Cancel) when empty
-    std::deque<QString> files;         // file dialogs; empty (cancelled) when empty
+    std::deque<MsgAnswer> answers; // message boxes; Ok when empty
+    std::deque<QString> inputs;    // input boxes; empty text (Cancel) when empty
+    std::deque<QString> files;     // file dialogs; empty (cancelled) when empty
     std::vector<Shown> shown;
     QStringList presets;
     // Runs when a message box is closed (the operator then acts on the board).

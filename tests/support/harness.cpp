@@ -20,7 +20,10 @@ Harness::Harness(bool load)
         form->Form_Load();
 }
 
-Harness::~Harness() { form.reset(); }
+Harness::~Harness()
+{
+    form.reset();
+}
 
 void Harness::writeFile(const QString &path, const QByteArray &bytes)
 {

@@ -26,7 +26,7 @@ struct Harness {
     FakeDialogs dialogs;
     FakeShell shell;
     std::unique_ptr<Form2> form;
-    int ended = 0;   // times the quit button ended the program
+    int ended = 0; // times the quit button ended the program
 };
 
 } // namespace platine::testing

@@ -92,8 +92,7 @@ std::string readable(std::string_view bytes)
     return out;
 }
 
-Board::Board(Hooks hooks)
-    : m_hooks(std::move(hooks))
+Board::Board(Hooks hooks) : m_hooks(std::move(hooks))
 {
     // The board starts with its clock at the PC's local time.
     const std::time_t t = std::time(nullptr);
@@ -125,8 +124,8 @@ std::string Board::clockText(TimePoint now) const
 {
     const std::tm t = clockNow(now, nullptr);
     char text[32];
-    std::snprintf(text, sizeof text, "%02d:%02d:%02d %02d/%02d/%02d", t.tm_hour, t.tm_min,
-                  t.tm_sec, t.tm_mday, t.tm_mon + 1, t.tm_year % 100);
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d %02d/%02d/%02d", t.tm_hour, t.tm_min, t.tm_sec,
+                  t.tm_mday, t.tm_mon + 1, t.tm_year % 100);
     return text;
 }
 
@@ -135,15 +134,14 @@ void Board::setClock(const std::string &bytes, TimePoint now)
     int v[7];
     static const int lo[7] = {0, 0, 0, 1, 1, 0, 1};
     static const int hi[7] = {23, 59, 59, 31, 12, 99, 7};
-    static const char *names[7] = {"hour", "minute", "second", "day", "month", "year",
-                                   "day of the week"};
+    static const char *names[7] = {"hour",  "minute", "second",         "day",
+                                   "month", "year",   "day of the week"};
     for (int i = 0; i < 7; ++i) {
         v[i] = proto::unpackDecimal(static_cast<unsigned char>(bytes[std::size_t(i)]));
         if (v[i] < lo[i] || v[i] > hi[i]) {
-            violation(std::string(names[i]) + " in packed decimal " + std::to_string(lo[i]) +
-                          ".." + std::to_string(hi[i]) + " at clock byte " + std::to_string(i),
-                      byteText(static_cast<unsigned char>(bytes[std::size_t(i)])),
-                      now);
+            violation(std::string(names[i]) + " in packed decimal " + std::to_string(lo[i]) + ".." +
+                          std::to_string(hi[i]) + " at clock byte " + std::to_string(i),
+                      byteText(static_cast<unsigned char>(bytes[std::size_t(i)])), now);
             m_hooks.print("CLOCK REFUSED");
             return;
         }
@@ -224,11 +222,11 @@ void Board::present(std::string_view badge)
 void Board::logPassage(std::string_view badge, int place, TimePoint now)
 {
     const std::tm t = clockNow(now, nullptr);
-    Passage p{std::string(badge), t.tm_hour, t.tm_min, t.tm_mday, t.tm_mon + 1,
-              t.tm_year % 100, place};
+    Passage p{std::string(badge), t.tm_hour,       t.tm_min, t.tm_mday,
+              t.tm_mon + 1,       t.tm_year % 100, place};
     m_log.push_back(p);
-    m_hooks.print("PASSAGE " + proto::historyLine(p.badge, p.hour, p.minute, p.day, p.month,
-                                                  p.year2, p.place));
+    m_hooks.print("PASSAGE " +
+                  proto::historyLine(p.badge, p.hour, p.minute, p.day, p.month, p.year2, p.place));
 }
 
 void Board::seedPassages(int count)
@@ -236,22 +234,21 @@ void Board::seedPassages(int count)
     for (int i = 0; i < count; ++i) {
         char badge[16];
         std::snprintf(badge, sizeof badge, "%010d", 123456789 + i * 1111);
-        m_log.push_back(Passage{badge, 7 + i % 12, (i * 7 + 30) % 60, 1 + i % 28,
-                                1 + (i / 28) % 12, 26, 1 + i % 20});
+        m_log.push_back(Passage{badge, 7 + i % 12, (i * 7 + 30) % 60, 1 + i % 28, 1 + (i / 28) % 12,
+                                26, 1 + i % 20});
     }
 }
 
 void Board::dump(TimePoint now)
 {
-    m_hooks.print("PARAM delay=" + std::to_string(m_params.delay) +
-                  " blocks=" + std::to_string(m_params.blocks) +
-                  " buzzer=" + std::to_string(m_params.buzzer));
+    m_hooks.print("PARAM delay=" + std::to_string(m_params.delay) + " blocks=" +
+                  std::to_string(m_params.blocks) + " buzzer=" + std::to_string(m_params.buzzer));
     m_hooks.print("CLOCK " + clockText(now));
     m_hooks.print("OFFSET " + std::to_string(m_downloadOffset));
     m_hooks.print("PASSAGES " + std::to_string(m_log.size()));
     for (const Passage &p : m_log)
-        m_hooks.print("PASSAGE " + proto::historyLine(p.badge, p.hour, p.minute, p.day,
-                                                      p.month, p.year2, p.place));
+        m_hooks.print("PASSAGE " + proto::historyLine(p.badge, p.hour, p.minute, p.day, p.month,
+                                                      p.year2, p.place));
     printList();
     const std::string internal(m_internal.begin(), m_internal.end());
     const std::string internalDump = proto::dumpLines(internal, 16);
@@ -262,7 +259,9 @@ void Board::dump(TimePoint now)
         start = end + 2;
     }
     m_hooks.print("EXTERNAL " + std::to_string(externalEeprom().size()) + " bytes");
-    m_hooks.print(std::string("MODE ") + (m_phase == Phase::Idle ? "idle" : m_phase == Phase::Deaf ? "deaf" : "awaiting " + describeItem()));
+    m_hooks.print(std::string("MODE ") + (m_phase == Phase::Idle   ? "idle"
+                                          : m_phase == Phase::Deaf ? "deaf"
+                                                                   : "awaiting " + describeItem()));
 }
 
 // --- Receiving -------------------------------------------------------------------------
@@ -281,15 +280,22 @@ void Board::expect(Item item, std::string word, int dataBytes, TimePoint now, in
 std::string Board::describeItem() const
 {
     switch (m_item) {
-    case Item::None: return "nothing";
-    case Item::Param: return "\"param\" and 3 bytes";
-    case Item::Block: return "250 bytes of block " + std::to_string(m_index);
+    case Item::None:
+        return "nothing";
+    case Item::Param:
+        return "\"param\" and 3 bytes";
+    case Item::Block:
+        return "250 bytes of block " + std::to_string(m_index);
     case Item::Table:
         return "\"" + std::string(proto::kTableKeywords[std::size_t(m_index)]) + "\" and 100 bytes";
-    case Item::Vidage: return "\"vidage\"";
-    case Item::Horaire: return "\"horaire\"";
-    case Item::Heure: return "\"heure\" and 7 clock bytes";
-    case Item::RazBytes: return "2 bytes after \"raz_flash\"";
+    case Item::Vidage:
+        return "\"vidage\"";
+    case Item::Horaire:
+        return "\"horaire\"";
+    case Item::Heure:
+        return "\"heure\" and 7 clock bytes";
+    case Item::RazBytes:
+        return "2 bytes after \"raz_flash\"";
     }
     return "";
 }
@@ -355,8 +361,8 @@ void Board::receive(std::string_view bytes, TimePoint now)
 
 void Board::idleByte(char c, TimePoint now)
 {
-    static const std::string_view commands[] = {proto::kEeprom, proto::kVidage,
-                                                proto::kRazOffset, proto::kRazFlash};
+    static const std::string_view commands[] = {proto::kEeprom, proto::kVidage, proto::kRazOffset,
+                                                proto::kRazFlash};
     if (m_command.empty())
         m_offset = 0;
     m_command += c;
@@ -392,8 +398,8 @@ void Board::idleByte(char c, TimePoint now)
         const std::string got = readable(m_command);
         m_command.clear();
         m_hooks.print("VIOLATION offset=" + std::to_string(m_offset) +
-                      " expected a command (eeprom, vidage, raz_offset, raz_flash) got \"" +
-                      got + "\"");
+                      " expected a command (eeprom, vidage, raz_offset, raz_flash) got \"" + got +
+                      "\"");
         m_phase = Phase::Deaf;
     }
 }
@@ -462,10 +468,10 @@ void Board::itemComplete(TimePoint now)
             else if (t == 6 && b > 31)
                 want = "a day of the month 0..31";
             if (!want.empty())
-                m_hooks.print("VIOLATION offset=" +
-                              std::to_string(m_offset - proto::kTableBytes + slot) +
-                              " expected " + want + " in slot " + std::to_string(slot) +
-                              " got " + byteText(static_cast<unsigned char>(b)));
+                m_hooks.print(
+                    "VIOLATION offset=" + std::to_string(m_offset - proto::kTableBytes + slot) +
+                    " expected " + want + " in slot " + std::to_string(slot) + " got " +
+                    byteText(static_cast<unsigned char>(b)));
         }
         if (t + 1 < int(proto::kTableKeywords.size())) {
             const std::string_view next = proto::kTableKeywords[std::size_t(t + 1)];
@@ -548,10 +554,10 @@ void Board::printList()
         if (!used)
             continue;
         const auto at = [&](int t) { return int(m_tables[std::size_t(t)][std::size_t(slot)]); };
-        m_hooks.print("SLOT " + std::to_string(slot) + " badge=" + badge + " debut=" +
-                      hex2(at(0)) + ":" + hex2(at(1)) + " fin=" + hex2(at(2)) + ":" +
-                      hex2(at(3)) + " jour=" + std::to_string(at(4)) + " lieu=" +
-                      decimalOf(at(5)) + " jour_mois=" + std::to_string(at(6)));
+        m_hooks.print("SLOT " + std::to_string(slot) + " badge=" + badge + " debut=" + hex2(at(0)) +
+                      ":" + hex2(at(1)) + " fin=" + hex2(at(2)) + ":" + hex2(at(3)) +
+                      " jour=" + std::to_string(at(4)) + " lieu=" + decimalOf(at(5)) +
+                      " jour_mois=" + std::to_string(at(6)));
     }
 }
 
@@ -610,9 +616,15 @@ void Board::tick(TimePoint now)
         }
         if (autoMode && m_command.empty() && now - m_idleSince >= kAutoPause) {
             switch (m_autoStep++ % 4) {
-            case 0: pushBp1(now); break;
-            case 1: pushBp3(now); break;
-            case 2: announceClock(now); break;
+            case 0:
+                pushBp1(now);
+                break;
+            case 1:
+                pushBp3(now);
+                break;
+            case 2:
+                announceClock(now);
+                break;
             default:
                 present("0123456789");
                 m_idleSince = now;

@@ -22,7 +22,7 @@ using Millis = std::chrono::milliseconds;
 std::string readable(std::string_view bytes);
 
 struct Passage {
-    std::string badge;   // ten characters
+    std::string badge; // ten characters
     int hour = 0, minute = 0, day = 1, month = 1, year2 = 0, place = 0;
 };
 
@@ -53,11 +53,11 @@ public:
     void dump(TimePoint now);
 
     // Faults and modes, set by the commands of the same names.
-    bool garbage = false;    // a stray character before each keyword
-    bool cut = false;        // stop reading after half of the next block
-    bool split = false;      // "Historique" in two bursts
-    bool autoMode = false;   // push the buttons by itself
-    Millis answerDelay{0};   // the answers leave that late (widens the board's waits)
+    bool garbage = false;  // a stray character before each keyword
+    bool cut = false;      // stop reading after half of the next block
+    bool split = false;    // "Historique" in two bursts
+    bool autoMode = false; // push the buttons by itself
+    Millis answerDelay{0}; // the answers leave that late (widens the board's waits)
 
     // Memories, readable by the dump and by tests of the simulator.
     struct Params {
@@ -95,24 +95,24 @@ private:
     std::array<unsigned char, 256> m_internal{};
     std::vector<Passage> m_log;
     std::size_t m_downloadOffset = 0;
-    std::time_t m_clockBase = 0;       // the clock's value when set, as UTC seconds
+    std::time_t m_clockBase = 0; // the clock's value when set, as UTC seconds
     TimePoint m_clockSetAt{};
-    int m_weekdayShift = 0;            // the day of the week the program gave, against the date
+    int m_weekdayShift = 0; // the day of the week the program gave, against the date
 
     // The exchange under way.
     Phase m_phase = Phase::Idle;
     Item m_item = Item::None;
-    int m_index = 0;                   // block number (1..4) or table index (0..6)
-    std::string m_word;                // keyword the program must write first
-    int m_dataBytes = 0;               // bytes that follow it
-    std::string m_got;                 // what arrived of the current item
-    std::string m_newBadges;           // blocks of the upload under way
+    int m_index = 0;         // block number (1..4) or table index (0..6)
+    std::string m_word;      // keyword the program must write first
+    int m_dataBytes = 0;     // bytes that follow it
+    std::string m_got;       // what arrived of the current item
+    std::string m_newBadges; // blocks of the upload under way
     Params m_newParams;
-    long m_offset = 0;                 // bytes received since the exchange began
-    TimePoint m_itemSince{};           // when the board started awaiting the item
+    long m_offset = 0;       // bytes received since the exchange began
+    TimePoint m_itemSince{}; // when the board started awaiting the item
     TimePoint m_lastRx{};
     TimePoint m_idleSince{};
-    std::string m_command;             // maintenance command being received
+    std::string m_command; // maintenance command being received
     int m_autoStep = 0;
 };
 

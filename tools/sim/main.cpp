@@ -35,7 +35,10 @@ constexpr auto kWireByte = std::chrono::microseconds(1042);
 constexpr auto kMaxSleep = 50ms;
 
 volatile std::sig_atomic_t g_stop = 0;
-void onSignal(int) { g_stop = 1; }
+void onSignal(int)
+{
+    g_stop = 1;
+}
 
 const char kUsage[] =
     "Usage: platine-sim --link PATH [options]\n"
@@ -74,14 +77,18 @@ std::string unescape(std::string_view text)
             continue;
         }
         const char e = text[++i];
-        if (e == 'r') out += '\r';
-        else if (e == 'n') out += '\n';
-        else if (e == 't') out += '\t';
+        if (e == 'r')
+            out += '\r';
+        else if (e == 'n')
+            out += '\n';
+        else if (e == 't')
+            out += '\t';
         else if (e == 'x' && i + 2 < text.size() && std::isxdigit((unsigned char)text[i + 1]) &&
                  std::isxdigit((unsigned char)text[i + 2])) {
             out += char(std::stoi(std::string(text.substr(i + 1, 2)), nullptr, 16));
             i += 2;
-        } else out += e;
+        } else
+            out += e;
     }
     return out;
 }
@@ -118,11 +125,13 @@ public:
         fcntl(m_master, F_SETFL, fcntl(m_master, F_GETFL) | O_NONBLOCK);
         // The slave stays open here too, so that the program can close and
         // reopen its port without the master seeing a hang-up.
-        struct stat st{};
+        struct stat st {};
         if (lstat(m_link.c_str(), &st) == 0) {
             if (!S_ISLNK(st.st_mode)) {
-                std::fprintf(stderr, "platine-sim: %s exists and is not a symbolic link; "
-                                     "not replaced\n", m_link.c_str());
+                std::fprintf(stderr,
+                             "platine-sim: %s exists and is not a symbolic link; "
+                             "not replaced\n",
+                             m_link.c_str());
                 return false;
             }
             unlink(m_link.c_str());
@@ -177,7 +186,7 @@ public:
             const ssize_t n = ::write(m_master, front.bytes.data(), want);
             if (n < 0) {
                 if (errno == EAGAIN || errno == EINTR)
-                    return std::nullopt;   // POLLOUT wakes us
+                    return std::nullopt; // POLLOUT wakes us
                 std::printf("ERROR write: %s\n", std::strerror(errno));
                 m_out.clear();
                 return std::nullopt;
@@ -362,12 +371,18 @@ int main(int argc, char **argv)
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         const bool hasValue = i + 1 < argc;
-        if (a == "--link" && hasValue) link = argv[++i];
-        else if (a == "--script" && hasValue) script = argv[++i];
-        else if (a == "--passages" && hasValue) passages = std::max(0, std::atoi(argv[++i]));
-        else if (a == "--auto") autoMode = true;
-        else if (a == "--wire-speed") wire = true;
-        else if (a == "--verbose") verbose = true;
+        if (a == "--link" && hasValue)
+            link = argv[++i];
+        else if (a == "--script" && hasValue)
+            script = argv[++i];
+        else if (a == "--passages" && hasValue)
+            passages = std::max(0, std::atoi(argv[++i]));
+        else if (a == "--auto")
+            autoMode = true;
+        else if (a == "--wire-speed")
+            wire = true;
+        else if (a == "--verbose")
+            verbose = true;
         else if (a == "--help" || a == "-h") {
             std::fputs(kUsage, stdout);
             return 0;
@@ -391,7 +406,7 @@ int main(int argc, char **argv)
         for (std::string line; std::getline(in, line);)
             pending.push_back(line);
     }
-    struct sigaction sa{};
+    struct sigaction sa {};
     sa.sa_handler = onSignal;
     sigaction(SIGINT, &sa, nullptr);
     sigaction(SIGTERM, &sa, nullptr);
