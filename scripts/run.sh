@@ -11,10 +11,21 @@ appdir="$PWD/build/src"
 if [ ! -e "$appdir/param.ini" ]; then
     printf '[COM]\r\nvaleur=COM1\r\n[temporisation]\r\nvaleur=10\r\n' > "$appdir/param.ini"
 fi
+# Without a display (a server, a container), the window opens on a virtual
+# one; look at it with: DISPLAY=:99 import -window root shot.png
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+    Xvfb :99 -screen 0 1024x768x24 >/dev/null 2>&1 &
+    xvfb=$!
+    export DISPLAY=:99
+    echo "no display: the window opens on the virtual display :99"
+    sleep 1
+fi
 "$appdir/platine" &
 app=$!
-trap 'kill $app 2>/dev/null || true' EXIT
+trap 'kill $app ${xvfb:-} 2>/dev/null || true' EXIT
 echo "platine-sim on $appdir/COM1 — commands: push bp1 | push bp3 | announce clock | present 0123456789 | dump | quit"
+# Closing the window stops the simulator too.
+(while kill -0 $app 2>/dev/null; do sleep 1; done; pkill -f "platine-sim --link $appdir/COM1" || true) &
 if [ -t 0 ]; then
     build/tools/platine-sim --link "$appdir/COM1"
 else
