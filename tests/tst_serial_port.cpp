@@ -180,13 +180,13 @@ void TestSerialPort::openSendReceive()
     QVERIFY(port.write("param"));
     QVERIFY(port.write(all));
     QByteArray got;
-    QTRY_VERIFY_WITH_TIMEOUT((got += peer.received()).size() >= 5 + 256, 500);
+    QTRY_VERIFY_WITH_TIMEOUT((got += peer.received()).size() >= 5 + 256, 5000);
     QCOMPARE(got, QByteArray("param") + all);
 
     peer.send(QByteArray("Pret\r\n\x00\xff", 8));
-    QTRY_VERIFY_WITH_TIMEOUT(notifications > 0, 500);
+    QTRY_VERIFY_WITH_TIMEOUT(notifications > 0, 5000);
     QByteArray in;
-    QTRY_VERIFY_WITH_TIMEOUT((in += port.readAll()).size() >= 8, 500);
+    QTRY_VERIFY_WITH_TIMEOUT((in += port.readAll()).size() >= 8, 5000);
     QCOMPARE(in, QByteArray("Pret\r\n\x00\xff", 8));
 
     port.close();
@@ -211,7 +211,7 @@ void TestSerialPort::refusedDtrIsNoError()
     QVERIFY(port.errorText().isEmpty());
     QVERIFY(port.write("HD"));
     QByteArray got;
-    QTRY_VERIFY_WITH_TIMEOUT((got += peer.received()).size() >= 2, 500);
+    QTRY_VERIFY_WITH_TIMEOUT((got += peer.received()).size() >= 2, 5000);
     QCOMPARE(got, QByteArray("HD"));
     QCOMPARE(lost, 0);
 }
@@ -265,7 +265,7 @@ void TestSerialPort::hangUpIsReportedOnceAndClosesTheWindowPort()
     QTest::qWait(20);
     const Millis cpuBefore = cpuTime();
     peer.hangUp();
-    QTRY_COMPARE_WITH_TIMEOUT(lost, 1, 500);
+    QTRY_COMPARE_WITH_TIMEOUT(lost, 1, 5000);
     QVERIFY(!why.isEmpty());
     QVERIFY(!port.isOpen());
     QTest::qWait(200);
@@ -393,7 +393,8 @@ void TestSerialPort::pumpSleepsUntilItsDeadline()
     while (clock.elapsed() < start + 300ms)
         pump.waitUntil(start + 300ms);
     const Millis took = clock.elapsed() - start;
-    QVERIFY2(took >= 300ms && took < 400ms, qPrintable(QString::number(took.count())));
+    // Never early; late only by what a loaded machine adds.
+    QVERIFY2(took >= 300ms && took < 2000ms, qPrintable(QString::number(took.count())));
     // Loose: a spinning wait would burn about 300 ms.
     QVERIFY2(cpuTime() - cpuBefore < 60ms,
              qPrintable(QString::number((cpuTime() - cpuBefore).count())));
@@ -404,7 +405,7 @@ void TestSerialPort::pumpWakesOnTimerAndOnSerialData()
     QtClock clock;
     QtEventPump pump(clock);
     {
-        // A receive tick due in 50 ms wakes a wait whose deadline is a second away.
+        // A receive tick due in 50 ms wakes a wait whose deadline is far away.
         auto timer = makeQtTimer();
         bool ticked = false;
         timer->onTimeout = [&] {
@@ -413,10 +414,10 @@ void TestSerialPort::pumpWakesOnTimerAndOnSerialData()
         };
         timer->start(50ms);
         const Millis start = clock.elapsed();
-        while (!ticked && clock.elapsed() < start + 1000ms)
-            pump.waitUntil(start + 1000ms);
+        while (!ticked && clock.elapsed() < start + 5000ms)
+            pump.waitUntil(start + 5000ms);
         QVERIFY(ticked);
-        QVERIFY2(clock.elapsed() - start < 300ms, "the tick did not wake the wait");
+        QVERIFY2(clock.elapsed() - start < 2500ms, "the tick did not wake the wait");
     }
     {
         // Bytes arriving on the line wake it as well.
@@ -429,10 +430,10 @@ void TestSerialPort::pumpWakesOnTimerAndOnSerialData()
         QCOMPARE(port.open(3), OpenResult::Opened);
         QTimer::singleShot(50, [&] { peer.send("Mise"); });
         const Millis start = clock.elapsed();
-        while (!notified && clock.elapsed() < start + 1000ms)
-            pump.waitUntil(start + 1000ms);
+        while (!notified && clock.elapsed() < start + 5000ms)
+            pump.waitUntil(start + 5000ms);
         QVERIFY(notified);
-        QVERIFY2(clock.elapsed() - start < 300ms, "the received bytes did not wake the wait");
+        QVERIFY2(clock.elapsed() - start < 2500ms, "the received bytes did not wake the wait");
         QCOMPARE(port.readAll(), QByteArray("Mise"));
     }
 }

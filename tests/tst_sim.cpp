@@ -395,7 +395,7 @@ private slots:
         QVERIFY(sim.write("vidage"));
         const QByteArray first = sim.readLine("Histo");
         QVERIFY(first.endsWith("Histo"));
-        QCOMPARE(sim.readLine("rique", 150), QByteArray()); // the second burst is 300 ms behind
+        QCOMPARE(sim.readLine("rique", 100), QByteArray()); // the second burst is 300 ms behind
         QCOMPARE(sim.readLine("rique", 2000), QByteArray("rique"));
     }
 
