@@ -173,6 +173,8 @@ public:
     // telling the operator: the caller decides what to show. An unreadable
     // file changes nothing. The report is also kept in derniere_lecture.
     ListReadReport lire_liste();
+    // True when a list is open; otherwise the operator is told to open one first.
+    bool liste_ouverte();
     // What the last read found (too many records, duplicates, invalid values).
     ListReadReport derniere_lecture;
 

@@ -8,7 +8,6 @@
 
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
 
@@ -21,7 +20,7 @@ QString Form2::settingsPath() const
 
 void Form2::Form_Load()
 {
-    const std::string path = QFile::encodeName(settingsPath()).toStdString();
+    const std::string path = nativePath(settingsPath());
     m_ui.Frame2->resize((8475 + 7) / 15, m_ui.Frame2->height()); // 8475 twips
 
     for (int i = 1; i <= 10; ++i)
@@ -73,7 +72,7 @@ void Form2::Command6_Click()
         ++m_portEpoch;
     }
     fichier_ini = settingsPath();
-    const std::string path = QFile::encodeName(fichier_ini).toStdString();
+    const std::string path = nativePath(fichier_ini);
     // Both keys go into the file in one replacement.
     std::string content = readSettings(path);
     content = profile::set(content, "COM", "valeur", toCp1252(m_ui.Combo1->currentText()));

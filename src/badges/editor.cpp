@@ -75,12 +75,8 @@ void Form2::mise_a_jour_affichage(std::int16_t slot)
 
 void Form2::Command5_Click()
 {
-    if (fichier_liste.isEmpty()) {
-        m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Message"),
-                                    QStringLiteral("Vous devez ouvrir une liste avant\r\n"
-                                                   "d'effectuer des modifications"));
+    if (!liste_ouverte())
         return;
-    }
     mise_en_tableau();
     if (!derniere_lecture.readable)
         return; // the operator was told; record mode is not entered

@@ -10,7 +10,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,11 +24,6 @@ const QString kStar = QStringLiteral("*.txt");
 const QString kCourant = QStringLiteral("Fichier en cours :");
 // "Enregistrement effectué" stays this long; the window waits meanwhile.
 constexpr Millis kConfirmation{1000};
-
-std::string nativePath(const QString &path)
-{
-    return QFile::encodeName(path).toStdString();
-}
 
 QString utf8(const std::string &s)
 {
@@ -69,6 +63,16 @@ QString heureCourante(const QTime &time, const QLocale &locale)
         kept += c;
     }
     return locale.toString(time, kept.simplified());
+}
+
+bool Form2::liste_ouverte()
+{
+    if (!fichier_liste.isEmpty())
+        return true;
+    m_platform.dialogs->message(
+        MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Message"),
+        QStringLiteral("Vous devez ouvrir une liste avant\r\nd'effectuer des modifications"));
+    return false;
 }
 
 ListReadReport Form2::lire_liste()
@@ -172,12 +176,8 @@ void Form2::Command2_Click()
 void Form2::Command7_Click()
 {
     const Form2Ui &u = m_ui;
-    if (fichier_liste.isEmpty()) {
-        m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Message"),
-                                    QStringLiteral("Vous devez ouvrir une liste avant\r\n"
-                                                   "d'effectuer des modifications"));
+    if (!liste_ouverte())
         return;
-    }
     fichier_ini = fichier_liste;
 
     RecordFields f;

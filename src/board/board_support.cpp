@@ -1,13 +1,14 @@
 #include "board/board_support.h"
 
+#include "platform/text.h"
+
 #include <QDir>
-#include <QFile>
 
 namespace platine::board {
 
 std::string programFile(Form2 &form, const QString &name)
 {
-    return QFile::encodeName(QDir(form.platform().programDir).filePath(name)).toStdString();
+    return nativePath(QDir(form.platform().programDir).filePath(name));
 }
 
 QString waitFailure(WaitEnd end, const QString &keyword)

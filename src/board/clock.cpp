@@ -7,8 +7,10 @@
 // the four override fields.
 
 #include "app/form2.h"
+#include "badges/listfile.h"
 #include "board/board_support.h"
 #include "board/protocol.h"
+#include "platform/text.h"
 
 #include <QDateTime>
 #include <QLabel>
@@ -44,10 +46,7 @@ std::optional<int> overrideValue(const QLineEdit *field, bool *bad)
     const QString text = field->text().trimmed();
     if (text.isEmpty())
         return std::nullopt;
-    bool digits = text.size() <= 2;
-    for (QChar c : text)
-        digits = digits && c >= QLatin1Char('0') && c <= QLatin1Char('9');
-    if (!digits) {
+    if (!isTwoDigitNumber(toCp1252(text))) {
         *bad = true;
         return std::nullopt;
     }

@@ -15,15 +15,23 @@ using namespace board;
 
 namespace {
 
-// The command goes out only on a port already open (these buttons never open
-// it) and while no other exchange holds the line.
+// These buttons never open the port: on a closed one the operator is told
+// that `command` was not sent.
+bool portOpenFor(Form2 &form, const QString &command)
+{
+    if (form.platform().serial->isOpen())
+        return true;
+    form.ui().Label14->setText(
+        QStringLiteral("Connexion non ouverte : %1 n'a pas été envoyé").arg(quoted(command)));
+    return false;
+}
+
+// The command goes out only on a port already open and while no other
+// exchange holds the line.
 bool sendCommand(Form2 &form, const QString &command, const QByteArray &selector = {})
 {
-    if (!form.platform().serial->isOpen()) {
-        form.ui().Label14->setText(
-            QStringLiteral("Connexion non ouverte : %1 n'a pas été envoyé").arg(quoted(command)));
+    if (!portOpenFor(form, command))
         return false;
-    }
     if (!form.prendre_ligne(QStringLiteral("commande %1").arg(quoted(command))))
         return false;
     ScopeGuard line([&form] { form.rendre_ligne(); });
@@ -63,11 +71,8 @@ void Form2::Command20_MouseDown(MouseButton button)
                            "clic droit = efface tout ; rien n'a été envoyé"));
         return;
     }
-    if (!m_platform.serial->isOpen()) {
-        m_ui.Label14->setText(
-            QStringLiteral("Connexion non ouverte : %1 n'a pas été envoyé").arg(quoted(command)));
-        return;
-    }
+    if (!portOpenFor(*this, command))
+        return; // asked before the confirmation: nothing could be sent anyway
     const bool everything = button == MouseButton::Right;
     const QString question =
         everything

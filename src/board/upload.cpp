@@ -80,12 +80,8 @@ struct UploadRun {
 
 void Form2::Command8_Click()
 {
-    if (fichier_liste.isEmpty()) {
-        m_platform.dialogs->message(
-            MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Message"),
-            QStringLiteral("Vous devez ouvrir une liste avant\r\nd'effectuer des modifications"));
+    if (!liste_ouverte())
         return;
-    }
     // The upload rewrites the board's memory: no other exchange may share the line.
     if (!prendre_ligne(QStringLiteral("envoi de la liste")))
         return;

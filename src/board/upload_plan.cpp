@@ -25,11 +25,6 @@ std::optional<int> wholeNumber(std::string_view text, std::size_t maxDigits)
     return v;
 }
 
-bool isPackedDecimal(int v)
-{
-    return v >= 0 && v <= 0x99 && (v >> 4) <= 9 && (v & 0x0F) <= 9;
-}
-
 std::string hexText(int v)
 {
     char buf[16];
@@ -103,7 +98,7 @@ std::optional<std::string> validateUpload(const BadgeTables &t, std::string_view
                            "A à F).");
         for (const PackedField &f : kPackedFields) {
             const int v = (t.*(f.table))[i];
-            if ((bad & f.bit) || !isPackedDecimal(v))
+            if ((bad & f.bit) || protocol::unpackDecimal(v) < 0)
                 return refusal(badgeName(t, i) + " : " + f.name + " illisible (valeur " +
                                hexText(v) + "h) ; un nombre de deux chiffres au plus est attendu.");
         }

@@ -2,6 +2,7 @@
 // Qt side of the Windows-1252 codec: between the window's texts and bytes.
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 
 #include <string>
@@ -19,6 +20,12 @@ std::string toCp1252(const QString &text);
 inline QByteArray toCp1252Bytes(const QString &text)
 {
     return QByteArray::fromStdString(toCp1252(text));
+}
+
+// A path as the file functions (files::read, files::writeAtomic) take it.
+inline std::string nativePath(const QString &path)
+{
+    return QFile::encodeName(path).toStdString();
 }
 
 } // namespace platine

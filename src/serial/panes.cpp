@@ -7,7 +7,6 @@
 #include "serial/pane_layout.h"
 
 #include <QDir>
-#include <QFile>
 #include <QLabel>
 
 namespace platine {
@@ -24,7 +23,7 @@ void Form2::Text1_DblClick()
     const QString path = QDir(m_platform.programDir).filePath(QStringLiteral("temp.txt"));
     std::string error;
     const std::string bytes = toCp1252(text1() + QStringLiteral("\r\n"));
-    if (!files::writeAtomic(QFile::encodeName(path).toStdString(), bytes, &error)) {
+    if (!files::writeAtomic(nativePath(path), bytes, &error)) {
         // Nothing is opened: an old scratch file would show something else.
         m_ui.Label14->setText(
             QStringLiteral("Impossible d'écrire %1 : %2")
