@@ -2,6 +2,7 @@
 // working file (the pane's carriage returns plus one), each made of its
 // address, " : ", the raw line, "....." and one character per pair before the
 // first full stop, then CR LF. A laid-out pane decodes no character at all.
+#include "fuzz_check.h"
 #include "board/dump_listing.h"
 #include "serial/pane_layout.h"
 
@@ -13,20 +14,8 @@
 
 namespace {
 
-void check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-
-int digit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
+using fuzzcheck::check;
+using fuzzcheck::digit;
 
 // Walks the listing of `pane`; returns how many characters parts were not empty.
 std::size_t walk(std::string_view pane, const std::string &listing)

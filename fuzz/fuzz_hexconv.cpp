@@ -1,5 +1,6 @@
 // The hexadecimal conversion on any text: never a crash, and the value, the
 // failure position and the overflow flag agree with a plain reading of the digits.
+#include "fuzz_check.h"
 #include "badges/hexconv.h"
 
 #include <cstddef>
@@ -7,24 +8,8 @@
 #include <cstdlib>
 #include <string_view>
 
-namespace {
-
-int digit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-void check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-
-} // namespace
+using fuzzcheck::check;
+using fuzzcheck::digit;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {

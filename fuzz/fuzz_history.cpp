@@ -1,6 +1,7 @@
 // The history table on any file content: the header, then exactly one row per
 // line holding "*", each row ending with its own CR LF and 60 characters long
 // when its line reaches column 32.
+#include "fuzz_check.h"
 #include "board/history_table.h"
 
 #include <algorithm>
@@ -10,15 +11,7 @@
 #include <string>
 #include <string_view>
 
-namespace {
-
-void check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
-
-} // namespace
+using fuzzcheck::check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {

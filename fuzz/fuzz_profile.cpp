@@ -4,6 +4,7 @@
 //
 // Input: the profile content first; the choice of section, key, value and
 // size is taken from the tail, so that a real file used as a seed stays whole.
+#include "fuzz_check.h"
 #include "badges/profile.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -18,11 +19,7 @@
 
 namespace {
 
-void check(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
+using fuzzcheck::check;
 
 bool plainName(const std::string &name)
 {
