@@ -1,6 +1,7 @@
 // The list file on its own: reading into the record tables, the record
 // writer, the new-list header and the value checks.
 
+#include "support/example_list.h"
 #include "badges/list_dates.h"
 #include "badges/listfile.h"
 
@@ -10,32 +11,12 @@
 #include <string>
 
 using namespace platine;
+using platine::testing::kExampleRecord;
+using platine::testing::kListHeader;
 
 Q_DECLARE_METATYPE(std::string)
 
 namespace {
-
-const std::string kListHeader = "Liste cr\xE9"
-                                "e le  : 06/12/2026\r\n"
-                                "Heure courante : 10:15:42\r\n"
-                                "Nom du fichier : liste.txt\r\n"
-                                "\r\n"
-                                "\r\n";
-
-const std::string kExampleRecord = "[0000000001]\r\n"
-                                   "numero=0000000001\r\n"
-                                   "nom=Valmire\r\n"
-                                   "heure de debut=07\r\n"
-                                   "minute de debut=30\r\n"
-                                   "heure de fin=17\r\n"
-                                   "minute de fin=30\r\n"
-                                   "24 h 24=non\r\n"
-                                   "jour autoris\xE9=Lundi \xE0 Vendredi\r\n"
-                                   "jour autoris\xE9_=7\r\n"
-                                   "lieu autoris\xE9=1\r\n"
-                                   "tous lieux=non\r\n"
-                                   "jour du mois=0\r\n"
-                                   "\r\n";
 
 RecordFields exampleFields()
 {

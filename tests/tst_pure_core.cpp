@@ -1,6 +1,7 @@
 // The foundation under the list and settings files: the Windows-1252 codec,
 // the hexadecimal conversion, the profile reader and writer, atomic writes.
 
+#include "support/example_list.h"
 #include "badges/hexconv.h"
 #include "badges/profile.h"
 #include "platform/cp1252.h"
@@ -16,6 +17,8 @@
 #include <string>
 
 using namespace platine;
+using platine::testing::kExampleRecord;
+using platine::testing::kListHeader;
 
 Q_DECLARE_METATYPE(std::string)
 
@@ -41,14 +44,7 @@ void writeFile(const QString &path, const std::string &content)
     f.write(content.data(), qint64(content.size()));
 }
 
-// The five lines of a new list, then the record that the editor saves.
-const std::string kListHeader = "Liste cr\xE9"
-                                "e le  : 06/12/2026\r\n"
-                                "Heure courante : 10:15:42\r\n"
-                                "Nom du fichier : liste.txt\r\n"
-                                "\r\n"
-                                "\r\n";
-
+// The twelve keys the editor writes for the example record, in their order.
 const std::pair<const char *, const char *> kRecord[] = {
     {"numero", "0000000001"},   {"nom", "Valmire"},
     {"heure de debut", "07"},   {"minute de debut", "30"},
@@ -58,20 +54,8 @@ const std::pair<const char *, const char *> kRecord[] = {
     {"tous lieux", "non"},      {"jour du mois", "0\r\n"},
 };
 
-const std::string kListWithRecord = kListHeader + "[0000000001]\r\n"
-                                                  "numero=0000000001\r\n"
-                                                  "nom=Valmire\r\n"
-                                                  "heure de debut=07\r\n"
-                                                  "minute de debut=30\r\n"
-                                                  "heure de fin=17\r\n"
-                                                  "minute de fin=30\r\n"
-                                                  "24 h 24=non\r\n"
-                                                  "jour autoris\xE9=Lundi \xE0 Vendredi\r\n"
-                                                  "jour autoris\xE9_=7\r\n"
-                                                  "lieu autoris\xE9=1\r\n"
-                                                  "tous lieux=non\r\n"
-                                                  "jour du mois=0\r\n"
-                                                  "\r\n";
+// The five lines of a new list, then the record that the editor saves.
+const std::string kListWithRecord = kListHeader + kExampleRecord;
 
 // Files left in `dir` whose name is not `keep` (temporary files left behind).
 QStringList strayFiles(const QString &dir, const QStringList &keep)
