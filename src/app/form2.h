@@ -207,6 +207,10 @@ protected:
 private:
     void connectHandlers();
     void onPortLost(const QString &why);
+    // Appends what waits in the receive buffer to the receive pane.
+    void recevoir();
+    // Closes the port when open; every running wait ends at once.
+    void fermer_port();
 
     Platform m_platform;
     Form2Ui m_ui;

@@ -67,10 +67,7 @@ void Form2::Command6_Click()
     // The program ends at once, also from inside a waiting operation: the
     // port closes under it and every wait ends.
     m_ending = true;
-    if (m_platform.serial->isOpen()) {
-        m_platform.serial->close();
-        ++m_portEpoch;
-    }
+    fermer_port();
     fichier_ini = settingsPath();
     const std::string path = nativePath(fichier_ini);
     // Both keys go into the file in one replacement.

@@ -89,10 +89,7 @@ void Form2::Command10_MouseDown(MouseButton button)
             return; // the indicator is not changed; Label14 says why
         setIndicatorConnected(true);
     } else {
-        if (port.isOpen()) {
-            port.close();
-            ++m_portEpoch; // every running wait ends now
-        }
+        fermer_port();
         setIndicatorConnected(false);
     }
 }
@@ -103,30 +100,39 @@ void Form2::MSComm1_OnComm()
         m_timer2->start(kReceiveDelay);
 }
 
-void Form2::Timer2_Timer()
+void Form2::recevoir()
 {
-    m_timer2->stop();
-    SerialPort &port = *m_platform.serial;
-    // A port closed by the operator since the burst is not opened again behind
-    // the operator's back; what it received is gone with it.
-    if (!port.isOpen())
-        return;
-    const QByteArray bytes = port.readAll();
+    const QByteArray bytes = m_platform.serial->readAll();
     if (!bytes.isEmpty())
         m_ui.Text2->append(fromCp1252(bytes));
 }
 
+void Form2::fermer_port()
+{
+    if (!m_platform.serial->isOpen())
+        return;
+    m_platform.serial->close();
+    ++m_portEpoch; // every running wait ends now
+}
+
+void Form2::Timer2_Timer()
+{
+    m_timer2->stop();
+    // A port closed by the operator since the burst is not opened again behind
+    // the operator's back; what it received is gone with it.
+    if (m_platform.serial->isOpen())
+        recevoir();
+}
+
 void Form2::onPortLost(const QString &why)
 {
-    SerialPort &port = *m_platform.serial;
-    if (port.isOpen()) {
-        // What the board sent before the line went away still reaches the pane.
-        const QByteArray rest = port.readAll();
-        if (!rest.isEmpty())
-            m_ui.Text2->append(fromCp1252(rest));
-        port.close();
+    // What the board sent before the line went away still reaches the pane.
+    // Every close goes through fermer_port, so a port already closed has
+    // already ended the waits.
+    if (m_platform.serial->isOpen()) {
+        recevoir();
+        fermer_port();
     }
-    ++m_portEpoch;
     m_timer2->stop();
     setIndicatorConnected(false);
     m_ui.Label14->setText(QStringLiteral("Port COM%1 perdu : %2").arg(m_commPort).arg(why));
