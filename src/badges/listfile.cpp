@@ -20,19 +20,6 @@ bool isHexUpper(char c)
 {
     return isDigit(c) || (c >= 'A' && c <= 'F');
 }
-char lowerAscii(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
-}
-
-std::string lowerName(std::string_view s)
-{
-    std::string out(trimBlanks(s));
-    for (char &c : out)
-        c = lowerAscii(c);
-    return out;
-}
-
 // The packed decimal byte of a stored value; a value that does not convert
 // gives 0 (its record is marked invalid and never reaches the board).
 std::int16_t bcd(std::string_view text)
@@ -164,7 +151,7 @@ ListReadReport readList(std::string_view content, BadgeTables &t)
     // A repeated name is looked up as its first section: name it once.
     std::unordered_set<std::string> seen, named;
     for (const std::string &name : names) {
-        const std::string key = lowerName(name);
+        const std::string key = profile::nameKey(name);
         if (!seen.insert(key).second && named.insert(key).second)
             report.duplicates.push_back(name);
     }
@@ -302,9 +289,9 @@ RecordFields keepStoredForms(std::string_view content, RecordFields f)
 
 bool hasSection(std::string_view content, std::string_view name)
 {
-    const std::string wanted = lowerName(name);
+    const std::string wanted = profile::nameKey(name);
     for (const std::string &s : profile::sections(content)) {
-        if (lowerName(s) == wanted)
+        if (profile::nameKey(s) == wanted)
             return true;
     }
     return false;
@@ -362,15 +349,6 @@ std::string linesWithCrLf(std::string_view content)
         i = end + 1;
     }
     return out;
-}
-
-std::string_view trimBlanks(std::string_view s)
-{
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
 }
 
 } // namespace platine

@@ -57,9 +57,6 @@ struct ListReadReport {
 // whole number and held to -32768..32767; 0 when it does not start with one.
 std::int16_t valeurEntiere(std::string_view text);
 
-// The text without the blanks and tabs around it.
-std::string_view trimBlanks(std::string_view s);
-
 // Value checks, on the text as stored (already trimmed by the profile reader).
 // Time, place, day of the month: one or two decimal digits.
 bool isTwoDigitNumber(std::string_view text);

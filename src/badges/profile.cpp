@@ -42,18 +42,9 @@ bool isBlank(char c)
     return c == ' ' || c == '\t';
 }
 
-std::string_view trim(std::string_view s)
-{
-    while (!s.empty() && isBlank(s.front()))
-        s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back()))
-        s.remove_suffix(1);
-    return s;
-}
-
 bool isBlankLine(std::string_view line)
 {
-    return trim(line).empty();
+    return trimBlanks(line).empty();
 }
 
 char lowerAscii(char c)
@@ -93,7 +84,7 @@ bool headerName(std::string_view line, std::string_view &name)
     const std::size_t close = rest.rfind(']');
     if (close != std::string_view::npos)
         rest = rest.substr(0, close);
-    name = trim(rest);
+    name = trimBlanks(rest);
     return true;
 }
 
@@ -103,9 +94,9 @@ bool keyName(std::string_view line, std::string_view &name, std::string_view *va
     const std::size_t eq = line.find('=');
     if (eq == std::string_view::npos)
         return false;
-    name = trim(line.substr(0, eq));
+    name = trimBlanks(line.substr(0, eq));
     if (value)
-        *value = trim(line.substr(eq + 1));
+        *value = trimBlanks(line.substr(eq + 1));
     return true;
 }
 
@@ -170,11 +161,11 @@ Parsed::Parsed(std::string_view content)
 std::string Parsed::get(std::string_view section, std::string_view key, std::string_view def,
                         std::size_t size) const
 {
-    const auto s = m_first.find(lower(trim(section)));
+    const auto s = m_first.find(nameKey(section));
     if (s == m_first.end())
         return fit(def, size);
     const Keys &keys = m_keys[s->second];
-    const auto k = keys.find(lower(trim(key)));
+    const auto k = keys.find(nameKey(key));
     if (k == keys.end())
         return fit(def, size);
     return fit(k->second, size);
@@ -201,8 +192,8 @@ std::string set(std::string_view content, std::string_view section, std::string_
     const std::string sectionText = withoutLineBreaks(section);
     const std::string keyText = withoutLineBreaks(key);
     const std::string keyLine = keyText + "=" + withoutLineBreaks(value) + "\r\n";
-    const std::string_view wantedSection = trim(sectionText);
-    const std::string_view wantedKey = trim(keyText);
+    const std::string_view wantedSection = trimBlanks(sectionText);
+    const std::string_view wantedKey = trimBlanks(keyText);
 
     const std::vector<Line> lines = splitLines(content);
     auto text = [&](std::size_t i) {
@@ -290,6 +281,20 @@ bool writeToFile(const std::string &path, std::string_view section, std::string_
         return false;
     }
     return files::writeAtomic(path, set(content, section, key, value), error);
+}
+
+std::string_view trimBlanks(std::string_view s)
+{
+    while (!s.empty() && isBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+std::string nameKey(std::string_view name)
+{
+    return lower(trimBlanks(name));
 }
 
 } // namespace platine::profile

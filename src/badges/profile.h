@@ -44,6 +44,11 @@ private:
     std::vector<Keys> m_keys;
 };
 
+// The text without the blanks and tabs around it, as names and values are read.
+std::string_view trimBlanks(std::string_view s);
+// A section or key name as the reader compares it: trimmed, ASCII lower case.
+std::string nameKey(std::string_view name);
+
 // The value of `key` in `section` of the profile text `content`.
 std::string get(std::string_view content, std::string_view section, std::string_view key,
                 std::string_view def, std::size_t size);

@@ -1,6 +1,7 @@
 #include "board/upload_plan.h"
 
 #include "badges/listfile.h"
+#include "badges/profile.h"
 #include "board/protocol.h"
 #include "platform/cp1252.h"
 
@@ -13,7 +14,7 @@ namespace {
 // A whole decimal number of at most `maxDigits` digits, blanks around allowed.
 std::optional<int> wholeNumber(std::string_view text, std::size_t maxDigits)
 {
-    text = trimBlanks(text);
+    text = profile::trimBlanks(text);
     if (text.empty() || text.size() > maxDigits)
         return std::nullopt;
     int v = 0;
