@@ -179,10 +179,11 @@ void TstListFile::readCases_data()
     QTest::newRow("every number invalid")
         << section("0000000001", "0000000001", "N", "7h", "", "123", " ", "10", "1A", "32") << 1
         << std::string("N") << 7 << 0 << 1 << 26 << std::string("10")
-        << int(BadHeureDebut | BadMinuteDebut | BadHeureFin | BadMinuteFin | BadJour | BadLieu)
+        << int(BadHeureDebut | BadMinuteDebut | BadHeureFin | BadMinuteFin | BadJour | BadLieu |
+               BadJourDuMois)
         << one;
-    QTest::newRow("day of month three digits")
-        << section("0000000001", "0000000001", "N", "08", "00", "18", "00", "9", "3", "100") << 1
+    QTest::newRow("day of month past 31")
+        << section("0000000001", "0000000001", "N", "08", "00", "18", "00", "9", "3", "45") << 1
         << std::string("N") << 8 << 8 << 3 << 3 << std::string("9") << int(BadJourDuMois) << one;
 }
 

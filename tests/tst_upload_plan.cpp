@@ -188,6 +188,9 @@ void TstUploadPlan::refusal_data()
     QTest::newRow("delay negative")
         << Mutation([](BadgeTables &, std::string &d, std::string &) { d = "-1"; })
         << QStringList{"« -1 »"};
+    QTest::newRow("delay 0066") << Mutation([](BadgeTables &, std::string &d, std::string &) {
+        d = "0066";
+    }) << QStringList{"« 0066 »"};
     QTest::newRow("delay letters")
         << Mutation([](BadgeTables &, std::string &d, std::string &) { d = "1O"; })
         << QStringList{"« 1O »"};
@@ -225,10 +228,10 @@ void TstUploadPlan::refusal_data()
     QTest::newRow("day code 10") << Mutation([](BadgeTables &t, std::string &, std::string &) {
         t.tab_jour[0] = "10";
     }) << QStringList{"jour autorisé « 10 »"};
-    QTest::newRow("day of the month 100")
+    QTest::newRow("day of the month 32")
         << Mutation(
-               [](BadgeTables &t, std::string &, std::string &) { t.tab_jour_du_mois[1] = 100; })
-        << QStringList{"badge n° 2", "jour du mois 100"};
+               [](BadgeTables &t, std::string &, std::string &) { t.tab_jour_du_mois[1] = 32; })
+        << QStringList{"badge n° 2", "jour du mois 32", "1 à 31"};
     QTest::newRow("first problem named")
         << Mutation([](BadgeTables &t, std::string &, std::string &) {
                t.tab_jour[2] = "x";
@@ -260,6 +263,8 @@ void TstUploadPlan::acceptedLists_data()
         [](BadgeTables &, std::string &d, std::string &) { d = "65"; });
     QTest::newRow("delay 0 with blanks")
         << Mutation([](BadgeTables &, std::string &d, std::string &) { d = " 0 "; });
+    QTest::newRow("delay 005") << Mutation(
+        [](BadgeTables &, std::string &d, std::string &) { d = "005"; });
     QTest::newRow("100 records") << Mutation([](BadgeTables &t, std::string &, std::string &c) {
         t = listOf(100);
         c = "100";
@@ -279,6 +284,8 @@ void TstUploadPlan::acceptedLists()
     mutate(t, delay, count);
     const auto problem = validateUpload(t, delay, count);
     QVERIFY2(!problem, problem ? problem->c_str() : "");
+    if (delay == "005")
+        QCOMPARE(int(planUpload(t, delay, false, count).param[0]), 5);
 }
 
 QTEST_APPLESS_MAIN(TstUploadPlan)

@@ -57,6 +57,12 @@ bool isBadgeNumber(std::string_view text)
     return text.size() == 10 && std::all_of(text.begin(), text.end(), isHexUpper);
 }
 
+bool isDayOfMonth(std::string_view text)
+{
+    // 0 (no day) or 1 to 31: the board keeps no other day of the month.
+    return isTwoDigitNumber(text) && valeurEntiere(text) <= kMaxDayOfMonth;
+}
+
 bool isDayCode(std::string_view text)
 {
     return text.size() == 1 && isDigit(text[0]);
@@ -82,7 +88,7 @@ std::uint16_t invalidBits(std::string_view numero, std::string_view heureDebut,
         bits |= BadJour;
     if (!isTwoDigitNumber(lieu))
         bits |= BadLieu;
-    if (!(jourDuMois.empty() || isTwoDigitNumber(jourDuMois)))
+    if (!(jourDuMois.empty() || isDayOfMonth(jourDuMois)))
         bits |= BadJourDuMois;
     return bits;
 }
@@ -257,7 +263,7 @@ std::vector<FieldProblem> validateRecord(const RecordFields &f)
         else if (b == 5)
             message += "choisissez un jour dans la liste.";
         else if (b == 7)
-            message += "un nombre d'un ou deux chiffres (0 s'il ne sert pas) est attendu.";
+            message += "0 s'il ne sert pas, sinon un jour de 1 à 31 est attendu.";
         else
             message += "un nombre d'un ou deux chiffres est attendu.";
         out.push_back({fields[b], message});

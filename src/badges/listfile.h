@@ -58,8 +58,10 @@ struct ListReadReport {
 std::int16_t valeurEntiere(std::string_view text);
 
 // Value checks, on the text as stored (already trimmed by the profile reader).
-// Time, place, day of the month: one or two decimal digits.
+// Time, place: one or two decimal digits.
 bool isTwoDigitNumber(std::string_view text);
+// Day of the month: one or two decimal digits, 0 (none) or 1 to 31.
+bool isDayOfMonth(std::string_view text);
 // Badge number: exactly ten characters "0" to "9" and "A" to "F".
 bool isBadgeNumber(std::string_view text);
 // Day code: one digit 0 to 9.

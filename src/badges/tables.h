@@ -11,6 +11,7 @@ namespace platine {
 
 inline constexpr int kSlots = 101;        // slots 0 to 100
 inline constexpr int kBoardRecords = 100; // the board stores slots 0 to 99
+inline constexpr int kMaxDayOfMonth = 31; // a day of the month is 0 (none) or 1 to 31
 inline constexpr int kBadgeBytes = 1001;  // five bytes a record, entries 0 to 1000
 
 // Keys of a record whose value the board cannot take, one bit each.

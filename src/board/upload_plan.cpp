@@ -11,15 +11,21 @@ namespace platine {
 
 namespace {
 
-// A whole decimal number of at most `maxDigits` digits, blanks around allowed.
+// A whole decimal number of at most `maxDigits` significant digits, blanks
+// around and leading zeros allowed ("005" is 5).
 std::optional<int> wholeNumber(std::string_view text, std::size_t maxDigits)
 {
     text = profile::trimBlanks(text);
-    if (text.empty() || text.size() > maxDigits)
+    if (text.empty())
         return std::nullopt;
     int v = 0;
+    std::size_t significant = 0;
     for (char c : text) {
         if (c < '0' || c > '9')
+            return std::nullopt;
+        if (v > 0 || c != '0')
+            ++significant;
+        if (significant > maxDigits)
             return std::nullopt;
         v = v * 10 + (c - '0');
     }
@@ -107,9 +113,9 @@ std::optional<std::string> validateUpload(const BadgeTables &t, std::string_view
             return refusal(badgeName(t, i) + " : jour autorisé « " + cp1252::toUtf8(t.tab_jour[i]) +
                            " » ; un code de jour de 0 à 9 est attendu.");
         const int dom = t.tab_jour_du_mois[i];
-        if ((bad & BadJourDuMois) || dom < 0 || dom > 99)
+        if ((bad & BadJourDuMois) || dom < 0 || dom > kMaxDayOfMonth)
             return refusal(badgeName(t, i) + " : jour du mois " + std::to_string(dom) +
-                           " ; un nombre de deux chiffres au plus est attendu.");
+                           " ; 0 (aucun) ou un jour de 1 à 31 est attendu.");
     }
     // Entries past the last record go out as the tables hold them; they come
     // from earlier reads of valid numbers or are zero, but a byte they are not
