@@ -277,6 +277,7 @@ void TestSerial::lostPortEndsWaitsAndIsReportedOnce()
     h.form->ui().Combo1->setCurrentIndex(0);
     h.form->Command10_MouseDown(MouseButton::Left);
     h.port.deliver("Pr");
+    h.form->ui().Combo1->setCurrentIndex(2); // COM3 applies at the next opening
     h.port.lose(50ms);
     h.port.lose(400ms);
     QCOMPARE(h.form->attendre_debut(QStringLiteral("Pret"), 10s), WaitEnd::PortClosed);

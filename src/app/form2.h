@@ -69,7 +69,7 @@ Form2Ui buildForm2Ui(QWidget *form);
 enum class MouseButton { Left, Right, Middle };
 
 // How a wait for the board ended.
-enum class WaitEnd { Matched, TimedOut, PortClosed, Flag };
+enum class WaitEnd { Matched, TimedOut, PortClosed };
 
 // The gap left after each data byte sent to the board: one tick of a
 // time-of-day clock, the pace the board has always been fed at. Its
@@ -99,7 +99,6 @@ public:
     std::int16_t index_courant = 0;
     std::int16_t valeur_hex = 0;
     std::int16_t compteur = 0; // transfer counter shown by anime
-    std::int16_t lecture_terminee = 0;
     std::array<std::int16_t, 8> octets_horaire{};
 
     // --- Application window and settings (src/app) -----------------------------
@@ -133,9 +132,9 @@ public:
     void setIndicatorConnected(bool connected);
     bool indicatorConnected() const;
     // The reply wait: until `match` accepts the receive pane, the limit passes
-    // (none: no limit), the port is closed or lost, or `flag` turns true.
-    WaitEnd attendre(const std::function<bool(const QString &)> &match, std::optional<Millis> limit,
-                     const std::function<bool()> &flag = {});
+    // (none: no limit), or the port is closed or lost or the program ends.
+    WaitEnd attendre(const std::function<bool(const QString &)> &match,
+                     std::optional<Millis> limit);
     // The start of the receive pane equals `expected`.
     WaitEnd attendre_debut(const QString &expected, std::optional<Millis> limit);
     // Yielding pause: the window and the receive path go on. False when the
@@ -211,11 +210,14 @@ private:
     void recevoir();
     // Closes the port when open; every running wait ends at once.
     void fermer_port();
+    // The port a message about the line names: the one open, or last opened.
+    int portEnService() const;
 
     Platform m_platform;
     Form2Ui m_ui;
     std::unique_ptr<Timer> m_timer2;
     int m_commPort = 1;
+    int m_openPort = 0; // the port last opened by the program; 0: none yet
     bool m_indicatorConnected = false;
     std::uint64_t m_portEpoch = 0;
     bool m_ending = false;           // the program is ending: every wait and pause ends at once

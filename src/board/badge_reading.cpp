@@ -20,24 +20,24 @@ inline constexpr int kBadgeNumberLength = 10;
 
 void Form2::lecture_badge_Click()
 {
+    // A reading clears the receive pane and watches it: it may not run inside
+    // another exchange, nor another inside it.
+    if (!prendre_ligne(QStringLiteral("lecture de badge")))
+        return;
+    ScopeGuard line([this] { rendre_ligne(); });
     if (!ouvrir_port())
         return; // Label14 says why the port would not open
     m_platform.serial->setDtr(false);
-    lecture_terminee = 0;
     m_platform.dialogs->message(
         MsgIcon::Information, MsgButtons::Ok, QStringLiteral("Enregistrement d'un badge"),
         QStringLiteral("Cliquer sur 'OK' puis Présenter votre badge\r\ndevant l'antenne SVP"));
     m_ui.Label9->setText(QStringLiteral("Présenter votre badge devant l'antenne"));
     setText2(QString());
 
-    // No limit: the operator may take a while to find the badge. A second
-    // reading started meanwhile waits inside this one; once it has taken the
-    // number, this one ends with it and leaves that result alone.
+    // No limit: the operator may take a while to find the badge; a right
+    // press on "Connexion" ends the wait.
     const QString tag = word(protocol::kTag);
-    const WaitEnd end = attendre([&tag](const QString &pane) { return pane.startsWith(tag); },
-                                 std::nullopt, [this] { return lecture_terminee == 1; });
-    if (end == WaitEnd::Flag)
-        return;
+    const WaitEnd end = attendre_debut(tag, std::nullopt);
     if (end != WaitEnd::Matched) {
         m_ui.Label14->setText(QStringLiteral("Lecture de badge interrompue : ") +
                               waitFailure(end, tag));
@@ -45,7 +45,6 @@ void Form2::lecture_badge_Click()
     }
 
     setText1(QString());
-    lecture_terminee = 1;
     const QString number = text2().mid(kBadgeNumberAt, kBadgeNumberLength);
     m_ui.numero_badge->setText(number);
     setLabel2(QStringLiteral("Badge N°:") + number);

@@ -57,7 +57,25 @@ std::optional<int> overrideValue(const QLineEdit *field, bool *bad)
 
 void Form2::Command17_Click()
 {
-    // The override fields are checked before anything reaches the board.
+    if (!prendre_ligne(QStringLiteral("mise à l'heure")))
+        return;
+    ScopeGuard line([this] { rendre_ligne(); });
+
+    if (!ouvrir_port())
+        return; // Label14 says why the port would not open
+    setIndicatorConnected(true);
+    setText2(QString());
+
+    const QString announce = word(protocol::kMise);
+    const WaitEnd announced = attendre_debut(announce, kClockAnnounceLimit);
+    if (announced != WaitEnd::Matched) {
+        m_ui.Label14->setText(QStringLiteral("Heure non mise à jour : ") +
+                              waitFailure(announced, announce));
+        return;
+    }
+
+    // The override fields are read once the board has announced itself (the
+    // operator may fill them meanwhile) and checked before a byte is sent.
     struct Override {
         QLineEdit *field;
         const char *name;
@@ -81,23 +99,6 @@ void Form2::Command17_Click()
                                         QStringLiteral("Mise à l'heure"), text);
             return;
         }
-    }
-
-    if (!prendre_ligne(QStringLiteral("mise à l'heure")))
-        return;
-    ScopeGuard line([this] { rendre_ligne(); });
-
-    if (!ouvrir_port())
-        return; // Label14 says why the port would not open
-    setIndicatorConnected(true);
-    setText2(QString());
-
-    const QString announce = word(protocol::kMise);
-    const WaitEnd announced = attendre_debut(announce, kClockAnnounceLimit);
-    if (announced != WaitEnd::Matched) {
-        m_ui.Label14->setText(QStringLiteral("Heure non mise à jour : ") +
-                              waitFailure(announced, announce));
-        return;
     }
     m_ui.Label14->setText(QStringLiteral("Connexion établie avec la platine"));
 
@@ -129,7 +130,8 @@ void Form2::Command17_Click()
         }
         anime(6);
     }
-    pause_cedante(kClockConfirm);
+    if (!pause_cedante(kClockConfirm))
+        return; // the port closed or the program is ending: nothing more to look for
 
     const QString pane = text2();
     const qsizetype p = pane.indexOf(word(protocol::kModificationEnregistree));

@@ -36,8 +36,10 @@ bool Form2::ouvrir_port()
     if (port.isOpen())
         return true;
     const OpenResult r = port.open(m_commPort);
-    if (r == OpenResult::Opened)
+    if (r == OpenResult::Opened) {
+        m_openPort = m_commPort;
         return true;
+    }
     const QString detail = r == OpenResult::Absent ? port.deviceName(m_commPort) : port.errorText();
     m_ui.Label14->setText(QStringLiteral("Port COM%1 indisponible : %2")
                               .arg(m_commPort)
@@ -45,17 +47,24 @@ bool Form2::ouvrir_port()
     return false;
 }
 
+int Form2::portEnService() const
+{
+    // The port chosen in the list applies at the next opening: until then a
+    // message about the line names the port the program opened.
+    return m_openPort != 0 ? m_openPort : m_commPort;
+}
+
 bool Form2::envoyer(const QByteArray &bytes)
 {
     SerialPort &port = *m_platform.serial;
     if (!port.isOpen()) {
         m_ui.Label14->setText(
-            QStringLiteral("Port COM%1 fermé : rien n'a été envoyé").arg(m_commPort));
+            QStringLiteral("Port COM%1 fermé : rien n'a été envoyé").arg(portEnService()));
         return false;
     }
     if (!port.write(bytes)) {
         m_ui.Label14->setText(QStringLiteral("Port COM%1 : envoi impossible (%2)")
-                                  .arg(m_commPort)
+                                  .arg(portEnService())
                                   .arg(port.errorText()));
         return false;
     }
@@ -135,7 +144,7 @@ void Form2::onPortLost(const QString &why)
     }
     m_timer2->stop();
     setIndicatorConnected(false);
-    m_ui.Label14->setText(QStringLiteral("Port COM%1 perdu : %2").arg(m_commPort).arg(why));
+    m_ui.Label14->setText(QStringLiteral("Port COM%1 perdu : %2").arg(portEnService()).arg(why));
 }
 
 } // namespace platine

@@ -10,19 +10,19 @@ namespace platine {
 inline constexpr Millis kEndlessNap{60'000};
 
 WaitEnd Form2::attendre(const std::function<bool(const QString &)> &match,
-                        std::optional<Millis> limit, const std::function<bool()> &flag)
+                        std::optional<Millis> limit)
 {
     Clock &clock = *m_platform.clock;
     EventPump &pump = *m_platform.pump;
     const Millis start = clock.elapsed();
     const std::uint64_t epoch = m_portEpoch;
     for (;;) {
-        if (match(text2()))
-            return WaitEnd::Matched;
-        if (flag && flag())
-            return WaitEnd::Flag;
+        // A quit or a closed port in the same batch of events as the keyword
+        // wins: nothing more is done for an operation the operator ended.
         if (m_portEpoch != epoch || m_ending)
             return WaitEnd::PortClosed;
+        if (match(text2()))
+            return WaitEnd::Matched;
         const Millis now = clock.elapsed();
         if (limit) {
             // Strictly more than the limit ends the wait.
