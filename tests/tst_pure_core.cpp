@@ -109,6 +109,7 @@ private slots:
     void writeAtomicCreatesAndReplaces();
     void writeAtomicFailures_data();
     void writeAtomicFailures();
+    void writeInPlaceWhenNoTemporary();
     void readFailures();
 };
 
@@ -605,6 +606,22 @@ void TstPureCore::writeAtomicFailures()
     QCOMPARE(readFile(dir.filePath("fichier")), std::string("contenu"));
     QCOMPARE(strayFiles(dir.path(), {"dossier", "fichier"}), QStringList());
     QCOMPARE(strayFiles(dir.filePath("dossier"), {}), QStringList());
+}
+
+void TstPureCore::writeInPlaceWhenNoTemporary()
+{
+    // A name so long that no temporary name fits beside it: the folder takes
+    // no new file, while the file itself is writable.
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QString(250, 'p'));
+    writeFile(path, "ancien contenu, plus long");
+    std::string error;
+    QVERIFY(!files::writeAtomic(path.toStdString(), "nouveau", &error));
+    QCOMPARE(readFile(path), std::string("ancien contenu, plus long"));
+    QVERIFY(files::writeAtomic(path.toStdString(), "nouveau", &error, true));
+    QCOMPARE(readFile(path), std::string("nouveau"));
+    QCOMPARE(strayFiles(dir.path(), {QString(250, 'p')}), QStringList());
 }
 
 void TstPureCore::readFailures()

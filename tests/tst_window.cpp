@@ -31,6 +31,7 @@ private slots:
     void typedDelayIsHeldTo65();
     void portNumberFollowsCombo1();
     void quitClosesPortThenWritesSettings();
+    void quitTellsWhenSettingsAreLost();
     void quitStoresTypedPortText();
     void closeBoxWritesNothing();
     void quittingEndsAWaitingOperation();
@@ -227,6 +228,18 @@ void TstWindow::quitClosesPortThenWritesSettings()
     h.form->Command6_Click();
     QCOMPARE(Harness::readFile(h.path("param.ini")),
              QByteArray("[COM]\r\nvaleur=COM3\r\n[temporisation]\r\nvaleur=10\r\n"));
+}
+
+void TstWindow::quitTellsWhenSettingsAreLost()
+{
+    Harness h;
+    QVERIFY(QDir(h.dir.path()).mkdir(QStringLiteral("param.ini"))); // cannot be written
+    h.form->Command6_Click();
+    QCOMPARE(h.ended, 1);
+    QCOMPARE(h.dialogs.shown.size(), std::size_t(1));
+    QCOMPARE(h.dialogs.shown[0].icon, MsgIcon::Critical);
+    QVERIFY2(h.dialogs.shown[0].text.contains(QStringLiteral("param.ini")),
+             qPrintable(h.dialogs.shown[0].text));
 }
 
 void TstWindow::quitStoresTypedPortText()

@@ -42,9 +42,9 @@ std::string readSettings(const std::string &path)
     return files::read(path).value_or(std::string());
 }
 
-bool writeSettings(const std::string &path, const std::string &content)
+bool writeSettings(const std::string &path, const std::string &content, std::string *error)
 {
-    return files::writeAtomic(path, content);
+    return files::writeAtomic(path, content, error, /*inPlaceWhenNoTemp=*/true);
 }
 
 } // namespace platine

@@ -27,7 +27,8 @@ bool strikeDelayAboveLimit(std::string_view text);
 
 // The settings file's bytes; the empty text when it cannot be read.
 std::string readSettings(const std::string &path);
-// Replaces the settings file; failures are not reported (the program ends all the same).
-bool writeSettings(const std::string &path, const std::string &content);
+// Replaces the settings file, rewriting it in place when its folder takes no
+// new file; false with `error` saying why when neither works.
+bool writeSettings(const std::string &path, const std::string &content, std::string *error);
 
 } // namespace platine

@@ -74,7 +74,13 @@ void Form2::Command6_Click()
     std::string content = readSettings(path);
     content = profile::set(content, "COM", "valeur", toCp1252(m_ui.Combo1->currentText()));
     content = profile::set(content, "temporisation", "valeur", toCp1252(m_ui.tempo_gache->text()));
-    writeSettings(path, content);
+    std::string error;
+    if (!writeSettings(path, content, &error))
+        m_platform.dialogs->message(
+            MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Quitter"),
+            QStringLiteral("Les réglages (port et temporisation) n'ont pas pu être enregistrés :"
+                           "\r\n%1")
+                .arg(QString::fromUtf8(error.c_str())));
     endProgram();
 }
 

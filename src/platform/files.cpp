@@ -57,6 +57,28 @@ bool writeAll(int fd, std::string_view bytes)
     return true;
 }
 
+// Overwrites the file from its start, then cuts it to the new length: the
+// file keeps its inode, owner and permissions.
+bool rewriteInPlace(const std::string &path, std::string_view bytes, std::string *error)
+{
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) {
+        setError(error, "Impossible d'ouvrir en écriture le fichier « " + path + " »", errno);
+        return false;
+    }
+    if (!writeAll(fd, bytes) || ::ftruncate(fd, off_t(bytes.size())) != 0 || ::fsync(fd) != 0) {
+        const int err = errno;
+        ::close(fd);
+        setError(error, "Impossible d'écrire le fichier « " + path + " »", err);
+        return false;
+    }
+    if (::close(fd) != 0) {
+        setError(error, "Impossible d'écrire le fichier « " + path + " »", errno);
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 std::optional<std::string> read(const std::string &path, std::string *error)
@@ -98,7 +120,8 @@ std::optional<std::string> read(const std::string &path, std::string *error)
     return bytes;
 }
 
-bool writeAtomic(const std::string &path, std::string_view bytes, std::string *error)
+bool writeAtomic(const std::string &path, std::string_view bytes, std::string *error,
+                 bool inPlaceWhenNoTemp)
 {
     if (path.empty()) {
         if (error)
@@ -131,6 +154,13 @@ bool writeAtomic(const std::string &path, std::string_view bytes, std::string *e
                  "Impossible de créer un fichier temporaire dans le dossier « " + folder.string() +
                      " »",
                  errno);
+        if (!inPlaceWhenNoTemp || !targetExists || !S_ISREG(targetStat.st_mode))
+            return false;
+        std::string inPlaceError;
+        if (rewriteInPlace(targetText, bytes, &inPlaceError))
+            return true;
+        if (error)
+            *error += " ; " + inPlaceError;
         return false;
     }
     auto fail = [&](const std::string &what, int err) {
