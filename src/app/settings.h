@@ -7,19 +7,7 @@
 
 namespace platine {
 
-inline constexpr int kStrikeDelayMax = 65;               // the board's strike delay, in seconds
 inline constexpr std::size_t kSettingsValueSize = 65536; // settings values are read whole
-inline constexpr int kNewRecordDayCode = 7;              // "Lundi à Vendredi"
-
-// The day choices, in the order whose position is the day code sent to the board.
-inline constexpr const char *kDayChoices[] = {
-    "Lundi",  "Mardi",    "Mercredi",         "Jeudi",    "Vendredi",
-    "Samedi", "Dimanche", "Lundi à Vendredi", "Week end", "Tous les jours"};
-
-// The leading decimal number of a text as the window reads typed numbers:
-// blanks, an optional sign, digits, an optional fraction. Nothing when the
-// text does not start with a number.
-bool leadingNumber(std::string_view text, double &value);
 
 // A strike-delay text that is a number above the limit; texts that are not
 // numbers are left as typed.

@@ -4,6 +4,8 @@
 #include "app/form2.h"
 #include "app/settings.h"
 #include "badges/profile.h"
+#include "badges/tables.h"
+#include "board/protocol.h"
 #include "platform/text.h"
 
 #include <QComboBox>
@@ -59,7 +61,7 @@ void Form2::tempo_gache_Change()
 {
     const QString text = m_ui.tempo_gache->text();
     if (strikeDelayAboveLimit(toCp1252(text)))
-        m_ui.tempo_gache->setText(QString::number(kStrikeDelayMax));
+        m_ui.tempo_gache->setText(QString::number(protocol::kMaxStrikeDelay));
 }
 
 void Form2::Command6_Click()

@@ -2,7 +2,6 @@
 // moving between slots, a new record, the two check boxes, the searches.
 
 #include "app/form2.h"
-#include "app/settings.h"
 #include "badges/listfile.h"
 #include "platform/text.h"
 

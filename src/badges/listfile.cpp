@@ -1,6 +1,5 @@
 #include "badges/listfile.h"
 
-#include "app/settings.h"
 #include "badges/hexconv.h"
 #include "badges/profile.h"
 
@@ -33,6 +32,33 @@ const char *const kFieldLabels[] = {"le numéro de badge", "l'heure de début", 
                                     "le lieu autorisé",   "le jour du mois"};
 
 } // namespace
+
+bool leadingNumber(std::string_view text, double &value)
+{
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        negative = text[i++] == '-';
+    double v = 0;
+    bool digits = false;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+        v = v * 10 + (text[i++] - '0');
+        digits = true;
+    }
+    if (i < text.size() && text[i] == '.') {
+        double scale = 0.1;
+        for (++i; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, scale /= 10) {
+            v += (text[i] - '0') * scale;
+            digits = true;
+        }
+    }
+    if (!digits)
+        return false;
+    value = negative ? -v : v;
+    return true;
+}
 
 std::int16_t valeurEntiere(std::string_view text)
 {

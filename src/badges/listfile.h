@@ -52,6 +52,11 @@ struct ListReadReport {
     }
 };
 
+// The leading decimal number of a text as the window reads typed numbers:
+// blanks, an optional sign, digits, an optional fraction. Nothing when the
+// text does not start with a number.
+bool leadingNumber(std::string_view text, double &value);
+
 // A text read as a number the way the window reads typed numbers: the
 // leading decimal number (blanks before it allowed), rounded to the nearest
 // whole number and held to -32768..32767; 0 when it does not start with one.

@@ -14,6 +14,12 @@ inline constexpr int kBoardRecords = 100; // the board stores slots 0 to 99
 inline constexpr int kMaxDayOfMonth = 31; // a day of the month is 0 (none) or 1 to 31
 inline constexpr int kBadgeBytes = 1001;  // five bytes a record, entries 0 to 1000
 
+// The day choices, in the order whose position is the day code sent to the board.
+inline constexpr const char *kDayChoices[] = {
+    "Lundi",  "Mardi",    "Mercredi",         "Jeudi",    "Vendredi",
+    "Samedi", "Dimanche", "Lundi à Vendredi", "Week end", "Tous les jours"};
+inline constexpr int kNewRecordDayCode = 7; // "Lundi à Vendredi"
+
 // Keys of a record whose value the board cannot take, one bit each.
 enum InvalidKey : std::uint16_t {
     BadNumero = 1 << 0,

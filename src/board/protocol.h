@@ -41,6 +41,9 @@ inline constexpr int kMaxBlocks = 4;
 inline constexpr int kTableBytes = 100; // one byte per slot 0 to 99
 inline constexpr int kParamBytes = 3;   // strike delay, block count, buzzer
 inline constexpr int kClockBytes = 7;
+inline constexpr int kTables = int(kTableKeywords.size());
+// The strike delay in seconds: the board's strike timer stops at 65.
+inline constexpr int kMaxStrikeDelay = 65;
 
 // --- Packed decimal ----------------------------------------------------------------
 // Two decimal digits read as hexadecimal: 17 -> 0x17. Valid for 0 to 99;

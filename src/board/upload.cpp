@@ -161,12 +161,12 @@ void Form2::Command8_Click()
                 return;
             compteur = 0;
             for (unsigned char b : plan.blockBytes[std::size_t(k - 1)])
-                if (!run.sendByte(b, std::int16_t(kUploadBlockBytes), step))
+                if (!run.sendByte(b, std::int16_t(protocol::kBlockBytes), step))
                     return;
             m_ui.defile->setText(QStringLiteral("Enregistrement"));
         }
 
-        for (int t = 0; t < kUploadTables; ++t) {
+        for (int t = 0; t < protocol::kTables; ++t) {
             const QString keyword = word(protocol::kTableKeywords[std::size_t(t)]);
             setText2(QString());
             if (!run.waitStart(keyword))
@@ -176,7 +176,7 @@ void Form2::Command8_Click()
             if (!run.send(toCp1252Bytes(keyword), step))
                 return;
             for (unsigned char b : plan.tables[std::size_t(t)])
-                if (!run.sendByte(b, std::int16_t(kUploadTableBytes), step))
+                if (!run.sendByte(b, std::int16_t(protocol::kTableBytes), step))
                     return;
         }
         m_ui.defile->setText(QStringLiteral("Mémorisation terminée"));

@@ -85,7 +85,7 @@ std::optional<std::string> validateUpload(const BadgeTables &t, std::string_view
                                           std::string_view recordCountText)
 {
     const auto delay = wholeNumber(strikeDelayText, 2);
-    if (!delay || *delay > kMaxStrikeDelay)
+    if (!delay || *delay > protocol::kMaxStrikeDelay)
         return refusal("la temporisation de gâche « " + cp1252::toUtf8(strikeDelayText) +
                        " » n'est pas un nombre entier de 0 à 65 secondes.");
 
@@ -120,7 +120,7 @@ std::optional<std::string> validateUpload(const BadgeTables &t, std::string_view
     // Entries past the last record go out as the tables hold them; they come
     // from earlier reads of valid numbers or are zero, but a byte they are not
     // would be cut on the line.
-    for (int e = 0; e < protocol::kMaxBlocks * kUploadBlockBytes; ++e)
+    for (int e = 0; e < protocol::kMaxBlocks * protocol::kBlockBytes; ++e)
         if (t.tab_octets_badge[e] < 0 || t.tab_octets_badge[e] > 0xFF)
             return refusal("octet de badge n° " + std::to_string(e) + " hors de 0 à 255 (" +
                            std::to_string(t.tab_octets_badge[e]) + ").");
@@ -137,14 +137,14 @@ UploadPlan planUpload(const BadgeTables &t, std::string_view strikeDelayText, bo
                   static_cast<unsigned char>(buzzer ? 1 : 0)};
     plan.blockBytes.resize(std::size_t(plan.blocks));
     for (int k = 0; k < plan.blocks; ++k)
-        for (int j = 0; j < kUploadBlockBytes; ++j)
+        for (int j = 0; j < protocol::kBlockBytes; ++j)
             plan.blockBytes[std::size_t(k)][std::size_t(j)] = static_cast<unsigned char>(
-                t.tab_octets_badge[std::size_t(k * kUploadBlockBytes + j)]);
+                t.tab_octets_badge[std::size_t(k * protocol::kBlockBytes + j)]);
 
     const std::array<std::int16_t, kSlots> *packed[] = {
         &t.tab_heure_debut_bcd, &t.tab_minute_debut_bcd, &t.tab_heure_fin_bcd,
         &t.tab_minute_fin_bcd};
-    for (int i = 0; i < kUploadTableBytes; ++i) {
+    for (int i = 0; i < protocol::kTableBytes; ++i) {
         for (int k = 0; k < 4; ++k)
             plan.tables[std::size_t(k)][std::size_t(i)] =
                 static_cast<unsigned char>((*packed[k])[i]);
@@ -162,7 +162,7 @@ std::string uploadStream(const UploadPlan &plan)
     s.append(reinterpret_cast<const char *>(plan.param.data()), plan.param.size());
     for (const auto &block : plan.blockBytes)
         s.append(reinterpret_cast<const char *>(block.data()), block.size());
-    for (int k = 0; k < kUploadTables; ++k) {
+    for (int k = 0; k < protocol::kTables; ++k) {
         s += protocol::kTableKeywords[std::size_t(k)];
         s.append(reinterpret_cast<const char *>(plan.tables[std::size_t(k)].data()),
                  plan.tables[std::size_t(k)].size());

@@ -5,6 +5,7 @@
 // partial ever reaches the board. Pure standard C++.
 
 #include "badges/tables.h"
+#include "board/protocol.h"
 
 #include <array>
 #include <optional>
@@ -14,20 +15,15 @@
 
 namespace platine {
 
-inline constexpr int kUploadBlockBytes = 250; // one badge block: 50 records of 5 bytes
-inline constexpr int kUploadTableBytes = 100; // one byte per slot 0 to 99
-inline constexpr int kUploadTables = 7;       // HD, MD, HF, MF, jour, lieu, jour_mois
-inline constexpr int kMaxStrikeDelay = 65;    // seconds; the board's strike timer stops there
-
 struct UploadPlan {
     // Strike delay in seconds, block count, buzzer flag: one write after "param".
     std::array<unsigned char, 3> param{};
     int blocks = 0;
     // Block k (from 0) carries entries 250k to 250k+249 of the badge bytes.
-    std::vector<std::array<unsigned char, kUploadBlockBytes>> blockBytes;
+    std::vector<std::array<unsigned char, protocol::kBlockBytes>> blockBytes;
     // In the order the board asks for them: start hour, start minute, end
     // hour, end minute, day code, place, day of the month; slots 0 to 99.
-    std::array<std::array<unsigned char, kUploadTableBytes>, kUploadTables> tables{};
+    std::array<std::array<unsigned char, protocol::kTableBytes>, protocol::kTables> tables{};
 };
 
 // The record count the list file gave, as its text holds it: a whole decimal
