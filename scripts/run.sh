@@ -27,7 +27,7 @@ echo "platine-sim on $appdir/COM1 — commands: push bp1 | push bp3 | announce c
 # Closing the window stops the simulator too.
 (while kill -0 $app 2>/dev/null; do sleep 1; done; pkill -f "platine-sim --link $appdir/COM1" || true) &
 if [ -t 0 ]; then
-    build/tools/platine-sim --link "$appdir/COM1"
+    build/tools/platine-sim --link "$appdir/COM1" --strict
 else
-    build/tools/platine-sim --link "$appdir/COM1" --auto
+    build/tools/platine-sim --link "$appdir/COM1" --strict --auto
 fi

@@ -24,13 +24,15 @@ using namespace platine::testing;
 namespace {
 
 // The simulator, linked as COM1 in the program directory, driven on its
-// standard input; its report lines are read from its standard output.
+// standard input; its report lines are read from its standard output. It is
+// strict: an answer sent before the board's keyword has left, or without the
+// pause the program leaves after it, is a violation.
 class Sim {
 public:
     explicit Sim(const QString &dir)
     {
-        m_process.start(PLATINE_SIM_PATH,
-                        {QStringLiteral("--link"), dir + QStringLiteral("/COM1")});
+        m_process.start(PLATINE_SIM_PATH, {QStringLiteral("--link"), dir + QStringLiteral("/COM1"),
+                                           QStringLiteral("--strict")});
         m_ready = m_process.waitForStarted(5000) && !waitLine("READY", 5000).isEmpty();
     }
     ~Sim()

@@ -2,7 +2,8 @@
 // opened from this side in raw mode, its commands written on its standard
 // input, its report read from its standard output. Waits are short and
 // bounded; nothing here sleeps for the board's own time limits except the
-// one check of a block cut short (the board's 2 s quiet line).
+// one check of a block cut short (the board's 2 s quiet line). The board is
+// strict about time: each answer leaves the pause the program leaves.
 
 #include <QElapsedTimer>
 #include <QProcess>
@@ -24,7 +25,7 @@ public:
     explicit Sim(QStringList extra = {})
     {
         m_link = m_dir.path() + "/COM1";
-        m_process.start(PLATINE_SIM_PATH, QStringList{"--link", m_link} + extra);
+        m_process.start(PLATINE_SIM_PATH, QStringList{"--link", m_link, "--strict"} + extra);
         m_started = m_process.waitForStarted(5000) && !waitLine("READY", 5000).isEmpty();
         if (!m_started)
             return;
@@ -114,6 +115,13 @@ public:
     {
         return ::write(m_fd, bytes.constData(), size_t(bytes.size())) == bytes.size();
     }
+    // The pause the program leaves between the board's keyword and its
+    // answer: 200 ms in the upload, 500 ms in the history and the clock.
+    bool answer(const QByteArray &bytes, int pauseMs)
+    {
+        ::poll(nullptr, 0, pauseMs);
+        return write(bytes);
+    }
 
 private:
     QTemporaryDir m_dir;
@@ -149,11 +157,11 @@ private slots:
         QVERIFY(sim.ok());
         sim.command("push bp1");
         QCOMPARE(sim.readLine("Pret"), QByteArray("Pret"));
-        QVERIFY(sim.write(QByteArray("param\x0a\x01\x01", 8)));
+        QVERIFY(sim.answer(QByteArray("param\x0a\x01\x01", 8), 200));
         QCOMPARE(sim.waitLine("STORED param"),
                  QByteArray("STORED param delay=10 blocks=1 buzzer=1"));
         QCOMPARE(sim.readLine("badge"), QByteArray("badge"));
-        QVERIFY(sim.write(QByteArray("\x01\x23\x45\x67\x89", 5) + zeros(245)));
+        QVERIFY(sim.answer(QByteArray("\x01\x23\x45\x67\x89", 5) + zeros(245), 200));
         const QList<QPair<QByteArray, char>> tables = {
             {"HD", 0x07}, {"MD", 0x30},   {"HF", 0x17},    {"MF", 0x30},
             {"jour", 0},  {"lieu", 0x10}, {"jour_mois", 0}};
@@ -184,12 +192,12 @@ private slots:
         QVERIFY(sim.ok());
         sim.command("push bp1");
         QCOMPARE(sim.readLine("Pret"), QByteArray("Pret"));
-        QVERIFY(sim.write(QByteArray("param") + char(5) + char(blocks) + char(0)));
+        QVERIFY(sim.answer(QByteArray("param") + char(5) + char(blocks) + char(0), 200));
         QCOMPARE(sim.readLine("badge"), QByteArray("badge"));
         for (int k = 1; k <= blocks; ++k) {
             QByteArray block = zeros(250);
             block[0] = char(k); // first badge byte of the block's first record
-            QVERIFY(sim.write(block));
+            QVERIFY(sim.answer(block, 200));
             const QByteArray next = k < blocks ? "badge" + QByteArray::number(k + 1) : "HD";
             QCOMPARE(sim.readLine(next), next);
         }
@@ -209,8 +217,8 @@ private slots:
         QVERIFY(sim.ok());
         sim.command("announce clock");
         QVERIFY(sim.readLine("Mise").startsWith("Mise"));
-        QVERIFY(sim.write("horaire"));
-        QVERIFY(sim.write(QByteArray("heure\x17\x05\x09\x06\x12\x26\x01", 12)));
+        QVERIFY(sim.answer("horaire", 500));
+        QVERIFY(sim.answer(QByteArray("heure\x17\x05\x09\x06\x12\x26\x01", 12), 500));
         const QByteArray answer = sim.readLine("\r\n");
         QVERIFY2(answer.startsWith("Modification enregistree 17:05:"), answer.constData());
         QVERIFY(answer.contains(" 06/12/26"));
@@ -224,7 +232,8 @@ private slots:
         QVERIFY(sim.ok());
         sim.command("announce clock");
         QVERIFY(sim.readLine("Mise").startsWith("Mise"));
-        QVERIFY(sim.write(QByteArray("horaireheure\x17\x65\x09\x06\x12\x26\x01", 19)));
+        QVERIFY(sim.answer("horaire", 500));
+        QVERIFY(sim.answer(QByteArray("heure\x17\x65\x09\x06\x12\x26\x01", 12), 500));
         QVERIFY(sim.waitLine("VIOLATION").contains("minute"));
         QCOMPARE(sim.readLine("Modification", 300), QByteArray());
     }
@@ -235,7 +244,7 @@ private slots:
         QVERIFY(sim.ok());
         sim.command("push bp3");
         QCOMPARE(sim.readLine("externe"), QByteArray("Vidage EEPROM externe"));
-        QVERIFY(sim.write("vidage"));
+        QVERIFY(sim.answer("vidage", 500));
         const QByteArray log = sim.readLine("Historique");
         QVERIFY(log.endsWith("Historique"));
         const QList<QByteArray> lines = log.split('\n');
@@ -265,7 +274,7 @@ private slots:
         QVERIFY(sim.waitLine("PASSAGE").startsWith("PASSAGE 00000ABCDE"));
         sim.command("push bp3");
         QVERIFY(sim.readLine("externe").endsWith("externe"));
-        QVERIFY(sim.write("vidage"));
+        QVERIFY(sim.answer("vidage", 500));
         const QByteArray log = sim.readLine("Historique");
         QCOMPARE(log.count('*'), 1);
         QVERIFY(log.startsWith("00000ABCDE"));
@@ -336,14 +345,14 @@ private slots:
         for (int run = 0; run < 2; ++run) {
             sim.command("push bp3");
             QVERIFY(sim.readLine("externe").endsWith("externe"));
-            QVERIFY(sim.write("vidage"));
+            QVERIFY(sim.answer("vidage", 500));
             QCOMPARE(sim.readLine("Historique").count('*'), run == 0 ? 2 : 0);
         }
         QVERIFY(sim.write("raz_offset"));
         QVERIFY(!sim.waitLine("RAZ offset").isEmpty());
         sim.command("push bp3");
         QVERIFY(sim.readLine("externe").endsWith("externe"));
-        QVERIFY(sim.write("vidage"));
+        QVERIFY(sim.answer("vidage", 500));
         QCOMPARE(sim.readLine("Historique").count('*'), 2);
     }
 
@@ -392,7 +401,7 @@ private slots:
         sim.command("split on");
         sim.command("push bp3");
         QVERIFY(sim.readLine("externe").endsWith("externe"));
-        QVERIFY(sim.write("vidage"));
+        QVERIFY(sim.answer("vidage", 500));
         const QByteArray first = sim.readLine("Histo");
         QVERIFY(first.endsWith("Histo"));
         QCOMPARE(sim.readLine("rique", 100), QByteArray()); // the second burst is 300 ms behind
@@ -424,14 +433,60 @@ private slots:
         sim.command("cut on");
         sim.command("push bp1");
         QCOMPARE(sim.readLine("Pret"), QByteArray("Pret"));
-        QVERIFY(sim.write(QByteArray("param\x0a\x01\x01", 8)));
+        QVERIFY(sim.answer(QByteArray("param\x0a\x01\x01", 8), 200));
         QCOMPARE(sim.readLine("badge"), QByteArray("badge"));
-        QVERIFY(sim.write(zeros(250)));
+        QVERIFY(sim.answer(zeros(250), 200));
         QVERIFY(sim.waitLine("CUT").contains("125 bytes of 250 bytes of block 1"));
         QCOMPARE(sim.readLine("HD", 300), QByteArray());
     }
 
     // --- Conformance checker ------------------------------------------------------
+
+    // An upload sent without its pauses, or without awaiting the keywords,
+    // is refused at the first item that came too soon.
+    void uploadTooSoon_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<bool>("pauses");
+        QTest::addColumn<QByteArray>("violation");
+        QTest::newRow("no pause") << "--strict" << false
+                                  << QByteArray("VIOLATION offset=0 expected \"param\" and 3 "
+                                                "bytes 200 ms after \"Pret\" got 0x70 'p' ");
+        QTest::newRow("tables streamed")
+            << "--strict" << true
+            << QByteArray("VIOLATION offset=258 expected \"HD\" and 100 bytes after \"HD\" got "
+                          "0x48 'H' before \"HD\" had left");
+        QTest::newRow("lenient") << "--lenient" << false << QByteArray();
+    }
+    void uploadTooSoon()
+    {
+        QFETCH(QString, mode);
+        QFETCH(bool, pauses);
+        QFETCH(QByteArray, violation);
+        Sim sim({mode});
+        QVERIFY(sim.ok());
+        sim.command("push bp1");
+        QCOMPARE(sim.readLine("Pret"), QByteArray("Pret"));
+        QByteArray rest;
+        if (pauses) {
+            QVERIFY(sim.answer(QByteArray("param\x0a\x01\x01", 8), 200));
+            QCOMPARE(sim.readLine("badge"), QByteArray("badge"));
+        } else {
+            rest = QByteArray("param\x0a\x01\x01", 8);
+        }
+        rest += zeros(250);
+        for (const char *kw : {"HD", "MD", "HF", "MF", "jour", "lieu", "jour_mois"})
+            rest += kw + zeros(100);
+        QVERIFY(sim.answer(rest, pauses ? 200 : 0));
+        if (violation.isEmpty()) {
+            QVERIFY(!sim.waitLine("UPLOAD COMPLETE").isEmpty());
+            QVERIFY(!sim.report().contains("VIOLATION"));
+        } else {
+            const QByteArray v = sim.waitLine("VIOLATION");
+            QVERIFY2(v.startsWith(violation), v.constData());
+            QVERIFY(!sim.report().contains("UPLOAD COMPLETE"));
+        }
+    }
 
     void wrongKeyword()
     {
@@ -439,7 +494,7 @@ private slots:
         QVERIFY(sim.ok());
         sim.command("push bp1");
         QCOMPARE(sim.readLine("Pret"), QByteArray("Pret"));
-        QVERIFY(sim.write("parma"));
+        QVERIFY(sim.answer("parma", 200));
         const QByteArray v = sim.waitLine("VIOLATION");
         QVERIFY2(v.startsWith("VIOLATION offset=3 expected \"param\""), v.constData());
         QCOMPARE(sim.readLine("badge", 300), QByteArray());
@@ -451,9 +506,9 @@ private slots:
         QVERIFY(sim.ok());
         sim.command("push bp1");
         QCOMPARE(sim.readLine("Pret"), QByteArray("Pret"));
-        QVERIFY(sim.write(QByteArray("param\x0a\x01\x01", 8)));
+        QVERIFY(sim.answer(QByteArray("param\x0a\x01\x01", 8), 200));
         QCOMPARE(sim.readLine("badge"), QByteArray("badge"));
-        QVERIFY(sim.write(zeros(100)));
+        QVERIFY(sim.answer(zeros(100), 200));
         // The board notices once the line has been quiet for 2 s.
         const QByteArray v = sim.waitLine("VIOLATION", 4000);
         QVERIFY2(v.startsWith("VIOLATION offset=108 expected 250 bytes of block 1 got 100 bytes"),
@@ -466,7 +521,7 @@ private slots:
         QVERIFY(sim.ok());
         sim.command("push bp1");
         QCOMPARE(sim.readLine("Pret"), QByteArray("Pret"));
-        QVERIFY(sim.write(QByteArray("param\x0a\x05\x01", 8)));
+        QVERIFY(sim.answer(QByteArray("param\x0a\x05\x01", 8), 200));
         QVERIFY(sim.waitLine("VIOLATION").contains("block count"));
         QCOMPARE(sim.readLine("badge", 300), QByteArray());
     }

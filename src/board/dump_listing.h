@@ -2,8 +2,9 @@
 // The memory dump decoder: the board dumps a memory as lines of two-digit
 // hexadecimal byte values (blanks between them allowed), the data of each line
 // closed by a full stop. The listing shows for every line a running address,
-// the line as received and its bytes as characters:
-//   00000 : 41 42 43 44 45 .....ABCDE
+// the line as received (its own full stop included), the marker "....." and
+// the line's bytes as characters; so the line "41 42 43 44 45 ." becomes
+//   00000 : 41 42 43 44 45 ......ABCDE
 // Pure standard C++ over Windows-1252 bytes.
 
 #include <cstddef>

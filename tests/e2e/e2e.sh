@@ -109,7 +109,7 @@ screenshot() {
 # --- The board simulator --------------------------------------------------------------
 
 mkfifo "$WORK/sim.in"
-"$SIM" --link "$PROG_DIR/COM1" --passages 3 <"$WORK/sim.in" >"$WORK/sim.log" 2>&1 &
+"$SIM" --link "$PROG_DIR/COM1" --strict --passages 3 <"$WORK/sim.in" >"$WORK/sim.log" 2>&1 &
 SIM_PID=$!
 exec 5>"$WORK/sim.in"
 sim() { printf '%s\n' "$*" >&5; }

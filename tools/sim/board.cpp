@@ -24,8 +24,20 @@ constexpr auto kAnswerWindow = 10s;
 constexpr auto kAutoPause = 5s;
 // The second half of a split "Historique" leaves this late.
 constexpr auto kSplitGap = 300ms;
-// The board's own pause between storing an item and asking for the next.
-constexpr auto kStoreTime = 20ms;
+// The board's own pause between storing an item and asking for the next
+// (it writes its memory meanwhile). A program that sends the next item
+// without awaiting its keyword is caught by it: the item comes before the
+// keyword has left.
+constexpr auto kStoreTime = 100ms;
+// The pauses the program leaves between the board's keyword and its answer:
+// 0.2 s before "param" and before each badge block, 0.5 s before "vidage"
+// and before "horaire", and 0.5 s between "horaire" and "heure".
+constexpr auto kUploadPause = 200ms;
+constexpr auto kWordPause = 500ms;
+// The program measures its pauses on its own clock and the terminal delays
+// the bytes both ways: an answer this much short of its pause still counts
+// as after it, while one sent without any pause never does.
+constexpr auto kPauseTolerance = 50ms;
 
 constexpr char kStray = '#';
 
@@ -165,14 +177,14 @@ void Board::setClock(const std::string &bytes, TimePoint now)
 
 // --- Operator actions --------------------------------------------------------------
 
-void Board::sendKeyword(std::string_view keyword, TimePoint now)
+std::uint64_t Board::sendKeyword(std::string_view keyword, TimePoint now)
 {
     (void)now;
     std::string bytes;
     if (garbage)
         bytes += kStray;
     bytes += keyword;
-    m_hooks.send(bytes, kStoreTime);
+    return m_hooks.send(bytes, kStoreTime);
 }
 
 void Board::pushBp1(TimePoint now)
@@ -182,8 +194,8 @@ void Board::pushBp1(TimePoint now)
     m_phase = Phase::Upload;
     m_offset = 0;
     m_newBadges.clear();
-    sendKeyword(proto::kPret, now);
     expect(Item::Param, std::string(proto::kParam), proto::kParamBytes, now);
+    ask(proto::kPret, kUploadPause, now);
 }
 
 void Board::pushBp3(TimePoint now)
@@ -192,8 +204,8 @@ void Board::pushBp3(TimePoint now)
         m_hooks.print("NOTE bp3 pressed during " + describeItem() + ": exchange restarted");
     m_phase = Phase::History;
     m_offset = 0;
-    sendKeyword(proto::kVidageAnnounce, now);
     expect(Item::Vidage, std::string(proto::kVidage), 0, now);
+    ask(proto::kVidageAnnounce, kWordPause, now);
 }
 
 void Board::announceClock(TimePoint now)
@@ -202,8 +214,8 @@ void Board::announceClock(TimePoint now)
         m_hooks.print("NOTE clock announced during " + describeItem() + ": exchange restarted");
     m_phase = Phase::Clock;
     m_offset = 0;
-    sendKeyword("Mise a jour", now);
     expect(Item::Horaire, std::string(proto::kHoraire), 0, now);
+    ask("Mise a jour", kWordPause, now);
 }
 
 void Board::present(std::string_view badge)
@@ -275,6 +287,47 @@ void Board::expect(Item item, std::string word, int dataBytes, TimePoint now, in
     m_got.clear();
     // The window opens when the prompt leaves, which is late in delay mode.
     m_itemSince = now + answerDelay;
+    m_prompt = 0;
+    m_after.clear();
+    m_afterAt = now;
+    m_pause = 0ms;
+}
+
+// Asks for the item just expected with `keyword`; the program answers once
+// the keyword has reached it, `pause` later.
+void Board::ask(std::string_view keyword, Millis pause, TimePoint now)
+{
+    m_prompt = sendKeyword(keyword, now);
+    m_after = "\"" + std::string(keyword) + "\"";
+    m_afterAt.reset();
+    m_pause = pause;
+}
+
+void Board::left(std::uint64_t output, TimePoint at)
+{
+    if (m_item == Item::None || output != m_prompt || m_afterAt)
+        return;
+    m_afterAt = at;
+    m_itemSince = at;
+}
+
+// Reports the first byte of an item that came too soon: before the keyword
+// asking for it had left, or inside the pause that follows.
+bool Board::early(char c, TimePoint now)
+{
+    std::string when;
+    if (!m_afterAt) {
+        when = "before " + m_after + " had left";
+    } else if (m_pause > 0ms && now < *m_afterAt + m_pause - kPauseTolerance) {
+        const auto after = std::chrono::duration_cast<Millis>(now - *m_afterAt);
+        when = std::to_string(after.count()) + " ms after it";
+    } else {
+        return false;
+    }
+    const std::string pause = m_pause > 0ms ? std::to_string(m_pause.count()) + " ms " : "";
+    violation(describeItem() + " " + pause + "after " + m_after,
+              byteText(static_cast<unsigned char>(c)) + " " + when, now);
+    return true;
 }
 
 std::string Board::describeItem() const
@@ -332,6 +385,10 @@ void Board::receive(std::string_view bytes, TimePoint now)
             continue;
         default:
             break;
+        }
+        if (strict && m_got.empty() && early(c, now)) {
+            ++m_offset;
+            continue;
         }
         const std::size_t pos = m_got.size();
         if (pos < m_word.size() && c != m_word[pos]) {
@@ -425,8 +482,8 @@ void Board::itemComplete(TimePoint now)
         m_hooks.print("STORED param delay=" + std::to_string(m_params.delay) +
                       " blocks=" + std::to_string(m_params.blocks) +
                       " buzzer=" + std::to_string(m_params.buzzer));
-        sendKeyword(proto::kBadge, now);
         expect(Item::Block, "", proto::kBlockBytes, now, 1);
+        ask(proto::kBadge, kUploadPause, now);
         return;
     }
     case Item::Block: {
@@ -434,14 +491,14 @@ void Board::itemComplete(TimePoint now)
         m_hooks.print("STORED block " + std::to_string(m_index));
         if (m_index < m_newParams.blocks) {
             const int next = m_index + 1;
-            sendKeyword(std::string(proto::kBadge) + std::to_string(next), now);
             expect(Item::Block, "", proto::kBlockBytes, now, next);
+            ask(std::string(proto::kBadge) + std::to_string(next), kUploadPause, now);
         } else {
             // The blocks not sent are cleared: the board holds the list just sent.
             m_badges.fill(0);
             std::copy(m_newBadges.begin(), m_newBadges.end(), m_badges.begin());
-            sendKeyword(proto::kTableKeywords[0], now);
             expect(Item::Table, std::string(proto::kTableKeywords[0]), proto::kTableBytes, now, 0);
+            ask(proto::kTableKeywords[0], 0ms, now);
         }
         return;
     }
@@ -475,8 +532,8 @@ void Board::itemComplete(TimePoint now)
         }
         if (t + 1 < int(proto::kTableKeywords.size())) {
             const std::string_view next = proto::kTableKeywords[std::size_t(t + 1)];
-            sendKeyword(next, now);
             expect(Item::Table, std::string(next), proto::kTableBytes, now, t + 1);
+            ask(next, 0ms, now);
         } else {
             finishUpload();
             goIdle(now);
@@ -490,6 +547,8 @@ void Board::itemComplete(TimePoint now)
     case Item::Horaire:
         expect(Item::Heure, std::string(proto::kHeure), proto::kClockBytes, now);
         m_itemSince = now;
+        m_after = "\"" + std::string(proto::kHoraire) + "\"";
+        m_pause = kWordPause;
         return;
     case Item::Heure:
         setClock(data, now);

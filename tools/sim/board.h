@@ -6,8 +6,10 @@
 
 #include <array>
 #include <chrono>
+#include <cstdint>
 #include <ctime>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,8 +32,9 @@ class Board {
 public:
     struct Hooks {
         // Bytes for the line, to leave at least `gap` after the output
-        // already queued (and after now).
-        std::function<void(std::string bytes, Millis gap)> send;
+        // already queued (and after now). Returns the number that `left`
+        // will be given once their last byte is on the line.
+        std::function<std::uint64_t(std::string bytes, Millis gap)> send;
         // One line of the report on standard output.
         std::function<void(const std::string &line)> print;
     };
@@ -42,6 +45,9 @@ public:
     void receive(std::string_view bytes, TimePoint now);
     // Time-outs of the exchanges and the demonstration cycle.
     void tick(TimePoint now);
+    // The last byte of output `output` (a number `send` gave) has been
+    // written to the line.
+    void left(std::uint64_t output, TimePoint at);
 
     // The operator's actions on the board.
     void pushBp1(TimePoint now);
@@ -58,6 +64,9 @@ public:
     bool split = false;    // "Historique" in two bursts
     bool autoMode = false; // push the buttons by itself
     Millis answerDelay{0}; // the answers leave that late (widens the board's waits)
+    // An item whose first byte comes before the board's keyword has left,
+    // or inside the pause the program leaves after it, is a violation.
+    bool strict = false;
 
     // Memories, readable by the dump and by tests of the simulator.
     struct Params {
@@ -72,8 +81,10 @@ private:
     enum class Phase { Idle, Upload, History, Clock, RazFlash, Deaf };
     enum class Item { None, Param, Block, Table, Vidage, Horaire, Heure, RazBytes };
 
-    void sendKeyword(std::string_view keyword, TimePoint now);
+    std::uint64_t sendKeyword(std::string_view keyword, TimePoint now);
     void expect(Item item, std::string word, int dataBytes, TimePoint now, int index = 0);
+    void ask(std::string_view keyword, Millis pause, TimePoint now);
+    bool early(char c, TimePoint now);
     void itemComplete(TimePoint now);
     void idleByte(char c, TimePoint now);
     void violation(const std::string &expected, const std::string &got, TimePoint now);
@@ -110,6 +121,13 @@ private:
     Params m_newParams;
     long m_offset = 0;       // bytes received since the exchange began
     TimePoint m_itemSince{}; // when the board started awaiting the item
+    // What the item's first byte must wait for: the output that asks for it
+    // (0 when none does) and the pause after `m_after`, counted from
+    // `m_afterAt` (unknown while that output is still queued).
+    std::uint64_t m_prompt = 0;
+    std::string m_after;
+    std::optional<TimePoint> m_afterAt;
+    Millis m_pause{0};
     TimePoint m_lastRx{};
     TimePoint m_idleSince{};
     std::string m_command; // maintenance command being received

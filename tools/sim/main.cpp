@@ -56,6 +56,12 @@ const char kUsage[] =
     "  --passages N     start with N passages in the log (default 3)\n"
     "  --script FILE    run the commands of FILE before those of standard input\n"
     "  --verbose        print every chunk received (RX) and sent (TX)\n"
+    "  --strict         (the default) an item whose first byte comes before the\n"
+    "                   board's keyword has left, or inside the pause the\n"
+    "                   program must leave after it (0.2 s before \"param\" and\n"
+    "                   each badge block, 0.5 s before \"vidage\", \"horaire\"\n"
+    "                   and \"heure\"), is a VIOLATION\n"
+    "  --lenient        take an item's bytes whenever they come\n"
     "\n"
     "Commands (one a line):\n"
     "  push bp1 | push bp3 | announce clock | present NUMBER | passage NUMBER [PLACE]\n"
@@ -66,6 +72,7 @@ const char kUsage[] =
 struct Burst {
     TimePoint due;
     std::string bytes;
+    std::uint64_t number; // as the board was given it
 };
 
 std::string unescape(std::string_view text)
@@ -97,8 +104,9 @@ class Simulator {
 public:
     Simulator(std::string link, bool verbose)
         : m_link(std::move(link)), m_verbose(verbose),
-          m_board(Board::Hooks{[this](std::string b, Millis gap) { queue(std::move(b), gap); },
-                               [](const std::string &line) { std::printf("%s\n", line.c_str()); }})
+          m_board(
+              Board::Hooks{[this](std::string b, Millis gap) { return queue(std::move(b), gap); },
+                           [](const std::string &line) { std::printf("%s\n", line.c_str()); }})
     {
     }
 
@@ -159,12 +167,15 @@ public:
         m_master = m_slave = -1;
     }
 
-    void queue(std::string bytes, Millis gap)
+    // Queues bytes for the line; returns their number, which the board is
+    // given again once the last of them is written (never, when dropped).
+    std::uint64_t queue(std::string bytes, Millis gap)
     {
         const TimePoint now = SteadyClock::now();
+        const std::uint64_t number = ++m_queued;
         if (m_silent) {
             std::printf("SILENT dropped %zu bytes\n", bytes.size());
-            return;
+            return number;
         }
         TimePoint due = now + m_delay + gap;
         if (!m_out.empty() || m_tailEnd > now)
@@ -172,7 +183,8 @@ public:
         m_tailEnd = due + (wire ? kWireByte * long(bytes.size()) : std::chrono::microseconds(0));
         if (m_verbose)
             std::printf("TX %zu bytes: %s\n", bytes.size(), readable(bytes).c_str());
-        m_out.push_back(Burst{due, std::move(bytes)});
+        m_out.push_back(Burst{due, std::move(bytes), number});
+        return number;
     }
 
     // Writes what is due; returns when the next byte is due (if any).
@@ -193,7 +205,9 @@ public:
             }
             front.bytes.erase(0, std::size_t(n));
             if (front.bytes.empty()) {
+                const std::uint64_t number = front.number;
                 m_out.pop_front();
+                m_board.left(number, now);
             } else if (wire) {
                 front.due = now + kWireByte;
                 return front.due;
@@ -358,6 +372,7 @@ private:
     TimePoint m_resumeAt{};
     TimePoint m_tailEnd{};
     std::deque<Burst> m_out;
+    std::uint64_t m_queued = 0;
 };
 
 } // namespace
@@ -366,7 +381,7 @@ int main(int argc, char **argv)
 {
     std::string link;
     std::string script;
-    bool autoMode = false, wire = false, verbose = false;
+    bool autoMode = false, wire = false, verbose = false, strict = true;
     int passages = 3;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
@@ -383,6 +398,8 @@ int main(int argc, char **argv)
             wire = true;
         else if (a == "--verbose")
             verbose = true;
+        else if (a == "--strict" || a == "--lenient")
+            strict = a == "--strict";
         else if (a == "--help" || a == "-h") {
             std::fputs(kUsage, stdout);
             return 0;
@@ -416,6 +433,7 @@ int main(int argc, char **argv)
     Simulator sim(link, verbose);
     sim.wire = wire;
     sim.board().autoMode = autoMode;
+    sim.board().strict = strict;
     sim.board().seedPassages(passages);
     if (!sim.open())
         return 1;
