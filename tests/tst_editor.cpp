@@ -388,12 +388,28 @@ void TstEditor::saveRefusesBadFields()
     QCOMPARE(f.h.time.blockedFor, Millis(0));
     QCOMPARE(f.u().nombre_enregistrements->text(), QStringLiteral("1"));
 
-    // No day chosen.
+    // No day chosen, or a day typed that is not exactly one of the list.
     f.h.form->mise_a_jour_affichage(0);
     f.u().Combo2->setCurrentIndex(-1);
     f.h.form->Command7_Click();
     QVERIFY(f.h.dialogs.shown.back().text.contains(QStringLiteral("jour autorisé")));
+    QLineEdit *day = f.u().Combo2->lineEdit();
+    int refusals = f.messages();
+    for (const char *typed : {"mardi", "M", "Mardi "}) {
+        f.h.form->mise_a_jour_affichage(0);
+        QTest::keyClick(day, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(day, QLatin1String(typed));
+        QTest::keyClick(day, Qt::Key_Return);
+        QCOMPARE(f.u().Combo2->currentText(), QLatin1String(typed));
+        f.h.form->Command7_Click();
+        QCOMPARE(f.messages(), ++refusals);
+    }
     QCOMPARE(Harness::readFile(f.list), kExample);
+    // Typed exactly, the day is chosen.
+    QTest::keyClick(day, Qt::Key_Backspace);
+    f.h.form->Command7_Click();
+    QCOMPARE(Harness::readFile(f.list),
+             kHeader + record("0000000001", "Valmire", "07", "30", "17", "30", "1"));
 }
 
 void TstEditor::save24hAndAllPlaces()

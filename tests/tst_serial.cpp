@@ -7,6 +7,7 @@
 #include "support/harness.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -59,6 +60,8 @@ private slots:
     void unwritableScratchFileOpensNothing();
     void receivePaneMouse();
     void longLinesAndSplitLineBreaksInTheView();
+    void typingChangesOnlyWhatWasTyped_data();
+    void typingChangesOnlyWhatWasTyped();
 };
 
 // --- Connection button -----------------------------------------------------------
@@ -442,6 +445,67 @@ void TestSerial::longLinesAndSplitLineBreaksInTheView()
     // Set at once, the view is the same.
     h.form->setText1(all);
     QCOMPARE(pane->document()->blockCount(), 3);
+}
+
+void TestSerial::typingChangesOnlyWhatWasTyped_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("viewCaret");
+    QTest::addColumn<int>("ctrl"); // a key pressed with Ctrl before the others
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<int>("caret");
+    const int n = Pane::kViewLineMax;
+    const QString a(n + 10, QLatin1Char('A'));
+    const QString odd = QStringLiteral("a\rb\nc\u00a0");
+    QTest::newRow("in a long line")
+        << a + "\r\nB" << 5 << 0 << "x" << a.left(5) + "x" + a.mid(5) + "\r\nB" << 6;
+    QTest::newRow("return in a long line")
+        << a << 5 << 0 << "\r" << a.left(5) + "\r\n" + a.mid(5) << 7;
+    QTest::newRow("end of a full view line")
+        << a << n << 0 << "xy" << a.left(n) + "xy" + a.mid(n) << n + 2;
+    QTest::newRow("a long line's break is no character") << a << n + 1 << 0 << "\b" << a << n;
+    QTest::newRow("backspace over CR LF") << "ab\r\ncd" << 3 << 0 << "\b"
+                                          << "abcd" << 2;
+    QTest::newRow("lone CR, LF and no-break space stay") << odd << 2 << 0 << "\u00a0"
+                                                         << "a\r\u00a0b\nc\u00a0" << 3;
+    QTest::newRow("CR and LF brought together") << "a\rX\nb" << 3 << 0 << "\b"
+                                                << "a\r\nb" << 3;
+    QTest::newRow("pasted") << "ab" << 1 << int(Qt::Key_V) << ""
+                            << "a1\r\n2\r\n3b" << 8;
+    QTest::newRow("all replaced") << odd + a << 0 << int(Qt::Key_A) << "z\r"
+                                  << "z\r\n"
+                                  << 3;
+}
+
+void TestSerial::typingChangesOnlyWhatWasTyped()
+{
+    QFETCH(QString, text);
+    QFETCH(int, viewCaret);
+    QFETCH(int, ctrl);
+    QFETCH(QString, keys);
+    QFETCH(QString, after);
+    Harness h;
+    Pane *pane = h.form->ui().Text1;
+    h.form->setText1(text);
+    QGuiApplication::clipboard()->setText(QStringLiteral("1\n2\r\n3"));
+    QTextCursor c = pane->textCursor();
+    c.setPosition(viewCaret);
+    pane->setTextCursor(c);
+    if (ctrl)
+        QTest::keyClick(pane, Qt::Key(ctrl), Qt::ControlModifier);
+    QTest::keyClicks(pane, keys);
+    QCOMPARE(h.form->text1(), after);
+    h.form->Text1_Click();
+    QTEST(pane->toolTip().toInt(), "caret");
+    // The view is the one of the text, and the receive path goes on after it.
+    h.form->appendText1(QStringLiteral("Z"));
+    Pane fresh;
+    fresh.setText(after + "Z");
+    QCOMPARE(pane->toPlainText(), fresh.toPlainText());
+    // The scratch file holds the text as kept.
+    QTest::mouseDClick(pane->viewport(), Qt::LeftButton);
+    QCOMPARE(Harness::readFile(h.path("temp.txt")), toCp1252Bytes(after + "Z\r\n"));
 }
 
 QTEST_MAIN(TestSerial)

@@ -6,6 +6,7 @@
 #include "app/settings.h"
 #include "support/harness.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -207,9 +208,31 @@ void TstWindow::portNumberFollowsCombo1()
     QComboBox *c = h.form->ui().Combo1;
     c->setCurrentIndex(3);
     QCOMPARE(h.form->commPort(), 4);
-    // Text typed into the edit field chooses no port.
-    c->setEditText(QStringLiteral("COM7"));
-    QCOMPARE(h.form->commPort(), 4);
+    // Typed text chooses a port only when it is exactly a name of the list:
+    // nothing is completed, neither by Return nor by leaving the field.
+    h.form->show();
+    QApplication::setActiveWindow(h.form.get());
+    QVERIFY(QTest::qWaitForWindowActive(h.form.get()));
+    QLineEdit *e = c->lineEdit();
+    for (const char *typed : {"C", "com7", "COM 7"}) {
+        e->setFocus();
+        QTest::keyClick(e, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(e, QLatin1String(typed));
+        QTest::keyClick(e, Qt::Key_Return);
+        h.form->ui().tempo_gache->setFocus();
+        QCOMPARE(c->currentText(), QLatin1String(typed));
+        QCOMPARE(c->currentIndex(), -1);
+        QCOMPARE(h.form->commPort(), 4);
+    }
+    QTest::keyClicks(e, QStringLiteral("\b\b7"));
+    QCOMPARE(c->currentIndex(), 6);
+    QCOMPARE(h.form->commPort(), 7);
+    // Typed in the middle, the text stays with the caret where it was.
+    QTest::keyClick(e, Qt::Key_Home);
+    QTest::keyClick(e, Qt::Key_X);
+    QCOMPARE(c->currentText(), QStringLiteral("xCOM7"));
+    QCOMPARE(e->cursorPosition(), 1);
+    QCOMPARE(h.form->commPort(), 7);
 }
 
 void TstWindow::quitClosesPortThenWritesSettings()
@@ -247,7 +270,9 @@ void TstWindow::quitStoresTypedPortText()
     Harness h(false);
     Harness::writeFile(h.path("param.ini"), "; kept\r\n[temporisation]\r\nvaleur=99\r\n");
     h.form->Form_Load();
-    h.form->ui().Combo1->setEditText(QStringLiteral("COMX"));
+    QLineEdit *e = h.form->ui().Combo1->lineEdit();
+    QTest::keyClick(e, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(e, QStringLiteral("COMX"));
     h.form->Command6_Click();
     QCOMPARE(Harness::readFile(h.path("param.ini")),
              QByteArray("; kept\r\n[temporisation]\r\nvaleur=65\r\n[COM]\r\nvaleur=COMX\r\n"));

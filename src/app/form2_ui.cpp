@@ -73,13 +73,29 @@ QCheckBox *checkBox(QWidget *parent, const char *name, const QString &caption, Q
 
 QComboBox *comboBox(QWidget *parent, const char *name, const QString &text, QRect r)
 {
-    // A drop-down combo box: an edit field over the list. Typed text adds no item.
+    // A drop-down combo box: an edit field over the list. Typed text adds no
+    // item and is never completed; an item is chosen only while the text is
+    // exactly that item (case included), otherwise the position is -1 and the
+    // text stays as typed. Choosing from the list sets both.
     auto *c = new QComboBox(parent);
     c->setObjectName(QLatin1String(name));
     c->setEditable(true);
     c->setInsertPolicy(QComboBox::NoInsert);
+    c->setCompleter(nullptr);
     c->setEditText(text);
     c->setGeometry(r);
+    QLineEdit *edit = c->lineEdit();
+    QObject::connect(edit, &QLineEdit::textEdited, c, [c, edit](const QString &typed) {
+        const int index = c->findText(typed, Qt::MatchExactly | Qt::MatchCaseSensitive);
+        if (index == c->currentIndex())
+            return;
+        const int caret = edit->cursorPosition();
+        c->setCurrentIndex(index); // -1 empties the edit field: the typed text goes back
+        if (index < 0) {
+            edit->setText(typed);
+            edit->setCursorPosition(caret);
+        }
+    });
     return c;
 }
 

@@ -3,17 +3,77 @@
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
+
+#include <climits>
+#include <utility>
 
 namespace platine {
+namespace {
+
+constexpr QChar kCr(u'\r');
+constexpr QChar kLf(u'\n');
+
+bool isBreak(QChar c)
+{
+    return c == kCr || c == kLf;
+}
+
+// The document's text between two positions, its paragraph ends read as LF;
+// a no-break space stays one (the plain text of the whole document would turn
+// it into a blank).
+QString documentText(QTextDocument *doc, int from, int to)
+{
+    QTextCursor c(doc);
+    c.setPosition(from);
+    c.setPosition(to, QTextCursor::KeepAnchor);
+    return c.selectedText().replace(QChar::ParagraphSeparator, kLf);
+}
+
+} // namespace
 
 Pane::Pane(QWidget *parent) : QPlainTextEdit(parent)
 {
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setUndoRedoEnabled(false);
+    connect(document(), &QTextDocument::contentsChange, this,
+            [this](int position, int removed, int added) {
+                if (!m_programmatic)
+                    takeOperatorEdit(position, removed, added);
+            });
+    // The document is changed again only once it has finished the operator's edit.
     connect(this, &QPlainTextEdit::textChanged, this, [this] {
-        if (!m_programmatic)
-            takeOperatorEdit();
+        if (!m_reshow)
+            return;
+        const Reshow r = *std::exchange(m_reshow, std::nullopt);
+        m_programmatic = true;
+        QTextCursor c(document());
+        c.setPosition(r.from);
+        c.setPosition(r.to, QTextCursor::KeepAnchor);
+        c.insertText(r.view);
+        c.setPosition(r.caret);
+        setTextCursor(c);
+        m_programmatic = false;
     });
+}
+
+int Pane::step(QChar c, ViewState &state)
+{
+    if (c == kCr) {
+        state = {0, true};
+        return 1;
+    }
+    if (c == kLf) {
+        // The LF of a CR LF, possibly split across two chunks, is already shown.
+        const int shown = state.afterCr ? 0 : 1;
+        state = {0, false};
+        return shown;
+    }
+    state.afterCr = false;
+    if (++state.column < kViewLineMax)
+        return 1;
+    state.column = 0;
+    return 2;
 }
 
 QString Pane::viewOf(QStringView raw, ViewState &state)
@@ -21,26 +81,20 @@ QString Pane::viewOf(QStringView raw, ViewState &state)
     QString view;
     view.reserve(raw.size() + raw.size() / kViewLineMax + 1);
     for (const QChar c : raw) {
-        if (c == QLatin1Char('\r')) {
-            view += QLatin1Char('\n');
-            state.column = 0;
-            state.afterCr = true;
-        } else if (c == QLatin1Char('\n')) {
-            // The LF of a CR LF, possibly split across two chunks, is already shown.
-            if (!state.afterCr)
-                view += QLatin1Char('\n');
-            state.column = 0;
-            state.afterCr = false;
-        } else {
-            view += c;
-            state.afterCr = false;
-            if (++state.column == kViewLineMax) {
-                view += QLatin1Char('\n');
-                state.column = 0;
-            }
-        }
+        const int n = step(c, state);
+        if (n > 0)
+            view += isBreak(c) ? kLf : c;
+        if (n > 1)
+            view += kLf;
     }
     return view;
+}
+
+void Pane::walk(Walk &w, int view, qsizetype raw) const
+{
+    raw = std::min(raw, m_text.size());
+    while (w.raw < raw && (w.view < view || (w.state.afterCr && m_text.at(w.raw) == kLf)))
+        w.view += step(m_text.at(w.raw++), w.state);
 }
 
 void Pane::setText(const QString &text)
@@ -71,35 +125,56 @@ void Pane::append(const QString &more)
     m_programmatic = false;
 }
 
-void Pane::takeOperatorEdit()
+void Pane::takeOperatorEdit(int position, int removed, int added)
 {
-    // The operator typed into the pane: the view is the text, every line
-    // break as CR LF (those the view added to long lines included, as the
-    // operator sees them).
-    QString typed = toPlainText();
-    typed.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    m_text = typed;
-    m_view = ViewState{};
-    viewOf(m_text, m_view);
+    // The view characters [position, position + removed) were replaced by
+    // `added` others. The text changes only there: the characters those view
+    // characters stood for (none for a break the view added to a long line,
+    // both for the line break of a CR LF) give way to what was typed.
+    QTextDocument *doc = document();
+
+    Walk lineStart;
+    walk(lineStart, doc->findBlock(position).position(), m_text.size());
+    Walk from = lineStart;
+    walk(from, position, m_text.size());
+    Walk to = from;
+    walk(to, position + removed, m_text.size());
+    // The view may change up to the first line break after the edit, which
+    // starts a view line anew: the breaks of a long line move, a CR and a LF
+    // brought together show as one break.
+    qsizetype end = to.raw;
+    while (end < m_text.size() && !isBreak(m_text.at(end)))
+        ++end;
+    if (end < m_text.size())
+        end +=
+            m_text.at(end) == kCr && end + 1 < m_text.size() && m_text.at(end + 1) == kLf ? 2 : 1;
+    Walk oldEnd = to;
+    walk(oldEnd, INT_MAX, end);
+
+    // A line break typed or pasted is a CR LF, as in the files.
+    QString typed = documentText(doc, position, position + added);
+    typed.replace(kLf, QStringLiteral("\r\n"))
+        .replace(QChar::LineSeparator, QStringLiteral("\r\n"));
+    m_text.replace(from.raw, to.raw - from.raw, typed);
+    const qsizetype typedEnd = from.raw + typed.size();
+    end += typedEnd - to.raw;
+
+    ViewState state = lineStart.state;
+    const QString head =
+        viewOf(QStringView(m_text).mid(lineStart.raw, typedEnd - lineStart.raw), state);
+    const QString view = head + viewOf(QStringView(m_text).mid(typedEnd, end - typedEnd), state);
+    if (end == m_text.size())
+        m_view = state;
+    const int viewTo = oldEnd.view - removed + added;
+    if (documentText(doc, lineStart.view, viewTo) != view)
+        m_reshow = Reshow{lineStart.view, viewTo, view, lineStart.view + int(head.size())};
 }
 
 int Pane::caretPosition() const
 {
-    // Walks the kept text along the view: a CR LF is one line break in the
-    // view and two characters of the text; a break the view added to a long
-    // line is no character of the text.
-    const int viewPos = textCursor().position();
-    ViewState state;
-    int v = 0;
-    qsizetype raw = 0;
-    while (v < viewPos && raw < m_text.size()) {
-        const QChar c = m_text.at(raw++);
-        v += int(viewOf(QStringView(&c, 1), state).size());
-    }
-    // The LF of a CR LF before the caret belongs to the line break shown.
-    if (state.afterCr && raw < m_text.size() && m_text.at(raw) == QLatin1Char('\n'))
-        ++raw;
-    return int(raw);
+    Walk w;
+    walk(w, textCursor().position(), m_text.size());
+    return int(w.raw);
 }
 
 } // namespace platine

@@ -4,9 +4,12 @@
 // the view shows each line break as a new line (and cuts very long lines,
 // see kViewLineMax). Appending adds to the end of the view in one edit and
 // never rebuilds it, so a pane of megabytes still takes each chunk at once.
+// What the operator types changes the text only where it was typed.
 
 #include <QPlainTextEdit>
 #include <QString>
+
+#include <optional>
 
 namespace platine {
 
@@ -28,18 +31,42 @@ public:
     static constexpr int kViewLineMax = 2048;
 
 private:
-    // Where the view stands at the end of the text.
+    // Where the view stands after some text.
     struct ViewState {
         int column = 0;       // characters on the last view line
         bool afterCr = false; // the text ends with CR: a LF next is already shown
     };
-    void takeOperatorEdit();
+    // A place in the text and the matching place in the view.
+    struct Walk {
+        qsizetype raw = 0;
+        int view = 0;
+        ViewState state;
+    };
+    // The view characters one character of the text adds: none (the LF of a
+    // CR LF), itself (a line break for CR or LF), or itself and a break when
+    // it fills its view line.
+    static int step(QChar c, ViewState &state);
     // The view of `raw` following the text already shown up to `state`.
     static QString viewOf(QStringView raw, ViewState &state);
+    // Moves `w` along the text until the view position `view` or the text
+    // position `raw` is reached. A LF whose CR shows the line break belongs
+    // to the place after the break.
+    void walk(Walk &w, int view, qsizetype raw) const;
+    void takeOperatorEdit(int position, int removed, int added);
 
     QString m_text;
     ViewState m_view;
     bool m_programmatic = false;
+    // An edit that moved the view away from the text (a long line's breaks,
+    // a CR and a LF brought together): the view part to show again, once the
+    // document has finished the edit.
+    struct Reshow {
+        int from = 0;
+        int to = 0;
+        QString view;
+        int caret = 0;
+    };
+    std::optional<Reshow> m_reshow;
 };
 
 } // namespace platine
