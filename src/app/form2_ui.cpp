@@ -5,6 +5,7 @@
 #include "app/command_button.h"
 #include "app/form2.h"
 #include "app/pane.h"
+#include "app/status_label.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -294,8 +295,13 @@ Form2Ui buildForm2Ui(QWidget *form)
 
     // --- Frame4 status strip ----------------------------------------------------
     u.Frame4 = frame(form, "Frame4", QString(), twipsRect(90, 9150, 8475, 465));
-    u.defile = label(u.Frame4, "defile", QStringLiteral("..."), QRect(6, 6, 150, 20));
-    u.Label14 = label(u.Frame4, "Label14", QStringLiteral("....."), QRect(160, 6, 320, 20));
+    // The counter needs little room ("1234/1234"); the status line takes the rest.
+    u.defile = label(u.Frame4, "defile", QStringLiteral("..."), QRect(6, 6, 80, 20));
+    // The whole message stays in text() and the tool tip; a long one is
+    // shown shortened in the middle of its file path first.
+    u.Label14 = new StatusLabel(QStringLiteral("....."), u.Frame4);
+    u.Label14->setObjectName(QStringLiteral("Label14"));
+    u.Label14->setGeometry(QRect(90, 6, 394, 20));
     u.Label7 = label(u.Frame4, "Label7", QStringLiteral("Ostrany"), QRect(490, 6, 70, 20));
     fontStyle(u.Label7, 8.25, true, false);
     u.Label7->setCursor(Qt::PointingHandCursor);
