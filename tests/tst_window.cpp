@@ -41,6 +41,7 @@ private slots:
     void aboutPrompt();
     void statusTextGivesWayAtItsPathFirst();
     void statusLineShowsAFitAndTipsTheWhole();
+    void commandButtonsHaveTheirOwnIcons();
 };
 
 void TstWindow::everyControlIsThere()
@@ -387,6 +388,23 @@ void TstWindow::statusLineShowsAFitAndTipsTheWhole()
     QCOMPARE(status->shownText(), QStringLiteral("Port COM7 fermé"));
     status->clear();
     QCOMPARE(status->toolTip(), QString());
+}
+
+void TstWindow::commandButtonsHaveTheirOwnIcons()
+{
+    // The tests run without a desktop icon theme: the program's own icons show.
+    Harness h;
+    const Form2Ui &u = h.form->ui();
+    const QPushButton *buttons[] = {u.Command4,  u.Command1, u.Command2,  u.lecture_badge,
+                                    u.Command5,  u.Command8, u.Command10, u.Command3,
+                                    u.Command17, u.Command6};
+    QList<QImage> drawn;
+    for (const QPushButton *b : buttons) {
+        const QImage image = b->icon().pixmap(16, 16).toImage();
+        QVERIFY2(!image.isNull(), qPrintable(b->objectName()));
+        QVERIFY2(!drawn.contains(image), qPrintable(b->objectName()));
+        drawn.append(image);
+    }
 }
 
 QTEST_MAIN(TstWindow)
