@@ -324,13 +324,14 @@ Form2Ui buildForm2Ui(QWidget *form)
 
     // --- Frame4 status strip ----------------------------------------------------
     u.Frame4 = frame(form, "Frame4", QString(), twipsRect(90, 9150, 8475, 465));
-    // The counter needs little room ("1234/1234"); the status line takes the rest.
-    u.defile = label(u.Frame4, "defile", QStringLiteral("..."), QRect(6, 6, 80, 20));
+    // Room for the longest text of the counter, "Mémorisation terminée"; the
+    // status line takes the rest.
+    u.defile = label(u.Frame4, "defile", QStringLiteral("..."), QRect(6, 6, 134, 20));
     // The whole message stays in text() and the tool tip; a long one is
     // shown shortened in the middle of its file path first.
     u.Label14 = new StatusLabel(QStringLiteral("....."), u.Frame4);
     u.Label14->setObjectName(QStringLiteral("Label14"));
-    u.Label14->setGeometry(QRect(90, 6, 394, 20));
+    u.Label14->setGeometry(QRect(144, 6, 342, 20));
     u.Label7 = label(u.Frame4, "Label7", QStringLiteral("Ostrany"), QRect(490, 6, 70, 20));
     fontStyle(u.Label7, 8.25, true, false);
     u.Label7->setCursor(Qt::PointingHandCursor);
