@@ -7,6 +7,8 @@ cd "$(dirname "$0")/.."
 packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
+    # the SVG image and icon plugins that draw the buttons' icons
+    libqt6svg6
     fonts-dejavu-core
     # fuzzing with libFuzzer and the sanitizers
     clang libclang-rt-14-dev

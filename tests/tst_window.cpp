@@ -4,6 +4,7 @@
 #include "app/form2.h"
 #include "app/pane.h"
 #include "app/settings.h"
+#include "app/status_label.h"
 #include "support/harness.h"
 
 #include <QApplication>
@@ -40,6 +41,9 @@ private slots:
     void animeLeavesForeignSpinner();
     void animeKeepsOnePaceBetweenBytes();
     void aboutPrompt();
+    void statusTextGivesWayAtItsPathFirst();
+    void statusLineShowsAFitAndTipsTheWhole();
+    void commandButtonsHaveTheirOwnIcons();
 };
 
 void TstWindow::everyControlIsThere()
@@ -373,6 +377,72 @@ void TstWindow::aboutPrompt()
     QVERIFY(box.text.startsWith(QStringLiteral("Site auteur : ")));
     QVERIFY(box.text.endsWith(QStringLiteral(" \r\nVoulez vous visiter le site de l'auteur ?")));
     QCOMPARE(box.buttons, MsgButtons::YesNo);
+}
+
+void TstWindow::statusTextGivesWayAtItsPathFirst()
+{
+    // One unit a character: the cuts are exact.
+    const auto fit = [](const char *text, int width) {
+        return fitStatusText(QString::fromUtf8(text), width,
+                             [](const QString &s) { return int(s.size()); });
+    };
+    QCOMPARE(fit("Port COM3 perdu\r\n", 20), QStringLiteral("Port COM3 perdu "));
+    // The path loses its middle; the reason and the file name stay.
+    QCOMPARE(
+        fit("Impossible d'écrire /home/op/Documents/listes/histo.txt : Permission non accordée",
+            62),
+        QStringLiteral("Impossible d'écrire /home/o…isto.txt : Permission non accordée"));
+    // A quoted path is one part, blanks and all.
+    QCOMPARE(fit("Envoi refusé : la liste « C:\\Mes listes\\bureau\\badges.txt » est vide", 50),
+             QStringLiteral("Envoi refusé : la liste « C:\\Mes…es.txt » est vide"));
+    // No path, or not enough with the path gone: the middle of the whole.
+    QCOMPARE(fit("Port COM7 indisponible : déjà utilisé par un autre programme", 20),
+             QStringLiteral("Port COM7… programme"));
+    QCOMPARE(fit("Impossible d'écrire /home/op/histo.txt : disque plein", 25),
+             QStringLiteral("Impossible d…disque plein"));
+}
+
+void TstWindow::statusLineShowsAFitAndTipsTheWhole()
+{
+    Harness h;
+    StatusLabel *status = h.form->ui().Label14;
+    const QString message = QStringLiteral(
+        "Impossible d'écrire /home/operateur/Documents/platine/listes/histo.txt : Permission "
+        "non accordée");
+    status->setText(message);
+    QCOMPARE(status->text(), message);
+    QCOMPARE(status->toolTip(), message);
+    const QString shown = status->shownText();
+    QVERIFY2(shown.startsWith(QStringLiteral("Impossible d'écrire /")) &&
+                 shown.endsWith(QStringLiteral(".txt : Permission non accordée")) &&
+                 shown.contains(QChar(0x2026)),
+             qPrintable(shown));
+    QVERIFY(status->fontMetrics().horizontalAdvance(shown) <= status->contentsRect().width());
+
+    // Set as a plain label, the tool tip follows when the label is drawn.
+    static_cast<QLabel *>(status)->setText(QStringLiteral("Port COM7 fermé"));
+    status->grab();
+    QCOMPARE(status->toolTip(), QStringLiteral("Port COM7 fermé"));
+    QCOMPARE(status->shownText(), QStringLiteral("Port COM7 fermé"));
+    status->clear();
+    QCOMPARE(status->toolTip(), QString());
+}
+
+void TstWindow::commandButtonsHaveTheirOwnIcons()
+{
+    // The tests run without a desktop icon theme: the program's own icons show.
+    Harness h;
+    const Form2Ui &u = h.form->ui();
+    const QPushButton *buttons[] = {u.Command4,  u.Command1, u.Command2,  u.lecture_badge,
+                                    u.Command5,  u.Command8, u.Command10, u.Command3,
+                                    u.Command17, u.Command6};
+    QList<QImage> drawn;
+    for (const QPushButton *b : buttons) {
+        const QImage image = b->icon().pixmap(16, 16).toImage();
+        QVERIFY2(!image.isNull(), qPrintable(b->objectName()));
+        QVERIFY2(!drawn.contains(image), qPrintable(b->objectName()));
+        drawn.append(image);
+    }
 }
 
 QTEST_MAIN(TstWindow)

@@ -1,6 +1,7 @@
 #pragma once
 // A push button whose caption wraps onto several lines, as the narrow
-// buttons of the command column need; text() stays the caption.
+// buttons of the command column need; text() stays the caption. Its icon
+// goes beside the caption, or above it where that leaves the caption larger.
 
 #include <QPushButton>
 

@@ -3,6 +3,7 @@
 // control and event; each is defined in the source file of the subsystem
 // that owns it (src/app, src/serial, src/badges, src/board).
 
+#include "app/status_label.h"
 #include "badges/listfile.h"
 #include "badges/tables.h"
 #include "platform/platform.h"
@@ -54,7 +55,8 @@ struct Form2Ui {
     QPushButton *Command21, *Command22, *Command11, *Command14, *Command13, *Command7, *Command12;
     std::array<QFrame *, 5> Line1;
     // Frame4 status strip
-    QLabel *defile, *Label14, *Label7;
+    QLabel *defile, *Label7;
+    StatusLabel *Label14;
     // Frame6 maintenance
     QPushButton *Command15, *Command18, *Command16, *Command9, *Command20;
     // Frame5 clock entry

@@ -5,14 +5,24 @@
 #include "app/command_button.h"
 #include "app/form2.h"
 #include "app/pane.h"
+#include "app/status_label.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QFrame>
 #include <QGroupBox>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+
+// The icons compiled into the library; registered here, outside any
+// namespace, because the static library's resources are not registered
+// on their own.
+static void registerIcons()
+{
+    Q_INIT_RESOURCE(icons);
+}
 
 namespace platine {
 namespace {
@@ -127,6 +137,16 @@ QFrame *line(QWidget *parent, const QString &name, int y)
     return l;
 }
 
+// The desktop's icon of that standard name, else the program's own. Without
+// a standard name (reading a badge, the board's clock...) the program's own:
+// a theme that lacks a name gives the icon of a shorter one ("preferences"
+// for nullptr), whose meaning would be wrong.
+QIcon commandIcon(const char *themeName, const char *ownFile)
+{
+    const QIcon own(QStringLiteral(":/icons/") + QLatin1String(ownFile));
+    return themeName ? QIcon::fromTheme(QLatin1String(themeName), own) : own;
+}
+
 const QColor kBlue(0, 0, 255);
 const QColor kRed(255, 0, 0);
 const QColor kMagenta(255, 0, 255);
@@ -135,6 +155,7 @@ const QColor kMagenta(255, 0, 255);
 
 Form2Ui buildForm2Ui(QWidget *form)
 {
+    registerIcons();
     Form2Ui u{};
     form->setObjectName(QStringLiteral("Form2"));
     form->setWindowTitle(QStringLiteral("Contrôle d'accès horodaté  -  Kovarine"));
@@ -282,36 +303,51 @@ Form2Ui buildForm2Ui(QWidget *form)
         const char *name;
         const char *caption;
         const char *tip;
+        const char *themeIcon; // a standard desktop icon name, if one means the command
+        const char *ownIcon;   // the program's own
     };
     const Cmd commands[] = {
         {&u.Command4, "Command4", "Nouvelle liste",
-         "Lecture / Modification de la liste enregistrée"},
+         "Lecture / Modification de la liste enregistrée", "document-new", "list-new.svg"},
         {&u.Command1, "Command1", "Ouvrir une liste enregistrée",
-         "Lecture / Modification de la liste enregistrée"},
-        {&u.Command2, "Command2", "Enregistrer une liste sous", "Enregistrer la liste modifiée"},
-        {&u.lecture_badge, "lecture_badge", "Lecture badge", "Lecture du numéro d'un badge"},
+         "Lecture / Modification de la liste enregistrée", "document-open", "list-open.svg"},
+        {&u.Command2, "Command2", "Enregistrer une liste sous", "Enregistrer la liste modifiée",
+         "document-save-as", "list-save-as.svg"},
+        {&u.lecture_badge, "lecture_badge", "Lecture badge", "Lecture du numéro d'un badge",
+         nullptr, "badge-read.svg"},
         {&u.Command5, "Command5", "Ajouter Modifier  badge",
-         "Ajouter ou modifier les paramètres associés à un badge"},
+         "Ajouter ou modifier les paramètres associés à un badge", nullptr, "badge-edit.svg"},
         {&u.Command8, "Command8", "Envoi programmation",
-         "Envoi de la liste enregistrée vers le PIC"},
-        {&u.Command10, "Command10", "Connexion", "Click droit pour déconnecter"},
-        {&u.Command3, "Command3", "Téléchargement de l'historique", "Téléchargement"},
-        {&u.Command17, "Command17", "Mise à l'heure", "Mise à jour horaire de la platine"},
-        {&u.Command6, "Command6", "Quitter", "Quitter l'application"},
+         "Envoi de la liste enregistrée vers le PIC", "document-send", "list-send.svg"},
+        {&u.Command10, "Command10", "Connexion", "Click droit pour déconnecter", nullptr,
+         "connect.svg"},
+        {&u.Command3, "Command3", "Téléchargement de l'historique", "Téléchargement", nullptr,
+         "history-download.svg"},
+        {&u.Command17, "Command17", "Mise à l'heure", "Mise à jour horaire de la platine", nullptr,
+         "clock-set.svg"},
+        {&u.Command6, "Command6", "Quitter", "Quitter l'application", "application-exit",
+         "quit.svg"},
     };
     const int buttonW = px(1365), buttonH = px(795);
     int y = 42;
     for (const Cmd &c : commands) {
         *c.slot = button(u.Frame1, c.name, QString::fromUtf8(c.caption), QString::fromUtf8(c.tip),
                          QRect((px(2295) - buttonW) / 2, y, buttonW, buttonH));
+        (*c.slot)->setIcon(commandIcon(c.themeIcon, c.ownIcon));
         y += buttonH + 4;
     }
     u.Command10->setAutoFillBackground(true);
 
     // --- Frame4 status strip ----------------------------------------------------
     u.Frame4 = frame(form, "Frame4", QString(), twipsRect(90, 9150, 8475, 465));
-    u.defile = label(u.Frame4, "defile", QStringLiteral("..."), QRect(6, 6, 150, 20));
-    u.Label14 = label(u.Frame4, "Label14", QStringLiteral("....."), QRect(160, 6, 320, 20));
+    // Room for the longest text of the counter, "Mémorisation terminée"; the
+    // status line takes the rest.
+    u.defile = label(u.Frame4, "defile", QStringLiteral("..."), QRect(6, 6, 134, 20));
+    // The whole message stays in text() and the tool tip; a long one is
+    // shown shortened in the middle of its file path first.
+    u.Label14 = new StatusLabel(QStringLiteral("....."), u.Frame4);
+    u.Label14->setObjectName(QStringLiteral("Label14"));
+    u.Label14->setGeometry(QRect(144, 6, 342, 20));
     u.Label7 = label(u.Frame4, "Label7", QStringLiteral("Ostrany"), QRect(490, 6, 70, 20));
     fontStyle(u.Label7, 8.25, true, false);
     u.Label7->setCursor(Qt::PointingHandCursor);
