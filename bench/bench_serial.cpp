@@ -7,6 +7,7 @@
 #include "app/form2.h"
 #include "app/pane.h"
 #include "platform/qt_platform.h"
+#include "support/controls.h"
 #include "support/fakes.h"
 
 #include <QApplication>
@@ -22,6 +23,7 @@
 #include <vector>
 
 using namespace platine;
+using namespace platine::testing;
 using namespace std::chrono_literals;
 
 namespace {
@@ -47,7 +49,7 @@ void replyWait(const QString &dir)
     QElapsedTimer wall;
     wall.start();
     const double cpu0 = cpuSeconds();
-    const WaitEnd end = form.attendre_debut(QStringLiteral("Pret"), 10s);
+    const WaitEnd end = waitStartIn(form, QStringLiteral("Pret"), 10s);
     const double cpu = cpuSeconds() - cpu0;
     const double seconds = double(wall.elapsed()) / 1000.0;
     std::printf("reply wait 10 s: %s after %.3f s wall, %.1f ms processor = %.3f %% of one core\n",

@@ -18,6 +18,7 @@
 #include "bench_util.h"
 #include "platform/files.h"
 #include "platform/qt_platform.h"
+#include "support/controls.h"
 
 #include <QApplication>
 #include <QFile>
@@ -30,6 +31,7 @@
 #include <algorithm>
 
 using namespace platine;
+using namespace platine::testing;
 using namespace platine::bench;
 
 namespace {
@@ -46,7 +48,8 @@ public:
         return MsgAnswer::Ok;
     }
     QString input(const QString &, const QString &, const QString &) override { return {}; }
-    QString openFile(const QString &, const QString &) override { return {}; }
+    QString openFile(const QString &, const QString &) override { return listToOpen; }
+    QString listToOpen;
     QString saveFile(const QString &, const QString &) override { return {}; }
 };
 
@@ -115,7 +118,8 @@ int main(int argc, char *argv[])
     window.Form_Load();
     window.show();
     QApplication::processEvents();
-    window.fichier_liste = listPath;
+    dialogs.listToOpen = listPath;
+    window.Command1_Click(); // "Ouvrir une liste enregistrée"
 
     // bp1 is pressed as soon as the run has opened the port and waits.
     SteadyClock::time_point pressed;
@@ -141,9 +145,9 @@ int main(int argc, char *argv[])
                                     " slots=" + QByteArray::number(records);
         // The board reports the upload a moment after the last byte reached it.
         if (!waitForText(simLog, complete, i, Millis(3000)) ||
-            window.ui().Label5->text() != QStringLiteral("Transfert terminé")) {
+            controls(window).Label5->text() != QStringLiteral("Transfert terminé")) {
             std::fprintf(stderr, "bench_upload: run %d did not complete (%s)\n%s\n", i,
-                         qPrintable(window.ui().Label14->text()),
+                         qPrintable(controls(window).Label14->text()),
                          readFile(simLog).right(2000).constData());
             sim.kill();
             sim.waitForFinished(2000);

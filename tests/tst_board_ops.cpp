@@ -3,6 +3,7 @@
 // reading, the maintenance commands and the dump decoder.
 
 #include "app/form2.h"
+#include "serial/exchange.h"
 #include "app/pane.h"
 #include "board/dump_listing.h"
 #include "board/history_table.h"
@@ -171,14 +172,14 @@ void openList(Harness &h, int records, int delay = 10, bool buzzer = true)
 {
     const QString path = h.path(QStringLiteral("liste.txt"));
     Harness::writeFile(path, listFile(records));
-    h.form->fichier_liste = path;
-    h.form->ui().tempo_gache->setText(QString::number(delay));
-    h.form->ui().buzzer->setChecked(buzzer);
+    h.openList(path);
+    h.ui().tempo_gache->setText(QString::number(delay));
+    h.ui().buzzer->setChecked(buzzer);
 }
 
 QString label14(Harness &h)
 {
-    return h.form->ui().Label14->text();
+    return h.ui().Label14->text();
 }
 
 // --- The history ----------------------------------------------------------------
@@ -280,7 +281,7 @@ void TstBoardOps::fullUpload()
 
     h.form->Command8_Click();
 
-    const Form2Ui &u = h.form->ui();
+    const Form2Ui &u = h.ui();
     QCOMPARE(h.dialogs.shown.size(), std::size_t(1));
     QCOMPARE(h.dialogs.shown[0].text,
              QStringLiteral("Cliquer sur 'ok' et \r\nAppuyer sur le bouton poussoir bp1 "));
@@ -342,7 +343,7 @@ void TstBoardOps::uploadTimeOutAtEachStep()
     QVERIFY2(l14.endsWith(QStringLiteral(" mS — pas de réponse de la platine (attente de « %1 »)")
                               .arg(QString::fromLatin1(silent))),
              qPrintable(l14));
-    QCOMPARE(h.form->ui().Label5->text(), QStringLiteral("Transfert en cours"));
+    QCOMPARE(h.ui().Label5->text(), QStringLiteral("Transfert en cours"));
     QVERIFY(h.form->text2().isEmpty());
     QVERIFY(!QGuiApplication::overrideCursor());
     QVERIFY(!h.form->ligneOccupee());
@@ -359,7 +360,7 @@ void TstBoardOps::latePretTimesOut()
     QVERIFY(h.port.written.isEmpty());
     QCOMPARE(label14(h), QStringLiteral("Transfert en : 10001 mS — pas de réponse de la platine "
                                         "(attente de « Pret »)"));
-    QCOMPARE(h.form->ui().Label5->text(), QStringLiteral("Transfert en cours"));
+    QCOMPARE(h.ui().Label5->text(), QStringLiteral("Transfert en cours"));
 }
 
 void TstBoardOps::strayCharacterBeforePret()
@@ -399,10 +400,10 @@ void TstBoardOps::secondUploadRefusedDuringFirst()
     h.port.onWrite = [&](const QByteArray &) {
         if (h.port.written.size() == 100)
             h.time.after(1ms, [&] {
-                h.form->ui().Command8->click();
+                h.ui().Command8->click();
                 refusal = label14(h);
                 // A badge reading would clear the pane the upload watches.
-                h.form->ui().lecture_badge->click();
+                h.ui().lecture_badge->click();
                 QCOMPARE(label14(h), refusal);
             });
         board.answer(h, h.port.written.size());
@@ -411,7 +412,7 @@ void TstBoardOps::secondUploadRefusedDuringFirst()
     QCOMPARE(refusal, QStringLiteral("Opération refusée : envoi de la liste en cours"));
     QCOMPARE(h.dialogs.shown.size(), std::size_t(1)); // no second bp1 prompt
     QCOMPARE(h.port.written, expectedStream(1, 10, true));
-    QCOMPARE(h.form->ui().Label5->text(), QStringLiteral("Transfert terminé"));
+    QCOMPARE(h.ui().Label5->text(), QStringLiteral("Transfert terminé"));
 }
 
 void TstBoardOps::invalidListSendsNothing()
@@ -420,7 +421,7 @@ void TstBoardOps::invalidListSendsNothing()
     openList(h, 3);
     QByteArray file = listFile(3);
     file.replace("jour autoris\xE9_=2", "jour autoris\xE9_=-1");
-    Harness::writeFile(h.form->fichier_liste, file);
+    Harness::writeFile(h.form->liste().fichier, file);
     UploadBoard board = UploadBoard::forList(3);
     board.play(h);
 
@@ -436,7 +437,7 @@ void TstBoardOps::invalidListSendsNothing()
                  refusal.text.contains(QStringLiteral("jour autorisé « -1 »")),
              qPrintable(refusal.text));
     QVERIFY(label14(h).contains(QStringLiteral("rien n'a été envoyé")));
-    QVERIFY(h.form->ui().Label5->text() != QStringLiteral("Transfert en cours"));
+    QVERIFY(h.ui().Label5->text() != QStringLiteral("Transfert en cours"));
     QVERIFY(!QGuiApplication::overrideCursor());
     QVERIFY(!h.form->ligneOccupee());
 }
@@ -456,7 +457,7 @@ void TstBoardOps::listBoardCannotHoldSendsNothing()
     Harness h;
     openList(h, 101);
     if (missing)
-        QFile::remove(h.form->fichier_liste);
+        QFile::remove(h.form->liste().fichier);
     UploadBoard board = UploadBoard::forList(100);
     board.play(h);
     h.form->Command8_Click();
@@ -676,10 +677,10 @@ void TstBoardOps::clockBytesAtPcTime()
     QCOMPARE(h.port.writes[1], QByteArray("heure"));
     // Taken 0.6 s after 17:05:09 on Sunday 6 December 2026.
     QCOMPARE(clockBytes(h.port.written).toHex(' '), QByteArray("17 05 09 06 12 26 01"));
-    QCOMPARE(h.form->octets_horaire[0], std::int16_t(0x17));
+    QCOMPARE(h.form->octetsHoraire()[0], std::int16_t(0x17));
     QCOMPARE(h.time.blocks, 2);
     QCOMPARE(h.time.blockedFor, 1000ms);
-    QCOMPARE(h.form->ui().defile->text(), QStringLiteral("6/6"));
+    QCOMPARE(h.ui().defile->text(), QStringLiteral("6/6"));
     QCOMPARE(label14(h), QStringLiteral("Modification enregistree le 06/12/2026, horloge de"));
     QVERIFY(h.form->indicatorConnected());
 
@@ -695,9 +696,9 @@ void TstBoardOps::clockOverrides()
 {
     Harness h;
     h.port.open(1);
-    h.form->ui().heure_pc->setText(QStringLiteral("8"));
+    h.ui().heure_pc->setText(QStringLiteral("8"));
     // Filled while the program waits for the board: still what is sent.
-    h.time.at(50ms, [&h] { h.form->ui().j_mois->setText(QStringLiteral("07")); });
+    h.time.at(50ms, [&h] { h.ui().j_mois->setText(QStringLiteral("07")); });
     clockBoard(h, 100ms);
     h.form->Command17_Click();
     QCOMPARE(clockBytes(h.port.written).toHex(' '), QByteArray("08 05 09 07 12 26 01"));
@@ -707,8 +708,8 @@ void TstBoardOps::heurePcFillsFields()
 {
     Harness h;
     h.time.m_wallStart = QDateTime(QDate(2026, 12, 7), QTime(9, 30, 0)); // a Monday
-    h.form->ui().Command19->click();
-    const Form2Ui &u = h.form->ui();
+    h.ui().Command19->click();
+    const Form2Ui &u = h.ui();
     QCOMPARE(u.heure_pc->text(), QStringLiteral("9"));
     QCOMPARE(u.minute_pc->text(), QStringLiteral("30"));
     QCOMPARE(u.jour_pc->text(), QStringLiteral("2"));
@@ -797,9 +798,9 @@ void TstBoardOps::badgeReading()
             QStringLiteral("Cliquer sur 'OK' puis Présenter votre badge\r\ndevant l'antenne SVP"));
         h.port.deliver(report, 20s);
     };
-    h.form->setText1(QStringLiteral("ancien texte"));
-    h.form->ui().lecture_badge->click();
-    const Form2Ui &u = h.form->ui();
+    h.ui().Text1->setText(QStringLiteral("ancien texte"));
+    h.ui().lecture_badge->click();
+    const Form2Ui &u = h.ui();
     QCOMPARE(u.numero_badge->text(), number);
     QCOMPARE(u.Label2->text(), QStringLiteral("Badge N°:") + number);
     QCOMPARE(h.form->text1(),
@@ -817,9 +818,9 @@ void TstBoardOps::capitalTagDoesNotEndReading()
         // The operator gives up: a right press on "Connexion" closes the port.
         h.time.after(60s, [&] { h.form->Command10_MouseDown(MouseButton::Right); });
     };
-    const QString before = h.form->ui().numero_badge->text();
+    const QString before = h.ui().numero_badge->text();
     h.form->lecture_badge_Click();
-    QCOMPARE(h.form->ui().numero_badge->text(), before);
+    QCOMPARE(h.ui().numero_badge->text(), before);
     QVERIFY(h.time.elapsed() >= 60s);
     QVERIFY(label14(h).startsWith(QStringLiteral("Lecture de badge interrompue")));
 }
@@ -832,7 +833,7 @@ void TstBoardOps::secondReadingRefused()
     h.dialogs.onMessage = [&](const FakeDialogs::Shown &) {
         ++prompts;
         h.time.after(5s, [&] {
-            h.form->ui().lecture_badge->click(); // again, while the first waits
+            h.ui().lecture_badge->click(); // again, while the first waits
             refusal = label14(h);
         });
         h.port.deliver("tag: 0123456789\r\n", 8s);
@@ -840,7 +841,7 @@ void TstBoardOps::secondReadingRefused()
     h.form->lecture_badge_Click();
     QCOMPARE(prompts, 1);
     QCOMPARE(refusal, QStringLiteral("Opération refusée : lecture de badge en cours"));
-    QCOMPARE(h.form->ui().numero_badge->text(), QStringLiteral("0123456789"));
+    QCOMPARE(h.ui().numero_badge->text(), QStringLiteral("0123456789"));
     QCOMPARE(h.form->text1(), QStringLiteral("Numéro de badge lu :0123456789\r\n"));
     QVERIFY(!h.form->ligneOccupee());
 }
@@ -871,7 +872,7 @@ void TstBoardOps::readingPortWillNotOpen()
 void TstBoardOps::maintenanceOnClosedPort()
 {
     Harness h;
-    const Form2Ui &u = h.form->ui();
+    const Form2Ui &u = h.ui();
     for (QPushButton *b : {u.Command15, u.Command16, u.Command18}) {
         u.Label14->clear();
         b->click();
@@ -889,7 +890,7 @@ void TstBoardOps::maintenanceCommands()
 {
     Harness h;
     h.port.open(1);
-    const Form2Ui &u = h.form->ui();
+    const Form2Ui &u = h.ui();
     u.Command15->click();
     u.Command16->click();
     u.Command18->click();
@@ -944,13 +945,16 @@ void TstBoardOps::maintenanceRefusedWhileLineBusy()
 {
     Harness h;
     h.port.open(1);
-    QVERIFY(h.form->prendre_ligne(QStringLiteral("envoi de la liste")));
-    h.form->ui().Command15->click();
-    h.dialogs.answers.push_back(MsgAnswer::Yes);
-    h.form->Command20_MouseDown(MouseButton::Left);
-    QVERIFY(h.port.written.isEmpty());
-    QCOMPARE(label14(h), QStringLiteral("Opération refusée : envoi de la liste en cours"));
-    h.form->rendre_ligne();
+    {
+        Exchange upload(*h.form, QStringLiteral("envoi de la liste"));
+        QVERIFY(upload.began());
+        h.ui().Command15->click();
+        h.dialogs.answers.push_back(MsgAnswer::Yes);
+        h.form->Command20_MouseDown(MouseButton::Left);
+        QVERIFY(h.port.written.isEmpty());
+        QCOMPARE(label14(h), QStringLiteral("Opération refusée : envoi de la liste en cours"));
+    }
+    QVERIFY(!h.form->ligneOccupee()); // given back with the exchange
 }
 
 // --- The dump decoder ----------------------------------------------------------------------
@@ -959,8 +963,8 @@ void TstBoardOps::asciiDecodesPane()
 {
     Harness h;
     const QString pane = QStringLiteral("41 42 43 44 45 .\r\n30 31 .\r\nsans point");
-    h.form->setText2(pane);
-    h.form->ui().Command9->click();
+    h.ui().Text2->setText(pane);
+    h.ui().Command9->click();
     QCOMPARE(Harness::readFile(h.path("temp2.txt")), pane.toLatin1() + "\r\n");
     const QByteArray listing = Harness::readFile(h.path("temp.txt"));
     // The raw line keeps its own full stop before the five of the marker.
@@ -974,9 +978,9 @@ void TstBoardOps::asciiDecodesPane()
 void TstBoardOps::asciiUnwritableDirectory()
 {
     Harness h;
-    h.form->platform().programDir = h.path("absent/dossier");
-    h.form->setText2(QStringLiteral("41 42 ."));
-    h.form->ui().Command9->click();
+    QVERIFY(QDir(h.dir.path()).rmdir(h.dir.path())); // the program's folder is gone
+    h.ui().Text2->setText(QStringLiteral("41 42 ."));
+    h.ui().Command9->click();
     QVERIFY2(label14(h).startsWith(QStringLiteral("Décodage impossible : temp2.txt")),
              qPrintable(label14(h)));
     QVERIFY(h.shell.opened.isEmpty());

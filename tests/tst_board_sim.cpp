@@ -6,6 +6,7 @@
 #include "app/form2.h"
 #include "app/pane.h"
 #include "platform/qt_platform.h"
+#include "support/controls.h"
 #include "support/fakes.h"
 
 #include <QCheckBox>
@@ -109,9 +110,9 @@ struct RealWindow {
         p.makeTimer = [] { return makeQtTimer(); };
         p.programDir = dir.path();
         form = std::make_unique<Form2>(p);
-        form->endProgram = [] {};
+        form->setEndProgram([] {});
         form->Form_Load();
-        form->ui().Combo1->setCurrentIndex(0); // COM1, the simulator's link
+        controls(*form).Combo1->setCurrentIndex(0); // COM1, the simulator's link
     }
 };
 
@@ -143,9 +144,9 @@ void TstBoardSim::uploadOfOneRecord()
             "tous lieux=non\r\njour du mois=0\r\n\r\n");
     f.close();
     Form2 &form = *w.form;
-    form.fichier_liste = list;
-    form.ui().tempo_gache->setText(QStringLiteral("10"));
-    form.ui().buzzer->setChecked(true);
+    openListFile(form, w.dialogs, list);
+    controls(form).tempo_gache->setText(QStringLiteral("10"));
+    controls(form).buzzer->setChecked(true);
     // The operator presses bp1 once the prompt is closed.
     w.dialogs.onMessage = [&sim, &w](const FakeDialogs::Shown &) {
         QTimer::singleShot(300, w.form.get(), [&sim] { sim.command("push bp1"); });
@@ -156,11 +157,11 @@ void TstBoardSim::uploadOfOneRecord()
     QVERIFY2(!sim.waitLine("UPLOAD COMPLETE").isEmpty(), sim.report().constData());
     QVERIFY2(!sim.report().contains("VIOLATION"), sim.report().constData());
     QVERIFY(sim.report().contains("STORED param delay=10"));
-    QCOMPARE(form.ui().Label5->text(), QStringLiteral("Transfert terminé"));
+    QCOMPARE(controls(form).Label5->text(), QStringLiteral("Transfert terminé"));
     QVERIFY2(QRegularExpression(QStringLiteral("^Transfert en : \\d+ mS$"))
-                 .match(form.ui().Label14->text())
+                 .match(controls(form).Label14->text())
                  .hasMatch(),
-             qPrintable(form.ui().Label14->text()));
+             qPrintable(controls(form).Label14->text()));
 }
 
 void TstBoardSim::uploadOfSixtyRecordsAsTheSimulatorStoresThem()
@@ -206,9 +207,9 @@ void TstBoardSim::uploadOfSixtyRecordsAsTheSimulatorStoresThem()
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(file);
     f.close();
-    w.form->fichier_liste = list;
-    w.form->ui().tempo_gache->setText(QStringLiteral("5"));
-    w.form->ui().buzzer->setChecked(false);
+    openListFile(*w.form, w.dialogs, list);
+    controls(*w.form).tempo_gache->setText(QStringLiteral("5"));
+    controls(*w.form).buzzer->setChecked(false);
     w.dialogs.onMessage = [&sim, &w](const FakeDialogs::Shown &) {
         QTimer::singleShot(300, w.form.get(), [&sim] { sim.command("push bp1"); });
     };
@@ -254,10 +255,10 @@ void TstBoardSim::clockSetting()
     w.form->Command17_Click();
     const QByteArray set = sim.waitLine("CLOCK SET");
     QVERIFY2(!set.isEmpty(),
-             (sim.report() + "\n" + w.form->ui().Label14->text().toUtf8()).constData());
+             (sim.report() + "\n" + controls(*w.form).Label14->text().toUtf8()).constData());
     QVERIFY(!sim.report().contains("VIOLATION"));
-    QVERIFY2(w.form->ui().Label14->text().startsWith(QStringLiteral("Modification enregistree")),
-             qPrintable(w.form->ui().Label14->text()));
+    QVERIFY2(controls(*w.form).Label14->text().startsWith(QStringLiteral("Modification enregistree")),
+             qPrintable(controls(*w.form).Label14->text()));
 }
 
 void TstBoardSim::badgeReading()
@@ -272,7 +273,7 @@ void TstBoardSim::badgeReading()
     QTimer::singleShot(5000, w.form.get(),
                        [&w] { w.form->Command10_MouseDown(MouseButton::Right); });
     w.form->lecture_badge_Click();
-    QCOMPARE(w.form->ui().numero_badge->text(), QStringLiteral("00000000AB"));
+    QCOMPARE(controls(*w.form).numero_badge->text(), QStringLiteral("00000000AB"));
 }
 
 void TstBoardSim::historyOfThreePassages()
@@ -285,7 +286,7 @@ void TstBoardSim::historyOfThreePassages()
     };
     w.form->Command3_Click();
     QVERIFY2(!sim.waitLine("HISTORY SENT").isEmpty(), sim.report().constData());
-    QCOMPARE(w.form->ui().Label14->text(), QStringLiteral("Téléchargement terminé"));
+    QCOMPARE(controls(*w.form).Label14->text(), QStringLiteral("Téléchargement terminé"));
     QVERIFY(QFile::exists(w.dir.filePath(QStringLiteral("histo.txt"))));
     // The header, its blank line and one row per passage.
     QCOMPARE(w.form->text1().count(QStringLiteral("\r\n")), 2 + 3);

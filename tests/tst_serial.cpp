@@ -28,7 +28,7 @@ namespace {
 
 QString label14(const Harness &h)
 {
-    return h.form->ui().Label14->text();
+    return h.ui().Label14->text();
 }
 
 } // namespace
@@ -92,20 +92,20 @@ void TestSerial::connectionButton()
     if (openBefore)
         h.form->Command10_MouseDown(MouseButton::Left);
     else
-        h.form->setIndicatorConnected(true); // the colour is never read back from the port
+        h.lightIndicator(true); // the colour is never read back from the port
     h.form->Command10_MouseDown(button);
     QTEST(h.port.isOpen(), "openAfter");
     QTEST(h.port.opens, "opens");
     QTEST(h.port.closes, "closes");
     QTEST(h.form->indicatorConnected(), "green");
-    const QColor face = h.form->ui().Command10->palette().color(QPalette::Button);
+    const QColor face = h.ui().Command10->palette().color(QPalette::Button);
     QFETCH(bool, green);
     if (green)
         QCOMPARE(face, QColor(192, 255, 192));
     else
         QCOMPARE(face, QApplication::palette().color(QPalette::Button));
     // The colour is the only feedback.
-    QCOMPARE(h.form->ui().Command10->text(), QStringLiteral("Connexion"));
+    QCOMPARE(h.ui().Command10->text(), QStringLiteral("Connexion"));
     QCOMPARE(label14(h), before);
     QVERIFY(h.dialogs.shown.empty());
 }
@@ -113,16 +113,16 @@ void TestSerial::connectionButton()
 void TestSerial::connectionFollowsThePortList()
 {
     Harness h;
-    h.form->ui().Combo1->setCurrentIndex(4);
+    h.ui().Combo1->setCurrentIndex(4);
     h.form->Command10_MouseDown(MouseButton::Left);
     QCOMPARE(h.port.openedPort, 5);
     // Through the button itself, as the operator presses it.
     h.form->Command10_MouseDown(MouseButton::Right);
-    h.form->ui().Combo1->setCurrentIndex(9);
-    QTest::mousePress(h.form->ui().Command10, Qt::LeftButton);
+    h.ui().Combo1->setCurrentIndex(9);
+    QTest::mousePress(h.ui().Command10, Qt::LeftButton);
     QCOMPARE(h.port.openedPort, 10);
     QVERIFY(h.form->indicatorConnected());
-    QTest::mousePress(h.form->ui().Command10, Qt::MiddleButton);
+    QTest::mousePress(h.ui().Command10, Qt::MiddleButton);
     QVERIFY(!h.port.isOpen());
     QVERIFY(!h.form->indicatorConnected());
 }
@@ -130,7 +130,7 @@ void TestSerial::connectionFollowsThePortList()
 void TestSerial::keyboardOnConnectionDoesNothing()
 {
     Harness h;
-    QPushButton *b = h.form->ui().Command10;
+    QPushButton *b = h.ui().Command10;
     QTest::keyClick(b, Qt::Key_Space);
     QTest::keyClick(b, Qt::Key_Return);
     QTest::keyClick(b, Qt::Key_Enter);
@@ -159,8 +159,8 @@ void TestSerial::openFailure()
     QFETCH(QString, error);
     for (bool greenBefore : {false, true}) {
         Harness h;
-        h.form->ui().Combo1->setCurrentIndex(2);
-        h.form->setIndicatorConnected(greenBefore);
+        h.ui().Combo1->setCurrentIndex(2);
+        h.lightIndicator(greenBefore); // the colour is never read back from the port
         h.port.nextOpen = result;
         h.port.errorString = error;
         h.form->Command10_MouseDown(MouseButton::Left);
@@ -168,7 +168,7 @@ void TestSerial::openFailure()
         QCOMPARE(h.form->indicatorConnected(), greenBefore);
         QTEST(label14(h), "says");
         // The operation that needed the port ends and sends nothing.
-        QVERIFY(!h.form->ouvrir_port());
+        QVERIFY(!connectIn(*h.form));
         QVERIFY(h.port.written.isEmpty());
         QCOMPARE(h.ended, 0);
     }
@@ -177,14 +177,14 @@ void TestSerial::openFailure()
 void TestSerial::sendOnClosedPort()
 {
     Harness h;
-    h.form->ui().Combo1->setCurrentIndex(0);
-    QVERIFY(!h.form->envoyer(QStringLiteral("param")));
-    QVERIFY(!h.form->envoyer(QByteArray("\x05", 1)));
+    h.ui().Combo1->setCurrentIndex(0);
+    QVERIFY(!sendIn(*h.form, "param"));
+    QVERIFY(!sendIn(*h.form, QByteArray("\x05", 1)));
     QVERIFY(h.port.written.isEmpty());
     QCOMPARE(label14(h), QStringLiteral("Port COM1 fermé : rien n'a été envoyé"));
     // Open, the text leaves as its Windows-1252 bytes with no terminator.
     h.form->Command10_MouseDown(MouseButton::Left);
-    QVERIFY(h.form->envoyer(QStringLiteral("é€")));
+    QVERIFY(sendIn(*h.form, toCp1252Bytes(QStringLiteral("é€"))));
     QCOMPARE(h.port.written, QByteArray("\xe9\x80"));
 }
 
@@ -196,13 +196,13 @@ void TestSerial::burstInTwoPartsIsOneAppend()
     h.form->Command10_MouseDown(MouseButton::Left);
     h.port.deliver("Mise ");
     h.port.deliver("a l'h", 30ms);
-    QVERIFY(h.form->pause_cedante(99ms));
+    QVERIFY(pauseIn(*h.form, 99ms));
     QVERIFY(h.form->text2().isEmpty());
-    QVERIFY(h.form->pause_cedante(2ms));
+    QVERIFY(pauseIn(*h.form, 2ms));
     QCOMPARE(h.form->text2(), QStringLiteral("Mise a l'h"));
     // A later burst is appended after it, byte for byte.
     h.port.deliver(QByteArray("\r\n\x80\xff", 4));
-    QVERIFY(h.form->pause_cedante(150ms));
+    QVERIFY(pauseIn(*h.form, 150ms));
     QCOMPARE(h.form->text2(), QStringLiteral("Mise a l'h\r\n€ÿ"));
 }
 
@@ -214,7 +214,7 @@ void TestSerial::burstCaughtByAClosedPortIsNotReopened()
     h.form->Command10_MouseDown(MouseButton::Left);
     h.port.deliver("Pret");
     h.time.after(50ms, [&] { h.form->Command10_MouseDown(MouseButton::Right); });
-    h.form->pause_cedante(200ms);
+    pauseIn(*h.form, 200ms);
     QVERIFY(!h.port.isOpen());
     QCOMPARE(h.port.opens, 1);
     QVERIFY(h.form->text2().isEmpty());
@@ -225,12 +225,12 @@ void TestSerial::blankBeforeTheWordDoesNotMatch()
     Harness h;
     h.form->Command10_MouseDown(MouseButton::Left);
     h.port.deliver(" Pret");
-    QCOMPARE(h.form->attendre_debut(QStringLiteral("Pret"), 10s), WaitEnd::TimedOut);
+    QCOMPARE(waitStartIn(*h.form, QStringLiteral("Pret"), 10s), WaitEnd::TimedOut);
     QCOMPARE(h.form->text2(), QStringLiteral(" Pret"));
     // Nor does another case.
-    h.form->setText2(QString());
+    h.ui().Text2->setText(QString());
     h.port.deliver("pret");
-    QCOMPARE(h.form->attendre_debut(QStringLiteral("Pret"), 10s), WaitEnd::TimedOut);
+    QCOMPARE(waitStartIn(*h.form, QStringLiteral("Pret"), 10s), WaitEnd::TimedOut);
 }
 
 void TestSerial::halfAWordDoesNotMatch()
@@ -239,7 +239,7 @@ void TestSerial::halfAWordDoesNotMatch()
     h.form->Command10_MouseDown(MouseButton::Left);
     h.port.deliver("Mi");
     h.port.deliver("se", 150ms);
-    QCOMPARE(h.form->attendre_debut(QStringLiteral("Mise"), 10s), WaitEnd::Matched);
+    QCOMPARE(waitStartIn(*h.form, QStringLiteral("Mise"), 10s), WaitEnd::Matched);
     // "Mi" alone was in the pane from 100 ms; the match came with the second tick.
     QCOMPARE(h.time.elapsed(), 250ms);
 }
@@ -251,7 +251,7 @@ void TestSerial::tenSecondWaitEndsJustAfterTenSeconds()
     h.form->Command10_MouseDown(MouseButton::Left);
     h.time.advance(std::chrono::hours(23) + 59min + 55s); // any time of day
     const Millis start = h.time.elapsed();
-    QCOMPARE(h.form->attendre_debut(QStringLiteral("Pret"), 10s), WaitEnd::TimedOut);
+    QCOMPARE(waitStartIn(*h.form, QStringLiteral("Pret"), 10s), WaitEnd::TimedOut);
     const Millis took = h.time.elapsed() - start;
     QVERIFY2(took > 10s && took <= 10s + 20ms, qPrintable(QString::number(took.count())));
     // Nothing else changed.
@@ -265,42 +265,42 @@ void TestSerial::rightPressEndsARunningWait()
     Harness h;
     h.form->Command10_MouseDown(MouseButton::Left);
     h.time.after(500ms, [&] { h.form->Command10_MouseDown(MouseButton::Right); });
-    QCOMPARE(h.form->attendre_debut(QStringLiteral("Pret"), 10s), WaitEnd::PortClosed);
+    QCOMPARE(waitStartIn(*h.form, QStringLiteral("Pret"), 10s), WaitEnd::PortClosed);
     QCOMPARE(h.time.elapsed(), 500ms);
     // A wait without a limit ends too.
     h.form->Command10_MouseDown(MouseButton::Left);
     h.time.after(1s, [&] { h.form->Command10_MouseDown(MouseButton::Middle); });
-    QCOMPARE(h.form->attendre_debut(QStringLiteral("Pret"), std::nullopt), WaitEnd::PortClosed);
+    QCOMPARE(waitStartIn(*h.form, QStringLiteral("Pret"), std::nullopt), WaitEnd::PortClosed);
     QCOMPARE(h.time.elapsed(), 1500ms);
 }
 
 void TestSerial::lostPortEndsWaitsAndIsReportedOnce()
 {
     Harness h;
-    h.form->ui().Combo1->setCurrentIndex(0);
+    h.ui().Combo1->setCurrentIndex(0);
     h.form->Command10_MouseDown(MouseButton::Left);
     h.port.deliver("Pr");
-    h.form->ui().Combo1->setCurrentIndex(2); // COM3 applies at the next opening
+    h.ui().Combo1->setCurrentIndex(2); // COM3 applies at the next opening
     h.port.lose(50ms);
     h.port.lose(400ms);
-    QCOMPARE(h.form->attendre_debut(QStringLiteral("Pret"), 10s), WaitEnd::PortClosed);
+    QCOMPARE(waitStartIn(*h.form, QStringLiteral("Pret"), 10s), WaitEnd::PortClosed);
     QCOMPARE(h.time.elapsed(), 50ms);
     QVERIFY(!h.port.isOpen());
     QVERIFY(!h.form->indicatorConnected());
-    QCOMPARE(h.form->ui().Command10->palette().color(QPalette::Button),
+    QCOMPARE(h.ui().Command10->palette().color(QPalette::Button),
              QApplication::palette().color(QPalette::Button));
     QCOMPARE(label14(h), QStringLiteral("Port COM1 perdu : périphérique retiré"));
     // What had arrived before the line went away is in the pane.
     QCOMPARE(h.form->text2(), QStringLiteral("Pr"));
     // The second report of the same loss finds the port closed: said once.
-    h.form->ui().Label14->clear();
-    QVERIFY(h.form->pause_cedante(1s) == true); // nothing open to lose any more
+    h.ui().Label14->clear();
+    QVERIFY(pauseIn(*h.form, 1s) == true); // nothing open to lose any more
     QVERIFY(label14(h).isEmpty());
     // A yielding pause under a loss ends at once and says so.
     h.form->Command10_MouseDown(MouseButton::Left);
     h.port.lose(200ms);
     const Millis start = h.time.elapsed();
-    QVERIFY(!h.form->pause_cedante(5s));
+    QVERIFY(!pauseIn(*h.form, 5s));
     QCOMPARE(h.time.elapsed() - start, 200ms);
 }
 
@@ -310,12 +310,12 @@ void TestSerial::pauses()
     h.form->Command10_MouseDown(MouseButton::Left);
     // The blocking pause receives nothing into the pane meanwhile.
     h.port.deliver("Pret");
-    h.form->pause_bloquante(300ms);
+    pauseBlockingIn(*h.form, 300ms);
     QCOMPARE(h.time.elapsed(), 300ms);
     QCOMPARE(h.time.blocks, 1);
     QVERIFY(h.form->text2().isEmpty());
     // The yielding pause lets the receive path run, and lasts its time.
-    QVERIFY(h.form->pause_cedante(500ms));
+    QVERIFY(pauseIn(*h.form, 500ms));
     QCOMPARE(h.time.elapsed(), 800ms);
     QCOMPARE(h.form->text2(), QStringLiteral("Pret"));
 }
@@ -343,12 +343,12 @@ void TestSerial::caretPosition()
     QFETCH(QString, text);
     QFETCH(int, viewPosition);
     Harness h;
-    h.form->setText1(text);
-    QTextCursor c = h.form->ui().Text1->textCursor();
+    h.ui().Text1->setText(text);
+    QTextCursor c = h.ui().Text1->textCursor();
     c.setPosition(viewPosition);
-    h.form->ui().Text1->setTextCursor(c);
+    h.ui().Text1->setTextCursor(c);
     h.form->Text1_Click();
-    QTEST(h.form->ui().Text1->toolTip(), "tip");
+    QTEST(h.ui().Text1->toolTip(), "tip");
 }
 
 void TestSerial::doubleClickSavesAndOpens_data()
@@ -366,7 +366,7 @@ void TestSerial::doubleClickSavesAndOpens()
     Harness h;
     const QString before = label14(h);
     Harness::writeFile(h.path("temp.txt"), "an older and longer scratch file");
-    h.form->setText1(text);
+    h.ui().Text1->setText(text);
     h.form->Text1_DblClick();
     QTEST(Harness::readFile(h.path("temp.txt")), "file");
     QCOMPARE(h.shell.opened, QStringList{h.path("temp.txt")});
@@ -376,7 +376,7 @@ void TestSerial::doubleClickSavesAndOpens()
 void TestSerial::unwritableScratchFileOpensNothing()
 {
     Harness h;
-    h.form->setText1(QStringLiteral("liste"));
+    h.ui().Text1->setText(QStringLiteral("liste"));
     // The program's directory has gone and a file stands in its place.
     const QString dir = h.dir.path();
     QVERIFY(h.dir.remove());
@@ -392,8 +392,8 @@ void TestSerial::unwritableScratchFileOpensNothing()
 void TestSerial::receivePaneMouse()
 {
     Harness h;
-    QWidget *view = h.form->ui().Text2->viewport();
-    h.form->setText2(QStringLiteral("0A1B2C.3D4E"));
+    QWidget *view = h.ui().Text2->viewport();
+    h.ui().Text2->setText(QStringLiteral("0A1B2C.3D4E"));
     // Left and middle presses change nothing.
     QTest::mousePress(view, Qt::LeftButton);
     QTest::mouseRelease(view, Qt::LeftButton);
@@ -406,10 +406,10 @@ void TestSerial::receivePaneMouse()
     h.form->Text2_MouseDown(MouseButton::Right);
     QCOMPARE(h.form->text2(), QStringLiteral("0A  1 B  2C  \r \n3 D  4E  \r \n\r\n"));
     // Bytes of the whole code page go through unchanged.
-    h.form->setText2(fromCp1252(QByteArray("\x80\x81\xff", 3)));
+    h.ui().Text2->setText(fromCp1252(QByteArray("\x80\x81\xff", 3)));
     h.form->Text2_MouseDown(MouseButton::Right);
     QCOMPARE(h.form->text2(), fromCp1252(QByteArray("\x80\x81 \xff\r\n", 6)));
-    h.form->setText2(QString());
+    h.ui().Text2->setText(QString());
     h.form->Text2_MouseDown(MouseButton::Right);
     QCOMPARE(h.form->text2(), QStringLiteral("\r\n"));
     // A double click clears it.
@@ -420,7 +420,7 @@ void TestSerial::receivePaneMouse()
 void TestSerial::longLinesAndSplitLineBreaksInTheView()
 {
     Harness h;
-    Pane *pane = h.form->ui().Text1;
+    Pane *pane = h.ui().Text1;
     // A line longer than the view's piece, appended in odd chunks, with a CR LF
     // split between two chunks: the text is kept exactly.
     const int n = Pane::kViewLineMax + 10;
@@ -428,7 +428,7 @@ void TestSerial::longLinesAndSplitLineBreaksInTheView()
     QString all;
     for (const QString &chunk :
          {line.left(1000), line.mid(1000) + QStringLiteral("\r"), QStringLiteral("\nB")}) {
-        h.form->appendText1(chunk);
+        h.ui().Text1->append(chunk);
         all += chunk;
     }
     QCOMPARE(h.form->text1(), all);
@@ -443,7 +443,7 @@ void TestSerial::longLinesAndSplitLineBreaksInTheView()
     h.form->Text1_Click();
     QCOMPARE(pane->toolTip(), QString::number(all.size()));
     // Set at once, the view is the same.
-    h.form->setText1(all);
+    h.ui().Text1->setText(all);
     QCOMPARE(pane->document()->blockCount(), 3);
 }
 
@@ -486,8 +486,8 @@ void TestSerial::typingChangesOnlyWhatWasTyped()
     QFETCH(QString, keys);
     QFETCH(QString, after);
     Harness h;
-    Pane *pane = h.form->ui().Text1;
-    h.form->setText1(text);
+    Pane *pane = h.ui().Text1;
+    h.ui().Text1->setText(text);
     QGuiApplication::clipboard()->setText(QStringLiteral("1\n2\r\n3"));
     QTextCursor c = pane->textCursor();
     c.setPosition(viewCaret);
@@ -499,7 +499,7 @@ void TestSerial::typingChangesOnlyWhatWasTyped()
     h.form->Text1_Click();
     QTEST(pane->toolTip().toInt(), "caret");
     // The view is the one of the text, and the receive path goes on after it.
-    h.form->appendText1(QStringLiteral("Z"));
+    h.ui().Text1->append(QStringLiteral("Z"));
     Pane fresh;
     fresh.setText(after + "Z");
     QCOMPARE(pane->toPlainText(), fresh.toPlainText());

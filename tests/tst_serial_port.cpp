@@ -5,6 +5,7 @@
 #include "app/pane.h"
 #include "platform/qt_platform.h"
 #include "platform/text.h"
+#include "support/controls.h"
 #include "support/fakes.h"
 
 #include <QComboBox>
@@ -30,6 +31,7 @@
 #include <memory>
 
 using namespace platine;
+using namespace platine::testing;
 using namespace std::chrono_literals;
 
 namespace {
@@ -284,9 +286,9 @@ struct RealWindow {
         p.dialogs = &dialogs;
         p.shell = &shell;
         form = std::make_unique<Form2>(p);
-        form->endProgram = [] {};
+        form->setEndProgram([] {});
         form->Form_Load();
-        form->ui().Combo1->setCurrentIndex(2); // COM3
+        controls(*form).Combo1->setCurrentIndex(2); // COM3
     }
     QtPlatform services;
     testing::FakeDialogs dialogs;
@@ -312,7 +314,7 @@ void TestSerialPort::burstsReachThePaneWholeAndInOrder()
         expected += burst;
         QTimer::singleShot(int(i * 15), [&peer, burst] { peer.send(burst); });
     }
-    const WaitEnd end = w.form->attendre(
+    const WaitEnd end = waitIn(*w.form, 
         [&](const QString &pane) { return pane.size() >= expected.size(); }, 2000ms);
     QCOMPARE(end, WaitEnd::Matched);
     QCOMPARE(w.form->text2(), QString::fromLatin1(expected));
@@ -325,10 +327,10 @@ void TestSerialPort::rightPressEndsARunningWait()
     QVERIFY(linkCom(dir, 3, peer.device));
     RealWindow w(dir.path());
     w.form->Command10_MouseDown(MouseButton::Left);
-    QTimer::singleShot(50, [&] { QTest::mousePress(w.form->ui().Command10, Qt::RightButton); });
+    QTimer::singleShot(50, [&] { QTest::mousePress(controls(*w.form).Command10, Qt::RightButton); });
     QElapsedTimer t;
     t.start();
-    const WaitEnd end = w.form->attendre_debut(QStringLiteral("Pret"), 10'000ms);
+    const WaitEnd end = waitStartIn(*w.form, QStringLiteral("Pret"), 10'000ms);
     QCOMPARE(end, WaitEnd::PortClosed);
     QVERIFY2(t.elapsed() < 1000, "the wait ran on after the port was closed");
     QVERIFY(!w.services.serial.isOpen());
@@ -352,7 +354,7 @@ void TestSerialPort::megabyteAtFullSpeedLosesNothing()
     }
     peer.stream(dump);
     const WaitEnd end =
-        w.form->attendre([&](const QString &pane) { return pane.size() >= dump.size(); }, 20'000ms);
+        waitIn(*w.form, [&](const QString &pane) { return pane.size() >= dump.size(); }, 20'000ms);
     QCOMPARE(end, WaitEnd::Matched);
     QVERIFY(peer.streamed());
     QCOMPARE(w.form->text2().size(), dump.size());
@@ -369,18 +371,18 @@ void TestSerialPort::hangUpUnderAWaitEndsItAndClosesThePort()
     QTimer::singleShot(50, [&] { peer.hangUp(); });
     QElapsedTimer t;
     t.start();
-    const WaitEnd end = w.form->attendre_debut(QStringLiteral("Pret"), 10'000ms);
+    const WaitEnd end = waitStartIn(*w.form, QStringLiteral("Pret"), 10'000ms);
     QCOMPARE(end, WaitEnd::PortClosed);
     QVERIFY2(t.elapsed() < 1000, "the wait ran on after the line was lost");
     QVERIFY(!w.services.serial.isOpen());
     QVERIFY(!w.form->indicatorConnected());
-    QVERIFY2(w.form->ui().Label14->text().startsWith(QStringLiteral("Port COM3 perdu")),
-             qPrintable(w.form->ui().Label14->text()));
+    QVERIFY2(controls(*w.form).Label14->text().startsWith(QStringLiteral("Port COM3 perdu")),
+             qPrintable(controls(*w.form).Label14->text()));
     // The next press opens nothing that is not there.
     w.form->Command10_MouseDown(MouseButton::Left);
     QVERIFY(!w.services.serial.isOpen());
     QVERIFY(!w.form->indicatorConnected());
-    QVERIFY(w.form->ui().Label14->text().startsWith(QStringLiteral("Port COM3 indisponible : ")));
+    QVERIFY(controls(*w.form).Label14->text().startsWith(QStringLiteral("Port COM3 indisponible : ")));
 }
 
 void TestSerialPort::pumpSleepsUntilItsDeadline()

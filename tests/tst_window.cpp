@@ -70,7 +70,7 @@ void TstWindow::everyControlIsThere()
     for (const char *name : names)
         QVERIFY2(h.form->findChild<QWidget *>(QLatin1String(name)), name);
 
-    const Form2Ui &u = h.form->ui();
+    const Form2Ui &u = h.ui();
     QCOMPARE(h.form->windowTitle(), QStringLiteral("Contrôle d'accès horodaté  -  Kovarine"));
     QCOMPARE(u.Command5->text(), QStringLiteral("Ajouter Modifier  badge"));
     QCOMPARE(u.Command3->text(), QStringLiteral("Téléchargement de l'historique"));
@@ -94,7 +94,7 @@ void TstWindow::everyControlIsThere()
 void TstWindow::firstStartWithoutSettings()
 {
     Harness h;
-    const Form2Ui &u = h.form->ui();
+    const Form2Ui &u = h.ui();
     QCOMPARE(u.Combo1->count(), 10);
     QCOMPARE(u.Combo1->currentText(), QStringLiteral("COM10"));
     QCOMPARE(h.form->commPort(), 10);
@@ -133,9 +133,9 @@ void TstWindow::restoresStoredPortAndDelay()
     Harness h(false);
     Harness::writeFile(h.path("param.ini"), file);
     h.form->Form_Load();
-    QTEST(h.form->ui().Combo1->currentText(), "port");
+    QTEST(h.ui().Combo1->currentText(), "port");
     QTEST(h.form->commPort(), "number");
-    QTEST(h.form->ui().tempo_gache->text(), "delay");
+    QTEST(h.ui().tempo_gache->text(), "delay");
 }
 
 void TstWindow::garbageSettingsGiveDefaults()
@@ -152,7 +152,7 @@ void TstWindow::garbageSettingsGiveDefaults()
         Harness h(false);
         Harness::writeFile(h.path("param.ini"), content);
         h.form->Form_Load();
-        QCOMPARE(h.form->ui().Combo1->currentText(), QStringLiteral("COM10"));
+        QCOMPARE(h.ui().Combo1->currentText(), QStringLiteral("COM10"));
         QCOMPARE(h.form->commPort(), 10);
     }
 }
@@ -187,14 +187,14 @@ void TstWindow::strikeDelayLimit()
 {
     QFETCH(QString, typed);
     Harness h;
-    h.form->ui().tempo_gache->setText(typed);
-    QTEST(h.form->ui().tempo_gache->text(), "shown");
+    h.ui().tempo_gache->setText(typed);
+    QTEST(h.ui().tempo_gache->text(), "shown");
 }
 
 void TstWindow::typedDelayIsHeldTo65()
 {
     Harness h;
-    QLineEdit *e = h.form->ui().tempo_gache;
+    QLineEdit *e = h.ui().tempo_gache;
     e->clear();
     QTest::keyClicks(e, QStringLiteral("10"));
     QCOMPARE(e->text(), QStringLiteral("10"));
@@ -209,7 +209,7 @@ void TstWindow::typedDelayIsHeldTo65()
 void TstWindow::portNumberFollowsCombo1()
 {
     Harness h;
-    QComboBox *c = h.form->ui().Combo1;
+    QComboBox *c = h.ui().Combo1;
     c->setCurrentIndex(3);
     QCOMPARE(h.form->commPort(), 4);
     // Typed text chooses a port only when it is exactly a name of the list:
@@ -223,7 +223,7 @@ void TstWindow::portNumberFollowsCombo1()
         QTest::keyClick(e, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(e, QLatin1String(typed));
         QTest::keyClick(e, Qt::Key_Return);
-        h.form->ui().tempo_gache->setFocus();
+        h.ui().tempo_gache->setFocus();
         QCOMPARE(c->currentText(), QLatin1String(typed));
         QCOMPARE(c->currentIndex(), -1);
         QCOMPARE(h.form->commPort(), 4);
@@ -242,8 +242,8 @@ void TstWindow::portNumberFollowsCombo1()
 void TstWindow::quitClosesPortThenWritesSettings()
 {
     Harness h;
-    h.form->ui().Combo1->setCurrentIndex(2);
-    h.form->ui().tempo_gache->setText(QStringLiteral("10"));
+    h.ui().Combo1->setCurrentIndex(2);
+    h.ui().tempo_gache->setText(QStringLiteral("10"));
     h.form->Command10_MouseDown(MouseButton::Left);
     QVERIFY(h.port.isOpen());
     h.form->Command6_Click();
@@ -274,7 +274,7 @@ void TstWindow::quitStoresTypedPortText()
     Harness h(false);
     Harness::writeFile(h.path("param.ini"), "; kept\r\n[temporisation]\r\nvaleur=99\r\n");
     h.form->Form_Load();
-    QLineEdit *e = h.form->ui().Combo1->lineEdit();
+    QLineEdit *e = h.ui().Combo1->lineEdit();
     QTest::keyClick(e, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(e, QStringLiteral("COMX"));
     h.form->Command6_Click();
@@ -290,7 +290,7 @@ void TstWindow::quitStoresTypedPortText()
 void TstWindow::closeBoxWritesNothing()
 {
     Harness h;
-    h.form->ui().Combo1->setCurrentIndex(4);
+    h.ui().Combo1->setCurrentIndex(4);
     h.form->show();
     h.form->close();
     QVERIFY(!QFile::exists(h.path("param.ini")));
@@ -318,28 +318,28 @@ void TstWindow::quittingEndsAWaitingOperation()
 void TstWindow::animeCounterAndSpinner()
 {
     Harness h;
-    h.form->compteur = 0;
     const QStringList spins = {QStringLiteral("--"), QStringLiteral("\\"), QStringLiteral("/"),
                                QStringLiteral("--")};
     for (int k = 0; k < 4; ++k) {
         const Millis before = h.time.elapsed();
         h.form->anime(12);
-        QCOMPARE(h.form->ui().defile->text(), QStringLiteral("%1/12").arg(k));
-        QCOMPARE(h.form->ui().Label4->text(), spins[k]);
+        QCOMPARE(h.ui().defile->text(), QStringLiteral("%1/12").arg(k));
+        QCOMPARE(h.ui().Label4->text(), spins[k]);
         // Each step leaves the pace between two bytes, yielding meanwhile.
         QCOMPARE(h.time.elapsed() - before, kBytePace);
     }
-    QCOMPARE(h.form->compteur, 4);
+    h.form->anime(12);
+    QCOMPARE(h.ui().defile->text(), QStringLiteral("4/12")); // counted on from there
 }
 
 void TstWindow::animeLeavesForeignSpinner()
 {
     Harness h;
-    h.form->ui().Label4->setText(QStringLiteral("x"));
-    h.form->compteur = 5;
-    h.form->anime(6);
-    QCOMPARE(h.form->ui().defile->text(), QStringLiteral("5/6"));
-    QCOMPARE(h.form->ui().Label4->text(), QStringLiteral("x"));
+    h.ui().Label4->setText(QStringLiteral("x"));
+    for (int k = 0; k <= 5; ++k)
+        h.form->anime(6);
+    QCOMPARE(h.ui().defile->text(), QStringLiteral("5/6"));
+    QCOMPARE(h.ui().Label4->text(), QStringLiteral("x"));
 }
 
 void TstWindow::animeKeepsOnePaceBetweenBytes()
@@ -405,7 +405,7 @@ void TstWindow::statusTextGivesWayAtItsPathFirst()
 void TstWindow::statusLineShowsAFitAndTipsTheWhole()
 {
     Harness h;
-    StatusLabel *status = h.form->ui().Label14;
+    StatusLabel *status = h.ui().Label14;
     const QString message = QStringLiteral(
         "Impossible d'écrire /home/operateur/Documents/platine/listes/histo.txt : Permission "
         "non accordée");
@@ -432,7 +432,7 @@ void TstWindow::commandButtonsHaveTheirOwnIcons()
 {
     // The tests run without a desktop icon theme: the program's own icons show.
     Harness h;
-    const Form2Ui &u = h.form->ui();
+    const Form2Ui &u = h.ui();
     const QPushButton *buttons[] = {u.Command4,  u.Command1, u.Command2,  u.lecture_badge,
                                     u.Command5,  u.Command8, u.Command10, u.Command3,
                                     u.Command17, u.Command6};

@@ -11,8 +11,8 @@ inline constexpr const char *kProjectAddress = "https://example.org/platine/";
 
 void Form2::anime(std::int16_t total)
 {
-    m_ui.defile->setText(QStringLiteral("%1/%2").arg(compteur).arg(total));
-    compteur = std::int16_t(compteur + 1);
+    m_ui.defile->setText(QStringLiteral("%1/%2").arg(m_compteur).arg(total));
+    m_compteur = std::int16_t(m_compteur + 1);
     // The bytes of a series leave one pace apart: the pause is counted from
     // where the previous one was due to end, so the time spent writing and
     // drawing between two pauses does not add up over a block. It is never

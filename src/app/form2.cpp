@@ -4,6 +4,9 @@
 #include "app/form2.h"
 
 #include "app/pane.h"
+#include "platform/text.h"
+
+#include <QDir>
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -24,7 +27,7 @@ Form2::Form2(Platform platform, QWidget *parent)
     m_timer2->onTimeout = [this] { Timer2_Timer(); };
     m_platform.serial->onReadyRead = [this] { MSComm1_OnComm(); };
     m_platform.serial->onLost = [this](const QString &why) { onPortLost(why); };
-    endProgram = [] { QCoreApplication::exit(0); };
+    m_endProgram = [] { QCoreApplication::exit(0); };
     connectHandlers();
 }
 
@@ -177,6 +180,11 @@ void Form2::setLabel2(const QString &caption)
         return;
     m_ui.Label2->setText(caption);
     Label2_Change();
+}
+
+std::string Form2::programFile(const QString &name) const
+{
+    return nativePath(QDir(m_platform.programDir).filePath(name));
 }
 
 bool Form2::prendre_ligne(const QString &operation)

@@ -5,6 +5,7 @@
 
 #include "app/status_label.h"
 #include "badges/listfile.h"
+#include "badges/open_list.h"
 #include "badges/tables.h"
 #include "platform/platform.h"
 
@@ -83,122 +84,85 @@ inline constexpr Millis kMinByteGap{1};
 // Button-face and "connected" colours of the connection indicator.
 inline constexpr std::uint32_t kConnectedRgb = 0xC0FFC0; // pale green 192, 255, 192
 
+class Exchange;
+
 class Form2 : public QWidget {
     Q_OBJECT
 public:
     explicit Form2(Platform platform, QWidget *parent = nullptr);
     ~Form2() override;
 
-    const Form2Ui &ui() const { return m_ui; }
-    Platform &platform() { return m_platform; }
-
-    // --- Window-level variables -------------------------------------------------
-    BadgeTables tables;
-    QString fichier_liste; // the current list file; empty: no list open
-    QString fichier_ini;   // the file of the next profile read or write
-    QString titre_liste;   // file name of the list last opened
-    QString nb_enregistrements_texte;
-    std::int16_t index_courant = 0;
-    std::int16_t valeur_hex = 0;
-    std::int16_t compteur = 0; // transfer counter shown by anime
-    std::array<std::int16_t, 8> octets_horaire{};
-
-    // --- Application window and settings (src/app) -----------------------------
+    // --- Handlers, one per control and event, with the control's caption -------
+    // Application window and settings (src/app)
     void Form_Load();
-    void Combo1_Click();
-    void tempo_gache_Change();
-    void Command6_Click();
-    void anime(std::int16_t total);
-    void Label7_Click();
-    void Label16_Click();
-    QString settingsPath() const;
-    // Ends the program (the quit button); the default quits the application.
-    std::function<void()> endProgram;
+    void Combo1_Click();       // "Port COM"
+    void tempo_gache_Change(); // strike delay
+    void Command6_Click();     // "Quitter"
+    void Label7_Click();       // the about label
+    void Label16_Click();      // "A propos de ..."
 
-    // --- Serial link (src/serial) ----------------------------------------------
-    void Command10_MouseDown(MouseButton button);
-    void MSComm1_OnComm();
-    void Timer2_Timer();
-    void Text1_Click();
+    // Serial link and panes (src/serial)
+    void Command10_MouseDown(MouseButton button); // "Connexion"
+    void MSComm1_OnComm();                        // the port's receive notification
+    void Timer2_Timer();                          // the receive step
+    void Text1_Click();                           // console pane
     void Text1_DblClick();
-    void Text2_DblClick();
+    void Text2_DblClick(); // receive pane
     void Text2_MouseDown(MouseButton button);
 
-    int commPort() const { return m_commPort; }
-    // Opens the port when closed. On failure the operator is told in Label14
-    // which port failed and why, and false is returned.
-    bool ouvrir_port();
-    // Writes the bytes as one write; a closed port is reported and nothing is sent.
-    bool envoyer(const QByteArray &bytes);
-    bool envoyer(const QString &text);
-    void setIndicatorConnected(bool connected);
-    bool indicatorConnected() const;
-    // The reply wait: until `match` accepts the receive pane, the limit passes
-    // (none: no limit), or the port is closed or lost or the program ends.
-    WaitEnd attendre(const std::function<bool(const QString &)> &match,
-                     std::optional<Millis> limit);
-    // The start of the receive pane equals `expected`.
-    WaitEnd attendre_debut(const QString &expected, std::optional<Millis> limit);
-    // Yielding pause: the window and the receive path go on. False when the
-    // port was closed or lost meanwhile.
-    bool pause_cedante(Millis d);
-    // Blocking pause: the window does not respond, nothing is received into the pane.
-    void pause_bloquante(Millis d);
-    QString text2() const;
-    void setText2(const QString &text);
-    QString text1() const;
-    void setText1(const QString &text);
-    void appendText1(const QString &text);
+    // Badge list (src/badges)
+    void Command1_Click();  // "Ouvrir une liste enregistrée"
+    void Command4_Click();  // "Nouvelle liste"
+    void Command2_Click();  // "Enregistrer une liste sous"
+    void Command5_Click();  // "Ajouter Modifier  badge"
+    void Command7_Click();  // "Enregistrer"
+    void Command11_Click(); // "Badge suivant"
+    void Command14_Click(); // "Badge précédent"
+    void Command13_Click(); // "Nouveau"
+    void Command12_Click(); // "Sortir du mode"
+    void Choix_24_Click();  // "24h/24"
+    void choix_lieu_Click(); // "Tous les lieux autorisés"
+    void Label2_Change();   // the badge read caption
+    void Command21_Click(); // "Rechercher badge"
+    void Command22_Click(); // "Rechercher nom"
 
-    // --- Badge list (src/badges) ------------------------------------------------
-    void Command1_Click();
-    void Command4_Click();
-    void Command2_Click();
-    void Command7_Click();
-    void Command5_Click();
-    void Command11_Click();
-    void Command14_Click();
-    void Command13_Click();
-    void Command12_Click();
-    void Choix_24_Click();
-    void choix_lieu_Click();
-    void Label2_Change();
-    void Command21_Click();
-    void Command22_Click();
+    // Board operations (src/board), each run in one Exchange (src/serial/exchange.h)
+    void Command8_Click();      // "Envoi programmation"
+    void Command3_Click();      // "Téléchargement de l'historique"
+    void Command17_Click();     // "Mise à l'heure"
+    void Command19_Click();     // "Heure PC"
+    void lecture_badge_Click(); // "Lecture badge"
+    void Command15_Click();     // "eeprom"
+    void Command16_Click();     // "raz offset telech"
+    void Command18_Click();     // "Vidage flash"
+    void Command20_MouseDown(MouseButton button); // "Raz eeprom externe"
+    void Command9_Click();                        // "Ascii"
+
+    // --- Routines of the window shared by the handlers --------------------------
+    // The progress step: shows the transfer counter against `total`, counts
+    // one more, and leaves the pace between two data bytes.
+    void anime(std::int16_t total);
+    // Reads the open list into the record tables; tells the operator what
+    // the read found wrong.
     void mise_en_tableau();
     void mise_a_jour_tableaux(std::int16_t slot);
     void mise_a_jour_affichage(std::int16_t slot);
     // Sets Label2's caption; a change runs Label2_Change as the control would.
     void setLabel2(const QString &caption);
-    // Reads fichier_liste into the tables as mise_en_tableau does, without
-    // telling the operator: the caller decides what to show. An unreadable
-    // file changes nothing. The report is also kept in derniere_lecture.
-    ListReadReport lire_liste();
-    // True when a list is open; otherwise the operator is told to open one first.
-    bool liste_ouverte();
-    // What the last read found (too many records, duplicates, invalid values).
-    ListReadReport derniere_lecture;
 
-    // --- Board operations (src/board) -------------------------------------------
-    void Command8_Click();
-    void Command3_Click();
-    void Command17_Click();
-    void Command19_Click();
-    void lecture_badge_Click();
-    void Command15_Click();
-    void Command16_Click();
-    void Command18_Click();
-    void Command20_MouseDown(MouseButton button);
-    void Command9_Click();
-    // One board operation at a time: true when the line is free (and takes it);
-    // false after telling the operator in Label14.
-    bool prendre_ligne(const QString &operation);
-    void rendre_ligne();
+    // --- What the window shows and holds, read-only -----------------------------
+    const OpenList &liste() const { return m_liste; }
+    QString text1() const;
+    QString text2() const;
+    int commPort() const { return m_commPort; }
+    bool indicatorConnected() const { return m_indicatorConnected; }
     bool ligneOccupee() const { return !m_lineOwner.isEmpty(); }
+    const std::array<std::int16_t, 8> &octetsHoraire() const { return m_octets_horaire; }
+    const QString &programDir() const { return m_platform.programDir; }
+    QString settingsPath() const;
 
-    // The port was lost or closed: every running wait ends at once.
-    std::uint64_t portEpoch() const { return m_portEpoch; }
-    bool ending() const { return m_ending; }
+    // How "Quitter" ends the program; by default it quits the application.
+    void setEndProgram(std::function<void()> end) { m_endProgram = std::move(end); }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -206,7 +170,30 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    friend class Exchange; // the line, the port, the waits and the paced bytes
+
     void connectHandlers();
+
+    // --- The serial line (src/serial) ----------------------------------------------
+    // Opens the port when closed. On failure the operator is told in Label14
+    // which port failed and why, and false is returned.
+    bool ouvrir_port();
+    // Writes the bytes as one write; a closed port is reported and nothing is sent.
+    bool envoyer(const QByteArray &bytes);
+    void setIndicatorConnected(bool connected);
+    // The reply wait: until `match` accepts the receive pane, the limit passes
+    // (none: no limit), or the port is closed or lost or the program ends.
+    WaitEnd attendre(const std::function<bool(const QString &)> &match,
+                     std::optional<Millis> limit);
+    // Yielding pause: the window and the receive path go on. False when the
+    // port was closed or lost meanwhile, or the program is ending.
+    bool pause_cedante(Millis d);
+    // Blocking pause: the window does not respond, nothing is received into the pane.
+    void pause_bloquante(Millis d);
+    // One board operation at a time: true when the line is free (and takes it);
+    // false after telling the operator in Label14.
+    bool prendre_ligne(const QString &operation);
+    void rendre_ligne();
     void onPortLost(const QString &why);
     // Appends what waits in the receive buffer to the receive pane.
     void recevoir();
@@ -215,16 +202,38 @@ private:
     // The port a message about the line names: the one open, or last opened.
     int portEnService() const;
 
+    void setText1(const QString &text);
+    void appendText1(const QString &text);
+    void setText2(const QString &text);
+
+    // --- The open list (src/badges) ---------------------------------------------------
+    // Reads the open list into the tables as mise_en_tableau does, without
+    // telling the operator: the caller decides what to show. An unreadable
+    // file changes nothing. The report is also kept as the last read.
+    ListReadReport lire_liste();
+    // True when a list is open; otherwise the operator is told to open one first.
+    bool liste_ouverte();
+    // Shows `path` as the list in use.
+    void montrer_fichier(const QString &path, const QString &caption);
+    // The file path of a program-directory file, as the file functions take it.
+    std::string programFile(const QString &name) const;
+
     Platform m_platform;
     Form2Ui m_ui;
     std::unique_ptr<Timer> m_timer2;
+    std::function<void()> m_endProgram;
+
+    OpenList m_liste;
+    std::int16_t m_compteur = 0; // transfer counter shown by anime
+    std::array<std::int16_t, 8> m_octets_horaire{};
+
     int m_commPort = 1;
     int m_openPort = 0; // the port last opened by the program; 0: none yet
     bool m_indicatorConnected = false;
-    std::uint64_t m_portEpoch = 0;
+    std::uint64_t m_portEpoch = 0;   // a closed or lost port ends every running wait
     bool m_ending = false;           // the program is ending: every wait and pause ends at once
     std::optional<Millis> m_paceDue; // when the last byte pause was due to end
-    QString m_lineOwner;
+    QString m_lineOwner;             // the board operation holding the line
 };
 
 } // namespace platine

@@ -70,8 +70,7 @@ void Form2::Command6_Click()
     // port closes under it and every wait ends.
     m_ending = true;
     fermer_port();
-    fichier_ini = settingsPath();
-    const std::string path = nativePath(fichier_ini);
+    const std::string path = nativePath(settingsPath());
     // Both keys go into the file in one replacement.
     std::string content = readSettings(path);
     content = profile::set(content, "COM", "valeur", toCp1252(m_ui.Combo1->currentText()));
@@ -83,7 +82,7 @@ void Form2::Command6_Click()
             QStringLiteral("Les réglages (port et temporisation) n'ont pas pu être enregistrés :"
                            "\r\n%1")
                 .arg(QString::fromUtf8(error.c_str())));
-    endProgram();
+    m_endProgram();
 }
 
 } // namespace platine

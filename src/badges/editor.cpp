@@ -33,20 +33,20 @@ void Form2::mise_a_jour_tableaux(std::int16_t slot)
 {
     const Form2Ui &u = m_ui;
     const int i = clampSlot(slot);
-    index_courant = std::int16_t(i);
-    tables.tab_numero[i] = toCp1252(u.numero_badge->text());
-    tables.tab_nom[i] = toCp1252(u.nom->text());
-    tables.tab_heure_debut[i] = fieldValue(u.heure_debut);
-    tables.tab_minute_debut[i] = fieldValue(u.minute_debut);
-    tables.tab_heure_fin[i] = fieldValue(u.heure_fin);
-    tables.tab_minute_fin[i] = fieldValue(u.minute_fin);
-    tables.tab_jour[i] = std::to_string(u.Combo2->currentIndex());
-    tables.tab_lieu[i] = fieldValue(u.lieu);
-    tables.tab_jour_du_mois[i] = fieldValue(u.jour_du_mois);
+    m_liste.index_courant = std::int16_t(i);
+    m_liste.tables.tab_numero[i] = toCp1252(u.numero_badge->text());
+    m_liste.tables.tab_nom[i] = toCp1252(u.nom->text());
+    m_liste.tables.tab_heure_debut[i] = fieldValue(u.heure_debut);
+    m_liste.tables.tab_minute_debut[i] = fieldValue(u.minute_debut);
+    m_liste.tables.tab_heure_fin[i] = fieldValue(u.heure_fin);
+    m_liste.tables.tab_minute_fin[i] = fieldValue(u.minute_fin);
+    m_liste.tables.tab_jour[i] = std::to_string(u.Combo2->currentIndex());
+    m_liste.tables.tab_lieu[i] = fieldValue(u.lieu);
+    m_liste.tables.tab_jour_du_mois[i] = fieldValue(u.jour_du_mois);
     // The fields were checked before the save.
-    tables.invalid[i] = invalidBits(tables.tab_numero[i], toCp1252(u.heure_debut->text()),
+    m_liste.tables.invalid[i] = invalidBits(m_liste.tables.tab_numero[i], toCp1252(u.heure_debut->text()),
                                     toCp1252(u.minute_debut->text()), toCp1252(u.heure_fin->text()),
-                                    toCp1252(u.minute_fin->text()), tables.tab_jour[i],
+                                    toCp1252(u.minute_fin->text()), m_liste.tables.tab_jour[i],
                                     toCp1252(u.lieu->text()), toCp1252(u.jour_du_mois->text()));
 }
 
@@ -54,22 +54,22 @@ void Form2::mise_a_jour_affichage(std::int16_t slot)
 {
     const Form2Ui &u = m_ui;
     const int i = clampSlot(slot);
-    index_courant = std::int16_t(i);
+    m_liste.index_courant = std::int16_t(i);
     u.Label11->setText(QString::number(i + 1));
-    u.numero_badge->setText(fromCp1252(tables.tab_numero[i]));
-    u.nom->setText(fromCp1252(tables.tab_nom[i]));
-    u.heure_debut->setText(QString::number(tables.tab_heure_debut[i]));
-    u.minute_debut->setText(QString::number(tables.tab_minute_debut[i]));
-    u.heure_fin->setText(QString::number(tables.tab_heure_fin[i]));
-    u.minute_fin->setText(QString::number(tables.tab_minute_fin[i]));
+    u.numero_badge->setText(fromCp1252(m_liste.tables.tab_numero[i]));
+    u.nom->setText(fromCp1252(m_liste.tables.tab_nom[i]));
+    u.heure_debut->setText(QString::number(m_liste.tables.tab_heure_debut[i]));
+    u.minute_debut->setText(QString::number(m_liste.tables.tab_minute_debut[i]));
+    u.heure_fin->setText(QString::number(m_liste.tables.tab_heure_fin[i]));
+    u.minute_fin->setText(QString::number(m_liste.tables.tab_minute_fin[i]));
     // setChecked does not emit clicked: the boxes' reactions do not run.
     u.Choix_24->setChecked(u.heure_debut->text() == QLatin1String("99"));
-    const std::string &jour = tables.tab_jour[i];
+    const std::string &jour = m_liste.tables.tab_jour[i];
     if (isDayCode(jour) && jour[0] - '0' < u.Combo2->count())
         u.Combo2->setCurrentIndex(jour[0] - '0');
-    u.lieu->setText(QString::number(tables.tab_lieu[i]));
+    u.lieu->setText(QString::number(m_liste.tables.tab_lieu[i]));
     u.choix_lieu->setChecked(u.lieu->text() == QLatin1String("99"));
-    u.jour_du_mois->setText(QString::number(tables.tab_jour_du_mois[i]));
+    u.jour_du_mois->setText(QString::number(m_liste.tables.tab_jour_du_mois[i]));
 }
 
 void Form2::Command5_Click()
@@ -77,7 +77,7 @@ void Form2::Command5_Click()
     if (!liste_ouverte())
         return;
     mise_en_tableau();
-    if (!derniere_lecture.readable)
+    if (!m_liste.derniere_lecture.readable)
         return; // the operator was told; record mode is not entered
     mise_a_jour_affichage(0);
     m_ui.Frame2->setVisible(true);
@@ -87,16 +87,16 @@ void Form2::Command5_Click()
 
 void Form2::Command11_Click()
 {
-    if (index_courant < kSlots - 1)
-        ++index_courant;
-    mise_a_jour_affichage(index_courant);
+    if (m_liste.index_courant < kSlots - 1)
+        ++m_liste.index_courant;
+    mise_a_jour_affichage(m_liste.index_courant);
 }
 
 void Form2::Command14_Click()
 {
-    if (index_courant > 0)
-        --index_courant;
-    mise_a_jour_affichage(index_courant);
+    if (m_liste.index_courant > 0)
+        --m_liste.index_courant;
+    mise_a_jour_affichage(m_liste.index_courant);
 }
 
 void Form2::Command13_Click()
@@ -104,10 +104,10 @@ void Form2::Command13_Click()
     const Form2Ui &u = m_ui;
     // The first slot after the records of the list; with a full list the
     // shown slot is kept.
-    const int n = valeurEntiere(toCp1252(u.nombre_enregistrements->text()));
+    const int n = m_liste.nombre.value_or(0);
     if (n >= 0 && n < kBoardRecords)
-        index_courant = std::int16_t(n);
-    u.Label11->setText(QString::number(index_courant + 1));
+        m_liste.index_courant = std::int16_t(n);
+    u.Label11->setText(QString::number(m_liste.index_courant + 1));
     u.numero_badge->clear();
     u.nom->clear();
     u.heure_debut->setText(QStringLiteral("07"));
@@ -166,29 +166,27 @@ int findSlot(const std::array<std::string, kSlots> &table, int n, const std::str
 } // namespace
 
 // The record count as the search reads it; false (after telling the
-// operator) when no list with records has been read yet.
-static bool recordCountForSearch(Form2 &form, const QLabel *count, int &n)
+// operator) when no list has been read yet.
+static bool recordCountForSearch(Dialogs &dialogs, const OpenList &liste, int &n)
 {
-    double v = 0;
-    if (!leadingNumber(toCp1252(count->text()), v)) {
-        form.platform().dialogs->message(
-            MsgIcon::Information, MsgButtons::Ok, QStringLiteral("Message"),
-            QStringLiteral("La liste est vide : aucun badge n'a encore été lu."));
+    if (!liste.nombre) {
+        dialogs.message(MsgIcon::Information, MsgButtons::Ok, QStringLiteral("Message"),
+                        QStringLiteral("La liste est vide : aucun badge n'a encore été lu."));
         return false;
     }
-    n = valeurEntiere(toCp1252(count->text()));
+    n = *liste.nombre;
     return true;
 }
 
 void Form2::Command21_Click()
 {
     int n = 0;
-    if (!recordCountForSearch(*this, m_ui.nombre_enregistrements, n))
+    if (!recordCountForSearch(*m_platform.dialogs, m_liste, n))
         return;
     const QString key = m_platform.dialogs->input(
         QStringLiteral("Indiquer le numéro de\r\n badge à rechercher dans la liste"),
         QStringLiteral("recherche de badge"), QString());
-    const int slot = findSlot(tables.tab_numero, n, toCp1252(key));
+    const int slot = findSlot(m_liste.tables.tab_numero, n, toCp1252(key));
     if (slot >= 0)
         mise_a_jour_affichage(std::int16_t(slot));
 }
@@ -196,12 +194,12 @@ void Form2::Command21_Click()
 void Form2::Command22_Click()
 {
     int n = 0;
-    if (!recordCountForSearch(*this, m_ui.nombre_enregistrements, n))
+    if (!recordCountForSearch(*m_platform.dialogs, m_liste, n))
         return;
     const QString key =
         m_platform.dialogs->input(QStringLiteral("Indiquer le nom à \r\nrechercher dans la liste"),
                                   QStringLiteral("recherche de nom"), QString());
-    const int slot = findSlot(tables.tab_nom, n, toCp1252(key));
+    const int slot = findSlot(m_liste.tables.tab_nom, n, toCp1252(key));
     if (slot >= 0)
         mise_a_jour_affichage(std::int16_t(slot));
 }

@@ -65,9 +65,16 @@ QString heureCourante(const QTime &time, const QLocale &locale)
     return locale.toString(time, kept.simplified());
 }
 
+void Form2::montrer_fichier(const QString &path, const QString &caption)
+{
+    m_ui.nom_fichier->setText(kCourant + caption);
+    m_ui.nom_fichier->setToolTip(path);
+    m_ui.nom_fichier->adjustSize(); // the caption is shown whole
+}
+
 bool Form2::liste_ouverte()
 {
-    if (!fichier_liste.isEmpty())
+    if (!m_liste.fichier.isEmpty())
         return true;
     m_platform.dialogs->message(
         MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Message"),
@@ -77,23 +84,20 @@ bool Form2::liste_ouverte()
 
 ListReadReport Form2::lire_liste()
 {
-    fichier_ini = fichier_liste;
     ListReadReport report;
     std::string error;
-    const std::optional<std::string> content = files::read(nativePath(fichier_liste), &error);
+    const std::optional<std::string> content = files::read(nativePath(m_liste.fichier), &error);
     if (!content) {
         report.readable = false;
         report.error = error;
-        derniere_lecture = report;
+        m_liste.derniere_lecture = report;
         return report;
     }
-    m_ui.nom_fichier->setText(kCourant + fichier_liste);
-    m_ui.nom_fichier->setToolTip(fichier_liste);
-    m_ui.nom_fichier->adjustSize(); // the caption is shown whole
-    report = readList(*content, tables);
-    nb_enregistrements_texte = QString::number(report.count);
-    m_ui.nombre_enregistrements->setText(nb_enregistrements_texte);
-    derniere_lecture = report;
+    montrer_fichier(m_liste.fichier, m_liste.fichier);
+    report = readList(*content, m_liste.tables);
+    m_liste.nombre = report.count;
+    m_ui.nombre_enregistrements->setText(QString::number(report.count));
+    m_liste.derniere_lecture = report;
     return report;
 }
 
@@ -105,7 +109,7 @@ void Form2::mise_en_tableau()
     // One message for everything the read found.
     const MsgIcon icon = report.readable ? MsgIcon::Warning : MsgIcon::Critical;
     m_platform.dialogs->message(icon, MsgButtons::Ok, QStringLiteral("Lecture de la liste"),
-                                utf8(readReportText(report, tables)));
+                                utf8(readReportText(report, m_liste.tables)));
 }
 
 void Form2::Command1_Click()
@@ -115,7 +119,6 @@ void Form2::Command1_Click()
         m_platform.dialogs->openFile(QStringLiteral("Ouvrir une liste enregistrée"), kStar);
     if (path.isEmpty() || path == kStar)
         return; // cancelled
-    fichier_ini = path;
     std::string error;
     const std::optional<std::string> content = files::read(nativePath(path), &error);
     if (!content) {
@@ -126,11 +129,9 @@ void Form2::Command1_Click()
     }
     setText1(fromCp1252(linesWithCrLf(*content)));
     const QString title = QFileInfo(path).fileName();
-    m_ui.nom_fichier->setText(kCourant + title);
-    m_ui.nom_fichier->setToolTip(path);
-    m_ui.nom_fichier->adjustSize(); // the caption is shown whole
-    fichier_liste = path;
-    titre_liste = title;
+    montrer_fichier(path, title);
+    m_liste.fichier = path;
+    m_liste.titre = title;
 }
 
 void Form2::Command4_Click()
@@ -139,7 +140,6 @@ void Form2::Command4_Click()
     const QString path = m_platform.dialogs->openFile(QStringLiteral("Nouvelle liste"), kStar);
     if (path.isEmpty() || path == kStar)
         return; // cancelled
-    fichier_ini = path;
     const QDateTime now = m_platform.clock->now();
     const QLocale locale = QLocale::system();
     const QString title = QFileInfo(path).fileName();
@@ -153,15 +153,13 @@ void Form2::Command4_Click()
                                         utf8(error));
         return;
     }
-    m_ui.nom_fichier->setText(kCourant + title);
-    m_ui.nom_fichier->setToolTip(path);
-    m_ui.nom_fichier->adjustSize(); // the caption is shown whole
-    fichier_liste = path;
+    montrer_fichier(path, title);
+    m_liste.fichier = path;
 }
 
 void Form2::Command2_Click()
 {
-    const QString preset = titre_liste.isEmpty() ? kStar : titre_liste;
+    const QString preset = m_liste.titre.isEmpty() ? kStar : m_liste.titre;
     const QString path =
         m_platform.dialogs->saveFile(QStringLiteral("Enregistrer une liste sous"), preset);
     if (path.isEmpty() || path == kStar)
@@ -178,7 +176,6 @@ void Form2::Command7_Click()
     const Form2Ui &u = m_ui;
     if (!liste_ouverte())
         return;
-    fichier_ini = fichier_liste;
 
     RecordFields f;
     if (u.Choix_24->isChecked()) {
@@ -222,7 +219,7 @@ void Form2::Command7_Click()
         return;
     }
 
-    const std::string path = nativePath(fichier_liste);
+    const std::string path = nativePath(m_liste.fichier);
     std::string error;
     const std::optional<std::string> content = readList(path, true, error);
     bool written = false;
@@ -240,15 +237,15 @@ void Form2::Command7_Click()
         return;
     }
 
-    mise_a_jour_tableaux(index_courant);
+    mise_a_jour_tableaux(m_liste.index_courant);
     u.Label14->setText(QStringLiteral("Enregistrement effectué"));
     u.Label14->repaint();
     pause_bloquante(kConfirmation);
     u.Label14->setText(QStringLiteral("..."));
     if (added) {
         // Only a new section is one more record; saving a badge again is not.
-        const int n = valeurEntiere(toCp1252(u.nombre_enregistrements->text()));
-        u.nombre_enregistrements->setText(QString::number(n + 1));
+        m_liste.nombre = m_liste.nombre.value_or(0) + 1;
+        u.nombre_enregistrements->setText(QString::number(*m_liste.nombre));
     }
 }
 

@@ -6,6 +6,7 @@
 #include "app/form2.h"
 #include "board/board_support.h"
 #include "board/protocol.h"
+#include "serial/exchange.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -21,34 +22,29 @@ inline constexpr int kBadgeNumberLength = 10;
 void Form2::lecture_badge_Click()
 {
     // A reading clears the receive pane and watches it: it may not run inside
-    // another exchange, nor another inside it.
-    if (!prendre_ligne(QStringLiteral("lecture de badge")))
+    // another exchange, nor another inside it. The indicator is left as it is.
+    Exchange x(*this, QStringLiteral("lecture de badge"));
+    if (!x.began() || !x.connect(Exchange::Indicator::Leave))
         return;
-    ScopeGuard line([this] { rendre_ligne(); });
-    if (!ouvrir_port())
-        return; // Label14 says why the port would not open
-    m_platform.serial->setDtr(false);
+    x.setDtr(false);
     m_platform.dialogs->message(
         MsgIcon::Information, MsgButtons::Ok, QStringLiteral("Enregistrement d'un badge"),
         QStringLiteral("Cliquer sur 'OK' puis Présenter votre badge\r\ndevant l'antenne SVP"));
     m_ui.Label9->setText(QStringLiteral("Présenter votre badge devant l'antenne"));
-    setText2(QString());
+    x.clearReceived();
 
     // No limit: the operator may take a while to find the badge; a right
     // press on "Connexion" ends the wait.
-    const QString tag = word(protocol::kTag);
-    const WaitEnd end = attendre_debut(tag, std::nullopt);
-    if (end != WaitEnd::Matched) {
-        m_ui.Label14->setText(QStringLiteral("Lecture de badge interrompue : ") +
-                              waitFailure(end, tag));
+    if (!x.waitStart(protocol::kTag, std::nullopt)) {
+        x.status(QStringLiteral("Lecture de badge interrompue : ") + x.why());
         return;
     }
 
     setText1(QString());
-    const QString number = text2().mid(kBadgeNumberAt, kBadgeNumberLength);
+    const QString number = x.received().mid(kBadgeNumberAt, kBadgeNumberLength);
     m_ui.numero_badge->setText(number);
     setLabel2(QStringLiteral("Badge N°:") + number);
-    setText2(QString());
+    x.clearReceived();
     m_ui.numero_badge->repaint();
     appendText1(QStringLiteral("Numéro de badge lu :") + number + QStringLiteral("\r\n"));
 }

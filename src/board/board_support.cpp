@@ -6,11 +6,6 @@
 
 namespace platine::board {
 
-std::string programFile(Form2 &form, const QString &name)
-{
-    return nativePath(QDir(form.platform().programDir).filePath(name));
-}
-
 QString waitFailure(WaitEnd end, const QString &keyword)
 {
     switch (end) {

@@ -40,9 +40,6 @@ inline QString quoted(const QString &w)
     return QStringLiteral("« %1 »").arg(w);
 }
 
-// The file path of a program-directory file, as the file functions take it.
-std::string programFile(Form2 &form, const QString &name);
-
 // Why a wait for `keyword` ended without it, in French.
 QString waitFailure(WaitEnd end, const QString &keyword);
 

@@ -11,6 +11,7 @@
 #include "board/board_support.h"
 #include "board/protocol.h"
 #include "platform/text.h"
+#include "serial/exchange.h"
 
 #include <QDateTime>
 #include <QLabel>
@@ -57,20 +58,12 @@ std::optional<int> overrideValue(const QLineEdit *field, bool *bad)
 
 void Form2::Command17_Click()
 {
-    if (!prendre_ligne(QStringLiteral("mise à l'heure")))
+    Exchange x(*this, QStringLiteral("mise à l'heure"));
+    if (!x.began() || !x.connect())
         return;
-    ScopeGuard line([this] { rendre_ligne(); });
-
-    if (!ouvrir_port())
-        return; // Label14 says why the port would not open
-    setIndicatorConnected(true);
-    setText2(QString());
-
-    const QString announce = word(protocol::kMise);
-    const WaitEnd announced = attendre_debut(announce, kClockAnnounceLimit);
-    if (announced != WaitEnd::Matched) {
-        m_ui.Label14->setText(QStringLiteral("Heure non mise à jour : ") +
-                              waitFailure(announced, announce));
+    x.clearReceived();
+    if (!x.waitStart(protocol::kMise, kClockAnnounceLimit)) {
+        x.status(QStringLiteral("Heure non mise à jour : ") + x.why());
         return;
     }
 
@@ -94,13 +87,13 @@ void Form2::Command17_Click()
                     "Mise à l'heure refusée, rien n'a été envoyé : %1 « %2 » n'est pas un "
                     "nombre de un ou deux chiffres.")
                     .arg(QString::fromUtf8(o.name), o.field->text());
-            m_ui.Label14->setText(text);
+            x.status(text);
             m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok,
                                         QStringLiteral("Mise à l'heure"), text);
             return;
         }
     }
-    m_ui.Label14->setText(QStringLiteral("Connexion établie avec la platine"));
+    x.status(QStringLiteral("Connexion établie avec la platine"));
 
     // One reading of the clock for all seven values, so that a run across
     // midnight does not pair one day's hour with the next day's date.
@@ -112,36 +105,32 @@ void Form2::Command17_Click()
         time.second(), overrides[2].value.value_or(date.day()), date.month(), date.year() % 100,
         overrides[3].value.value_or(boardWeekday(date)));
     for (int i = 0; i < protocol::kClockBytes; ++i)
-        octets_horaire[std::size_t(i)] = bytes[std::size_t(i)];
+        m_octets_horaire[std::size_t(i)] = bytes[std::size_t(i)];
 
-    pause_bloquante(kClockSettle);
-    if (!envoyer(wordBytes(protocol::kHoraire)))
-        return; // Label14 says the port is closed
-    pause_bloquante(kClockSettle);
-    if (!envoyer(wordBytes(protocol::kHeure)))
+    // The words go out even when the window does not respond meanwhile.
+    x.pauseBlocking(kClockSettle);
+    if (!x.sendWord(protocol::kHoraire, QStringLiteral("« horaire »")))
+        return; // Label14 says why
+    x.pauseBlocking(kClockSettle);
+    if (!x.sendWord(protocol::kHeure, QStringLiteral("« heure »")))
         return;
-    compteur = 0;
-    const std::uint64_t epoch = m_portEpoch;
-    for (unsigned char b : bytes) {
-        if (m_portEpoch != epoch || !envoyer(QByteArray(1, char(b)))) {
-            m_ui.Label14->setText(
-                QStringLiteral("Heure non mise à jour : liaison fermée ou perdue pendant l'envoi"));
-            return;
-        }
-        anime(6);
+    if (!x.sendPaced(bytes, 6, QStringLiteral("l'envoi"))) {
+        x.status(
+            QStringLiteral("Heure non mise à jour : liaison fermée ou perdue pendant l'envoi"));
+        return;
     }
-    if (!pause_cedante(kClockConfirm))
+    if (!x.pause(kClockConfirm, QStringLiteral("attente de la confirmation")))
         return; // the port closed or the program is ending: nothing more to look for
 
-    const QString pane = text2();
+    const QString pane = x.received();
     const qsizetype p = pane.indexOf(word(protocol::kModificationEnregistree));
     if (p >= 0) {
         // The status strip holds one line: the caption stops at the board's line break.
         const QString shown = pane.mid(p, kConfirmationShown);
         const qsizetype lineEnd = shown.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
-        m_ui.Label14->setText(lineEnd < 0 ? shown : shown.left(lineEnd));
+        x.status(lineEnd < 0 ? shown : shown.left(lineEnd));
     } else {
-        m_ui.Label14->setText(
+        x.status(
             QStringLiteral("Heure envoyée, mais la platine n'a pas confirmé (« %1 » attendu)")
                 .arg(word(protocol::kModificationEnregistree)));
     }

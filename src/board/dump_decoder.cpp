@@ -19,7 +19,7 @@ void Form2::Command9_Click()
 {
     const std::string pane = toCp1252(text2());
     std::string error;
-    if (!files::writeAtomic(programFile(*this, QStringLiteral("temp2.txt")),
+    if (!files::writeAtomic(programFile(QStringLiteral("temp2.txt")),
                             dumpWorkingFileContent(pane), &error)) {
         m_ui.Label14->setText(
             QStringLiteral("Décodage impossible : temp2.txt n'a pas pu être créé (%1)")
@@ -28,7 +28,7 @@ void Form2::Command9_Click()
     }
     // A listing that could not be written is not shown: the viewer would
     // open the previous one.
-    if (!files::writeAtomic(programFile(*this, QStringLiteral("temp.txt")), dumpListing(pane),
+    if (!files::writeAtomic(programFile(QStringLiteral("temp.txt")), dumpListing(pane),
                             &error)) {
         m_ui.Label14->setText(
             QStringLiteral("Décodage impossible : temp.txt n'a pas pu être écrit (%1)")

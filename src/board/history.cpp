@@ -9,6 +9,7 @@
 #include "board/protocol.h"
 #include "platform/files.h"
 #include "platform/text.h"
+#include "serial/exchange.h"
 
 #include <QLabel>
 
@@ -29,33 +30,29 @@ inline constexpr Millis kHistoryIdle{30'000};
 
 void Form2::Command3_Click()
 {
-    const std::string historyPath = programFile(*this, QStringLiteral("histo.txt"));
-    if (!prendre_ligne(QStringLiteral("téléchargement de l'historique")))
+    const std::string historyPath = programFile(QStringLiteral("histo.txt"));
+    Exchange x(*this, QStringLiteral("téléchargement de l'historique"));
+    if (!x.began())
         return;
-    ScopeGuard line([this] { rendre_ligne(); });
 
     m_platform.dialogs->message(
         MsgIcon::Information, MsgButtons::Ok,
         QStringLiteral("Téléchargement de l'historique des passages"),
         QStringLiteral("Cliquer sur ok puis \r\nAppuyer sur le poussoir bp3 SVP"));
-    if (!ouvrir_port())
-        return; // Label14 says why the port would not open
-    setIndicatorConnected(true);
+    if (!x.connect())
+        return;
     setText1(QString());
-    setText2(QString());
-    m_platform.serial->setDtr(false);
-    m_ui.Label14->setText(QStringLiteral("..."));
+    x.clearReceived();
+    x.setDtr(false);
+    x.status(QStringLiteral("..."));
 
-    const QString announce = word(protocol::kVidageAnnounce);
-    const WaitEnd announced = attendre_debut(announce, kHistoryAnnounceLimit);
-    if (announced != WaitEnd::Matched) {
-        m_ui.Label14->setText(QStringLiteral("Historique non téléchargé : ") +
-                              waitFailure(announced, announce));
+    if (!x.waitStart(protocol::kVidageAnnounce, kHistoryAnnounceLimit)) {
+        x.status(QStringLiteral("Historique non téléchargé : ") + x.why());
         return;
     }
-    m_ui.Label14->setText(QStringLiteral("Connexion établie avec la platine"));
-    pause_bloquante(kHistorySettle);
-    if (!envoyer(wordBytes(protocol::kVidage)))
+    x.status(QStringLiteral("Connexion établie avec la platine"));
+    x.pauseBlocking(kHistorySettle);
+    if (!x.sendWord(protocol::kVidage, quoted(word(protocol::kVidage))))
         return; // Label14 says the port is closed
 
     // The end marker may stand anywhere in the collected text. The wait has no
@@ -63,7 +60,7 @@ void Form2::Command3_Click()
     const QString marker = word(protocol::kHistorique);
     Clock &clock = *m_platform.clock;
     Millis lastArrival = clock.elapsed();
-    qsizetype seen = text2().size();
+    qsizetype seen = x.received().size();
     qsizetype searchFrom = 0;
     auto markerIn = [&](const QString &pane) {
         if (pane.size() != seen) {
@@ -77,36 +74,36 @@ void Form2::Command3_Click()
         searchFrom = std::max<qsizetype>(0, pane.size() - marker.size() + 1);
         return found;
     };
-    WaitEnd end = WaitEnd::TimedOut;
+    bool complete = false;
     for (;;) {
         const Millis idle = clock.elapsed() - lastArrival;
         if (idle > kHistoryIdle)
             break;
-        end = attendre(markerIn, kHistoryIdle - idle);
-        if (end != WaitEnd::TimedOut)
+        complete = x.waitFor(marker, markerIn, kHistoryIdle - idle);
+        if (complete || x.lastWait() != WaitEnd::TimedOut)
             break;
     }
-    if (end != WaitEnd::Matched) {
+    if (!complete) {
         // Nothing is saved from a log without its end: histo.txt keeps the
         // last complete download and the pane keeps what came.
-        const QString why = end == WaitEnd::PortClosed
+        const QString why = x.lastWait() == WaitEnd::PortClosed
                                 ? QStringLiteral("liaison fermée ou perdue")
                                 : QStringLiteral("plus rien reçu de la platine depuis %1 s")
                                       .arg(kHistoryIdle.count() / 1000);
-        m_ui.Label14->setText(
+        x.status(
             QStringLiteral("Historique incomplet (%1 avant « %2 ») : histo.txt n'a pas été modifié")
                 .arg(why, marker));
         return;
     }
 
-    const std::string content = historyFileContent(toCp1252(text2()));
+    const std::string content = historyFileContent(toCp1252(x.received()));
     std::string error;
     const bool saved = files::writeAtomic(historyPath, content, &error);
     setText1(fromCp1252(historyTable(content)));
     if (saved)
-        m_ui.Label14->setText(QStringLiteral("Téléchargement terminé"));
+        x.status(QStringLiteral("Téléchargement terminé"));
     else
-        m_ui.Label14->setText(
+        x.status(
             QStringLiteral("Téléchargement terminé, mais histo.txt n'a pas pu être écrit : %1")
                 .arg(QString::fromStdString(error)));
 }

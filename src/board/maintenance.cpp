@@ -6,6 +6,7 @@
 #include "app/form2.h"
 #include "board/board_support.h"
 #include "board/protocol.h"
+#include "serial/exchange.h"
 
 #include <QLabel>
 
@@ -15,31 +16,20 @@ using namespace board;
 
 namespace {
 
-// These buttons never open the port: on a closed one the operator is told
-// that `command` was not sent.
-bool portOpenFor(Form2 &form, const QString &command)
+// The command (and its selector, the two bytes in one write) on the line.
+bool send(Exchange &x, const QString &command, const QByteArray &selector = {})
 {
-    if (form.platform().serial->isOpen())
-        return true;
-    form.ui().Label14->setText(
-        QStringLiteral("Connexion non ouverte : %1 n'a pas été envoyé").arg(quoted(command)));
-    return false;
+    return x.send(command.toLatin1(), quoted(command)) &&
+           (selector.isEmpty() || x.send(selector, quoted(command)));
 }
 
-// The command goes out only on a port already open and while no other
-// exchange holds the line.
-bool sendCommand(Form2 &form, const QString &command, const QByteArray &selector = {})
+// The command goes out only on a port already open (these buttons never
+// open it) and while no other exchange holds the line.
+void sendCommand(Form2 &form, const QString &command)
 {
-    if (!portOpenFor(form, command))
-        return false;
-    if (!form.prendre_ligne(QStringLiteral("commande %1").arg(quoted(command))))
-        return false;
-    ScopeGuard line([&form] { form.rendre_ligne(); });
-    if (!form.envoyer(command.toLatin1()))
-        return false;
-    if (!selector.isEmpty())
-        return form.envoyer(selector); // the two selector bytes in one write
-    return true;
+    Exchange x(form, QStringLiteral("commande %1").arg(quoted(command)));
+    if (x.began() && x.requireOpen(command))
+        send(x, command);
 }
 
 } // namespace
@@ -71,7 +61,9 @@ void Form2::Command20_MouseDown(MouseButton button)
                            "clic droit = efface tout ; rien n'a été envoyé"));
         return;
     }
-    if (!portOpenFor(*this, command))
+    // The line is held from the question on: nothing else goes out meanwhile.
+    Exchange x(*this, QStringLiteral("commande %1").arg(quoted(command)));
+    if (!x.began() || !x.requireOpen(command))
         return; // asked before the confirmation: nothing could be sent anyway
     const bool everything = button == MouseButton::Right;
     const QString question =
@@ -83,11 +75,11 @@ void Form2::Command20_MouseDown(MouseButton button)
     const MsgAnswer answer = m_platform.dialogs->message(
         MsgIcon::Warning, MsgButtons::YesNo, QStringLiteral("Raz eeprom externe"), question);
     if (answer != MsgAnswer::Yes) {
-        m_ui.Label14->setText(QStringLiteral("Raz eeprom externe annulé : rien n'a été envoyé"));
+        x.status(QStringLiteral("Raz eeprom externe annulé : rien n'a été envoyé"));
         return;
     }
     const char selector = everything ? '\x01' : '\x00';
-    sendCommand(*this, command, QByteArray(2, selector));
+    send(x, command, QByteArray(2, selector));
 }
 
 } // namespace platine

@@ -71,11 +71,6 @@ bool Form2::envoyer(const QByteArray &bytes)
     return true;
 }
 
-bool Form2::envoyer(const QString &text)
-{
-    return envoyer(toCp1252Bytes(text));
-}
-
 void Form2::setIndicatorConnected(bool connected)
 {
     m_indicatorConnected = connected;
@@ -83,11 +78,6 @@ void Form2::setIndicatorConnected(bool connected)
     p.setColor(QPalette::Button,
                connected ? QColor(192, 255, 192) : QApplication::palette().color(QPalette::Button));
     m_ui.Command10->setPalette(p);
-}
-
-bool Form2::indicatorConnected() const
-{
-    return m_indicatorConnected;
 }
 
 void Form2::Command10_MouseDown(MouseButton button)

@@ -35,11 +35,6 @@ WaitEnd Form2::attendre(const std::function<bool(const QString &)> &match,
     }
 }
 
-WaitEnd Form2::attendre_debut(const QString &expected, std::optional<Millis> limit)
-{
-    return attendre([&expected](const QString &pane) { return pane.startsWith(expected); }, limit);
-}
-
 bool Form2::pause_cedante(Millis d)
 {
     Clock &clock = *m_platform.clock;

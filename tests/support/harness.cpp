@@ -15,7 +15,7 @@ Harness::Harness(bool load)
     p.makeTimer = [this] { return time.makeTimer(); };
     p.programDir = dir.path();
     form = std::make_unique<Form2>(p);
-    form->endProgram = [this] { ++ended; };
+    form->setEndProgram([this] { ++ended; });
     if (load)
         form->Form_Load();
 }
@@ -30,6 +30,20 @@ void Harness::writeFile(const QString &path, const QByteArray &bytes)
     QFile f(path);
     if (f.open(QIODevice::WriteOnly))
         f.write(bytes);
+}
+
+void Harness::openList(const QString &path)
+{
+    openListFile(*form, dialogs, path);
+}
+
+void Harness::lightIndicator(bool green)
+{
+    if (!green)
+        return; // as it starts
+    form->Command10_MouseDown(MouseButton::Left);
+    port.close();
+    port.opens = port.closes = 0;
 }
 
 QByteArray Harness::readFile(const QString &path)

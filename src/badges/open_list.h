@@ -1,0 +1,27 @@
+#pragma once
+// The list the operator works on: which file it is, its records in memory
+// and what its last read found. The badge-list handlers own it; the board
+// operations read it.
+
+#include "badges/listfile.h"
+#include "badges/tables.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+
+namespace platine {
+
+struct OpenList {
+    QString fichier; // the current list file; empty: no list open
+    QString titre;   // file name of the list last opened
+    BadgeTables tables;
+    ListReadReport derniere_lecture;
+    // Records in the list: as the last read counted them, one more for each
+    // record a save added; nothing before any read.
+    std::optional<int> nombre;
+    std::int16_t index_courant = 0; // the slot the editor shows
+};
+
+} // namespace platine
