@@ -257,8 +257,9 @@ void TstBoardSim::clockSetting()
     QVERIFY2(!set.isEmpty(),
              (sim.report() + "\n" + controls(*w.form).Label14->text().toUtf8()).constData());
     QVERIFY(!sim.report().contains("VIOLATION"));
-    QVERIFY2(controls(*w.form).Label14->text().startsWith(QStringLiteral("Modification enregistree")),
-             qPrintable(controls(*w.form).Label14->text()));
+    QVERIFY2(
+        controls(*w.form).Label14->text().startsWith(QStringLiteral("Modification enregistree")),
+        qPrintable(controls(*w.form).Label14->text()));
 }
 
 void TstBoardSim::badgeReading()

@@ -314,8 +314,8 @@ void TestSerialPort::burstsReachThePaneWholeAndInOrder()
         expected += burst;
         QTimer::singleShot(int(i * 15), [&peer, burst] { peer.send(burst); });
     }
-    const WaitEnd end = waitIn(*w.form, 
-        [&](const QString &pane) { return pane.size() >= expected.size(); }, 2000ms);
+    const WaitEnd end = waitIn(
+        *w.form, [&](const QString &pane) { return pane.size() >= expected.size(); }, 2000ms);
     QCOMPARE(end, WaitEnd::Matched);
     QCOMPARE(w.form->text2(), QString::fromLatin1(expected));
 }
@@ -327,7 +327,8 @@ void TestSerialPort::rightPressEndsARunningWait()
     QVERIFY(linkCom(dir, 3, peer.device));
     RealWindow w(dir.path());
     w.form->Command10_MouseDown(MouseButton::Left);
-    QTimer::singleShot(50, [&] { QTest::mousePress(controls(*w.form).Command10, Qt::RightButton); });
+    QTimer::singleShot(50,
+                       [&] { QTest::mousePress(controls(*w.form).Command10, Qt::RightButton); });
     QElapsedTimer t;
     t.start();
     const WaitEnd end = waitStartIn(*w.form, QStringLiteral("Pret"), 10'000ms);
@@ -353,8 +354,8 @@ void TestSerialPort::megabyteAtFullSpeedLosesNothing()
         dump += "\r\n";
     }
     peer.stream(dump);
-    const WaitEnd end =
-        waitIn(*w.form, [&](const QString &pane) { return pane.size() >= dump.size(); }, 20'000ms);
+    const WaitEnd end = waitIn(
+        *w.form, [&](const QString &pane) { return pane.size() >= dump.size(); }, 20'000ms);
     QCOMPARE(end, WaitEnd::Matched);
     QVERIFY(peer.streamed());
     QCOMPARE(w.form->text2().size(), dump.size());
@@ -382,7 +383,8 @@ void TestSerialPort::hangUpUnderAWaitEndsItAndClosesThePort()
     w.form->Command10_MouseDown(MouseButton::Left);
     QVERIFY(!w.services.serial.isOpen());
     QVERIFY(!w.form->indicatorConnected());
-    QVERIFY(controls(*w.form).Label14->text().startsWith(QStringLiteral("Port COM3 indisponible : ")));
+    QVERIFY(
+        controls(*w.form).Label14->text().startsWith(QStringLiteral("Port COM3 indisponible : ")));
 }
 
 void TestSerialPort::pumpSleepsUntilItsDeadline()

@@ -1,6 +1,7 @@
 // The progress step shown while bytes go to the board, and the about prompt.
 
 #include "app/form2.h"
+#include "app/form2_ui.h"
 
 #include <QLabel>
 
@@ -11,7 +12,7 @@ inline constexpr const char *kProjectAddress = "https://example.org/platine/";
 
 void Form2::anime(std::int16_t total)
 {
-    m_ui.defile->setText(QStringLiteral("%1/%2").arg(m_compteur).arg(total));
+    m_ui->defile->setText(QStringLiteral("%1/%2").arg(m_compteur).arg(total));
     m_compteur = std::int16_t(m_compteur + 1);
     // The bytes of a series leave one pace apart: the pause is counted from
     // where the previous one was due to end, so the time spent writing and
@@ -23,13 +24,13 @@ void Form2::anime(std::int16_t total)
         pause = std::max(kMinByteGap, *m_paceDue + kBytePace - now);
     m_paceDue = now + pause;
     pause_cedante(pause);
-    const QString spinner = m_ui.Label4->text();
+    const QString spinner = m_ui->Label4->text();
     if (spinner == QLatin1String("/"))
-        m_ui.Label4->setText(QStringLiteral("--"));
+        m_ui->Label4->setText(QStringLiteral("--"));
     else if (spinner == QLatin1String("--"))
-        m_ui.Label4->setText(QStringLiteral("\\"));
+        m_ui->Label4->setText(QStringLiteral("\\"));
     else if (spinner == QLatin1String("\\"))
-        m_ui.Label4->setText(QStringLiteral("/"));
+        m_ui->Label4->setText(QStringLiteral("/"));
 }
 
 void Form2::Label7_Click()

@@ -2,6 +2,7 @@
 // handler named after it.
 
 #include "app/form2.h"
+#include "app/form2_ui.h"
 
 #include "app/pane.h"
 #include "platform/text.h"
@@ -21,7 +22,8 @@
 namespace platine {
 
 Form2::Form2(Platform platform, QWidget *parent)
-    : QWidget(parent), m_platform(std::move(platform)), m_ui(buildForm2Ui(this))
+    : QWidget(parent), m_platform(std::move(platform)),
+      m_ui(std::make_unique<Form2Ui>(buildForm2Ui(this)))
 {
     m_timer2 = m_platform.makeTimer();
     m_timer2->onTimeout = [this] { Timer2_Timer(); };
@@ -41,7 +43,7 @@ Form2::~Form2()
 
 void Form2::connectHandlers()
 {
-    const Form2Ui &u = m_ui;
+    const Form2Ui &u = *m_ui;
     auto click = [this](QPushButton *b, void (Form2::*handler)()) {
         connect(b, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
     };
@@ -105,18 +107,18 @@ bool Form2::eventFilter(QObject *watched, QEvent *event)
     auto *mouse = static_cast<QMouseEvent *>(event);
     const auto button = toButton(mouse->button());
 
-    if (watched == m_ui.Command10 || watched == m_ui.Command20) {
+    if (watched == m_ui->Command10 || watched == m_ui->Command20) {
         // These buttons act on the press of any mouse button; keyboard
         // activation and plain clicks do nothing more.
         if (type == QEvent::MouseButtonPress && button) {
-            if (watched == m_ui.Command10)
+            if (watched == m_ui->Command10)
                 Command10_MouseDown(*button);
             else
                 Command20_MouseDown(*button);
         }
         return false;
     }
-    if (watched == m_ui.Text1->viewport()) {
+    if (watched == m_ui->Text1->viewport()) {
         if (type == QEvent::MouseButtonRelease && button == MouseButton::Left)
             Text1_Click();
         else if (type == QEvent::MouseButtonDblClick && button == MouseButton::Left) {
@@ -126,7 +128,7 @@ bool Form2::eventFilter(QObject *watched, QEvent *event)
         }
         return false;
     }
-    if (watched == m_ui.Text2->viewport()) {
+    if (watched == m_ui->Text2->viewport()) {
         if (type == QEvent::MouseButtonPress && button) {
             Text2_MouseDown(*button);
             return *button == MouseButton::Right; // no context menu over the layout
@@ -138,9 +140,9 @@ bool Form2::eventFilter(QObject *watched, QEvent *event)
         return false;
     }
     if (type == QEvent::MouseButtonRelease && button == MouseButton::Left) {
-        if (watched == m_ui.Label7)
+        if (watched == m_ui->Label7)
             Label7_Click();
-        else if (watched == m_ui.Label16)
+        else if (watched == m_ui->Label16)
             Label16_Click();
     }
     return QWidget::eventFilter(watched, event);
@@ -155,30 +157,30 @@ void Form2::closeEvent(QCloseEvent *event)
 
 QString Form2::text1() const
 {
-    return m_ui.Text1->text();
+    return m_ui->Text1->text();
 }
 void Form2::setText1(const QString &text)
 {
-    m_ui.Text1->setText(text);
+    m_ui->Text1->setText(text);
 }
 void Form2::appendText1(const QString &text)
 {
-    m_ui.Text1->append(text);
+    m_ui->Text1->append(text);
 }
 QString Form2::text2() const
 {
-    return m_ui.Text2->text();
+    return m_ui->Text2->text();
 }
 void Form2::setText2(const QString &text)
 {
-    m_ui.Text2->setText(text);
+    m_ui->Text2->setText(text);
 }
 
 void Form2::setLabel2(const QString &caption)
 {
-    if (m_ui.Label2->text() == caption)
+    if (m_ui->Label2->text() == caption)
         return;
-    m_ui.Label2->setText(caption);
+    m_ui->Label2->setText(caption);
     Label2_Change();
 }
 
@@ -190,7 +192,7 @@ std::string Form2::programFile(const QString &name) const
 bool Form2::prendre_ligne(const QString &operation)
 {
     if (!m_lineOwner.isEmpty()) {
-        m_ui.Label14->setText(QStringLiteral("Opération refusée : %1 en cours").arg(m_lineOwner));
+        m_ui->Label14->setText(QStringLiteral("Opération refusée : %1 en cours").arg(m_lineOwner));
         return false;
     }
     m_lineOwner = operation;

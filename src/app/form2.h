@@ -3,7 +3,6 @@
 // control and event; each is defined in the source file of the subsystem
 // that owns it (src/app, src/serial, src/badges, src/board).
 
-#include "app/status_label.h"
 #include "badges/listfile.h"
 #include "badges/open_list.h"
 #include "badges/tables.h"
@@ -19,55 +18,9 @@
 #include <memory>
 #include <optional>
 
-class QCheckBox;
-class QComboBox;
-class QFrame;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-
 namespace platine {
 
-class Pane;
-
-// Every control of the window, named as the rest of the code knows it.
-// Control arrays are flattened: Label1(3) is Label1_3.
-struct Form2Ui {
-    QGroupBox *Frame1, *Frame2, *Frame3, *Frame4, *Frame5, *Frame6;
-    Pane *Text1, *Text2;
-    QLabel *Label16, *nom_fichier;
-    // Frame1 "Commandes"
-    QPushButton *Command4, *Command1, *Command2, *lecture_badge, *Command5, *Command8, *Command10,
-        *Command3, *Command17, *Command6;
-    QLabel *Label2;
-    // Frame3 "Parametrage"
-    QLabel *gache_0, *Label13, *Label6, *Label5, *Label4;
-    QLineEdit *tempo_gache;
-    QCheckBox *buzzer;
-    QComboBox *Combo1;
-    // Frame2 "Nouveau badge à mémoriser"
-    std::array<QLabel *, 9> Label1;
-    QLineEdit *numero_badge, *nom, *heure_debut, *minute_debut, *heure_fin, *minute_fin, *lieu,
-        *jour_du_mois;
-    QCheckBox *Choix_24, *choix_lieu;
-    QComboBox *Combo2;
-    QLabel *Label10, *nombre_enregistrements, *Label12, *Label11, *Label8, *Label9;
-    QPushButton *Command21, *Command22, *Command11, *Command14, *Command13, *Command7, *Command12;
-    std::array<QFrame *, 5> Line1;
-    // Frame4 status strip
-    QLabel *defile, *Label7;
-    StatusLabel *Label14;
-    // Frame6 maintenance
-    QPushButton *Command15, *Command18, *Command16, *Command9, *Command20;
-    // Frame5 clock entry
-    std::array<QLabel *, 4> Label15;
-    QLineEdit *heure_pc, *minute_pc, *jour_pc, *j_mois;
-    QPushButton *Command19;
-};
-
-// Builds every control of the window onto `form` (form2_ui.cpp).
-Form2Ui buildForm2Ui(QWidget *form);
+struct Form2Ui;
 
 enum class MouseButton { Left, Right, Middle };
 
@@ -111,30 +64,30 @@ public:
     void Text2_MouseDown(MouseButton button);
 
     // Badge list (src/badges)
-    void Command1_Click();  // "Ouvrir une liste enregistrée"
-    void Command4_Click();  // "Nouvelle liste"
-    void Command2_Click();  // "Enregistrer une liste sous"
-    void Command5_Click();  // "Ajouter Modifier  badge"
-    void Command7_Click();  // "Enregistrer"
-    void Command11_Click(); // "Badge suivant"
-    void Command14_Click(); // "Badge précédent"
-    void Command13_Click(); // "Nouveau"
-    void Command12_Click(); // "Sortir du mode"
-    void Choix_24_Click();  // "24h/24"
+    void Command1_Click();   // "Ouvrir une liste enregistrée"
+    void Command4_Click();   // "Nouvelle liste"
+    void Command2_Click();   // "Enregistrer une liste sous"
+    void Command5_Click();   // "Ajouter Modifier  badge"
+    void Command7_Click();   // "Enregistrer"
+    void Command11_Click();  // "Badge suivant"
+    void Command14_Click();  // "Badge précédent"
+    void Command13_Click();  // "Nouveau"
+    void Command12_Click();  // "Sortir du mode"
+    void Choix_24_Click();   // "24h/24"
     void choix_lieu_Click(); // "Tous les lieux autorisés"
-    void Label2_Change();   // the badge read caption
-    void Command21_Click(); // "Rechercher badge"
-    void Command22_Click(); // "Rechercher nom"
+    void Label2_Change();    // the badge read caption
+    void Command21_Click();  // "Rechercher badge"
+    void Command22_Click();  // "Rechercher nom"
 
     // Board operations (src/board), each run in one Exchange (src/serial/exchange.h)
-    void Command8_Click();      // "Envoi programmation"
-    void Command3_Click();      // "Téléchargement de l'historique"
-    void Command17_Click();     // "Mise à l'heure"
-    void Command19_Click();     // "Heure PC"
-    void lecture_badge_Click(); // "Lecture badge"
-    void Command15_Click();     // "eeprom"
-    void Command16_Click();     // "raz offset telech"
-    void Command18_Click();     // "Vidage flash"
+    void Command8_Click();                        // "Envoi programmation"
+    void Command3_Click();                        // "Téléchargement de l'historique"
+    void Command17_Click();                       // "Mise à l'heure"
+    void Command19_Click();                       // "Heure PC"
+    void lecture_badge_Click();                   // "Lecture badge"
+    void Command15_Click();                       // "eeprom"
+    void Command16_Click();                       // "raz offset telech"
+    void Command18_Click();                       // "Vidage flash"
     void Command20_MouseDown(MouseButton button); // "Raz eeprom externe"
     void Command9_Click();                        // "Ascii"
 
@@ -219,7 +172,7 @@ private:
     std::string programFile(const QString &name) const;
 
     Platform m_platform;
-    Form2Ui m_ui;
+    std::unique_ptr<Form2Ui> m_ui; // every control of the window
     std::unique_ptr<Timer> m_timer2;
     std::function<void()> m_endProgram;
 

@@ -4,6 +4,7 @@
 
 #include "app/command_button.h"
 #include "app/form2.h"
+#include "app/form2_ui.h"
 #include "app/pane.h"
 #include "app/status_label.h"
 

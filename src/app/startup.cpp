@@ -2,6 +2,7 @@
 // limit and the quit button.
 
 #include "app/form2.h"
+#include "app/form2_ui.h"
 #include "app/settings.h"
 #include "badges/profile.h"
 #include "badges/tables.h"
@@ -23,45 +24,45 @@ QString Form2::settingsPath() const
 void Form2::Form_Load()
 {
     const std::string path = nativePath(settingsPath());
-    m_ui.Frame2->resize((8475 + 7) / 15, m_ui.Frame2->height()); // 8475 twips
+    m_ui->Frame2->resize((8475 + 7) / 15, m_ui->Frame2->height()); // 8475 twips
 
     for (int i = 1; i <= 10; ++i)
-        m_ui.Combo1->addItem(QStringLiteral("COM%1").arg(i));
-    m_ui.Combo1->setCurrentIndex(0);
+        m_ui->Combo1->addItem(QStringLiteral("COM%1").arg(i));
+    m_ui->Combo1->setCurrentIndex(0);
     Combo1_Click(); // the selection sets the port number, also when it did not change
 
     for (const char *day : kDayChoices)
-        m_ui.Combo2->addItem(QString::fromUtf8(day));
-    m_ui.Combo2->setCurrentIndex(kNewRecordDayCode);
+        m_ui->Combo2->addItem(QString::fromUtf8(day));
+    m_ui->Combo2->setCurrentIndex(kNewRecordDayCode);
 
     // One read of the file: a file full of garbage gives the defaults of missing values.
     const std::string content = readSettings(path);
     const QString port = fromCp1252(profile::get(content, "COM", "valeur", "", kSettingsValueSize));
     const QString delay =
         fromCp1252(profile::get(content, "temporisation", "valeur", "", kSettingsValueSize));
-    m_ui.tempo_gache->setText(delay);
+    m_ui->tempo_gache->setText(delay);
 
     // The stored port is looked for item by item; a name not in the list
     // leaves the last item selected.
-    for (int i = 0; i < m_ui.Combo1->count(); ++i) {
-        m_ui.Combo1->setCurrentIndex(i);
-        if (m_ui.Combo1->itemText(i) == port)
+    for (int i = 0; i < m_ui->Combo1->count(); ++i) {
+        m_ui->Combo1->setCurrentIndex(i);
+        if (m_ui->Combo1->itemText(i) == port)
             break;
     }
 }
 
 void Form2::Combo1_Click()
 {
-    const int index = m_ui.Combo1->currentIndex();
+    const int index = m_ui->Combo1->currentIndex();
     if (index >= 0)
         m_commPort = index + 1; // applied at the next opening of the port
 }
 
 void Form2::tempo_gache_Change()
 {
-    const QString text = m_ui.tempo_gache->text();
+    const QString text = m_ui->tempo_gache->text();
     if (strikeDelayAboveLimit(toCp1252(text)))
-        m_ui.tempo_gache->setText(QString::number(protocol::kMaxStrikeDelay));
+        m_ui->tempo_gache->setText(QString::number(protocol::kMaxStrikeDelay));
 }
 
 void Form2::Command6_Click()
@@ -73,8 +74,8 @@ void Form2::Command6_Click()
     const std::string path = nativePath(settingsPath());
     // Both keys go into the file in one replacement.
     std::string content = readSettings(path);
-    content = profile::set(content, "COM", "valeur", toCp1252(m_ui.Combo1->currentText()));
-    content = profile::set(content, "temporisation", "valeur", toCp1252(m_ui.tempo_gache->text()));
+    content = profile::set(content, "COM", "valeur", toCp1252(m_ui->Combo1->currentText()));
+    content = profile::set(content, "temporisation", "valeur", toCp1252(m_ui->tempo_gache->text()));
     std::string error;
     if (!writeSettings(path, content, &error))
         m_platform.dialogs->message(

@@ -2,6 +2,7 @@
 // moving between slots, a new record, the two check boxes, the searches.
 
 #include "app/form2.h"
+#include "app/form2_ui.h"
 #include "badges/listfile.h"
 #include "platform/text.h"
 
@@ -31,7 +32,7 @@ std::int16_t fieldValue(const QLineEdit *e)
 
 void Form2::mise_a_jour_tableaux(std::int16_t slot)
 {
-    const Form2Ui &u = m_ui;
+    const Form2Ui &u = *m_ui;
     const int i = clampSlot(slot);
     m_liste.index_courant = std::int16_t(i);
     m_liste.tables.tab_numero[i] = toCp1252(u.numero_badge->text());
@@ -44,15 +45,16 @@ void Form2::mise_a_jour_tableaux(std::int16_t slot)
     m_liste.tables.tab_lieu[i] = fieldValue(u.lieu);
     m_liste.tables.tab_jour_du_mois[i] = fieldValue(u.jour_du_mois);
     // The fields were checked before the save.
-    m_liste.tables.invalid[i] = invalidBits(m_liste.tables.tab_numero[i], toCp1252(u.heure_debut->text()),
-                                    toCp1252(u.minute_debut->text()), toCp1252(u.heure_fin->text()),
-                                    toCp1252(u.minute_fin->text()), m_liste.tables.tab_jour[i],
-                                    toCp1252(u.lieu->text()), toCp1252(u.jour_du_mois->text()));
+    m_liste.tables.invalid[i] =
+        invalidBits(m_liste.tables.tab_numero[i], toCp1252(u.heure_debut->text()),
+                    toCp1252(u.minute_debut->text()), toCp1252(u.heure_fin->text()),
+                    toCp1252(u.minute_fin->text()), m_liste.tables.tab_jour[i],
+                    toCp1252(u.lieu->text()), toCp1252(u.jour_du_mois->text()));
 }
 
 void Form2::mise_a_jour_affichage(std::int16_t slot)
 {
-    const Form2Ui &u = m_ui;
+    const Form2Ui &u = *m_ui;
     const int i = clampSlot(slot);
     m_liste.index_courant = std::int16_t(i);
     u.Label11->setText(QString::number(i + 1));
@@ -80,9 +82,9 @@ void Form2::Command5_Click()
     if (!m_liste.derniere_lecture.readable)
         return; // the operator was told; record mode is not entered
     mise_a_jour_affichage(0);
-    m_ui.Frame2->setVisible(true);
-    m_ui.Label8->setText(QStringLiteral("Mode enregistrement"));
-    m_ui.Frame2->setTitle(QStringLiteral("Nouveau badge à mémoriser"));
+    m_ui->Frame2->setVisible(true);
+    m_ui->Label8->setText(QStringLiteral("Mode enregistrement"));
+    m_ui->Frame2->setTitle(QStringLiteral("Nouveau badge à mémoriser"));
 }
 
 void Form2::Command11_Click()
@@ -101,7 +103,7 @@ void Form2::Command14_Click()
 
 void Form2::Command13_Click()
 {
-    const Form2Ui &u = m_ui;
+    const Form2Ui &u = *m_ui;
     // The first slot after the records of the list; with a full list the
     // shown slot is kept.
     const int n = m_liste.nombre.value_or(0);
@@ -124,12 +126,12 @@ void Form2::Command13_Click()
 
 void Form2::Command12_Click()
 {
-    m_ui.Frame2->setVisible(false);
+    m_ui->Frame2->setVisible(false);
 }
 
 void Form2::Choix_24_Click()
 {
-    const Form2Ui &u = m_ui;
+    const Form2Ui &u = *m_ui;
     const bool all = u.Choix_24->isChecked();
     u.heure_debut->setText(all ? QStringLiteral("99") : QStringLiteral("07"));
     u.minute_debut->setText(all ? QStringLiteral("99") : QStringLiteral("30"));
@@ -139,14 +141,15 @@ void Form2::Choix_24_Click()
 
 void Form2::choix_lieu_Click()
 {
-    m_ui.lieu->setText(m_ui.choix_lieu->isChecked() ? QStringLiteral("99") : QStringLiteral("01"));
+    m_ui->lieu->setText(m_ui->choix_lieu->isChecked() ? QStringLiteral("99")
+                                                      : QStringLiteral("01"));
 }
 
 void Form2::Label2_Change()
 {
-    m_ui.Label9->setText(QStringLiteral(
+    m_ui->Label9->setText(QStringLiteral(
         "Badge lu\r\nUne fois les champs renseignés cliquer sur le bouton 'Enregistrer'"));
-    m_ui.Label9->repaint();
+    m_ui->Label9->repaint();
 }
 
 namespace {

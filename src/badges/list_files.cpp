@@ -2,6 +2,7 @@
 // creating a new one, saving the console pane, saving one record.
 
 #include "app/form2.h"
+#include "app/form2_ui.h"
 #include "app/pane.h"
 #include "badges/list_dates.h"
 #include "badges/listfile.h"
@@ -67,9 +68,9 @@ QString heureCourante(const QTime &time, const QLocale &locale)
 
 void Form2::montrer_fichier(const QString &path, const QString &caption)
 {
-    m_ui.nom_fichier->setText(kCourant + caption);
-    m_ui.nom_fichier->setToolTip(path);
-    m_ui.nom_fichier->adjustSize(); // the caption is shown whole
+    m_ui->nom_fichier->setText(kCourant + caption);
+    m_ui->nom_fichier->setToolTip(path);
+    m_ui->nom_fichier->adjustSize(); // the caption is shown whole
 }
 
 bool Form2::liste_ouverte()
@@ -96,7 +97,7 @@ ListReadReport Form2::lire_liste()
     montrer_fichier(m_liste.fichier, m_liste.fichier);
     report = readList(*content, m_liste.tables);
     m_liste.nombre = report.count;
-    m_ui.nombre_enregistrements->setText(QString::number(report.count));
+    m_ui->nombre_enregistrements->setText(QString::number(report.count));
     m_liste.derniere_lecture = report;
     return report;
 }
@@ -173,7 +174,7 @@ void Form2::Command2_Click()
 
 void Form2::Command7_Click()
 {
-    const Form2Ui &u = m_ui;
+    const Form2Ui &u = *m_ui;
     if (!liste_ouverte())
         return;
 

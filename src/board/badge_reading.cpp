@@ -4,6 +4,7 @@
 // receive pane.
 
 #include "app/form2.h"
+#include "app/form2_ui.h"
 #include "board/board_support.h"
 #include "board/protocol.h"
 #include "serial/exchange.h"
@@ -30,7 +31,7 @@ void Form2::lecture_badge_Click()
     m_platform.dialogs->message(
         MsgIcon::Information, MsgButtons::Ok, QStringLiteral("Enregistrement d'un badge"),
         QStringLiteral("Cliquer sur 'OK' puis Présenter votre badge\r\ndevant l'antenne SVP"));
-    m_ui.Label9->setText(QStringLiteral("Présenter votre badge devant l'antenne"));
+    m_ui->Label9->setText(QStringLiteral("Présenter votre badge devant l'antenne"));
     x.clearReceived();
 
     // No limit: the operator may take a while to find the badge; a right
@@ -42,10 +43,10 @@ void Form2::lecture_badge_Click()
 
     setText1(QString());
     const QString number = x.received().mid(kBadgeNumberAt, kBadgeNumberLength);
-    m_ui.numero_badge->setText(number);
+    m_ui->numero_badge->setText(number);
     setLabel2(QStringLiteral("Badge N°:") + number);
     x.clearReceived();
-    m_ui.numero_badge->repaint();
+    m_ui->numero_badge->repaint();
     appendText1(QStringLiteral("Numéro de badge lu :") + number + QStringLiteral("\r\n"));
 }
 

@@ -7,6 +7,7 @@
 // the four override fields.
 
 #include "app/form2.h"
+#include "app/form2_ui.h"
 #include "badges/listfile.h"
 #include "board/board_support.h"
 #include "board/protocol.h"
@@ -74,10 +75,10 @@ void Form2::Command17_Click()
         const char *name;
         std::optional<int> value;
     };
-    Override overrides[] = {{m_ui.heure_pc, "heure", {}},
-                            {m_ui.minute_pc, "minute", {}},
-                            {m_ui.j_mois, "jour du mois", {}},
-                            {m_ui.jour_pc, "jour de la semaine", {}}};
+    Override overrides[] = {{m_ui->heure_pc, "heure", {}},
+                            {m_ui->minute_pc, "minute", {}},
+                            {m_ui->j_mois, "jour du mois", {}},
+                            {m_ui->jour_pc, "jour de la semaine", {}}};
     for (Override &o : overrides) {
         bool bad = false;
         o.value = overrideValue(o.field, &bad);
@@ -130,19 +131,18 @@ void Form2::Command17_Click()
         const qsizetype lineEnd = shown.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
         x.status(lineEnd < 0 ? shown : shown.left(lineEnd));
     } else {
-        x.status(
-            QStringLiteral("Heure envoyée, mais la platine n'a pas confirmé (« %1 » attendu)")
-                .arg(word(protocol::kModificationEnregistree)));
+        x.status(QStringLiteral("Heure envoyée, mais la platine n'a pas confirmé (« %1 » attendu)")
+                     .arg(word(protocol::kModificationEnregistree)));
     }
 }
 
 void Form2::Command19_Click()
 {
     const QDateTime now = m_platform.clock->now();
-    m_ui.heure_pc->setText(QString::number(now.time().hour()));
-    m_ui.minute_pc->setText(QString::number(now.time().minute()));
-    m_ui.jour_pc->setText(QString::number(boardWeekday(now.date())));
-    m_ui.j_mois->setText(QString::number(now.date().day()));
+    m_ui->heure_pc->setText(QString::number(now.time().hour()));
+    m_ui->minute_pc->setText(QString::number(now.time().minute()));
+    m_ui->jour_pc->setText(QString::number(boardWeekday(now.date())));
+    m_ui->j_mois->setText(QString::number(now.date().day()));
 }
 
 } // namespace platine

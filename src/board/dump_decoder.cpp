@@ -3,6 +3,7 @@
 // kept in temp2.txt as the working copy.
 
 #include "app/form2.h"
+#include "app/form2_ui.h"
 #include "board/board_support.h"
 #include "board/dump_listing.h"
 #include "platform/files.h"
@@ -19,18 +20,17 @@ void Form2::Command9_Click()
 {
     const std::string pane = toCp1252(text2());
     std::string error;
-    if (!files::writeAtomic(programFile(QStringLiteral("temp2.txt")),
-                            dumpWorkingFileContent(pane), &error)) {
-        m_ui.Label14->setText(
+    if (!files::writeAtomic(programFile(QStringLiteral("temp2.txt")), dumpWorkingFileContent(pane),
+                            &error)) {
+        m_ui->Label14->setText(
             QStringLiteral("Décodage impossible : temp2.txt n'a pas pu être créé (%1)")
                 .arg(QString::fromStdString(error)));
         return;
     }
     // A listing that could not be written is not shown: the viewer would
     // open the previous one.
-    if (!files::writeAtomic(programFile(QStringLiteral("temp.txt")), dumpListing(pane),
-                            &error)) {
-        m_ui.Label14->setText(
+    if (!files::writeAtomic(programFile(QStringLiteral("temp.txt")), dumpListing(pane), &error)) {
+        m_ui->Label14->setText(
             QStringLiteral("Décodage impossible : temp.txt n'a pas pu être écrit (%1)")
                 .arg(QString::fromStdString(error)));
         return;

@@ -103,9 +103,8 @@ void Form2::Command3_Click()
     if (saved)
         x.status(QStringLiteral("Téléchargement terminé"));
     else
-        x.status(
-            QStringLiteral("Téléchargement terminé, mais histo.txt n'a pas pu être écrit : %1")
-                .arg(QString::fromStdString(error)));
+        x.status(QStringLiteral("Téléchargement terminé, mais histo.txt n'a pas pu être écrit : %1")
+                     .arg(QString::fromStdString(error)));
 }
 
 } // namespace platine

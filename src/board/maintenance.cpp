@@ -4,6 +4,7 @@
 // everything with the right one, after the operator has confirmed.
 
 #include "app/form2.h"
+#include "app/form2_ui.h"
 #include "board/board_support.h"
 #include "board/protocol.h"
 #include "serial/exchange.h"
@@ -56,7 +57,7 @@ void Form2::Command20_MouseDown(MouseButton button)
     // command without them would leave the board to take its selector from
     // whatever comes next on the line: the middle button sends nothing.
     if (button == MouseButton::Middle) {
-        m_ui.Label14->setText(
+        m_ui->Label14->setText(
             QStringLiteral("Raz eeprom externe : clic gauche = efface l'historique, "
                            "clic droit = efface tout ; rien n'a été envoyé"));
         return;

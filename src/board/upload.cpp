@@ -6,6 +6,7 @@
 // the receive pane.
 
 #include "app/form2.h"
+#include "app/form2_ui.h"
 #include "badges/listfile.h"
 #include "board/board_support.h"
 #include "board/protocol.h"
@@ -45,8 +46,8 @@ void Form2::Command8_Click()
         return;
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     ScopeGuard cursor([] { QGuiApplication::restoreOverrideCursor(); });
-    const QString label5Before = m_ui.Label5->text();
-    m_ui.Label5->setText(QStringLiteral("Transfert en cours"));
+    const QString label5Before = m_ui->Label5->text();
+    m_ui->Label5->setText(QStringLiteral("Transfert en cours"));
     x.clearReceived();
     Clock &clock = *m_platform.clock;
     const Millis start = clock.elapsed();
@@ -55,7 +56,7 @@ void Form2::Command8_Click()
     // the list as saved. Whatever keeps the board from taking it is told once,
     // here, and nothing is sent.
     const ListReadReport read = lire_liste();
-    const std::string delayText = toCp1252(m_ui.tempo_gache->text());
+    const std::string delayText = toCp1252(m_ui->tempo_gache->text());
     const std::string countText = std::to_string(m_liste.nombre.value_or(0));
     std::optional<std::string> problem;
     if (!read.readable)
@@ -68,7 +69,7 @@ void Form2::Command8_Click()
     else
         problem = validateUpload(m_liste.tables, delayText, countText);
     if (problem) {
-        m_ui.Label5->setText(label5Before);
+        m_ui->Label5->setText(label5Before);
         x.status(QStringLiteral("Envoi refusé : rien n'a été envoyé à la platine"));
         m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok,
                                     QStringLiteral("Envoi programmation"),
@@ -76,7 +77,7 @@ void Form2::Command8_Click()
         return;
     }
     const UploadPlan plan =
-        planUpload(m_liste.tables, delayText, m_ui.buzzer->isChecked(), countText);
+        planUpload(m_liste.tables, delayText, m_ui->buzzer->isChecked(), countText);
 
     x.setDtr(false);
     [&] {
@@ -111,7 +112,7 @@ void Form2::Command8_Click()
             if (!x.pause(kUploadSettle, step) ||
                 !x.sendPaced(plan.blockBytes[std::size_t(k - 1)], protocol::kBlockBytes, step))
                 return;
-            m_ui.defile->setText(QStringLiteral("Enregistrement"));
+            m_ui->defile->setText(QStringLiteral("Enregistrement"));
         }
 
         for (int t = 0; t < protocol::kTables; ++t) {
@@ -124,8 +125,8 @@ void Form2::Command8_Click()
                 !x.sendPaced(plan.tables[std::size_t(t)], protocol::kTableBytes, step))
                 return;
         }
-        m_ui.defile->setText(QStringLiteral("Mémorisation terminée"));
-        m_ui.Label5->setText(QStringLiteral("Transfert terminé"));
+        m_ui->defile->setText(QStringLiteral("Mémorisation terminée"));
+        m_ui->Label5->setText(QStringLiteral("Transfert terminé"));
     }();
 
     // The elapsed time is shown however the run ended, with the reason when

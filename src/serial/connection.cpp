@@ -3,6 +3,7 @@
 // receive pane.
 
 #include "app/form2.h"
+#include "app/form2_ui.h"
 #include "app/pane.h"
 #include "platform/text.h"
 
@@ -41,9 +42,9 @@ bool Form2::ouvrir_port()
         return true;
     }
     const QString detail = r == OpenResult::Absent ? port.deviceName(m_commPort) : port.errorText();
-    m_ui.Label14->setText(QStringLiteral("Port COM%1 indisponible : %2")
-                              .arg(m_commPort)
-                              .arg(openFailureText(r, detail)));
+    m_ui->Label14->setText(QStringLiteral("Port COM%1 indisponible : %2")
+                               .arg(m_commPort)
+                               .arg(openFailureText(r, detail)));
     return false;
 }
 
@@ -58,14 +59,14 @@ bool Form2::envoyer(const QByteArray &bytes)
 {
     SerialPort &port = *m_platform.serial;
     if (!port.isOpen()) {
-        m_ui.Label14->setText(
+        m_ui->Label14->setText(
             QStringLiteral("Port COM%1 fermé : rien n'a été envoyé").arg(portEnService()));
         return false;
     }
     if (!port.write(bytes)) {
-        m_ui.Label14->setText(QStringLiteral("Port COM%1 : envoi impossible (%2)")
-                                  .arg(portEnService())
-                                  .arg(port.errorText()));
+        m_ui->Label14->setText(QStringLiteral("Port COM%1 : envoi impossible (%2)")
+                                   .arg(portEnService())
+                                   .arg(port.errorText()));
         return false;
     }
     return true;
@@ -74,10 +75,10 @@ bool Form2::envoyer(const QByteArray &bytes)
 void Form2::setIndicatorConnected(bool connected)
 {
     m_indicatorConnected = connected;
-    QPalette p = m_ui.Command10->palette();
+    QPalette p = m_ui->Command10->palette();
     p.setColor(QPalette::Button,
                connected ? QColor(192, 255, 192) : QApplication::palette().color(QPalette::Button));
-    m_ui.Command10->setPalette(p);
+    m_ui->Command10->setPalette(p);
 }
 
 void Form2::Command10_MouseDown(MouseButton button)
@@ -103,7 +104,7 @@ void Form2::recevoir()
 {
     const QByteArray bytes = m_platform.serial->readAll();
     if (!bytes.isEmpty())
-        m_ui.Text2->append(fromCp1252(bytes));
+        m_ui->Text2->append(fromCp1252(bytes));
 }
 
 void Form2::fermer_port()
@@ -134,7 +135,7 @@ void Form2::onPortLost(const QString &why)
     }
     m_timer2->stop();
     setIndicatorConnected(false);
-    m_ui.Label14->setText(QStringLiteral("Port COM%1 perdu : %2").arg(portEnService()).arg(why));
+    m_ui->Label14->setText(QStringLiteral("Port COM%1 perdu : %2").arg(portEnService()).arg(why));
 }
 
 } // namespace platine

@@ -1,5 +1,7 @@
 #include "serial/exchange.h"
 
+#include "app/form2_ui.h"
+
 #include "app/status_label.h"
 #include "board/board_support.h"
 #include "platform/text.h"
@@ -32,7 +34,8 @@ bool Exchange::requireOpen(const QString &command)
 {
     if (m_form.m_platform.serial->isOpen())
         return true;
-    status(QStringLiteral("Connexion non ouverte : %1 n'a pas été envoyé").arg(board::quoted(command)));
+    status(QStringLiteral("Connexion non ouverte : %1 n'a pas été envoyé")
+               .arg(board::quoted(command)));
     return false;
 }
 
@@ -64,7 +67,8 @@ bool Exchange::waitFor(const QString &what, const std::function<bool(const QStri
 bool Exchange::waitStart(std::string_view keyword, std::optional<Millis> limit)
 {
     const QString w = board::word(keyword);
-    return waitFor(w, [&w](const QString &pane) { return pane.startsWith(w); }, limit);
+    return waitFor(
+        w, [&w](const QString &pane) { return pane.startsWith(w); }, limit);
 }
 
 bool Exchange::lineLost() const
@@ -93,7 +97,8 @@ bool Exchange::send(const QByteArray &bytes, const QString &step)
     }
     if (m_form.envoyer(bytes))
         return true;
-    m_why = QStringLiteral("envoi interrompu pendant %1 (%2)").arg(step, m_form.m_ui.Label14->text());
+    m_why =
+        QStringLiteral("envoi interrompu pendant %1 (%2)").arg(step, m_form.m_ui->Label14->text());
     return false;
 }
 
@@ -115,7 +120,7 @@ bool Exchange::sendPaced(std::span<const unsigned char> bytes, int total, const 
 
 void Exchange::status(const QString &text)
 {
-    m_form.m_ui.Label14->setText(text);
+    m_form.m_ui->Label14->setText(text);
 }
 
 } // namespace platine

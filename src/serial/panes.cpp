@@ -1,6 +1,7 @@
 // The operator's mouse actions on the two panes.
 
 #include "app/form2.h"
+#include "app/form2_ui.h"
 #include "app/pane.h"
 #include "platform/files.h"
 #include "platform/text.h"
@@ -13,7 +14,7 @@ namespace platine {
 
 void Form2::Text1_Click()
 {
-    m_ui.Text1->setToolTip(QString::number(m_ui.Text1->caretPosition()));
+    m_ui->Text1->setToolTip(QString::number(m_ui->Text1->caretPosition()));
 }
 
 void Form2::Text1_DblClick()
@@ -25,7 +26,7 @@ void Form2::Text1_DblClick()
     const std::string bytes = toCp1252(text1() + QStringLiteral("\r\n"));
     if (!files::writeAtomic(nativePath(path), bytes, &error)) {
         // Nothing is opened: an old scratch file would show something else.
-        m_ui.Label14->setText(
+        m_ui->Label14->setText(
             QStringLiteral("Impossible d'écrire %1 : %2")
                 .arg(QDir::toNativeSeparators(path), QString::fromUtf8(error.c_str())));
         return;

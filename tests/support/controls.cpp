@@ -145,8 +145,8 @@ WaitEnd waitIn(Form2 &form, const std::function<bool(const QString &)> &match,
 
 WaitEnd waitStartIn(Form2 &form, const QString &keyword, std::optional<Millis> limit)
 {
-    return waitIn(form, [&keyword](const QString &pane) { return pane.startsWith(keyword); },
-                  limit);
+    return waitIn(
+        form, [&keyword](const QString &pane) { return pane.startsWith(keyword); }, limit);
 }
 
 bool pauseIn(Form2 &form, Millis d)

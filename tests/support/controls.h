@@ -2,6 +2,7 @@
 // The window's controls for the tests, each found by its object name.
 
 #include "app/form2.h"
+#include "app/form2_ui.h"
 
 #include <functional>
 #include <optional>
