@@ -8,7 +8,7 @@ set(PLATINE_CORE_FILES
     platform/files.cpp platform/files.h
     badges/hexconv.cpp badges/hexconv.h
     badges/profile.cpp badges/profile.h
-    badges/listfile.cpp badges/listfile.h
+    badges/listfile.cpp badges/listfile.h badges/record_fields.h
     badges/tables.h
     app/settings.cpp app/settings.h
     serial/pane_layout.cpp serial/pane_layout.h

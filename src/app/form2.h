@@ -166,6 +166,8 @@ private:
     ListReadReport lire_liste();
     // True when a list is open; otherwise the operator is told to open one first.
     bool liste_ouverte();
+    // The record as the editor's fields show it, values as the file stores them.
+    RecordFields champs_saisis() const;
     // Shows `path` as the list in use.
     void montrer_fichier(const QString &path, const QString &caption);
     // The file path of a program-directory file, as the file functions take it.

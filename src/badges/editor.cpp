@@ -23,33 +23,36 @@ std::int16_t clampSlot(int slot)
     return std::int16_t(std::clamp(slot, 0, kSlots - 1));
 }
 
-std::int16_t fieldValue(const QLineEdit *e)
-{
-    return valeurEntiere(toCp1252(e->text()));
-}
-
 } // namespace
+
+RecordFields Form2::champs_saisis() const
+{
+    const Form2Ui &u = *m_ui;
+    RecordFields r;
+    for (const RecordField &f : kRecordFields)
+        if (const auto *e = findChild<QLineEdit *>(QString::fromLatin1(f.control)))
+            r.*f.value = toCp1252(e->text());
+    r.h24 = u.Choix_24->isChecked() ? "oui" : "non";
+    r.jour_texte = toCp1252(u.Combo2->currentText());
+    r.jour_code = std::to_string(u.Combo2->currentIndex());
+    r.tous_lieux = u.choix_lieu->isChecked() ? "oui" : "non";
+    return r;
+}
 
 void Form2::mise_a_jour_tableaux(std::int16_t slot)
 {
-    const Form2Ui &u = *m_ui;
     const int i = clampSlot(slot);
     m_liste.index_courant = std::int16_t(i);
-    m_liste.tables.tab_numero[i] = toCp1252(u.numero_badge->text());
-    m_liste.tables.tab_nom[i] = toCp1252(u.nom->text());
-    m_liste.tables.tab_heure_debut[i] = fieldValue(u.heure_debut);
-    m_liste.tables.tab_minute_debut[i] = fieldValue(u.minute_debut);
-    m_liste.tables.tab_heure_fin[i] = fieldValue(u.heure_fin);
-    m_liste.tables.tab_minute_fin[i] = fieldValue(u.minute_fin);
-    m_liste.tables.tab_jour[i] = std::to_string(u.Combo2->currentIndex());
-    m_liste.tables.tab_lieu[i] = fieldValue(u.lieu);
-    m_liste.tables.tab_jour_du_mois[i] = fieldValue(u.jour_du_mois);
+    const RecordFields r = champs_saisis();
+    BadgeTables &t = m_liste.tables;
+    for (const RecordField &f : kRecordFields) {
+        if (f.text)
+            (t.*f.text)[i] = r.*f.value;
+        if (f.number)
+            (t.*f.number)[i] = valeurEntiere(r.*f.value);
+    }
     // The fields were checked before the save.
-    m_liste.tables.invalid[i] =
-        invalidBits(m_liste.tables.tab_numero[i], toCp1252(u.heure_debut->text()),
-                    toCp1252(u.minute_debut->text()), toCp1252(u.heure_fin->text()),
-                    toCp1252(u.minute_fin->text()), m_liste.tables.tab_jour[i],
-                    toCp1252(u.lieu->text()), toCp1252(u.jour_du_mois->text()));
+    t.invalid[i] = invalidBits(r);
 }
 
 void Form2::mise_a_jour_affichage(std::int16_t slot)
@@ -57,21 +60,20 @@ void Form2::mise_a_jour_affichage(std::int16_t slot)
     const Form2Ui &u = *m_ui;
     const int i = clampSlot(slot);
     m_liste.index_courant = std::int16_t(i);
+    const BadgeTables &t = m_liste.tables;
     u.Label11->setText(QString::number(i + 1));
-    u.numero_badge->setText(fromCp1252(m_liste.tables.tab_numero[i]));
-    u.nom->setText(fromCp1252(m_liste.tables.tab_nom[i]));
-    u.heure_debut->setText(QString::number(m_liste.tables.tab_heure_debut[i]));
-    u.minute_debut->setText(QString::number(m_liste.tables.tab_minute_debut[i]));
-    u.heure_fin->setText(QString::number(m_liste.tables.tab_heure_fin[i]));
-    u.minute_fin->setText(QString::number(m_liste.tables.tab_minute_fin[i]));
+    for (const RecordField &f : kRecordFields) {
+        auto *e = findChild<QLineEdit *>(QString::fromLatin1(f.control));
+        if (!e)
+            continue;
+        e->setText(f.number ? QString::number((t.*f.number)[i]) : fromCp1252((t.*f.text)[i]));
+    }
     // setChecked does not emit clicked: the boxes' reactions do not run.
     u.Choix_24->setChecked(u.heure_debut->text() == QLatin1String("99"));
-    const std::string &jour = m_liste.tables.tab_jour[i];
+    u.choix_lieu->setChecked(u.lieu->text() == QLatin1String("99"));
+    const std::string &jour = t.tab_jour[i];
     if (isDayCode(jour) && jour[0] - '0' < u.Combo2->count())
         u.Combo2->setCurrentIndex(jour[0] - '0');
-    u.lieu->setText(QString::number(m_liste.tables.tab_lieu[i]));
-    u.choix_lieu->setChecked(u.lieu->text() == QLatin1String("99"));
-    u.jour_du_mois->setText(QString::number(m_liste.tables.tab_jour_du_mois[i]));
 }
 
 void Form2::Command5_Click()

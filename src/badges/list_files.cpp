@@ -178,35 +178,18 @@ void Form2::Command7_Click()
     if (!liste_ouverte())
         return;
 
-    RecordFields f;
-    if (u.Choix_24->isChecked()) {
-        f.h24 = "oui";
+    // A ticked box stands for 99 in its fields, whatever they show.
+    if (u.Choix_24->isChecked())
         for (QLineEdit *e : {u.heure_debut, u.minute_debut, u.heure_fin, u.minute_fin})
             e->setText(QStringLiteral("99"));
-    } else {
-        f.h24 = "non";
-    }
-    if (u.choix_lieu->isChecked()) {
-        f.tous_lieux = "oui";
+    if (u.choix_lieu->isChecked())
         u.lieu->setText(QStringLiteral("99"));
-    } else {
-        f.tous_lieux = "non";
-    }
     // Numbers are stored without the blanks typed around them, as the file
     // reads them back anyway.
     for (QLineEdit *e : {u.numero_badge, u.heure_debut, u.minute_debut, u.heure_fin, u.minute_fin,
                          u.lieu, u.jour_du_mois})
         e->setText(e->text().trimmed());
-    f.numero = toCp1252(u.numero_badge->text());
-    f.nom = toCp1252(u.nom->text());
-    f.heure_debut = toCp1252(u.heure_debut->text());
-    f.minute_debut = toCp1252(u.minute_debut->text());
-    f.heure_fin = toCp1252(u.heure_fin->text());
-    f.minute_fin = toCp1252(u.minute_fin->text());
-    f.jour_texte = toCp1252(u.Combo2->currentText());
-    f.jour_code = std::to_string(u.Combo2->currentIndex());
-    f.lieu = toCp1252(u.lieu->text());
-    f.jour_du_mois = toCp1252(u.jour_du_mois->text());
+    const RecordFields f = champs_saisis();
 
     // Nothing the board cannot take is written: the file and the tables
     // never disagree about it.

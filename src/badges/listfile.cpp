@@ -2,6 +2,7 @@
 
 #include "badges/hexconv.h"
 #include "badges/profile.h"
+#include "platform/cp1252.h"
 
 #include <algorithm>
 #include <cmath>
@@ -26,10 +27,6 @@ std::int16_t bcd(std::string_view text)
     const HexResult r = convertion_hex_dec(text);
     return r.ok ? r.value : 0;
 }
-
-const char *const kFieldLabels[] = {"le numéro de badge", "l'heure de début", "la minute de début",
-                                    "l'heure de fin",     "la minute de fin", "le jour autorisé",
-                                    "le lieu autorisé",   "le jour du mois"};
 
 } // namespace
 
@@ -94,52 +91,38 @@ bool isDayCode(std::string_view text)
     return text.size() == 1 && isDigit(text[0]);
 }
 
-std::uint16_t invalidBits(std::string_view numero, std::string_view heureDebut,
-                          std::string_view minuteDebut, std::string_view heureFin,
-                          std::string_view minuteFin, std::string_view jourCode,
-                          std::string_view lieu, std::string_view jourDuMois)
+bool followsRule(FieldRule rule, const std::string &value)
 {
-    std::uint16_t bits = 0;
-    if (!isBadgeNumber(numero))
-        bits |= BadNumero;
-    if (!isTwoDigitNumber(heureDebut))
-        bits |= BadHeureDebut;
-    if (!isTwoDigitNumber(minuteDebut))
-        bits |= BadMinuteDebut;
-    if (!isTwoDigitNumber(heureFin))
-        bits |= BadHeureFin;
-    if (!isTwoDigitNumber(minuteFin))
-        bits |= BadMinuteFin;
-    if (!(jourCode.empty() || isDayCode(jourCode)))
-        bits |= BadJour;
-    if (!isTwoDigitNumber(lieu))
-        bits |= BadLieu;
-    if (!(jourDuMois.empty() || isDayOfMonth(jourDuMois)))
-        bits |= BadJourDuMois;
-    return bits;
+    switch (rule) {
+    case FieldRule::Text:
+        return true;
+    case FieldRule::BadgeNumber:
+        return isBadgeNumber(value);
+    case FieldRule::TwoDigits:
+        return isTwoDigitNumber(value);
+    case FieldRule::DayCode:
+        return value.empty() || isDayCode(value);
+    case FieldRule::DayOfMonth:
+        return value.empty() || isDayOfMonth(value);
+    }
+    return false;
 }
 
-const char *invalidKeyLabel(InvalidKey key)
+const RecordField &fieldOf(std::uint16_t bad)
 {
-    switch (key) {
-    case BadNumero:
-        return "numero";
-    case BadHeureDebut:
-        return "heure de debut";
-    case BadMinuteDebut:
-        return "minute de debut";
-    case BadHeureFin:
-        return "heure de fin";
-    case BadMinuteFin:
-        return "minute de fin";
-    case BadJour:
-        return "jour autorisé_";
-    case BadLieu:
-        return "lieu autorisé";
-    case BadJourDuMois:
-        return "jour du mois";
-    }
-    return "?";
+    for (const RecordField &f : kRecordFields)
+        if (f.bad == bad)
+            return f;
+    return kRecordFields[0];
+}
+
+std::uint16_t invalidBits(const RecordFields &record)
+{
+    std::uint16_t bits = 0;
+    for (const RecordField &f : kRecordFields)
+        if (!followsRule(f.rule, record.*f.value))
+            bits |= f.bad;
+    return bits;
 }
 
 std::string invalidKeysText(std::uint16_t bits)
@@ -150,7 +133,7 @@ std::string invalidKeysText(std::uint16_t bits)
         if (bits & key) {
             if (!out.empty())
                 out += ", ";
-            out += invalidKeyLabel(key);
+            out += cp1252::toUtf8(fieldOf(key).key);
         }
     }
     return out;
@@ -190,30 +173,20 @@ ListReadReport readList(std::string_view content, BadgeTables &t)
 
     for (int i = 0; i < report.count; ++i) {
         const std::string &section = names[std::size_t(i)];
-        auto get = [&](const char *key) { return list.get(section, key, "", kListValueSize); };
+        RecordFields record;
+        for (const RecordField &f : kRecordFields)
+            record.*f.value = list.get(section, f.key, "", kListValueSize);
         t.tab_sections[i] = section;
-        t.tab_numero[i] = get(listkey::numero);
-        t.tab_nom[i] = get(listkey::nom);
-        const std::string hd = get(listkey::heure_debut);
-        const std::string md = get(listkey::minute_debut);
-        const std::string hf = get(listkey::heure_fin);
-        const std::string mf = get(listkey::minute_fin);
-        const std::string jour = get(listkey::jour_code);
-        const std::string lieu = get(listkey::lieu);
-        const std::string jdm = get(listkey::jour_du_mois);
-        t.tab_heure_debut[i] = valeurEntiere(hd);
-        t.tab_heure_debut_bcd[i] = bcd(hd);
-        t.tab_minute_debut[i] = valeurEntiere(md);
-        t.tab_minute_debut_bcd[i] = bcd(md);
-        t.tab_heure_fin[i] = valeurEntiere(hf);
-        t.tab_heure_fin_bcd[i] = bcd(hf);
-        t.tab_minute_fin[i] = valeurEntiere(mf);
-        t.tab_minute_fin_bcd[i] = bcd(mf);
-        t.tab_jour[i] = jour.empty() ? std::string("0") : jour;
-        t.tab_lieu[i] = valeurEntiere(lieu);
-        t.tab_lieu_bcd[i] = bcd(lieu);
-        t.tab_jour_du_mois[i] = jdm.empty() ? 0 : valeurEntiere(jdm);
-        t.invalid[i] = invalidBits(t.tab_numero[i], hd, md, hf, mf, jour, lieu, jdm);
+        for (const RecordField &f : kRecordFields) {
+            const std::string &v = record.*f.value;
+            if (f.text) // an empty day code is 0
+                (t.*f.text)[i] = f.rule == FieldRule::DayCode && v.empty() ? std::string("0") : v;
+            if (f.number)
+                (t.*f.number)[i] = valeurEntiere(v);
+            if (f.packed)
+                (t.*f.packed)[i] = bcd(v);
+        }
+        t.invalid[i] = invalidBits(record);
         if (t.invalid[i])
             report.invalidSlots.push_back(i);
     }
@@ -272,27 +245,28 @@ std::string readReportText(const ListReadReport &report, const BadgeTables &t)
     return out;
 }
 
-std::vector<FieldProblem> validateRecord(const RecordFields &f)
+std::vector<FieldProblem> validateRecord(const RecordFields &record)
 {
-    const std::uint16_t bits = invalidBits(f.numero, f.heure_debut, f.minute_debut, f.heure_fin,
-                                           f.minute_fin, f.jour_code, f.lieu, f.jour_du_mois);
-    static const char *const fields[] = {"numero_badge", "heure_debut", "minute_debut",
-                                         "heure_fin",    "minute_fin",  "Combo2",
-                                         "lieu",         "jour_du_mois"};
+    const std::uint16_t bits = invalidBits(record);
     std::vector<FieldProblem> out;
-    for (int b = 0; b < 8; ++b) {
-        if (!(bits & (1 << b)))
+    for (const RecordField &f : kRecordFields) {
+        if (!(bits & f.bad))
             continue;
-        std::string message = std::string("Vérifiez ") + kFieldLabels[b] + " : ";
-        if (b == 0)
+        std::string message = std::string("Vérifiez ") + f.label + " : ";
+        switch (f.rule) {
+        case FieldRule::BadgeNumber:
             message += "dix caractères de 0 à 9 ou de A à F sont attendus.";
-        else if (b == 5)
+            break;
+        case FieldRule::DayCode:
             message += "choisissez un jour dans la liste.";
-        else if (b == 7)
+            break;
+        case FieldRule::DayOfMonth:
             message += "0 s'il ne sert pas, sinon un jour de 1 à 31 est attendu.";
-        else
+            break;
+        default:
             message += "un nombre d'un ou deux chiffres est attendu.";
-        out.push_back({fields[b], message});
+        }
+        out.push_back({f.control, message});
     }
     return out;
 }
@@ -302,16 +276,14 @@ RecordFields keepStoredForms(std::string_view content, RecordFields f)
     const profile::Parsed list(content);
     constexpr std::size_t kWhole = 65536; // the stored value uncut
     auto stored = [&](const char *key) { return list.get(f.numero, key, "", kWhole); };
-    for (const auto &[key, field] :
-         {std::pair{listkey::heure_debut, &f.heure_debut},
-          std::pair{listkey::minute_debut, &f.minute_debut},
-          std::pair{listkey::heure_fin, &f.heure_fin},
-          std::pair{listkey::minute_fin, &f.minute_fin}, std::pair{listkey::lieu, &f.lieu},
-          std::pair{listkey::jour_du_mois, &f.jour_du_mois}}) {
-        const std::string old = stored(key);
-        if (isTwoDigitNumber(old) && isTwoDigitNumber(*field) &&
-            *field == std::to_string(valeurEntiere(old)))
-            *field = old;
+    for (const RecordField &field : kRecordFields) {
+        if (!field.number)
+            continue; // only numbers have other stored forms
+        std::string &value = f.*field.value;
+        const std::string old = stored(field.key);
+        if (isTwoDigitNumber(old) && isTwoDigitNumber(value) &&
+            value == std::to_string(valeurEntiere(old)))
+            value = old;
     }
     const std::string oldName = stored(listkey::nom);
     if (oldName.size() >= kListValueSize && f.nom == oldName.substr(0, kListValueSize - 1))
@@ -331,24 +303,15 @@ bool hasSection(std::string_view content, std::string_view name)
 
 std::string saveRecord(std::string_view content, const RecordFields &f)
 {
-    const std::pair<const char *, const std::string *> keys[] = {
-        {listkey::numero, &f.numero},
-        {listkey::nom, &f.nom},
-        {listkey::heure_debut, &f.heure_debut},
-        {listkey::minute_debut, &f.minute_debut},
-        {listkey::heure_fin, &f.heure_fin},
-        {listkey::minute_fin, &f.minute_fin},
-        {listkey::h24, &f.h24},
-        {listkey::jour_texte, &f.jour_texte},
-        {listkey::jour_code, &f.jour_code},
-        {listkey::lieu, &f.lieu},
-        {listkey::tous_lieux, &f.tous_lieux},
-    };
     std::string out(content);
-    for (const auto &[key, value] : keys)
-        out = profile::set(out, f.numero, key, *value);
-    // The empty line below the last key ends the record in the file.
-    return profile::set(out, f.numero, listkey::jour_du_mois, f.jour_du_mois + "\r\n");
+    for (const RecordField &field : kRecordFields) {
+        std::string value = f.*field.value;
+        // The empty line below the last key ends the record in the file.
+        if (&field == &kRecordFields.back())
+            value += "\r\n";
+        out = profile::set(out, f.numero, field.key, value);
+    }
+    return out;
 }
 
 std::string newListHeader(std::string_view date, std::string_view time, std::string_view fileTitle)

@@ -3,6 +3,7 @@
 // its reading into the record tables. Pure standard C++ over the file's
 // bytes (Windows-1252). Messages are French, in UTF-8.
 
+#include "badges/record_fields.h"
 #include "badges/tables.h"
 
 #include <cstdint>
@@ -14,22 +15,6 @@ namespace platine {
 
 // A value comes back as at most 19 characters (a buffer of 20 with its NUL).
 inline constexpr std::size_t kListValueSize = 20;
-
-// The keys of a record, in the order the editor writes them (Windows-1252).
-namespace listkey {
-inline constexpr const char *numero = "numero";
-inline constexpr const char *nom = "nom";
-inline constexpr const char *heure_debut = "heure de debut";
-inline constexpr const char *minute_debut = "minute de debut";
-inline constexpr const char *heure_fin = "heure de fin";
-inline constexpr const char *minute_fin = "minute de fin";
-inline constexpr const char *h24 = "24 h 24";
-inline constexpr const char *jour_texte = "jour autoris\xE9";
-inline constexpr const char *jour_code = "jour autoris\xE9_";
-inline constexpr const char *lieu = "lieu autoris\xE9";
-inline constexpr const char *tous_lieux = "tous lieux";
-inline constexpr const char *jour_du_mois = "jour du mois";
-} // namespace listkey
 
 // What one read of a list found.
 struct ListReadReport {
@@ -75,13 +60,8 @@ bool isDayCode(std::string_view text);
 // The InvalidKey bits of one record's stored values. An empty day of the
 // month is 0 and an empty day code is "0", both valid; an empty time or
 // place is not.
-std::uint16_t invalidBits(std::string_view numero, std::string_view heureDebut,
-                          std::string_view minuteDebut, std::string_view heureFin,
-                          std::string_view minuteFin, std::string_view jourCode,
-                          std::string_view lieu, std::string_view jourDuMois);
+std::uint16_t invalidBits(const RecordFields &record);
 
-// The key text of an InvalidKey bit, for messages (UTF-8).
-const char *invalidKeyLabel(InvalidKey key);
 // The key texts of every bit set, joined by ", " (UTF-8).
 std::string invalidKeysText(std::uint16_t bits);
 
@@ -95,23 +75,6 @@ ListReadReport readList(std::string_view content, BadgeTables &t);
 std::string readReportText(const ListReadReport &report, const BadgeTables &t);
 
 // --- Writers -------------------------------------------------------------------
-
-// One record as the editor saves it: every value as it will stand in the
-// file (Windows-1252), twelve keys.
-struct RecordFields {
-    std::string numero;
-    std::string nom;
-    std::string heure_debut;
-    std::string minute_debut;
-    std::string heure_fin;
-    std::string minute_fin;
-    std::string h24;        // "oui" / "non"
-    std::string jour_texte; // the visible day choice
-    std::string jour_code;  // "0" to "9", "-1" when nothing is chosen
-    std::string lieu;
-    std::string tous_lieux; // "oui" / "non"
-    std::string jour_du_mois;
-};
 
 // A field the board could not take, named for the operator.
 struct FieldProblem {

@@ -53,20 +53,6 @@ std::string refusal(const std::string &what)
     return "Liste refusée, rien n'a été envoyé à la platine : " + what;
 }
 
-struct PackedField {
-    const char *name;
-    const std::array<std::int16_t, kSlots> BadgeTables::*table;
-    InvalidKey bit;
-};
-
-constexpr PackedField kPackedFields[] = {
-    {"heure de début", &BadgeTables::tab_heure_debut_bcd, BadHeureDebut},
-    {"minute de début", &BadgeTables::tab_minute_debut_bcd, BadMinuteDebut},
-    {"heure de fin", &BadgeTables::tab_heure_fin_bcd, BadHeureFin},
-    {"minute de fin", &BadgeTables::tab_minute_fin_bcd, BadMinuteFin},
-    {"lieu autorisé", &BadgeTables::tab_lieu_bcd, BadLieu},
-};
-
 // The day code as the board takes it: one digit, 0 to 9.
 std::optional<int> dayCode(std::string_view text)
 {
@@ -103,9 +89,11 @@ std::optional<std::string> validateUpload(const BadgeTables &t, std::string_view
             return refusal(badgeName(t, i) +
                            " : le numéro de badge doit compter dix chiffres hexadécimaux (0 à 9, "
                            "A à F).");
-        for (const PackedField &f : kPackedFields) {
-            const int v = (t.*(f.table))[i];
-            if ((bad & f.bit) || protocol::unpackDecimal(v) < 0)
+        for (const RecordField &f : kRecordFields) {
+            if (!f.packed)
+                continue;
+            const int v = (t.*f.packed)[i];
+            if ((bad & f.bad) || protocol::unpackDecimal(v) < 0)
                 return refusal(badgeName(t, i) + " : " + f.name + " illisible (valeur " +
                                hexText(v) + "h) ; un nombre de deux chiffres au plus est attendu.");
         }
@@ -141,17 +129,18 @@ UploadPlan planUpload(const BadgeTables &t, std::string_view strikeDelayText, bo
             plan.blockBytes[std::size_t(k)][std::size_t(j)] = static_cast<unsigned char>(
                 t.tab_octets_badge[std::size_t(k * protocol::kBlockBytes + j)]);
 
-    const std::array<std::int16_t, kSlots> *packed[] = {
-        &t.tab_heure_debut_bcd, &t.tab_minute_debut_bcd, &t.tab_heure_fin_bcd,
-        &t.tab_minute_fin_bcd};
-    for (int i = 0; i < protocol::kTableBytes; ++i) {
-        for (int k = 0; k < 4; ++k)
-            plan.tables[std::size_t(k)][std::size_t(i)] =
-                static_cast<unsigned char>((*packed[k])[i]);
-        plan.tables[4][std::size_t(i)] =
-            static_cast<unsigned char>(dayCode(t.tab_jour[i]).value_or(0));
-        plan.tables[5][std::size_t(i)] = static_cast<unsigned char>(t.tab_lieu_bcd[i]);
-        plan.tables[6][std::size_t(i)] = static_cast<unsigned char>(t.tab_jour_du_mois[i]);
+    // Each table takes its field's packed decimal byte, its number, or (the
+    // day code) the digit of its text.
+    for (const RecordField &f : kRecordFields) {
+        if (f.boardTable < 0)
+            continue;
+        auto &table = plan.tables[std::size_t(f.boardTable)];
+        for (int i = 0; i < protocol::kTableBytes; ++i) {
+            const int v = f.packed   ? (t.*f.packed)[i]
+                          : f.number ? (t.*f.number)[i]
+                                     : dayCode((t.*f.text)[i]).value_or(0);
+            table[std::size_t(i)] = static_cast<unsigned char>(v);
+        }
     }
     return plan;
 }
