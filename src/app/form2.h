@@ -111,7 +111,6 @@ public:
     bool indicatorConnected() const { return m_indicatorConnected; }
     bool ligneOccupee() const { return !m_lineOwner.isEmpty(); }
     const std::array<std::int16_t, 8> &octetsHoraire() const { return m_octets_horaire; }
-    const QString &programDir() const { return m_platform.programDir; }
     QString settingsPath() const;
 
     // How "Quitter" ends the program; by default it quits the application.
