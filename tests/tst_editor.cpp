@@ -2,7 +2,6 @@
 // test doubles: answered file dialogs, virtual time.
 
 #include "app/pane.h"
-#include "badges/list_dates.h"
 #include "support/harness.h"
 
 #include <QCheckBox>
@@ -16,6 +15,14 @@ using namespace platine;
 using platine::testing::Harness;
 
 namespace {
+
+// The program writes dates and times in the system's formats: the tests run
+// on a French system whatever the machine's own settings.
+void frenchSystem()
+{
+    qputenv("LC_ALL", "fr_FR.UTF-8");
+}
+Q_CONSTRUCTOR_FUNCTION(frenchSystem)
 
 const QByteArray kHeader = "Liste cr\xE9"
                            "e le  : 06/12/2026\r\n"
@@ -178,12 +185,11 @@ void TstEditor::newListWritesHeader()
     Harness::writeFile(path, "ancien contenu\r\n[0000000009]\r\n");
     f.h.dialogs.files.push_back(path);
     f.h.form->Command4_Click();
-    const QDateTime now = f.h.time.now();
-    const QString expected =
-        QStringLiteral("Liste crée le  : ") + dateCourte(now.date(), QLocale::system()) +
-        QStringLiteral("\r\nHeure courante : ") + heureCourante(now.time(), QLocale::system()) +
-        QStringLiteral("\r\nNom du fichier : nouvelle.txt\r\n\r\n\r\n");
-    QCOMPARE(QString::fromLatin1(Harness::readFile(path)), expected);
+    // Created at 17:05:09 on 6 December 2026, on a French system.
+    QCOMPARE(Harness::readFile(path), QByteArray("Liste cr\xE9"
+                                                 "e le  : 06/12/2026\r\n"
+                                                 "Heure courante : 17:05:09\r\n"
+                                                 "Nom du fichier : nouvelle.txt\r\n\r\n\r\n"));
     QCOMPARE(f.h.form->liste().fichier, path);
     QCOMPARE(f.h.form->liste().titre, QStringLiteral("liste.txt")); // unchanged
     QCOMPARE(f.u().nom_fichier->text(), QStringLiteral("Fichier en cours :nouvelle.txt"));
@@ -352,7 +358,10 @@ void TstEditor::saveNewThenAgain()
     QCOMPARE(f.h.form->liste().index_courant, 1);
     f.u().numero_badge->setText(" 0000000002 ");
     f.u().nom->setText(QStringLiteral("Zoé"));
+    QString during; // the status strip during the confirmation's second
+    f.h.time.onBlock = [&](Millis) { during = f.u().Label14->text(); };
     f.h.form->Command7_Click();
+    QCOMPARE(during, QStringLiteral("Enregistrement effectué"));
     QCOMPARE(f.messages(), 0);
     QCOMPARE(f.u().Label14->text(), QStringLiteral("..."));
     QCOMPARE(f.h.time.blockedFor, Millis(1000));

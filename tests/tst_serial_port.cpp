@@ -270,10 +270,11 @@ void TestSerialPort::hangUpIsReportedOnceAndClosesTheWindowPort()
     QTRY_COMPARE_WITH_TIMEOUT(lost, 1, 5000);
     QVERIFY(!why.isEmpty());
     QVERIFY(!port.isOpen());
-    QTest::qWait(200);
+    QTest::qWait(1000);
     QCOMPARE(lost, 1);
-    // A hung-up line that kept waking the loop would show here.
-    QVERIFY2(cpuTime() - cpuBefore < 150ms, "the hung-up line keeps the loop busy");
+    // A hung-up line that kept waking the loop would burn that second; the
+    // limit leaves room for a loaded machine.
+    QVERIFY2(cpuTime() - cpuBefore < 400ms, "the hung-up line keeps the loop busy");
 }
 
 namespace {
@@ -333,7 +334,7 @@ void TestSerialPort::rightPressEndsARunningWait()
     t.start();
     const WaitEnd end = waitStartIn(*w.form, QStringLiteral("Pret"), 10'000ms);
     QCOMPARE(end, WaitEnd::PortClosed);
-    QVERIFY2(t.elapsed() < 1000, "the wait ran on after the port was closed");
+    QVERIFY2(t.elapsed() < 5000, "the wait ran on after the port was closed");
     QVERIFY(!w.services.serial.isOpen());
     QVERIFY(!w.form->indicatorConnected());
 }
@@ -374,7 +375,7 @@ void TestSerialPort::hangUpUnderAWaitEndsItAndClosesThePort()
     t.start();
     const WaitEnd end = waitStartIn(*w.form, QStringLiteral("Pret"), 10'000ms);
     QCOMPARE(end, WaitEnd::PortClosed);
-    QVERIFY2(t.elapsed() < 1000, "the wait ran on after the line was lost");
+    QVERIFY2(t.elapsed() < 5000, "the wait ran on after the line was lost");
     QVERIFY(!w.services.serial.isOpen());
     QVERIFY(!w.form->indicatorConnected());
     QVERIFY2(controls(*w.form).Label14->text().startsWith(QStringLiteral("Port COM3 perdu")),
@@ -394,13 +395,13 @@ void TestSerialPort::pumpSleepsUntilItsDeadline()
     const Millis start = clock.elapsed();
     const Millis cpuBefore = cpuTime();
     // The caller loops until its deadline, as the reply wait does.
-    while (clock.elapsed() < start + 300ms)
-        pump.waitUntil(start + 300ms);
+    while (clock.elapsed() < start + 1000ms)
+        pump.waitUntil(start + 1000ms);
     const Millis took = clock.elapsed() - start;
     // Never early; late only by what a loaded machine adds.
-    QVERIFY2(took >= 300ms && took < 2000ms, qPrintable(QString::number(took.count())));
-    // Loose: a spinning wait would burn about 300 ms.
-    QVERIFY2(cpuTime() - cpuBefore < 60ms,
+    QVERIFY2(took >= 1000ms && took < 5000ms, qPrintable(QString::number(took.count())));
+    // Loose: a spinning wait would burn about a second.
+    QVERIFY2(cpuTime() - cpuBefore < 250ms,
              qPrintable(QString::number((cpuTime() - cpuBefore).count())));
 }
 
@@ -456,13 +457,14 @@ void TestSerialPort::pumpDoesNotSpinWithADeferredDeletePending()
         doomed->deleteLater();
         const Millis start = clock.elapsed();
         const Millis cpuBefore = cpuTime();
-        while (clock.elapsed() < start + 300ms)
-            pump.waitUntil(start + 300ms);
+        while (clock.elapsed() < start + 1000ms)
+            pump.waitUntil(start + 1000ms);
         spent = cpuTime() - cpuBefore;
         outer.quit();
     });
     outer.exec();
-    QVERIFY2(spent >= 0ms && spent < 60ms, qPrintable(QString::number(spent.count())));
+    // A spinning wait would burn about a second.
+    QVERIFY2(spent >= 0ms && spent < 250ms, qPrintable(QString::number(spent.count())));
 }
 
 QTEST_MAIN(TestSerialPort)

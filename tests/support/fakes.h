@@ -28,6 +28,8 @@ public:
     void waitUntil(Millis deadline) override;
     void block(Millis d) override
     {
+        if (onBlock)
+            onBlock(d);
         m_now += d;
         ++blocks;
         blockedFor += d;
@@ -45,6 +47,8 @@ public:
     QDateTime m_wallStart = QDateTime(QDate(2026, 12, 6), QTime(17, 5, 9));
     int blocks = 0;
     Millis blockedFor{0};
+    // Called as a blocking pause begins: what the window shows during it.
+    std::function<void(Millis)> onBlock;
     // A wait that would sleep past this much virtual time is a hung test.
     Millis horizon{std::chrono::hours(48)};
 

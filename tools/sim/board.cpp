@@ -12,18 +12,12 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// The program writes the bytes of one item back to back (a millisecond or
-// so apart); a line quiet for this long in the middle of an item means the
-// program stopped sending it.
-constexpr auto kQuietLimit = 2s;
 // The program waits 10 s for each keyword of the board and answers within
 // a second; the board waits as long for the answer before giving up.
 constexpr auto kAnswerWindow = 10s;
 // In the demonstration cycle, the board leaves the line quiet this long
 // between two announcements.
 constexpr auto kAutoPause = 5s;
-// The second half of a split "Historique" leaves this late.
-constexpr auto kSplitGap = 300ms;
 // The board's own pause between storing an item and asking for the next
 // (it writes its memory meanwhile). A program that sends the next item
 // without awaiting its keyword is caught by it: the item comes before the
@@ -647,7 +641,7 @@ void Board::sendHistory(TimePoint now)
     if (split) {
         text += marker.substr(0, 5);
         m_hooks.send(text, 0ms);
-        m_hooks.send(std::string(marker.substr(5)), kSplitGap);
+        m_hooks.send(std::string(marker.substr(5)), splitGap);
     } else {
         text += marker;
         m_hooks.send(text, 0ms);
@@ -662,11 +656,11 @@ void Board::tick(TimePoint now)
 {
     switch (m_phase) {
     case Phase::Deaf:
-        if (now - m_lastRx >= kQuietLimit)
+        if (now - m_lastRx >= quietLimit)
             goIdle(now);
         return;
     case Phase::Idle:
-        if (!m_command.empty() && now - m_lastRx >= kQuietLimit) {
+        if (!m_command.empty() && now - m_lastRx >= quietLimit) {
             m_hooks.print("VIOLATION offset=" + std::to_string(m_offset) +
                           " expected a complete command got \"" + readable(m_command) +
                           "\" and a quiet line");
@@ -699,7 +693,7 @@ void Board::tick(TimePoint now)
             m_hooks.print("ABANDON no " + describeItem() + " within 10 s");
             goIdle(now);
         }
-    } else if (now - m_lastRx >= kQuietLimit) {
+    } else if (now - m_lastRx >= quietLimit) {
         violation(describeItem(),
                   std::to_string(m_got.size()) + " bytes (\"" +
                       readable(m_got.substr(0, std::min<std::size_t>(m_got.size(), 20))) +

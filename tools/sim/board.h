@@ -64,6 +64,11 @@ public:
     bool split = false;    // "Historique" in two bursts
     bool autoMode = false; // push the buttons by itself
     Millis answerDelay{0}; // the answers leave that late (widens the board's waits)
+    // The program writes the bytes of one item back to back (a millisecond
+    // or so apart); a line quiet this long in the middle of an item means it
+    // stopped sending it (and ends the deafness after a violation).
+    Millis quietLimit{2000};
+    Millis splitGap{300}; // the second half of a split "Historique" leaves this late
     // An item whose first byte comes before the board's keyword has left,
     // or inside the pause the program leaves after it, is a violation.
     bool strict = false;

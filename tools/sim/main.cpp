@@ -62,6 +62,10 @@ const char kUsage[] =
     "                   each badge block, 0.5 s before \"vidage\", \"horaire\"\n"
     "                   and \"heure\"), is a VIOLATION\n"
     "  --lenient        take an item's bytes whenever they come\n"
+    "  --quiet-limit S  a line quiet S seconds inside an item is a VIOLATION\n"
+    "                   (default 2; more on a loaded machine)\n"
+    "  --split-gap S    \"split on\" sends \"rique\" S seconds after \"Histo\"\n"
+    "                   (default 0.3)\n"
     "\n"
     "Commands (one a line):\n"
     "  push bp1 | push bp3 | announce clock | present NUMBER | passage NUMBER [PLACE]\n"
@@ -383,6 +387,15 @@ int main(int argc, char **argv)
     std::string script;
     bool autoMode = false, wire = false, verbose = false, strict = true;
     int passages = 3;
+    std::optional<Millis> quietLimit, splitGap;
+    // A duration in seconds, above zero and at most an hour.
+    const auto seconds = [](const char *text) -> std::optional<Millis> {
+        char *end = nullptr;
+        const double s = std::strtod(text, &end);
+        if (end == text || *end != '\0' || !(s > 0 && s <= 3600))
+            return std::nullopt;
+        return Millis(static_cast<long long>(s * 1000 + 0.5));
+    };
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         const bool hasValue = i + 1 < argc;
@@ -400,7 +413,15 @@ int main(int argc, char **argv)
             verbose = true;
         else if (a == "--strict" || a == "--lenient")
             strict = a == "--strict";
-        else if (a == "--help" || a == "-h") {
+        else if ((a == "--quiet-limit" || a == "--split-gap") && hasValue) {
+            const std::optional<Millis> d = seconds(argv[++i]);
+            if (!d) {
+                std::fprintf(stderr, "platine-sim: %s takes a number of seconds (0 to 3600)\n",
+                             a.c_str());
+                return 2;
+            }
+            (a == "--quiet-limit" ? quietLimit : splitGap) = d;
+        } else if (a == "--help" || a == "-h") {
             std::fputs(kUsage, stdout);
             return 0;
         } else {
@@ -434,6 +455,10 @@ int main(int argc, char **argv)
     sim.wire = wire;
     sim.board().autoMode = autoMode;
     sim.board().strict = strict;
+    if (quietLimit)
+        sim.board().quietLimit = *quietLimit;
+    if (splitGap)
+        sim.board().splitGap = *splitGap;
     sim.board().seedPassages(passages);
     if (!sim.open())
         return 1;
