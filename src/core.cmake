@@ -6,13 +6,16 @@ set(PLATINE_CORE_DIR ${CMAKE_CURRENT_LIST_DIR})
 set(PLATINE_CORE_FILES
     platform/cp1252.cpp platform/cp1252.h
     platform/files.cpp platform/files.h
+    platform/csv.cpp platform/csv.h
     badges/hexconv.cpp badges/hexconv.h
     badges/profile.cpp badges/profile.h
     badges/listfile.cpp badges/listfile.h badges/record_fields.h
     badges/tables.h
+    badges/list_table.cpp badges/list_table.h
     app/settings.cpp app/settings.h
     serial/pane_layout.cpp serial/pane_layout.h
     board/history_table.cpp board/history_table.h
+    board/journal.cpp board/journal.h
     board/dump_listing.cpp board/dump_listing.h
     board/protocol.cpp board/protocol.h
     board/upload_plan.cpp board/upload_plan.h)

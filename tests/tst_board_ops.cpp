@@ -11,6 +11,7 @@
 #include "support/harness.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -213,6 +214,7 @@ private slots:
     void quitAsLogEndsWritesNothing();
     void historyEndsAfter30sIdle();
     void historyKeepsWaitingWhileLogComes();
+    void historyKeptWhenJournalCannotBeWritten();
     void historyAnnouncementTimeOut();
     void historyPortLost();
     // The clock.
@@ -541,7 +543,8 @@ void TstBoardOps::historyOfThreePassages()
                        "0123456789            17:05             06/12/26          01\r\n"
                        "00000000AB            08:30             07/12/26          12\r\n"
                        "FFFFFFFFFF            23:59             31/12/26          99\r\n"));
-    QCOMPARE(label14(h), QStringLiteral("Téléchargement terminé"));
+    QCOMPARE(label14(h),
+             QStringLiteral("Téléchargement terminé : 3 nouveaux passages dans le journal"));
     QVERIFY(h.form->indicatorConnected());
     QVERIFY(!h.form->ligneOccupee());
 }
@@ -601,8 +604,28 @@ void TstBoardOps::historyKeepsWaitingWhileLogComes()
         h.port.deliver("Historique", 150s);
     };
     h.form->Command3_Click();
-    QCOMPARE(label14(h), QStringLiteral("Téléchargement terminé"));
+    QCOMPARE(label14(h),
+             QStringLiteral("Téléchargement terminé : 5 nouveaux passages dans le journal"));
     QCOMPARE(h.form->text1().count(QStringLiteral("0123456789")), 5);
+}
+
+void TstBoardOps::historyKeptWhenJournalCannotBeWritten()
+{
+    Harness h;
+    Harness::writeFile(h.path("histo.txt"), "ancien\r\n");
+    QVERIFY(QDir(h.dir.path()).mkdir(QStringLiteral("journal des passages.csv")));
+    h.dialogs.onMessage = [&](const FakeDialogs::Shown &) {
+        h.port.deliver("Vidage EEPROM externe\r\n", 1s);
+    };
+    h.port.onWrite = [&](const QByteArray &) {
+        h.port.deliver(passage("0123456789", 17, 5, 6, 1) + "Historique", 1s);
+    };
+    h.form->Command3_Click();
+    QCOMPARE(Harness::readFile(h.path("histo.txt")), QByteArray("ancien\r\n"));
+    QVERIFY(h.form->text1().isEmpty());
+    QVERIFY2(label14(h).contains(QStringLiteral("journal des passages.csv")) &&
+                 label14(h).contains(QStringLiteral("histo.txt n'a pas été modifié")),
+             qPrintable(label14(h)));
 }
 
 void TstBoardOps::historyAnnouncementTimeOut()

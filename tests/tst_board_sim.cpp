@@ -135,6 +135,7 @@ private slots:
     void clockSetting();
     void badgeReading();
     void historyOfThreePassages();
+    void journalOfTwoOverlappingDownloads();
 };
 
 void TstBoardSim::uploadOfOneRecord()
@@ -298,10 +299,56 @@ void TstBoardSim::historyOfThreePassages()
     };
     w.form->Command3_Click();
     QVERIFY2(!sim.waitLine("HISTORY SENT").isEmpty(), sim.report().constData());
-    QCOMPARE(controls(*w.form).Label14->text(), QStringLiteral("Téléchargement terminé"));
+    QCOMPARE(controls(*w.form).Label14->text(),
+             QStringLiteral("Téléchargement terminé : 3 nouveaux passages dans le journal"));
     QVERIFY(QFile::exists(w.dir.filePath(QStringLiteral("histo.txt"))));
     // The header, its blank line and one row per passage.
     QCOMPARE(w.form->text1().count(QStringLiteral("\r\n")), 2 + 3);
+}
+
+void TstBoardSim::journalOfTwoOverlappingDownloads()
+{
+    RealWindow w;
+    Sim sim(w.dir.path());
+    QVERIFY(sim.ready());
+    // The open list names the first of the three passages' badges.
+    const QString list = w.dir.filePath(QStringLiteral("liste.txt"));
+    QFile f(list);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("[0123456789]\r\nnumero=0123456789\r\nnom=Val\xE9rie\r\n");
+    f.close();
+    openListFile(*w.form, w.dialogs, list);
+    w.dialogs.onMessage = [&sim, &w](const FakeDialogs::Shown &) {
+        QTimer::singleShot(300, w.form.get(), [&sim] { sim.command("push bp3"); });
+    };
+    const QString journal = w.dir.filePath(QStringLiteral("journal des passages.csv"));
+    const auto rows = [&] {
+        QFile j(journal);
+        return j.open(QIODevice::ReadOnly) ? QString::fromUtf8(j.readAll())
+                                                 .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)
+                                           : QStringList();
+    };
+
+    w.form->Command3_Click();
+    QVERIFY2(!sim.waitLine("HISTORY SENT 3").isEmpty(), sim.report().constData());
+    QCOMPARE(rows().size(), 1 + 3);
+    QVERIFY2(rows().at(1).startsWith(QStringLiteral("2026-")) &&
+                 rows().at(1).contains(QStringLiteral(";0123456789;Valérie;")),
+             qPrintable(rows().at(1)));
+    QVERIFY(controls(*w.form).Label14->toolTip().contains(journal));
+
+    // A fourth passage, and the board told to send its whole log again.
+    sim.command("passage 00000000AB 5");
+    QVERIFY(!sim.waitLine("PASSAGE").isEmpty());
+    w.form->Command16_Click();
+    QVERIFY(!sim.waitLine("RAZ offset").isEmpty());
+    w.form->Command3_Click();
+    QVERIFY2(!sim.waitLine("HISTORY SENT 4").isEmpty(), sim.report().constData());
+    QCOMPARE(controls(*w.form).Label14->text(),
+             QStringLiteral("Téléchargement terminé : 1 nouveau passage dans le journal"));
+    QCOMPARE(rows().size(), 1 + 4);
+    QVERIFY(rows().at(4).contains(QStringLiteral(";00000000AB;;05;")));
+    QVERIFY2(!sim.report().contains("VIOLATION"), sim.report().constData());
 }
 
 QTEST_MAIN(TstBoardSim)

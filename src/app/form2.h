@@ -169,6 +169,17 @@ private:
     RecordFields champs_saisis() const;
     // Shows `path` as the list in use.
     void montrer_fichier(const QString &path, const QString &caption);
+    // Adds the passages of the history file content `history` that the
+    // journal of passages does not hold yet, names from the open list; false
+    // (and `error`) when the journal could not be read or written.
+    bool ajouter_au_journal(const std::string &journalPath, const std::string &history, int &added,
+                            std::string &error);
+    // Reads a list saved as a table, refusing it row by row, and opens the
+    // list file made of it beside it.
+    void importer_tableau(const QString &path);
+    // Shows the list file `path` and makes it the open list.
+    void ouvrir_liste(const QString &path);
+
     // The file path of a program-directory file, as the file functions take it.
     std::string programFile(const QString &name) const;
 

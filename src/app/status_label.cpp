@@ -141,7 +141,16 @@ StatusLabel::StatusLabel(const QString &text, QWidget *parent) : QLabel(text, pa
 
 void StatusLabel::setText(const QString &text)
 {
+    m_toolTipLine.clear();
     QLabel::setText(text);
+    syncToolTip();
+}
+
+void StatusLabel::setText(const QString &text, const QString &toolTipLine)
+{
+    QLabel::setText(text);
+    m_toolTipLine = toolTipLine;
+    m_toolTipLineOf = text;
     syncToolTip();
 }
 
@@ -153,8 +162,11 @@ void StatusLabel::clear()
 
 void StatusLabel::syncToolTip()
 {
-    if (toolTip() != text())
-        setToolTip(text());
+    QString tip = text();
+    if (!m_toolTipLine.isEmpty() && text() == m_toolTipLineOf)
+        tip += QLatin1Char('\n') + m_toolTipLine;
+    if (toolTip() != tip)
+        setToolTip(tip);
 }
 
 QString StatusLabel::shownText() const

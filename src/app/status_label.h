@@ -25,6 +25,8 @@ public:
     // follows at once. A text set through a QLabel pointer still gets its
     // tool tip when drawn or hovered.
     void setText(const QString &text);
+    // The text, and its tool tip with `toolTipLine` below it.
+    void setText(const QString &text, const QString &toolTipLine);
     void clear();
 
     // What the label draws at its present width and font.
@@ -36,6 +38,9 @@ protected:
 
 private:
     void syncToolTip();
+
+    QString m_toolTipLine;   // the extra line of the tool tip
+    QString m_toolTipLineOf; // the text it was given with
 
     mutable QString m_fitOf;
     mutable int m_fitWidth = -1;

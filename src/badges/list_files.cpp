@@ -1,16 +1,19 @@
 // The list files: the reader into the record tables, opening a list,
-// creating a new one, saving the console pane, saving one record.
+// creating a new one, saving the console pane, saving one record; a list
+// saved as a spreadsheet table (".csv") and a table read back as a list.
 
 #include "app/form2.h"
 #include "app/form2_ui.h"
 #include "app/pane.h"
 #include "badges/list_dates.h"
+#include "badges/list_table.h"
 #include "badges/listfile.h"
 #include "platform/files.h"
 #include "platform/text.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,6 +25,7 @@ namespace platine {
 namespace {
 
 const QString kStar = QStringLiteral("*.txt");
+const QString kOpenTitle = QStringLiteral("Ouvrir une liste enregistrée");
 const QString kCourant = QStringLiteral("Fichier en cours :");
 // "Enregistrement effectué" stays this long; the window waits meanwhile.
 constexpr Millis kConfirmation{1000};
@@ -40,6 +44,12 @@ std::optional<std::string> readList(const std::string &path, bool missingIsEmpty
     if (missingIsEmpty && !std::filesystem::exists(path, ec) && !ec)
         return std::string();
     return files::read(path, &error);
+}
+
+// A name ending in ".csv" is a spreadsheet table.
+bool isTable(const QString &path)
+{
+    return path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive);
 }
 
 } // namespace
@@ -116,10 +126,17 @@ void Form2::mise_en_tableau()
 void Form2::Command1_Click()
 {
     setText1(QString());
-    const QString path =
-        m_platform.dialogs->openFile(QStringLiteral("Ouvrir une liste enregistrée"), kStar);
+    const QString path = m_platform.dialogs->openFile(kOpenTitle, kStar);
     if (path.isEmpty() || path == kStar)
         return; // cancelled
+    if (isTable(path))
+        importer_tableau(path);
+    else
+        ouvrir_liste(path);
+}
+
+void Form2::ouvrir_liste(const QString &path)
+{
     std::string error;
     const std::optional<std::string> content = files::read(nativePath(path), &error);
     if (!content) {
@@ -133,6 +150,50 @@ void Form2::Command1_Click()
     montrer_fichier(path, title);
     m_liste.fichier = path;
     m_liste.titre = title;
+}
+
+void Form2::importer_tableau(const QString &path)
+{
+    const auto refuse = [this](const QString &text) {
+        m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok, kOpenTitle, text);
+    };
+    std::string error;
+    const std::optional<std::string> bytes = files::read(nativePath(path), &error);
+    if (!bytes) {
+        refuse(QStringLiteral("Impossible de lire le tableau.\r\n") + utf8(error));
+        return;
+    }
+    const TableImport table = readListTable(*bytes);
+    if (!table.ok()) {
+        QString text = QStringLiteral("Le tableau n'a pas été lu, aucune liste n'a été écrite :");
+        for (const TableProblem &p : table.problems)
+            text += QStringLiteral("\r\n") + utf8(p.text());
+        refuse(text);
+        return;
+    }
+
+    // The list goes beside the table, under the same name.
+    const QFileInfo info(path);
+    const QString listPath = info.dir().filePath(info.completeBaseName() + QStringLiteral(".txt"));
+    const QString title = QFileInfo(listPath).fileName();
+    if (QFileInfo::exists(listPath) &&
+        m_platform.dialogs->message(
+            MsgIcon::Question, MsgButtons::YesNo, kOpenTitle,
+            QStringLiteral("La liste « %1 » existe déjà.\r\nLa remplacer par celle du tableau ?")
+                .arg(listPath)) != MsgAnswer::Yes)
+        return; // the existing list stays as it is
+    const QDateTime now = m_platform.clock->now();
+    const QLocale locale = QLocale::system();
+    const std::string list =
+        listFromRecords(newListHeader(toCp1252(dateCourte(now.date(), locale)),
+                                      toCp1252(heureCourante(now.time(), locale)), toCp1252(title)),
+                        table.records);
+    if (!files::writeAtomic(nativePath(listPath), list, &error)) {
+        refuse(QStringLiteral("Impossible d'écrire la liste « %1 ».\r\n").arg(listPath) +
+               utf8(error));
+        return;
+    }
+    ouvrir_liste(listPath);
 }
 
 void Form2::Command4_Click()
@@ -166,6 +227,18 @@ void Form2::Command2_Click()
     if (path.isEmpty() || path == kStar)
         return; // cancelled: nothing is written
     std::string error;
+    if (isTable(path)) {
+        // The open list as a table, values as its file stores them; the open
+        // list stays the one it was.
+        if (!liste_ouverte())
+            return;
+        const std::optional<std::string> list = files::read(nativePath(m_liste.fichier), &error);
+        if (!list || !files::writeAtomic(nativePath(path), listTable(*list), &error))
+            m_platform.dialogs->message(
+                MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Message"),
+                QStringLiteral("Impossible d'enregistrer le tableau.\r\n") + utf8(error));
+        return;
+    }
     if (!files::writeAtomic(nativePath(path), toCp1252(text1() + QStringLiteral("\r\n")), &error))
         m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Message"),
                                     QStringLiteral("Impossible d'enregistrer la liste.\r\n") +

@@ -1,11 +1,17 @@
 // "Téléchargement de l'historique": the board's log of passages. The operator
 // presses bp3, the board announces "Vidage EEPROM externe", the program asks
 // with "vidage" and collects the log until the board's closing "Historique";
-// the raw text goes to histo.txt and its passages are shown as a table.
+// the raw text goes to histo.txt and its passages are shown as a table. The
+// passages new to the journal of passages are added to it first: a download
+// whose journal cannot be written changes nothing else.
 
 #include "app/form2.h"
+#include "app/form2_ui.h"
+#include "app/status_label.h"
+#include "badges/list_table.h"
 #include "board/board_support.h"
 #include "board/history_table.h"
+#include "board/journal.h"
 #include "board/protocol.h"
 #include "platform/files.h"
 #include "platform/text.h"
@@ -14,6 +20,7 @@
 #include <QLabel>
 
 #include <algorithm>
+#include <filesystem>
 
 namespace platine {
 
@@ -97,14 +104,53 @@ void Form2::Command3_Click()
     }
 
     const std::string content = historyFileContent(toCp1252(x.received()));
+    const QString journalName = QString::fromUtf8(kJournalFile);
+    const std::string journalPath = programFile(journalName);
+    const QString journalShown = QFile::decodeName(QByteArray::fromStdString(journalPath));
     std::string error;
+    int added = 0;
+    if (!ajouter_au_journal(journalPath, content, added, error)) {
+        x.status(QStringLiteral("Historique non enregistré : le journal « %1 » n'a pas pu être "
+                                "écrit (%2) ; histo.txt n'a pas été modifié")
+                     .arg(journalShown, QString::fromStdString(error)));
+        return;
+    }
+
     const bool saved = files::writeAtomic(historyPath, content, &error);
     setText1(fromCp1252(historyTable(content)));
-    if (saved)
-        x.status(QStringLiteral("Téléchargement terminé"));
-    else
-        x.status(QStringLiteral("Téléchargement terminé, mais histo.txt n'a pas pu être écrit : %1")
-                     .arg(QString::fromStdString(error)));
+    QString done = QStringLiteral("Téléchargement terminé : %1 %2 dans le journal")
+                       .arg(added)
+                       .arg(added > 1 ? QStringLiteral("nouveaux passages")
+                                      : QStringLiteral("nouveau passage"));
+    if (!saved)
+        done += QStringLiteral(", mais histo.txt n'a pas pu être écrit : %1")
+                    .arg(QString::fromStdString(error));
+    m_ui->Label14->setText(done, QStringLiteral("Journal des passages : ") + journalShown);
+}
+
+bool Form2::ajouter_au_journal(const std::string &journalPath, const std::string &history,
+                               int &added, std::string &error)
+{
+    // The holders' names come from the open list, read as it stands in its file.
+    NamesByBadge names;
+    if (!m_liste.fichier.isEmpty())
+        if (const auto list = files::read(nativePath(m_liste.fichier)))
+            names = namesByBadge(*list);
+
+    std::string journal;
+    std::error_code ec;
+    if (std::filesystem::exists(journalPath, ec)) {
+        const std::optional<std::string> read = files::read(journalPath, &error);
+        if (!read)
+            return false;
+        journal = *read;
+    }
+    const QString stamp = m_platform.clock->now().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+    const JournalUpdate update = addPassages(journal, history, names, stamp.toStdString());
+    added = update.added;
+    if (update.content == journal)
+        return true; // nothing new: the journal stays as it is
+    return files::writeAtomic(journalPath, update.content, &error);
 }
 
 } // namespace platine

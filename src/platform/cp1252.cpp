@@ -52,68 +52,104 @@ int fromUnicode(char32_t c)
     return -1;
 }
 
+namespace {
+
+// The character that starts at `i`: its length in bytes, and false for a
+// broken or overlong sequence (then `length` is how many bytes it took before
+// breaking, at least one).
+bool nextChar(std::string_view utf8, std::size_t i, char32_t &c, std::size_t &length)
+{
+    const std::size_t n = utf8.size();
+    const unsigned char lead = static_cast<unsigned char>(utf8[i]);
+    length = 1;
+    if (lead < 0x80) {
+        c = lead;
+        return true;
+    }
+    // Length of the sequence and the range its second byte must lie in,
+    // which rules out overlong forms, surrogates and values past 10FFFFh.
+    std::size_t len = 0;
+    unsigned char lo = 0x80, hi = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        len = 2;
+        c = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        len = 3;
+        c = lead & 0x0F;
+        if (lead == 0xE0)
+            lo = 0xA0;
+        if (lead == 0xED)
+            hi = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        len = 4;
+        c = lead & 0x07;
+        if (lead == 0xF0)
+            lo = 0x90;
+        if (lead == 0xF4)
+            hi = 0x8F;
+    }
+    if (len == 0)
+        return false;
+    std::size_t k = 1;
+    for (; k < len && i + k < n; ++k) {
+        const unsigned char b = static_cast<unsigned char>(utf8[i + k]);
+        const unsigned char min = k == 1 ? lo : 0x80;
+        const unsigned char max = k == 1 ? hi : 0xBF;
+        if (b < min || b > max)
+            break;
+        c = (c << 6) | (b & 0x3F);
+    }
+    length = k;
+    return k == len;
+}
+
+} // namespace
+
 std::string fromUtf8(std::string_view utf8)
 {
     std::string out;
     out.reserve(utf8.size());
-    const std::size_t n = utf8.size();
-    std::size_t i = 0;
-    while (i < n) {
-        const unsigned char lead = static_cast<unsigned char>(utf8[i]);
-        if (lead < 0x80) {
-            out += char(lead);
-            ++i;
-            continue;
-        }
-        // Length of the sequence and the range its second byte must lie in,
-        // which rules out overlong forms, surrogates and values past 10FFFFh.
-        std::size_t len = 0;
-        unsigned char lo = 0x80, hi = 0xBF;
+    for (std::size_t i = 0; i < utf8.size();) {
         char32_t c = 0;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            len = 2;
-            c = lead & 0x1F;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            len = 3;
-            c = lead & 0x0F;
-            if (lead == 0xE0)
-                lo = 0xA0;
-            if (lead == 0xED)
-                hi = 0x9F;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            len = 4;
-            c = lead & 0x07;
-            if (lead == 0xF0)
-                lo = 0x90;
-            if (lead == 0xF4)
-                hi = 0x8F;
-        }
-        if (len == 0) {
-            out += '?';
-            ++i;
-            continue;
-        }
-        std::size_t k = 1;
-        for (; k < len && i + k < n; ++k) {
-            const unsigned char b = static_cast<unsigned char>(utf8[i + k]);
-            const unsigned char min = k == 1 ? lo : 0x80;
-            const unsigned char max = k == 1 ? hi : 0xBF;
-            if (b < min || b > max)
-                break;
-            c = (c << 6) | (b & 0x3F);
-        }
-        if (k < len) {
-            // A broken sequence is one unknown character; the byte that broke
-            // it starts over.
-            out += '?';
-            i += k;
-            continue;
-        }
-        const int b = fromUnicode(c);
+        std::size_t len = 0;
+        // A broken sequence is one unknown character; the byte that broke it
+        // starts over.
+        const int b = nextChar(utf8, i, c, len) ? fromUnicode(c) : -1;
         out += b < 0 ? '?' : char(b);
         i += len;
     }
     return out;
+}
+
+bool isUtf8(std::string_view bytes)
+{
+    for (std::size_t i = 0; i < bytes.size();) {
+        char32_t c = 0;
+        std::size_t len = 0;
+        if (!nextChar(bytes, i, c, len))
+            return false;
+        i += len;
+    }
+    return true;
+}
+
+bool fromUtf8Exactly(std::string_view utf8, std::string &out, std::string *unheld)
+{
+    out.clear();
+    for (std::size_t i = 0; i < utf8.size();) {
+        char32_t c = 0;
+        std::size_t len = 0;
+        const bool whole = nextChar(utf8, i, c, len);
+        const int b = whole ? fromUnicode(c) : -1;
+        if (b < 0) {
+            if (unheld)
+                *unheld = std::string(utf8.substr(i, len));
+            return false;
+        }
+        out += char(b);
+        i += len;
+    }
+    return true;
 }
 
 std::string toUtf8(std::string_view bytes)

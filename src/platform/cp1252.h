@@ -19,4 +19,10 @@ int fromUnicode(char32_t c);
 std::string fromUtf8(std::string_view utf8);
 std::string toUtf8(std::string_view bytes);
 
+// True when the bytes are well-formed UTF-8.
+bool isUtf8(std::string_view bytes);
+// UTF-8 text to bytes, refusing any character the code page cannot hold:
+// false, with that character (as UTF-8) in `unheld`.
+bool fromUtf8Exactly(std::string_view utf8, std::string &out, std::string *unheld = nullptr);
+
 } // namespace platine::cp1252

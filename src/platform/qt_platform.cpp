@@ -216,15 +216,19 @@ QString QtDialogs::fileDialog(bool save, const QString &title, const QString &pr
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     // A name that does not exist yet may be given (a new list).
     dialog.setFileMode(QFileDialog::AnyFile);
+    const QString table = QStringLiteral("Tableur (*.csv)");
     dialog.setNameFilters(
-        {QStringLiteral("Listes (*.txt)"), QStringLiteral("Tous les fichiers (*)")});
+        {QStringLiteral("Listes (*.txt)"), table, QStringLiteral("Tous les fichiers (*)")});
     if (!m_lastDir.isEmpty())
         dialog.setDirectory(m_lastDir);
     if (!preset.isEmpty() && preset != QLatin1String("*.txt"))
         dialog.selectFile(preset);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
-    const QString chosen = dialog.selectedFiles().first();
+    QString chosen = dialog.selectedFiles().first();
+    // A name typed without extension under the table filter is a table.
+    if (save && dialog.selectedNameFilter() == table && QFileInfo(chosen).suffix().isEmpty())
+        chosen += QStringLiteral(".csv");
     m_lastDir = QFileInfo(chosen).absolutePath();
     return chosen;
 }

@@ -1,0 +1,75 @@
+// The table reader on any bytes: rows that the writer gives back unchanged,
+// a list table that either names its faults or becomes a list that reads back
+// the same, and a journal to which a download adds its passages only once.
+#include "fuzz_check.h"
+#include "badges/list_table.h"
+#include "badges/listfile.h"
+#include "board/journal.h"
+#include "platform/csv.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+using fuzzcheck::check;
+using namespace platine;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    const std::string_view bytes(reinterpret_cast<const char *>(data), size);
+
+    // Reader and writer: every row written again reads back field for field.
+    const csv::Table table = csv::read(csv::decode(bytes));
+    check(table.rows.size() == table.lines.size());
+    std::string again;
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < table.rows.size(); ++i) {
+        check(!table.rows[i].empty());
+        check(i == 0 || table.lines[i] > table.lines[i - 1]);
+        if (table.rows[i].size() == 1 && table.rows[i][0].empty())
+            continue; // one empty field is written as an empty line
+        again += csv::row(table.rows[i]);
+        ++kept;
+    }
+    const csv::Table reread = csv::read(again);
+    check(reread.rows.size() == kept);
+    for (std::size_t i = 0, j = 0; i < table.rows.size(); ++i) {
+        if (table.rows[i].size() == 1 && table.rows[i][0].empty())
+            continue;
+        check(reread.rows[j++] == table.rows[i]);
+    }
+
+    // A list table: refused with its reasons, or a list whose table reads back the same.
+    const TableImport import = readListTable(bytes);
+    check(import.ok() || import.records.empty()); // nothing of a refused table
+    if (import.ok()) {
+        check(import.records.size() <= std::size_t(kBoardRecords));
+        for (const RecordFields &r : import.records)
+            check(validateRecord(r).empty());
+        const std::string list =
+            listFromRecords(newListHeader("07/12/2026", "15:04", "l.txt"), import.records);
+        const TableImport back = readListTable(listTable(list));
+        check(back.ok() && back.records.size() == import.records.size());
+        for (std::size_t i = 0; i < back.records.size(); ++i) {
+            const RecordFields &a = import.records[i], &b = back.records[i];
+            check(a.numero == b.numero && a.heure_debut == b.heure_debut &&
+                  a.minute_debut == b.minute_debut && a.heure_fin == b.heure_fin &&
+                  a.minute_fin == b.minute_fin && a.jour_code == b.jour_code && a.lieu == b.lieu &&
+                  a.jour_du_mois == b.jour_du_mois);
+            // The list file takes one pair of quotes off a value.
+            if (a.nom.empty() || (a.nom.front() != '"' && a.nom.front() != '\''))
+                check(a.nom == b.nom);
+        }
+    } else {
+        for (const TableProblem &p : import.problems)
+            check(p.line >= 1 && !p.reason.empty());
+    }
+
+    // The bytes as a history, downloaded into a new journal, then again.
+    const JournalUpdate first = addPassages("", bytes, {}, "2026-12-07 15:04");
+    const JournalUpdate second = addPassages(first.content, bytes, {}, "2026-12-07 16:00");
+    check(second.added == 0 && second.content == first.content);
+    check(csv::read(csv::decode(first.content)).rows.size() == std::size_t(first.added) + 1);
+    return 0;
+}

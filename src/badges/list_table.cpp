@@ -1,0 +1,207 @@
+#include "badges/list_table.h"
+
+#include "badges/listfile.h"
+#include "badges/profile.h"
+#include "platform/cp1252.h"
+#include "platform/csv.h"
+
+#include <algorithm>
+#include <array>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace platine {
+
+namespace {
+
+// A column of the table: its header name and the record value it holds.
+struct Column {
+    const char *name; // UTF-8
+    std::string RecordFields::*value;
+    const char *control; // the editor's control, as the checks name it
+};
+
+const std::array<Column, 9> kColumns{{
+    {"badge", &RecordFields::numero, "numero_badge"},
+    {"nom", &RecordFields::nom, "nom"},
+    {"heure de début", &RecordFields::heure_debut, "heure_debut"},
+    {"minute de début", &RecordFields::minute_debut, "minute_debut"},
+    {"heure de fin", &RecordFields::heure_fin, "heure_fin"},
+    {"minute de fin", &RecordFields::minute_fin, "minute_fin"},
+    {"jours", &RecordFields::jour_code, "Combo2"},
+    {"lieu", &RecordFields::lieu, "lieu"},
+    {"jour du mois", &RecordFields::jour_du_mois, "jour_du_mois"},
+}};
+constexpr std::size_t kNom = 1, kJours = 6;
+
+constexpr std::size_t kWhole = 65536; // a stored value uncut
+
+std::string trimmed(std::string_view s)
+{
+    return std::string(profile::trimBlanks(s));
+}
+
+// The day choices in Windows-1252, as the list stores them.
+std::string dayChoice(int code)
+{
+    return cp1252::fromUtf8(kDayChoices[code]);
+}
+
+} // namespace
+
+std::vector<RecordFields> storedRecords(std::string_view listContent)
+{
+    const profile::Parsed list(listContent);
+    std::vector<RecordFields> out;
+    std::unordered_set<std::string> seen;
+    for (const std::string &section : list.sections()) {
+        if (!seen.insert(profile::nameKey(section)).second)
+            continue;
+        RecordFields r;
+        for (const RecordField &f : kRecordFields)
+            r.*f.value = list.get(section, f.key, "", kWhole);
+        out.push_back(std::move(r));
+    }
+    return out;
+}
+
+NamesByBadge namesByBadge(std::string_view listContent)
+{
+    NamesByBadge names;
+    for (const RecordFields &r : storedRecords(listContent))
+        names.emplace(r.numero, cp1252::toUtf8(r.nom));
+    return names;
+}
+
+std::string listTable(std::string_view listContent)
+{
+    std::vector<std::string> header;
+    for (const Column &c : kColumns)
+        header.push_back(c.name);
+    std::string out = std::string(csv::kBom) + csv::row(header);
+    for (const RecordFields &r : storedRecords(listContent)) {
+        std::vector<std::string> row;
+        for (const Column &c : kColumns) {
+            if (c.value == &RecordFields::jour_code)
+                row.push_back(isDayCode(r.jour_code) ? kDayChoices[r.jour_code[0] - '0'] : "");
+            else
+                row.push_back(cp1252::toUtf8(r.*c.value));
+        }
+        out += csv::row(row);
+    }
+    return out;
+}
+
+std::string TableProblem::text() const
+{
+    std::string out = "Ligne " + std::to_string(line);
+    if (!column.empty())
+        out += ", colonne « " + column + " »";
+    return out + " : " + reason;
+}
+
+TableImport readListTable(std::string_view bytes)
+{
+    TableImport result;
+    const csv::Table table = csv::read(csv::decode(bytes));
+    if (table.rows.empty()) {
+        result.problems.push_back(
+            {1, "", "le tableau est vide, une ligne d'en-tête est attendue."});
+        return result;
+    }
+    std::array<int, kColumns.size()> at{};
+    for (std::size_t k = 0; k < kColumns.size(); ++k) {
+        at[k] = csv::column(table.rows.front(), kColumns[k].name);
+        if (at[k] < 0)
+            result.problems.push_back(
+                {table.lines.front(), kColumns[k].name, "colonne absente de la ligne d'en-tête."});
+    }
+    if (!result.ok())
+        return result;
+
+    std::unordered_map<std::string, int> lineOfBadge;
+    for (std::size_t i = 1; i < table.rows.size(); ++i) {
+        const std::vector<std::string> &row = table.rows[i];
+        const int line = table.lines[i];
+        const auto cell = [&](std::size_t k) {
+            const std::size_t c = std::size_t(at[k]);
+            return c < row.size() ? trimmed(row[c]) : std::string();
+        };
+        const auto fail = [&](std::size_t k, std::string reason) {
+            result.problems.push_back({line, kColumns[k].name, std::move(reason)});
+        };
+        if (i > std::size_t(kBoardRecords)) {
+            result.problems.push_back(
+                {line, "", "la platine ne garde que 100 badges, cette ligne est en trop."});
+            continue;
+        }
+        RecordFields r;
+        for (std::size_t k = 0; k < kColumns.size(); ++k) {
+            if (k == kNom || k == kJours)
+                continue;
+            // Every value but the name is ASCII when valid; other characters
+            // are kept for the checks to refuse.
+            r.*kColumns[k].value = cp1252::fromUtf8(cell(k));
+        }
+        const std::string nom = cell(kNom);
+        std::string unheld;
+        if (std::any_of(nom.begin(), nom.end(),
+                        [](char c) { return static_cast<unsigned char>(c) < 0x20; }))
+            fail(kNom, "un nom tient sur une ligne, sans tabulation ni caractère de commande.");
+        else if (!cp1252::fromUtf8Exactly(nom, r.nom, &unheld))
+            fail(kNom, "le caractère « " + unheld +
+                           " » ne peut pas être gardé dans une liste ni par la platine.");
+
+        const std::string jour = cell(kJours);
+        if (!jour.empty()) {
+            int code = -1;
+            if (jour.size() == 1 && jour[0] >= '0' && jour[0] <= '9')
+                code = jour[0] - '0';
+            for (int d = 0; d < 10 && code < 0; ++d)
+                if (csv::nameKey(jour) == csv::nameKey(kDayChoices[d]))
+                    code = d;
+            if (code < 0) {
+                fail(kJours, "jour inconnu « " + jour +
+                                 " » : un choix de la liste (Lundi ... Tous les jours) ou son "
+                                 "code de 0 à 9 est attendu.");
+            } else {
+                r.jour_code = std::to_string(code);
+                r.jour_texte = dayChoice(code);
+            }
+        }
+        r.h24 = valeurEntiere(r.heure_debut) == 99 ? "oui" : "non";
+        r.tous_lieux = valeurEntiere(r.lieu) == 99 ? "oui" : "non";
+
+        for (const FieldProblem &p : validateRecord(r)) {
+            for (std::size_t k = 0; k < kColumns.size(); ++k) {
+                if (p.field != kColumns[k].control)
+                    continue;
+                // "Vérifiez l'heure de début : un nombre ... est attendu." without its opening.
+                const std::size_t colon = p.message.find(" : ");
+                std::string reason =
+                    colon == std::string::npos ? p.message : p.message.substr(colon + 3);
+                fail(k, "« " + cell(k) + " » ne convient pas, " + reason);
+            }
+        }
+        if (isBadgeNumber(r.numero)) {
+            const auto [first, fresh] = lineOfBadge.emplace(r.numero, line);
+            if (!fresh)
+                fail(0, "le badge " + r.numero + " est déjà à la ligne " +
+                            std::to_string(first->second) + ".");
+        }
+        result.records.push_back(std::move(r));
+    }
+    if (!result.ok())
+        result.records.clear();
+    return result;
+}
+
+std::string listFromRecords(std::string_view header, const std::vector<RecordFields> &records)
+{
+    std::string out(header);
+    for (const RecordFields &r : records)
+        out = saveRecord(out, r);
+    return out;
+}
+
+} // namespace platine

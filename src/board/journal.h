@@ -1,0 +1,54 @@
+#pragma once
+// The journal of passages: every passage ever downloaded, once, with the
+// holder's name, as a table a spreadsheet opens (platform/csv.h). Each
+// download adds the passages the journal does not hold yet; a passage is the
+// same when its badge, date, time and place are. Pure standard C++; the
+// history text is Windows-1252, the journal UTF-8.
+
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platine {
+
+inline constexpr const char *kJournalFile = "journal des passages.csv";
+
+// One row of the journal (UTF-8).
+struct JournalRow {
+    std::string date;       // "2026-12-07"; the fields as they stand when not digits
+    std::string time;       // "08:37"; likewise
+    std::string badge;      // the badge number, without the blanks around it
+    std::string name;       // the holder's name in the open list, or empty
+    std::string place;      // without the blanks around it
+    std::string downloaded; // when the passage was downloaded: "2026-12-07 15:04"
+
+    std::vector<std::string> fields() const;
+};
+
+// The header row's names, in column order.
+std::vector<std::string> journalHeader();
+
+// The row of one passage line (the history's fixed columns, history_table.h).
+// The date takes its year in four digits when the day, month and year are
+// digits; otherwise, as does a time that is not digits, it keeps the fields
+// as they stand on the line joined by "/" (":"), so nothing is dropped.
+JournalRow passageRow(std::string_view passageLine, std::string name, std::string downloaded);
+
+// Badge numbers (as stored, Windows-1252) and the holders' names (UTF-8).
+using NamesByBadge = std::map<std::string, std::string>;
+
+struct JournalUpdate {
+    std::string content; // the whole journal after the download
+    int added = 0;       // passages new to it
+};
+
+// The journal `journal` (its bytes; empty when there is none yet) with the
+// passages of the history file content `history` added, in file order, each
+// only when the journal (or an earlier line of the same history) does not
+// hold it yet. The rows already there stay byte for byte; a journal that
+// did not exist starts with the byte-order mark and the header row.
+JournalUpdate addPassages(std::string_view journal, std::string_view history,
+                          const NamesByBadge &names, std::string_view downloaded);
+
+} // namespace platine

@@ -1,0 +1,176 @@
+#include "platform/csv.h"
+
+#include "platform/cp1252.h"
+
+#include <array>
+
+namespace platine::csv {
+
+std::string row(const std::vector<std::string> &fields)
+{
+    std::string out;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            out += ';';
+        const std::string &f = fields[i];
+        // "," and the tab too: a reader may take either for the separator.
+        if (f.find_first_of(";,\t\"\r\n") == std::string::npos) {
+            out += f;
+            continue;
+        }
+        out += '"';
+        for (char c : f) {
+            if (c == '"')
+                out += '"';
+            out += c;
+        }
+        out += '"';
+    }
+    out += "\r\n";
+    return out;
+}
+
+std::string decode(std::string_view bytes)
+{
+    if (bytes.substr(0, kBom.size()) == kBom)
+        bytes.remove_prefix(kBom.size());
+    return cp1252::isUtf8(bytes) ? std::string(bytes) : cp1252::toUtf8(bytes);
+}
+
+namespace {
+
+char separatorOf(std::string_view text)
+{
+    // The header row: up to the first line end outside quotes.
+    std::array<int, 3> counts{};
+    constexpr std::array<char, 3> kSeparators{';', '\t', ','};
+    bool quoted = false;
+    for (char c : text) {
+        if (c == '"')
+            quoted = !quoted;
+        else if (!quoted && (c == '\r' || c == '\n'))
+            break;
+        else if (!quoted)
+            for (std::size_t k = 0; k < kSeparators.size(); ++k)
+                counts[k] += c == kSeparators[k];
+    }
+    std::size_t best = 0;
+    for (std::size_t k = 1; k < counts.size(); ++k)
+        if (counts[k] > counts[best])
+            best = k;
+    return kSeparators[best];
+}
+
+} // namespace
+
+Table read(std::string_view text)
+{
+    Table t;
+    t.separator = separatorOf(text);
+    std::vector<std::string> fields;
+    std::string field;
+    bool any = false; // the row holds a character or a separator
+    int line = 1, rowLine = 1;
+    const auto endRow = [&] {
+        if (any || !field.empty()) {
+            fields.push_back(std::move(field));
+            t.rows.push_back(std::move(fields));
+            t.lines.push_back(rowLine);
+        }
+        fields.clear();
+        field.clear();
+        any = false;
+    };
+    std::size_t i = 0;
+    const std::size_t n = text.size();
+    while (i < n) {
+        const char c = text[i];
+        if (c == '"' && field.empty()) {
+            // A quoted part: to the next lone quote, a doubled one inside.
+            any = true;
+            for (++i; i < n; ++i) {
+                if (text[i] == '"') {
+                    if (i + 1 < n && text[i + 1] == '"') {
+                        field += '"';
+                        ++i;
+                        continue;
+                    }
+                    ++i;
+                    break;
+                }
+                if (text[i] == '\n' || (text[i] == '\r' && (i + 1 >= n || text[i + 1] != '\n')))
+                    ++line;
+                field += text[i];
+            }
+            continue;
+        }
+        if (c == t.separator) {
+            fields.push_back(std::move(field));
+            field.clear();
+            any = true;
+            ++i;
+            continue;
+        }
+        if (c == '\r' || c == '\n') {
+            i += c == '\r' && i + 1 < n && text[i + 1] == '\n' ? 2 : 1;
+            endRow();
+            rowLine = ++line;
+            continue;
+        }
+        field += c;
+        ++i;
+    }
+    endRow();
+    return t;
+}
+
+std::string nameKey(std::string_view name)
+{
+    std::string out;
+    bool blank = false;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(name[i]);
+        char folded = 0;
+        if (c == 0xC3 && i + 1 < name.size()) {
+            // The accented letters of French in UTF-8 (C3 xx), upper and lower case.
+            const unsigned char d = static_cast<unsigned char>(name[i + 1]) | 0x20;
+            if (d >= 0xA8 && d <= 0xAB)
+                folded = 'e';
+            else if (d >= 0xA0 && d <= 0xA2)
+                folded = 'a';
+            else if (d == 0xAE || d == 0xAF)
+                folded = 'i';
+            else if (d == 0xB4)
+                folded = 'o';
+            else if (d >= 0xB9 && d <= 0xBC)
+                folded = 'u';
+            else if (d == 0xA7)
+                folded = 'c';
+            if (folded)
+                ++i;
+        }
+        if (!folded) {
+            if (c == ' ' || c == '\t' || c == '_' || c == '-') {
+                blank = true;
+                continue;
+            }
+            folded = c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : char(c);
+        }
+        if (blank && !out.empty())
+            out += ' ';
+        blank = false;
+        out += folded;
+    }
+    return out;
+}
+
+int column(const std::vector<std::string> &header, std::string_view name)
+{
+    const std::string wanted = nameKey(name);
+    for (std::size_t i = 0; i < header.size(); ++i)
+        if (nameKey(header[i]) == wanted)
+            return int(i);
+    return -1;
+}
+
+} // namespace platine::csv

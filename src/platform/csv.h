@@ -1,0 +1,46 @@
+#pragma once
+// Text tables as a French spreadsheet writes and reads them: UTF-8 with a
+// byte-order mark, ";" between fields, a field quoted when it holds a
+// separator, a quote or a line break (a quote inside doubled), CR LF line
+// ends, a header row first. The reader also takes "," or a tab (found from
+// the header row) and Windows-1252 text. Pure standard C++; texts are UTF-8.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platine::csv {
+
+inline constexpr std::string_view kBom = "\xEF\xBB\xBF";
+
+// One row: the fields joined by ";", each quoted when it needs it, then CR LF.
+std::string row(const std::vector<std::string> &fields);
+
+// A table's text as UTF-8: the byte-order mark left out; bytes that are not
+// UTF-8 read as Windows-1252.
+std::string decode(std::string_view bytes);
+
+struct Table {
+    char separator = ';';
+    // Every row in file order, the header first; rows with no text at all
+    // (an empty line) left out.
+    std::vector<std::vector<std::string>> rows;
+    // For each row, the line of the file it starts on (from 1).
+    std::vector<int> lines;
+};
+
+// Reads UTF-8 text (see decode). The separator is the one of ";", tab and
+// "," that the header row holds most often (";" when none). A quote opens a
+// quoted part only at the start of a field; an unclosed one runs to the end
+// of the text. CR LF, CR or LF end a row outside quotes.
+Table read(std::string_view text);
+
+// A header name as the reader compares it: blanks around and inside
+// collapsed, "_" and "-" as blanks, letter case and the accents of French
+// letters ignored.
+std::string nameKey(std::string_view name);
+
+// The column of the header named `name` (compared by nameKey), or -1.
+int column(const std::vector<std::string> &header, std::string_view name);
+
+} // namespace platine::csv

@@ -1,0 +1,202 @@
+// The spreadsheet tables: the journal of passages (one row per passage, each
+// once), the table reader, and a list exported and imported back through the
+// window's own list buttons.
+
+#include "badges/list_table.h"
+#include "badges/listfile.h"
+#include "board/journal.h"
+#include "platform/cp1252.h"
+#include "platform/csv.h"
+#include "support/harness.h"
+
+#include <QTest>
+
+#include <string>
+
+using namespace platine;
+using namespace platine::testing;
+
+Q_DECLARE_METATYPE(std::string)
+
+namespace {
+
+const std::string kHeaderRow = "badge;nom;heure de début;minute de début;heure de fin;minute de "
+                               "fin;jours;lieu;jour du mois\r\n";
+
+// Record i of a list of many, each value its own.
+RecordFields record(int i)
+{
+    RecordFields r;
+    char number[16];
+    std::snprintf(number, sizeof number, "%010X", unsigned(0x1A2B000 + i * 37));
+    r.numero = number;
+    r.nom = i % 3 ? "Porteur " + std::to_string(i) : "Z\xE9lie; \"la\" " + std::to_string(i);
+    const bool allDay = i % 7 == 3;
+    r.heure_debut = allDay ? "99" : (i % 2 ? "0" : "") + std::to_string(6 + i % 4);
+    r.minute_debut = allDay ? "99" : std::to_string(i % 60);
+    r.heure_fin = allDay ? "99" : std::to_string(17 + i % 6);
+    r.minute_fin = allDay ? "99" : "45";
+    r.h24 = allDay ? "oui" : "non";
+    r.jour_code = std::to_string(i % 10);
+    r.jour_texte = cp1252::fromUtf8(kDayChoices[i % 10]);
+    r.lieu = i % 5 == 4 ? "99" : std::to_string(1 + i % 20);
+    r.tous_lieux = i % 5 == 4 ? "oui" : "non";
+    r.jour_du_mois = i % 4 ? std::to_string(i % 32) : "";
+    return r;
+}
+
+// "Ouvrir une liste enregistrée" on `path`; the message boxes it showed.
+std::vector<FakeDialogs::Shown> openThrough(Harness &h, const QString &path)
+{
+    const std::size_t before = h.dialogs.shown.size();
+    h.dialogs.files.push_back(path);
+    h.form->Command1_Click();
+    std::vector<FakeDialogs::Shown> out;
+    for (std::size_t i = before; i < h.dialogs.shown.size(); ++i)
+        if (h.dialogs.shown[i].kind == QLatin1String("message"))
+            out.push_back(h.dialogs.shown[i]);
+    return out;
+}
+
+} // namespace
+
+class TstCsv : public QObject {
+    Q_OBJECT
+private slots:
+    void passageRow_data();
+    void passageRow();
+    void journalAddsEachPassageOnce();
+    void readerFindsSeparatorAndEncoding_data();
+    void readerFindsSeparatorAndEncoding();
+    void listExportedAndImportedKeyByKey();
+    void brokenRowsNamedAndNothingWritten();
+};
+
+void TstCsv::passageRow_data()
+{
+    QTest::addColumn<std::string>("line");
+    QTest::addColumn<QString>("cells"); // date|time|badge|place
+    QTest::newRow("board line") << std::string("0123456789     08:37 07/12/26 10 *")
+                                << "2026-12-07|08:37|0123456789|10";
+    QTest::newRow("day of one digit")
+        << std::string("00000000AB     23:05  6/01/27 99 *") << "2027-01-06|23:05|00000000AB|99";
+    QTest::newRow("letters kept") << std::string("0123456789     x8:37 07/1a/26 1\xE9 *")
+                                  << "07/1a/26|x8:37|0123456789|1é";
+    QTest::newRow("short line kept") << std::string("ABC*") << "//|:|ABC*|";
+}
+
+void TstCsv::passageRow()
+{
+    QFETCH(std::string, line);
+    QFETCH(QString, cells);
+    const JournalRow r = platine::passageRow(line, "Nom", "2026-12-07 15:04");
+    QCOMPARE(QString::fromStdString(r.date + "|" + r.time + "|" + r.badge + "|" + r.place), cells);
+    QCOMPARE(r.name, std::string("Nom"));
+}
+
+void TstCsv::journalAddsEachPassageOnce()
+{
+    const std::string first = "Vidage EEPROM externe\r\n0123456789     08:37 07/12/26 10 *\r\n"
+                              "00000000AB     09:00 07/12/26 10 *\r\nHistorique\r\n\r\n";
+    const NamesByBadge names{{"0123456789", "Zélie; \"la\""}};
+    const JournalUpdate a = addPassages("", first, names, "2026-12-07 15:04");
+    QCOMPARE(a.added, 2);
+    QCOMPARE(a.content,
+             std::string(csv::kBom) +
+                 "date;heure;badge;nom;lieu;téléchargement\r\n"
+                 "2026-12-07;08:37;0123456789;\"Zélie; \"\"la\"\"\";10;2026-12-07 15:04\r\n"
+                 "2026-12-07;09:00;00000000AB;;10;2026-12-07 15:04\r\n");
+    // The board did not erase its log: the same two again, one new, and the
+    // same passage at another place.
+    const std::string second = first.substr(0, first.size() - 14) +
+                               "00000000AB     09:00 07/12/26 11 *\r\n"
+                               "00000000AB     09:00 07/12/26 11 *\r\nHistorique\r\n\r\n";
+    const JournalUpdate b = addPassages(a.content, second, {}, "2026-12-08 10:00");
+    QCOMPARE(b.added, 1);
+    QVERIFY(b.content.starts_with(a.content));
+    QCOMPARE(b.content.substr(a.content.size()),
+             std::string("2026-12-07;09:00;00000000AB;;11;2026-12-08 10:00\r\n"));
+}
+
+void TstCsv::readerFindsSeparatorAndEncoding_data()
+{
+    QTest::addColumn<std::string>("bytes");
+    QTest::newRow("semicolons, BOM") << std::string("\xEF\xBB\xBFnom;lieu\r\nZ\xC3\xA9lie;3\r\n");
+    QTest::newRow("commas, Windows-1252") << std::string("nom,lieu\nZ\xE9lie,3");
+    QTest::newRow("tabs, quoted") << std::string(
+        "\"nom\"\t\"lieu\"\r\n\r\n\"Z\xC3\xA9lie\"\t3\r\n");
+}
+
+void TstCsv::readerFindsSeparatorAndEncoding()
+{
+    QFETCH(std::string, bytes);
+    const csv::Table t = csv::read(csv::decode(bytes));
+    QCOMPARE(t.rows.size(), std::size_t(2));
+    QCOMPARE(t.rows[1], (std::vector<std::string>{"Zélie", "3"}));
+    QCOMPARE(csv::column(t.rows[0], "LIEU"), 1);
+}
+
+void TstCsv::listExportedAndImportedKeyByKey()
+{
+    Harness h;
+    std::vector<RecordFields> records;
+    for (int i = 0; i < 100; ++i)
+        records.push_back(record(i));
+    const QString list = h.path(QStringLiteral("liste.txt"));
+    const std::string original =
+        listFromRecords(newListHeader("06/12/2026", "10:15", "liste.txt"), records);
+    Harness::writeFile(list, QByteArray::fromStdString(original));
+    h.openList(list);
+
+    const QString table = h.path(QStringLiteral("équipe.csv"));
+    h.dialogs.files.push_back(table);
+    h.form->Command2_Click();
+    QCOMPARE(h.form->liste().fichier, list); // the open list stays the one it was
+    const QByteArray bytes = Harness::readFile(table);
+    QVERIFY(bytes.startsWith(QByteArray::fromStdString(std::string(csv::kBom) + kHeaderRow)));
+
+    // Back as a list beside the table: an existing one is replaced only when
+    // the operator agrees.
+    const QString imported = h.path(QStringLiteral("équipe.txt"));
+    Harness::writeFile(imported, "ancienne\r\n");
+    h.dialogs.answers.push_back(MsgAnswer::No);
+    QCOMPARE(openThrough(h, table).size(), std::size_t(1));
+    QCOMPARE(Harness::readFile(imported), QByteArray("ancienne\r\n"));
+    QCOMPARE(h.form->liste().fichier, list);
+    h.dialogs.answers.push_back(MsgAnswer::Yes);
+    QCOMPARE(openThrough(h, table).size(), std::size_t(1));
+    QCOMPARE(h.form->liste().fichier, imported);
+    const std::vector<RecordFields> back = storedRecords(Harness::readFile(imported).toStdString());
+    QCOMPARE(back.size(), records.size());
+    for (std::size_t i = 0; i < back.size(); ++i)
+        for (const RecordField &f : kRecordFields)
+            QCOMPARE(back[i].*f.value, records[i].*f.value);
+}
+
+void TstCsv::brokenRowsNamedAndNothingWritten()
+{
+    Harness h;
+    const QString table = h.path(QStringLiteral("t.csv"));
+    Harness::writeFile(table, QByteArray::fromStdString(
+                                  "lieu;jours;nom;badge;jour du mois;heure de fin;minute de fin;"
+                                  "heure de début;minute de début\r\n"
+                                  "3;Lundi;Ana;0000000001;0;18;00;2h;00\r\n"
+                                  "99;Tous les jours;Bo;0000000002;;18;00;08;00\r\n"
+                                  "3;Jeudy;Łukasz;0000000002;40;18;00;08;00\r\n"));
+    const std::vector<FakeDialogs::Shown> shown = openThrough(h, table);
+    QCOMPARE(shown.size(), std::size_t(1));
+    const QString text = shown[0].text;
+    for (const char *part :
+         {"Ligne 2, colonne « heure de début » : « 2h »",
+          "Ligne 4, colonne « jours » : jour inconnu « Jeudy »",
+          "Ligne 4, colonne « nom » : le caractère « Ł »",
+          "Ligne 4, colonne « jour du mois » : « 40 »",
+          "Ligne 4, colonne « badge » : le badge 0000000002 est déjà à la ligne 3"})
+        QVERIFY2(text.contains(QString::fromUtf8(part)), qPrintable(text));
+    QCOMPARE(text.count(QStringLiteral("Ligne ")), 5);
+    QVERIFY(!QFile::exists(h.path(QStringLiteral("t.txt"))));
+    QVERIFY(h.form->liste().fichier.isEmpty());
+}
+
+QTEST_MAIN(TstCsv)
+#include "tst_csv.moc"
