@@ -17,6 +17,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
+#include <optional>
+
 #include <unistd.h>
 
 using namespace platine;
@@ -93,6 +96,7 @@ private slots:
     void chosenDeviceOpensAndIsStored();
     void storedDeviceAbsentAtStart();
     void deniedNamesTheGroup();
+    void sampleListReadsClean();
 };
 
 void TstInstall::writableProgramFolderKeepsEverything()
@@ -281,6 +285,19 @@ void TstInstall::deniedNamesTheGroup()
     h.form->Command10_MouseDown(MouseButton::Left);
     QCOMPARE(label14(h),
              QStringLiteral("Port /dev/ttyUSB0 indisponible : port absent (/dev/ttyUSB0)"));
+}
+
+void TstInstall::sampleListReadsClean()
+{
+    Harness h;
+    h.openList(QStringLiteral(PLATINE_SOURCE_DIR "/examples/liste-exemple.txt"));
+    h.form->mise_en_tableau();
+    QCOMPARE(h.form->liste().nombre.value_or(-1), 4);
+    QVERIFY2(h.dialogs.shown.empty(), qPrintable(h.dialogs.shown.front().text));
+    const auto &names = h.form->liste().tables.tab_nom;
+    QVERIFY(std::find(std::begin(names), std::end(names),
+                      std::string("Fran\xE7oise B\x9C"
+                                  "uf")) != std::end(names));
 }
 
 QTEST_MAIN(TstInstall)
