@@ -121,7 +121,8 @@ void Form2::Combo1_DropDown()
         combo->setCurrentIndex(-1);
     if (combo->currentText() != typed)
         combo->setEditText(typed);
-    // The list is as wide as its longest name.
+    // Every item shows without scrolling, and the list is as wide as its longest name.
+    combo->setMaxVisibleItems(std::max(kNumberedPorts, combo->count()));
     int width = combo->width();
     for (int i = 0; i < combo->count(); ++i)
         width = std::max(width, combo->fontMetrics().horizontalAdvance(combo->itemText(i)) + 32);
