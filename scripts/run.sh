@@ -22,6 +22,7 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
 fi
 "$appdir/platine" &
 app=$!
+echo "sample list to open (\"Ouvrir une liste enregistrée\"): $PWD/examples/liste-exemple.txt"
 trap 'kill $app ${xvfb:-} 2>/dev/null || true' EXIT
 echo "platine-sim on $appdir/COM1 — commands: push bp1 | push bp3 | announce clock | present 0123456789 | dump | quit"
 # Closing the window stops the simulator too.

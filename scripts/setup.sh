@@ -14,6 +14,8 @@ packages=(
     clang libclang-rt-14-dev
     # the end-to-end run in a real X window
     xvfb xdotool x11-utils imagemagick
+    # the Debian package: CPack's dependency search and its check (setpriv)
+    dpkg-dev file util-linux
 )
 missing=()
 for p in "${packages[@]}"; do

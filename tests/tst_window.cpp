@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -501,7 +502,10 @@ void TstWindow::aboutPrompt()
     const auto &box = h.dialogs.shown.back();
     QCOMPARE(box.title, QStringLiteral("Contrôle d'accès horodaté à badge"));
     QVERIFY(box.text.startsWith(QStringLiteral("Site auteur : ")));
-    QVERIFY(box.text.endsWith(QStringLiteral(" \r\nVoulez vous visiter le site de l'auteur ?")));
+    // The folder in use is named, between the address and the question.
+    QVERIFY(box.text.endsWith(QStringLiteral(" \r\nRéglages et historique dans : %1\r\nVoulez vous "
+                                             "visiter le site de l'auteur ?")
+                                  .arg(QDir::toNativeSeparators(h.dir.path()))));
     QCOMPARE(box.buttons, MsgButtons::YesNo);
 }
 

@@ -3,6 +3,7 @@
 #include "app/form2.h"
 #include "app/form2_ui.h"
 
+#include <QDir>
 #include <QLabel>
 
 namespace platine {
@@ -33,13 +34,24 @@ void Form2::anime(std::int16_t total)
         m_ui->Label4->setText(QStringLiteral("/"));
 }
 
+// Where this copy keeps its settings and its files, for the about prompt.
+QString Form2::foldersInUse() const
+{
+    const QString settings = QDir::toNativeSeparators(settingsDir());
+    const QString files = QDir::toNativeSeparators(m_platform.programDir);
+    if (settings == files)
+        return QStringLiteral("Réglages et historique dans : %1").arg(settings);
+    return QStringLiteral("Réglages dans : %1\r\nHistorique et fichiers dans : %2")
+        .arg(settings, files);
+}
+
 void Form2::Label7_Click()
 {
     const QString address = QString::fromLatin1(kProjectAddress);
     const MsgAnswer answer = m_platform.dialogs->message(
         MsgIcon::Question, MsgButtons::YesNo, QStringLiteral("Contrôle d'accès horodaté à badge"),
-        QStringLiteral("Site auteur : %1 \r\nVoulez vous visiter le site de l'auteur ?")
-            .arg(address));
+        QStringLiteral("Site auteur : %1 \r\n%2\r\nVoulez vous visiter le site de l'auteur ?")
+            .arg(address, foldersInUse()));
     if (answer == MsgAnswer::Yes)
         m_platform.shell->open(address);
 }

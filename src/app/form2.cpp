@@ -3,6 +3,7 @@
 
 #include "app/form2.h"
 #include "app/form2_ui.h"
+#include "app/port_combo.h"
 
 #include "app/pane.h"
 #include "platform/text.h"
@@ -74,6 +75,8 @@ void Form2::connectHandlers()
     connect(u.choix_lieu, &QCheckBox::clicked, this, [this] { choix_lieu_Click(); });
     // The port list reacts to every change of its selection, by the operator or by code.
     connect(u.Combo1, &QComboBox::currentIndexChanged, this, [this] { Combo1_Click(); });
+    if (auto *ports = qobject_cast<PortComboBox *>(u.Combo1))
+        connect(ports, &PortComboBox::aboutToDropDown, this, [this] { Combo1_DropDown(); });
     connect(u.tempo_gache, &QLineEdit::textChanged, this, [this] { tempo_gache_Change(); });
 
     // Mouse presses that have handlers of their own.

@@ -49,6 +49,7 @@ public:
     // Application window and settings (src/app)
     void Form_Load();
     void Combo1_Click();       // "Port COM"
+    void Combo1_DropDown();    // the port list drops down: present devices listed again
     void tempo_gache_Change(); // strike delay
     void Command6_Click();     // "Quitter"
     void Label7_Click();       // the about label
@@ -107,11 +108,16 @@ public:
     const OpenList &liste() const { return m_liste; }
     QString text1() const;
     QString text2() const;
-    int commPort() const { return m_commPort; }
+    int commPort() const { return m_commPort.number; } // 0: a device of the list
+    const PortId &portChoisi() const { return m_commPort; }
     bool indicatorConnected() const { return m_indicatorConnected; }
     bool ligneOccupee() const { return !m_lineOwner.isEmpty(); }
     const std::array<std::int16_t, 8> &octetsHoraire() const { return m_octets_horaire; }
     QString settingsPath() const;
+    // The folder of "param.ini", as the about prompt names it.
+    QString settingsDir() const;
+    // Where the settings and the files are kept, in words (the about prompt).
+    QString foldersInUse() const;
 
     // How "Quitter" ends the program; by default it quits the application.
     void setEndProgram(std::function<void()> end) { m_endProgram = std::move(end); }
@@ -152,7 +158,7 @@ private:
     // Closes the port when open; every running wait ends at once.
     void fermer_port();
     // The port a message about the line names: the one open, or last opened.
-    int portEnService() const;
+    const PortId &portEnService() const;
 
     void setText1(const QString &text);
     void appendText1(const QString &text);
@@ -192,8 +198,8 @@ private:
     std::int16_t m_compteur = 0; // transfer counter shown by anime
     std::array<std::int16_t, 8> m_octets_horaire{};
 
-    int m_commPort = 1;
-    int m_openPort = 0; // the port last opened by the program; 0: none yet
+    PortId m_commPort{1};
+    PortId m_openPort; // the port last opened by the program; none yet at start
     bool m_indicatorConnected = false;
     std::uint64_t m_portEpoch = 0;   // a closed or lost port ends every running wait
     bool m_ending = false;           // the program is ending: every wait and pause ends at once

@@ -5,6 +5,7 @@
 #include "app/command_button.h"
 #include "app/form2.h"
 #include "app/form2_ui.h"
+#include "app/port_combo.h"
 #include "app/pane.h"
 #include "app/status_label.h"
 
@@ -82,13 +83,15 @@ QCheckBox *checkBox(QWidget *parent, const char *name, const QString &caption, Q
     return c;
 }
 
-QComboBox *comboBox(QWidget *parent, const char *name, const QString &text, QRect r)
+QComboBox *comboBox(QWidget *parent, const char *name, const QString &text, QRect r,
+                    QComboBox *c = nullptr)
 {
     // A drop-down combo box: an edit field over the list. Typed text adds no
     // item and is never completed; an item is chosen only while the text is
     // exactly that item (case included), otherwise the position is -1 and the
     // text stays as typed. Choosing from the list sets both.
-    auto *c = new QComboBox(parent);
+    if (!c)
+        c = new QComboBox(parent);
     c->setObjectName(QLatin1String(name));
     c->setEditable(true);
     c->setInsertPolicy(QComboBox::NoInsert);
@@ -210,7 +213,8 @@ Form2Ui buildForm2Ui(QWidget *form)
         checkBox(u.Frame3, "buzzer", QStringLiteral("Buzzer actif"), QRect(285, 27, 110, 20));
     u.buzzer->setChecked(true);
     u.Label6 = label(u.Frame3, "Label6", QStringLiteral("Port COM"), QRect(405, 28, 60, 20));
-    u.Combo1 = comboBox(u.Frame3, "Combo1", QStringLiteral("Combo1"), QRect(468, 25, 90, 24));
+    u.Combo1 = comboBox(u.Frame3, "Combo1", QStringLiteral("Combo1"), QRect(468, 25, 90, 24),
+                        new PortComboBox(u.Frame3));
     u.Label5 = label(u.Frame3, "Label5", QStringLiteral("...."), QRect(10, 80, 300, 20));
     colour(u.Label5, kBlue);
     u.Label4 = label(u.Frame3, "Label4", QStringLiteral("/"), QRect(530, 80, 25, 20));

@@ -1,4 +1,5 @@
 #include "app/form2.h"
+#include "platform/folders.h"
 #include "platform/qt_platform.h"
 
 #include <QApplication>
@@ -16,7 +17,13 @@ int main(int argc, char *argv[])
     if (qtFrench.load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"),
                       QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtFrench);
-    platine::QtPlatform services(QCoreApplication::applicationDirPath());
+#ifdef PLATINE_INSTALLED_BINDIR
+    const QString installedBinDir = QStringLiteral(PLATINE_INSTALLED_BINDIR);
+#else
+    const QString installedBinDir;
+#endif
+    platine::QtPlatform services(
+        platine::chooseFolders(QCoreApplication::applicationDirPath(), installedBinDir));
     platine::Form2 window(services.platform());
     services.dialogs.owner = &window;
     window.Form_Load();

@@ -9,16 +9,29 @@
 #include "board/protocol.h"
 #include "platform/text.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QSignalBlocker>
+
+#include <algorithm>
 
 namespace platine {
 
+// "COM1" to "COM10" keep the first ten positions of the port list (port
+// numbers 1 to 10); the serial devices present follow them.
+inline constexpr int kNumberedPorts = 10;
+
+QString Form2::settingsDir() const
+{
+    return m_platform.settingsDir.isEmpty() ? m_platform.programDir : m_platform.settingsDir;
+}
+
 QString Form2::settingsPath() const
 {
-    return QDir(m_platform.programDir).filePath(QStringLiteral("param.ini"));
+    return QDir(settingsDir()).filePath(QStringLiteral("param.ini"));
 }
 
 void Form2::Form_Load()
@@ -26,10 +39,11 @@ void Form2::Form_Load()
     const std::string path = nativePath(settingsPath());
     m_ui->Frame2->resize((8475 + 7) / 15, m_ui->Frame2->height()); // 8475 twips
 
-    for (int i = 1; i <= 10; ++i)
+    for (int i = 1; i <= kNumberedPorts; ++i)
         m_ui->Combo1->addItem(QStringLiteral("COM%1").arg(i));
     m_ui->Combo1->setCurrentIndex(0);
-    Combo1_Click(); // the selection sets the port number, also when it did not change
+    Combo1_DropDown(); // the devices present now
+    Combo1_Click();    // the selection sets the port number, also when it did not change
 
     for (const char *day : kDayChoices)
         m_ui->Combo2->addItem(QString::fromUtf8(day));
@@ -42,20 +56,77 @@ void Form2::Form_Load()
         fromCp1252(profile::get(content, "temporisation", "valeur", "", kSettingsValueSize));
     m_ui->tempo_gache->setText(delay);
 
-    // The stored port is looked for item by item; a name not in the list
-    // leaves the last item selected.
-    for (int i = 0; i < m_ui->Combo1->count(); ++i) {
+    // The stored port is looked for item by item; a name not in the list (a
+    // device absent today among them) leaves "COM10" selected.
+    bool found = false;
+    for (int i = 0; i < m_ui->Combo1->count() && !found; ++i) {
         m_ui->Combo1->setCurrentIndex(i);
-        if (m_ui->Combo1->itemText(i) == port)
-            break;
+        found = m_ui->Combo1->itemText(i) == port;
     }
+    if (!found)
+        m_ui->Combo1->setCurrentIndex(kNumberedPorts - 1);
 }
 
 void Form2::Combo1_Click()
 {
+    // Applied at the next opening of the port.
     const int index = m_ui->Combo1->currentIndex();
-    if (index >= 0)
-        m_commPort = index + 1; // applied at the next opening of the port
+    if (index >= kNumberedPorts)
+        m_commPort = PortId::ofDevice(m_ui->Combo1->itemText(index));
+    else if (index >= 0)
+        m_commPort = index + 1;
+}
+
+void Form2::Combo1_DropDown()
+{
+    // The devices after the ten numbered ports are listed again, so that an
+    // adapter plugged in since shows; the choice and the typed text stay.
+    QComboBox *combo = m_ui->Combo1;
+    const QString typed = combo->currentText();
+    const int chosen = combo->currentIndex();
+    const QString chosenDevice = chosen >= kNumberedPorts ? combo->itemText(chosen) : QString();
+    const QSignalBlocker quiet(combo);
+    while (combo->count() > kNumberedPorts)
+        combo->removeItem(combo->count() - 1);
+    bool chosenListed = chosenDevice.isEmpty();
+    for (const SerialDeviceInfo &device : m_platform.serial->availableDevices()) {
+        if (combo->findText(device.name, Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0)
+            continue; // "COM3" on Windows is already port 3
+        QStringList tip;
+        if (!device.manufacturer.isEmpty())
+            tip << QStringLiteral("Fabricant : %1").arg(device.manufacturer);
+        if (!device.product.isEmpty())
+            tip << QStringLiteral("Produit : %1").arg(device.product);
+        if (!device.serialNumber.isEmpty())
+            tip << QStringLiteral("Numéro de série : %1").arg(device.serialNumber);
+        combo->addItem(device.name);
+        combo->setItemData(combo->count() - 1,
+                           tip.isEmpty() ? device.name : tip.join(QLatin1Char('\n')),
+                           Qt::ToolTipRole);
+        chosenListed = chosenListed || device.name == chosenDevice;
+    }
+    // A chosen device unplugged since stays chosen, marked absent, rather
+    // than the choice moving behind the operator's back.
+    if (!chosenListed) {
+        combo->addItem(chosenDevice);
+        combo->setItemData(combo->count() - 1, QStringLiteral("Périphérique absent"),
+                           Qt::ToolTipRole);
+    }
+    if (chosen >= 0)
+        combo->setCurrentIndex(
+            chosenDevice.isEmpty()
+                ? chosen
+                : combo->findText(chosenDevice, Qt::MatchExactly | Qt::MatchCaseSensitive));
+    else
+        combo->setCurrentIndex(-1);
+    if (combo->currentText() != typed)
+        combo->setEditText(typed);
+    // Every item shows without scrolling, and the list is as wide as its longest name.
+    combo->setMaxVisibleItems(std::max(kNumberedPorts, combo->count()));
+    int width = combo->width();
+    for (int i = 0; i < combo->count(); ++i)
+        width = std::max(width, combo->fontMetrics().horizontalAdvance(combo->itemText(i)) + 32);
+    combo->view()->setMinimumWidth(width);
 }
 
 void Form2::tempo_gache_Change()

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QList>
 #include <QString>
 
 #include <chrono>
@@ -21,17 +22,52 @@ using Millis = std::chrono::milliseconds;
 // What became of a port the program tried to open.
 enum class OpenResult { Opened, Absent, InUse, Denied, Failed };
 
+// The port the operator chose: a port number 1 to 10 ("COM1" to "COM10"),
+// or a serial device present on the machine, by its device name.
+struct PortId {
+    int number = 0;
+    QString device;
+
+    PortId() = default;
+    PortId(int n) : number(n) {} // a port number, as the program always had
+    static PortId ofDevice(const QString &name)
+    {
+        PortId p;
+        p.device = name;
+        return p;
+    }
+    bool isNone() const { return number == 0 && device.isEmpty(); }
+    // As the port list and the messages show it: "COM3" or "/dev/ttyUSB0".
+    QString label() const
+    {
+        return device.isEmpty() ? QStringLiteral("COM%1").arg(number) : device;
+    }
+    bool operator==(const PortId &) const = default;
+};
+
+// A serial device present on the machine, as the port list shows it.
+struct SerialDeviceInfo {
+    QString name; // what opens it: "/dev/ttyUSB0" (Linux), "COM11" (Windows)
+    QString manufacturer;
+    QString product;
+    QString serialNumber;
+};
+
 class SerialPort {
 public:
     virtual ~SerialPort() = default;
 
-    // Opens port number `n` (1 to 10) at 9600 baud, 8 data bits, no parity,
-    // 1 stop bit, no handshaking. `device` tells which device the number named.
-    virtual OpenResult open(int n) = 0;
+    // Opens the port at 9600 baud, 8 data bits, no parity, 1 stop bit, no
+    // handshaking.
+    virtual OpenResult open(const PortId &port) = 0;
     virtual void close() = 0;
     virtual bool isOpen() const = 0;
-    // The device path that port number `n` names (shown in messages).
-    virtual QString deviceName(int n) const = 0;
+    // The device path that the port names (shown in messages).
+    virtual QString deviceName(const PortId &port) const = 0;
+    // The serial devices present now, in the order the system gives them.
+    virtual QList<SerialDeviceInfo> availableDevices() const = 0;
+    // The group that owns the port's device (who may open it); empty when unknown.
+    virtual QString deviceGroup(const PortId &) const { return QString(); }
     // Last error in words, for the operator.
     virtual QString errorText() const = 0;
 
@@ -116,8 +152,12 @@ struct Platform {
     Clock *clock = nullptr;
     EventPump *pump = nullptr;
     std::function<std::unique_ptr<Timer>()> makeTimer;
-    // The program's directory, where "param.ini", "histo.txt" and "temp.txt" live.
+    // The folder of the program's files ("histo.txt", "temp.txt", "temp2.txt",
+    // the "COMn" links): the program's own folder when it can write there,
+    // otherwise the user's data folder (app/folders.h).
     QString programDir;
+    // The folder of "param.ini"; empty: the same as programDir.
+    QString settingsDir;
 };
 
 } // namespace platine

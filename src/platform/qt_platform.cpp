@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QSerialPortInfo>
 #include <QTimer>
 #include <QUrl>
 
@@ -16,8 +17,8 @@ namespace platine {
 
 // --- Serial port ---------------------------------------------------------------
 
-QtSerialPort::QtSerialPort(QString programDir, QObject *parent)
-    : QObject(parent), m_programDir(std::move(programDir))
+QtSerialPort::QtSerialPort(QStringList linkDirs, QObject *parent)
+    : QObject(parent), m_linkDirs(std::move(linkDirs))
 {
     connect(&m_port, &QSerialPort::readyRead, this, [this] {
         if (onReadyRead)
@@ -26,28 +27,58 @@ QtSerialPort::QtSerialPort(QString programDir, QObject *parent)
     connect(&m_port, &QSerialPort::errorOccurred, this, &QtSerialPort::onError);
 }
 
-QString QtSerialPort::deviceName(int n) const
+QString QtSerialPort::deviceName(const PortId &port) const
 {
+    if (!port.device.isEmpty())
+        return port.device; // a device of the list, by the name that opens it
+    const int n = port.number;
 #ifdef Q_OS_WIN
     return QStringLiteral("COM%1").arg(n);
 #else
-    // An entry "COMn" beside the program (a link to /dev/ttyUSB0, /dev/ttyACM0
-    // or a pseudo-terminal) names port n; otherwise the n-th serial port.
-    const QFileInfo entry(QDir(m_programDir).filePath(QStringLiteral("COM%1").arg(n)));
-    if (entry.exists() || entry.isSymLink()) {
-        // The device itself, so that every name of one device shares its lock.
-        const QString target = entry.canonicalFilePath();
-        return target.isEmpty() ? entry.absoluteFilePath() : target;
+    // An entry "COMn" in the program's files folder or beside the program (a
+    // link to /dev/ttyUSB0, /dev/ttyACM0 or a pseudo-terminal) names port n;
+    // otherwise the n-th serial port.
+    for (const QString &dir : m_linkDirs) {
+        const QFileInfo entry(QDir(dir).filePath(QStringLiteral("COM%1").arg(n)));
+        if (entry.exists() || entry.isSymLink()) {
+            // The device itself, so that every name of one device shares its lock.
+            const QString target = entry.canonicalFilePath();
+            return target.isEmpty() ? entry.absoluteFilePath() : target;
+        }
     }
     return QStringLiteral("/dev/ttyS%1").arg(n - 1);
 #endif
 }
 
-OpenResult QtSerialPort::open(int n)
+QList<SerialDeviceInfo> QtSerialPort::availableDevices() const
+{
+    QList<SerialDeviceInfo> list;
+    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts()) {
+#ifdef Q_OS_WIN
+        const QString name = info.portName();
+#else
+        const QString name = info.systemLocation();
+#endif
+        list.append({name, info.manufacturer(), info.description(), info.serialNumber()});
+    }
+    return list;
+}
+
+QString QtSerialPort::deviceGroup(const PortId &port) const
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(port);
+    return QString();
+#else
+    return QFileInfo(deviceName(port)).group();
+#endif
+}
+
+OpenResult QtSerialPort::open(const PortId &port)
 {
     if (m_port.isOpen())
         return OpenResult::Opened;
-    const QString device = deviceName(n);
+    const QString device = deviceName(port);
     m_port.setPortName(device);
     m_error.clear();
     m_lostReported = false;
@@ -304,7 +335,11 @@ std::unique_ptr<Timer> makeQtTimer()
     return std::make_unique<QtTimer>();
 }
 
-QtPlatform::QtPlatform(const QString &dir) : serial(dir), programDir(dir) {}
+QtPlatform::QtPlatform(const Folders &f)
+    : folders(f),
+      serial(f.files == f.program ? QStringList{f.program} : QStringList{f.files, f.program})
+{
+}
 
 Platform QtPlatform::platform()
 {
@@ -315,7 +350,8 @@ Platform QtPlatform::platform()
     p.clock = &clock;
     p.pump = &pump;
     p.makeTimer = makeQtTimer;
-    p.programDir = programDir;
+    p.programDir = folders.files;
+    p.settingsDir = folders.settings;
     return p;
 }
 

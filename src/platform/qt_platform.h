@@ -1,11 +1,13 @@
 #pragma once
 // The Qt implementations of the platform services.
 
+#include "platform/folders.h"
 #include "platform/platform.h"
 
 #include <QElapsedTimer>
 #include <QObject>
 #include <QSerialPort>
+#include <QStringList>
 
 #include <memory>
 
@@ -16,13 +18,20 @@ namespace platine {
 class QtSerialPort : public QObject, public SerialPort {
     Q_OBJECT
 public:
-    // `programDir`: where an entry "COMn" (a link to the device) names port n.
-    explicit QtSerialPort(QString programDir, QObject *parent = nullptr);
+    // `linkDirs`: where an entry "COMn" (a link to the device) names port n,
+    // the first folder holding one winning.
+    explicit QtSerialPort(QStringList linkDirs, QObject *parent = nullptr);
+    explicit QtSerialPort(const QString &linkDir, QObject *parent = nullptr)
+        : QtSerialPort(QStringList{linkDir}, parent)
+    {
+    }
 
-    OpenResult open(int n) override;
+    OpenResult open(const PortId &port) override;
     void close() override;
     bool isOpen() const override;
-    QString deviceName(int n) const override;
+    QString deviceName(const PortId &port) const override;
+    QList<SerialDeviceInfo> availableDevices() const override;
+    QString deviceGroup(const PortId &port) const override;
     QString errorText() const override;
     void setDtr(bool on) override;
     bool write(const QByteArray &bytes) override;
@@ -31,7 +40,7 @@ public:
 private:
     void onError(QSerialPort::SerialPortError error);
 
-    QString m_programDir;
+    QStringList m_linkDirs;
     QSerialPort m_port;
     QString m_error;
     bool m_lostReported = false;
@@ -81,14 +90,16 @@ private:
 
 // All the Qt services, owned together.
 struct QtPlatform {
-    explicit QtPlatform(const QString &programDir);
+    explicit QtPlatform(const Folders &folders);
+    // Everything in one folder (the benchmarks, the tests).
+    explicit QtPlatform(const QString &dir) : QtPlatform(Folders{dir, dir, dir}) {}
+    Folders folders;
     QtSerialPort serial;
     QtDialogs dialogs;
     QtShell shell;
     QtClock clock;
     QtEventPump pump{clock};
     Platform platform();
-    QString programDir;
 };
 
 std::unique_ptr<Timer> makeQtTimer();

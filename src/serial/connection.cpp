@@ -42,17 +42,23 @@ bool Form2::ouvrir_port()
         return true;
     }
     const QString detail = r == OpenResult::Absent ? port.deviceName(m_commPort) : port.errorText();
-    m_ui->Label14->setText(QStringLiteral("Port COM%1 indisponible : %2")
-                               .arg(m_commPort)
-                               .arg(openFailureText(r, detail)));
+    QString text = QStringLiteral("Port %1 indisponible : %2")
+                       .arg(m_commPort.label(), openFailureText(r, detail));
+    // The cure, where the operator can apply it.
+    const QString group = r == OpenResult::Denied ? port.deviceGroup(m_commPort) : QString();
+    if (!group.isEmpty())
+        text += QStringLiteral(" ; ajoutez votre compte au groupe « %1 » (sudo usermod -aG %1 "
+                               "$USER) puis ouvrez une nouvelle session")
+                    .arg(group);
+    m_ui->Label14->setText(text);
     return false;
 }
 
-int Form2::portEnService() const
+const PortId &Form2::portEnService() const
 {
     // The port chosen in the list applies at the next opening: until then a
     // message about the line names the port the program opened.
-    return m_openPort != 0 ? m_openPort : m_commPort;
+    return m_openPort.isNone() ? m_commPort : m_openPort;
 }
 
 bool Form2::envoyer(const QByteArray &bytes)
@@ -60,13 +66,12 @@ bool Form2::envoyer(const QByteArray &bytes)
     SerialPort &port = *m_platform.serial;
     if (!port.isOpen()) {
         m_ui->Label14->setText(
-            QStringLiteral("Port COM%1 fermé : rien n'a été envoyé").arg(portEnService()));
+            QStringLiteral("Port %1 fermé : rien n'a été envoyé").arg(portEnService().label()));
         return false;
     }
     if (!port.write(bytes)) {
-        m_ui->Label14->setText(QStringLiteral("Port COM%1 : envoi impossible (%2)")
-                                   .arg(portEnService())
-                                   .arg(port.errorText()));
+        m_ui->Label14->setText(QStringLiteral("Port %1 : envoi impossible (%2)")
+                                   .arg(portEnService().label(), port.errorText()));
         return false;
     }
     return true;
@@ -135,7 +140,7 @@ void Form2::onPortLost(const QString &why)
     }
     m_timer2->stop();
     setIndicatorConnected(false);
-    m_ui->Label14->setText(QStringLiteral("Port COM%1 perdu : %2").arg(portEnService()).arg(why));
+    m_ui->Label14->setText(QStringLiteral("Port %1 perdu : %2").arg(portEnService().label(), why));
 }
 
 } // namespace platine

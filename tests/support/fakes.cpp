@@ -97,10 +97,11 @@ std::unique_ptr<Timer> VirtualTime::makeTimer()
     return std::make_unique<VirtualTimer>(*this);
 }
 
-OpenResult FakeSerialPort::open(int n)
+OpenResult FakeSerialPort::open(const PortId &port)
 {
     ++opens;
-    openedPort = n;
+    openedPort = port.number;
+    openedDevice = port.device;
     if (nextOpen == OpenResult::Opened)
         m_open = true;
     return nextOpen;

@@ -65,14 +65,23 @@ class FakeSerialPort : public SerialPort {
 public:
     explicit FakeSerialPort(VirtualTime &time) : m_time(time) {}
 
-    OpenResult open(int n) override;
+    OpenResult open(const PortId &port) override;
     void close() override
     {
         m_open = false;
         ++closes;
     }
     bool isOpen() const override { return m_open; }
-    QString deviceName(int n) const override { return QStringLiteral("/dev/fake%1").arg(n); }
+    QString deviceName(const PortId &port) const override
+    {
+        return port.device.isEmpty() ? QStringLiteral("/dev/fake%1").arg(port.number) : port.device;
+    }
+    QList<SerialDeviceInfo> availableDevices() const override
+    {
+        ++deviceListings;
+        return devices;
+    }
+    QString deviceGroup(const PortId &) const override { return group; }
     QString errorText() const override { return errorString; }
     void setDtr(bool on) override
     {
@@ -95,7 +104,12 @@ public:
 
     OpenResult nextOpen = OpenResult::Opened;
     QString errorString;
-    int openedPort = 0;
+    int openedPort = 0;   // the number last opened; 0 for a device
+    QString openedDevice; // the device last opened by name
+    // The devices present on the fake machine, and the group owning them.
+    QList<SerialDeviceInfo> devices;
+    QString group;
+    mutable int deviceListings = 0;
     int opens = 0;
     int closes = 0;
     int dtrSets = 0;

@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Checks the Debian package: its files, its dependencies, and the unpacked
+# program started from a read-only folder under Xvfb, where "Quitter" must
+# write param.ini in the user's configuration folder.
+#   tests/package/check_package.sh dist/platine_VERSION_ARCH.deb
+# Every missing tool or failed step fails the run.
+set -euo pipefail
+DEB=$(realpath "$1")
+fail() {
+    echo "package: FAIL $*" >&2
+    exit 1
+}
+for tool in dpkg-deb Xvfb xdotool setpriv; do
+    command -v "$tool" >/dev/null || fail "$tool missing (scripts/setup.sh installs it)"
+done
+
+contents=$(dpkg-deb -c "$DEB")
+for f in usr/bin/platine usr/bin/platine-sim usr/share/applications/platine.desktop \
+    usr/share/icons/hicolor/scalable/apps/platine.svg usr/share/doc/platine/README.md \
+    usr/share/doc/platine/examples/liste-exemple.txt; do
+    grep -q " \./$f\$" <<<"$contents" || fail "$f not in the package"
+done
+depends=$(dpkg-deb -f "$DEB" Depends)
+for d in libqt6widgets6 libqt6serialport6 qt6-qpa-plugins; do
+    grep -q "$d" <<<"$depends" || fail "$d not among the dependencies: $depends"
+done
+echo "package: PASS contents and dependencies"
+
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/platine-package.XXXXXX")
+XVFB_PID="" PROG_PID=""
+trap 'kill $PROG_PID $XVFB_PID 2>/dev/null || true; rm -rf "$WORK"' EXIT
+chmod 755 "$WORK"
+dpkg-deb -x "$DEB" "$WORK/root"
+grep -qx 'Categories=Utility;' "$WORK/root/usr/share/applications/platine.desktop" ||
+    fail "the desktop entry is not in Utility"
+chmod -R a-w "$WORK/root"
+mkdir -p "$WORK/home"
+# Root writes into any folder: the program runs as another user, for whom
+# its folder is read-only as it is for a user of an installed program.
+run_as=()
+if [ "$(id -u)" = 0 ]; then
+    chown 65534:65534 "$WORK/home"
+    run_as=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+fi
+
+Xvfb -displayfd 6 -screen 0 1024x768x24 -nolisten tcp 6>"$WORK/display" 2>"$WORK/xvfb.log" &
+XVFB_PID=$!
+for _ in $(seq 50); do [ -s "$WORK/display" ] && break; sleep 0.2; done
+[ -s "$WORK/display" ] || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
+export DISPLAY=":$(head -n 1 "$WORK/display")"
+
+"${run_as[@]}" env -u WAYLAND_DISPLAY HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/home/.config" \
+    XDG_DATA_HOME="$WORK/home/.local/share" XDG_RUNTIME_DIR="$WORK/home" QT_QPA_PLATFORM=xcb \
+    "$WORK/root/usr/bin/platine" >"$WORK/program.log" 2>&1 &
+PROG_PID=$!
+WID=""
+for _ in $(seq 150); do
+    WID=$(xdotool search --onlyvisible --name "^Contrôle d'accès horodaté  -" 2>/dev/null | head -n 1) || true
+    [ -n "$WID" ] && break
+    kill -0 $PROG_PID 2>/dev/null || fail "the program ended at start: $(cat "$WORK/program.log")"
+    sleep 0.2
+done
+[ -n "$WID" ] || fail "the window did not appear: $(cat "$WORK/program.log")"
+echo "package: PASS the unpacked program's window opened"
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$WID" | sed 's/^/WIN_/')"
+# "Quitter", the last of the command buttons (as in tests/e2e/e2e.sh).
+xdotool mousemove --sync $((WIN_X + 648)) $((WIN_Y + 603)) click 1
+for _ in $(seq 50); do kill -0 $PROG_PID 2>/dev/null || break; sleep 0.2; done
+kill -0 $PROG_PID 2>/dev/null && fail "\"Quitter\" did not end the program"
+PROG_PID=""
+[ -f "$WORK/home/.config/platine/param.ini" ] ||
+    fail "no param.ini in the configuration folder: $(find "$WORK/home" | tr '\n' ' ')"
+grep -q '^\[COM\]' "$WORK/home/.config/platine/param.ini" || fail "param.ini has no port"
+[ -d "$WORK/home/.local/share/platine" ] || fail "the data folder was not made"
+[ ! -e "$WORK/root/usr/bin/param.ini" ] || fail "param.ini written beside the program"
+echo "package: PASS \"Quitter\" wrote param.ini in the configuration folder"
