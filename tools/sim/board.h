@@ -59,11 +59,12 @@ public:
     void dump(TimePoint now);
 
     // Faults and modes, set by the commands of the same names.
-    bool garbage = false;  // a stray character before each keyword
-    bool cut = false;      // stop reading after half of the next block
-    bool split = false;    // "Historique" in two bursts
-    bool autoMode = false; // push the buttons by itself
-    Millis answerDelay{0}; // the answers leave that late (widens the board's waits)
+    bool garbage = false;       // a stray character before each keyword
+    bool garbageInside = false; // a stray character in the middle of each keyword
+    bool cut = false;           // stop reading after half of the next block
+    bool split = false;         // each keyword and "Historique" in two bursts
+    bool autoMode = false;      // push the buttons by itself
+    Millis answerDelay{0};      // the answers leave that late (widens the board's waits)
     // An item whose first byte comes before the board's keyword has left,
     // or inside the pause the program leaves after it, is a violation.
     bool strict = false;
@@ -82,6 +83,8 @@ private:
     enum class Item { None, Param, Block, Table, Vidage, Horaire, Heure, RazBytes };
 
     std::uint64_t sendKeyword(std::string_view keyword, TimePoint now);
+    // The keyword as the faults under way put it on the line.
+    std::string spoilt(std::string_view keyword) const;
     void expect(Item item, std::string word, int dataBytes, TimePoint now, int index = 0);
     void ask(std::string_view keyword, Millis pause, TimePoint now);
     bool early(char c, TimePoint now);
