@@ -138,6 +138,7 @@ public:
 
 private:
     bool operate(RealWindow &w, Sim &sim, const Run &r, bool faulty);
+    bool operateIn(QObject &scope, RealWindow &w, Sim &sim, const Run &r, bool faulty);
     QString check(RealWindow &w, Sim &sim, const Run &r, bool success, const List &list);
 };
 
@@ -173,6 +174,15 @@ QByteArray arming(const Run &r)
 // the prompt is closed. True when the window says it succeeded.
 bool Campaign::operate(RealWindow &w, Sim &sim, const Run &r, bool faulty)
 {
+    // The operation's timers end with it: none reaches a board started after it.
+    QObject scope;
+    const bool success = operateIn(scope, w, sim, r, faulty);
+    w.dialogs.onMessage = nullptr;
+    return success;
+}
+
+bool Campaign::operateIn(QObject &scope, RealWindow &w, Sim &sim, const Run &r, bool faulty)
+{
     Form2 &form = *w.form;
     const Form2Ui ui = controls(form);
     const bool noise = faulty && r.fault == Fault::Noise;
@@ -180,14 +190,15 @@ bool Campaign::operate(RealWindow &w, Sim &sim, const Run &r, bool faulty)
     // The noise floods the line from a moment into the operation on: the
     // step is that moment in milliseconds times 1000, plus the bytes.
     if (noise)
-        QTimer::singleShot(r.step / 1000, &form, [&sim, &r] {
+        QTimer::singleShot(r.step / 1000, &scope, [&sim, &r] {
             sim.command("noise " + QByteArray::number(r.step % 1000));
         });
     const auto board = [&](const QByteArray &action) {
-        w.dialogs.onMessage = [&sim, &form, action, bareHangup, &r](const FakeDialogs::Shown &) {
-            QTimer::singleShot(300, &form, [&sim, action] { sim.command(action); });
+        w.dialogs.onMessage = [&sim, &scope, action, bareHangup, &r](const FakeDialogs::Shown &) {
+            QTimer::singleShot(300, &scope, [&sim, action] { sim.command(action); });
+            // The board hangs up before the badge comes.
             if (bareHangup)
-                QTimer::singleShot(r.step % 1000, &form, [&sim] { sim.command("hangup"); });
+                QTimer::singleShot(r.step, &scope, [&sim] { sim.command("hangup"); });
         };
     };
     const int replyWait = 1000 + (faulty && r.fault == Fault::Delay ? r.step * 100 : 0);
@@ -203,7 +214,7 @@ bool Campaign::operate(RealWindow &w, Sim &sim, const Run &r, bool faulty)
         form.Command3_Click();
         return ui.Label14->text() == QStringLiteral("Téléchargement terminé");
     case Op::Clock:
-        QTimer::singleShot(300, &form, [&sim] { sim.command("announce clock"); });
+        QTimer::singleShot(300, &scope, [&sim] { sim.command("announce clock"); });
         form.Command17_Click();
         return ui.Label14->text().startsWith(QStringLiteral("Modification enregistree"));
     case Op::Badge: {
@@ -458,15 +469,18 @@ std::vector<Run> plan(bool longMode, int count, unsigned seed)
         r.seed = unsigned(rng());
         switch (fault) {
         case Fault::Hangup:
-            // In the short mode an upload is hung up in its first block.
-            r.step = pick(1, op == Op::Upload && !longMode ? 300 : programBytes(r));
+            // In the short mode an upload is hung up in its first block; a
+            // badge reading, where the program sends nothing, within 0.3 s.
+            r.step = op == Op::Badge
+                         ? pick(0, 299)
+                         : pick(1, op == Op::Upload && !longMode ? 300 : programBytes(r));
             break;
         case Fault::Silent:
             // The short mode spares the waits for a first keyword that never comes.
             r.step = pick(!longMode && op == Op::Clock ? 1 : 0, boardOutputs(r) - 1);
             break;
-        case Fault::Delay: // tenths of a second
-            r.step = longMode ? pick(2, 120) : pick(2, 8);
+        case Fault::Delay: // tenths of a second; an upload meets it at each of its keywords
+            r.step = !longMode ? pick(2, 8) : op == Op::Upload ? pick(2, 30) : pick(2, 120);
             break;
         case Fault::Noise: // when it starts (ms) times 1000, plus how many bytes
             r.step =
