@@ -410,7 +410,8 @@ private slots:
         QVERIFY(sim.ok());
         sim.command("split on");
         sim.command("push bp3");
-        QVERIFY(sim.readLine("externe").endsWith("externe"));
+        // The announcement is split too: its second half is 2 s behind.
+        QVERIFY(sim.readLine("externe", 5000).endsWith("externe"));
         QVERIFY(sim.answer("vidage", 500));
         const QByteArray first = sim.readLine("Histo");
         QVERIFY(first.endsWith("Histo"));
@@ -433,6 +434,40 @@ private slots:
             all += sim.readLine(".\r\n", 500);
         QCOMPARE(all.count(".\r\n"), 16);
         QVERIFY2(timer.elapsed() >= 700, qPrintable(QString::number(timer.elapsed())));
+    }
+
+    // The faults given a step: a keyword spoilt in its middle or split,
+    // silence after a number of outputs, a flood of noise at line speed, a
+    // hang-up once a number of bytes came from the program.
+    void faultsAtAStep()
+    {
+        Sim sim;
+        QVERIFY(sim.ok());
+        sim.command("garbage inside");
+        sim.command("split on");
+        sim.command("silent after 2"); // the two halves of "Pr#et"
+        sim.command("push bp1");
+        const QByteArray first = sim.readLine("Pr", 1000);
+        QCOMPARE(first, QByteArray("Pr"));
+        QCOMPARE(first + sim.readLine("et", 1000), QByteArray("Pr#et"));
+        sim.command("present 0123456789"); // the third output: dropped
+        QVERIFY(!sim.waitLine("SILENT dropped").isEmpty());
+        sim.command("silent off");
+        QElapsedTimer timer;
+        timer.start();
+        sim.command("noise 500");
+        QByteArray noise;
+        while (noise.size() < 500 && timer.elapsed() < 3000)
+            noise += sim.readLine({}, 100);
+        QCOMPARE(noise.size(), 500);
+        QVERIFY2(timer.elapsed() >= 450, qPrintable(QString::number(timer.elapsed())));
+        sim.command("hangup after 3");
+        QVERIFY(!sim.waitLine("OK hangup after 3").isEmpty());
+        QVERIFY(sim.write("ee"));
+        QVERIFY(sim.waitLine("HANGUP", 300).isEmpty());
+        QVERIFY(sim.write("prom"));
+        QCOMPARE(sim.waitLine("HANGUP"), QByteArray("HANGUP after 3 bytes"));
+        QVERIFY(sim.process().waitForFinished(2000));
     }
 
     // The board stops reading half way through the block and asks for nothing more.

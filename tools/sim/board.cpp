@@ -171,13 +171,29 @@ void Board::setClock(const std::string &bytes, TimePoint now)
 
 // --- Operator actions --------------------------------------------------------------
 
-std::uint64_t Board::sendKeyword(std::string_view keyword, TimePoint now)
+std::string Board::spoilt(std::string_view keyword) const
 {
-    (void)now;
     std::string bytes;
     if (garbage)
         bytes += kStray;
     bytes += keyword;
+    if (garbageInside && keyword.size() > 1)
+        bytes.insert(bytes.size() - keyword.size() + keyword.size() / 2, 1, kStray);
+    return bytes;
+}
+
+std::uint64_t Board::sendKeyword(std::string_view keyword, TimePoint now)
+{
+    (void)now;
+    const std::string bytes = spoilt(keyword);
+    if (split && bytes.size() > 1) {
+        // The board sends the keyword whole; the line hands its second half
+        // over late enough to come in another read. The board's own pause
+        // runs from the first half, as the program may act on a prefix.
+        const std::uint64_t first = m_hooks.send(bytes.substr(0, bytes.size() / 2), kStoreTime);
+        m_hooks.send(bytes.substr(bytes.size() / 2), splitGap);
+        return first;
+    }
     return m_hooks.send(bytes, kStoreTime);
 }
 
@@ -214,14 +230,16 @@ void Board::announceClock(TimePoint now)
 
 void Board::present(std::string_view badge)
 {
-    std::string bytes;
-    if (garbage)
-        bytes += kStray;
-    bytes += proto::kTag;
+    std::string bytes = spoilt(proto::kTag);
     bytes += ": ";
     bytes += badge;
     bytes += "\r\n";
-    m_hooks.send(bytes, 0ms);
+    if (split) {
+        m_hooks.send(bytes.substr(0, 2), 0ms);
+        m_hooks.send(bytes.substr(2), splitGap);
+    } else {
+        m_hooks.send(bytes, 0ms);
+    }
     m_hooks.print("BADGE PRESENTED " + std::string(badge));
 }
 

@@ -59,16 +59,17 @@ public:
     void dump(TimePoint now);
 
     // Faults and modes, set by the commands of the same names.
-    bool garbage = false;  // a stray character before each keyword
-    bool cut = false;      // stop reading after half of the next block
-    bool split = false;    // "Historique" in two bursts
-    bool autoMode = false; // push the buttons by itself
-    Millis answerDelay{0}; // the answers leave that late (widens the board's waits)
+    bool garbage = false;       // a stray character before each keyword
+    bool garbageInside = false; // a stray character in the middle of each keyword
+    bool cut = false;           // stop reading after half of the next block
+    bool split = false;         // each keyword and "Historique" in two bursts
+    bool autoMode = false;      // push the buttons by itself
+    Millis answerDelay{0};      // the answers leave that late (widens the board's waits)
     // The program writes the bytes of one item back to back (a millisecond
     // or so apart); a line quiet this long in the middle of an item means it
     // stopped sending it (and ends the deafness after a violation).
     Millis quietLimit{2000};
-    Millis splitGap{300}; // the second half of a split "Historique" leaves this late
+    Millis splitGap{300}; // the second half of a split keyword leaves this late
     // An item whose first byte comes before the board's keyword has left,
     // or inside the pause the program leaves after it, is a violation.
     bool strict = false;
@@ -87,6 +88,8 @@ private:
     enum class Item { None, Param, Block, Table, Vidage, Horaire, Heure, RazBytes };
 
     std::uint64_t sendKeyword(std::string_view keyword, TimePoint now);
+    // The keyword as the faults under way put it on the line.
+    std::string spoilt(std::string_view keyword) const;
     void expect(Item item, std::string word, int dataBytes, TimePoint now, int index = 0);
     void ask(std::string_view keyword, Millis pause, TimePoint now);
     bool early(char c, TimePoint now);

@@ -18,6 +18,7 @@
 #include <fstream>
 #include <optional>
 #include <poll.h>
+#include <random>
 #include <pty.h>
 #include <string>
 #include <sys/stat.h>
@@ -56,6 +57,7 @@ const char kUsage[] =
     "  --passages N     start with N passages in the log (default 3)\n"
     "  --script FILE    run the commands of FILE before those of standard input\n"
     "  --verbose        print every chunk received (RX) and sent (TX)\n"
+    "  --seed N         seed of the noise bytes (default 1)\n"
     "  --strict         (the default) an item whose first byte comes before the\n"
     "                   board's keyword has left, or inside the pause the\n"
     "                   program must leave after it (0.2 s before \"param\" and\n"
@@ -71,12 +73,19 @@ const char kUsage[] =
     "  push bp1 | push bp3 | announce clock | present NUMBER | passage NUMBER [PLACE]\n"
     "  send TEXT          (\\r \\n \\t \\\\ and \\xHH escapes)\n"
     "  silent on|off | delay SECONDS | garbage on|off | cut on|off | split on|off\n"
-    "  wire on|off | wait SECONDS | dump | hangup | quit\n";
+    "  wire on|off | wait SECONDS | dump | hangup | quit\n"
+    "Faults at a chosen step:\n"
+    "  hangup after N     unplug once N more bytes have come from the program\n"
+    "  silent after N     let N more outputs leave, then drop every output\n"
+    "  garbage inside     a stray character in the middle of each keyword\n"
+    "                     (garbage off ends it too)\n"
+    "  noise N            N random bytes at full line speed (9600 baud), now\n";
 
 struct Burst {
     TimePoint due;
     std::string bytes;
     std::uint64_t number; // as the board was given it
+    bool paced = false;   // one byte a character time, whatever the wire setting
 };
 
 std::string unescape(std::string_view text)
@@ -118,6 +127,7 @@ public:
 
     Board &board() { return m_board; }
     bool wire = false;
+    std::mt19937 noise{1};
 
     bool open()
     {
@@ -177,6 +187,12 @@ public:
     {
         const TimePoint now = SteadyClock::now();
         const std::uint64_t number = ++m_queued;
+        if (m_silentAfter == 0) {
+            m_silent = true;
+            m_silentAfter = -1;
+        } else if (m_silentAfter > 0) {
+            --m_silentAfter;
+        }
         if (m_silent) {
             std::printf("SILENT dropped %zu bytes\n", bytes.size());
             return number;
@@ -191,6 +207,37 @@ public:
         return number;
     }
 
+    // A flood of random bytes, one every character time from now on, after
+    // what is already queued.
+    void flood(long count)
+    {
+        std::string bytes;
+        std::uniform_int_distribution<int> byte(0, 255);
+        for (long i = 0; i < count; ++i)
+            bytes += char(byte(noise));
+        const TimePoint now = SteadyClock::now();
+        const TimePoint due = std::max(now, m_tailEnd);
+        m_tailEnd = due + kWireByte * count;
+        m_out.push_back(Burst{due, std::move(bytes), ++m_queued, true});
+        std::printf("NOISE %ld bytes\n", count);
+    }
+
+    // Bytes that came from the program, up to a hang-up armed with
+    // "hangup after"; false once the line is hung up.
+    bool take(std::string_view bytes, TimePoint now)
+    {
+        if (m_hangupAfter >= 0 && long(bytes.size()) >= m_hangupAfter) {
+            m_board.receive(bytes.substr(0, std::size_t(m_hangupAfter)), now);
+            std::printf("HANGUP after %ld bytes\n", m_hangupArmed);
+            closeLine();
+            return false;
+        }
+        if (m_hangupAfter >= 0)
+            m_hangupAfter -= long(bytes.size());
+        m_board.receive(bytes, now);
+        return true;
+    }
+
     // Writes what is due; returns when the next byte is due (if any).
     std::optional<TimePoint> flush(TimePoint now)
     {
@@ -198,7 +245,8 @@ public:
             Burst &front = m_out.front();
             if (front.due > now)
                 return front.due;
-            const std::size_t want = wire ? 1 : front.bytes.size();
+            const bool paced = wire || front.paced;
+            const std::size_t want = paced ? 1 : front.bytes.size();
             const ssize_t n = ::write(m_master, front.bytes.data(), want);
             if (n < 0) {
                 if (errno == EAGAIN || errno == EINTR)
@@ -212,7 +260,7 @@ public:
                 const std::uint64_t number = front.number;
                 m_out.pop_front();
                 m_board.left(number, now);
-            } else if (wire) {
+            } else if (paced) {
                 front.due = now + kWireByte;
                 return front.due;
             }
@@ -233,6 +281,16 @@ public:
         const std::size_t space = line.find(' ');
         const std::string verb = line.substr(0, space);
         const std::string arg = space == std::string::npos ? "" : line.substr(space + 1);
+        const auto count = [&](const std::string &text, long &value) {
+            char *end = nullptr;
+            const long n = std::strtol(text.c_str(), &end, 10);
+            if (text.empty() || *end != '\0' || n < 0) {
+                std::printf("ERROR %s wants a count\n", verb.c_str());
+                return false;
+            }
+            value = n;
+            return true;
+        };
         const auto onOff = [&](bool &flag) {
             if (arg != "on" && arg != "off") {
                 std::printf("ERROR %s wants on or off\n", verb.c_str());
@@ -257,10 +315,24 @@ public:
         } else if (verb == "send" && space != std::string::npos) {
             // Typed text is UTF-8; the board speaks Windows-1252, escapes give raw bytes.
             queue(unescape(platine::cp1252::fromUtf8(arg)), 0ms);
+        } else if (verb == "silent" && arg.rfind("after ", 0) == 0) {
+            ok = count(arg.substr(6), m_silentAfter);
         } else if (verb == "silent") {
             ok = onOff(m_silent);
+            m_silentAfter = -1;
+        } else if (line == "garbage inside") {
+            m_board.garbageInside = true;
         } else if (verb == "garbage") {
             ok = onOff(m_board.garbage);
+            m_board.garbageInside = m_board.garbageInside && arg != "off";
+        } else if (verb == "hangup" && arg.rfind("after ", 0) == 0) {
+            ok = count(arg.substr(6), m_hangupAfter);
+            m_hangupArmed = m_hangupAfter;
+        } else if (verb == "noise") {
+            long n = 0;
+            ok = count(arg, n);
+            if (ok)
+                flood(n);
         } else if (verb == "cut") {
             ok = onOff(m_board.cut);
         } else if (verb == "split") {
@@ -339,7 +411,8 @@ public:
                     if (m_verbose)
                         std::printf("RX %zd bytes: %s\n", n,
                                     readable(std::string_view(buf, std::size_t(n))).c_str());
-                    m_board.receive(std::string_view(buf, std::size_t(n)), now);
+                    if (!take(std::string_view(buf, std::size_t(n)), now))
+                        return 0;
                 }
             }
             if (fds[1].revents & (POLLIN | POLLHUP)) {
@@ -372,6 +445,9 @@ private:
     int m_slave = -1;
     bool m_linked = false;
     bool m_silent = false;
+    long m_silentAfter = -1; // outputs left before "silent after" falls silent
+    long m_hangupAfter = -1; // bytes left before "hangup after" unplugs
+    long m_hangupArmed = 0;
     Millis m_delay{0};
     TimePoint m_resumeAt{};
     TimePoint m_tailEnd{};
@@ -396,6 +472,7 @@ int main(int argc, char **argv)
             return std::nullopt;
         return Millis(static_cast<long long>(s * 1000 + 0.5));
     };
+    unsigned seed = 1;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         const bool hasValue = i + 1 < argc;
@@ -403,6 +480,8 @@ int main(int argc, char **argv)
             link = argv[++i];
         else if (a == "--script" && hasValue)
             script = argv[++i];
+        else if (a == "--seed" && hasValue)
+            seed = unsigned(std::strtoul(argv[++i], nullptr, 10));
         else if (a == "--passages" && hasValue)
             passages = std::max(0, std::atoi(argv[++i]));
         else if (a == "--auto")
@@ -453,6 +532,7 @@ int main(int argc, char **argv)
 
     Simulator sim(link, verbose);
     sim.wire = wire;
+    sim.noise.seed(seed);
     sim.board().autoMode = autoMode;
     sim.board().strict = strict;
     if (quietLimit)
