@@ -9,6 +9,10 @@ ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD="$ROOT/build-fuzz"
 CORPUS="$ROOT/tests/fuzz_corpus"
 
+# As in scripts/fuzz-long.sh: the allocator's fill and long allocation
+# stacks cost more than the readers; the checks stay the same.
+ASAN_OPTIONS=${ASAN_OPTIONS:-max_malloc_fill_size=0:malloc_context_size=5:quarantine_size_mb=32}
+export ASAN_OPTIONS
 CXX=${CXX:-clang++}
 export CXX
 if ! command -v "$CXX" >/dev/null 2>&1; then
