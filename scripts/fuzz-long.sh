@@ -6,8 +6,9 @@
 # other on one core (-jobs=1), from its kept corpus in tests/fuzz_corpus, with
 # the same sanitizers as the test command (address, undefined). Afterwards the
 # inputs found are merged (minimised) back into tests/fuzz_corpus/<target>:
-# the files named by hand (seeds, regression inputs) stay, the merge adds the
-# fewest inputs that reach the new coverage.
+# the files named by hand (seeds, regression inputs) stay, and a set-cover
+# merge (-set_cover_merge=1, a smaller set than -merge=1 for the same
+# coverage) adds the fewest inputs that keep every feature reached.
 #
 # SEED (default 1) is libFuzzer's seed. MAX_SECONDS (default 0: no limit)
 # stops a target after that many seconds; the runs actually done are counted.
@@ -72,7 +73,7 @@ for target in "$@"; do
             cp "$f" "$merged/"
         fi
     done
-    "$BUILD/$target" -merge=1 -max_len=8192 "$merged" "$CORPUS/$target" "$WORK/$target" \
+    "$BUILD/$target" -set_cover_merge=1 -max_len=8192 "$merged" "$CORPUS/$target" "$WORK/$target" \
         >"$BUILD/$target.merge.log" 2>&1
     rm -f "$CORPUS/$target"/*
     cp "$merged"/* "$CORPUS/$target/"
