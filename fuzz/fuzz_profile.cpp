@@ -59,10 +59,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     const std::string content = in.ConsumeRemainingBytesAsString();
 
-    // Reading any content.
-    const std::vector<std::string> names = platine::profile::sections(content);
+    // Reading any content, parsed once for every look-up.
+    const platine::profile::Parsed parsed(content);
+    const std::vector<std::string> &names = parsed.sections();
     for (const std::string &name : names)
-        platine::profile::get(content, name, "valeur", "def", 64);
+        parsed.get(name, "valeur", "def", 64);
 
     static const char *const kSections[] = {"COM", "temporisation", "0000000001", "S"};
     static const char *const kKeys[] = {
@@ -81,10 +82,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         if (c != '\r' && c != '\n')
             expected += c;
     expected = trimBlanks(expected).substr(0, readSize - 1);
-    const std::string got = platine::profile::get(written, section, key, "\x01 default", readSize);
+    const platine::profile::Parsed reread(written);
+    const std::string got = reread.get(section, key, "\x01 default", readSize);
     check(got == expected);
 
-    const std::vector<std::string> after = platine::profile::sections(written);
+    const std::vector<std::string> &after = reread.sections();
     check(std::find(after.begin(), after.end(), section) != after.end() ||
           std::any_of(after.begin(), after.end(), [&](const std::string &n) {
               return std::equal(n.begin(), n.end(), section.begin(), section.end(),
