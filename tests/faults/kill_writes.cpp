@@ -1,8 +1,8 @@
 // Killed during every write: a child process replaces the program's files
 // over and over with the program's own write functions (a record saved into
-// the list, the list saved under a new name, param.ini, histo.txt, temp.txt),
-// flipping each between two versions, and is killed with SIGKILL at a random
-// moment. Afterwards every file must be one of its two versions, whole.
+// the list, the list saved under a new name, param.ini, histo.txt, temp.txt,
+// the journal of passages), flipping each between two versions, and is killed with SIGKILL at a
+// random moment. Afterwards every file must be one of its two versions, whole.
 //
 //   faults_kill [--kills N] [--seed S]     (defaults: 40 kills, a seed from the clock)
 
@@ -10,6 +10,7 @@
 #include "badges/listfile.h"
 #include "board/dump_listing.h"
 #include "board/history_table.h"
+#include "board/journal.h"
 #include "platform/files.h"
 
 #include <chrono>
@@ -86,6 +87,14 @@ std::vector<Target> targets()
          settings},
         {"histo.txt", {historyFileContent(pane), historyFileContent(pane + pane + pane)}, atomic},
         {"temp.txt", {dumpListing(dump), dumpListing(dump.substr(0, dump.size() / 2))}, atomic},
+        // The journal of passages before and after a download adds to it.
+        {"journal des passages.csv",
+         {addPassages("", historyFileContent(pane), {}, "2026-12-07 08:00").content,
+          addPassages(addPassages("", historyFileContent(pane), {}, "2026-12-07 08:00").content,
+                      historyFileContent(pane + "00000000FF 09:00 03/01/26 07\r\n"), {},
+                      "2026-12-07 09:00")
+              .content},
+         atomic},
     };
 }
 
