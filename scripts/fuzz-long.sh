@@ -14,7 +14,8 @@
 # stops a target after that many seconds; the runs actually done are counted.
 # Each target's outcome is appended to build-fuzz-long/results.txt, with the
 # machine it ran on; its log is build-fuzz-long/<target>.log. A crashing input
-# is kept in build-fuzz-long and the script ends with status 1.
+# is kept in build-fuzz-long and the script ends with status 1. Two runs of
+# the script may go side by side (on two cores) once the first has built.
 set -eu
 
 RUNS=${1:?usage: scripts/fuzz-long.sh RUNS [TARGET...]}
@@ -54,8 +55,11 @@ for target in "$@"; do
     echo "== $target: $RUNS runs, seed $SEED, from $before inputs"
     start=$(date +%s)
     outcome=held
-    if ! (cd "$BUILD" && "./$target" -runs="$RUNS" -seed="$SEED" -max_total_time="$MAX_SECONDS" \
-            -max_len=8192 -jobs=1 -print_final_stats=1 "$WORK/$target" >"$log" 2>&1); then
+    # libFuzzer's job log (fuzz-0.log) is written in the working folder: each
+    # run has its own, so that two runs may share the build folder.
+    if ! (cd "$WORK" && "$BUILD/$target" -runs="$RUNS" -seed="$SEED" -max_total_time="$MAX_SECONDS" \
+            -max_len=8192 -jobs=1 -print_final_stats=1 -artifact_prefix="$BUILD/" \
+            "$WORK/$target" >"$log" 2>&1); then
         outcome=FAILED
         status=1
         tail -n 40 "$log"
