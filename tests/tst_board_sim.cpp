@@ -8,6 +8,7 @@
 #include "platform/qt_platform.h"
 #include "support/board_sim.h"
 #include "support/controls.h"
+#include "support/harness.h"
 #include "support/fakes.h"
 
 #include <QCheckBox>
@@ -42,13 +43,11 @@ void TstBoardSim::uploadOfOneRecord()
     QVERIFY(sim.ready());
     // The one-record list of the upload example, in its file.
     const QString list = w.dir.filePath(QStringLiteral("liste.txt"));
-    QFile f(list);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("[0123456789]\r\nnumero=0123456789\r\nnom=Valmire\r\nheure de debut=07\r\n"
-            "minute de debut=30\r\nheure de fin=17\r\nminute de fin=30\r\n24 h 24=non\r\n"
-            "jour autoris\xE9=Lundi\r\njour autoris\xE9_=0\r\nlieu autoris\xE9=10\r\n"
-            "tous lieux=non\r\njour du mois=0\r\n\r\n");
-    f.close();
+    QVERIFY(Harness::writeFile(
+        list, "[0123456789]\r\nnumero=0123456789\r\nnom=Valmire\r\nheure de debut=07\r\n"
+              "minute de debut=30\r\nheure de fin=17\r\nminute de fin=30\r\n24 h 24=non\r\n"
+              "jour autoris\xE9=Lundi\r\njour autoris\xE9_=0\r\nlieu autoris\xE9=10\r\n"
+              "tous lieux=non\r\njour du mois=0\r\n\r\n"));
     Form2 &form = *w.form;
     openListFile(form, w.dialogs, list);
     controls(form).tempo_gache->setText(QStringLiteral("10"));
@@ -112,10 +111,7 @@ void TstBoardSim::uploadOfSixtyRecordsAsTheSimulatorStoresThem()
                         .arg(dom);
     }
     const QString list = w.dir.filePath(QStringLiteral("liste.txt"));
-    QFile f(list);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(file);
-    f.close();
+    QVERIFY(Harness::writeFile(list, file));
     openListFile(*w.form, w.dialogs, list);
     controls(*w.form).tempo_gache->setText(QStringLiteral("5"));
     controls(*w.form).buzzer->setChecked(false);
@@ -210,10 +206,7 @@ void TstBoardSim::journalOfTwoOverlappingDownloads()
     QVERIFY(sim.ready());
     // The open list names the first of the three passages' badges.
     const QString list = w.dir.filePath(QStringLiteral("liste.txt"));
-    QFile f(list);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("[0123456789]\r\nnumero=0123456789\r\nnom=Val\xE9rie\r\n");
-    f.close();
+    QVERIFY(Harness::writeFile(list, "[0123456789]\r\nnumero=0123456789\r\nnom=Val\xE9rie\r\n"));
     openListFile(*w.form, w.dialogs, list);
     w.dialogs.onMessage = [&sim, &w](const FakeDialogs::Shown &) {
         QTimer::singleShot(300, w.form.get(), [&sim] { sim.command("push bp3"); });

@@ -25,11 +25,10 @@ Harness::~Harness()
     form.reset();
 }
 
-void Harness::writeFile(const QString &path, const QByteArray &bytes)
+bool Harness::writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile f(path);
-    if (f.open(QIODevice::WriteOnly))
-        f.write(bytes);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.flush();
 }
 
 void Harness::openList(const QString &path)

@@ -19,8 +19,9 @@ struct Harness {
     QString path(const QString &name) const { return dir.filePath(name); }
     // The window's controls, found by name.
     Form2Ui ui() const { return controls(*form); }
-    // Writes a file of the program directory (or any path) with raw bytes.
-    static void writeFile(const QString &path, const QByteArray &bytes);
+    // Writes a file of the program directory (or any path) with raw bytes;
+    // false when it could not be written whole.
+    static bool writeFile(const QString &path, const QByteArray &bytes);
     static QByteArray readFile(const QString &path);
     // Opens the list file `path` as the operator does ("Ouvrir une liste
     // enregistrée"); the file dialog is not kept among the dialogs shown.
