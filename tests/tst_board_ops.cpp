@@ -380,7 +380,9 @@ void TstBoardOps::strayCharacterBeforePret()
     board.play(h);
     h.form->Command8_Click();
     QVERIFY(h.port.written.isEmpty());
-    QVERIFY(label14(h).endsWith(QStringLiteral("(attente de « Pret »)")));
+    QVERIFY2(label14(h).endsWith(QStringLiteral(
+                 " mS — réponse inattendue de la platine (attente de « Pret », 5 caractères reçus)")),
+             qPrintable(label14(h)));
 }
 
 void TstBoardOps::bareBadgeDoesNotStartBlock2()
@@ -394,7 +396,9 @@ void TstBoardOps::bareBadgeDoesNotStartBlock2()
     board.play(h);
     h.form->Command8_Click();
     QCOMPARE(h.port.written.size(), 8 + 250);
-    QVERIFY(label14(h).endsWith(QStringLiteral("(attente de « badge2 »)")));
+    QVERIFY2(label14(h).endsWith(QStringLiteral(
+                 "réponse inattendue de la platine (attente de « badge2 », 5 caractères reçus)")),
+             qPrintable(label14(h)));
 }
 
 void TstBoardOps::secondUploadRefusedDuringFirst()
@@ -637,8 +641,9 @@ void TstBoardOps::historyAnnouncementTimeOut()
     };
     h.form->Command3_Click();
     QVERIFY(h.port.written.isEmpty());
-    QCOMPARE(label14(h), QStringLiteral("Historique non téléchargé : pas de réponse de la platine "
-                                        "(attente de « Vidage EEPROM externe »)"));
+    QCOMPARE(label14(h),
+             QStringLiteral("Historique non téléchargé : réponse inattendue de la platine "
+                            "(attente de « Vidage EEPROM externe », 24 caractères reçus)"));
     QCOMPARE(Harness::readFile(h.path("histo.txt")), QByteArray("ancien\r\n"));
     QVERIFY(h.form->text1().isEmpty());
 }
@@ -797,8 +802,8 @@ void TstBoardOps::clockAnnouncementNotAtStart()
     clockBoard(h, 100ms, true, "\r\nMise a l'heure");
     h.form->Command17_Click();
     QVERIFY(h.port.written.isEmpty());
-    QCOMPARE(label14(h), QStringLiteral("Heure non mise à jour : pas de réponse de la platine "
-                                        "(attente de « Mise »)"));
+    QCOMPARE(label14(h), QStringLiteral("Heure non mise à jour : réponse inattendue de la platine "
+                                        "(attente de « Mise », 16 caractères reçus)"));
 }
 
 void TstBoardOps::clockWithoutConfirmation()

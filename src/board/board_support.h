@@ -40,7 +40,9 @@ inline QString quoted(const QString &w)
     return QStringLiteral("« %1 »").arg(w);
 }
 
-// Why a wait for `keyword` ended without it, in French.
-QString waitFailure(WaitEnd end, const QString &keyword);
+// Why a wait for `keyword` ended without it, in French. `received` counts
+// the characters that came instead: a board that answers something else is
+// told apart from a silent one.
+QString waitFailure(WaitEnd end, const QString &keyword, qsizetype received = 0);
 
 } // namespace platine::board

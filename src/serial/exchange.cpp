@@ -60,7 +60,7 @@ bool Exchange::waitFor(const QString &what, const std::function<bool(const QStri
     m_lastWait = m_form.attendre(match, limit);
     if (m_lastWait == WaitEnd::Matched)
         return true;
-    m_why = board::waitFailure(m_lastWait, what);
+    m_why = board::waitFailure(m_lastWait, what, received().size());
     return false;
 }
 
