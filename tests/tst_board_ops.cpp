@@ -738,11 +738,13 @@ void TstBoardOps::clockOverrides()
     Harness h;
     h.port.open(1);
     h.ui().heure_pc->setText(QStringLiteral("8"));
+    h.ui().minute_pc->setText(QStringLiteral("59")); // the ranges' ends pass
+    h.ui().jour_pc->setText(QStringLiteral("7"));
     // Filled while the program waits for the board: still what is sent.
     h.time.at(50ms, [&h] { h.ui().j_mois->setText(QStringLiteral("07")); });
     clockBoard(h, 100ms);
     h.form->Command17_Click();
-    QCOMPARE(clockBytes(h.port.written).toHex(' '), QByteArray("08 05 09 07 12 26 01"));
+    QCOMPARE(clockBytes(h.port.written).toHex(' '), QByteArray("08 59 09 07 12 26 07"));
 }
 
 void TstBoardOps::heurePcFillsFields()
@@ -777,6 +779,14 @@ void TstBoardOps::clockOverrideRefused_data()
                           << "lundi";
     QTest::newRow("decimal point") << "heure_pc"
                                    << "7.5";
+    QTest::newRow("hour 24") << "heure_pc"
+                             << "24";
+    QTest::newRow("minute 60") << "minute_pc"
+                               << "60";
+    QTest::newRow("day of the month 0") << "j_mois"
+                                        << "00";
+    QTest::newRow("weekday 8") << "jour_pc"
+                               << "8";
 }
 
 void TstBoardOps::clockOverrideRefused()

@@ -70,24 +70,29 @@ void Form2::Command17_Click()
 
     // The override fields are read once the board has announced itself (the
     // operator may fill them meanwhile) and checked before a byte is sent.
+    // A value outside the board's range (hour 25, weekday 0) would set its
+    // clock to a time that does not exist.
     struct Override {
         QLineEdit *field;
         const char *name;
+        int low, high;
         std::optional<int> value;
     };
-    Override overrides[] = {{m_ui->heure_pc, "heure", {}},
-                            {m_ui->minute_pc, "minute", {}},
-                            {m_ui->j_mois, "jour du mois", {}},
-                            {m_ui->jour_pc, "jour de la semaine", {}}};
+    Override overrides[] = {{m_ui->heure_pc, "heure", 0, 23, {}},
+                            {m_ui->minute_pc, "minute", 0, 59, {}},
+                            {m_ui->j_mois, "jour du mois", 1, 31, {}},
+                            {m_ui->jour_pc, "jour de la semaine", 1, 7, {}}};
     for (Override &o : overrides) {
         bool bad = false;
         o.value = overrideValue(o.field, &bad);
-        if (bad) {
+        const bool outside = o.value && (*o.value < o.low || *o.value > o.high);
+        if (bad || outside) {
+            const QString why =
+                bad ? QStringLiteral("n'est pas un nombre de un ou deux chiffres")
+                    : QStringLiteral("n'est pas entre %1 et %2").arg(o.low).arg(o.high);
             const QString text =
-                QStringLiteral(
-                    "Mise à l'heure refusée, rien n'a été envoyé : %1 « %2 » n'est pas un "
-                    "nombre de un ou deux chiffres.")
-                    .arg(QString::fromUtf8(o.name), o.field->text());
+                QStringLiteral("Mise à l'heure refusée, rien n'a été envoyé : %1 « %2 » %3.")
+                    .arg(QString::fromUtf8(o.name), o.field->text(), why);
             x.status(text);
             m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok,
                                         QStringLiteral("Mise à l'heure"), text);
