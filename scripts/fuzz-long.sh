@@ -12,7 +12,8 @@
 #
 # SEED (default 1) is libFuzzer's seed. MAX_SECONDS (default 0: no limit)
 # stops a target after that many seconds; the runs actually done are counted.
-# Each target's outcome is appended to build-fuzz-long/results.txt, with the
+# Each target's outcome is appended to fuzz/results.txt (kept in the
+# repository, so that the counts of every sitting add up), with the
 # machine it ran on; its log is build-fuzz-long/<target>.log. A crashing input
 # is kept in build-fuzz-long and the script ends with status 1. Two runs of
 # the script may go side by side (on two cores) once the first has built.
@@ -25,7 +26,7 @@ MAX_SECONDS=${MAX_SECONDS:-0}
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD="$ROOT/build-fuzz-long"
 CORPUS="$ROOT/tests/fuzz_corpus"
-RESULTS="$BUILD/results.txt"
+RESULTS="$ROOT/fuzz/results.txt"
 
 # The allocator's fill and a long stack per allocation cost more than the
 # readers themselves; the checks stay the same.
