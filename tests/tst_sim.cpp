@@ -5,8 +5,9 @@
 // one check of a block cut short (the board's quiet line, made 1 s). The
 // board is strict about time: each answer leaves the pause the program leaves.
 
+#include "support/sim_process.h"
+
 #include <QElapsedTimer>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -20,16 +21,21 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class Sim {
+using platine::testing::SimProcess;
+
+// The folder of the simulator's link, made before the simulator starts.
+struct LinkDir {
+    QTemporaryDir dir;
+};
+
+class Sim : private LinkDir, public SimProcess {
 public:
-    explicit Sim(QStringList extra = {})
+    explicit Sim(const QStringList &extra = {})
+        : SimProcess(dir.path() + "/COM1", QStringList{"--strict"} + extra)
     {
-        m_link = m_dir.path() + "/COM1";
-        m_process.start(PLATINE_SIM_PATH, QStringList{"--link", m_link, "--strict"} + extra);
-        m_started = m_process.waitForStarted(5000) && !waitLine("READY", 5000).isEmpty();
-        if (!m_started)
+        if (!ready())
             return;
-        m_fd = ::open(m_link.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        m_fd = ::open(link().toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
         if (m_fd >= 0) {
             termios tio{};
             tcgetattr(m_fd, &tio);
@@ -41,53 +47,17 @@ public:
     {
         if (m_fd >= 0)
             ::close(m_fd);
-        if (m_process.state() != QProcess::NotRunning) {
-            m_process.write("quit\n");
-            if (!m_process.waitForFinished(2000))
-                m_process.kill();
-            m_process.waitForFinished(2000);
-        }
     }
-    bool ok() const { return m_started && m_fd >= 0; }
-    QString link() const { return m_link; }
-    QProcess &process() { return m_process; }
+    bool ok() const { return ready() && m_fd >= 0; }
+    QString link() const { return dir.path() + "/COM1"; }
     int fd() const { return m_fd; }
 
-    void command(const QByteArray &line)
-    {
-        m_process.write(line + "\n");
-        m_process.waitForBytesWritten(1000);
-    }
-
-    // The next report line (from the last one taken) that starts with
-    // `prefix`, within `ms`; the empty text when none came.
-    QByteArray waitLine(const QByteArray &prefix, int ms = 2000)
-    {
-        QElapsedTimer timer;
-        timer.start();
-        for (;;) {
-            while (m_lines.size() > m_taken) {
-                const QByteArray line = m_lines.at(m_taken++);
-                if (line.startsWith(prefix))
-                    return line;
-            }
-            if (timer.elapsed() >= ms)
-                return {};
-            m_process.waitForReadyRead(
-                int(std::max<qint64>(1, std::min<qint64>(50, ms - timer.elapsed()))));
-            m_pending += m_process.readAllStandardOutput();
-            int eol;
-            while ((eol = m_pending.indexOf('\n')) >= 0) {
-                m_lines << m_pending.left(eol);
-                m_pending.remove(0, eol + 1);
-            }
-        }
-    }
-    // Every report line so far, taken or not.
+    // Every report line so far, after a short wait for late ones; the lines
+    // count as taken.
     QByteArray report()
     {
         waitLine("\x01", 100);
-        return m_lines.join('\n');
+        return SimProcess::report();
     }
 
     // What the board sent, read until `until` is in it or `ms` passed.
@@ -124,14 +94,7 @@ public:
     }
 
 private:
-    QTemporaryDir m_dir;
-    QString m_link;
-    QProcess m_process;
-    bool m_started = false;
     int m_fd = -1;
-    QList<QByteArray> m_lines;
-    QByteArray m_pending;
-    int m_taken = 0;
 };
 
 QByteArray zeros(int n)

@@ -343,16 +343,14 @@ QtPlatform::QtPlatform(const Folders &f)
 
 Platform QtPlatform::platform()
 {
-    Platform p;
-    p.serial = &serial;
-    p.dialogs = &dialogs;
-    p.shell = &shell;
-    p.clock = &clock;
-    p.pump = &pump;
-    p.makeTimer = makeQtTimer;
-    p.programDir = folders.files;
-    p.settingsDir = folders.settings;
-    return p;
+    return {.serial = &serial,
+            .dialogs = &dialogs,
+            .shell = &shell,
+            .clock = &clock,
+            .pump = &pump,
+            .makeTimer = makeQtTimer,
+            .programDir = folders.files,
+            .settingsDir = folders.settings};
 }
 
 } // namespace platine

@@ -6,15 +6,13 @@ namespace platine::testing {
 
 Harness::Harness(bool load)
 {
-    Platform p;
-    p.serial = &port;
-    p.dialogs = &dialogs;
-    p.shell = &shell;
-    p.clock = &time;
-    p.pump = &time;
-    p.makeTimer = [this] { return time.makeTimer(); };
-    p.programDir = dir.path();
-    form = std::make_unique<Form2>(p);
+    form = std::make_unique<Form2>(Platform{.serial = &port,
+                                            .dialogs = &dialogs,
+                                            .shell = &shell,
+                                            .clock = &time,
+                                            .pump = &time,
+                                            .makeTimer = [this] { return time.makeTimer(); },
+                                            .programDir = dir.path()});
     form->setEndProgram([this] { ++ended; });
     if (load)
         form->Form_Load();
