@@ -152,14 +152,7 @@ void TstInstall::windowOnTheUsersFolders()
 {
     Harness h(false);
     QTemporaryDir settings;
-    Platform p;
-    p.serial = &h.port;
-    p.dialogs = &h.dialogs;
-    p.shell = &h.shell;
-    p.clock = &h.time;
-    p.pump = &h.time;
-    p.makeTimer = [&h] { return h.time.makeTimer(); };
-    p.programDir = h.dir.path();
+    Platform p = h.platform();
     p.settingsDir = settings.path();
     Harness::writeFile(settings.filePath("param.ini"), "[COM]\r\nvaleur=COM4\r\n");
     Form2 form(p);

@@ -6,16 +6,21 @@ namespace platine::testing {
 
 Harness::Harness(bool load)
 {
-    form = std::make_unique<Form2>(Platform{.serial = &port,
-                                            .dialogs = &dialogs,
-                                            .shell = &shell,
-                                            .clock = &time,
-                                            .pump = &time,
-                                            .makeTimer = [this] { return time.makeTimer(); },
-                                            .programDir = dir.path()});
+    form = std::make_unique<Form2>(platform());
     form->setEndProgram([this] { ++ended; });
     if (load)
         form->Form_Load();
+}
+
+Platform Harness::platform()
+{
+    return {.serial = &port,
+            .dialogs = &dialogs,
+            .shell = &shell,
+            .clock = &time,
+            .pump = &time,
+            .makeTimer = [this] { return time.makeTimer(); },
+            .programDir = dir.path()};
 }
 
 Harness::~Harness()

@@ -14,6 +14,8 @@ namespace platine::testing {
 
 struct Harness {
     explicit Harness(bool load = true);
+    // The services above, for another window on them.
+    Platform platform();
     ~Harness();
 
     QString path(const QString &name) const { return dir.filePath(name); }
