@@ -26,12 +26,13 @@ using platine::testing::SimProcess;
 // The folder of the simulator's link, made before the simulator starts.
 struct LinkDir {
     QTemporaryDir dir;
+    QString link() const { return dir.path() + "/COM1"; }
 };
 
 class Sim : private LinkDir, public SimProcess {
 public:
     explicit Sim(const QStringList &extra = {})
-        : SimProcess(dir.path() + "/COM1", QStringList{"--strict"} + extra)
+        : SimProcess(link(), QStringList{"--strict"} + extra)
     {
         if (!ready())
             return;
@@ -49,7 +50,7 @@ public:
             ::close(m_fd);
     }
     bool ok() const { return ready() && m_fd >= 0; }
-    QString link() const { return dir.path() + "/COM1"; }
+    using LinkDir::link;
     int fd() const { return m_fd; }
 
     // Every report line so far, after a short wait for late ones; the lines
