@@ -5,7 +5,7 @@
 // Run: QT_QPA_PLATFORM=offscreen build/bench/bench_serial [--no-wait]
 
 #include "app/form2.h"
-#include "app/pane.h"
+#include "serial/pane.h"
 #include "platform/qt_platform.h"
 #include "support/controls.h"
 #include "support/fakes.h"

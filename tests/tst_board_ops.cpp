@@ -4,7 +4,7 @@
 
 #include "app/form2.h"
 #include "serial/exchange.h"
-#include "app/pane.h"
+#include "serial/pane.h"
 #include "board/dump_listing.h"
 #include "board/protocol.h"
 #include "platform/text.h"
@@ -1000,7 +1000,7 @@ void TstBoardOps::maintenanceRefusedWhileLineBusy()
     Harness h;
     h.port.open(1);
     {
-        Exchange upload(*h.form, QStringLiteral("envoi de la liste"));
+        Exchange upload(h.form->line(), QStringLiteral("envoi de la liste"));
         QVERIFY(upload.began());
         h.ui().Command15->click();
         h.dialogs.answers.push_back(MsgAnswer::Yes);

@@ -4,7 +4,7 @@
 // simulated board as the operator would (its push buttons, its antenna).
 
 #include "app/form2.h"
-#include "app/pane.h"
+#include "serial/pane.h"
 #include "platform/qt_platform.h"
 #include "support/board_sim.h"
 #include "support/controls.h"

@@ -1,7 +1,7 @@
 // The list commands, the record editor and the search in the window, on the
 // test doubles: answered file dialogs, virtual time.
 
-#include "app/pane.h"
+#include "serial/pane.h"
 #include "support/harness.h"
 
 #include <QCheckBox>

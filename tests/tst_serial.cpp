@@ -2,7 +2,7 @@
 // the reply wait and pauses, a lost port, and the operator's actions on the
 // two panes.
 
-#include "app/pane.h"
+#include "serial/pane.h"
 #include "platform/text.h"
 #include "support/harness.h"
 

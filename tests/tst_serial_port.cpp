@@ -2,7 +2,7 @@
 // whose master side plays the board, and the Qt event pump the waits sleep in.
 
 #include "app/form2.h"
-#include "app/pane.h"
+#include "serial/pane.h"
 #include "platform/qt_platform.h"
 #include "platform/text.h"
 #include "support/controls.h"

@@ -2,7 +2,7 @@
 // about prompt, on test doubles.
 
 #include "app/form2.h"
-#include "app/pane.h"
+#include "serial/pane.h"
 #include "app/settings.h"
 #include "app/status_label.h"
 #include "support/harness.h"

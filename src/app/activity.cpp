@@ -13,18 +13,12 @@ inline constexpr const char *kProjectAddress = "https://example.org/platine/";
 
 void Form2::anime(std::int16_t total)
 {
-    m_ui->defile->setText(QStringLiteral("%1/%2").arg(m_compteur).arg(total));
-    m_compteur = std::int16_t(m_compteur + 1);
-    // The bytes of a series leave one pace apart: the pause is counted from
-    // where the previous one was due to end, so the time spent writing and
-    // drawing between two pauses does not add up over a block. It is never
-    // shorter than the board's minimum gap.
-    const Millis now = m_platform.clock->elapsed();
-    Millis pause = kBytePace;
-    if (m_paceDue && now >= *m_paceDue && now - *m_paceDue < kBytePace)
-        pause = std::max(kMinByteGap, *m_paceDue + kBytePace - now);
-    m_paceDue = now + pause;
-    pause_cedante(pause);
+    m_line->step(total);
+}
+
+void Form2::showStep(int count, int total)
+{
+    m_ui->defile->setText(QStringLiteral("%1/%2").arg(count).arg(total));
     const QString spinner = m_ui->Label4->text();
     if (spinner == QLatin1String("/"))
         m_ui->Label4->setText(QStringLiteral("--"));

@@ -5,7 +5,7 @@
 #include "app/form2_ui.h"
 #include "app/port_combo.h"
 
-#include "app/pane.h"
+#include "serial/pane.h"
 #include "platform/text.h"
 
 #include <QDir>
@@ -26,20 +26,21 @@ Form2::Form2(Platform platform, QWidget *parent)
     : QWidget(parent), m_platform(std::move(platform)),
       m_ui(std::make_unique<Form2Ui>(buildForm2Ui(this)))
 {
-    m_timer2 = m_platform.makeTimer();
-    m_timer2->onTimeout = [this] { Timer2_Timer(); };
+    m_line = std::make_unique<Line>(*m_platform.serial, *m_platform.clock, *m_platform.pump,
+                                    m_platform.makeTimer(), *m_ui->Text2);
     m_platform.serial->onReadyRead = [this] { MSComm1_OnComm(); };
-    m_platform.serial->onLost = [this](const QString &why) { onPortLost(why); };
+    connect(m_line.get(), &Line::litChanged, this, &Form2::showIndicator);
+    connect(m_line.get(), &Line::lost, m_ui->Label14, &QLabel::setText);
+    connect(m_line.get(), &Line::reported, m_ui->Label14, &QLabel::setText);
+    connect(m_line.get(), &Line::stepped, this, &Form2::showStep);
     m_endProgram = [] { QCoreApplication::exit(0); };
     connectHandlers();
 }
 
 Form2::~Form2()
 {
-    if (m_platform.serial) {
+    if (m_platform.serial)
         m_platform.serial->onReadyRead = nullptr;
-        m_platform.serial->onLost = nullptr;
-    }
 }
 
 void Form2::connectHandlers()
@@ -154,7 +155,7 @@ bool Form2::eventFilter(QObject *watched, QEvent *event)
 void Form2::closeEvent(QCloseEvent *event)
 {
     // The close box ends the program without writing the settings.
-    m_ending = true;
+    m_line->end();
     QWidget::closeEvent(event);
 }
 
@@ -190,21 +191,6 @@ void Form2::setLabel2(const QString &caption)
 std::string Form2::programFile(const QString &name) const
 {
     return nativePath(QDir(m_platform.programDir).filePath(name));
-}
-
-bool Form2::prendre_ligne(const QString &operation)
-{
-    if (!m_lineOwner.isEmpty()) {
-        m_ui->Label14->setText(QStringLiteral("Opération refusée : %1 en cours").arg(m_lineOwner));
-        return false;
-    }
-    m_lineOwner = operation;
-    return true;
-}
-
-void Form2::rendre_ligne()
-{
-    m_lineOwner.clear();
 }
 
 } // namespace platine

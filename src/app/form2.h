@@ -7,6 +7,7 @@
 #include "badges/open_list.h"
 #include "badges/tables.h"
 #include "platform/platform.h"
+#include "serial/line.h"
 
 #include <QString>
 #include <QWidget>
@@ -23,21 +24,6 @@ namespace platine {
 struct Form2Ui;
 
 enum class MouseButton { Left, Right, Middle };
-
-// How a wait for the board ended.
-enum class WaitEnd { Matched, TimedOut, PortClosed };
-
-// The gap left after each data byte sent to the board: one tick of a
-// time-of-day clock, the pace the board has always been fed at. Its
-// tolerance for a faster pace is unknown.
-inline constexpr Millis kBytePace{16};
-// The shortest gap ever left between two data bytes.
-inline constexpr Millis kMinByteGap{1};
-
-// Button-face and "connected" colours of the connection indicator.
-inline constexpr std::uint32_t kConnectedRgb = 0xC0FFC0; // pale green 192, 255, 192
-
-class Exchange;
 
 class Form2 : public QWidget {
     Q_OBJECT
@@ -108,10 +94,12 @@ public:
     const OpenList &liste() const { return m_liste; }
     QString text1() const;
     QString text2() const;
-    int commPort() const { return m_commPort.number; } // 0: a device of the list
-    const PortId &portChoisi() const { return m_commPort; }
-    bool indicatorConnected() const { return m_indicatorConnected; }
-    bool ligneOccupee() const { return !m_lineOwner.isEmpty(); }
+    int commPort() const { return m_line->chosen().number; } // 0: a device of the list
+    const PortId &portChoisi() const { return m_line->chosen(); }
+    bool indicatorConnected() const { return m_line->lit(); }
+    bool ligneOccupee() const { return m_line->busy(); }
+    // The serial line to the board, on which every board operation runs.
+    Line &line() { return *m_line; }
     const std::array<std::int16_t, 8> &octetsHoraire() const { return m_octets_horaire; }
     QString settingsPath() const;
     // The folder of "param.ini", as the about prompt names it.
@@ -128,37 +116,11 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    friend class Exchange; // the line, the port, the waits and the paced bytes
-
     void connectHandlers();
-
-    // --- The serial line (src/serial) ----------------------------------------------
-    // Opens the port when closed. On failure the operator is told in Label14
-    // which port failed and why, and false is returned.
-    bool ouvrir_port();
-    // Writes the bytes as one write; a closed port is reported and nothing is sent.
-    bool envoyer(const QByteArray &bytes);
-    void setIndicatorConnected(bool connected);
-    // The reply wait: until `match` accepts the receive pane, the limit passes
-    // (none: no limit), or the port is closed or lost or the program ends.
-    WaitEnd attendre(const std::function<bool(const QString &)> &match,
-                     std::optional<Millis> limit);
-    // Yielding pause: the window and the receive path go on. False when the
-    // port was closed or lost meanwhile, or the program is ending.
-    bool pause_cedante(Millis d);
-    // Blocking pause: the window does not respond, nothing is received into the pane.
-    void pause_bloquante(Millis d);
-    // One board operation at a time: true when the line is free (and takes it);
-    // false after telling the operator in Label14.
-    bool prendre_ligne(const QString &operation);
-    void rendre_ligne();
-    void onPortLost(const QString &why);
-    // Appends what waits in the receive buffer to the receive pane.
-    void recevoir();
-    // Closes the port when open; every running wait ends at once.
-    void fermer_port();
-    // The port a message about the line names: the one open, or last opened.
-    const PortId &portEnService() const;
+    // Shows the connection indicator lit or out.
+    void showIndicator(bool lit);
+    // Shows the transfer counter and turns the spinner.
+    void showStep(int count, int total);
 
     void setText1(const QString &text);
     void appendText1(const QString &text);
@@ -191,20 +153,11 @@ private:
 
     Platform m_platform;
     std::unique_ptr<Form2Ui> m_ui; // every control of the window
-    std::unique_ptr<Timer> m_timer2;
+    std::unique_ptr<Line> m_line;
     std::function<void()> m_endProgram;
 
     OpenList m_liste;
-    std::int16_t m_compteur = 0; // transfer counter shown by anime
     std::array<std::int16_t, 8> m_octets_horaire{};
-
-    PortId m_commPort{1};
-    PortId m_openPort; // the port last opened by the program; none yet at start
-    bool m_indicatorConnected = false;
-    std::uint64_t m_portEpoch = 0;   // a closed or lost port ends every running wait
-    bool m_ending = false;           // the program is ending: every wait and pause ends at once
-    std::optional<Millis> m_paceDue; // when the last byte pause was due to end
-    QString m_lineOwner;             // the board operation holding the line
 };
 
 } // namespace platine

@@ -6,7 +6,7 @@
 #include "app/form2.h"
 #include "app/form2_ui.h"
 #include "app/port_combo.h"
-#include "app/pane.h"
+#include "serial/pane.h"
 #include "app/status_label.h"
 
 #include <QCheckBox>
@@ -396,6 +396,12 @@ Form2Ui buildForm2Ui(QWidget *form)
     // Frames over the panes they cover.
     u.Frame5->raise();
     u.Frame6->raise();
+    // Every control of the list is made, under its own name: the rest of the
+    // code and the tests find it by that name.
+    forEachControl(u, [](const QString &name, QObject *control) {
+        if (!control || control->objectName() != name)
+            qFatal("control %s is missing or misnamed", qPrintable(name));
+    });
     return u;
 }
 

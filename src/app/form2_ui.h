@@ -4,7 +4,10 @@
 
 #include "app/status_label.h"
 
+#include <QString>
+
 #include <array>
+#include <cstddef>
 
 class QCheckBox;
 class QComboBox;
@@ -19,40 +22,113 @@ namespace platine {
 
 class Pane;
 
-// Every control of the window, named as the rest of the code knows it.
-// Control arrays are flattened: Label1(3) is Label1_3.
+// Every control of the window, kind and name, written once: the struct
+// below, the builder's check and the tests' finder are all made from this
+// list. Control arrays are flattened: Label1(3) is Label1_3.
+#define PLATINE_FORM2_CONTROLS(X)                                                                  \
+    X(QGroupBox, Frame1)                                                                           \
+    X(QGroupBox, Frame2)                                                                           \
+    X(QGroupBox, Frame3)                                                                           \
+    X(QGroupBox, Frame4)                                                                           \
+    X(QGroupBox, Frame5)                                                                           \
+    X(QGroupBox, Frame6)                                                                           \
+    X(Pane, Text1)                                                                                 \
+    X(Pane, Text2)                                                                                 \
+    X(QLabel, Label16)                                                                             \
+    X(QLabel, nom_fichier)                                                                         \
+    /* Frame1 "Commandes" */                                                                       \
+    X(QPushButton, Command4)                                                                       \
+    X(QPushButton, Command1)                                                                       \
+    X(QPushButton, Command2)                                                                       \
+    X(QPushButton, lecture_badge)                                                                  \
+    X(QPushButton, Command5)                                                                       \
+    X(QPushButton, Command8)                                                                       \
+    X(QPushButton, Command10)                                                                      \
+    X(QPushButton, Command3)                                                                       \
+    X(QPushButton, Command17)                                                                      \
+    X(QPushButton, Command6)                                                                       \
+    X(QLabel, Label2)                                                                              \
+    /* Frame3 "Parametrage" */                                                                     \
+    X(QLabel, gache_0)                                                                             \
+    X(QLabel, Label13)                                                                             \
+    X(QLabel, Label6)                                                                              \
+    X(QLabel, Label5)                                                                              \
+    X(QLabel, Label4)                                                                              \
+    X(QLineEdit, tempo_gache)                                                                      \
+    X(QCheckBox, buzzer)                                                                           \
+    X(QComboBox, Combo1)                                                                           \
+    /* Frame2 "Nouveau badge à mémoriser" */                                                     \
+    X(QLineEdit, numero_badge)                                                                     \
+    X(QLineEdit, nom)                                                                              \
+    X(QLineEdit, heure_debut)                                                                      \
+    X(QLineEdit, minute_debut)                                                                     \
+    X(QLineEdit, heure_fin)                                                                        \
+    X(QLineEdit, minute_fin)                                                                       \
+    X(QLineEdit, lieu)                                                                             \
+    X(QLineEdit, jour_du_mois)                                                                     \
+    X(QCheckBox, Choix_24)                                                                         \
+    X(QCheckBox, choix_lieu)                                                                       \
+    X(QComboBox, Combo2)                                                                           \
+    X(QLabel, Label10)                                                                             \
+    X(QLabel, nombre_enregistrements)                                                              \
+    X(QLabel, Label12)                                                                             \
+    X(QLabel, Label11)                                                                             \
+    X(QLabel, Label8)                                                                              \
+    X(QLabel, Label9)                                                                              \
+    X(QPushButton, Command21)                                                                      \
+    X(QPushButton, Command22)                                                                      \
+    X(QPushButton, Command11)                                                                      \
+    X(QPushButton, Command14)                                                                      \
+    X(QPushButton, Command13)                                                                      \
+    X(QPushButton, Command7)                                                                       \
+    X(QPushButton, Command12)                                                                      \
+    /* Frame4 status strip */                                                                      \
+    X(QLabel, defile)                                                                              \
+    X(QLabel, Label7)                                                                              \
+    X(StatusLabel, Label14)                                                                        \
+    /* Frame6 maintenance */                                                                       \
+    X(QPushButton, Command15)                                                                      \
+    X(QPushButton, Command18)                                                                      \
+    X(QPushButton, Command16)                                                                      \
+    X(QPushButton, Command9)                                                                       \
+    X(QPushButton, Command20)                                                                      \
+    /* Frame5 clock entry */                                                                       \
+    X(QLineEdit, heure_pc)                                                                         \
+    X(QLineEdit, minute_pc)                                                                        \
+    X(QLineEdit, jour_pc)                                                                          \
+    X(QLineEdit, j_mois)                                                                           \
+    X(QPushButton, Command19)
+
+// The control arrays: kind, name and count; element i is named name_i.
+#define PLATINE_FORM2_CONTROL_ARRAYS(X)                                                            \
+    X(QLabel, Label1, 9)                                                                           \
+    X(QFrame, Line1, 5)                                                                            \
+    X(QLabel, Label15, 4)
+
 struct Form2Ui {
-    QGroupBox *Frame1, *Frame2, *Frame3, *Frame4, *Frame5, *Frame6;
-    Pane *Text1, *Text2;
-    QLabel *Label16, *nom_fichier;
-    // Frame1 "Commandes"
-    QPushButton *Command4, *Command1, *Command2, *lecture_badge, *Command5, *Command8, *Command10,
-        *Command3, *Command17, *Command6;
-    QLabel *Label2;
-    // Frame3 "Parametrage"
-    QLabel *gache_0, *Label13, *Label6, *Label5, *Label4;
-    QLineEdit *tempo_gache;
-    QCheckBox *buzzer;
-    QComboBox *Combo1;
-    // Frame2 "Nouveau badge à mémoriser"
-    std::array<QLabel *, 9> Label1;
-    QLineEdit *numero_badge, *nom, *heure_debut, *minute_debut, *heure_fin, *minute_fin, *lieu,
-        *jour_du_mois;
-    QCheckBox *Choix_24, *choix_lieu;
-    QComboBox *Combo2;
-    QLabel *Label10, *nombre_enregistrements, *Label12, *Label11, *Label8, *Label9;
-    QPushButton *Command21, *Command22, *Command11, *Command14, *Command13, *Command7, *Command12;
-    std::array<QFrame *, 5> Line1;
-    // Frame4 status strip
-    QLabel *defile, *Label7;
-    StatusLabel *Label14;
-    // Frame6 maintenance
-    QPushButton *Command15, *Command18, *Command16, *Command9, *Command20;
-    // Frame5 clock entry
-    std::array<QLabel *, 4> Label15;
-    QLineEdit *heure_pc, *minute_pc, *jour_pc, *j_mois;
-    QPushButton *Command19;
+#define PLATINE_CONTROL_FIELD(kind, name) kind *name = nullptr;
+    PLATINE_FORM2_CONTROLS(PLATINE_CONTROL_FIELD)
+#undef PLATINE_CONTROL_FIELD
+#define PLATINE_CONTROL_ARRAY_FIELD(kind, name, count) std::array<kind *, count> name{};
+    PLATINE_FORM2_CONTROL_ARRAYS(PLATINE_CONTROL_ARRAY_FIELD)
+#undef PLATINE_CONTROL_ARRAY_FIELD
 };
+
+// Calls `f(name, control)` for every control of `u`, `control` being the
+// field itself (a reference to the typed pointer), each array element under
+// its flattened name (Label1_3). The builder checks its work with it and the
+// tests find the controls with it.
+template <typename Ui, typename F> void forEachControl(Ui &u, F &&f)
+{
+#define PLATINE_CONTROL_VISIT(kind, name) f(QStringLiteral(#name), u.name);
+    PLATINE_FORM2_CONTROLS(PLATINE_CONTROL_VISIT)
+#undef PLATINE_CONTROL_VISIT
+#define PLATINE_CONTROL_ARRAY_VISIT(kind, name, count)                                             \
+    for (std::size_t i = 0; i < count; ++i)                                                        \
+        f(QStringLiteral(#name "_%1").arg(i), u.name[i]);
+    PLATINE_FORM2_CONTROL_ARRAYS(PLATINE_CONTROL_ARRAY_VISIT)
+#undef PLATINE_CONTROL_ARRAY_VISIT
+}
 
 // Builds every control of the window onto `form` (form2_ui.cpp).
 Form2Ui buildForm2Ui(QWidget *form);

@@ -72,9 +72,9 @@ void Form2::Combo1_Click()
     // Applied at the next opening of the port.
     const int index = m_ui->Combo1->currentIndex();
     if (index >= kNumberedPorts)
-        m_commPort = PortId::ofDevice(m_ui->Combo1->itemText(index));
+        m_line->choose(PortId::ofDevice(m_ui->Combo1->itemText(index)));
     else if (index >= 0)
-        m_commPort = index + 1;
+        m_line->choose(index + 1);
 }
 
 void Form2::Combo1_DropDown()
@@ -140,8 +140,8 @@ void Form2::Command6_Click()
 {
     // The program ends at once, also from inside a waiting operation: the
     // port closes under it and every wait ends.
-    m_ending = true;
-    fermer_port();
+    m_line->end();
+    m_line->close();
     const std::string path = nativePath(settingsPath());
     // Both keys go into the file in one replacement.
     std::string content = readSettings(path);

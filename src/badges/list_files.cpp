@@ -4,7 +4,7 @@
 
 #include "app/form2.h"
 #include "app/form2_ui.h"
-#include "app/pane.h"
+#include "serial/pane.h"
 #include "badges/list_dates.h"
 #include "badges/list_table.h"
 #include "badges/listfile.h"
@@ -297,7 +297,7 @@ void Form2::Command7_Click()
     mise_a_jour_tableaux(m_liste.index_courant);
     u.Label14->setText(QStringLiteral("Enregistrement effectué"));
     u.Label14->repaint();
-    pause_bloquante(kConfirmation);
+    m_line->pauseBlocking(kConfirmation);
     u.Label14->setText(QStringLiteral("..."));
     if (added) {
         // Only a new section is one more record; saving a badge again is not.

@@ -24,7 +24,7 @@ void Form2::lecture_badge_Click()
 {
     // A reading clears the receive pane and watches it: it may not run inside
     // another exchange, nor another inside it. The indicator is left as it is.
-    Exchange x(*this, QStringLiteral("lecture de badge"));
+    Exchange x(*m_line, QStringLiteral("lecture de badge"));
     if (!x.began() || !x.connect(Exchange::Indicator::Leave))
         return;
     x.setDtr(false);

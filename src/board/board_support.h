@@ -1,7 +1,7 @@
 #pragma once
 // Small helpers shared by the board operations' handlers.
 
-#include "app/form2.h"
+#include "serial/line.h"
 
 #include <QByteArray>
 #include <QString>

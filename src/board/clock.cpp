@@ -59,7 +59,7 @@ std::optional<int> overrideValue(const QLineEdit *field, bool *bad)
 
 void Form2::Command17_Click()
 {
-    Exchange x(*this, QStringLiteral("mise à l'heure"));
+    Exchange x(*m_line, QStringLiteral("mise à l'heure"));
     if (!x.began() || !x.connect())
         return;
     x.clearReceived();

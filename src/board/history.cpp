@@ -38,7 +38,7 @@ inline constexpr Millis kHistoryIdle{30'000};
 void Form2::Command3_Click()
 {
     const std::string historyPath = programFile(QStringLiteral("histo.txt"));
-    Exchange x(*this, QStringLiteral("téléchargement de l'historique"));
+    Exchange x(*m_line, QStringLiteral("téléchargement de l'historique"));
     if (!x.began())
         return;
 

@@ -28,7 +28,7 @@ bool send(Exchange &x, const QString &command, const QByteArray &selector = {})
 // open it) and while no other exchange holds the line.
 void sendCommand(Form2 &form, const QString &command)
 {
-    Exchange x(form, QStringLiteral("commande %1").arg(quoted(command)));
+    Exchange x(form.line(), QStringLiteral("commande %1").arg(quoted(command)));
     if (x.began() && x.requireOpen(command))
         send(x, command);
 }
@@ -63,7 +63,7 @@ void Form2::Command20_MouseDown(MouseButton button)
         return;
     }
     // The line is held from the question on: nothing else goes out meanwhile.
-    Exchange x(*this, QStringLiteral("commande %1").arg(quoted(command)));
+    Exchange x(*m_line, QStringLiteral("commande %1").arg(quoted(command)));
     if (!x.began() || !x.requireOpen(command))
         return; // asked before the confirmation: nothing could be sent anyway
     const bool everything = button == MouseButton::Right;

@@ -34,7 +34,7 @@ void Form2::Command8_Click()
     if (!liste_ouverte())
         return;
     // The upload rewrites the board's memory: no other exchange may share the line.
-    Exchange x(*this, QStringLiteral("envoi de la liste"));
+    Exchange x(*m_line, QStringLiteral("envoi de la liste"));
     if (!x.began())
         return;
 

@@ -1,38 +1,40 @@
 #include "serial/exchange.h"
 
-#include "app/form2_ui.h"
-
-#include "app/status_label.h"
 #include "board/board_support.h"
-#include "platform/text.h"
 
 namespace platine {
 
-Exchange::Exchange(Form2 &form, const QString &operation) : m_form(form)
+Exchange::Exchange(Line &line, const QString &operation) : m_line(line)
 {
-    m_began = form.prendre_ligne(operation);
-    m_epoch = form.m_portEpoch;
+    const QString refusal = line.take(operation);
+    m_began = refusal.isEmpty();
+    if (!m_began)
+        line.report(refusal);
+    m_epoch = line.epoch();
 }
 
 Exchange::~Exchange()
 {
     if (m_began)
-        m_form.rendre_ligne();
+        m_line.release();
 }
 
 bool Exchange::connect(Indicator indicator)
 {
-    if (!m_form.ouvrir_port())
-        return false; // the status strip says why the port would not open
+    const QString failure = m_line.open();
+    if (!failure.isEmpty()) {
+        status(failure);
+        return false;
+    }
     if (indicator == Indicator::Light)
-        m_form.setIndicatorConnected(true);
-    m_epoch = m_form.m_portEpoch;
+        m_line.setLit(true);
+    m_epoch = m_line.epoch();
     return true;
 }
 
 bool Exchange::requireOpen(const QString &command)
 {
-    if (m_form.m_platform.serial->isOpen())
+    if (m_line.isOpen())
         return true;
     status(QStringLiteral("Connexion non ouverte : %1 n'a pas été envoyé")
                .arg(board::quoted(command)));
@@ -41,23 +43,23 @@ bool Exchange::requireOpen(const QString &command)
 
 void Exchange::setDtr(bool on)
 {
-    m_form.m_platform.serial->setDtr(on);
+    m_line.setDtr(on);
 }
 
 void Exchange::clearReceived()
 {
-    m_form.setText2(QString());
+    m_line.clearReceived();
 }
 
 QString Exchange::received() const
 {
-    return m_form.text2();
+    return m_line.received();
 }
 
 bool Exchange::waitFor(const QString &what, const std::function<bool(const QString &)> &match,
                        std::optional<Millis> limit)
 {
-    m_lastWait = m_form.attendre(match, limit);
+    m_lastWait = m_line.wait(match, limit);
     if (m_lastWait == WaitEnd::Matched)
         return true;
     m_why = board::waitFailure(m_lastWait, what, received().size());
@@ -73,12 +75,12 @@ bool Exchange::waitStart(std::string_view keyword, std::optional<Millis> limit)
 
 bool Exchange::lineLost() const
 {
-    return m_form.m_portEpoch != m_epoch || m_form.m_ending;
+    return m_line.epoch() != m_epoch || m_line.ending();
 }
 
 bool Exchange::pause(Millis d, const QString &step)
 {
-    if (m_form.pause_cedante(d) && !lineLost())
+    if (m_line.pause(d) && !lineLost())
         return true;
     m_why = QStringLiteral("liaison fermée ou perdue (%1)").arg(step);
     return false;
@@ -86,7 +88,7 @@ bool Exchange::pause(Millis d, const QString &step)
 
 void Exchange::pauseBlocking(Millis d)
 {
-    m_form.m_platform.pump->block(d);
+    m_line.pauseBlocking(d);
 }
 
 bool Exchange::send(const QByteArray &bytes, const QString &step)
@@ -95,10 +97,11 @@ bool Exchange::send(const QByteArray &bytes, const QString &step)
         m_why = QStringLiteral("liaison fermée ou perdue pendant %1").arg(step);
         return false;
     }
-    if (m_form.envoyer(bytes))
+    const QString failure = m_line.write(bytes);
+    if (failure.isEmpty())
         return true;
-    m_why =
-        QStringLiteral("envoi interrompu pendant %1 (%2)").arg(step, m_form.m_ui->Label14->text());
+    status(failure);
+    m_why = QStringLiteral("envoi interrompu pendant %1 (%2)").arg(step, failure);
     return false;
 }
 
@@ -109,18 +112,18 @@ bool Exchange::sendWord(std::string_view word, const QString &step)
 
 bool Exchange::sendPaced(std::span<const unsigned char> bytes, int total, const QString &step)
 {
-    m_form.m_compteur = 0;
+    m_line.resetSteps();
     for (unsigned char b : bytes) {
         if (!send(QByteArray(1, char(b)), step))
             return false;
-        m_form.anime(std::int16_t(total));
+        m_line.step(total);
     }
     return true;
 }
 
 void Exchange::status(const QString &text)
 {
-    m_form.m_ui->Label14->setText(text);
+    m_line.report(text);
 }
 
 } // namespace platine

@@ -1,11 +1,11 @@
 #pragma once
 // One exchange with the board: every board operation runs in one. It takes
-// the line (one operation at a time; a second is refused in Label14), opens
-// the port and lights the indicator, offers the waits, pauses and sends, and
-// gives the line back when it ends, whichever way it ends. When a step fails
-// it remembers why, in the words the status strip shows.
+// the line (one operation at a time; a second is refused in the status
+// strip), opens the port and lights the indicator, offers the waits, pauses
+// and sends, and gives the line back when it ends, whichever way it ends.
+// When a step fails it remembers why, in the words the status strip shows.
 
-#include "app/form2.h"
+#include "serial/line.h"
 
 #include <QByteArray>
 #include <QString>
@@ -22,7 +22,7 @@ class Exchange {
 public:
     // Begins the operation `operation` ("envoi de la liste"): takes the line,
     // or tells the operator which operation holds it.
-    Exchange(Form2 &form, const QString &operation);
+    Exchange(Line &line, const QString &operation);
     ~Exchange();
     Exchange(const Exchange &) = delete;
     Exchange &operator=(const Exchange &) = delete;
@@ -70,10 +70,12 @@ public:
     // Shows `text` in the status strip.
     void status(const QString &text);
 
+    Line &line() { return m_line; }
+
 private:
     bool lineLost() const;
 
-    Form2 &m_form;
+    Line &m_line;
     bool m_began = false;
     std::uint64_t m_epoch = 0;
     WaitEnd m_lastWait = WaitEnd::Matched;

@@ -2,7 +2,7 @@
 
 #include "app/form2.h"
 #include "app/form2_ui.h"
-#include "app/pane.h"
+#include "serial/pane.h"
 #include "platform/files.h"
 #include "platform/text.h"
 #include "serial/pane_layout.h"

@@ -1,4 +1,4 @@
-#include "app/pane.h"
+#include "serial/pane.h"
 
 #include <QScrollBar>
 #include <QTextBlock>
