@@ -13,6 +13,8 @@
 #include <functional>
 #include <memory>
 
+class QWidget;
+
 namespace platine {
 
 using Millis = std::chrono::milliseconds;
@@ -111,6 +113,20 @@ public:
     virtual void open(const QString &pathOrUrl) = 0;
 };
 
+// --- The program's other windows -------------------------------------------------
+
+// Opens the program's other windows (the table of the list, the journal of
+// passages) beside the main window. Showing one returns at once: the window
+// lives on its own while the main window and the line go on, and a test
+// finds it among those shown and works it under virtual time.
+class Windows {
+public:
+    virtual ~Windows() = default;
+    // Shows `window`, a top-level window that deletes itself when closed,
+    // and brings it to the front.
+    virtual void show(QWidget *window) = 0;
+};
+
 // --- Time and the event loop --------------------------------------------------
 
 class Clock {
@@ -149,6 +165,7 @@ struct Platform {
     SerialPort *serial = nullptr;
     Dialogs *dialogs = nullptr;
     Shell *shell = nullptr;
+    Windows *windows = nullptr;
     Clock *clock = nullptr;
     EventPump *pump = nullptr;
     std::function<std::unique_ptr<Timer>()> makeTimer;

@@ -281,6 +281,14 @@ void QtShell::open(const QString &pathOrUrl)
     QDesktopServices::openUrl(url); // the result is not reported
 }
 
+void QtWindows::show(QWidget *window)
+{
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
 // --- Time and the event loop -----------------------------------------------------
 
 void QtEventPump::processEvents()
@@ -346,6 +354,7 @@ Platform QtPlatform::platform()
     return {.serial = &serial,
             .dialogs = &dialogs,
             .shell = &shell,
+            .windows = &windows,
             .clock = &clock,
             .pump = &pump,
             .makeTimer = makeQtTimer,

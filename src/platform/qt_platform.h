@@ -67,6 +67,11 @@ public:
     void open(const QString &pathOrUrl) override;
 };
 
+class QtWindows : public Windows {
+public:
+    void show(QWidget *window) override;
+};
+
 class QtClock : public Clock {
 public:
     QtClock() { m_timer.start(); }
@@ -97,6 +102,7 @@ struct QtPlatform {
     QtSerialPort serial;
     QtDialogs dialogs;
     QtShell shell;
+    QtWindows windows;
     QtClock clock;
     QtEventPump pump{clock};
     Platform platform();

@@ -46,6 +46,7 @@ struct RealWindow {
     QtEventPump pump{clock};
     FakeDialogs dialogs;
     FakeShell shell;
+    FakeWindows windows;
     std::unique_ptr<Form2> form;
 
     RealWindow()
@@ -53,6 +54,7 @@ struct RealWindow {
         form = std::make_unique<Form2>(Platform{.serial = &serial,
                                                 .dialogs = &dialogs,
                                                 .shell = &shell,
+                                                .windows = &windows,
                                                 .clock = &clock,
                                                 .pump = &pump,
                                                 .makeTimer = makeQtTimer,

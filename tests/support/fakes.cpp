@@ -190,4 +190,17 @@ QString FakeDialogs::saveFile(const QString &title, const QString &preset)
     return fileDialog(QStringLiteral("save"), title, preset);
 }
 
+FakeWindows::~FakeWindows()
+{
+    for (const QPointer<QWidget> &w : shown)
+        delete w.data();
+}
+
+void FakeWindows::show(QWidget *window)
+{
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
+    shown.emplace_back(window);
+}
+
 } // namespace platine::testing

@@ -9,6 +9,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <QPointer>
+#include <QWidget>
+
 #include <deque>
 #include <functional>
 #include <map>
@@ -153,6 +156,23 @@ class FakeShell : public Shell {
 public:
     void open(const QString &pathOrUrl) override { opened << pathOrUrl; }
     QStringList opened;
+};
+
+// The other windows, shown offscreen and recorded, so that a test finds
+// the one a command opened and works it.
+class FakeWindows : public Windows {
+public:
+    ~FakeWindows() override;
+    void show(QWidget *window) override;
+    // The last window of type T shown and still open; null when none.
+    template <typename T> T *find() const
+    {
+        for (auto it = shown.rbegin(); it != shown.rend(); ++it)
+            if (auto *w = qobject_cast<T *>(it->data()))
+                return w;
+        return nullptr;
+    }
+    std::vector<QPointer<QWidget>> shown;
 };
 
 } // namespace platine::testing

@@ -17,6 +17,7 @@ Platform Harness::platform()
     return {.serial = &port,
             .dialogs = &dialogs,
             .shell = &shell,
+            .windows = &windows,
             .clock = &time,
             .pump = &time,
             .makeTimer = [this] { return time.makeTimer(); },

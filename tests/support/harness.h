@@ -38,6 +38,7 @@ struct Harness {
     FakeSerialPort port{time};
     FakeDialogs dialogs;
     FakeShell shell;
+    FakeWindows windows;
     std::unique_ptr<Form2> form;
     int ended = 0; // times the quit button ended the program
 };
