@@ -101,7 +101,7 @@ public:
     void mise_en_tableau();
     void mise_a_jour_tableaux(std::int16_t slot);
     void mise_a_jour_affichage(std::int16_t slot);
-    // Sets Label2's caption; a change runs Label2_Change as the control would.
+    // Sets Label2's caption and runs Label2_Change, also when the caption stays.
     void setLabel2(const QString &caption);
 
     // --- What the window shows and holds, read-only -----------------------------
