@@ -89,6 +89,7 @@ class TstInstall : public QObject {
 private slots:
     void writableProgramFolderKeepsEverything();
     void readOnlyProgramFolderUsesTheUsersFolders();
+    void installFolderUsesTheUsersFoldersForRoot();
     void linksLookedUpInTheFilesFolderFirst();
     void windowOnTheUsersFolders();
     void presentDevicesFollowTheNumberedPorts();
@@ -132,6 +133,27 @@ void TstInstall::readOnlyProgramFolderUsesTheUsersFolders()
     // Made on first use.
     QVERIFY(QFileInfo(f.settings).isDir());
     QVERIFY(QFileInfo(f.files).isDir());
+}
+
+void TstInstall::installFolderUsesTheUsersFoldersForRoot()
+{
+    // The folder this build installs into, as the program finds itself there.
+    QCOMPARE(installedBinDir(), QStringLiteral(PLATINE_INSTALL_PREFIX "/bin"));
+    TemporaryHome home;
+    QTemporaryDir elsewhere;
+    QVERIFY(programFolders(elsewhere.path()).beside());
+    // Reached through a link to it (/bin on a merged /usr): the same folder.
+    QTemporaryDir links;
+    const QString link = links.filePath("bin");
+    QVERIFY(QFile::link(elsewhere.path(), link));
+    QVERIFY(!chooseFolders(link, elsewhere.path()).beside());
+
+    if (::geteuid() != 0 || !QFileInfo(installedBinDir()).isWritable())
+        QSKIP("the install folder run by root: needs root and the folder");
+    const Folders f = programFolders(installedBinDir());
+    QVERIFY(!f.beside());
+    QCOMPARE(f.settings, QDir(home.config()).filePath("platine"));
+    QCOMPARE(f.files, QDir(home.data()).filePath("platine"));
 }
 
 void TstInstall::linksLookedUpInTheFilesFolderFirst()
