@@ -181,8 +181,9 @@ void Form2::setText2(const QString &text)
 
 void Form2::setLabel2(const QString &caption)
 {
-    if (m_ui->Label2->text() == caption)
-        return;
+    // Every reading sets the caption, and each one shows "Badge lu": a second
+    // reading of the same badge leaves the caption as it was, but its prompt
+    // "Présenter votre badge" has replaced "Badge lu" meanwhile.
     m_ui->Label2->setText(caption);
     Label2_Change();
 }

@@ -39,17 +39,27 @@ bool Form2::ouvrir_port()
     const OpenResult r = port.open(m_commPort);
     if (r == OpenResult::Opened) {
         m_openPort = m_commPort;
+        if (!m_commPort.device.isEmpty())
+            port_choisi_present(); // plugged in since it was marked absent
         return true;
     }
     const QString detail = r == OpenResult::Absent ? port.deviceName(m_commPort) : port.errorText();
     QString text = QStringLiteral("Port %1 indisponible : %2")
                        .arg(m_commPort.label(), openFailureText(r, detail));
-    // The cure, where the operator can apply it.
-    const QString group = r == OpenResult::Denied ? port.deviceGroup(m_commPort) : QString();
-    if (!group.isEmpty())
-        text += QStringLiteral(" ; ajoutez votre compte au groupe « %1 » (sudo usermod -aG %1 "
-                               "$USER) puis ouvrez une nouvelle session")
-                    .arg(group);
+    // The cure: joining the device's group, where that group may read and
+    // write it and is not the administrators'; otherwise only an
+    // administrator can open the device to the operator.
+    if (r == OpenResult::Denied) {
+        const DeviceAccess access = port.deviceAccess(m_commPort);
+        if (!access.group.isEmpty() && !access.groupIsRoot && access.group != u"root" &&
+            access.groupReadWrite)
+            text += QStringLiteral(" ; ajoutez votre compte au groupe « %1 » (sudo usermod -aG %1 "
+                                   "$USER) puis ouvrez une nouvelle session")
+                        .arg(access.group);
+        else
+            text += QStringLiteral(" ; un administrateur doit vous donner accès à %1")
+                        .arg(port.deviceName(m_commPort));
+    }
     m_ui->Label14->setText(text);
     return false;
 }
