@@ -14,8 +14,10 @@ packages=(
     clang libclang-rt-14-dev
     # the end-to-end run in a real X window
     xvfb xdotool x11-utils imagemagick
-    # the Debian package: CPack's dependency search and its check (setpriv)
-    dpkg-dev file util-linux
+    # the Debian package: CPack's dependency search and Debian's hardening
+    # flags (dpkg-dev), its check (setpriv), Debian's package checker and
+    # the AppStream validator
+    dpkg-dev file util-linux lintian appstream
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -311,7 +311,7 @@ void TstBoardOps::fullUpload()
         qPrintable(label14(h)));
     // Each data byte is followed by the byte pace.
     const qint64 shown = label14(h).section(' ', 3, 3).toLongLong();
-    QVERIFY(shown >= 1500 + (250 * n + 700) * kBytePace.count());
+    QVERIFY(shown >= 1500 + (250 * n + 700) * 16);
     QVERIFY(h.form->text2().isEmpty());
     QVERIFY(h.form->indicatorConnected());
     QVERIFY(!h.port.dtr);
@@ -380,9 +380,10 @@ void TstBoardOps::strayCharacterBeforePret()
     board.play(h);
     h.form->Command8_Click();
     QVERIFY(h.port.written.isEmpty());
-    QVERIFY2(label14(h).endsWith(QStringLiteral(
-                 " mS — réponse inattendue de la platine (attente de « Pret », 5 caractères reçus)")),
-             qPrintable(label14(h)));
+    QVERIFY2(
+        label14(h).endsWith(QStringLiteral(
+            " mS — réponse inattendue de la platine (attente de « Pret », 5 caractères reçus)")),
+        qPrintable(label14(h)));
 }
 
 void TstBoardOps::bareBadgeDoesNotStartBlock2()
@@ -787,6 +788,10 @@ void TstBoardOps::clockOverrideRefused_data()
                                         << "00";
     QTest::newRow("weekday 8") << "jour_pc"
                                << "8";
+    QTest::newRow("weekday 0") << "jour_pc"
+                               << "0";
+    QTest::newRow("day of the month 32") << "j_mois"
+                                         << "32";
 }
 
 void TstBoardOps::clockOverrideRefused()
@@ -862,6 +867,13 @@ void TstBoardOps::badgeReading()
     QVERIFY(h.form->text2().isEmpty());
     QVERIFY(!h.port.dtr);
     QVERIFY(h.port.written.isEmpty()); // the board is asked nothing
+
+    // The same badge read again: its caption stays, "Badge lu" shows again.
+    h.ui().lecture_badge->click();
+    QCOMPARE(u.Label2->text(), QStringLiteral("Badge N°:") + number);
+    QCOMPARE(u.Label9->text(),
+             QStringLiteral(
+                 "Badge lu\r\nUne fois les champs renseignés cliquer sur le bouton 'Enregistrer'"));
 }
 
 void TstBoardOps::capitalTagDoesNotEndReading()

@@ -89,12 +89,14 @@ class TstInstall : public QObject {
 private slots:
     void writableProgramFolderKeepsEverything();
     void readOnlyProgramFolderUsesTheUsersFolders();
+    void installFolderUsesTheUsersFoldersForRoot();
     void linksLookedUpInTheFilesFolderFirst();
     void windowOnTheUsersFolders();
     void presentDevicesFollowTheNumberedPorts();
     void listRefreshedAtEachDropDown();
     void chosenDeviceOpensAndIsStored();
     void storedDeviceAbsentAtStart();
+    void deniedNamesTheGroup_data();
     void deniedNamesTheGroup();
     void sampleListReadsClean();
 };
@@ -133,6 +135,27 @@ void TstInstall::readOnlyProgramFolderUsesTheUsersFolders()
     QVERIFY(QFileInfo(f.files).isDir());
 }
 
+void TstInstall::installFolderUsesTheUsersFoldersForRoot()
+{
+    // The folder this build installs into, as the program finds itself there.
+    QCOMPARE(installedBinDir(), QStringLiteral(PLATINE_INSTALL_PREFIX "/bin"));
+    TemporaryHome home;
+    QTemporaryDir elsewhere;
+    QVERIFY(programFolders(elsewhere.path()).beside());
+    // Reached through a link to it (/bin on a merged /usr): the same folder.
+    QTemporaryDir links;
+    const QString link = links.filePath("bin");
+    QVERIFY(QFile::link(elsewhere.path(), link));
+    QVERIFY(!chooseFolders(link, elsewhere.path()).beside());
+
+    if (::geteuid() != 0 || !QFileInfo(installedBinDir()).isWritable())
+        QSKIP("the install folder run by root: needs root and the folder");
+    const Folders f = programFolders(installedBinDir());
+    QVERIFY(!f.beside());
+    QCOMPARE(f.settings, QDir(home.config()).filePath("platine"));
+    QCOMPARE(f.files, QDir(home.data()).filePath("platine"));
+}
+
 void TstInstall::linksLookedUpInTheFilesFolderFirst()
 {
     QTemporaryDir files, program;
@@ -144,7 +167,19 @@ void TstInstall::linksLookedUpInTheFilesFolderFirst()
     QCOMPARE(port.deviceName(4), QStringLiteral("/dev/zero"));
     QCOMPARE(port.deviceName(5), QStringLiteral("/dev/ttyS4"));
     QCOMPARE(port.deviceName(PortId::ofDevice("/dev/ttyACM0")), QStringLiteral("/dev/ttyACM0"));
-    QCOMPARE(port.deviceGroup(3), QFileInfo("/dev/null").group());
+    // /dev/null: crw-rw-rw- root root, its group the administrators'.
+    const DeviceAccess null = port.deviceAccess(3);
+    QCOMPARE(null.group, QFileInfo("/dev/null").group());
+    QVERIFY(null.groupIsRoot);
+    QVERIFY(null.groupReadWrite);
+    // A device its group may only read.
+    QFile readOnly(files.filePath("ttyRO"));
+    QVERIFY(readOnly.open(QIODevice::WriteOnly));
+    readOnly.close();
+    QVERIFY(readOnly.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                    QFileDevice::ReadGroup));
+    QVERIFY(!port.deviceAccess(PortId::ofDevice(readOnly.fileName())).groupReadWrite);
+    QVERIFY(port.deviceAccess(PortId::ofDevice(files.filePath("absent"))).group.isEmpty());
     port.availableDevices(); // the machine's own list: whatever it holds, no failure
 }
 
@@ -207,8 +242,8 @@ void TstInstall::listRefreshedAtEachDropDown()
     c->showPopup();
     c->hidePopup();
     QCOMPARE(items(c), numbered() << "/dev/ttyUSB1"
-                                  << "/dev/ttyUSB0");
-    QCOMPARE(c->currentText(), QStringLiteral("/dev/ttyUSB0"));
+                                  << "/dev/ttyUSB0 (absent)");
+    QCOMPARE(c->currentText(), QStringLiteral("/dev/ttyUSB0 (absent)"));
     QCOMPARE(c->itemData(11, Qt::ToolTipRole).toString(), QStringLiteral("Périphérique absent"));
     QCOMPARE(h.form->portChoisi(), PortId::ofDevice("/dev/ttyUSB0"));
     c->setCurrentIndex(0);
@@ -252,28 +287,88 @@ void TstInstall::chosenDeviceOpensAndIsStored()
 
 void TstInstall::storedDeviceAbsentAtStart()
 {
+    // Unplugged at the start: still the choice, shown absent, and kept by "Quitter".
+    const QByteArray stored("[COM]\r\nvaleur=/dev/ttyUSB0\r\n[temporisation]\r\nvaleur=\r\n");
     Harness h(false);
+    QComboBox *c = h.ui().Combo1;
     h.port.devices = {adapter("/dev/ttyACM0")};
-    Harness::writeFile(h.path("param.ini"), "[COM]\r\nvaleur=/dev/ttyUSB0\r\n");
+    Harness::writeFile(h.path("param.ini"), stored);
     h.form->Form_Load();
-    QCOMPARE(h.ui().Combo1->currentText(), QStringLiteral("COM10"));
-    QCOMPARE(h.form->commPort(), 10);
+    QCOMPARE(items(c), numbered() << "/dev/ttyACM0"
+                                  << "/dev/ttyUSB0 (absent)");
+    QCOMPARE(c->currentText(), QStringLiteral("/dev/ttyUSB0 (absent)"));
+    QCOMPARE(h.form->portChoisi(), PortId::ofDevice("/dev/ttyUSB0"));
+    h.port.nextOpen = OpenResult::Absent;
+    h.form->Command10_MouseDown(MouseButton::Left);
+    QCOMPARE(label14(h),
+             QStringLiteral("Port /dev/ttyUSB0 indisponible : port absent (/dev/ttyUSB0)"));
+    h.ui().Command6->click();
+    QCOMPARE(Harness::readFile(h.path("param.ini")), stored);
+
+    // Plugged in after the start: the next drop-down shows it present, and
+    // the next opening takes it.
+    Harness again(false);
+    Harness::writeFile(again.path("param.ini"), stored);
+    again.form->Form_Load();
+    again.port.devices = {adapter("/dev/ttyUSB0")};
+    again.ui().Combo1->showPopup();
+    again.ui().Combo1->hidePopup();
+    QCOMPARE(items(again.ui().Combo1), numbered() << "/dev/ttyUSB0");
+    QCOMPARE(again.ui().Combo1->currentText(), QStringLiteral("/dev/ttyUSB0"));
+    again.form->Command10_MouseDown(MouseButton::Left);
+    QCOMPARE(again.port.openedDevice, QStringLiteral("/dev/ttyUSB0"));
+
+    // Plugged in before the list was looked at: the opening clears the mark.
+    Harness third(false);
+    Harness::writeFile(third.path("param.ini"), stored);
+    third.form->Form_Load();
+    third.form->Command10_MouseDown(MouseButton::Left);
+    QCOMPARE(third.port.openedDevice, QStringLiteral("/dev/ttyUSB0"));
+    QCOMPARE(items(third.ui().Combo1), numbered() << "/dev/ttyUSB0");
+    QCOMPARE(third.ui().Combo1->currentText(), QStringLiteral("/dev/ttyUSB0"));
+
+    // A stored name that is no device is not kept: "COM10", as always.
+    Harness typed(false);
+    Harness::writeFile(typed.path("param.ini"), "[COM]\r\nvaleur=COM11x\r\n");
+    typed.form->Form_Load();
+    QCOMPARE(items(typed.ui().Combo1), numbered());
+    QCOMPARE(typed.form->commPort(), 10);
+}
+
+void TstInstall::deniedNamesTheGroup_data()
+{
+    QTest::addColumn<QString>("group");
+    QTest::addColumn<bool>("isRoot");
+    QTest::addColumn<bool>("readWrite");
+    QTest::addColumn<QString>("cure");
+    const QString admin = QStringLiteral("un administrateur doit vous donner accès à /dev/ttyUSB0");
+    QTest::newRow("dialout rw") << "dialout" << false << true
+                                << "ajoutez votre compte au groupe « dialout » (sudo usermod -aG "
+                                   "dialout $USER) puis ouvrez une nouvelle session";
+    QTest::newRow("root only") << "root" << true << true << admin;
+    QTest::newRow("group 0 by another name") << "wheel" << true << true << admin;
+    QTest::newRow("group may only read") << "dialout" << false << false << admin;
+    QTest::newRow("owner unknown") << "" << false << false << admin;
 }
 
 void TstInstall::deniedNamesTheGroup()
 {
+    QFETCH(QString, group);
+    QFETCH(bool, isRoot);
+    QFETCH(bool, readWrite);
+    QFETCH(QString, cure);
     Harness h(false);
     h.port.devices = {adapter("/dev/ttyUSB0")};
     h.form->Form_Load();
     h.ui().Combo1->setCurrentIndex(10);
     h.port.nextOpen = OpenResult::Denied;
     h.port.errorString = QStringLiteral("Permission denied");
-    h.port.group = QStringLiteral("dialout");
+    h.port.access = {group, isRoot, readWrite};
     h.form->Command10_MouseDown(MouseButton::Left);
-    QCOMPARE(label14(h),
-             QStringLiteral("Port /dev/ttyUSB0 indisponible : accès refusé (Permission "
-                            "denied) ; ajoutez votre compte au groupe « dialout » (sudo "
-                            "usermod -aG dialout $USER) puis ouvrez une nouvelle session"));
+    QCOMPARE(
+        label14(h),
+        QStringLiteral("Port /dev/ttyUSB0 indisponible : accès refusé (Permission denied) ; ") +
+            cure);
     h.port.nextOpen = OpenResult::Absent;
     h.form->Command10_MouseDown(MouseButton::Left);
     QCOMPARE(label14(h),

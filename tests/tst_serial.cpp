@@ -148,7 +148,8 @@ void TestSerial::openFailure_data()
     QTest::newRow("in use") << OpenResult::InUse << "Permission error while locking the device"
                             << "Port COM3 indisponible : déjà utilisé par un autre programme";
     QTest::newRow("denied") << OpenResult::Denied << "Permission denied"
-                            << "Port COM3 indisponible : accès refusé (Permission denied)";
+                            << "Port COM3 indisponible : accès refusé (Permission denied) ; un "
+                               "administrateur doit vous donner accès à /dev/fake3";
     QTest::newRow("other") << OpenResult::Failed << "Input/output error"
                            << "Port COM3 indisponible : Input/output error";
 }

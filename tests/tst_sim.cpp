@@ -86,11 +86,15 @@ public:
     {
         return ::write(m_fd, bytes.constData(), size_t(bytes.size())) == bytes.size();
     }
-    // The pause the program leaves between the board's keyword and its
-    // answer: 200 ms in the upload, 500 ms in the history and the clock.
-    bool answer(const QByteArray &bytes, int pauseMs)
+    // Answers a keyword just read as the program does: it sees the keyword
+    // at its receive step, 100 ms after it came, then leaves its pause
+    // (200 ms in the upload, 500 ms in the history and the clock, none
+    // before a table).
+    bool answer(const QByteArray &bytes, int pauseMs) { return follow(bytes, 100 + pauseMs); }
+    // The program's next word, `ms` after its last ("heure" after "horaire").
+    bool follow(const QByteArray &bytes, int ms)
     {
-        ::poll(nullptr, 0, pauseMs);
+        ::poll(nullptr, 0, ms);
         return write(bytes);
     }
 
@@ -131,7 +135,7 @@ private slots:
             {"jour", 0},  {"lieu", 0x10}, {"jour_mois", 0}};
         for (const auto &[keyword, first] : tables) {
             QCOMPARE(sim.readLine(keyword), keyword);
-            QVERIFY(sim.write(keyword + table(first)));
+            QVERIFY(sim.answer(keyword + table(first), 0));
         }
         QCOMPARE(
             sim.waitLine("SLOT"),
@@ -168,7 +172,7 @@ private slots:
         for (const char *kw : {"HD", "MD", "HF", "MF", "jour", "lieu", "jour_mois"}) {
             if (QByteArray(kw) != "HD")
                 QCOMPARE(sim.readLine(kw), QByteArray(kw));
-            QVERIFY(sim.write(QByteArray(kw) + zeros(100)));
+            QVERIFY(sim.answer(QByteArray(kw) + zeros(100), 0));
         }
         QCOMPARE(sim.waitLine("UPLOAD COMPLETE"),
                  "UPLOAD COMPLETE blocks=" + QByteArray::number(blocks) + " slots=2");
@@ -189,9 +193,9 @@ private slots:
         Sim sim;
         QVERIFY(sim.ok());
         sim.command("announce clock");
-        QVERIFY(sim.readLine("Mise").startsWith("Mise"));
+        QCOMPARE(sim.readLine("jour"), QByteArray("Mise a jour"));
         QVERIFY(sim.answer("horaire", 500));
-        QVERIFY(sim.answer(QByteArray("heure\x17\x05\x09\x06\x12\x26\x01", 12), 500));
+        QVERIFY(sim.follow(QByteArray("heure\x17\x05\x09\x06\x12\x26\x01", 12), 500));
         QCOMPARE(sim.readLine("\r\n"),
                  QByteArray("Modification enregistree 17:05:09 06/12/26\r\n"));
         QCOMPARE(sim.waitLine("CLOCK SET"), QByteArray("CLOCK SET 17:05:09 06/12/26 weekday=1"));
@@ -205,7 +209,7 @@ private slots:
         sim.command("announce clock");
         QVERIFY(sim.readLine("Mise").startsWith("Mise"));
         QVERIFY(sim.answer("horaire", 500));
-        QVERIFY(sim.answer(QByteArray("heure\x17\x65\x09\x06\x12\x26\x01", 12), 500));
+        QVERIFY(sim.follow(QByteArray("heure\x17\x65\x09\x06\x12\x26\x01", 12), 500));
         QVERIFY(sim.waitLine("VIOLATION").contains("minute"));
         QCOMPARE(sim.readLine("Modification", 300), QByteArray());
     }
@@ -460,10 +464,13 @@ private slots:
         QTest::addColumn<QByteArray>("violation");
         QTest::newRow("no pause") << "--strict" << false
                                   << QByteArray("VIOLATION offset=0 expected \"param\" and 3 "
-                                                "bytes 200 ms after \"Pret\" got 0x70 'p' ");
+                                                "bytes at least 250 ms (100 ms receive step, 200 "
+                                                "ms pause, 50 ms short allowed) after \"Pret\" "
+                                                "got 0x70 'p' ");
         QTest::newRow("tables streamed")
             << "--strict" << true
-            << QByteArray("VIOLATION offset=258 expected \"HD\" and 100 bytes after \"HD\" got "
+            << QByteArray("VIOLATION offset=258 expected \"HD\" and 100 bytes at least 50 ms "
+                          "(100 ms receive step, no pause, 50 ms short allowed) after \"HD\" got "
                           "0x48 'H' before \"HD\" had left");
         QTest::newRow("lenient") << "--lenient" << false << QByteArray();
     }
@@ -495,6 +502,51 @@ private slots:
             QVERIFY2(v.startsWith(violation), v.constData());
             QVERIFY(!sim.report().contains("UPLOAD COMPLETE"));
         }
+    }
+
+    // The pause is counted from the keyword's last byte on the line: the
+    // receive step (100 ms) plus the pause, 50 ms short allowed. A program
+    // that left 60 ms where it owes 200 ms (or 500 ms) is caught, although
+    // its receive step alone brings it past the pause.
+    void pauseCountedFromKeyword_data()
+    {
+        QTest::addColumn<QByteArray>("command");
+        QTest::addColumn<QByteArray>("keyword");
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<int>("pause");
+        QTest::addColumn<QByteArray>("outcome"); // a report line it begins
+        const QByteArray param("param\x0a\x01\x01", 8);
+        QTest::newRow("param after 60 ms")
+            << QByteArray("push bp1") << QByteArray("Pret") << param << 60
+            << QByteArray("VIOLATION offset=0 expected \"param\" and 3 bytes at least 250 ms");
+        QTest::newRow("param after 200 ms") << QByteArray("push bp1") << QByteArray("Pret") << param
+                                            << 200 << QByteArray("STORED param");
+        QTest::newRow("vidage after 60 ms")
+            << QByteArray("push bp3") << QByteArray("externe") << QByteArray("vidage") << 60
+            << QByteArray("VIOLATION offset=0 expected \"vidage\" at least 550 ms");
+        QTest::newRow("vidage after 500 ms")
+            << QByteArray("push bp3") << QByteArray("externe") << QByteArray("vidage") << 500
+            << QByteArray("HISTORY SENT");
+        QTest::newRow("horaire after 60 ms")
+            << QByteArray("announce clock") << QByteArray("jour") << QByteArray("horaire") << 60
+            << QByteArray("VIOLATION offset=0 expected \"horaire\" at least 550 ms");
+    }
+    void pauseCountedFromKeyword()
+    {
+        QFETCH(QByteArray, command);
+        QFETCH(QByteArray, keyword);
+        QFETCH(QByteArray, reply);
+        QFETCH(int, pause);
+        QFETCH(QByteArray, outcome);
+        Sim sim;
+        QVERIFY(sim.ok());
+        sim.command(command);
+        QVERIFY(sim.readLine(keyword).endsWith(keyword));
+        QVERIFY(sim.answer(reply, pause));
+        const QByteArray line = sim.waitLine(outcome.left(outcome.indexOf(' ')));
+        QVERIFY2(line.startsWith(outcome), line.constData());
+        if (!outcome.startsWith("VIOLATION"))
+            QVERIFY(!sim.report().contains("VIOLATION"));
     }
 
     void wrongKeyword()

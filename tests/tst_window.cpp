@@ -452,8 +452,8 @@ void TstWindow::animeCounterAndSpinner()
         h.form->anime(12);
         QCOMPARE(h.ui().defile->text(), QStringLiteral("%1/12").arg(k));
         QCOMPARE(h.ui().Label4->text(), spins[k]);
-        // Each step leaves the pace between two bytes, yielding meanwhile.
-        QCOMPARE(h.time.elapsed() - before, kBytePace);
+        // Each step leaves the pace between two bytes, 16 ms, yielding meanwhile.
+        QCOMPARE(h.time.elapsed() - before, Millis(16));
     }
     h.form->anime(12);
     QCOMPARE(h.ui().defile->text(), QStringLiteral("4/12")); // counted on from there
@@ -479,15 +479,15 @@ void TstWindow::animeKeepsOnePaceBetweenBytes()
     const Millis first = h.time.elapsed();
     h.time.advance(Millis(5));
     h.form->anime(3);
-    QCOMPARE(h.time.elapsed() - first, kBytePace);
-    h.time.advance(kBytePace - Millis(1));
+    QCOMPARE(h.time.elapsed() - first, Millis(16));
+    h.time.advance(Millis(15));
     const Millis late = h.time.elapsed();
     h.form->anime(3);
-    QCOMPARE(h.time.elapsed() - late, kMinByteGap);
+    QCOMPARE(h.time.elapsed() - late, Millis(1));
     h.time.advance(Millis(500));
     const Millis fresh = h.time.elapsed();
     h.form->anime(3);
-    QCOMPARE(h.time.elapsed() - fresh, kBytePace);
+    QCOMPARE(h.time.elapsed() - fresh, Millis(16));
 }
 
 void TstWindow::aboutPrompt()

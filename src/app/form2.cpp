@@ -30,6 +30,10 @@ Form2::Form2(Platform platform, QWidget *parent)
                                     m_platform.makeTimer(), *m_ui->Text2);
     m_platform.serial->onReadyRead = [this] { MSComm1_OnComm(); };
     connect(m_line.get(), &Line::litChanged, this, &Form2::showIndicator);
+    connect(m_line.get(), &Line::opened, this, [this](const PortId &port) {
+        if (!port.device.isEmpty())
+            port_choisi_present(); // plugged in since it was marked absent
+    });
     connect(m_line.get(), &Line::lost, m_ui->Label14, &QLabel::setText);
     connect(m_line.get(), &Line::reported, m_ui->Label14, &QLabel::setText);
     connect(m_line.get(), &Line::stepped, this, &Form2::showStep);
@@ -182,8 +186,9 @@ void Form2::setText2(const QString &text)
 
 void Form2::setLabel2(const QString &caption)
 {
-    if (m_ui->Label2->text() == caption)
-        return;
+    // Every reading sets the caption, and each one shows "Badge lu": a second
+    // reading of the same badge leaves the caption as it was, but its prompt
+    // "Présenter votre badge" has replaced "Badge lu" meanwhile.
     m_ui->Label2->setText(caption);
     Label2_Change();
 }

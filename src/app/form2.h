@@ -87,7 +87,7 @@ public:
     void mise_en_tableau();
     void mise_a_jour_tableaux(std::int16_t slot);
     void mise_a_jour_affichage(std::int16_t slot);
-    // Sets Label2's caption; a change runs Label2_Change as the control would.
+    // Sets Label2's caption and runs Label2_Change, also when the caption stays.
     void setLabel2(const QString &caption);
 
     // --- What the window shows and holds, read-only -----------------------------
@@ -121,6 +121,13 @@ private:
     void showIndicator(bool lit);
     // Shows the transfer counter and turns the spinner.
     void showStep(int count, int total);
+    // Adds the device `name` to the port list, marked absent, and returns its position.
+    int ajouter_port_absent(const QString &name);
+    // The device chosen in the port list opened: its item loses the mark "(absent)".
+    void port_choisi_present();
+    // What the port list shows and "Quitter" stores: the chosen device's
+    // name without its mark, or the text typed in the list's field.
+    QString nom_port_choisi() const;
 
     void setText1(const QString &text);
     void appendText1(const QString &text);

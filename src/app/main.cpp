@@ -17,13 +17,7 @@ int main(int argc, char *argv[])
     if (qtFrench.load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"),
                       QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtFrench);
-#ifdef PLATINE_INSTALLED_BINDIR
-    const QString installedBinDir = QStringLiteral(PLATINE_INSTALLED_BINDIR);
-#else
-    const QString installedBinDir;
-#endif
-    platine::QtPlatform services(
-        platine::chooseFolders(QCoreApplication::applicationDirPath(), installedBinDir));
+    platine::QtPlatform services(platine::programFolders(QCoreApplication::applicationDirPath()));
     platine::Form2 window(services.platform());
     services.dialogs.owner = &window;
     window.Form_Load();

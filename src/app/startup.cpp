@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QSignalBlocker>
 
 #include <algorithm>
@@ -23,6 +24,30 @@ namespace platine {
 // "COM1" to "COM10" keep the first ten positions of the port list (port
 // numbers 1 to 10); the serial devices present follow them.
 inline constexpr int kNumberedPorts = 10;
+// The items after the numbered ports hold the name that opens their device;
+// their text adds the mark of a device absent today.
+inline constexpr int kDeviceNameRole = Qt::UserRole;
+
+namespace {
+
+QString absentText(const QString &device)
+{
+    return device + QStringLiteral(" (absent)");
+}
+
+// A stored port that names a serial device rather than a text typed by hand:
+// a device path, or on Windows a port beyond COM10.
+bool isDeviceName(const QString &name)
+{
+#ifdef Q_OS_WIN
+    static const QRegularExpression port(QStringLiteral("^COM[1-9][0-9]*$"));
+    return port.match(name).hasMatch();
+#else
+    return name.startsWith(QLatin1String("/dev/")) && name.size() > 5;
+#endif
+}
+
+} // namespace
 
 QString Form2::settingsDir() const
 {
@@ -56,15 +81,53 @@ void Form2::Form_Load()
         fromCp1252(profile::get(content, "temporisation", "valeur", "", kSettingsValueSize));
     m_ui->tempo_gache->setText(delay);
 
-    // The stored port is looked for item by item; a name not in the list (a
-    // device absent today among them) leaves "COM10" selected.
+    // The stored port is looked for item by item. A device unplugged today
+    // stays the choice, marked absent, and opens once it is plugged in; any
+    // other name not in the list leaves "COM10" selected.
     bool found = false;
     for (int i = 0; i < m_ui->Combo1->count() && !found; ++i) {
         m_ui->Combo1->setCurrentIndex(i);
-        found = m_ui->Combo1->itemText(i) == port;
+        found =
+            port == (i < kNumberedPorts ? m_ui->Combo1->itemText(i)
+                                        : m_ui->Combo1->itemData(i, kDeviceNameRole).toString());
     }
     if (!found)
-        m_ui->Combo1->setCurrentIndex(kNumberedPorts - 1);
+        m_ui->Combo1->setCurrentIndex(isDeviceName(port) ? ajouter_port_absent(port)
+                                                         : kNumberedPorts - 1);
+}
+
+int Form2::ajouter_port_absent(const QString &name)
+{
+    QComboBox *combo = m_ui->Combo1;
+    const QSignalBlocker quiet(combo);
+    combo->addItem(absentText(name), name);
+    combo->setItemData(combo->count() - 1, QStringLiteral("Périphérique absent"), Qt::ToolTipRole);
+    return combo->count() - 1;
+}
+
+void Form2::port_choisi_present()
+{
+    QComboBox *combo = m_ui->Combo1;
+    const int index = combo->currentIndex();
+    if (index < kNumberedPorts)
+        return;
+    const QString name = combo->itemData(index, kDeviceNameRole).toString();
+    if (combo->itemText(index) != absentText(name))
+        return;
+    const bool shown = combo->currentText() == combo->itemText(index);
+    combo->setItemText(index, name);
+    combo->setItemData(index, name, Qt::ToolTipRole);
+    if (shown)
+        combo->setEditText(name);
+}
+
+QString Form2::nom_port_choisi() const
+{
+    const QComboBox *combo = m_ui->Combo1;
+    const int index = combo->currentIndex();
+    if (index >= kNumberedPorts && combo->currentText() == combo->itemText(index))
+        return combo->itemData(index, kDeviceNameRole).toString();
+    return combo->currentText();
 }
 
 void Form2::Combo1_Click()
@@ -72,7 +135,7 @@ void Form2::Combo1_Click()
     // Applied at the next opening of the port.
     const int index = m_ui->Combo1->currentIndex();
     if (index >= kNumberedPorts)
-        m_line->choose(PortId::ofDevice(m_ui->Combo1->itemText(index)));
+        m_line->choose(PortId::ofDevice(m_ui->Combo1->itemData(index, kDeviceNameRole).toString()));
     else if (index >= 0)
         m_line->choose(index + 1);
 }
@@ -84,7 +147,9 @@ void Form2::Combo1_DropDown()
     QComboBox *combo = m_ui->Combo1;
     const QString typed = combo->currentText();
     const int chosen = combo->currentIndex();
-    const QString chosenDevice = chosen >= kNumberedPorts ? combo->itemText(chosen) : QString();
+    const bool typedByHand = chosen < 0 || typed != combo->itemText(chosen);
+    const QString chosenDevice =
+        chosen >= kNumberedPorts ? combo->itemData(chosen, kDeviceNameRole).toString() : QString();
     const QSignalBlocker quiet(combo);
     while (combo->count() > kNumberedPorts)
         combo->removeItem(combo->count() - 1);
@@ -99,27 +164,21 @@ void Form2::Combo1_DropDown()
             tip << QStringLiteral("Produit : %1").arg(device.product);
         if (!device.serialNumber.isEmpty())
             tip << QStringLiteral("Numéro de série : %1").arg(device.serialNumber);
-        combo->addItem(device.name);
+        combo->addItem(device.name, device.name);
         combo->setItemData(combo->count() - 1,
                            tip.isEmpty() ? device.name : tip.join(QLatin1Char('\n')),
                            Qt::ToolTipRole);
         chosenListed = chosenListed || device.name == chosenDevice;
     }
     // A chosen device unplugged since stays chosen, marked absent, rather
-    // than the choice moving behind the operator's back.
-    if (!chosenListed) {
-        combo->addItem(chosenDevice);
-        combo->setItemData(combo->count() - 1, QStringLiteral("Périphérique absent"),
-                           Qt::ToolTipRole);
-    }
-    if (chosen >= 0)
-        combo->setCurrentIndex(
-            chosenDevice.isEmpty()
-                ? chosen
-                : combo->findText(chosenDevice, Qt::MatchExactly | Qt::MatchCaseSensitive));
-    else
-        combo->setCurrentIndex(-1);
-    if (combo->currentText() != typed)
+    // than the choice moving behind the operator's back; plugged in again,
+    // it shows as present.
+    int current = chosen;
+    if (!chosenDevice.isEmpty())
+        current = chosenListed ? combo->findData(chosenDevice, kDeviceNameRole)
+                               : ajouter_port_absent(chosenDevice);
+    combo->setCurrentIndex(current);
+    if (typedByHand && combo->currentText() != typed)
         combo->setEditText(typed);
     // Every item shows without scrolling, and the list is as wide as its longest name.
     combo->setMaxVisibleItems(std::max(kNumberedPorts, combo->count()));
@@ -145,7 +204,7 @@ void Form2::Command6_Click()
     const std::string path = nativePath(settingsPath());
     // Both keys go into the file in one replacement.
     std::string content = readSettings(path);
-    content = profile::set(content, "COM", "valeur", toCp1252(m_ui->Combo1->currentText()));
+    content = profile::set(content, "COM", "valeur", toCp1252(nom_port_choisi()));
     content = profile::set(content, "temporisation", "valeur", toCp1252(m_ui->tempo_gache->text()));
     std::string error;
     if (!writeSettings(path, content, &error))

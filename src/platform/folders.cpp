@@ -37,4 +37,14 @@ Folders chooseFolders(const QString &programDir, const QString &installedBinDir)
     return f;
 }
 
+QString installedBinDir()
+{
+    return QStringLiteral(PLATINE_INSTALLED_BINDIR);
+}
+
+Folders programFolders(const QString &programDir)
+{
+    return chooseFolders(programDir, installedBinDir());
+}
+
 } // namespace platine

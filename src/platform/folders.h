@@ -24,6 +24,14 @@ inline constexpr char kApplicationName[] = "platine";
 // beside itself (run by root). The user's folders are made when missing.
 Folders chooseFolders(const QString &programDir, const QString &installedBinDir = QString());
 
+// The folder this build installs the program into ("/usr/bin" for the
+// package).
+QString installedBinDir();
+
+// The folders of the program found in `programDir`: chooseFolders with this
+// build's install folder.
+Folders programFolders(const QString &programDir);
+
 // True when a file can be made in `dir` (tried for real, then removed).
 bool folderWritable(const QString &dir);
 

@@ -47,6 +47,14 @@ struct PortId {
     bool operator==(const PortId &) const = default;
 };
 
+// Who may open a device: the group that owns it, and whether that group may
+// read and write it. An unknown owner is an empty name.
+struct DeviceAccess {
+    QString group;
+    bool groupIsRoot = false; // the administrators' group (number 0)
+    bool groupReadWrite = false;
+};
+
 // A serial device present on the machine, as the port list shows it.
 struct SerialDeviceInfo {
     QString name; // what opens it: "/dev/ttyUSB0" (Linux), "COM11" (Windows)
@@ -68,8 +76,8 @@ public:
     virtual QString deviceName(const PortId &port) const = 0;
     // The serial devices present now, in the order the system gives them.
     virtual QList<SerialDeviceInfo> availableDevices() const = 0;
-    // The group that owns the port's device (who may open it); empty when unknown.
-    virtual QString deviceGroup(const PortId &) const { return QString(); }
+    // Who may open the port's device.
+    virtual DeviceAccess deviceAccess(const PortId &) const { return {}; }
     // Last error in words, for the operator.
     virtual QString errorText() const = 0;
 

@@ -64,13 +64,17 @@ QList<SerialDeviceInfo> QtSerialPort::availableDevices() const
     return list;
 }
 
-QString QtSerialPort::deviceGroup(const PortId &port) const
+DeviceAccess QtSerialPort::deviceAccess(const PortId &port) const
 {
 #ifdef Q_OS_WIN
     Q_UNUSED(port);
-    return QString();
+    return {};
 #else
-    return QFileInfo(deviceName(port)).group();
+    const QFileInfo device(deviceName(port));
+    if (!device.exists())
+        return {};
+    const QFileDevice::Permissions groupRw = QFileDevice::ReadGroup | QFileDevice::WriteGroup;
+    return {device.group(), device.groupId() == 0, (device.permissions() & groupRw) == groupRw};
 #endif
 }
 

@@ -31,7 +31,7 @@ public:
     bool isOpen() const override;
     QString deviceName(const PortId &port) const override;
     QList<SerialDeviceInfo> availableDevices() const override;
-    QString deviceGroup(const PortId &port) const override;
+    DeviceAccess deviceAccess(const PortId &port) const override;
     QString errorText() const override;
     void setDtr(bool on) override;
     bool write(const QByteArray &bytes) override;

@@ -61,18 +61,27 @@ QString Line::open()
     const OpenResult r = m_port.open(m_chosen);
     if (r == OpenResult::Opened) {
         m_opened = m_chosen;
+        emit opened(m_chosen);
         return QString();
     }
     const QString detail =
         r == OpenResult::Absent ? m_port.deviceName(m_chosen) : m_port.errorText();
     QString text = QStringLiteral("Port %1 indisponible : %2")
                        .arg(m_chosen.label(), openFailureText(r, detail));
-    // The cure, where the operator can apply it.
-    const QString group = r == OpenResult::Denied ? m_port.deviceGroup(m_chosen) : QString();
-    if (!group.isEmpty())
-        text += QStringLiteral(" ; ajoutez votre compte au groupe « %1 » (sudo usermod -aG %1 "
-                               "$USER) puis ouvrez une nouvelle session")
-                    .arg(group);
+    // The cure: joining the device's group, where that group may read and
+    // write it and is not the administrators'; otherwise only an
+    // administrator can open the device to the operator.
+    if (r == OpenResult::Denied) {
+        const DeviceAccess access = m_port.deviceAccess(m_chosen);
+        if (!access.group.isEmpty() && !access.groupIsRoot && access.group != u"root" &&
+            access.groupReadWrite)
+            text += QStringLiteral(" ; ajoutez votre compte au groupe « %1 » (sudo usermod -aG %1 "
+                                   "$USER) puis ouvrez une nouvelle session")
+                        .arg(access.group);
+        else
+            text += QStringLiteral(" ; un administrateur doit vous donner accès à %1")
+                        .arg(m_port.deviceName(m_chosen));
+    }
     return text;
 }
 

@@ -113,6 +113,8 @@ public:
     void report(const QString &text) { emit reported(text); }
 
 signals:
+    // The program opened `port`.
+    void opened(const PortId &port);
     // What the status strip shows now.
     void reported(const QString &text);
     // The transfer counter before a data byte's pace, against its total.

@@ -84,7 +84,7 @@ public:
         ++deviceListings;
         return devices;
     }
-    QString deviceGroup(const PortId &) const override { return group; }
+    DeviceAccess deviceAccess(const PortId &) const override { return access; }
     QString errorText() const override { return errorString; }
     void setDtr(bool on) override
     {
@@ -109,9 +109,9 @@ public:
     QString errorString;
     int openedPort = 0;   // the number last opened; 0 for a device
     QString openedDevice; // the device last opened by name
-    // The devices present on the fake machine, and the group owning them.
+    // The devices present on the fake machine, and who may open them.
     QList<SerialDeviceInfo> devices;
-    QString group;
+    DeviceAccess access;
     mutable int deviceListings = 0;
     int opens = 0;
     int closes = 0;

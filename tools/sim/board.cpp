@@ -28,9 +28,15 @@ constexpr auto kStoreTime = 100ms;
 // and before "horaire", and 0.5 s between "horaire" and "heure".
 constexpr auto kUploadPause = 200ms;
 constexpr auto kWordPause = 500ms;
+// The program sees a keyword only at its receive step, 100 ms after the
+// keyword's first byte came; its pause runs from there. From the keyword's
+// last byte on the line to the answer's first byte, the board therefore
+// counts the receive step and the pause.
+constexpr auto kReceiveStep = 100ms;
 // The program measures its pauses on its own clock and the terminal delays
-// the bytes both ways: an answer this much short of its pause still counts
-// as after it, while one sent without any pause never does.
+// the bytes both ways: an answer this much short of the receive step and its
+// pause still counts as after them, while one sent after a pause much
+// shorter than its own (0.06 s for 0.2 s) never does.
 constexpr auto kPauseTolerance = 50ms;
 
 constexpr char kStray = '#';
@@ -303,16 +309,18 @@ void Board::expect(Item item, std::string word, int dataBytes, TimePoint now, in
     m_after.clear();
     m_afterAt = now;
     m_pause = 0ms;
+    m_minGap = 0ms;
 }
 
 // Asks for the item just expected with `keyword`; the program answers once
-// the keyword has reached it, `pause` later.
+// the keyword has reached it (its receive step), `pause` later.
 void Board::ask(std::string_view keyword, Millis pause, TimePoint now)
 {
     m_prompt = sendKeyword(keyword, now);
     m_after = "\"" + std::string(keyword) + "\"";
     m_afterAt.reset();
     m_pause = pause;
+    m_minGap = kReceiveStep + pause - kPauseTolerance;
 }
 
 void Board::left(std::uint64_t output, TimePoint at)
@@ -330,14 +338,19 @@ bool Board::early(char c, TimePoint now)
     std::string when;
     if (!m_afterAt) {
         when = "before " + m_after + " had left";
-    } else if (m_pause > 0ms && now < *m_afterAt + m_pause - kPauseTolerance) {
+    } else if (m_minGap > 0ms && now < *m_afterAt + m_minGap) {
         const auto after = std::chrono::duration_cast<Millis>(now - *m_afterAt);
         when = std::to_string(after.count()) + " ms after it";
     } else {
         return false;
     }
-    const std::string pause = m_pause > 0ms ? std::to_string(m_pause.count()) + " ms " : "";
-    violation(describeItem() + " " + pause + "after " + m_after,
+    std::string gap;
+    if (m_minGap > 0ms)
+        gap = "at least " + std::to_string(m_minGap.count()) + " ms (" +
+              (m_prompt != 0 ? std::to_string(kReceiveStep.count()) + " ms receive step, " : "") +
+              (m_pause > 0ms ? std::to_string(m_pause.count()) + " ms pause, " : "no pause, ") +
+              std::to_string(kPauseTolerance.count()) + " ms short allowed) ";
+    violation(describeItem() + " " + gap + "after " + m_after,
               byteText(static_cast<unsigned char>(c)) + " " + when, now);
     return true;
 }
@@ -560,7 +573,9 @@ void Board::itemComplete(TimePoint now)
         expect(Item::Heure, std::string(proto::kHeure), proto::kClockBytes, now);
         m_itemSince = now;
         m_after = "\"" + std::string(proto::kHoraire) + "\"";
+        // Two words of the program's own: its pause alone, no receive step.
         m_pause = kWordPause;
+        m_minGap = kWordPause - kPauseTolerance;
         return;
     case Item::Heure:
         setClock(data, now);

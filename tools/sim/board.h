@@ -71,7 +71,8 @@ public:
     Millis quietLimit{2000};
     Millis splitGap{300}; // the second half of a split keyword leaves this late
     // An item whose first byte comes before the board's keyword has left,
-    // or inside the pause the program leaves after it, is a violation.
+    // or sooner after it than the program's receive step and the pause it
+    // leaves (50 ms short allowed), is a violation.
     bool strict = false;
 
     // Memories, readable by the dump and by tests of the simulator.
@@ -136,6 +137,7 @@ private:
     std::string m_after;
     std::optional<TimePoint> m_afterAt;
     Millis m_pause{0};
+    Millis m_minGap{0}; // the earliest the item may start after `m_afterAt`
     TimePoint m_lastRx{};
     TimePoint m_idleSince{};
     std::string m_command; // maintenance command being received
