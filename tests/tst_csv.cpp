@@ -106,16 +106,23 @@ void TstCsv::journalAddsEachPassageOnce()
                  "date;heure;badge;nom;lieu;téléchargement\r\n"
                  "2026-12-07;08:37;0123456789;\"Zélie; \"\"la\"\"\";10;2026-12-07 15:04\r\n"
                  "2026-12-07;09:00;00000000AB;;10;2026-12-07 15:04\r\n");
-    // The board did not erase its log: the same two again, one new, and the
-    // same passage at another place.
+    // The board did not erase its log: the same two again, then two equal
+    // passages of one minute, which are two passages.
     const std::string second = first.substr(0, first.size() - 14) +
                                "00000000AB     09:00 07/12/26 11 *\r\n"
                                "00000000AB     09:00 07/12/26 11 *\r\nHistorique\r\n\r\n";
+    const std::string rowAt11 = "2026-12-07;09:00;00000000AB;;11;2026-12-08 10:00\r\n";
     const JournalUpdate b = addPassages(a.content, second, {}, "2026-12-08 10:00");
-    QCOMPARE(b.added, 1);
+    QCOMPARE(b.added, 2);
     QVERIFY(b.content.starts_with(a.content));
-    QCOMPARE(b.content.substr(a.content.size()),
-             std::string("2026-12-07;09:00;00000000AB;;11;2026-12-08 10:00\r\n"));
+    QCOMPARE(b.content.substr(a.content.size()), rowAt11 + rowAt11);
+    // A third of them is new; the two the journal holds are not.
+    const std::string third = "00000000AB     09:00 07/12/26 11 *\r\n"
+                              "00000000AB     09:00 07/12/26 11 *\r\n"
+                              "00000000AB     09:00 07/12/26 11 *\r\n";
+    const JournalUpdate c = addPassages(b.content, third, {}, "2026-12-08 10:00");
+    QCOMPARE(c.added, 1);
+    QCOMPARE(c.content, b.content + rowAt11);
 }
 
 void TstCsv::readerFindsSeparatorAndEncoding_data()
