@@ -105,14 +105,11 @@ void Pane::walk(Walk &w, int view, qsizetype raw) const
         w.view += step(m_text.at(w.raw++), w.state);
 }
 
-Pane::Walk Pane::lineStart(int view) const
+std::size_t Pane::lineOf(int view) const
 {
-    const QTextBlock block = document()->findBlock(view);
-    const auto line = std::size_t(std::max(block.blockNumber(), 0));
-    Q_ASSERT(line < m_lines.size() && m_lines[line].view == block.position());
-    Walk w = line < m_lines.size() ? m_lines[line] : Walk{};
-    walk(w, block.position(), m_text.size());
-    return w;
+    const int line = document()->findBlock(view).blockNumber();
+    Q_ASSERT(line >= 0 && std::size_t(line) < m_lines.size());
+    return std::min(std::size_t(std::max(line, 0)), m_lines.size() - 1);
 }
 
 void Pane::setText(const QString &text)
@@ -153,8 +150,8 @@ void Pane::takeOperatorEdit(int position, int removed, int added)
     // view line of the edit starts where it did: the document before it is
     // the same.
     QTextDocument *doc = document();
-    const int line = doc->findBlock(position).blockNumber();
-    const Walk start = lineStart(position);
+    const std::size_t line = lineOf(position);
+    const Walk start = m_lines[line];
     Walk from = start;
     walk(from, position, m_text.size());
     Walk to = from;
@@ -187,8 +184,7 @@ void Pane::takeOperatorEdit(int position, int removed, int added)
     const QString view = head + viewOf(end, w, lines);
     const qsizetype rawMoved = w.raw - oldEnd.raw;
     const int viewMoved = w.view - oldEnd.view;
-    const auto first =
-        m_lines.begin() + std::min(qsizetype(std::max(line, 0)), qsizetype(m_lines.size()));
+    const auto first = m_lines.begin() + qsizetype(line);
     auto last = first;
     while (last != m_lines.end() && last->raw <= oldEnd.raw)
         ++last;
@@ -196,9 +192,8 @@ void Pane::takeOperatorEdit(int position, int removed, int added)
         it->raw += rawMoved;
         it->view += viewMoved;
     }
-    const auto at = first - m_lines.begin();
     m_lines.erase(first, last);
-    m_lines.insert(m_lines.begin() + at, lines.begin(), lines.end());
+    m_lines.insert(m_lines.begin() + qsizetype(line), lines.begin(), lines.end());
     if (end == m_text.size()) {
         m_end = w;
     } else {
@@ -214,7 +209,7 @@ void Pane::takeOperatorEdit(int position, int removed, int added)
 int Pane::caretPosition() const
 {
     const int caret = textCursor().position();
-    Walk w = lineStart(caret);
+    Walk w = m_lines[lineOf(caret)];
     walk(w, caret, m_text.size());
     return int(w.raw);
 }

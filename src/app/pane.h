@@ -58,13 +58,13 @@ private:
     // position `raw` is reached. A LF whose CR shows the line break belongs
     // to the place after the break.
     void walk(Walk &w, int view, qsizetype raw) const;
-    // The start of the view line holding the view position `view`.
-    Walk lineStart(int view) const;
+    // The view line holding the view position `view` (its place in m_lines).
+    std::size_t lineOf(int view) const;
     void takeOperatorEdit(int position, int removed, int added);
 
     QString m_text;
-    // The start of each view line (the document's blocks, in order), and
-    // the end of the text.
+    // Where each view line (each block of the document, in order) starts,
+    // and where the text ends. Never empty: an empty text has one line.
     std::vector<Walk> m_lines;
     Walk m_end;
     bool m_programmatic = false;
