@@ -618,19 +618,34 @@ void TstBoardOps::historyKeptWhenJournalCannotBeWritten()
 {
     Harness h;
     Harness::writeFile(h.path("histo.txt"), "ancien\r\n");
-    QVERIFY(QDir(h.dir.path()).mkdir(QStringLiteral("journal des passages.csv")));
+    QDir dir(h.dir.path());
+    const QString journal = QStringLiteral("journal des passages.csv");
+    QVERIFY(dir.mkdir(journal)); // a folder in its place: it cannot be written
+    QByteArray log = passage("0123456789", 17, 5, 6, 1);
     h.dialogs.onMessage = [&](const FakeDialogs::Shown &) {
         h.port.deliver("Vidage EEPROM externe\r\n", 1s);
     };
-    h.port.onWrite = [&](const QByteArray &) {
-        h.port.deliver(passage("0123456789", 17, 5, 6, 1) + "Historique", 1s);
-    };
+    h.port.onWrite = [&](const QByteArray &) { h.port.deliver(log + "Historique", 1s); };
     h.form->Command3_Click();
-    QCOMPARE(Harness::readFile(h.path("histo.txt")), QByteArray("ancien\r\n"));
-    QVERIFY(h.form->text1().isEmpty());
-    QVERIFY2(label14(h).contains(QStringLiteral("journal des passages.csv")) &&
-                 label14(h).contains(QStringLiteral("histo.txt n'a pas été modifié")),
+    // The download is not hidden: histo.txt and the table as always.
+    QCOMPARE(Harness::readFile(h.path("histo.txt")),
+             "Vidage EEPROM externe\r\n" + log + "Historique\r\n");
+    QVERIFY(h.form->text1().contains(QStringLiteral("17:05             06/12/26")));
+    QVERIFY2(label14(h).startsWith(QStringLiteral("Téléchargement terminé, mais le journal")) &&
+                 label14(h).contains(h.path(journal)),
              qPrintable(label14(h)));
+
+    // The board has moved on and sends only its new passage; the journal,
+    // writable again, gets both.
+    QVERIFY(dir.rmdir(journal));
+    log = passage("00000000AB", 18, 0, 6, 2);
+    h.form->Command3_Click();
+    QCOMPARE(label14(h),
+             QStringLiteral("Téléchargement terminé : 2 nouveaux passages dans le journal"));
+    const QByteArray rows = Harness::readFile(h.path(journal));
+    QVERIFY2(rows.contains("2026-12-06;17:05;0123456789;;01;") &&
+                 rows.contains("2026-12-06;18:00;00000000AB;;02;"),
+             rows.constData());
 }
 
 void TstBoardOps::historyAnnouncementTimeOut()

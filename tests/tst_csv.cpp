@@ -70,6 +70,13 @@ private slots:
     void readerFindsSeparatorAndEncoding();
     void listExportedAndImportedKeyByKey();
     void brokenRowsNamedAndNothingWritten();
+    void formulaCellsGuarded_data();
+    void formulaCellsGuarded();
+    void listExportedToTheByte();
+    void spreadsheetTableImported();
+    void spreadsheetTableRefused_data();
+    void spreadsheetTableRefused();
+    void tenFaultsInTheBoxAllInThePane();
 };
 
 void TstCsv::passageRow_data()
@@ -106,16 +113,23 @@ void TstCsv::journalAddsEachPassageOnce()
                  "date;heure;badge;nom;lieu;téléchargement\r\n"
                  "2026-12-07;08:37;0123456789;\"Zélie; \"\"la\"\"\";10;2026-12-07 15:04\r\n"
                  "2026-12-07;09:00;00000000AB;;10;2026-12-07 15:04\r\n");
-    // The board did not erase its log: the same two again, one new, and the
-    // same passage at another place.
+    // The board did not erase its log: the same two again, then two equal
+    // passages of one minute, which are two passages.
     const std::string second = first.substr(0, first.size() - 14) +
                                "00000000AB     09:00 07/12/26 11 *\r\n"
                                "00000000AB     09:00 07/12/26 11 *\r\nHistorique\r\n\r\n";
+    const std::string rowAt11 = "2026-12-07;09:00;00000000AB;;11;2026-12-08 10:00\r\n";
     const JournalUpdate b = addPassages(a.content, second, {}, "2026-12-08 10:00");
-    QCOMPARE(b.added, 1);
+    QCOMPARE(b.added, 2);
     QVERIFY(b.content.starts_with(a.content));
-    QCOMPARE(b.content.substr(a.content.size()),
-             std::string("2026-12-07;09:00;00000000AB;;11;2026-12-08 10:00\r\n"));
+    QCOMPARE(b.content.substr(a.content.size()), rowAt11 + rowAt11);
+    // A third of them is new; the two the journal holds are not.
+    const std::string third = "00000000AB     09:00 07/12/26 11 *\r\n"
+                              "00000000AB     09:00 07/12/26 11 *\r\n"
+                              "00000000AB     09:00 07/12/26 11 *\r\n";
+    const JournalUpdate c = addPassages(b.content, third, {}, "2026-12-08 10:00");
+    QCOMPARE(c.added, 1);
+    QCOMPARE(c.content, b.content + rowAt11);
 }
 
 void TstCsv::readerFindsSeparatorAndEncoding_data()
@@ -196,6 +210,140 @@ void TstCsv::brokenRowsNamedAndNothingWritten()
     QCOMPARE(text.count(QStringLiteral("Ligne ")), 5);
     QVERIFY(!QFile::exists(h.path(QStringLiteral("t.txt"))));
     QVERIFY(h.form->liste().fichier.isEmpty());
+}
+
+void TstCsv::formulaCellsGuarded_data()
+{
+    QTest::addColumn<std::string>("field");
+    QTest::addColumn<std::string>("written");
+    QTest::newRow("=") << std::string("=HYPERLINK(\"x\")")
+                       << std::string("\"'=HYPERLINK(\"\"x\"\")\"\r\n");
+    QTest::newRow("+") << std::string("+33 6 12") << std::string("'+33 6 12\r\n");
+    QTest::newRow("-") << std::string("-Dupont") << std::string("'-Dupont\r\n");
+    QTest::newRow("@") << std::string("@SOMME(A1)") << std::string("'@SOMME(A1)\r\n");
+    QTest::newRow("tab") << std::string("\tx") << std::string("\"'\tx\"\r\n");
+    QTest::newRow("CR") << std::string("\rx") << std::string("\"'\rx\"\r\n");
+    QTest::newRow("apostrophe typed") << std::string("'=x") << std::string("''=x\r\n");
+    QTest::newRow("apostrophe alone") << std::string("'x") << std::string("'x\r\n");
+    QTest::newRow("inside") << std::string("a=b-c") << std::string("a=b-c\r\n");
+}
+
+void TstCsv::formulaCellsGuarded()
+{
+    QFETCH(std::string, field);
+    QFETCH(std::string, written);
+    QCOMPARE(csv::row({field}), written);
+    QCOMPARE(csv::read(written).rows.at(0).at(0), field);
+}
+
+void TstCsv::listExportedToTheByte()
+{
+    Harness h;
+    RecordFields a = record(1), b = record(3);
+    a.nom = "=HYPERLINK(\"http://x\")";
+    b.nom = "@SOMME(A1)";
+    const QString list = h.path(QStringLiteral("liste.txt"));
+    Harness::writeFile(list, QByteArray::fromStdString(listFromRecords(
+                                 newListHeader("06/12/2026", "10:15", "liste.txt"), {a, b})));
+    h.openList(list);
+    const QString table = h.path(QStringLiteral("t.csv"));
+    h.dialogs.files.push_back(table);
+    h.form->Command2_Click();
+    QCOMPARE(Harness::readFile(table),
+             QByteArray("\xEF\xBB\xBF") + QByteArray::fromStdString(kHeaderRow) +
+                 "0001A2B025;\"'=HYPERLINK(\"\"http://x\"\")\";07;1;18;45;Mardi;2;1\r\n"
+                 "0001A2B06F;'@SOMME(A1);99;99;99;99;Jeudi;4;3\r\n");
+    // Back through the import: the names as they were typed.
+    openThrough(h, table);
+    const std::vector<RecordFields> back =
+        storedRecords(Harness::readFile(h.path(QStringLiteral("t.txt"))).toStdString());
+    QCOMPARE(back.size(), std::size_t(2));
+    QCOMPARE(back[0].nom, a.nom);
+    QCOMPARE(back[1].nom, b.nom);
+}
+
+void TstCsv::spreadsheetTableImported()
+{
+    // As a spreadsheet saves it: commas, no byte-order mark, leading zeros
+    // dropped, rows of empty cells, day names typed.
+    Harness h;
+    const QString table = h.path(QStringLiteral("tableur.csv"));
+    Harness::writeFile(table, "badge,nom,heure de d\xC3\xA9"
+                              "but,minute de d\xC3\xA9"
+                              "but,heure "
+                              "de fin,minute de fin,jours,lieu,jour du mois\n"
+                              "1,Ana,8,0,18,0,lundi \xC3\xA0 vendredi,3,\n"
+                              ",,,,,,,,\n"
+                              "123456789,\"Bo, Jr\",99,99,99,99,Week-end,99,0\n"
+                              "00000abcde,Cy,8,0,24,0,Tous les jours,3,\n"
+                              ",,,,,,,,\n");
+    QVERIFY(openThrough(h, table).empty());
+    const QString listPath = h.path(QStringLiteral("tableur.txt"));
+    QCOMPARE(h.form->liste().fichier, listPath);
+    const std::vector<RecordFields> back = storedRecords(Harness::readFile(listPath).toStdString());
+    QCOMPARE(back.size(), std::size_t(3));
+    QCOMPARE(back[0].numero, std::string("0000000001"));
+    QCOMPARE(back[0].jour_code, std::string("7"));
+    QCOMPARE(back[1].numero, std::string("0123456789"));
+    QCOMPARE(back[1].nom, std::string("Bo, Jr"));
+    QCOMPARE(back[1].jour_code, std::string("8"));
+    QCOMPARE(back[2].numero, std::string("00000ABCDE"));
+    QVERIFY2(h.form->text1().startsWith(
+                 QStringLiteral("Numéros de badge complétés par des zéros à gauche :\r\n"
+                                "Ligne 2 : « 1 » devient 0000000001\r\n"
+                                "Ligne 4 : « 123456789 » devient 0123456789\r\n\r\n")),
+             qPrintable(h.form->text1()));
+}
+
+void TstCsv::spreadsheetTableRefused_data()
+{
+    QTest::addColumn<QByteArray>("rows"); // below the header
+    QTest::addColumn<QString>("fault");   // the one fault named
+    QTest::newRow("empty day") << QByteArray("0000000001;Ana;8;0;18;0;;3;\r\n")
+                               << "Ligne 2, colonne « jours » : jour absent";
+    QTest::newRow("scientific") << QByteArray("1,23457E+09;Ana;8;0;18;0;Lundi;3;\r\n")
+                                << "Ligne 2, colonne « badge » : « 1,23457E+09 » : le tableur a "
+                                   "changé le numéro de badge en nombre. Formatez la colonne";
+    QTest::newRow("decimal") << QByteArray(";;;;;;;;\r\n101.0;Ana;8;0;18;0;Lundi;3;\r\n")
+                             << "Ligne 3, colonne « badge » : « 101.0 » : le tableur a changé";
+    QByteArray many;
+    for (int i = 1; i <= 101; ++i)
+        many += QByteArray::number(i) + ";N;8;0;18;0;Lundi;3;\r\n" + (i == 50 ? ";;\r\n" : "");
+    QTest::newRow("101 rows") << many
+                              << "Ligne 103 : la platine ne garde que 100 badges, cette ligne est "
+                                 "en trop.";
+}
+
+void TstCsv::spreadsheetTableRefused()
+{
+    QFETCH(QByteArray, rows);
+    QFETCH(QString, fault);
+    Harness h;
+    const QString table = h.path(QStringLiteral("t.csv"));
+    Harness::writeFile(table, QByteArray::fromStdString(kHeaderRow) + rows);
+    const std::vector<FakeDialogs::Shown> shown = openThrough(h, table);
+    QCOMPARE(shown.size(), std::size_t(1));
+    QVERIFY2(shown[0].text.contains(fault), qPrintable(shown[0].text));
+    QCOMPARE(shown[0].text.count(QStringLiteral("Ligne ")), 1);
+    QVERIFY(!QFile::exists(h.path(QStringLiteral("t.txt"))));
+}
+
+void TstCsv::tenFaultsInTheBoxAllInThePane()
+{
+    Harness h;
+    QByteArray rows;
+    for (int i = 1; i <= 13; ++i)
+        rows += QByteArray::number(i) + ";N;8;0;18;0;Lundi;3;40\r\n";
+    const QString table = h.path(QStringLiteral("t.csv"));
+    Harness::writeFile(table, QByteArray::fromStdString(kHeaderRow) + rows);
+    const std::vector<FakeDialogs::Shown> shown = openThrough(h, table);
+    QCOMPARE(shown.size(), std::size_t(1));
+    const QString box = shown[0].text;
+    QVERIFY2(box.contains(QStringLiteral("Ligne 11,")) &&
+                 !box.contains(QStringLiteral("Ligne 12,")),
+             qPrintable(box));
+    QVERIFY2(box.contains(QStringLiteral("… et 3 autres")), qPrintable(box));
+    QCOMPARE(h.form->text1().count(QStringLiteral("Ligne ")), 13);
 }
 
 QTEST_MAIN(TstCsv)

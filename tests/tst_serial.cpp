@@ -23,6 +23,8 @@ using namespace std::chrono_literals;
 
 Q_DECLARE_METATYPE(platine::MouseButton)
 Q_DECLARE_METATYPE(platine::OpenResult)
+using PaneEdits = QList<std::pair<int, QString>>; // view caret, keys (\x16: Ctrl+V)
+Q_DECLARE_METATYPE(PaneEdits)
 
 namespace {
 
@@ -62,6 +64,8 @@ private slots:
     void longLinesAndSplitLineBreaksInTheView();
     void typingChangesOnlyWhatWasTyped_data();
     void typingChangesOnlyWhatWasTyped();
+    void editsInARow_data();
+    void editsInARow();
 };
 
 // --- Connection button -----------------------------------------------------------
@@ -507,6 +511,65 @@ void TestSerial::typingChangesOnlyWhatWasTyped()
     // The scratch file holds the text as kept.
     QTest::mouseDClick(pane->viewport(), Qt::LeftButton);
     QCOMPARE(Harness::readFile(h.path("temp.txt")), toCp1252Bytes(after + "Z\r\n"));
+}
+
+void TestSerial::editsInARow_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<PaneEdits>("edits");
+    QTest::addColumn<QString>("after");
+    const QString lines = QStringLiteral("l1\r\nl2\r\nl3\r\n");
+    const QString a(Pane::kViewLineMax + 1, QLatin1Char('A'));
+    QTest::newRow("middle, then end")
+        << lines << PaneEdits{{5, "x"}, {10, "yz"}} << "l1\r\nl2x\r\nl3\r\nyz";
+    QTest::newRow("typed between a CR and the LF to come")
+        << "ab\r" << PaneEdits{{3, "x"}} << "ab\rx";
+    QTest::newRow("CR at the end taken back") << "ab\r" << PaneEdits{{3, "\b"}} << "ab";
+    QTest::newRow("long line shortened, then end")
+        << a + "\r\nB" << PaneEdits{{5, "\b\b"}, {2049, "z"}} << a.left(3) + a.mid(5) + "\r\nBz";
+    QTest::newRow("long line grown, then end") << a + "\r\nB" << PaneEdits{{5, "xy"}, {2054, "\rz"}}
+                                               << a.left(5) + "xy" + a.mid(5) + "\r\nB\r\nz";
+    QTest::newRow("lines pasted, then end")
+        << lines << PaneEdits{{1, "\x16"}, {14, "e"}} << "l1\r\n2\r\n31\r\nl2\r\nl3\r\ne";
+    QTest::newRow("CR and LF joined, then end")
+        << "a\rX\nb\r\nc" << PaneEdits{{3, "\b"}, {5, "d"}} << "a\r\nb\r\ncd";
+}
+
+// Edits one after the other keep the text, the view and the caret's place as
+// if the text had been set at once, also for what arrives afterwards.
+void TestSerial::editsInARow()
+{
+    QFETCH(QString, text);
+    QFETCH(PaneEdits, edits);
+    QFETCH(QString, after);
+    Pane pane;
+    pane.setText(text);
+    QGuiApplication::clipboard()->setText(QStringLiteral("1\n2\r\n3"));
+    for (const auto &[caret, keys] : edits) {
+        QTextCursor c = pane.textCursor();
+        c.setPosition(caret);
+        pane.setTextCursor(c);
+        for (const QChar k : keys) {
+            if (k == u'\x16')
+                QTest::keyClick(&pane, Qt::Key_V, Qt::ControlModifier);
+            else
+                QTest::keyClicks(&pane, QString(k));
+        }
+    }
+    QCOMPARE(pane.text(), after);
+    for (const QString &more : {QString(), QStringLiteral("\nZ")}) {
+        pane.append(more);
+        Pane fresh;
+        fresh.setText(after + more);
+        QCOMPARE(pane.toPlainText(), fresh.toPlainText());
+        for (int p = 0; p <= pane.document()->characterCount() - 1; ++p) {
+            QTextCursor c = pane.textCursor();
+            c.setPosition(p);
+            pane.setTextCursor(c);
+            fresh.setTextCursor(c);
+            QCOMPARE(pane.caretPosition(), fresh.caretPosition());
+        }
+    }
 }
 
 QTEST_MAIN(TestSerial)

@@ -16,6 +16,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <vector>
 #include <memory>
 #include <optional>
 
@@ -144,10 +145,12 @@ private:
     RecordFields champs_saisis() const;
     // Shows `path` as the list in use.
     void montrer_fichier(const QString &path, const QString &caption);
-    // Adds the passages of the history file content `history` that the
-    // journal of passages does not hold yet, names from the open list; false
-    // (and `error`) when the journal could not be read or written.
-    bool ajouter_au_journal(const std::string &journalPath, const std::string &history, int &added,
+    // Adds the passages of the history file contents `downloads` (oldest
+    // first) that the journal of passages does not hold yet, names from the
+    // open list; false (and `error`) when the journal could not be read or
+    // written.
+    bool ajouter_au_journal(const std::string &journalPath,
+                            const std::vector<std::string> &downloads, int &added,
                             std::string &error);
     // Reads a list saved as a table, refusing it row by row, and opens the
     // list file made of it beside it.

@@ -165,10 +165,22 @@ void Form2::importer_tableau(const QString &path)
     }
     const TableImport table = readListTable(*bytes);
     if (!table.ok()) {
-        QString text = QStringLiteral("Le tableau n'a pas été lu, aucune liste n'a été écrite :");
-        for (const TableProblem &p : table.problems)
-            text += QStringLiteral("\r\n") + utf8(p.text());
-        refuse(text);
+        // Every fault in the console pane, the first ten in the box.
+        const QString title =
+            QStringLiteral("Le tableau n'a pas été lu, aucune liste n'a été écrite :");
+        QString all = title, shown = title;
+        const std::size_t kShown = 10;
+        for (std::size_t i = 0; i < table.problems.size(); ++i) {
+            const QString line = QStringLiteral("\r\n") + utf8(table.problems[i].text());
+            all += line;
+            if (i < kShown)
+                shown += line;
+        }
+        if (table.problems.size() > kShown)
+            shown += QStringLiteral("\r\n… et %1 autres (la liste entière est dans la fenêtre)")
+                         .arg(table.problems.size() - kShown);
+        setText1(all);
+        refuse(shown);
         return;
     }
 
@@ -194,6 +206,15 @@ void Form2::importer_tableau(const QString &path)
         return;
     }
     ouvrir_liste(listPath);
+    if (!table.padded.empty()) {
+        // Shown above the list: which numbers were given their zeros back.
+        QString notes = QStringLiteral("Numéros de badge complétés par des zéros à gauche :");
+        for (const PaddedBadge &p : table.padded)
+            notes += QStringLiteral("\r\nLigne %1 : « %2 » devient %3")
+                         .arg(p.line)
+                         .arg(utf8(p.typed), utf8(p.badge));
+        setText1(notes + QStringLiteral("\r\n\r\n") + text1());
+    }
 }
 
 void Form2::Command4_Click()

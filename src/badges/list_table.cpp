@@ -47,6 +47,45 @@ std::string dayChoice(int code)
     return cp1252::fromUtf8(kDayChoices[code]);
 }
 
+// A number as a spreadsheet shows a figure: a decimal separator, or an
+// exponent ("1,23457E+09", "101.0").
+bool figure(std::string_view s)
+{
+    const auto digitsAt = [&](std::size_t &i) {
+        const std::size_t from = i;
+        while (i < s.size() && s[i] >= '0' && s[i] <= '9')
+            ++i;
+        return i > from;
+    };
+    std::size_t i = 0;
+    if (!digitsAt(i))
+        return false;
+    bool separator = false;
+    if (i < s.size() && (s[i] == ',' || s[i] == '.')) {
+        separator = true;
+        ++i;
+        digitsAt(i);
+    }
+    if (i + 1 < s.size() && (s[i] == 'E' || s[i] == 'e') && (s[i + 1] == '+' || s[i + 1] == '-')) {
+        i += 2;
+        return digitsAt(i) && i == s.size();
+    }
+    return separator && i == s.size();
+}
+
+// The badge cell as the list keeps it: leading zeros a spreadsheet dropped
+// put back (one to nine decimal digits), hexadecimal letters upper-cased.
+std::string badgeOf(std::string cell)
+{
+    if (!cell.empty() && cell.size() < 10 &&
+        std::all_of(cell.begin(), cell.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        cell.insert(0, 10 - cell.size(), '0');
+    for (char &c : cell)
+        if (c >= 'a' && c <= 'f')
+            c = char(c - 'a' + 'A');
+    return cell;
+}
+
 } // namespace
 
 std::vector<RecordFields> storedRecords(std::string_view listContent)
@@ -120,6 +159,7 @@ TableImport readListTable(std::string_view bytes)
         return result;
 
     std::unordered_map<std::string, int> lineOfBadge;
+    std::size_t rows = 0; // rows that are not blank
     for (std::size_t i = 1; i < table.rows.size(); ++i) {
         const std::vector<std::string> &row = table.rows[i];
         const int line = table.lines[i];
@@ -130,7 +170,11 @@ TableImport readListTable(std::string_view bytes)
         const auto fail = [&](std::size_t k, std::string reason) {
             result.problems.push_back({line, kColumns[k].name, std::move(reason)});
         };
-        if (i > std::size_t(kBoardRecords)) {
+        // A spreadsheet writes rows of empty cells below (or among) the list.
+        if (std::all_of(row.begin(), row.end(),
+                        [](const std::string &c) { return trimmed(c).empty(); }))
+            continue;
+        if (++rows > std::size_t(kBoardRecords)) {
             result.problems.push_back(
                 {line, "", "la platine ne garde que 100 badges, cette ligne est en trop."});
             continue;
@@ -143,6 +187,17 @@ TableImport readListTable(std::string_view bytes)
             // are kept for the checks to refuse.
             r.*kColumns[k].value = cp1252::fromUtf8(cell(k));
         }
+        const bool figured = figure(r.numero);
+        if (figured) {
+            fail(0, "« " + cell(0) +
+                        " » : le tableur a changé le numéro de badge en nombre. Formatez la "
+                        "colonne « badge » en texte et saisissez les numéros à nouveau.");
+        } else {
+            const std::string typed = r.numero;
+            r.numero = badgeOf(typed);
+            if (r.numero.size() != typed.size())
+                result.padded.push_back({line, typed, r.numero});
+        }
         const std::string nom = cell(kNom);
         std::string unheld;
         if (std::any_of(nom.begin(), nom.end(),
@@ -153,6 +208,10 @@ TableImport readListTable(std::string_view bytes)
                            " » ne peut pas être gardé dans une liste ni par la platine.");
 
         const std::string jour = cell(kJours);
+        if (jour.empty())
+            fail(kJours,
+                 "jour absent : un choix de la liste (Lundi ... Tous les jours) ou son code "
+                 "de 0 à 9 est attendu.");
         if (!jour.empty()) {
             int code = -1;
             if (jour.size() == 1 && jour[0] >= '0' && jour[0] <= '9')
@@ -174,7 +233,7 @@ TableImport readListTable(std::string_view bytes)
 
         for (const FieldProblem &p : validateRecord(r)) {
             for (std::size_t k = 0; k < kColumns.size(); ++k) {
-                if (p.field != kColumns[k].control)
+                if (p.field != kColumns[k].control || (k == 0 && figured))
                     continue;
                 // "Vérifiez l'heure de début : un nombre ... est attendu." without its opening.
                 const std::size_t colon = p.message.find(" : ");
@@ -191,8 +250,10 @@ TableImport readListTable(std::string_view bytes)
         }
         result.records.push_back(std::move(r));
     }
-    if (!result.ok())
+    if (!result.ok()) {
         result.records.clear();
+        result.padded.clear();
+    }
     return result;
 }
 

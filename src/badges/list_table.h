@@ -35,9 +35,17 @@ struct TableProblem {
     std::string text() const;
 };
 
+// A badge number a spreadsheet showed without its leading zeros, given them back.
+struct PaddedBadge {
+    int line = 0;      // in the file, from 1
+    std::string typed; // as the cell held it ("101")
+    std::string badge; // as the list keeps it ("0000000101")
+};
+
 struct TableImport {
     std::vector<RecordFields> records; // every row, when no row failed
     std::vector<TableProblem> problems;
+    std::vector<PaddedBadge> padded;
     bool ok() const { return problems.empty(); }
 };
 
@@ -47,6 +55,11 @@ struct TableImport {
 // what Windows-1252 can hold, each badge once, at most 100 rows (what the
 // board keeps). "24 h 24" and "tous lieux" follow the times and the place as
 // the editor sets them (99). Records only when no row failed.
+// As a spreadsheet saves a table: rows of blank cells are skipped; a badge of
+// one to nine decimal digits (its leading zeros dropped) gets them back
+// (listed in `padded`), lower-case hexadecimal is upper-cased; a badge the
+// spreadsheet turned into a figure ("1,23E+09", "101,5") is refused saying so.
+// A row without a day is refused.
 TableImport readListTable(std::string_view bytes);
 
 // A new list: `header` (newListHeader) then every record written as the

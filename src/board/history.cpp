@@ -1,9 +1,10 @@
 // "Téléchargement de l'historique": the board's log of passages. The operator
 // presses bp3, the board announces "Vidage EEPROM externe", the program asks
 // with "vidage" and collects the log until the board's closing "Historique";
-// the raw text goes to histo.txt and its passages are shown as a table. The
-// passages new to the journal of passages are added to it first: a download
-// whose journal cannot be written changes nothing else.
+// the raw text goes to histo.txt and its passages are shown as a table; then
+// the passages new to the journal of passages are added to it. A journal that
+// cannot be written is named in the status strip and takes them at the next
+// download.
 
 #include "app/form2.h"
 #include "app/form2_ui.h"
@@ -21,6 +22,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
+#include <vector>
 
 namespace platine {
 
@@ -103,33 +106,51 @@ void Form2::Command3_Click()
         return;
     }
 
+    // histo.txt and the table first, as at every download: the board will
+    // not send this log again, so a journal that cannot be written must not
+    // hold them back.
     const std::string content = historyFileContent(toCp1252(x.received()));
+    std::string error;
+    const std::optional<std::string> previous = files::read(historyPath);
+    const bool saved = files::writeAtomic(historyPath, content, &error);
+    setText1(fromCp1252(historyTable(content)));
+    const QString histoError = QString::fromStdString(error);
+
     const QString journalName = QString::fromUtf8(kJournalFile);
     const std::string journalPath = programFile(journalName);
     const QString journalShown = QFile::decodeName(QByteArray::fromStdString(journalPath));
-    std::string error;
+    const QString toolTip = QStringLiteral("Journal des passages : ") + journalShown;
+    // The previous download goes in first: what its journal could not take
+    // is added now (a passage the journal holds already is not added again).
+    std::vector<std::string> downloads;
+    if (previous)
+        downloads.push_back(*previous);
+    downloads.push_back(content);
     int added = 0;
-    if (!ajouter_au_journal(journalPath, content, added, error)) {
-        x.status(QStringLiteral("Historique non enregistré : le journal « %1 » n'a pas pu être "
-                                "écrit (%2) ; histo.txt n'a pas été modifié")
-                     .arg(journalShown, QString::fromStdString(error)));
+    error.clear();
+    if (!ajouter_au_journal(journalPath, downloads, added, error)) {
+        QString text = QStringLiteral("Téléchargement terminé, mais le journal « %1 » n'a pas pu "
+                                      "être écrit (%2) : ses passages y seront ajoutés au "
+                                      "prochain téléchargement")
+                           .arg(journalShown, QString::fromStdString(error));
+        if (!saved)
+            text +=
+                QStringLiteral(" ; histo.txt n'a pas pu être écrit non plus : %1").arg(histoError);
+        m_ui->Label14->setText(text, toolTip);
         return;
     }
-
-    const bool saved = files::writeAtomic(historyPath, content, &error);
-    setText1(fromCp1252(historyTable(content)));
     QString done = QStringLiteral("Téléchargement terminé : %1 %2 dans le journal")
                        .arg(added)
                        .arg(added > 1 ? QStringLiteral("nouveaux passages")
                                       : QStringLiteral("nouveau passage"));
     if (!saved)
-        done += QStringLiteral(", mais histo.txt n'a pas pu être écrit : %1")
-                    .arg(QString::fromStdString(error));
-    m_ui->Label14->setText(done, QStringLiteral("Journal des passages : ") + journalShown);
+        done += QStringLiteral(", mais histo.txt n'a pas pu être écrit : %1").arg(histoError);
+    m_ui->Label14->setText(done, toolTip);
 }
 
-bool Form2::ajouter_au_journal(const std::string &journalPath, const std::string &history,
-                               int &added, std::string &error)
+bool Form2::ajouter_au_journal(const std::string &journalPath,
+                               const std::vector<std::string> &downloads, int &added,
+                               std::string &error)
 {
     // The holders' names come from the open list, read as it stands in its file.
     NamesByBadge names;
@@ -146,11 +167,16 @@ bool Form2::ajouter_au_journal(const std::string &journalPath, const std::string
         journal = *read;
     }
     const QString stamp = m_platform.clock->now().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
-    const JournalUpdate update = addPassages(journal, history, names, stamp.toStdString());
-    added = update.added;
-    if (update.content == journal)
+    std::string content = journal;
+    added = 0;
+    for (const std::string &history : downloads) {
+        JournalUpdate update = addPassages(content, history, names, stamp.toStdString());
+        added += update.added;
+        content = std::move(update.content);
+    }
+    if (content == journal)
         return true; // nothing new: the journal stays as it is
-    return files::writeAtomic(journalPath, update.content, &error);
+    return files::writeAtomic(journalPath, content, &error);
 }
 
 } // namespace platine

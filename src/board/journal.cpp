@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <array>
-#include <set>
 #include <tuple>
 
 namespace platine {
@@ -87,7 +86,10 @@ JournalUpdate addPassages(std::string_view journal, std::string_view history,
                           const NamesByBadge &names, std::string_view downloaded)
 {
     JournalUpdate u;
-    std::set<Key> held;
+    // How many times the journal holds each passage: a download adds a
+    // passage as often as it holds it more times than that (two passages of
+    // one badge at one place in one minute are two passages).
+    std::map<Key, int> held;
     const csv::Table table = csv::read(csv::decode(journal));
     if (!table.rows.empty()) {
         // Columns by their names; a header without them: the journal's own order.
@@ -105,7 +107,7 @@ JournalUpdate addPassages(std::string_view journal, std::string_view history,
             const auto cell = [&](int c) {
                 return std::size_t(c) < row.size() ? row[std::size_t(c)] : std::string();
             };
-            held.insert({cell(at[0]), cell(at[1]), cell(at[2]), cell(at[3])});
+            ++held[{cell(at[0]), cell(at[1]), cell(at[2]), cell(at[3])}];
         }
     }
 
@@ -124,8 +126,11 @@ JournalUpdate addPassages(std::string_view journal, std::string_view history,
         const auto name = names.find(badge);
         JournalRow r = passageRow(line, name == names.end() ? std::string() : name->second,
                                   std::string(downloaded));
-        if (!held.insert(keyOf(r)).second)
+        int &times = held[keyOf(r)];
+        if (times > 0) {
+            --times; // the journal holds this one already
             continue;
+        }
         u.content += csv::row(r.fields());
         ++u.added;
     }

@@ -1,8 +1,9 @@
 #pragma once
 // The journal of passages: every passage ever downloaded, once, with the
 // holder's name, as a table a spreadsheet opens (platform/csv.h). Each
-// download adds the passages the journal does not hold yet; a passage is the
-// same when its badge, date, time and place are. Pure standard C++; the
+// download adds the passages the journal does not hold yet: a passage is new
+// when the download holds its badge, date, time and place more times than the
+// journal does. Pure standard C++; the
 // history text is Windows-1252, the journal UTF-8.
 
 #include <map>
@@ -44,10 +45,11 @@ struct JournalUpdate {
 };
 
 // The journal `journal` (its bytes; empty when there is none yet) with the
-// passages of the history file content `history` added, in file order, each
-// only when the journal (or an earlier line of the same history) does not
-// hold it yet. The rows already there stay byte for byte; a journal that
-// did not exist starts with the byte-order mark and the header row.
+// passages of the history file content `history` added, in file order: each
+// line of the history is one passage (two equal lines are two passages), and
+// the journal's rows of the same badge, date, time and place stand for as
+// many lines of it, which are not added again. The rows already there stay byte for byte; a journal
+// that did not exist starts with the byte-order mark and the header row.
 JournalUpdate addPassages(std::string_view journal, std::string_view history,
                           const NamesByBadge &names, std::string_view downloaded);
 

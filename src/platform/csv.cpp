@@ -6,13 +6,32 @@
 
 namespace platine::csv {
 
+namespace {
+
+// A spreadsheet takes a cell starting with one of these for a formula.
+bool formulaStart(char c)
+{
+    return c == '=' || c == '+' || c == '-' || c == '@' || c == '\t' || c == '\r';
+}
+
+// The text starts with apostrophes (any number, none included) and then a
+// character that starts a formula: the writer puts one apostrophe more in
+// front, the reader takes one off, so every text comes back as it was.
+bool guarded(std::string_view f)
+{
+    const std::size_t i = f.find_first_not_of('\'');
+    return i != std::string_view::npos && formulaStart(f[i]);
+}
+
+} // namespace
+
 std::string row(const std::vector<std::string> &fields)
 {
     std::string out;
     for (std::size_t i = 0; i < fields.size(); ++i) {
         if (i > 0)
             out += ';';
-        const std::string &f = fields[i];
+        const std::string f = guarded(fields[i]) ? "'" + fields[i] : fields[i];
         // "," and the tab too: a reader may take either for the separator.
         if (f.find_first_of(";,\t\"\r\n") == std::string::npos) {
             out += f;
@@ -71,9 +90,15 @@ Table read(std::string_view text)
     std::string field;
     bool any = false; // the row holds a character or a separator
     int line = 1, rowLine = 1;
+    const auto endField = [&] {
+        if (!field.empty() && field.front() == '\'' && guarded(std::string_view(field).substr(1)))
+            field.erase(0, 1);
+        fields.push_back(std::move(field));
+        field.clear();
+    };
     const auto endRow = [&] {
         if (any || !field.empty()) {
-            fields.push_back(std::move(field));
+            endField();
             t.rows.push_back(std::move(fields));
             t.lines.push_back(rowLine);
         }
@@ -105,8 +130,7 @@ Table read(std::string_view text)
             continue;
         }
         if (c == t.separator) {
-            fields.push_back(std::move(field));
-            field.clear();
+            endField();
             any = true;
             ++i;
             continue;

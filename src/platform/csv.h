@@ -2,8 +2,11 @@
 // Text tables as a French spreadsheet writes and reads them: UTF-8 with a
 // byte-order mark, ";" between fields, a field quoted when it holds a
 // separator, a quote or a line break (a quote inside doubled), CR LF line
-// ends, a header row first. The reader also takes "," or a tab (found from
-// the header row) and Windows-1252 text. Pure standard C++; texts are UTF-8.
+// ends, a header row first. A field that a spreadsheet would take for a
+// formula (first character "=", "+", "-", "@", a tab or a carriage return)
+// is written with an apostrophe in front, which the reader takes off again.
+// The reader also takes "," or a tab (found from the header row) and
+// Windows-1252 text. Pure standard C++; texts are UTF-8.
 
 #include <string>
 #include <string_view>
@@ -14,6 +17,8 @@ namespace platine::csv {
 inline constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
 // One row: the fields joined by ";", each quoted when it needs it, then CR LF.
+// A field that starts (after any apostrophes) with one of = + - @, tab or CR
+// gets one apostrophe more in front.
 std::string row(const std::vector<std::string> &fields);
 
 // A table's text as UTF-8: the byte-order mark left out; bytes that are not
@@ -32,7 +37,9 @@ struct Table {
 // Reads UTF-8 text (see decode). The separator is the one of ";", tab and
 // "," that the header row holds most often (";" when none). A quote opens a
 // quoted part only at the start of a field; an unclosed one runs to the end
-// of the text. CR LF, CR or LF end a row outside quotes.
+// of the text. CR LF, CR or LF end a row outside quotes. A field that starts
+// with an apostrophe followed by what the writer guards (see row) loses that
+// one apostrophe.
 Table read(std::string_view text);
 
 // A header name as the reader compares it: blanks around and inside

@@ -32,7 +32,7 @@ QString documentText(QTextDocument *doc, int from, int to)
 
 } // namespace
 
-Pane::Pane(QWidget *parent) : QPlainTextEdit(parent)
+Pane::Pane(QWidget *parent) : QPlainTextEdit(parent), m_lines{Walk{}}
 {
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setUndoRedoEnabled(false);
@@ -76,16 +76,24 @@ int Pane::step(QChar c, ViewState &state)
     return 2;
 }
 
-QString Pane::viewOf(QStringView raw, ViewState &state)
+QString Pane::viewOf(qsizetype to, Walk &w, std::vector<Walk> &lines) const
 {
     QString view;
-    view.reserve(raw.size() + raw.size() / kViewLineMax + 1);
-    for (const QChar c : raw) {
-        const int n = step(c, state);
-        if (n > 0)
-            view += isBreak(c) ? kLf : c;
+    view.reserve(to - w.raw + (to - w.raw) / kViewLineMax + 1);
+    while (w.raw < to) {
+        const QChar c = m_text.at(w.raw++);
+        const int n = step(c, w.state);
+        w.view += n;
+        if (n == 0) {
+            // The LF of a CR LF: the line the CR started begins after it.
+            lines.back() = w;
+            continue;
+        }
+        view += isBreak(c) ? kLf : c;
         if (n > 1)
             view += kLf;
+        if (n > 1 || isBreak(c))
+            lines.push_back(w);
     }
     return view;
 }
@@ -97,12 +105,20 @@ void Pane::walk(Walk &w, int view, qsizetype raw) const
         w.view += step(m_text.at(w.raw++), w.state);
 }
 
+std::size_t Pane::lineOf(int view) const
+{
+    const int line = document()->findBlock(view).blockNumber();
+    Q_ASSERT(line >= 0 && std::size_t(line) < m_lines.size());
+    return std::min(std::size_t(std::max(line, 0)), m_lines.size() - 1);
+}
+
 void Pane::setText(const QString &text)
 {
     m_text = text;
-    m_view = ViewState{};
+    m_lines.assign(1, Walk{});
+    m_end = Walk{};
     m_programmatic = true;
-    setPlainText(viewOf(text, m_view));
+    setPlainText(viewOf(m_text.size(), m_end, m_lines));
     m_programmatic = false;
 }
 
@@ -111,7 +127,7 @@ void Pane::append(const QString &more)
     if (more.isEmpty())
         return;
     m_text += more;
-    const QString view = viewOf(more, m_view);
+    const QString view = viewOf(m_text.size(), m_end, m_lines);
     if (view.isEmpty())
         return;
     m_programmatic = true;
@@ -130,12 +146,13 @@ void Pane::takeOperatorEdit(int position, int removed, int added)
     // The view characters [position, position + removed) were replaced by
     // `added` others. The text changes only there: the characters those view
     // characters stood for (none for a break the view added to a long line,
-    // both for the line break of a CR LF) give way to what was typed.
+    // both for the line break of a CR LF) give way to what was typed. The
+    // view line of the edit starts where it did: the document before it is
+    // the same.
     QTextDocument *doc = document();
-
-    Walk lineStart;
-    walk(lineStart, doc->findBlock(position).position(), m_text.size());
-    Walk from = lineStart;
+    const std::size_t line = lineOf(position);
+    const Walk start = m_lines[line];
+    Walk from = start;
     walk(from, position, m_text.size());
     Walk to = from;
     walk(to, position + removed, m_text.size());
@@ -159,21 +176,41 @@ void Pane::takeOperatorEdit(int position, int removed, int added)
     const qsizetype typedEnd = from.raw + typed.size();
     end += typedEnd - to.raw;
 
-    ViewState state = lineStart.state;
-    const QString head =
-        viewOf(QStringView(m_text).mid(lineStart.raw, typedEnd - lineStart.raw), state);
-    const QString view = head + viewOf(QStringView(m_text).mid(typedEnd, end - typedEnd), state);
-    if (end == m_text.size())
-        m_view = state;
+    // The view lines from the edit's one to the break after the edit are
+    // laid out again; those after it keep their state and move.
+    Walk w = start;
+    std::vector<Walk> lines{start};
+    const QString head = viewOf(typedEnd, w, lines);
+    const QString view = head + viewOf(end, w, lines);
+    const qsizetype rawMoved = w.raw - oldEnd.raw;
+    const int viewMoved = w.view - oldEnd.view;
+    const auto first = m_lines.begin() + qsizetype(line);
+    auto last = first;
+    while (last != m_lines.end() && last->raw <= oldEnd.raw)
+        ++last;
+    for (auto it = last; it != m_lines.end(); ++it) {
+        it->raw += rawMoved;
+        it->view += viewMoved;
+    }
+    m_lines.erase(first, last);
+    m_lines.insert(m_lines.begin() + qsizetype(line), lines.begin(), lines.end());
+    if (end == m_text.size()) {
+        m_end = w;
+    } else {
+        m_end.raw += rawMoved;
+        m_end.view += viewMoved;
+    }
+
     const int viewTo = oldEnd.view - removed + added;
-    if (documentText(doc, lineStart.view, viewTo) != view)
-        m_reshow = Reshow{lineStart.view, viewTo, view, lineStart.view + int(head.size())};
+    if (documentText(doc, start.view, viewTo) != view)
+        m_reshow = Reshow{start.view, viewTo, view, start.view + int(head.size())};
 }
 
 int Pane::caretPosition() const
 {
-    Walk w;
-    walk(w, textCursor().position(), m_text.size());
+    const int caret = textCursor().position();
+    Walk w = m_lines[lineOf(caret)];
+    walk(w, caret, m_text.size());
     return int(w.raw);
 }
 

@@ -4,12 +4,16 @@
 // the view shows each line break as a new line (and cuts very long lines,
 // see kViewLineMax). Appending adds to the end of the view in one edit and
 // never rebuilds it, so a pane of megabytes still takes each chunk at once.
-// What the operator types changes the text only where it was typed.
+// What the operator types changes the text only where it was typed, and
+// costs what the edited lines cost: the pane keeps where each view line
+// starts in the text, so neither an edit nor the caret's place reads the text
+// from its first character.
 
 #include <QPlainTextEdit>
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 namespace platine {
 
@@ -46,16 +50,23 @@ private:
     // CR LF), itself (a line break for CR or LF), or itself and a break when
     // it fills its view line.
     static int step(QChar c, ViewState &state);
-    // The view of `raw` following the text already shown up to `state`.
-    static QString viewOf(QStringView raw, ViewState &state);
+    // The view of the text from `w` up to `to`, following the view already
+    // shown up to `w`, which it moves to `to`. Each view line it starts is
+    // added to `lines`; the LF of a CR LF moves the last one past it.
+    QString viewOf(qsizetype to, Walk &w, std::vector<Walk> &lines) const;
     // Moves `w` along the text until the view position `view` or the text
     // position `raw` is reached. A LF whose CR shows the line break belongs
     // to the place after the break.
     void walk(Walk &w, int view, qsizetype raw) const;
+    // The view line holding the view position `view` (its place in m_lines).
+    std::size_t lineOf(int view) const;
     void takeOperatorEdit(int position, int removed, int added);
 
     QString m_text;
-    ViewState m_view;
+    // Where each view line (each block of the document, in order) starts,
+    // and where the text ends. Never empty: an empty text has one line.
+    std::vector<Walk> m_lines;
+    Walk m_end;
     bool m_programmatic = false;
     // An edit that moved the view away from the text (a long line's breaks,
     // a CR and a LF brought together): the view part to show again, once the

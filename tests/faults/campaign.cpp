@@ -139,7 +139,8 @@ public:
 private:
     bool operate(RealWindow &w, Sim &sim, const Run &r, bool faulty);
     bool operateIn(QObject &scope, RealWindow &w, Sim &sim, const Run &r, bool faulty);
-    QString check(RealWindow &w, Sim &sim, const Run &r, bool success, const List &list);
+    QString check(RealWindow &w, Sim &sim, const Run &r, bool success, const List &list,
+                  const QList<QByteArray> &log);
 };
 
 void pump(int ms)
@@ -284,7 +285,20 @@ QByteArray boardDone(Op op)
     return {};
 }
 
-QString Campaign::check(RealWindow &w, Sim &sim, const Run &r, bool success, const List &list)
+// The board's log of passages as its history lines, taken before the
+// operation: a board that hangs up cannot be asked afterwards.
+QList<QByteArray> boardLog(Sim &sim)
+{
+    sim.command("dump");
+    const QByteArray count = sim.waitLine("PASSAGES ", 3000);
+    QList<QByteArray> log;
+    for (int i = count.mid(9).toInt(); i > 0; --i)
+        log << sim.waitLine("PASSAGE ", 3000).mid(8);
+    return log;
+}
+
+QString Campaign::check(RealWindow &w, Sim &sim, const Run &r, bool success, const List &list,
+                        const QList<QByteArray> &log)
 {
     Form2 &form = *w.form;
     const Form2Ui ui = controls(form);
@@ -327,11 +341,20 @@ QString Campaign::check(RealWindow &w, Sim &sim, const Run &r, bool success, con
         failed << QStringLiteral("temp.txt changed");
     const QByteArray histo = bytes("histo.txt");
     if (r.op == Op::History && success) {
-        sim.command("dump");
-        pump(200);
-        for (const QByteArray &line : sim.report().split('\n'))
-            if (line.startsWith("PASSAGE ") && !histo.contains(line.mid(8) + "\r\n"))
+        // A download is what histo.txt and the journal hold, not what the
+        // board says it sent: every passage of its log, then the end marker.
+        const QByteArray journal = bytes("journal des passages.csv");
+        if (log.isEmpty())
+            failed << QStringLiteral("the board's log could not be read");
+        if (!histo.contains("Historique"))
+            failed << QStringLiteral("histo.txt lacks the end marker");
+        for (const QByteArray &line : log) {
+            if (!histo.contains(line + "\r\n"))
                 failed << QStringLiteral("histo.txt lacks ") + QString::fromLatin1(line);
+            // "0123456789     08:37 ..." is the row "...;08:37;0123456789;..." of the journal.
+            if (!journal.contains(";" + line.mid(15, 5) + ";" + line.left(14).trimmed() + ";"))
+                failed << QStringLiteral("the journal lacks ") + QString::fromLatin1(line);
+        }
     } else if (histo != kOld) {
         failed << QStringLiteral("histo.txt changed without a complete download");
     }
@@ -371,6 +394,7 @@ QString Campaign::run(const Run &r, QString *said)
     auto sim = std::make_unique<Sim>(w.dir.path(), seed);
     if (!sim->ready())
         return QStringLiteral("the simulator did not start");
+    const QList<QByteArray> log = boardLog(*sim);
     const QByteArray arm = arming(r);
     if (!arm.isEmpty()) {
         sim->command(arm);
@@ -389,7 +413,7 @@ QString Campaign::run(const Run &r, QString *said)
     const bool success = operate(w, *sim, r, true);
     pump(300);
     *said = controls(*w.form).Label14->text();
-    QString failed = check(w, *sim, r, success, list);
+    QString failed = check(w, *sim, r, success, list, log);
     if (!answered)
         failed += QStringLiteral("; a click during the operation did nothing");
     {
@@ -408,6 +432,7 @@ QString Campaign::run(const Run &r, QString *said)
     sim = std::make_unique<Sim>(w.dir.path(), seed);
     if (!sim->ready())
         return QStringLiteral("the simulator did not come back");
+    const QList<QByteArray> logAgain = boardLog(*sim);
     controls(*w.form).Label14->setText(QString());
     Run clean = r;
     clean.fault = Fault::Split; // checked as a run that must succeed
@@ -424,7 +449,7 @@ QString Campaign::run(const Run &r, QString *said)
     if (!report.contains(boardDone(r.op)))
         return QStringLiteral("the board did not report %1 after coming back")
             .arg(QString::fromLatin1(boardDone(r.op)));
-    const QString after = check(w, *sim, clean, again, list);
+    const QString after = check(w, *sim, clean, again, list, logAgain);
     return after.isEmpty() ? QString() : QStringLiteral("after the board came back: ") + after;
 }
 
