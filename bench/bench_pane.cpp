@@ -5,7 +5,7 @@
 // it, and of the caret's place in the text; then keys in the middle.
 // Run: QT_QPA_PLATFORM=offscreen build-bench/bench/bench_pane [MEGABYTES]
 
-#include "app/pane.h"
+#include "serial/pane.h"
 #include "bench_util.h"
 
 #include <QApplication>
