@@ -208,8 +208,6 @@ void TstCsv::daysAndTimesAsTyped_data()
                                << std::string("7");
     QTest::newRow("hyphen") << std::string("0000000001;A;07;30;24;00;Week-end;1;0")
                             << std::string("8");
-    QTest::newRow("no blank") << std::string("0000000001;A;07;30;17;30;Weekend;1;0")
-                              << std::string("Ligne 2, colonne « jours » : jour inconnu");
     QTest::newRow("hour 25") << std::string("0000000001;A;25;30;17;30;Lundi;1;0")
                              << std::string("Ligne 2, colonne « heure de début » : « 25 »");
     QTest::newRow("end 24:30") << std::string("0000000001;A;07;30;24;30;Lundi;1;0")
