@@ -181,6 +181,13 @@ private:
     bool liste_ouverte();
     // The record as the editor's fields show it, values as the file stores them.
     RecordFields champs_saisis() const;
+    // Shows the record a search found in `slot`; -1: tells the operator in
+    // Label14 that nothing matches `key` and keeps the record shown.
+    void montrer_recherche(const QString &key, int slot);
+    // The file a list command writes, from the save dialog: ".txt" added to a
+    // name without extension; an existing file only when the operator agrees
+    // to replace it. Empty: nothing to write.
+    QString fichier_a_ecrire(const QString &title, const QString &preset);
     // Shows `path` as the list in use.
     void montrer_fichier(const QString &path, const QString &caption);
     // Adds the passages of the history file contents `downloads` (oldest
@@ -215,6 +222,8 @@ private:
     bool m_ending = false;           // the program is ending: every wait and pause ends at once
     std::optional<Millis> m_paceDue; // when the last byte pause was due to end
     QString m_lineOwner;             // the board operation holding the line
+    // Text1 shows the open list, as opened or as the operator edited it there.
+    bool m_text1_liste = false;
 };
 
 } // namespace platine
