@@ -346,6 +346,8 @@ void TstCsv::tenFaultsInTheBoxAllInThePane()
              qPrintable(box));
     QVERIFY2(box.contains(QStringLiteral("… et 3 autres")), qPrintable(box));
     QCOMPARE(h.form->text1().count(QStringLiteral("Ligne ")), 13);
+}
+
 void TstCsv::daysAndTimesAsTyped_data()
 {
     QTest::addColumn<std::string>("row");     // after the header row

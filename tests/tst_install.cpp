@@ -288,7 +288,7 @@ void TstInstall::chosenDeviceOpensAndIsStored()
 void TstInstall::storedDeviceAbsentAtStart()
 {
     // Unplugged at the start: still the choice, shown absent, and kept by "Quitter".
-    const QByteArray stored("[COM]\r\nvaleur=/dev/ttyUSB0\r\n[temporisation]\r\nvaleur=\r\n");
+    const QByteArray stored("[COM]\r\nvaleur=/dev/ttyUSB0\r\n[temporisation]\r\nvaleur=10\r\n");
     Harness h(false);
     QComboBox *c = h.ui().Combo1;
     h.port.devices = {adapter("/dev/ttyACM0")};
