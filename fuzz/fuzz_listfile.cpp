@@ -66,13 +66,19 @@ void checkRecord(const platine::profile::Parsed &list, const platine::BadgeTable
     bool valid = numero.size() == 10;
     for (char c : numero)
         valid = valid && digit(c) >= 0;
-    for (const Number &n : numbers) {
-        int decimal = 0, packed = 0;
-        if (digits(text(n.key), decimal, packed))
-            valid = valid && n.decimal == decimal && n.packed == packed;
+    int value[5] = {};
+    for (int k = 0; k < 5; ++k) {
+        const Number &n = numbers[k];
+        int packed = 0;
+        if (digits(text(n.key), value[k], packed))
+            valid = valid && n.decimal == value[k] && n.packed == packed;
         else
             valid = false;
     }
+    // Hours 0 to 23, minutes 0 to 59, or 99; an end of 24:00 as well.
+    const auto time = [&](int k, int max) { return value[k] == 99 || value[k] <= max; };
+    valid = valid && time(0, 23) && time(1, 59) && time(3, 59) &&
+            (time(2, 23) || (value[2] == 24 && value[3] == 0));
     const std::string day = text("jour autoris\xE9_");
     check(t.tab_jour[i] == (day.empty() ? "0" : day));
     valid = valid && (day.empty() || (day.size() == 1 && day[0] >= '0' && day[0] <= '9'));

@@ -204,6 +204,7 @@ private slots:
     void strayCharacterBeforePret();
     void bareBadgeDoesNotStartBlock2();
     void secondUploadRefusedDuringFirst();
+    void invalidListSendsNothing_data();
     void invalidListSendsNothing();
     void listBoardCannotHoldSendsNothing_data();
     void listBoardCannotHoldSendsNothing();
@@ -428,27 +429,46 @@ void TstBoardOps::secondUploadRefusedDuringFirst()
     QCOMPARE(h.ui().Label5->text(), QStringLiteral("Transfert terminé"));
 }
 
+void TstBoardOps::invalidListSendsNothing_data()
+{
+    QTest::addColumn<QByteArray>("from");
+    QTest::addColumn<QByteArray>("to");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("no day")
+        << QByteArray("jour autoris\xE9_=2") << QByteArray("jour autoris\xE9_=-1")
+        << "badge n° 3 (emplacement 2, numéro « 00000A000E ») : jour autorisé « -1 »";
+    QTest::newRow("hour 25")
+        << QByteArray("heure de debut=09") << QByteArray("heure de debut=25")
+        << "badge n° 3 (emplacement 2, numéro « 00000A000E ») : heure de début";
+    QTest::newRow("no strike delay")
+        << QByteArray() << QByteArray() << "temporisation de gâche «  »";
+}
+
 void TstBoardOps::invalidListSendsNothing()
 {
+    QFETCH(QByteArray, from);
+    QFETCH(QByteArray, to);
+    QFETCH(QString, said);
     Harness h;
     openList(h, 3);
     QByteArray file = listFile(3);
-    file.replace("jour autoris\xE9_=2", "jour autoris\xE9_=-1");
-    Harness::writeFile(h.form->liste().fichier, file);
+    if (from.isEmpty())
+        h.ui().tempo_gache->clear();
+    Harness::writeFile(h.form->liste().fichier, file.replace(from, to));
     UploadBoard board = UploadBoard::forList(3);
     board.play(h);
+    bool waitCursor = true;
+    h.dialogs.onMessage = [&](const auto &) { waitCursor = QGuiApplication::overrideCursor(); };
 
     h.form->Command8_Click();
 
     QVERIFY(h.port.written.isEmpty());
     QCOMPARE(h.port.dtrSets, 0);
-    QCOMPARE(h.dialogs.shown.size(), std::size_t(2));
-    const auto &refusal = h.dialogs.shown[1];
+    QCOMPARE(h.dialogs.shown.size(), std::size_t(1)); // refused before the bp1 prompt
+    const auto &refusal = h.dialogs.shown[0];
     QCOMPARE(refusal.icon, MsgIcon::Critical);
-    QVERIFY2(refusal.text.contains(QStringLiteral("badge n° 3")) &&
-                 refusal.text.contains(recordOf(2).numero) &&
-                 refusal.text.contains(QStringLiteral("jour autorisé « -1 »")),
-             qPrintable(refusal.text));
+    QVERIFY2(refusal.text.contains(said), qPrintable(refusal.text));
+    QVERIFY(!waitCursor);
     QVERIFY(label14(h).contains(QStringLiteral("rien n'a été envoyé")));
     QVERIFY(h.ui().Label5->text() != QStringLiteral("Transfert en cours"));
     QVERIFY(!QGuiApplication::overrideCursor());
@@ -475,8 +495,8 @@ void TstBoardOps::listBoardCannotHoldSendsNothing()
     board.play(h);
     h.form->Command8_Click();
     QVERIFY(h.port.written.isEmpty());
-    QCOMPARE(h.dialogs.shown.size(), std::size_t(2)); // the bp1 prompt, then the refusal
-    QVERIFY2(h.dialogs.shown[1].text.contains(said), qPrintable(h.dialogs.shown[1].text));
+    QCOMPARE(h.dialogs.shown.size(), std::size_t(1)); // the refusal, no bp1 prompt
+    QVERIFY2(h.dialogs.shown[0].text.contains(said), qPrintable(h.dialogs.shown[0].text));
     QVERIFY(!QGuiApplication::overrideCursor());
 }
 

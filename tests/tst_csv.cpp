@@ -77,6 +77,8 @@ private slots:
     void spreadsheetTableRefused_data();
     void spreadsheetTableRefused();
     void tenFaultsInTheBoxAllInThePane();
+    void daysAndTimesAsTyped_data();
+    void daysAndTimesAsTyped();
 };
 
 void TstCsv::passageRow_data()
@@ -344,6 +346,31 @@ void TstCsv::tenFaultsInTheBoxAllInThePane()
              qPrintable(box));
     QVERIFY2(box.contains(QStringLiteral("… et 3 autres")), qPrintable(box));
     QCOMPARE(h.form->text1().count(QStringLiteral("Ligne ")), 13);
+}
+
+void TstCsv::daysAndTimesAsTyped_data()
+{
+    QTest::addColumn<std::string>("row");     // after the header row
+    QTest::addColumn<std::string>("outcome"); // the day code kept, or the fault named
+    QTest::newRow("no accent") << std::string("0000000001;A;07;30;17;30;lundi a vendredi;1;0")
+                               << std::string("7");
+    QTest::newRow("hyphen") << std::string("0000000001;A;07;30;24;00;Week-end;1;0")
+                            << std::string("8");
+    QTest::newRow("hour 25") << std::string("0000000001;A;25;30;17;30;Lundi;1;0")
+                             << std::string("Ligne 2, colonne « heure de début » : « 25 »");
+    QTest::newRow("end 24:30") << std::string("0000000001;A;07;30;24;30;Lundi;1;0")
+                               << std::string("Ligne 2, colonne « heure de fin » : « 24 »");
+}
+
+void TstCsv::daysAndTimesAsTyped()
+{
+    QFETCH(std::string, row);
+    QFETCH(std::string, outcome);
+    const TableImport t = readListTable(kHeaderRow + row + "\r\n");
+    if (t.ok())
+        QCOMPARE(t.records.at(0).jour_code, outcome);
+    else
+        QVERIFY2(t.problems.at(0).text().rfind(outcome, 0) == 0, t.problems[0].text().c_str());
 }
 
 QTEST_MAIN(TstCsv)

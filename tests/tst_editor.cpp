@@ -12,6 +12,7 @@
 #include <QTest>
 
 using namespace platine;
+using platine::testing::FakeDialogs;
 using platine::testing::Harness;
 
 namespace {
@@ -123,6 +124,8 @@ private slots:
     void openCancelledOrMissing();
     void newListWritesHeader();
     void saveAsWritesPane();
+    void saveAsWritesTheListNotThePane_data();
+    void saveAsWritesTheListNotThePane();
     void recordModeNeedsAList();
     void recordModeShowsSlot0();
     void unreadableListChangesNothing();
@@ -134,6 +137,10 @@ private slots:
     void saveRefusesBadFields();
     void save24hAndAllPlaces();
     void checkBoxes();
+    void dayTyped_data();
+    void dayTyped();
+    void timesRefused_data();
+    void timesRefused();
     void keptListEditedChangesOneLine();
     void removedBadgeBytesZero();
     void search_data();
@@ -182,9 +189,20 @@ void TstEditor::newListWritesHeader()
     Fixture f;
     f.open();
     const QString path = f.h.path("nouvelle.txt");
-    Harness::writeFile(path, "ancien contenu\r\n[0000000009]\r\n");
-    f.h.dialogs.files.push_back(path);
+    const QByteArray old = "ancien contenu\r\n[0000000009]\r\n";
+    Harness::writeFile(path, old);
+    // An existing file is replaced only when the operator agrees; typed
+    // without its extension, the name gets ".txt".
+    f.h.dialogs.files = {f.h.path("nouvelle"), path};
+    f.h.dialogs.answers = {MsgAnswer::No, MsgAnswer::Yes};
     f.h.form->Command4_Click();
+    QCOMPARE(f.h.dialogs.shown.back().buttons, MsgButtons::YesNo);
+    QVERIFY(f.h.dialogs.shown.back().text.contains(path));
+    QCOMPARE(Harness::readFile(path), old);
+    QCOMPARE(f.h.form->liste().fichier, f.list);
+    QVERIFY(!QFile::exists(f.h.path("nouvelle")));
+    f.h.form->Command4_Click();
+    QCOMPARE(f.h.dialogs.shown.back().kind, QStringLiteral("message"));
     // Created at 17:05:09 on 6 December 2026, on a French system.
     QCOMPARE(Harness::readFile(path), QByteArray("Liste cr\xE9"
                                                  "e le  : 06/12/2026\r\n"
@@ -216,18 +234,57 @@ void TstEditor::saveAsWritesPane()
     QCOMPARE(Harness::readFile(out), kExample + "\r\n");
     QCOMPARE(f.h.form->liste().fichier, f.list);
 
-    // Cancelled: nothing written.
+    // Cancelled, or the existing file kept: nothing written.
     Harness::writeFile(out, "x");
+    f.h.form->Command2_Click();
+    f.h.dialogs.files.push_back(out);
+    f.h.dialogs.answers.push_back(MsgAnswer::No);
     f.h.form->Command2_Click();
     QCOMPARE(Harness::readFile(out), QByteArray("x"));
 
-    // After a new list the pane is empty and the name of the opened list is proposed.
-    f.h.dialogs.files.push_back(f.h.path("n.txt"));
-    f.h.form->Command4_Click();
+    // The list as the operator edited it in the pane.
+    f.u().Text1->moveCursor(QTextCursor::End);
+    QTest::keyClicks(f.u().Text1, "Note");
+    f.h.dialogs.files.push_back(f.h.path("copie")); // ".txt" added, asked again
+    f.h.dialogs.answers.push_back(MsgAnswer::Yes);
+    f.h.form->Command2_Click();
+    QCOMPARE(Harness::readFile(out), kExample + "Note\r\n");
+}
+
+void TstEditor::saveAsWritesTheListNotThePane_data()
+{
+    QTest::addColumn<int>("shown"); // 0 a badge reading, 1 a new list's empty pane, 2 no list
+    QTest::newRow("badge reading") << 0;
+    QTest::newRow("new list") << 1;
+    QTest::newRow("no list open") << 2;
+}
+
+void TstEditor::saveAsWritesTheListNotThePane()
+{
+    QFETCH(int, shown);
+    Fixture f;
+    if (shown < 2)
+        f.open();
+    QString list = f.list;
+    if (shown == 0) {
+        f.h.port.nextOpen = OpenResult::Opened;
+        f.h.dialogs.onMessage = [&](const FakeDialogs::Shown &) {
+            f.h.port.deliver("tag: 0123456789\r\n", std::chrono::seconds(1));
+        };
+        f.h.form->lecture_badge_Click();
+        QCOMPARE(f.h.form->text1(), QStringLiteral("Numéro de badge lu :0123456789\r\n"));
+    } else if (shown == 1) {
+        list = f.h.path("n.txt");
+        f.h.dialogs.files.push_back(list);
+        f.h.form->Command4_Click();
+    }
+    const QByteArray before = Harness::readFile(list);
+    const QString out = f.h.path("copie.txt");
     f.h.dialogs.files.push_back(out);
     f.h.form->Command2_Click();
-    QCOMPARE(f.h.dialogs.presets.last(), QStringLiteral("liste.txt"));
-    QCOMPARE(Harness::readFile(out), QByteArray("\r\n"));
+    if (shown == 2) // refused as the other list commands do
+        QVERIFY(f.h.dialogs.shown.back().text.startsWith("Vous devez ouvrir une liste avant"));
+    QCOMPARE(Harness::readFile(out), shown == 2 ? QByteArray() : before);
 }
 
 void TstEditor::recordModeNeedsAList()
@@ -402,14 +459,14 @@ void TstEditor::saveRefusesBadFields()
     QCOMPARE(f.h.time.blockedFor, Millis(0));
     QCOMPARE(f.u().nombre_enregistrements->text(), QStringLiteral("1"));
 
-    // No day chosen, or a day typed that is not exactly one of the list.
+    // No day chosen, or a day typed that is no whole item of the list.
     f.h.form->mise_a_jour_affichage(0);
     f.u().Combo2->setCurrentIndex(-1);
     f.h.form->Command7_Click();
     QVERIFY(f.h.dialogs.shown.back().text.contains(QStringLiteral("jour autorisé")));
     QLineEdit *day = f.u().Combo2->lineEdit();
     int refusals = f.messages();
-    for (const char *typed : {"mardi", "M", "Mardi "}) {
+    for (const char *typed : {"Mar", "M", "Mardi x"}) {
         f.h.form->mise_a_jour_affichage(0);
         QTest::keyClick(day, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(day, QLatin1String(typed));
@@ -419,7 +476,8 @@ void TstEditor::saveRefusesBadFields()
         QCOMPARE(f.messages(), ++refusals);
     }
     QCOMPARE(Harness::readFile(f.list), kExample);
-    // Typed exactly, the day is chosen.
+    // A whole item, the day is chosen.
+    QTest::keyClick(day, Qt::Key_Backspace);
     QTest::keyClick(day, Qt::Key_Backspace);
     f.h.form->Command7_Click();
     QCOMPARE(Harness::readFile(f.list),
@@ -470,13 +528,84 @@ void TstEditor::checkBoxes()
     f.h.form->Command11_Click();
     QCOMPARE(f.shown().mid(3), (QStringList{"8", "0", "18", "0", "99", "0", "-", "tous", "8"}));
     f.h.form->Command11_Click();
-    // Its day code -1 leaves the day choice of the record before.
-    QCOMPARE(f.shown().mid(7), (QStringList{"1", "0", "-", "-", "8"}));
+    // Its day code -1 shows no day, not the day of the record before, and
+    // the save refuses it until a day is chosen.
+    QCOMPARE(f.shown().mid(7), (QStringList{"1", "0", "-", "-", "-1"}));
+    QCOMPARE(f.u().Combo2->currentText(), QString());
+    const QByteArray before = Harness::readFile(f.list);
+    f.h.form->Command7_Click();
+    QVERIFY(f.h.dialogs.shown.back().text.contains(QStringLiteral("jour autorisé")));
+    QCOMPARE(Harness::readFile(f.list), before);
+}
 
-    // A day code outside 0 to 9 leaves the day choice as it was.
-    f.u().Combo2->setCurrentIndex(4);
-    f.h.form->mise_a_jour_affichage(3);
-    QCOMPARE(f.u().Combo2->currentIndex(), 4);
+void TstEditor::dayTyped_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("code"); // -1: no day chosen
+    QTest::newRow("no accent, lower case") << "lundi a vendredi" << 7;
+    QTest::newRow("hyphen for the blank") << "week-end" << 8;
+    QTest::newRow("capitals, hyphens") << "TOUS-LES-JOURS" << 9;
+    QTest::newRow("part of an item") << "lundi a" << -1;
+    QTest::newRow("a code") << "7" << -1;
+}
+
+void TstEditor::dayTyped()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, code);
+    Fixture f;
+    f.enter();
+    QLineEdit *day = f.u().Combo2->lineEdit();
+    QTest::keyClick(day, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(day, typed);
+    QCOMPARE(f.u().Combo2->currentIndex(), code);
+    QTest::keyClick(day, Qt::Key_Return);
+    QCOMPARE(f.u().Combo2->currentIndex(), code);
+    f.h.form->Command7_Click();
+    if (code < 0) {
+        QCOMPARE(Harness::readFile(f.list), kExample);
+        return;
+    }
+    // The item's own name is shown and saved.
+    QCOMPARE(f.u().Combo2->currentText(), f.u().Combo2->itemText(code));
+    QCOMPARE(Harness::readFile(f.list), kHeader + record("0000000001", "Valmire", "07", "30", "17",
+                                                         "30", QByteArray::number(code)));
+}
+
+void TstEditor::timesRefused_data()
+{
+    QTest::addColumn<QStringList>("times"); // start hour, minute, end hour, minute
+    QTest::addColumn<QString>("refused");   // the field named; empty: saved
+    QTest::newRow("hour 25") << QStringList{"25", "00", "17", "30"} << "l'heure de début";
+    QTest::newRow("minute 60") << QStringList{"07", "60", "17", "30"} << "la minute de début";
+    QTest::newRow("end 24:30") << QStringList{"07", "30", "24", "30"} << "l'heure de fin";
+    QTest::newRow("end 24:00") << QStringList{"0", "0", "24", "00"} << "";
+}
+
+void TstEditor::timesRefused()
+{
+    QFETCH(QStringList, times);
+    QFETCH(QString, refused);
+    Fixture f;
+    f.enter();
+    const Form2Ui &u = f.u();
+    const QList<QLineEdit *> fields{u.heure_debut, u.minute_debut, u.heure_fin, u.minute_fin};
+    for (int i = 0; i < 4; ++i) {
+        fields[i]->selectAll();
+        QTest::keyClicks(fields[i], times[i]);
+    }
+    f.h.form->Command7_Click();
+    if (refused.isEmpty()) {
+        QCOMPARE(f.messages(), 0);
+        QCOMPARE(Harness::readFile(f.list),
+                 kHeader + record("0000000001", "Valmire", times[0].toLatin1(), times[1].toLatin1(),
+                                  times[2].toLatin1(), times[3].toLatin1()));
+        return;
+    }
+    const QString text = f.h.dialogs.shown.back().text;
+    QVERIFY2(text.count(QStringLiteral("Vérifiez")) == 1 && text.contains("Vérifiez " + refused),
+             qPrintable(text));
+    QCOMPARE(Harness::readFile(f.list), kExample);
 }
 
 void TstEditor::keptListEditedChangesOneLine()
@@ -519,13 +648,17 @@ void TstEditor::search_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<int>("slot"); // -1: the record shown stays
     QTest::newRow("number") << false << "00000000A3" << 2;
-    QTest::newRow("number without leading zeros") << false << "A3" << -1;
-    QTest::newRow("number in lower case") << false << "00000000a3" << -1;
+    QTest::newRow("number in lower case") << false << "00000000a3" << 2;
+    QTest::newRow("part of a number") << false << "A3" << -1;
     QTest::newRow("default number of the slot after the list") << false << "0000000000" << 4;
     QTest::newRow("name") << true << QStringLiteral("Hélène") << 1;
-    QTest::newRow("name in other case") << true << "VALMIRE" << -1;
+    QTest::newRow("name in other case") << true << "VALMIRE" << 0;
     QTest::newRow("name of two records: the lower slot") << true << "Valmire" << 0;
-    QTest::newRow("lower-case name") << true << "valmire" << 3;
+    QTest::newRow("exact match before the case-blind one") << true << "valmire" << 3;
+    QTest::newRow("no accents, lower case") << true << " helene " << 1;
+    QTest::newRow("part of a name") << true << "OIS" << 2;
+    QTest::newRow("a name matched whole before a part") << true << "francois [2]" << 2;
+    QTest::newRow("no name matches") << true << "Zorro" << -1;
     QTest::newRow("cancelled") << true << "" << -1;
 }
 
@@ -549,6 +682,9 @@ void TstEditor::search()
     const int shown = slot < 0 ? 1 : slot;
     QCOMPARE(f.h.form->liste().index_courant, shown);
     QCOMPARE(f.u().Label11->text(), QString::number(shown + 1));
+    QCOMPARE(f.u().numero_badge->text(), latin(f.h.form->liste().tables.tab_numero[shown].c_str()));
+    const QString missed = QStringLiteral("Aucun badge ne correspond à « %1 »").arg(key);
+    QCOMPARE(f.u().Label14->text(), slot < 0 && !key.isEmpty() ? missed : QStringLiteral("....."));
 }
 
 void TstEditor::searchBeforeAnyRead()

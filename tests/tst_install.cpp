@@ -201,7 +201,7 @@ void TstInstall::windowOnTheUsersFolders()
              qPrintable(h.dialogs.shown.back().text));
     controls(form).Command6->click();
     QCOMPARE(Harness::readFile(settings.filePath("param.ini")),
-             QByteArray("[COM]\r\nvaleur=COM4\r\n[temporisation]\r\nvaleur=\r\n"));
+             QByteArray("[COM]\r\nvaleur=COM4\r\n[temporisation]\r\nvaleur=10\r\n"));
     QVERIFY(!QFile::exists(h.path("param.ini")));
 }
 
@@ -274,7 +274,7 @@ void TstInstall::chosenDeviceOpensAndIsStored()
     QCOMPARE(label14(h), QStringLiteral("Port /dev/ttyUSB0 perdu : périphérique retiré"));
     h.ui().Command6->click();
     QCOMPARE(Harness::readFile(h.path("param.ini")),
-             QByteArray("[COM]\r\nvaleur=/dev/ttyUSB0\r\n[temporisation]\r\nvaleur=\r\n"));
+             QByteArray("[COM]\r\nvaleur=/dev/ttyUSB0\r\n[temporisation]\r\nvaleur=10\r\n"));
 
     // The next start, the adapter present among others: chosen again.
     Harness again(false);
@@ -288,7 +288,7 @@ void TstInstall::chosenDeviceOpensAndIsStored()
 void TstInstall::storedDeviceAbsentAtStart()
 {
     // Unplugged at the start: still the choice, shown absent, and kept by "Quitter".
-    const QByteArray stored("[COM]\r\nvaleur=/dev/ttyUSB0\r\n[temporisation]\r\nvaleur=\r\n");
+    const QByteArray stored("[COM]\r\nvaleur=/dev/ttyUSB0\r\n[temporisation]\r\nvaleur=10\r\n");
     Harness h(false);
     QComboBox *c = h.ui().Combo1;
     h.port.devices = {adapter("/dev/ttyACM0")};

@@ -182,6 +182,17 @@ void TstListFile::readCases_data()
         << int(BadHeureDebut | BadMinuteDebut | BadHeureFin | BadMinuteFin | BadJour | BadLieu |
                BadJourDuMois)
         << one;
+    QTest::newRow("hour 25 flagged")
+        << section("0000000001", "0000000001", "N", "25", "00", "18", "00", "9") << 1
+        << std::string("N") << 25 << 0x25 << 3 << 3 << std::string("9") << int(BadHeureDebut)
+        << one;
+    QTest::newRow("end 24:00 kept")
+        << section("0000000001", "0000000001", "N", "08", "00", "24", "00", "9") << 1
+        << std::string("N") << 8 << 8 << 3 << 3 << std::string("9") << 0 << one;
+    QTest::newRow("end 24:30, minute 60 flagged")
+        << section("0000000001", "0000000001", "N", "08", "60", "24", "30", "9") << 1
+        << std::string("N") << 8 << 8 << 3 << 3 << std::string("9")
+        << int(BadMinuteDebut | BadHeureFin) << one;
     QTest::newRow("day of month past 31")
         << section("0000000001", "0000000001", "N", "08", "00", "18", "00", "9", "3", "45") << 1
         << std::string("N") << 8 << 8 << 3 << 3 << std::string("9") << int(BadJourDuMois) << one;

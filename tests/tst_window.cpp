@@ -225,7 +225,7 @@ void TstWindow::firstStartWithoutSettings()
     QCOMPARE(u.Combo1->count(), 10);
     QCOMPARE(u.Combo1->currentText(), QStringLiteral("COM10"));
     QCOMPARE(h.form->commPort(), 10);
-    QCOMPARE(u.tempo_gache->text(), QString());
+    QCOMPARE(u.tempo_gache->text(), QStringLiteral("10"));
     QCOMPARE(u.Combo2->count(), 10);
     QCOMPARE(u.Combo2->currentText(), QStringLiteral("Lundi à Vendredi"));
     QCOMPARE(u.Combo2->itemText(9), QStringLiteral("Tous les jours"));
@@ -242,16 +242,16 @@ void TstWindow::restoresStoredPortAndDelay_data()
     QTest::newRow("COM3 and 10") << QByteArray(
                                         "[COM]\r\nvaleur=COM3\r\n[temporisation]\r\nvaleur=10\r\n")
                                  << "COM3" << 3 << "10";
-    QTest::newRow("COM10") << QByteArray("[COM]\r\nvaleur=COM10\r\n") << "COM10" << 10 << "";
+    QTest::newRow("COM10") << QByteArray("[COM]\r\nvaleur=COM10\r\n") << "COM10" << 10 << "10";
     QTest::newRow("long delay text comes back whole")
         << QByteArray("[COM]\r\nvaleur=COM1\r\n[temporisation]\r\nvaleur=12.5abc\r\n") << "COM1"
         << 1 << "12.5abc";
     QTest::newRow("99 shows as 65")
         << QByteArray("[temporisation]\r\nvaleur=99\r\n") << "COM10" << 10 << "65";
     QTest::newRow("unknown port name")
-        << QByteArray("[COM]\r\nvaleur=com3\r\n") << "COM10" << 10 << "";
+        << QByteArray("[COM]\r\nvaleur=com3\r\n") << "COM10" << 10 << "10";
     QTest::newRow("LF line ends, blanks")
-        << QByteArray("[com]\n valeur = COM2 \n") << "COM2" << 2 << "";
+        << QByteArray("[com]\n valeur = COM2 \n") << "COM2" << 2 << "10";
 }
 
 void TstWindow::restoresStoredPortAndDelay()

@@ -170,10 +170,12 @@ QString Form2::text1() const
 void Form2::setText1(const QString &text)
 {
     m_ui->Text1->setText(text);
+    m_text1_liste = false;
 }
 void Form2::appendText1(const QString &text)
 {
     m_ui->Text1->append(text);
+    m_text1_liste = false;
 }
 QString Form2::text2() const
 {

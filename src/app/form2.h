@@ -143,6 +143,13 @@ private:
     bool liste_ouverte();
     // The record as the editor's fields show it, values as the file stores them.
     RecordFields champs_saisis() const;
+    // Shows the record a search found in `slot`; -1: tells the operator in
+    // Label14 that nothing matches `key` and keeps the record shown.
+    void montrer_recherche(const QString &key, int slot);
+    // The file a list command writes, from the save dialog: ".txt" added to a
+    // name without extension; an existing file only when the operator agrees
+    // to replace it. Empty: nothing to write.
+    QString fichier_a_ecrire(const QString &title, const QString &preset);
     // Shows `path` as the list in use.
     void montrer_fichier(const QString &path, const QString &caption);
     // Adds the passages of the history file contents `downloads` (oldest
@@ -168,6 +175,8 @@ private:
 
     OpenList m_liste;
     std::array<std::int16_t, 8> m_octets_horaire{};
+    // Text1 shows the open list, as opened or as the operator edited it there.
+    bool m_text1_liste = false;
 };
 
 } // namespace platine

@@ -83,13 +83,22 @@ QCheckBox *checkBox(QWidget *parent, const char *name, const QString &caption, Q
     return c;
 }
 
+// The item a typed text chooses, or -1.
+using ItemOfText = std::function<int(const QComboBox *, const QString &)>;
+
+int exactItem(const QComboBox *c, const QString &typed)
+{
+    return c->findText(typed, Qt::MatchExactly | Qt::MatchCaseSensitive);
+}
+
 QComboBox *comboBox(QWidget *parent, const char *name, const QString &text, QRect r,
-                    QComboBox *c = nullptr)
+                    QComboBox *c = nullptr, ItemOfText itemOf = exactItem)
 {
     // A drop-down combo box: an edit field over the list. Typed text adds no
-    // item and is never completed; an item is chosen only while the text is
-    // exactly that item (case included), otherwise the position is -1 and the
-    // text stays as typed. Choosing from the list sets both.
+    // item and is never completed; an item is chosen only while `itemOf` (by
+    // default: the text is exactly that item, case included) finds one,
+    // otherwise the position is -1 and the text stays as typed. The typing
+    // ends with the item's own text shown. Choosing from the list sets both.
     if (!c)
         c = new QComboBox(parent);
     c->setObjectName(QLatin1String(name));
@@ -99,16 +108,20 @@ QComboBox *comboBox(QWidget *parent, const char *name, const QString &text, QRec
     c->setEditText(text);
     c->setGeometry(r);
     QLineEdit *edit = c->lineEdit();
-    QObject::connect(edit, &QLineEdit::textEdited, c, [c, edit](const QString &typed) {
-        const int index = c->findText(typed, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    QObject::connect(edit, &QLineEdit::textEdited, c, [c, edit, itemOf](const QString &typed) {
+        const int index = itemOf(c, typed);
         if (index == c->currentIndex())
             return;
         const int caret = edit->cursorPosition();
-        c->setCurrentIndex(index); // -1 empties the edit field: the typed text goes back
-        if (index < 0) {
+        c->setCurrentIndex(index); // the item's text, or empty for -1: the typed text goes back
+        if (edit->text() != typed) {
             edit->setText(typed);
             edit->setCursorPosition(caret);
         }
+    });
+    QObject::connect(edit, &QLineEdit::editingFinished, c, [c, edit] {
+        if (c->currentIndex() >= 0 && edit->text() != c->itemText(c->currentIndex()))
+            edit->setText(c->itemText(c->currentIndex()));
     });
     return c;
 }
@@ -250,7 +263,10 @@ Form2Ui buildForm2Ui(QWidget *form)
     u.Label1[5] = label(f2, "Label1_5", QStringLiteral("Jour(s) de la semaine autorisé(s) :"),
                         QRect(12, 120, 230, 22));
     colour(u.Label1[5], kBlue);
-    u.Combo2 = comboBox(f2, "Combo2", QStringLiteral("Combo2"), QRect(245, 118, 160, 24));
+    // A day typed by hand is taken as the table import takes it.
+    u.Combo2 = comboBox(
+        f2, "Combo2", QStringLiteral("Combo2"), QRect(245, 118, 160, 24), nullptr,
+        [](const QComboBox *, const QString &typed) { return dayCodeOfName(typed.toStdString()); });
     u.Line1[2] = line(f2, QStringLiteral("Line1_2"), 152);
     // Row 4
     u.Label1[6] = label(f2, "Label1_6", QStringLiteral("Lieu autorisé :"), QRect(12, 165, 120, 22));

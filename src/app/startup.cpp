@@ -79,7 +79,8 @@ void Form2::Form_Load()
     const QString port = fromCp1252(profile::get(content, "COM", "valeur", "", kSettingsValueSize));
     const QString delay =
         fromCp1252(profile::get(content, "temporisation", "valeur", "", kSettingsValueSize));
-    m_ui->tempo_gache->setText(delay);
+    if (!delay.isEmpty()) // none stored (a first start): the field keeps its "10"
+        m_ui->tempo_gache->setText(delay);
 
     // The stored port is looked for item by item. A device unplugged today
     // stays the choice, marked absent, and opens once it is plugged in; any

@@ -33,7 +33,9 @@ RecordFields Form2::champs_saisis() const
         if (const auto *e = findChild<QLineEdit *>(QString::fromLatin1(f.control)))
             r.*f.value = toCp1252(e->text());
     r.h24 = u.Choix_24->isChecked() ? "oui" : "non";
-    r.jour_texte = toCp1252(u.Combo2->currentText());
+    // A day typed by hand is stored under its item's own name.
+    const int day = u.Combo2->currentIndex();
+    r.jour_texte = toCp1252(day >= 0 ? u.Combo2->itemText(day) : u.Combo2->currentText());
     r.jour_code = std::to_string(u.Combo2->currentIndex());
     r.tous_lieux = u.choix_lieu->isChecked() ? "oui" : "non";
     return r;
@@ -71,9 +73,11 @@ void Form2::mise_a_jour_affichage(std::int16_t slot)
     // setChecked does not emit clicked: the boxes' reactions do not run.
     u.Choix_24->setChecked(u.heure_debut->text() == QLatin1String("99"));
     u.choix_lieu->setChecked(u.lieu->text() == QLatin1String("99"));
+    // A record without a valid day shows none, never the day of the record
+    // shown before: "Enregistrer" then asks for one.
     const std::string &jour = t.tab_jour[i];
-    if (isDayCode(jour) && jour[0] - '0' < u.Combo2->count())
-        u.Combo2->setCurrentIndex(jour[0] - '0');
+    const bool known = isDayCode(jour) && jour[0] - '0' < u.Combo2->count();
+    u.Combo2->setCurrentIndex(known ? jour[0] - '0' : -1);
 }
 
 void Form2::Command5_Click()
@@ -154,22 +158,6 @@ void Form2::Label2_Change()
     m_ui->Label9->repaint();
 }
 
-namespace {
-
-// Slots 0 to n of `table` (n read from the record count), never past slot
-// 100: the first whose text is exactly `key`, or -1.
-int findSlot(const std::array<std::string, kSlots> &table, int n, const std::string &key)
-{
-    const int last = std::min(n, kSlots - 1);
-    for (int i = 0; i <= last; ++i) {
-        if (table[std::size_t(i)] == key)
-            return i;
-    }
-    return -1;
-}
-
-} // namespace
-
 // The record count as the search reads it; false (after telling the
 // operator) when no list has been read yet.
 static bool recordCountForSearch(Dialogs &dialogs, const OpenList &liste, int &n)
@@ -191,9 +179,7 @@ void Form2::Command21_Click()
     const QString key = m_platform.dialogs->input(
         QStringLiteral("Indiquer le numéro de\r\n badge à rechercher dans la liste"),
         QStringLiteral("recherche de badge"), QString());
-    const int slot = findSlot(m_liste.tables.tab_numero, n, toCp1252(key));
-    if (slot >= 0)
-        mise_a_jour_affichage(std::int16_t(slot));
+    montrer_recherche(key, searchSlot(m_liste.tables.tab_numero, n, toCp1252(key), false));
 }
 
 void Form2::Command22_Click()
@@ -204,9 +190,20 @@ void Form2::Command22_Click()
     const QString key =
         m_platform.dialogs->input(QStringLiteral("Indiquer le nom à \r\nrechercher dans la liste"),
                                   QStringLiteral("recherche de nom"), QString());
-    const int slot = findSlot(m_liste.tables.tab_nom, n, toCp1252(key));
-    if (slot >= 0)
+    montrer_recherche(key, searchSlot(m_liste.tables.tab_nom, n, toCp1252(key), true));
+}
+
+void Form2::montrer_recherche(const QString &key, int slot)
+{
+    const QString missed = QStringLiteral("Aucun badge ne correspond à « %1 »");
+    if (slot >= 0) {
         mise_a_jour_affichage(std::int16_t(slot));
+        // A miss told before is no longer true.
+        if (m_ui->Label14->text().startsWith(missed.left(missed.indexOf(QLatin1Char('%')))))
+            m_ui->Label14->setText(QStringLiteral("..."));
+    } else if (!key.isEmpty()) { // an empty key is a cancelled search
+        m_ui->Label14->setText(missed.arg(key));
+    }
 }
 
 } // namespace platine

@@ -146,6 +146,7 @@ void Form2::ouvrir_liste(const QString &path)
         return;
     }
     setText1(fromCp1252(linesWithCrLf(*content)));
+    m_text1_liste = true;
     const QString title = QFileInfo(path).fileName();
     montrer_fichier(path, title);
     m_liste.fichier = path;
@@ -217,12 +218,28 @@ void Form2::importer_tableau(const QString &path)
     }
 }
 
+QString Form2::fichier_a_ecrire(const QString &title, const QString &preset)
+{
+    QString path = m_platform.dialogs->saveFile(title, preset);
+    if (path.isEmpty() || path == kStar)
+        return QString(); // cancelled
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".txt");
+    if (QFileInfo::exists(path) &&
+        m_platform.dialogs->message(
+            MsgIcon::Question, MsgButtons::YesNo, title,
+            QStringLiteral("Le fichier « %1 » existe déjà.\r\nLe remplacer ?").arg(path)) !=
+            MsgAnswer::Yes)
+        return QString(); // the existing file stays as it is
+    return path;
+}
+
 void Form2::Command4_Click()
 {
     setText1(QString());
-    const QString path = m_platform.dialogs->openFile(QStringLiteral("Nouvelle liste"), kStar);
-    if (path.isEmpty() || path == kStar)
-        return; // cancelled
+    const QString path = fichier_a_ecrire(QStringLiteral("Nouvelle liste"), kStar);
+    if (path.isEmpty())
+        return; // cancelled, or the existing file kept
     const QDateTime now = m_platform.clock->now();
     const QLocale locale = QLocale::system();
     const QString title = QFileInfo(path).fileName();
@@ -242,25 +259,31 @@ void Form2::Command4_Click()
 
 void Form2::Command2_Click()
 {
+    // Only a list is ever saved: the pane when it shows the open list, the
+    // list's file when the pane shows something else (a badge reading, the
+    // history table).
+    if (!liste_ouverte())
+        return;
     const QString preset = m_liste.titre.isEmpty() ? kStar : m_liste.titre;
-    const QString path =
-        m_platform.dialogs->saveFile(QStringLiteral("Enregistrer une liste sous"), preset);
-    if (path.isEmpty() || path == kStar)
-        return; // cancelled: nothing is written
+    const QString path = fichier_a_ecrire(QStringLiteral("Enregistrer une liste sous"), preset);
+    if (path.isEmpty())
+        return; // cancelled, or the existing file kept: nothing is written
     std::string error;
+    std::optional<std::string> list;
+    if (isTable(path) || !m_text1_liste)
+        list = files::read(nativePath(m_liste.fichier), &error);
     if (isTable(path)) {
         // The open list as a table, values as its file stores them; the open
         // list stays the one it was.
-        if (!liste_ouverte())
-            return;
-        const std::optional<std::string> list = files::read(nativePath(m_liste.fichier), &error);
         if (!list || !files::writeAtomic(nativePath(path), listTable(*list), &error))
             m_platform.dialogs->message(
                 MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Message"),
                 QStringLiteral("Impossible d'enregistrer le tableau.\r\n") + utf8(error));
         return;
     }
-    if (!files::writeAtomic(nativePath(path), toCp1252(text1() + QStringLiteral("\r\n")), &error))
+    if (m_text1_liste)
+        list = toCp1252(text1() + QStringLiteral("\r\n"));
+    if (!list || !files::writeAtomic(nativePath(path), *list, &error))
         m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Message"),
                                     QStringLiteral("Impossible d'enregistrer la liste.\r\n") +
                                         utf8(error));

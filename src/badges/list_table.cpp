@@ -213,12 +213,8 @@ TableImport readListTable(std::string_view bytes)
                  "jour absent : un choix de la liste (Lundi ... Tous les jours) ou son code "
                  "de 0 à 9 est attendu.");
         if (!jour.empty()) {
-            int code = -1;
-            if (jour.size() == 1 && jour[0] >= '0' && jour[0] <= '9')
-                code = jour[0] - '0';
-            for (int d = 0; d < 10 && code < 0; ++d)
-                if (csv::nameKey(jour) == csv::nameKey(kDayChoices[d]))
-                    code = d;
+            const int code =
+                isDayCode(jour) ? jour[0] - '0' : dayCodeOfName(jour); // as Combo2 takes it
             if (code < 0) {
                 fail(kJours, "jour inconnu « " + jour +
                                  " » : un choix de la liste (Lundi ... Tous les jours) ou son "

@@ -3,6 +3,7 @@
 #include "badges/hexconv.h"
 #include "badges/profile.h"
 #include "platform/cp1252.h"
+#include "platform/csv.h"
 
 #include <algorithm>
 #include <cmath>
@@ -116,13 +117,111 @@ const RecordField &fieldOf(std::uint16_t bad)
     return kRecordFields[0];
 }
 
+std::uint16_t badTimeBits(const RecordFields &r)
+{
+    constexpr int kAllDay = 99; // 24 h/24
+    const auto within = [](const std::string &text, int max) {
+        const int v = isTwoDigitNumber(text) ? valeurEntiere(text) : -1;
+        return v == kAllDay || (v >= 0 && v <= max);
+    };
+    std::uint16_t bits = 0;
+    if (!within(r.heure_debut, 23))
+        bits |= BadHeureDebut;
+    if (!within(r.minute_debut, 59))
+        bits |= BadMinuteDebut;
+    const bool endsAt24 = isTwoDigitNumber(r.heure_fin) && valeurEntiere(r.heure_fin) == 24;
+    if (endsAt24 ? !(isTwoDigitNumber(r.minute_fin) && valeurEntiere(r.minute_fin) == 0)
+                 : !within(r.heure_fin, 23))
+        bits |= BadHeureFin;
+    if (!within(r.minute_fin, 59))
+        bits |= BadMinuteFin;
+    return bits;
+}
+
+std::string timeRuleText(std::uint16_t bad)
+{
+    switch (bad) {
+    case BadHeureFin:
+        return "une heure de 0 à 23 est attendue (24 avec la minute 00 pour finir à minuit, 99 "
+               "pour 24h/24).";
+    case BadMinuteDebut:
+    case BadMinuteFin:
+        return "une minute de 0 à 59 est attendue (99 pour 24h/24).";
+    default:
+        return "une heure de 0 à 23 est attendue (99 pour 24h/24).";
+    }
+}
+
 std::uint16_t invalidBits(const RecordFields &record)
 {
-    std::uint16_t bits = 0;
+    std::uint16_t bits = badTimeBits(record);
     for (const RecordField &f : kRecordFields)
         if (!followsRule(f.rule, record.*f.value))
             bits |= f.bad;
     return bits;
+}
+
+int dayCodeOfName(std::string_view typed)
+{
+    const std::string key = csv::nameKey(typed);
+    for (int code = 0; code < int(std::size(kDayChoices)); ++code)
+        if (!key.empty() && key == csv::nameKey(kDayChoices[code]))
+            return code;
+    return -1;
+}
+
+std::string foldedCp1252(std::string_view text)
+{
+    // Windows-1252 letters 0xC0 to 0xFF without their accents, upper case
+    // first; "*" marks the two-letter ones and the signs that stay.
+    static constexpr std::string_view kBase = "aaaaaa*ceeeeiiii*nooooo*ouuuuy**"
+                                              "aaaaaa*ceeeeiiii*nooooo*ouuuuy*y";
+    std::string out;
+    out.reserve(text.size());
+    for (const char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c >= 'A' && c <= 'Z')
+            out += char(c - 'A' + 'a');
+        else if (c == 0x8C || c == 0x9C) // OE
+            out += "oe";
+        else if (c == 0xC6 || c == 0xE6) // AE
+            out += "ae";
+        else if (c == 0x8A || c == 0x9A) // S caron
+            out += 's';
+        else if (c == 0x8E || c == 0x9E) // Z caron
+            out += 'z';
+        else if (c == 0x9F) // Y diaeresis
+            out += 'y';
+        else if (c >= 0xC0 && kBase[c - 0xC0] != '*')
+            out += kBase[c - 0xC0];
+        else
+            out += ch;
+    }
+    return out;
+}
+
+int searchSlot(const std::array<std::string, kSlots> &table, int last, std::string_view key,
+               bool byName)
+{
+    last = std::min(last, kSlots - 1);
+    const std::string folded = foldedCp1252(profile::trimBlanks(key));
+    if (key.empty() || folded.empty())
+        return -1;
+    const auto first = [&](auto matches) {
+        for (int i = 0; i <= last; ++i)
+            if (matches(table[std::size_t(i)]))
+                return i;
+        return -1;
+    };
+    int slot = first([&](const std::string &s) { return s == key; });
+    if (slot < 0)
+        slot = first(
+            [&](const std::string &s) { return foldedCp1252(profile::trimBlanks(s)) == folded; });
+    if (slot < 0 && byName)
+        slot = first([&](const std::string &s) {
+            return foldedCp1252(s).find(folded) != std::string::npos;
+        });
+    return slot;
 }
 
 std::string invalidKeysText(std::uint16_t bits)
@@ -264,6 +363,10 @@ std::vector<FieldProblem> validateRecord(const RecordFields &record)
             message += "0 s'il ne sert pas, sinon un jour de 1 à 31 est attendu.";
             break;
         default:
+            if (f.bad & kBadTimes) {
+                message += timeRuleText(f.bad);
+                break;
+            }
             message += "un nombre d'un ou deux chiffres est attendu.";
         }
         out.push_back({f.control, message});

@@ -57,10 +57,36 @@ bool isBadgeNumber(std::string_view text);
 // Day code: one digit 0 to 9.
 bool isDayCode(std::string_view text);
 
+// The time rule: each of the four times holds an hour 0 to 23 or a minute
+// 0 to 59, one or two digits, or 99 (24 h/24); an end of 24:00 (end hour 24,
+// end minute 0) is allowed too. The InvalidKey bits of the times that break it.
+std::uint16_t badTimeBits(const RecordFields &record);
+
+// What a time field must hold, for the operator (UTF-8): "une heure de 0 à
+// 23 ..."; `bad` is the field's InvalidKey bit.
+std::string timeRuleText(std::uint16_t bad);
+
 // The InvalidKey bits of one record's stored values. An empty day of the
 // month is 0 and an empty day code is "0", both valid; an empty time or
 // place is not.
 std::uint16_t invalidBits(const RecordFields &record);
+
+// The day choice whose name `typed` (UTF-8) is, ignoring letter case,
+// accents and blanks against hyphens ("lundi a vendredi", "week-end"): its
+// day code, or -1 when it is not the whole name of a choice.
+int dayCodeOfName(std::string_view typed);
+
+// A text lowered and without the accents of Windows-1252 letters ("Hélène"
+// as "helene", "Œ" as "oe"), to compare names as the operator reads them.
+std::string foldedCp1252(std::string_view text);
+
+// The slot a search shows among slots 0 to `last` (never past 100) of
+// `table` (Windows-1252): the first holding `key` exactly; otherwise the
+// first equal to it ignoring letter case, accents and blanks around; then,
+// `byName`, the first containing it that way. -1 when none, or for an
+// empty key.
+int searchSlot(const std::array<std::string, kSlots> &table, int last, std::string_view key,
+               bool byName);
 
 // The key texts of every bit set, joined by ", " (UTF-8).
 std::string invalidKeysText(std::uint16_t bits);

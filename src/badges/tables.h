@@ -31,6 +31,9 @@ enum InvalidKey : std::uint16_t {
     BadLieu = 1 << 6,
     BadJourDuMois = 1 << 7,
 };
+// The four times of a record.
+inline constexpr std::uint16_t kBadTimes =
+    BadHeureDebut | BadMinuteDebut | BadHeureFin | BadMinuteFin;
 
 struct BadgeTables {
     std::array<std::string, kSlots> tab_numero{};

@@ -38,23 +38,9 @@ void Form2::Command8_Click()
     if (!x.began())
         return;
 
-    m_platform.dialogs->message(
-        MsgIcon::Information, MsgButtons::Ok, QStringLiteral("Message"),
-        QStringLiteral("Cliquer sur 'ok' et \r\nAppuyer sur le bouton poussoir bp1 "));
-
-    if (!x.connect())
-        return;
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    ScopeGuard cursor([] { QGuiApplication::restoreOverrideCursor(); });
-    const QString label5Before = m_ui->Label5->text();
-    m_ui->Label5->setText(QStringLiteral("Transfert en cours"));
-    x.clearReceived();
-    Clock &clock = *m_platform.clock;
-    const Millis start = clock.elapsed();
-
     // The tables are reloaded from the list file: what goes to the board is
     // the list as saved. Whatever keeps the board from taking it is told once,
-    // here, and nothing is sent.
+    // here, before the operator is sent to the board, and nothing is sent.
     const ListReadReport read = lire_liste();
     const std::string delayText = toCp1252(m_ui->tempo_gache->text());
     const std::string countText = std::to_string(m_liste.nombre.value_or(0));
@@ -69,13 +55,26 @@ void Form2::Command8_Click()
     else
         problem = validateUpload(m_liste.tables, delayText, countText);
     if (problem) {
-        m_ui->Label5->setText(label5Before);
         x.status(QStringLiteral("Envoi refusé : rien n'a été envoyé à la platine"));
         m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok,
                                     QStringLiteral("Envoi programmation"),
                                     QString::fromStdString(*problem));
         return;
     }
+
+    m_platform.dialogs->message(
+        MsgIcon::Information, MsgButtons::Ok, QStringLiteral("Message"),
+        QStringLiteral("Cliquer sur 'ok' et \r\nAppuyer sur le bouton poussoir bp1 "));
+
+    if (!x.connect())
+        return;
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    ScopeGuard cursor([] { QGuiApplication::restoreOverrideCursor(); });
+    m_ui->Label5->setText(QStringLiteral("Transfert en cours"));
+    x.clearReceived();
+    Clock &clock = *m_platform.clock;
+    const Millis start = clock.elapsed();
+
     const UploadPlan plan =
         planUpload(m_liste.tables, delayText, m_ui->buzzer->isChecked(), countText);
 

@@ -93,6 +93,9 @@ std::optional<std::string> validateUpload(const BadgeTables &t, std::string_view
             if (!f.packed)
                 continue;
             const int v = (t.*f.packed)[i];
+            if (bad & f.bad & kBadTimes)
+                return refusal(badgeName(t, i) + " : " + f.name + " refusée ; " +
+                               timeRuleText(f.bad));
             if ((bad & f.bad) || protocol::unpackDecimal(v) < 0)
                 return refusal(badgeName(t, i) + " : " + f.name + " illisible (valeur " +
                                hexText(v) + "h) ; un nombre de deux chiffres au plus est attendu.");

@@ -249,6 +249,8 @@ QString QtDialogs::fileDialog(bool save, const QString &title, const QString &pr
     QFileDialog dialog(owner, title);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    // The program asks itself before replacing a file, once the name has its extension.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     // A name that does not exist yet may be given (a new list).
     dialog.setFileMode(QFileDialog::AnyFile);
     const QString table = QStringLiteral("Tableur (*.csv)");
