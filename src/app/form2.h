@@ -56,21 +56,22 @@ public:
     void Text2_MouseDown(MouseButton button);
 
     // Badge list (src/badges)
-    void Command1_Click();           // "Ouvrir une liste enregistrée"
-    void Command4_Click();           // "Nouvelle liste"
-    void Command2_Click();           // "Enregistrer une liste sous"
-    void Command5_Click();           // "Ajouter Modifier  badge"
-    void Command7_Click();           // "Enregistrer"
-    void Command11_Click();          // "Badge suivant"
-    void Command14_Click();          // "Badge précédent"
-    void Command13_Click();          // "Nouveau"
-    void Command12_Click();          // "Sortir du mode"
-    void Choix_24_Click();           // "24h/24"
-    void choix_lieu_Click();         // "Tous les lieux autorisés"
-    void Label2_Change();            // the badge read caption
-    void Command21_Click();          // "Rechercher badge"
-    void Command22_Click();          // "Rechercher nom"
-    void Command23_Click();          // "Supprimer": the shown record off the list
+    void Command1_Click();   // "Ouvrir une liste enregistrée"
+    void Command4_Click();   // "Nouvelle liste"
+    void Command2_Click();   // "Enregistrer une liste sous"
+    void Command5_Click();   // "Ajouter Modifier  badge"
+    void Command7_Click();   // "Enregistrer"
+    void Command11_Click();  // "Badge suivant"
+    void Command14_Click();  // "Badge précédent"
+    void Command13_Click();  // "Nouveau"
+    void Command12_Click();  // "Sortir du mode"
+    void Choix_24_Click();   // "24h/24"
+    void choix_lieu_Click(); // "Tous les lieux autorisés"
+    void Label2_Change();    // the badge read caption
+    void Command21_Click();  // "Rechercher badge"
+    void Command22_Click();  // "Rechercher nom"
+    void Command23_Click();  // "Supprimer"
+    // The list at a glance (src/app/badge_table.cpp)
     void tableau_des_badges_Click(); // "Tableau des badges" (menu "Liste")
 
     // Board operations (src/board), each run in one Exchange (src/serial/exchange.h)
