@@ -12,6 +12,9 @@ set(PLATINE_CORE_FILES
     badges/listfile.cpp badges/listfile.h badges/record_fields.h
     badges/tables.h
     badges/list_table.cpp badges/list_table.h
+    badges/record_check.cpp badges/record_check.h
+    badges/badge_rows.cpp badges/badge_rows.h
+    badges/list_edit.cpp badges/list_edit.h
     app/settings.cpp app/settings.h
     serial/pane_layout.cpp serial/pane_layout.h
     board/history_table.cpp board/history_table.h

@@ -61,12 +61,20 @@ QByteArray two(int v)
     return QByteArray::number(v).rightJustified(2, '0');
 }
 
+QList<int> firstRecords(int records)
+{
+    QList<int> r;
+    for (int i = 0; i < records; ++i)
+        r << i;
+    return r;
+}
+
 // The list file as the save command writes it: Windows-1252, CR LF.
-QByteArray listFile(int records)
+QByteArray listFileOf(const QList<int> &records)
 {
     QByteArray f = "Liste cr\xE9\x65 le  : 06/12/2026\r\nHeure courante : 10:15:42\r\n"
                    "Nom du fichier : liste.txt\r\n\r\n\r\n";
-    for (int i = 0; i < records; ++i) {
+    for (int i : records) {
         const Rec r = recordOf(i);
         const QByteArray n = r.numero.toLatin1();
         f += "[" + n + "]\r\nnumero=" + n + "\r\nnom=Fr\xE9\x64\xE9ric " + QByteArray::number(i) +
@@ -81,6 +89,11 @@ QByteArray listFile(int records)
     return f;
 }
 
+QByteArray listFile(int records)
+{
+    return listFileOf(firstRecords(records));
+}
+
 int bcd(int v)
 {
     return (v / 10) * 16 + v % 10;
@@ -93,8 +106,9 @@ int blocksFor(int records)
 
 // Everything the program must write for the list, worked out from the
 // records themselves.
-QByteArray expectedStream(int records, int delay, bool buzzer)
+QByteArray expectedStreamOf(const QList<int> &kept, int delay, bool buzzer)
 {
+    const int records = int(kept.size());
     const int n = blocksFor(records);
     QByteArray s = "param";
     s += char(delay);
@@ -102,7 +116,7 @@ QByteArray expectedStream(int records, int delay, bool buzzer)
     s += char(buzzer ? 1 : 0);
     QByteArray badgeBytes(1000, '\0');
     for (int i = 0; i < records; ++i)
-        badgeBytes.replace(5 * i, 5, QByteArray::fromHex(recordOf(i).numero.toLatin1()));
+        badgeBytes.replace(5 * i, 5, QByteArray::fromHex(recordOf(kept[i]).numero.toLatin1()));
     s += badgeBytes.left(250 * n);
     const char *keywords[] = {"HD", "MD", "HF", "MF", "jour", "lieu", "jour_mois"};
     for (int t = 0; t < 7; ++t) {
@@ -112,13 +126,18 @@ QByteArray expectedStream(int records, int delay, bool buzzer)
                 s += '\0';
                 continue;
             }
-            const Rec r = recordOf(i);
+            const Rec r = recordOf(kept[i]);
             const int v[] = {bcd(r.hd), bcd(r.md),   bcd(r.hf),   bcd(r.mf),
                              r.jour,    bcd(r.lieu), r.jourDuMois};
             s += char(v[t]);
         }
     }
     return s;
+}
+
+QByteArray expectedStream(int records, int delay, bool buzzer)
+{
+    return expectedStreamOf(firstRecords(records), delay, buzzer);
 }
 
 // The board's side of an upload: each request goes out once the program has
@@ -198,6 +217,7 @@ private slots:
     void uploadWithoutList();
     void fullUpload_data();
     void fullUpload();
+    void uploadAfterSupprimer();
     void uploadTimeOutAtEachStep_data();
     void uploadTimeOutAtEachStep();
     void latePretTimesOut();
@@ -318,6 +338,32 @@ void TstBoardOps::fullUpload()
     QVERIFY(!h.port.dtr);
     QVERIFY(!QGuiApplication::overrideCursor());
     QVERIFY(!h.form->ligneOccupee());
+}
+
+void TstBoardOps::uploadAfterSupprimer()
+{
+    // 26 records fill two blocks; the 14th taken off leaves one.
+    Harness h;
+    openList(h, 26);
+    h.form->Command5_Click();
+    for (int i = 0; i < 13; ++i)
+        h.form->Command11_Click();
+    h.dialogs.answers = {MsgAnswer::Yes};
+    h.form->Command23_Click();
+    QList<int> kept = firstRecords(26);
+    kept.removeAt(13);
+    QCOMPARE(Harness::readFile(h.path(QStringLiteral("liste.txt"))), listFileOf(kept));
+
+    h.dialogs.shown.clear();
+    UploadBoard board = UploadBoard::forList(25);
+    board.play(h);
+    h.form->Command8_Click();
+    const QByteArray expected = expectedStreamOf(kept, 10, true);
+    QCOMPARE(h.port.written.toHex(' '), expected.toHex(' '));
+    // Slot 25, which held the last record, is cleared as any slot past the end.
+    const qsizetype hd = expected.indexOf("HD");
+    QCOMPARE(h.port.written.mid(hd + 2 + 25, 1), QByteArray(1, '\0'));
+    QCOMPARE(h.port.written.mid(hd + 2 + 13, 1), QByteArray(1, char(bcd(recordOf(14).hd))));
 }
 
 void TstBoardOps::uploadTimeOutAtEachStep_data()

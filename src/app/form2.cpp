@@ -11,12 +11,14 @@
 #include <QDir>
 
 #include <QApplication>
+#include <QAction>
 #include <QCloseEvent>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
 
@@ -65,6 +67,7 @@ void Form2::connectHandlers()
     click(u.Command12, &Form2::Command12_Click);
     click(u.Command21, &Form2::Command21_Click);
     click(u.Command22, &Form2::Command22_Click);
+    click(u.Command23, &Form2::Command23_Click);
     click(u.Command8, &Form2::Command8_Click);
     click(u.Command3, &Form2::Command3_Click);
     click(u.Command17, &Form2::Command17_Click);
@@ -74,6 +77,26 @@ void Form2::connectHandlers()
     click(u.Command16, &Form2::Command16_Click);
     click(u.Command18, &Form2::Command18_Click);
     click(u.Command9, &Form2::Command9_Click);
+
+    // Each menu item runs its button's handler, refused the same way while
+    // the line is busy.
+    auto item = [this, &u](const char *name, std::function<void()> handler) {
+        QAction *a = u.MenuBar->findChild<QAction *>(QLatin1String(name));
+        connect(a, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
+    };
+    item("nouvelle_liste", [this] { Command4_Click(); });
+    item("ouvrir_liste", [this] { Command1_Click(); });
+    item("enregistrer_liste_sous", [this] { Command2_Click(); });
+    item("quitter", [this] { Command6_Click(); });
+    item("tableau_des_badges", [this] { tableau_des_badges_Click(); });
+    item("ajouter_modifier_badge", [this] { Command5_Click(); });
+    item("supprimer_le_badge", [this] { Command23_Click(); });
+    item("envoi_programmation", [this] { Command8_Click(); });
+    item("telechargement_historique", [this] { Command3_Click(); });
+    item("mise_a_l_heure", [this] { Command17_Click(); });
+    item("lire_badge", [this] { lecture_badge_Click(); });
+    item("connexion", [this] { Command10_MouseDown(MouseButton::Left); });
+    item("a_propos", [this] { Label16_Click(); });
 
     // Check boxes react only when the operator changes them, not when code sets them.
     connect(u.Choix_24, &QCheckBox::clicked, this, [this] { Choix_24_Click(); });
@@ -154,6 +177,13 @@ bool Form2::eventFilter(QObject *watched, QEvent *event)
             Label16_Click();
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void Form2::resizeEvent(QResizeEvent *event)
+{
+    if (m_ui && m_ui->MenuBar)
+        m_ui->MenuBar->resize(width(), m_ui->MenuBar->height());
+    QWidget::resizeEvent(event);
 }
 
 void Form2::closeEvent(QCloseEvent *event)

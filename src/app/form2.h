@@ -9,6 +9,7 @@
 #include "platform/platform.h"
 #include "serial/line.h"
 
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -19,10 +20,14 @@
 #include <vector>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace platine {
 
 struct Form2Ui;
+struct BulkChange;
+class BadgeTableWindow;
 
 enum class MouseButton { Left, Right, Middle };
 
@@ -66,6 +71,9 @@ public:
     void Label2_Change();    // the badge read caption
     void Command21_Click();  // "Rechercher badge"
     void Command22_Click();  // "Rechercher nom"
+    void Command23_Click();  // "Supprimer"
+    // The list at a glance (src/app/badge_table.cpp)
+    void tableau_des_badges_Click(); // "Tableau des badges" (menu "Liste")
 
     // Board operations (src/board), each run in one Exchange (src/serial/exchange.h)
     void Command8_Click();                        // "Envoi programmation"
@@ -111,8 +119,14 @@ public:
     // How "Quitter" ends the program; by default it quits the application.
     void setEndProgram(std::function<void()> end) { m_endProgram = std::move(end); }
 
+signals:
+    // The open list changed: another list was opened or made, or records of
+    // it were saved, taken off or changed.
+    void listChanged();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     // Closing the window ends the program: a waiting operation ends with it.
     void closeEvent(QCloseEvent *event) override;
 
@@ -165,6 +179,24 @@ private:
     // Shows the list file `path` and makes it the open list.
     void ouvrir_liste(const QString &path);
 
+    // --- Many records at once (src/app/badge_table.cpp) -------------------------------
+    // True when no board operation holds the line; otherwise the status strip
+    // says which one does.
+    bool ligne_libre();
+    // Takes the records of `sections` off the list, after one question.
+    void supprimer_badges(const std::vector<std::string> &sections);
+    // Sets the fields of `change` on the records of `sections`, after one question.
+    void modifier_badges(const std::vector<std::string> &sections, const BulkChange &change);
+    // Record mode on the record of `section`.
+    void ouvrir_badge(const std::string &section);
+    // Reads the list again after `before` became `after` in its file: the
+    // tables, the count, the editor on the record of `shown` (or the slot
+    // `slotBefore` when it is gone), the console pane if it showed the file.
+    void relire_apres(const std::string &before, const std::string &after, const std::string &shown,
+                      int slotBefore);
+    // The table of badges shows the list as its file holds it now.
+    void montrer_tableau();
+
     // The file path of a program-directory file, as the file functions take it.
     std::string programFile(const QString &name) const;
 
@@ -174,6 +206,7 @@ private:
     std::function<void()> m_endProgram;
 
     OpenList m_liste;
+    QPointer<BadgeTableWindow> m_tableau; // "Tableau des badges", while open
     std::array<std::int16_t, 8> m_octets_horaire{};
     // Text1 shows the open list, as opened or as the operator edited it there.
     bool m_text1_liste = false;

@@ -17,6 +17,10 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+
+#include <vector>
 
 // The icons compiled into the library; registered here, outside any
 // namespace, because the static library's resources are not registered
@@ -164,6 +168,66 @@ QIcon commandIcon(const char *themeName, const char *ownFile)
     return themeName ? QIcon::fromTheme(QLatin1String(themeName), own) : own;
 }
 
+// The menus as the window's commands: each item runs its button's handler
+// (connected by the window, form2.cpp), found by its object name.
+QMenuBar *buildMenuBar(QWidget *form)
+{
+    auto *bar = new QMenuBar(form);
+    bar->setObjectName(QStringLiteral("MenuBar"));
+    struct Item {
+        const char *name; // empty: a separator
+        const char *text;
+        const char *keys; // a shortcut, or nullptr
+    };
+    struct Menu {
+        const char *name;
+        const char *title;
+        std::vector<Item> items;
+    };
+    const Menu menus[] = {
+        {"menu_fichier",
+         "&Fichier",
+         {{"nouvelle_liste", "&Nouvelle liste", "Ctrl+N"},
+          {"ouvrir_liste", "&Ouvrir une liste enregistrée", "Ctrl+O"},
+          {"enregistrer_liste_sous", "&Enregistrer une liste sous", "Ctrl+S"},
+          {"", "", nullptr},
+          {"quitter", "&Quitter", "Ctrl+Q"}}},
+        {"menu_liste",
+         "&Liste",
+         {{"tableau_des_badges", "&Tableau des badges", nullptr},
+          {"ajouter_modifier_badge", "&Ajouter Modifier  badge", nullptr},
+          {"supprimer_le_badge", "&Supprimer le badge", nullptr}}},
+        {"menu_platine",
+         "&Platine",
+         {{"envoi_programmation", "&Envoi programmation", nullptr},
+          {"telechargement_historique", "&Téléchargement de l'historique", nullptr},
+          {"mise_a_l_heure", "&Mise à l'heure", nullptr},
+          {"lire_badge", "&Lecture badge", nullptr},
+          {"connexion", "&Connexion", nullptr}}},
+        {"menu_passages",
+         "Pa&ssages",
+         {{"journal_des_passages", "&Journal des passages", nullptr}}},
+        {"menu_aide", "&Aide", {{"a_propos", "&A propos de ...", nullptr}}},
+    };
+    for (const Menu &m : menus) {
+        QMenu *menu = bar->addMenu(QString::fromUtf8(m.title));
+        menu->setObjectName(QLatin1String(m.name));
+        for (const Item &i : m.items) {
+            if (!*i.name) {
+                menu->addSeparator();
+                continue;
+            }
+            QAction *a = menu->addAction(QString::fromUtf8(i.text));
+            a->setObjectName(QLatin1String(i.name));
+            if (i.keys)
+                a->setShortcut(QKeySequence(QLatin1String(i.keys)));
+        }
+    }
+    // Its window comes with the next version.
+    bar->findChild<QAction *>(QStringLiteral("journal_des_passages"))->setEnabled(false);
+    return bar;
+}
+
 const QColor kBlue(0, 0, 255);
 const QColor kRed(255, 0, 0);
 const QColor kMagenta(255, 0, 255);
@@ -303,6 +367,9 @@ Form2Ui buildForm2Ui(QWidget *form)
                          QStringLiteral("Badge suivant"), QRect(12, 385, 130, 30));
     u.Command22 = button(f2, "Command22", QStringLiteral("Rechercher nom"),
                          QStringLiteral("Badge suivant"), QRect(150, 385, 130, 30));
+    u.Command23 =
+        button(f2, "Command23", QStringLiteral("Supprimer"),
+               QStringLiteral("Retire le badge courant de la liste"), QRect(288, 385, 130, 30));
     // Row 11
     u.Command11 = button(f2, "Command11", QStringLiteral("Badge suivant"),
                          QStringLiteral("Badge suivant"), QRect(12, 425, 100, 36));
@@ -412,6 +479,16 @@ Form2Ui buildForm2Ui(QWidget *form)
     // Frames over the panes they cover.
     u.Frame5->raise();
     u.Frame6->raise();
+
+    // The menu bar above everything: the controls keep their places and sizes
+    // below it, the window grows by its height.
+    u.MenuBar = buildMenuBar(form);
+    const int menuHeight = u.MenuBar->sizeHint().height();
+    for (QWidget *w : form->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        if (w != u.MenuBar)
+            w->move(w->x(), w->y() + menuHeight);
+    u.MenuBar->setGeometry(0, 0, form->width(), menuHeight);
+    form->resize(form->width(), form->height() + menuHeight);
     // Every control of the list is made, under its own name: the rest of the
     // code and the tests find it by that name.
     forEachControl(u, [](const QString &name, QObject *control) {

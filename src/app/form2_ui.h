@@ -15,6 +15,7 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenuBar;
 class QPushButton;
 class QWidget;
 
@@ -26,6 +27,7 @@ class Pane;
 // below, the builder's check and the tests' finder are all made from this
 // list. Control arrays are flattened: Label1(3) is Label1_3.
 #define PLATINE_FORM2_CONTROLS(X)                                                                  \
+    X(QMenuBar, MenuBar)                                                                           \
     X(QGroupBox, Frame1)                                                                           \
     X(QGroupBox, Frame2)                                                                           \
     X(QGroupBox, Frame3)                                                                           \
@@ -77,6 +79,7 @@ class Pane;
     X(QLabel, Label9)                                                                              \
     X(QPushButton, Command21)                                                                      \
     X(QPushButton, Command22)                                                                      \
+    X(QPushButton, Command23)                                                                      \
     X(QPushButton, Command11)                                                                      \
     X(QPushButton, Command14)                                                                      \
     X(QPushButton, Command13)                                                                      \
@@ -130,7 +133,17 @@ template <typename Ui, typename F> void forEachControl(Ui &u, F &&f)
 #undef PLATINE_CONTROL_ARRAY_VISIT
 }
 
-// Builds every control of the window onto `form` (form2_ui.cpp).
+// The menu bar's items, by object name, each with the handler it runs:
+// "nouvelle_liste" (Command4), "ouvrir_liste" (Command1),
+// "enregistrer_liste_sous" (Command2), "quitter" (Command6),
+// "tableau_des_badges", "ajouter_modifier_badge" (Command5),
+// "supprimer_le_badge" (Command23), "envoi_programmation" (Command8),
+// "telechargement_historique" (Command3), "mise_a_l_heure" (Command17),
+// "lire_badge" (lecture_badge), "connexion" (Command10),
+// "journal_des_passages" (not built yet: disabled), "a_propos" (Label16).
+
+// Builds every control of the window onto `form` (form2_ui.cpp), the menu
+// bar above them: the window is as much taller as the menu bar is high.
 Form2Ui buildForm2Ui(QWidget *form);
 
 } // namespace platine

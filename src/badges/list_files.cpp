@@ -151,6 +151,7 @@ void Form2::ouvrir_liste(const QString &path)
     montrer_fichier(path, title);
     m_liste.fichier = path;
     m_liste.titre = title;
+    emit listChanged();
 }
 
 void Form2::importer_tableau(const QString &path)
@@ -255,6 +256,7 @@ void Form2::Command4_Click()
     }
     montrer_fichier(path, title);
     m_liste.fichier = path;
+    emit listChanged();
 }
 
 void Form2::Command2_Click()
@@ -348,6 +350,7 @@ void Form2::Command7_Click()
         m_liste.nombre = m_liste.nombre.value_or(0) + 1;
         u.nombre_enregistrements->setText(QString::number(*m_liste.nombre));
     }
+    emit listChanged();
 }
 
 } // namespace platine

@@ -283,6 +283,22 @@ bool writeToFile(const std::string &path, std::string_view section, std::string_
     return files::writeAtomic(path, set(content, section, key, value), error);
 }
 
+std::string removeSection(std::string_view content, std::string_view section)
+{
+    const std::string wanted = nameKey(section);
+    std::string out;
+    out.reserve(content.size());
+    bool dropping = false;
+    for (const Line &l : splitLines(content)) {
+        std::string_view name;
+        if (headerName(content.substr(l.begin, l.end - l.begin), name))
+            dropping = nameKey(name) == wanted;
+        if (!dropping)
+            out.append(content.substr(l.begin, l.next - l.begin));
+    }
+    return out;
+}
+
 std::string_view trimBlanks(std::string_view s)
 {
     while (!s.empty() && isBlank(s.front()))

@@ -62,6 +62,12 @@ std::vector<std::string> sections(std::string_view content);
 std::string set(std::string_view content, std::string_view section, std::string_view key,
                 std::string_view value);
 
+// `content` without any section named `section` (names matched as the
+// reader matches them): each goes from its header line up to the next
+// header or the end of the file. Every other byte, the text before the
+// first section included, stays as it was.
+std::string removeSection(std::string_view content, std::string_view section);
+
 // File forms: read the file (missing file: the default) and write with an
 // atomic replacement of the whole file (created when missing).
 std::string getFromFile(const std::string &path, std::string_view section, std::string_view key,

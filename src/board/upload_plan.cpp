@@ -2,10 +2,9 @@
 
 #include "badges/listfile.h"
 #include "badges/profile.h"
+#include "badges/record_check.h"
 #include "board/protocol.h"
 #include "platform/cp1252.h"
-
-#include <cstdio>
 
 namespace platine {
 
@@ -30,13 +29,6 @@ std::optional<int> wholeNumber(std::string_view text, std::size_t maxDigits)
         v = v * 10 + (c - '0');
     }
     return v;
-}
-
-std::string hexText(int v)
-{
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%02X", unsigned(v) & 0xFFFFu);
-    return buf;
 }
 
 // "badge n° 3 (emplacement 2, numéro 0123456789)"
@@ -83,31 +75,9 @@ std::optional<std::string> validateUpload(const BadgeTables &t, std::string_view
     // Slots past the last record hold the reader's reset values, which are
     // all valid; only the records need looking at.
     const int records = count < kBoardRecords ? count : kBoardRecords;
-    for (int i = 0; i < records; ++i) {
-        const std::uint16_t bad = t.invalid[i];
-        if ((bad & BadNumero) || !isBadgeNumber(t.tab_numero[i]))
-            return refusal(badgeName(t, i) +
-                           " : le numéro de badge doit compter dix chiffres hexadécimaux (0 à 9, "
-                           "A à F).");
-        for (const RecordField &f : kRecordFields) {
-            if (!f.packed)
-                continue;
-            const int v = (t.*f.packed)[i];
-            if (bad & f.bad & kBadTimes)
-                return refusal(badgeName(t, i) + " : " + f.name + " refusée ; " +
-                               timeRuleText(f.bad));
-            if ((bad & f.bad) || protocol::unpackDecimal(v) < 0)
-                return refusal(badgeName(t, i) + " : " + f.name + " illisible (valeur " +
-                               hexText(v) + "h) ; un nombre de deux chiffres au plus est attendu.");
-        }
-        if ((bad & BadJour) || !dayCode(t.tab_jour[i]))
-            return refusal(badgeName(t, i) + " : jour autorisé « " + cp1252::toUtf8(t.tab_jour[i]) +
-                           " » ; un code de jour de 0 à 9 est attendu.");
-        const int dom = t.tab_jour_du_mois[i];
-        if ((bad & BadJourDuMois) || dom < 0 || dom > kMaxDayOfMonth)
-            return refusal(badgeName(t, i) + " : jour du mois " + std::to_string(dom) +
-                           " ; 0 (aucun) ou un jour de 1 à 31 est attendu.");
-    }
+    for (int i = 0; i < records; ++i)
+        if (const std::optional<std::string> why = recordRefusal(t, i))
+            return refusal(badgeName(t, i) + " : " + *why);
     // Entries past the last record go out as the tables hold them; they come
     // from earlier reads of valid numbers or are zero, but a byte they are not
     // would be cut on the line.

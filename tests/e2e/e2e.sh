@@ -179,7 +179,10 @@ declare -A BUTTON_ROW=(
     [Command4]=0 [Command1]=1 [Command2]=2 [lecture_badge]=3 [Command5]=4
     [Command8]=5 [Command10]=6 [Command3]=7 [Command17]=8 [Command6]=9
 )
-click_at() { xdotool mousemove --sync "$((WIN_X + $1))" "$((WIN_Y + $2))" click 1; }
+# The menu bar sits above the controls: the window is that much taller
+# than its 643 designed pixels, and every control that much lower.
+MENU_H=$((WIN_H - 643))
+click_at() { xdotool mousemove --sync "$((WIN_X + $1))" "$((WIN_Y + MENU_H + $2))" click 1; }
 click_button() {
     local row=${BUTTON_ROW[$1]}
     click_at $((572 + 31 + 45)) $((22 + 42 + 57 * row + 26))

@@ -1,0 +1,254 @@
+// "Tableau des badges", "Supprimer" and the changes to many records at once:
+// the main window's side. The table window shows the list (src/badges); the
+// handlers here change the list file, read it again and tell the table.
+
+#include "app/form2.h"
+#include "app/form2_ui.h"
+#include "badges/badge_table_window.h"
+#include "badges/list_edit.h"
+#include "badges/listfile.h"
+#include "badges/profile.h"
+#include "platform/files.h"
+#include "platform/text.h"
+#include "serial/exchange.h"
+
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+
+#include <algorithm>
+
+namespace platine {
+
+namespace {
+
+QString utf8(const std::string &s)
+{
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
+
+// A message box shows this many badges or problems; the rest are counted.
+constexpr int kListedAtMost = 20;
+
+QString listed(const QStringList &lines)
+{
+    QStringList shown = lines.mid(0, kListedAtMost);
+    if (lines.size() > kListedAtMost)
+        shown << QStringLiteral("et %1 autre(s)").arg(lines.size() - kListedAtMost);
+    return shown.join(QStringLiteral("\r\n"));
+}
+
+bool sameSection(const std::string &a, const std::string &b)
+{
+    return profile::nameKey(a) == profile::nameKey(b);
+}
+
+} // namespace
+
+bool Form2::ligne_libre()
+{
+    Exchange x(*m_line, QStringLiteral("liste"));
+    return x.began();
+}
+
+void Form2::tableau_des_badges_Click()
+{
+    if (!ligne_libre() || !liste_ouverte())
+        return;
+    if (!m_tableau) {
+        BadgeTableWindow::Actions actions;
+        actions.open = [this](const std::string &section) { ouvrir_badge(section); };
+        actions.remove = [this](const std::vector<std::string> &s) { supprimer_badges(s); };
+        actions.change = [this](const std::vector<std::string> &s, const BulkChange &c) {
+            modifier_badges(s, c);
+        };
+        m_tableau = new BadgeTableWindow(std::move(actions), this);
+        connect(this, &Form2::listChanged, m_tableau, [this] { montrer_tableau(); });
+    }
+    montrer_tableau();
+    m_platform.windows->show(m_tableau);
+}
+
+void Form2::montrer_tableau()
+{
+    if (!m_tableau)
+        return;
+    const std::optional<std::string> content = files::read(nativePath(m_liste.fichier));
+    m_tableau->showList(QFileInfo(m_liste.fichier).fileName(), content.value_or(std::string()));
+}
+
+void Form2::Command23_Click()
+{
+    if (!ligne_libre() || !liste_ouverte())
+        return;
+    const int i = m_liste.index_courant;
+    if (!m_liste.nombre || i >= *m_liste.nombre) {
+        m_platform.dialogs->message(
+            MsgIcon::Information, MsgButtons::Ok, QStringLiteral("Supprimer"),
+            QStringLiteral("Aucun badge à retirer : l'enregistrement courant n'est pas dans la "
+                           "liste."));
+        return;
+    }
+    supprimer_badges({m_liste.tables.tab_sections[std::size_t(i)]});
+}
+
+void Form2::supprimer_badges(const std::vector<std::string> &sections)
+{
+    // The line is held until the list is written: no upload reads it halfway.
+    Exchange x(*m_line, QStringLiteral("retrait de badge"));
+    if (!x.began() || !liste_ouverte() || sections.empty())
+        return;
+    const QString title = QStringLiteral("Supprimer");
+    const auto fail = [&](const QString &text) {
+        m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok, title, text);
+    };
+    const std::string path = nativePath(m_liste.fichier);
+    std::string error;
+    std::optional<std::string> content = files::read(path, &error);
+    if (!content) {
+        fail(QStringLiteral("Impossible de lire la liste, aucun badge n'est retiré.\r\n") +
+             utf8(error));
+        return;
+    }
+
+    // Each badge named with its holder, as the file holds them.
+    QStringList named, numbers;
+    for (const std::string &section : sections) {
+        const std::optional<RecordFields> r = storedRecord(*content, section);
+        if (!r) {
+            fail(QStringLiteral("Le badge %1 n'est plus dans la liste, aucun badge n'est retiré.")
+                     .arg(fromCp1252(section)));
+            return;
+        }
+        const QString numero = fromCp1252(r->numero.empty() ? section : r->numero);
+        const QString nom = fromCp1252(r->nom);
+        numbers << numero;
+        named << (nom.isEmpty() ? numero : QStringLiteral("%1 (%2)").arg(numero, nom));
+    }
+    const QString question =
+        sections.size() == 1
+            ? QStringLiteral("Retirer de la liste le badge %1 ?").arg(named.front())
+            : QStringLiteral("Retirer de la liste les %1 badges suivants ?\r\n")
+                      .arg(sections.size()) +
+                  listed(named);
+    if (m_platform.dialogs->message(MsgIcon::Question, MsgButtons::YesNo, title, question) !=
+        MsgAnswer::Yes)
+        return;
+
+    // The file as it is now, in case it changed while the question was open.
+    content = files::read(path, &error);
+    const std::string after = content ? removeRecords(*content, sections) : std::string();
+    if (!content || !files::writeAtomic(path, after, &error)) {
+        fail(QStringLiteral("Impossible d'écrire la liste, aucun badge n'est retiré.\r\n") +
+             utf8(error));
+        return;
+    }
+
+    // The editor moves off a record that is gone: the next one takes its slot.
+    const int shownSlot = m_liste.index_courant;
+    std::string shown;
+    if (m_liste.nombre && shownSlot < *m_liste.nombre)
+        shown = m_liste.tables.tab_sections[std::size_t(shownSlot)];
+    if (std::any_of(sections.begin(), sections.end(),
+                    [&](const std::string &s) { return sameSection(s, shown); }))
+        shown.clear();
+    relire_apres(*content, after, shown, shownSlot);
+    m_ui->Label14->setText(
+        numbers.size() == 1 ? QStringLiteral("Badge retiré de la liste : %1").arg(numbers.front())
+                            : QStringLiteral("Badges retirés de la liste : %1")
+                                  .arg(numbers.join(QStringLiteral(", "))));
+    emit listChanged();
+}
+
+void Form2::modifier_badges(const std::vector<std::string> &sections, const BulkChange &change)
+{
+    Exchange x(*m_line, QStringLiteral("modification de badges"));
+    if (!x.began() || !liste_ouverte() || sections.empty())
+        return;
+    const QString title = QStringLiteral("Modifier la sélection");
+    const auto tell = [&](MsgIcon icon, const QString &text) {
+        m_platform.dialogs->message(icon, MsgButtons::Ok, title, text);
+    };
+    const std::string path = nativePath(m_liste.fichier);
+    std::string error;
+    std::optional<std::string> content = files::read(path, &error);
+    if (!content) {
+        tell(MsgIcon::Critical,
+             QStringLiteral("Impossible de lire la liste, aucun badge n'est modifié.\r\n") +
+                 utf8(error));
+        return;
+    }
+    ChangeResult result = changeRecords(*content, sections, change);
+    if (!result.ok()) {
+        QStringList problems;
+        for (const std::string &p : result.problems)
+            problems << utf8(p);
+        tell(MsgIcon::Critical,
+             QStringLiteral("Aucun badge n'est modifié.\r\n") + listed(problems));
+        return;
+    }
+    if (result.changed == 0) {
+        tell(MsgIcon::Information,
+             QStringLiteral("Les badges choisis ont déjà ces valeurs : rien n'est modifié."));
+        return;
+    }
+    const QString question =
+        result.changed == 1
+            ? QStringLiteral("Modifier 1 badge de la liste ?")
+            : QStringLiteral("Modifier %1 badges de la liste ?").arg(result.changed);
+    if (m_platform.dialogs->message(MsgIcon::Question, MsgButtons::YesNo, title, question) !=
+        MsgAnswer::Yes)
+        return;
+
+    // Worked out again on the file as it is now.
+    content = files::read(path, &error);
+    if (content)
+        result = changeRecords(*content, sections, change);
+    if (!content || !result.ok() || !files::writeAtomic(path, result.content, &error)) {
+        tell(MsgIcon::Critical,
+             QStringLiteral("Impossible d'écrire la liste, aucun badge n'est modifié.\r\n") +
+                 utf8(error));
+        return;
+    }
+    const int shownSlot = m_liste.index_courant;
+    const std::string shown = m_liste.nombre && shownSlot < *m_liste.nombre
+                                  ? m_liste.tables.tab_sections[std::size_t(shownSlot)]
+                                  : std::string();
+    relire_apres(*content, result.content, shown, shownSlot);
+    m_ui->Label14->setText(QStringLiteral("Badge(s) modifié(s) : %1").arg(result.changed));
+    emit listChanged();
+}
+
+void Form2::relire_apres(const std::string &before, const std::string &after,
+                         const std::string &shown, int slotBefore)
+{
+    // The console pane follows when it showed the list as opened.
+    if (text1() == fromCp1252(linesWithCrLf(before)))
+        setText1(fromCp1252(linesWithCrLf(after)));
+    lire_liste();
+    const int count = m_liste.nombre.value_or(0);
+    int slot = std::clamp(slotBefore, 0, std::max(count - 1, 0));
+    for (int i = 0; i < count && !shown.empty(); ++i)
+        if (sameSection(m_liste.tables.tab_sections[std::size_t(i)], shown)) {
+            slot = i;
+            break;
+        }
+    mise_a_jour_affichage(std::int16_t(slot));
+}
+
+void Form2::ouvrir_badge(const std::string &section)
+{
+    Command5_Click();
+    if (!m_liste.derniere_lecture.readable || !m_ui->Frame2->isVisibleTo(this))
+        return;
+    const int count = m_liste.nombre.value_or(0);
+    for (int i = 0; i < count; ++i)
+        if (sameSection(m_liste.tables.tab_sections[std::size_t(i)], section)) {
+            mise_a_jour_affichage(std::int16_t(i));
+            break;
+        }
+    raise();
+    activateWindow();
+}
+
+} // namespace platine

@@ -1,0 +1,408 @@
+#include "badges/badge_table_window.h"
+
+#include "badges/listfile.h"
+#include "badges/tables.h"
+#include "platform/text.h"
+
+#include <QAbstractTableModel>
+#include <QCheckBox>
+#include <QColor>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSortFilterProxyModel>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <set>
+
+namespace platine {
+
+namespace {
+
+const char *const kHeaders[] = {"N° du badge", "Nom",          "Plage horaire", "Jours",
+                                "Lieu",        "Jour du mois", "État"};
+constexpr int kColumns = 7;
+
+QString utf8(const std::string &s)
+{
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
+
+} // namespace
+
+// --- The rows ---------------------------------------------------------------------
+
+class BadgeTableWindow::Model : public QAbstractTableModel {
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    void setRows(std::vector<BadgeRow> rows)
+    {
+        beginResetModel();
+        m_rows = std::move(rows);
+        endResetModel();
+    }
+    const BadgeRow &row(int r) const { return m_rows[std::size_t(r)]; }
+
+    int rowCount(const QModelIndex &parent = {}) const override
+    {
+        return parent.isValid() ? 0 : int(m_rows.size());
+    }
+    int columnCount(const QModelIndex &parent = {}) const override
+    {
+        return parent.isValid() ? 0 : kColumns;
+    }
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        if (!index.isValid())
+            return {};
+        const BadgeRow &r = row(index.row());
+        if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
+            switch (index.column()) {
+            case 0:
+                return fromCp1252(r.numero);
+            case 1:
+                return fromCp1252(r.nom);
+            case 2:
+                return utf8(r.plage);
+            case 3:
+                return utf8(r.jours);
+            case 4:
+                return utf8(r.lieu);
+            case 5:
+                return utf8(r.jourDuMois);
+            default:
+                return utf8(r.etat);
+            }
+        }
+        if (role == Qt::UserRole) { // what the columns sort by
+            switch (index.column()) {
+            case 2:
+                return r.debut;
+            case 4:
+                return r.lieuNumber;
+            case 5:
+                return r.jourDuMoisNumber;
+            default:
+                return data(index, Qt::DisplayRole).toString().toLower();
+            }
+        }
+        if (role == Qt::ForegroundRole && index.column() == 6 && !r.etat.empty())
+            return QColor(192, 0, 0);
+        return {};
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+            section < kColumns)
+            return QString::fromUtf8(kHeaders[section]);
+        return QAbstractTableModel::headerData(section, orientation, role);
+    }
+
+private:
+    std::vector<BadgeRow> m_rows;
+};
+
+class BadgeTableWindow::Filter : public QSortFilterProxyModel {
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+    void setText(const QString &text)
+    {
+        m_text = toCp1252(text);
+        invalidateFilter();
+    }
+
+protected:
+    bool filterAcceptsRow(int sourceRow, const QModelIndex &) const override
+    {
+        const auto *m = static_cast<const Model *>(sourceModel());
+        return rowMatches(m->row(sourceRow), m_text);
+    }
+
+private:
+    std::string m_text;
+};
+
+// --- The window's controls --------------------------------------------------------
+
+struct BadgeTableWindow::Ui {
+    QLineEdit *filtre = nullptr;
+    QLabel *compte = nullptr;
+    QTableView *tableau = nullptr;
+    QGroupBox *modification = nullptr;
+    QCheckBox *plage = nullptr;
+    QLineEdit *heure_debut = nullptr, *minute_debut = nullptr, *heure_fin = nullptr,
+              *minute_fin = nullptr;
+    QCheckBox *h24 = nullptr;
+    QCheckBox *jours = nullptr;
+    QComboBox *jour = nullptr;
+    QCheckBox *lieuCoche = nullptr;
+    QLineEdit *lieu = nullptr;
+    QCheckBox *tousLieux = nullptr;
+    QCheckBox *jourDuMoisCoche = nullptr;
+    QLineEdit *jourDuMois = nullptr;
+    QPushButton *modifier = nullptr;
+    QPushButton *supprimer = nullptr;
+    QLabel *message = nullptr;
+
+    void build(QWidget *w)
+    {
+        auto named = [](auto *widget, const char *name) {
+            widget->setObjectName(QLatin1String(name));
+            return widget;
+        };
+        auto field = [&](const char *name, const char *text, int width) {
+            auto *e = named(new QLineEdit(QString::fromUtf8(text)), name);
+            e->setAlignment(Qt::AlignCenter);
+            e->setMaximumWidth(width);
+            return e;
+        };
+        auto *top = new QVBoxLayout(w);
+        auto *filterRow = new QHBoxLayout;
+        filterRow->addWidget(new QLabel(QStringLiteral("Filtrer :")));
+        filtre = named(new QLineEdit, "filtre");
+        filtre->setPlaceholderText(QStringLiteral("numéro ou nom du badge"));
+        filtre->setClearButtonEnabled(true);
+        filterRow->addWidget(filtre, 1);
+        compte = named(new QLabel, "compte");
+        filterRow->addWidget(compte);
+        top->addLayout(filterRow);
+
+        tableau = named(new QTableView, "tableau");
+        tableau->setSelectionBehavior(QAbstractItemView::SelectRows);
+        tableau->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        tableau->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        tableau->setSortingEnabled(true);
+        tableau->setAlternatingRowColors(true);
+        tableau->verticalHeader()->setVisible(false);
+        tableau->horizontalHeader()->setStretchLastSection(true);
+        top->addWidget(tableau, 1);
+
+        modification =
+            named(new QGroupBox(QStringLiteral("Modifier la sélection")), "modification");
+        auto *grid = new QGridLayout(modification);
+        plage = named(new QCheckBox(QStringLiteral("Plage horaire :")), "plage");
+        heure_debut = field("heure_debut", "07", 36);
+        minute_debut = field("minute_debut", "30", 36);
+        heure_fin = field("heure_fin", "17", 36);
+        minute_fin = field("minute_fin", "30", 36);
+        h24 = named(new QCheckBox(QStringLiteral("24h/24")), "h24");
+        auto *times = new QHBoxLayout;
+        times->addWidget(heure_debut);
+        times->addWidget(new QLabel(QStringLiteral("H")));
+        times->addWidget(minute_debut);
+        times->addWidget(new QLabel(QStringLiteral("à")));
+        times->addWidget(heure_fin);
+        times->addWidget(new QLabel(QStringLiteral("H")));
+        times->addWidget(minute_fin);
+        times->addWidget(h24);
+        times->addStretch();
+        grid->addWidget(plage, 0, 0);
+        grid->addLayout(times, 0, 1);
+
+        jours = named(new QCheckBox(QStringLiteral("Jour(s) :")), "jours");
+        jour = named(new QComboBox, "jour");
+        for (const char *day : kDayChoices)
+            jour->addItem(QString::fromUtf8(day));
+        jour->setCurrentIndex(kNewRecordDayCode);
+        grid->addWidget(jours, 1, 0);
+        grid->addWidget(jour, 1, 1, Qt::AlignLeft);
+
+        lieuCoche = named(new QCheckBox(QStringLiteral("Lieu :")), "lieu_coche");
+        lieu = field("lieu", "1", 40);
+        tousLieux = named(new QCheckBox(QStringLiteral("Tous les lieux autorisés")), "tous_lieux");
+        auto *place = new QHBoxLayout;
+        place->addWidget(lieu);
+        place->addWidget(tousLieux);
+        place->addStretch();
+        grid->addWidget(lieuCoche, 2, 0);
+        grid->addLayout(place, 2, 1);
+
+        jourDuMoisCoche =
+            named(new QCheckBox(QStringLiteral("Jour du mois :")), "jour_du_mois_coche");
+        jourDuMois = field("jour_du_mois", "0", 40);
+        grid->addWidget(jourDuMoisCoche, 3, 0);
+        grid->addWidget(jourDuMois, 3, 1, Qt::AlignLeft);
+        top->addWidget(modification);
+
+        auto *buttons = new QHBoxLayout;
+        message = named(new QLabel, "message");
+        message->setWordWrap(true);
+        buttons->addWidget(message, 1);
+        modifier =
+            named(new QPushButton(QStringLiteral("Modifier la sélection")), "modifier_selection");
+        modifier->setToolTip(QStringLiteral("Donne les champs cochés à tous les badges choisis"));
+        supprimer = named(new QPushButton(QStringLiteral("Supprimer")), "supprimer");
+        supprimer->setToolTip(QStringLiteral("Retire les badges choisis de la liste"));
+        buttons->addWidget(modifier);
+        buttons->addWidget(supprimer);
+        top->addLayout(buttons);
+    }
+};
+
+// --- The window -----------------------------------------------------------------------
+
+BadgeTableWindow::BadgeTableWindow(Actions actions, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_ui(std::make_unique<Ui>()), m_actions(std::move(actions))
+{
+    setObjectName(QStringLiteral("tableau_des_badges"));
+    m_ui->build(this);
+    m_model = new Model(this);
+    m_filter = new Filter(this);
+    m_filter->setSourceModel(m_model);
+    m_filter->setSortRole(Qt::UserRole);
+    m_ui->tableau->setModel(m_filter);
+    m_ui->tableau->sortByColumn(-1,
+                                Qt::AscendingOrder); // the list's order until a header is clicked
+    m_ui->tableau->installEventFilter(this);
+    resize(760, 520);
+
+    connect(m_ui->filtre, &QLineEdit::textChanged, this, &BadgeTableWindow::filterChanged);
+    connect(m_ui->tableau, &QTableView::doubleClicked, this, [this] { openCurrent(); });
+    connect(m_ui->modifier, &QPushButton::clicked, this, [this] { changeSelected(); });
+    connect(m_ui->supprimer, &QPushButton::clicked, this, [this] { removeSelected(); });
+    // The editor's reactions: 24h/24 and all places stand for 99.
+    connect(m_ui->h24, &QCheckBox::toggled, this, [this](bool on) {
+        for (QLineEdit *e :
+             {m_ui->heure_debut, m_ui->minute_debut, m_ui->heure_fin, m_ui->minute_fin})
+            e->setEnabled(!on);
+    });
+    connect(m_ui->tousLieux, &QCheckBox::toggled, m_ui->lieu, &QWidget::setDisabled);
+    showCount();
+}
+
+BadgeTableWindow::~BadgeTableWindow() = default;
+
+void BadgeTableWindow::showList(const QString &fileTitle, std::string_view content)
+{
+    setWindowTitle(QStringLiteral("Tableau des badges — ") + fileTitle);
+    BadgeTables tables;
+    const ListReadReport report = readList(content, tables);
+    m_model->setRows(badgeRows(tables, report.count));
+    showCount();
+}
+
+int BadgeTableWindow::shownCount() const
+{
+    return m_filter->rowCount();
+}
+
+int BadgeTableWindow::totalCount() const
+{
+    return m_model->rowCount();
+}
+
+QString BadgeTableWindow::cell(int row, int column) const
+{
+    return m_filter->index(row, column).data().toString();
+}
+
+std::vector<std::string> BadgeTableWindow::selectedSections() const
+{
+    std::vector<std::string> out;
+    std::set<int> seen;
+    QModelIndexList rows = m_ui->tableau->selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end(),
+              [](const QModelIndex &a, const QModelIndex &b) { return a.row() < b.row(); });
+    for (const QModelIndex &i : rows) {
+        const int source = m_filter->mapToSource(i).row();
+        if (seen.insert(source).second)
+            out.push_back(m_model->row(source).section);
+    }
+    return out;
+}
+
+void BadgeTableWindow::openCurrent()
+{
+    const QModelIndex current = m_ui->tableau->currentIndex();
+    if (!current.isValid() || !m_actions.open)
+        return;
+    m_actions.open(m_model->row(m_filter->mapToSource(current).row()).section);
+}
+
+void BadgeTableWindow::removeSelected()
+{
+    const std::vector<std::string> sections = selectedSections();
+    if (sections.empty()) {
+        m_ui->message->setText(QStringLiteral("Choisissez d'abord les badges à retirer."));
+        return;
+    }
+    m_ui->message->clear();
+    if (m_actions.remove)
+        m_actions.remove(sections);
+}
+
+void BadgeTableWindow::changeSelected()
+{
+    const std::vector<std::string> sections = selectedSections();
+    const BulkChange change = changeTyped();
+    if (sections.empty() || !change.any()) {
+        m_ui->message->setText(QStringLiteral(
+            "Choisissez les badges dans le tableau et cochez les champs à leur donner."));
+        return;
+    }
+    m_ui->message->clear();
+    if (m_actions.change)
+        m_actions.change(sections, change);
+}
+
+BulkChange BadgeTableWindow::changeTyped() const
+{
+    const Ui &u = *m_ui;
+    BulkChange c;
+    c.times = u.plage->isChecked();
+    c.h24 = u.h24->isChecked();
+    c.heure_debut = toCp1252(u.heure_debut->text());
+    c.minute_debut = toCp1252(u.minute_debut->text());
+    c.heure_fin = toCp1252(u.heure_fin->text());
+    c.minute_fin = toCp1252(u.minute_fin->text());
+    c.days = u.jours->isChecked();
+    c.dayCode = u.jour->currentIndex();
+    c.place = u.lieuCoche->isChecked();
+    c.allPlaces = u.tousLieux->isChecked();
+    c.lieu = toCp1252(u.lieu->text());
+    c.dayOfMonth = u.jourDuMoisCoche->isChecked();
+    c.jourDuMois = toCp1252(u.jourDuMois->text());
+    return c;
+}
+
+bool BadgeTableWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_ui->tableau && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Delete) {
+            removeSelected();
+            return true;
+        }
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            openCurrent();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void BadgeTableWindow::filterChanged()
+{
+    m_filter->setText(m_ui->filtre->text());
+    showCount();
+}
+
+void BadgeTableWindow::showCount()
+{
+    const int shown = shownCount(), total = totalCount();
+    m_ui->compte->setText(
+        shown == total ? QStringLiteral("%1 badge(s)").arg(total)
+                       : QStringLiteral("%1 badge(s) affiché(s) sur %2").arg(shown).arg(total));
+}
+
+} // namespace platine

@@ -1,0 +1,100 @@
+#include "badges/list_edit.h"
+
+#include "badges/listfile.h"
+#include "badges/profile.h"
+#include "platform/cp1252.h"
+
+namespace platine {
+
+namespace {
+
+constexpr std::size_t kWhole = 65536; // a stored value uncut
+
+std::string trimmed(const std::string &s)
+{
+    return std::string(profile::trimBlanks(s));
+}
+
+} // namespace
+
+std::string removeRecords(std::string_view content, const std::vector<std::string> &sections)
+{
+    std::string out(content);
+    for (const std::string &s : sections)
+        out = profile::removeSection(out, s);
+    return out;
+}
+
+std::optional<RecordFields> storedRecord(std::string_view content, std::string_view section)
+{
+    const profile::Parsed list(content);
+    const std::string wanted = profile::nameKey(section);
+    for (const std::string &name : list.sections()) {
+        if (profile::nameKey(name) != wanted)
+            continue;
+        RecordFields r;
+        for (const RecordField &f : kRecordFields)
+            r.*f.value = list.get(name, f.key, "", kWhole);
+        return r;
+    }
+    return std::nullopt;
+}
+
+RecordFields applyChange(RecordFields r, const BulkChange &c)
+{
+    if (c.times) {
+        r.h24 = c.h24 ? "oui" : "non";
+        r.heure_debut = c.h24 ? "99" : trimmed(c.heure_debut);
+        r.minute_debut = c.h24 ? "99" : trimmed(c.minute_debut);
+        r.heure_fin = c.h24 ? "99" : trimmed(c.heure_fin);
+        r.minute_fin = c.h24 ? "99" : trimmed(c.minute_fin);
+    }
+    if (c.days) {
+        r.jour_code = std::to_string(c.dayCode);
+        r.jour_texte = c.dayCode >= 0 && c.dayCode <= 9 ? cp1252::fromUtf8(kDayChoices[c.dayCode])
+                                                        : std::string();
+    }
+    if (c.place) {
+        r.tous_lieux = c.allPlaces ? "oui" : "non";
+        r.lieu = c.allPlaces ? "99" : trimmed(c.lieu);
+    }
+    if (c.dayOfMonth)
+        r.jour_du_mois = trimmed(c.jourDuMois);
+    return r;
+}
+
+ChangeResult changeRecords(std::string_view content, const std::vector<std::string> &sections,
+                           const BulkChange &change)
+{
+    ChangeResult result;
+    result.content = std::string(content);
+    for (const std::string &section : sections) {
+        const std::string badge = "Badge " + cp1252::toUtf8(section) + " : ";
+        const std::optional<RecordFields> stored = storedRecord(result.content, section);
+        if (!stored) {
+            result.problems.push_back(badge + "il n'est plus dans la liste.");
+            continue;
+        }
+        // The editor saves a record under its badge number.
+        if (profile::nameKey(stored->numero) != profile::nameKey(section)) {
+            result.problems.push_back(badge + "sa section porte un autre nom que son numéro « " +
+                                      cp1252::toUtf8(stored->numero) + " ».");
+            continue;
+        }
+        const RecordFields r = applyChange(*stored, change);
+        const std::vector<FieldProblem> problems = validateRecord(r);
+        for (const FieldProblem &p : problems)
+            result.problems.push_back(badge + p.message);
+        if (!problems.empty())
+            continue;
+        std::string after = saveRecord(result.content, keepStoredForms(result.content, r));
+        if (after != result.content)
+            ++result.changed;
+        result.content = std::move(after);
+    }
+    if (!result.ok())
+        result.content = std::string(content);
+    return result;
+}
+
+} // namespace platine

@@ -1,0 +1,59 @@
+#pragma once
+// Changes to many records of a list file at once: records taken off the
+// list, and the same fields set on several records. Pure standard C++ over
+// the file's bytes (Windows-1252); messages French, UTF-8.
+
+#include "badges/record_fields.h"
+#include "badges/tables.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platine {
+
+// `content` without the sections named in `sections` (every section of each
+// name): the header and every other section byte for byte as they were.
+std::string removeRecords(std::string_view content, const std::vector<std::string> &sections);
+
+// The record stored under `section`, values whole; nothing without that section.
+std::optional<RecordFields> storedRecord(std::string_view content, std::string_view section);
+
+// The fields to set on every chosen record; only those ticked change.
+struct BulkChange {
+    bool times = false; // the time window, or 24h/24
+    bool h24 = false;
+    std::string heure_debut, minute_debut, heure_fin, minute_fin;
+    bool days = false;
+    int dayCode = kNewRecordDayCode;
+    bool place = false; // the place, or all places
+    bool allPlaces = false;
+    std::string lieu;
+    bool dayOfMonth = false;
+    std::string jourDuMois;
+
+    bool any() const { return times || days || place || dayOfMonth; }
+};
+
+// The record with the ticked fields set as the editor sets them: 24h/24 puts
+// 99 in the four times and "oui" beside them, all places puts 99 in the place
+// and "oui" beside it, a day code brings its day choice's name; numbers are
+// taken without the blanks typed around them.
+RecordFields applyChange(RecordFields record, const BulkChange &change);
+
+struct ChangeResult {
+    std::string content;               // the list afterwards
+    int changed = 0;                   // records whose section changed
+    std::vector<std::string> problems; // why nothing may be written (UTF-8)
+    bool ok() const { return problems.empty(); }
+};
+
+// `content` with `change` applied to the record of each of `sections`, each
+// written as the editor's save writes one. When a record is missing or would
+// hold a value the board cannot take, `problems` says so for each, and
+// nothing should be written.
+ChangeResult changeRecords(std::string_view content, const std::vector<std::string> &sections,
+                           const BulkChange &change);
+
+} // namespace platine

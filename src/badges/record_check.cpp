@@ -1,0 +1,74 @@
+#include "badges/record_check.h"
+
+#include "badges/listfile.h"
+#include "badges/profile.h"
+#include "badges/record_fields.h"
+#include "platform/cp1252.h"
+
+#include <cstdio>
+
+namespace platine {
+
+namespace {
+
+// A packed decimal byte: both nibbles 0 to 9.
+bool isPackedDecimal(int v)
+{
+    return v >= 0 && v <= 0xFF && (v >> 4) <= 9 && (v & 0x0F) <= 9;
+}
+
+std::string hexText(int v)
+{
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%02X", unsigned(v) & 0xFFFFu);
+    return buf;
+}
+
+// The day code as the board takes it: one digit, blanks around and leading
+// zeros allowed ("007" is 7, "10" is not a code).
+bool isDayCodeForBoard(std::string_view text)
+{
+    text = profile::trimBlanks(text);
+    if (text.empty())
+        return false;
+    std::size_t significant = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+        if (significant > 0 || c != '0')
+            ++significant;
+    }
+    return significant <= 1;
+}
+
+} // namespace
+
+std::optional<std::string> recordRefusal(const BadgeTables &t, int i)
+{
+    if (i < 0 || i >= kBoardRecords)
+        return std::string("la platine garde 100 badges au plus, celui-ci est en trop.");
+    const std::uint16_t bad = t.invalid[i];
+    if ((bad & BadNumero) || !isBadgeNumber(t.tab_numero[i]))
+        return std::string(
+            "le numéro de badge doit compter dix chiffres hexadécimaux (0 à 9, A à F).");
+    for (const RecordField &f : kRecordFields) {
+        if (!f.packed)
+            continue;
+        const int v = (t.*f.packed)[i];
+        if (bad & f.bad & kBadTimes)
+            return std::string(f.name) + " refusée ; " + timeRuleText(f.bad);
+        if ((bad & f.bad) || !isPackedDecimal(v))
+            return std::string(f.name) + " illisible (valeur " + hexText(v) +
+                   "h) ; un nombre de deux chiffres au plus est attendu.";
+    }
+    if ((bad & BadJour) || !isDayCodeForBoard(t.tab_jour[i]))
+        return "jour autorisé « " + cp1252::toUtf8(t.tab_jour[i]) +
+               " » ; un code de jour de 0 à 9 est attendu.";
+    const int dom = t.tab_jour_du_mois[i];
+    if ((bad & BadJourDuMois) || dom < 0 || dom > kMaxDayOfMonth)
+        return "jour du mois " + std::to_string(dom) +
+               " ; 0 (aucun) ou un jour de 1 à 31 est attendu.";
+    return std::nullopt;
+}
+
+} // namespace platine

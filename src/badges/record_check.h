@@ -1,0 +1,22 @@
+#pragma once
+// Whether the board can take one record of the tables: the check the upload
+// runs on every record before the first byte leaves, also shown beside each
+// badge in the table of the list. Pure standard C++.
+
+#include "badges/tables.h"
+
+#include <optional>
+#include <string>
+
+namespace platine {
+
+// Why the board cannot take the record in `slot` (0 to 100), in the words of
+// the upload's refusal, without the badge's name (UTF-8): "le numéro de
+// badge doit compter dix chiffres hexadécimaux (0 à 9, A à F)."; nothing
+// when it can. Looks at the badge number, the four times and the place
+// (packed decimal bytes), the day code (0 to 9), the day of the month (0 to
+// 31) and what the list reader marked in `tables.invalid`. A slot past the
+// hundredth is refused: the board keeps 100 records.
+std::optional<std::string> recordRefusal(const BadgeTables &tables, int slot);
+
+} // namespace platine

@@ -1,0 +1,376 @@
+// "Tableau des badges", "Supprimer" and the changes to many badges at once:
+// the pure functions over the list's bytes, then the window on the test
+// doubles (answered dialogs, virtual time, the windows' seam).
+
+#include "badges/badge_rows.h"
+#include "badges/badge_table_window.h"
+#include "badges/list_edit.h"
+#include "badges/listfile.h"
+#include "badges/profile.h"
+#include "support/harness.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+using namespace platine;
+using platine::testing::Harness;
+
+namespace {
+
+const QByteArray kHeader = "Liste cr\xE9"
+                           "e le  : 06/12/2026\r\nHeure courante : 10:15:42\r\n"
+                           "Nom du fichier : liste.txt\r\n\r\n\r\n";
+
+// A record as "Enregistrer" writes it (Windows-1252, CR LF).
+QByteArray record(const QByteArray &numero, const QByteArray &nom, const QByteArray &hd = "07",
+                  const QByteArray &lieu = "1", const QByteArray &jour = "7",
+                  const QByteArray &jourMois = "0")
+{
+    const QByteArray times = hd == "99" ? "99" : "30";
+    const QByteArray fin = hd == "99" ? "99" : "17";
+    return "[" + numero + "]\r\nnumero=" + numero + "\r\nnom=" + nom + "\r\nheure de debut=" + hd +
+           "\r\nminute de debut=" + times + "\r\nheure de fin=" + fin +
+           "\r\nminute de fin=" + times + "\r\n24 h 24=" + (hd == "99" ? "oui" : "non") +
+           "\r\njour autoris\xE9=Lundi \xE0 Vendredi\r\njour autoris\xE9_=" + jour +
+           "\r\nlieu autoris\xE9=" + lieu + "\r\ntous lieux=" + (lieu == "99" ? "oui" : "non") +
+           "\r\njour du mois=" + jourMois + "\r\n\r\n";
+}
+
+const QByteArray kA = record("0000000001", "Valmire");
+const QByteArray kB = record("0000000101", "Zo\xE9 Martin");
+const QByteArray kC = record("0000000003", "Fran\xE7ois");
+
+std::string bytes(const QByteArray &b)
+{
+    return b.toStdString();
+}
+
+// A list of `n` records named "Employé 0" to "Employé n-1".
+QByteArray employees(int n)
+{
+    QByteArray f = kHeader;
+    for (int i = 0; i < n; ++i)
+        f += record(QByteArray::number(i).rightJustified(10, '0'),
+                    "Employ\xE9 " + QByteArray::number(i));
+    return f;
+}
+
+struct Window {
+    Harness h;
+    QString list = h.path(QStringLiteral("liste.txt"));
+    explicit Window(const QByteArray &content)
+    {
+        Harness::writeFile(list, content);
+        h.openList(list);
+    }
+    QByteArray file() const { return Harness::readFile(list); }
+    BadgeTableWindow *table()
+    {
+        h.form->tableau_des_badges_Click();
+        return h.windows.find<BadgeTableWindow>();
+    }
+    // The badges of `rows` (shown rows) selected in the table.
+    void select(BadgeTableWindow *t, std::initializer_list<int> rows)
+    {
+        auto *view = t->findChild<QTableView *>(QStringLiteral("tableau"));
+        view->clearSelection();
+        for (int r : rows)
+            view->selectionModel()->select(view->model()->index(r, 0),
+                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+};
+
+} // namespace
+
+class TstBadgeTable : public QObject {
+    Q_OBJECT
+private slots:
+    void removeSection_data();
+    void removeSection();
+    void rows_data();
+    void rows();
+    void filter_data();
+    void filter();
+    void deleteInEditor_data();
+    void deleteInEditor();
+    void refusedWhileLineBusy();
+    void bulkChangeTwoFieldsOnThree();
+    void tableThroughSeam();
+    void menuBar();
+};
+
+void TstBadgeTable::removeSection_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QByteArray>("section");
+    QTest::addColumn<QByteArray>("expected");
+    const QByteArray all = kHeader + kA + kB + kC;
+    QTest::newRow("first") << all << QByteArray("0000000001") << kHeader + kB + kC;
+    QTest::newRow("middle") << all << QByteArray("0000000101") << kHeader + kA + kC;
+    QTest::newRow("last") << all << QByteArray("0000000003") << kHeader + kA + kB;
+    QTest::newRow("the only one") << kHeader + kB << QByteArray("0000000101") << kHeader;
+    QTest::newRow("name repeated: both go") << kHeader + kB + kA + record("0000000101", "Autre")
+                                            << QByteArray("0000000101") << kHeader + kA;
+    QTest::newRow("name matched as the reader matches it")
+        << kHeader + kA + record("00000000AB", "x") << QByteArray(" 00000000ab ") << kHeader + kA;
+    QTest::newRow("free text before the first section, no CR LF at the end")
+        << QByteArray("notes [sans section]\nligne\r\n") + kA + kB.chopped(4)
+        << QByteArray("0000000101") << QByteArray("notes [sans section]\nligne\r\n") + kA;
+    QTest::newRow("absent: nothing changes") << all << QByteArray("0000000009") << all;
+}
+
+void TstBadgeTable::removeSection()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QByteArray, section);
+    QFETCH(QByteArray, expected);
+    QCOMPARE(QByteArray::fromStdString(profile::removeSection(bytes(content), bytes(section))),
+             expected);
+}
+
+void TstBadgeTable::rows_data()
+{
+    QTest::addColumn<QByteArray>("rec");
+    QTest::addColumn<QStringList>("texts"); // plage, jours, lieu, jour du mois, état
+    QTest::newRow("weekdays") << kA
+                              << QStringList{"07:30 – 17:30", "Lundi à Vendredi", "1", "", ""};
+    QTest::newRow("24h/24, all places, the 15th")
+        << record("0000000002", "x", "99", "99", "9", "15")
+        << QStringList{"24h/24", "Tous les jours", "Tous", "15", ""};
+    QTest::newRow("badge number too short")
+        << record("12345", "x")
+        << QStringList{"07:30 – 17:30", "Lundi à Vendredi", "1", "",
+                       "le numéro de badge doit compter dix chiffres hexadécimaux (0 à 9, A à F)."};
+    QTest::newRow("no day chosen")
+        << record("0000000002", "x", "07", "1", "-1")
+        << QStringList{"07:30 – 17:30", "", "1", "",
+                       "jour autorisé « -1 » ; un code de jour de 0 à 9 est attendu."};
+    QTest::newRow("place of three digits")
+        << record("0000000002", "x", "07", "100")
+        << QStringList{"07:30 – 17:30", "Lundi à Vendredi", "100", "",
+                       "lieu autorisé illisible (valeur 100h) ; un nombre de deux chiffres au plus "
+                       "est attendu."};
+    QTest::newRow("day of the month 32")
+        << record("0000000002", "x", "07", "1", "7", "32")
+        << QStringList{"07:30 – 17:30", "Lundi à Vendredi", "1", "32",
+                       "jour du mois 32 ; 0 (aucun) ou un jour de 1 à 31 est attendu."};
+}
+
+void TstBadgeTable::rows()
+{
+    QFETCH(QByteArray, rec);
+    QFETCH(QStringList, texts);
+    BadgeTables t;
+    const ListReadReport report = readList(bytes(kHeader + rec), t);
+    const std::vector<BadgeRow> rows = badgeRows(t, report.count);
+    QCOMPARE(rows.size(), std::size_t(1));
+    const BadgeRow &r = rows[0];
+    const QStringList got{QString::fromStdString(r.plage), QString::fromStdString(r.jours),
+                          QString::fromStdString(r.lieu), QString::fromStdString(r.jourDuMois),
+                          QString::fromStdString(r.etat)};
+    QCOMPARE(got, texts);
+}
+
+void TstBadgeTable::filter_data()
+{
+    QTest::addColumn<QByteArray>("numero");
+    QTest::addColumn<QByteArray>("nom");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("kept");
+    QTest::newRow("accent and case")
+        << QByteArray("0000000040") << QByteArray("Employ\xE9 40") << "employe 4" << true;
+    QTest::newRow("accent typed, none stored")
+        << QByteArray("0000000001") << QByteArray("ZOE") << "zoé" << true;
+    QTest::newRow("oe ligature") << QByteArray("0000000001") << QByteArray("C\x9C ur") << "coe"
+                                 << true;
+    QTest::newRow("part of the number")
+        << QByteArray("00000000A1") << QByteArray("x") << " a1 " << true;
+    QTest::newRow("empty keeps") << QByteArray("0000000001") << QByteArray("x") << "" << true;
+    QTest::newRow("not in either")
+        << QByteArray("0000000004") << QByteArray("Employ\xE9 3") << "employe 4" << false;
+}
+
+void TstBadgeTable::filter()
+{
+    QFETCH(QByteArray, numero);
+    QFETCH(QByteArray, nom);
+    QFETCH(QString, typed);
+    QFETCH(bool, kept);
+    BadgeRow row;
+    row.numero = bytes(numero);
+    row.nom = bytes(nom);
+    QCOMPARE(rowMatches(row, typed.toLatin1().toStdString()), kept);
+}
+
+void TstBadgeTable::deleteInEditor_data()
+{
+    QTest::addColumn<int>("slot");
+    QTest::addColumn<QByteArray>("left");
+    QTest::addColumn<QString>("shownAfter");
+    QTest::newRow("middle: the next one") << 1 << kHeader + kA + kC << "0000000003";
+    QTest::newRow("last: the previous one") << 2 << kHeader + kA + kB << "0000000101";
+}
+
+void TstBadgeTable::deleteInEditor()
+{
+    QFETCH(int, slot);
+    QFETCH(QByteArray, left);
+    QFETCH(QString, shownAfter);
+    Window w(kHeader + kA + kB + kC);
+    w.h.form->Command5_Click();
+    for (int i = 0; i < slot; ++i)
+        w.h.form->Command11_Click();
+    const Form2Ui u = w.h.ui();
+    const QString badge = u.numero_badge->text();
+    w.h.dialogs.answers = {MsgAnswer::Yes};
+    u.Command23->click();
+
+    QCOMPARE(w.h.dialogs.shown.size(), std::size_t(1));
+    QCOMPARE(w.h.dialogs.shown[0].buttons, MsgButtons::YesNo);
+    if (slot == 1)
+        QCOMPARE(w.h.dialogs.shown[0].text,
+                 QStringLiteral("Retirer de la liste le badge 0000000101 (Zoé Martin) ?"));
+    QCOMPARE(w.file(), left);
+    QCOMPARE(u.numero_badge->text(), shownAfter);
+    QCOMPARE(u.nombre_enregistrements->text(), QStringLiteral("2"));
+    QCOMPARE(u.Label14->text(), QStringLiteral("Badge retiré de la liste : ") + badge);
+
+    // "No" leaves the file as it was.
+    w.h.dialogs.answers = {MsgAnswer::No};
+    u.Command23->click();
+    QCOMPARE(w.file(), left);
+}
+
+void TstBadgeTable::refusedWhileLineBusy()
+{
+    Window w(kHeader + kA + kB);
+    w.h.form->Command5_Click();
+    BadgeTableWindow *t = w.table();
+    QVERIFY(t);
+    QVERIFY(w.h.form->line().take(QStringLiteral("envoi de la liste")).isEmpty());
+    const QString refused = QStringLiteral("Opération refusée : envoi de la liste en cours");
+    w.h.ui().Command23->click();
+    QCOMPARE(w.h.ui().Label14->text(), refused);
+    w.select(t, {0});
+    t->removeSelected();
+    w.h.form->tableau_des_badges_Click();
+    QCOMPARE(w.h.ui().Label14->text(), refused);
+    QVERIFY(w.h.dialogs.shown.empty());
+    QCOMPARE(w.file(), kHeader + kA + kB);
+    w.h.form->line().release();
+}
+
+void TstBadgeTable::bulkChangeTwoFieldsOnThree()
+{
+    const QByteArray d = record("0000000004", "Dora");
+    Window w(kHeader + kA + kB + kC + d);
+    BadgeTableWindow *t = w.table();
+    QVERIFY(t);
+    w.select(t, {0, 1, 3});
+    t->findChild<QCheckBox *>(QStringLiteral("plage"))->setChecked(true);
+    t->findChild<QCheckBox *>(QStringLiteral("h24"))->setChecked(true);
+    t->findChild<QCheckBox *>(QStringLiteral("lieu_coche"))->setChecked(true);
+    t->findChild<QLineEdit *>(QStringLiteral("lieu"))->setText(QStringLiteral(" 5 "));
+    w.h.dialogs.answers = {MsgAnswer::Yes};
+    t->findChild<QPushButton *>(QStringLiteral("modifier_selection"))->click();
+
+    QCOMPARE(w.h.dialogs.shown.size(), std::size_t(1));
+    QCOMPARE(w.h.dialogs.shown[0].text, QStringLiteral("Modifier 3 badges de la liste ?"));
+    QCOMPARE(w.file(), kHeader + record("0000000001", "Valmire", "99", "5") +
+                           record("0000000101", "Zo\xE9 Martin", "99", "5") + kC +
+                           record("0000000004", "Dora", "99", "5"));
+    // The table follows.
+    QCOMPARE(t->cell(0, 2), QStringLiteral("24h/24"));
+    QCOMPARE(t->cell(2, 2), QStringLiteral("07:30 – 17:30"));
+    QCOMPARE(t->cell(3, 4), QStringLiteral("5"));
+
+    // A value the board cannot take changes nothing, and says which.
+    w.select(t, {2});
+    t->findChild<QCheckBox *>(QStringLiteral("h24"))->setChecked(false);
+    t->findChild<QLineEdit *>(QStringLiteral("heure_debut"))->setText(QStringLiteral("7h"));
+    const QByteArray before = w.file();
+    t->changeSelected();
+    QCOMPARE(w.h.dialogs.shown.size(), std::size_t(2));
+    QVERIFY2(w.h.dialogs.shown[1].text.contains(QStringLiteral("Badge 0000000003 : Vérifiez "
+                                                               "l'heure de début")),
+             qPrintable(w.h.dialogs.shown[1].text));
+    QCOMPARE(w.file(), before);
+}
+
+void TstBadgeTable::tableThroughSeam()
+{
+    Window w(employees(100));
+    w.h.ui().MenuBar->findChild<QAction *>(QStringLiteral("tableau_des_badges"))->trigger();
+    auto *t = w.h.windows.find<BadgeTableWindow>();
+    QVERIFY(t);
+    QCOMPARE(t->windowTitle(), QStringLiteral("Tableau des badges — liste.txt"));
+    QCOMPARE(t->shownCount(), 100);
+    QTest::keyClicks(t->findChild<QLineEdit *>(QStringLiteral("filtre")), "employe 4");
+    QCOMPARE(t->shownCount(), 11);
+    QCOMPARE(t->cell(0, 1), QStringLiteral("Employé 4"));
+    QCOMPARE(t->cell(10, 1), QStringLiteral("Employé 49"));
+    QCOMPARE(t->findChild<QLabel *>(QStringLiteral("compte"))->text(),
+             QStringLiteral("11 badge(s) affiché(s) sur 100"));
+
+    // The Delete key takes the selected rows off, after one question.
+    w.select(t, {1, 2});
+    w.h.dialogs.answers = {MsgAnswer::Yes};
+    QTest::keyClick(t->findChild<QTableView *>(QStringLiteral("tableau")), Qt::Key_Delete);
+    QVERIFY(w.h.dialogs.shown.back().text.startsWith(
+        QStringLiteral("Retirer de la liste les 2 badges suivants ?\r\n0000000040 (Employé 40)")));
+    QCOMPARE(t->totalCount(), 98);
+    QCOMPARE(t->shownCount(), 9);
+    QCOMPARE(w.h.ui().Label14->text(),
+             QStringLiteral("Badges retirés de la liste : 0000000040, 0000000041"));
+
+    // Enter opens the record editor on the current row.
+    auto *view = t->findChild<QTableView *>(QStringLiteral("tableau"));
+    view->setCurrentIndex(view->model()->index(1, 0));
+    QTest::keyClick(view, Qt::Key_Return);
+    QVERIFY(w.h.ui().Frame2->isVisibleTo(w.h.form.get()));
+    QCOMPARE(w.h.ui().numero_badge->text(), QStringLiteral("0000000042"));
+
+    // Another list opened: the table follows.
+    Harness::writeFile(w.h.path(QStringLiteral("autre.txt")), employees(3));
+    w.h.openList(w.h.path(QStringLiteral("autre.txt")));
+    QCOMPARE(t->windowTitle(), QStringLiteral("Tableau des badges — autre.txt"));
+    QCOMPARE(t->totalCount(), 3);
+}
+
+void TstBadgeTable::menuBar()
+{
+    Harness h;
+    const Form2Ui u = h.ui();
+    const int menuHeight = u.MenuBar->height();
+    QVERIFY(menuHeight > 0);
+    QCOMPARE(u.Frame1->geometry(), QRect(572, 22 + menuHeight, 153, 619));
+    QCOMPARE(h.form->height(), 643 + menuHeight);
+    QStringList titles;
+    for (QAction *a : u.MenuBar->actions())
+        titles << a->text();
+    QCOMPARE(titles, (QStringList{"&Fichier", "&Liste", "&Platine", "Pa&ssages", "&Aide"}));
+    const auto item = [&](const char *name) {
+        return u.MenuBar->findChild<QAction *>(QLatin1String(name));
+    };
+    QCOMPARE(item("ouvrir_liste")->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
+    QCOMPARE(item("quitter")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
+    QVERIFY(!item("journal_des_passages")->isEnabled());
+    // An item runs its button's handler, refused the same way while the line is busy.
+    item("quitter")->trigger();
+    QCOMPARE(h.ended, 1);
+    QVERIFY(h.form->line().take(QStringLiteral("envoi de la liste")).isEmpty());
+    item("lire_badge")->trigger();
+    QCOMPARE(u.Label14->text(), QStringLiteral("Opération refusée : envoi de la liste en cours"));
+    h.form->line().release();
+}
+
+QTEST_MAIN(TstBadgeTable)
+#include "tst_badge_table.moc"
