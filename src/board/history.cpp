@@ -115,6 +115,8 @@ void Form2::Command3_Click()
                      .arg(journalShown, QString::fromStdString(error)));
         return;
     }
+    if (added > 0)
+        emit journalChanged();
 
     const bool saved = files::writeAtomic(historyPath, content, &error);
     setText1(fromCp1252(historyTable(content)));
