@@ -4,8 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <map>
-#include <numeric>
 #include <set>
 #include <tuple>
 #include <unordered_map>
@@ -196,7 +194,7 @@ JournalData readJournal(std::string_view bytes, const NamesByBadge &names)
         if (at[k] < 0)
             at[k] = int(k);
     }
-    std::vector<JournalEntry> entries;
+    std::vector<JournalEntry> &entries = data.entries;
     entries.reserve(table.rows.size() - 1);
     std::set<std::string> places;
     for (std::size_t i = 1; i < table.rows.size(); ++i) {
@@ -212,6 +210,8 @@ JournalData readJournal(std::string_view bytes, const NamesByBadge &names)
         e.row.name = take(3);
         e.row.place = take(4);
         e.row.downloaded = take(5);
+        e.line = int(i - 1);
+        cells = {}; // the table's row goes as the entry comes
         if (e.row.name.empty()) {
             const auto holder = names.find(e.row.badge);
             if (holder != names.end() && !holder->second.empty()) {
@@ -230,19 +230,13 @@ JournalData readJournal(std::string_view bytes, const NamesByBadge &names)
         entries.push_back(std::move(e));
     }
     // Newest first; of two passages at the same minute, the later line first.
-    std::vector<int> order(entries.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::sort(order.begin(), order.end(), [&](int a, int b) {
-        const JournalRow &x = entries[std::size_t(a)].row, &y = entries[std::size_t(b)].row;
-        if (int c = x.date.compare(y.date))
+    std::sort(entries.begin(), entries.end(), [](const JournalEntry &a, const JournalEntry &b) {
+        if (int c = a.row.date.compare(b.row.date))
             return c > 0;
-        if (int c = x.time.compare(y.time))
+        if (int c = a.row.time.compare(b.row.time))
             return c > 0;
-        return a > b;
+        return a.line > b.line;
     });
-    data.entries.reserve(entries.size());
-    for (int i : order)
-        data.entries.push_back(std::move(entries[std::size_t(i)]));
     data.places.assign(places.begin(), places.end());
     return data;
 }
@@ -297,49 +291,65 @@ std::vector<int> filterJournal(const JournalData &data, const JournalFilter &f)
 
 Attendance attendance(const JournalData &data, const std::vector<int> &rows)
 {
+    using View = std::string_view;
+    struct PairHash {
+        std::size_t operator()(const std::pair<View, View> &k) const
+        {
+            return std::hash<View>()(k.first) * 31 + std::hash<View>()(k.second);
+        }
+    };
     // A holder's name: that of its newest passage named in the journal, else
-    // the open list's.
-    std::unordered_map<std::string, std::string> holderName;
+    // the open list's (the entries are newest first).
+    std::unordered_map<View, View> holderName;
     for (const JournalEntry &e : data.entries)
         if (!e.nameFromList && !e.row.name.empty())
-            holderName.emplace(e.row.badge, e.row.name);
+            holderName.try_emplace(e.row.badge, e.row.name);
     for (const JournalEntry &e : data.entries)
         if (e.nameFromList)
-            holderName.emplace(e.row.badge, e.row.name);
+            holderName.try_emplace(e.row.badge, e.row.name);
 
-    std::map<std::pair<std::string, std::string>, AttendanceDay> days; // (badge, date)
+    struct Day {
+        View name, badge, date, first, last;
+        int passages = 0;
+    };
+    std::vector<Day> days;
+    std::unordered_map<std::pair<View, View>, std::size_t, PairHash> dayOf; // (badge, date)
+    dayOf.reserve(rows.size() / 2 + 1);
     for (int i : rows) {
         const JournalRow &r = data.entries[std::size_t(i)].row;
-        AttendanceDay &d = days[{r.badge, r.date}];
-        if (d.passages == 0) {
-            d.badge = r.badge;
-            d.date = r.date;
+        const auto [at, isNew] = dayOf.try_emplace({r.badge, r.date}, days.size());
+        if (isNew) {
             const auto n = holderName.find(r.badge);
-            d.name = n == holderName.end() ? std::string() : n->second;
-            d.first = d.last = r.time;
-        } else {
-            d.first = std::min(d.first, r.time);
-            d.last = std::max(d.last, r.time);
+            days.push_back(
+                {n == holderName.end() ? View() : n->second, r.badge, r.date, r.time, r.time, 0});
         }
+        Day &d = days[at->second];
+        d.first = std::min(d.first, View(r.time));
+        d.last = std::max(d.last, View(r.time));
         ++d.passages;
     }
+    std::sort(days.begin(), days.end(), [](const Day &x, const Day &y) {
+        return std::tie(x.name, x.badge, x.date) < std::tie(y.name, y.badge, y.date);
+    });
 
     Attendance a;
     a.days.reserve(days.size());
-    for (auto &[key, d] : days) {
+    for (const Day &d : days) {
+        AttendanceDay out{std::string(d.name),
+                          std::string(d.badge),
+                          std::string(d.date),
+                          std::string(d.first),
+                          std::string(d.last),
+                          d.passages,
+                          {}};
         const int first = minutesOf(d.first), last = minutesOf(d.last);
         if (first >= 0 && last >= 0)
-            d.duration = hmm(last - first);
-        a.days.push_back(std::move(d));
-    }
-    std::stable_sort(a.days.begin(), a.days.end(), [](const auto &x, const auto &y) {
-        return std::tie(x.name, x.badge) < std::tie(y.name, y.badge);
-    });
-    for (const AttendanceDay &d : a.days) {
-        if (a.totals.empty() || a.totals.back().badge != d.badge)
-            a.totals.push_back({d.name, d.badge, 0, 0});
+            out.duration = hmm(last - first);
+        if (a.totals.empty() || a.totals.back().badge != out.badge)
+            a.totals.push_back({out.name, out.badge, 0, 0});
         ++a.totals.back().days;
         a.totals.back().passages += d.passages;
+        a.days.push_back(std::move(out));
     }
     return a;
 }

@@ -20,6 +20,7 @@ struct JournalEntry {
     // The journal's name was empty and `row.name` is the holder of the open
     // list (shown marked; the journal is not rewritten).
     bool nameFromList = false;
+    int line = 0; // the row's place in the file, from 0
     // Badge and name folded for the search (see foldForSearch), "\n" between.
     std::string searchKey;
 };
