@@ -76,17 +76,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     // The bytes as a journal in the window: every row kept, each passage
     // counted once in the attendance, whatever the filter (the bytes' start).
-    const JournalData data = readJournal(bytes, {{"0000000001", "Valmire"}});
-    check(data.entries.size() + 1 == std::max<std::size_t>(table.rows.size(), 1));
+    const JournalData journal = readJournal(bytes, {{"0000000001", "Valmire"}});
+    check(journal.entries.size() + 1 == std::max<std::size_t>(table.rows.size(), 1));
     const JournalFilter filter{std::string(bytes.substr(0, 3)), std::string(bytes.substr(0, 10)),
                                "", ""};
-    const std::vector<int> rows = filterJournal(data, filter);
-    const Attendance a = attendance(data, rows);
+    const std::vector<int> rows = filterJournal(journal, filter);
+    const Attendance a = attendance(journal, rows);
     std::size_t counted = 0;
     for (const AttendanceDay &d : a.days)
         counted += std::size_t(d.passages);
     check(counted == rows.size());
-    check(passagesSheet(data, rows).rows.size() == rows.size());
+    check(passagesSheet(journal, rows).rows.size() == rows.size());
     check(attendanceSheets(a).front().rows.size() == a.days.size());
     return 0;
 }
