@@ -5,8 +5,10 @@
 #include "badges/list_table.h"
 #include "badges/listfile.h"
 #include "board/journal.h"
+#include "board/journal_view.h"
 #include "platform/csv.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -71,5 +73,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const JournalUpdate second = addPassages(first.content, bytes, {}, "2026-12-07 16:00");
     check(second.added == 0 && second.content == first.content);
     check(csv::read(csv::decode(first.content)).rows.size() == std::size_t(first.added) + 1);
+
+    // The bytes as a journal in the window: every row kept, each passage
+    // counted once in the attendance, whatever the filter (the bytes' start).
+    const JournalData journal = readJournal(bytes, {{"0000000001", "Valmire"}});
+    check(journal.entries.size() + 1 == std::max<std::size_t>(table.rows.size(), 1));
+    const JournalFilter filter{std::string(bytes.substr(0, 3)), std::string(bytes.substr(0, 10)),
+                               "", ""};
+    const std::vector<int> rows = filterJournal(journal, filter);
+    const Attendance a = attendance(journal, rows);
+    std::size_t counted = 0;
+    for (const AttendanceDay &d : a.days)
+        counted += std::size_t(d.passages);
+    check(counted == rows.size());
+    check(passagesSheet(journal, rows).rows.size() == rows.size());
+    check(attendanceSheets(a).front().rows.size() == a.days.size());
     return 0;
 }

@@ -10,6 +10,8 @@ packages=(
     # the SVG image and icon plugins that draw the buttons' icons
     libqt6svg6
     fonts-dejavu-core
+    # the journal's spreadsheet files; its tests read PDF text and unzip .xlsx
+    libxlsxwriter-dev poppler-utils unzip
     # fuzzing with libFuzzer and the sanitizers
     clang libclang-rt-14-dev
     # the end-to-end run in a real X window

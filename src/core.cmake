@@ -19,6 +19,7 @@ set(PLATINE_CORE_FILES
     serial/pane_layout.cpp serial/pane_layout.h
     board/history_table.cpp board/history_table.h
     board/journal.cpp board/journal.h
+    board/journal_view.cpp board/journal_view.h
     board/dump_listing.cpp board/dump_listing.h
     board/protocol.cpp board/protocol.h
     board/upload_plan.cpp board/upload_plan.h)

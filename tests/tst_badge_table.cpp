@@ -4,6 +4,7 @@
 
 #include "badges/badge_rows.h"
 #include "badges/badge_table_window.h"
+#include "board/journal_window.h"
 #include "badges/list_edit.h"
 #include "badges/listfile.h"
 #include "badges/profile.h"
@@ -362,7 +363,9 @@ void TstBadgeTable::menuBar()
     };
     QCOMPARE(item("ouvrir_liste")->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
     QCOMPARE(item("quitter")->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
-    QVERIFY(!item("journal_des_passages")->isEnabled());
+    // "Journal des passages" opens its window beside this one.
+    item("journal_des_passages")->trigger();
+    QVERIFY(h.windows.find<JournalWindow>());
     // An item runs its button's handler, refused the same way while the line is busy.
     item("quitter")->trigger();
     QCOMPARE(h.ended, 1);

@@ -96,6 +96,7 @@ void Form2::connectHandlers()
     item("mise_a_l_heure", [this] { Command17_Click(); });
     item("lire_badge", [this] { lecture_badge_Click(); });
     item("connexion", [this] { Command10_MouseDown(MouseButton::Left); });
+    item("journal_des_passages", [this] { journal_des_passages_Click(); });
     item("a_propos", [this] { Label16_Click(); });
 
     // Check boxes react only when the operator changes them, not when code sets them.

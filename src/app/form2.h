@@ -87,6 +87,15 @@ public:
     void Command20_MouseDown(MouseButton button); // "Raz eeprom externe"
     void Command9_Click();                        // "Ascii"
 
+    // Menu "Passages" (src/app/journal.cpp)
+    void journal_des_passages_Click(); // "Journal des passages": opens its window beside this one
+
+signals:
+    // The journal of passages took new passages (a download): open journal
+    // windows read it again.
+    void journalChanged();
+
+public:
     // --- Routines of the window shared by the handlers --------------------------
     // The progress step: shows the transfer counter against `total`, counts
     // one more, and leaves the pace between two data bytes.

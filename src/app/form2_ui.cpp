@@ -223,8 +223,6 @@ QMenuBar *buildMenuBar(QWidget *form)
                 a->setShortcut(QKeySequence(QLatin1String(i.keys)));
         }
     }
-    // Its window comes with the next version.
-    bar->findChild<QAction *>(QStringLiteral("journal_des_passages"))->setEnabled(false);
     return bar;
 }
 

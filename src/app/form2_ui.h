@@ -140,7 +140,7 @@ template <typename Ui, typename F> void forEachControl(Ui &u, F &&f)
 // "supprimer_le_badge" (Command23), "envoi_programmation" (Command8),
 // "telechargement_historique" (Command3), "mise_a_l_heure" (Command17),
 // "lire_badge" (lecture_badge), "connexion" (Command10),
-// "journal_des_passages" (not built yet: disabled), "a_propos" (Label16).
+// "journal_des_passages", "a_propos" (Label16).
 
 // Builds every control of the window onto `form` (form2_ui.cpp), the menu
 // bar above them: the window is as much taller as the menu bar is high.

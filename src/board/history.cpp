@@ -139,6 +139,8 @@ void Form2::Command3_Click()
         m_ui->Label14->setText(text, toolTip);
         return;
     }
+    if (added > 0)
+        emit journalChanged();
     QString done = QStringLiteral("Téléchargement terminé : %1 %2 dans le journal")
                        .arg(added)
                        .arg(added > 1 ? QStringLiteral("nouveaux passages")

@@ -1,0 +1,129 @@
+// "Journal des passages" over a journal of 100,000 passages (300 holders,
+// two years): opening the window (read, parse, sort, fill the table), one
+// keystroke in the search (a refilter of every row), the attendance of the
+// whole journal, and the memory the open window holds.
+
+#include "bench_util.h"
+#include "board/journal_view.h"
+#include "board/journal_window.h"
+#include "platform/csv.h"
+#include "platform/files.h"
+#include "support/fakes.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdio>
+#include <fstream>
+#include <unistd.h>
+
+using namespace platine;
+using namespace platine::bench;
+
+namespace {
+
+constexpr int kRows = 100'000;
+
+std::string makeJournal()
+{
+    static const char *first[] = {"Zoé", "Paul",  "Élodie", "Jean", "Anaïs",
+                                  "Luc", "Marie", "Hugo",   "Léa",  "Noé"};
+    static const char *last[] = {"Martin",   "Durand", "Lefèvre", "Moreau",  "Girard",
+                                 "Rousseau", "Bonnet", "Dupont",  "Lambert", "Fontaine"};
+    std::string s = std::string(csv::kBom) + csv::row(journalHeader());
+    unsigned seed = 7;
+    const auto next = [&] { return seed = seed * 1103515245u + 12345u, (seed >> 8) % 100000u; };
+    char date[16], time[8], badge[16];
+    for (int i = 0; i < kRows; ++i) {
+        const int day = i * 730 / kRows, holder = int(next() % 300);
+        std::snprintf(date, sizeof date, "%04d-%02d-%02d", 2025 + day / 365, 1 + day % 365 / 31,
+                      1 + day % 31 % 28);
+        std::snprintf(time, sizeof time, "%02d:%02d", 6 + int(next() % 14), int(next() % 60));
+        std::snprintf(badge, sizeof badge, "%010d", 100 + holder);
+        s += csv::row({date, time, badge,
+                       std::string(first[holder % 10]) + " " + last[holder / 10 % 10] + " " +
+                           std::to_string(holder),
+                       std::to_string(1 + holder % 4), "2026-12-07 15:04"});
+    }
+    return s;
+}
+
+double residentMiB()
+{
+    std::ifstream statm("/proc/self/statm");
+    long size = 0, resident = 0;
+    statm >> size >> resident;
+    return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    testing::FakeDialogs dialogs;
+    QTemporaryDir dir;
+    const std::string path = dir.filePath(QStringLiteral("journal.csv")).toStdString();
+    const std::string journal = makeJournal();
+    if (!files::writeAtomic(path, journal))
+        return 1;
+
+    // Qt's own start (fonts, style) is not the journal's: an empty window first.
+    delete new JournalWindow({dir.filePath(QStringLiteral("none.csv")).toStdString(), {}}, dialogs);
+    {
+        JournalWindow empty({dir.filePath(QStringLiteral("none.csv")).toStdString(), {}}, dialogs);
+        empty.show();
+        QApplication::processEvents();
+    }
+    // The memory first, before any other read of the journal leaves its
+    // freed pages to the allocator.
+    const double before = residentMiB();
+    JournalWindow *window = new JournalWindow({path, {}}, dialogs);
+    window->show();
+    QApplication::processEvents();
+    const double held = residentMiB() - before;
+    const double open = medianSeconds(5, [&] {
+        delete window;
+        window = new JournalWindow({path, {}}, dialogs);
+        window->show();
+        QApplication::processEvents();
+    });
+    if (window->rows().size() != std::size_t(kRows))
+        return 1;
+    report("journal window, 100,000 rows: open (read, sort, table shown)",
+           fmt("median %.0f ms (limit 500 ms)", open * 1e3));
+    report(
+        "journal window, 100,000 rows: memory held",
+        fmt("%.0f MiB resident more than before it opened (limit 100 MB)", residentMiB() - before));
+
+    const double read = medianSeconds(5, [&] { readJournal(journal, {}); });
+    report("journal, 100,000 rows (" + std::to_string(journal.size() / 1024) + " KiB): read",
+           fmt("median %.0f ms", read * 1e3));
+
+    auto *search = window->findChild<QLineEdit *>(QStringLiteral("recherche"));
+    std::vector<double> keys;
+    const char *typed = "martin";
+    for (int round = 0; round < 5; ++round)
+        for (int i = 0; typed[i]; ++i) {
+            const auto start = SteadyClock::now();
+            QTest::keyClick(search, typed[i]);
+            QApplication::processEvents();
+            keys.push_back(secondsSince(start));
+            if (!typed[i + 1])
+                search->clear();
+        }
+    report("journal window, 100,000 rows: a keystroke in the search (refilter, table shown)",
+           fmt("median %.1f ms, slowest %.1f ms (limit 50 ms)", median(keys) * 1e3,
+               *std::max_element(keys.begin(), keys.end()) * 1e3));
+
+    const JournalData data = readJournal(journal, {});
+    const std::vector<int> all = filterJournal(data, {});
+    const double presence = medianSeconds(5, [&] { attendance(data, all); });
+    report("attendance of 100,000 rows (300 holders, 730 days)",
+           fmt("median %.0f ms", presence * 1e3));
+    delete window;
+    return 0;
+}

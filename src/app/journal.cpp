@@ -1,0 +1,29 @@
+// Menu "Passages": the window "Journal des passages" (board/journal_window.h),
+// opened beside the main window. It reads the journal of the program's
+// folder, takes the names of the open list as it stands in its file, and
+// reads the journal again after each download.
+
+#include "app/form2.h"
+#include "badges/list_table.h"
+#include "board/journal_window.h"
+#include "platform/files.h"
+#include "platform/text.h"
+
+namespace platine {
+
+void Form2::journal_des_passages_Click()
+{
+    JournalWindow::Source source;
+    source.path = programFile(QString::fromUtf8(kJournalFile));
+    source.names = [this] {
+        if (!m_liste.fichier.isEmpty())
+            if (const auto list = files::read(nativePath(m_liste.fichier)))
+                return namesByBadge(*list);
+        return NamesByBadge();
+    };
+    auto *window = new JournalWindow(std::move(source), *m_platform.dialogs, this);
+    connect(this, &Form2::journalChanged, window, &JournalWindow::reload);
+    m_platform.windows->show(window);
+}
+
+} // namespace platine

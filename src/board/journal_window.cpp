@@ -1,0 +1,588 @@
+#include "board/journal_window.h"
+
+#include "board/journal_xlsx.h"
+#include "platform/csv.h"
+#include "platform/files.h"
+#include "platform/text.h"
+
+#include <QAbstractTableModel>
+#include <QBuffer>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <numeric>
+
+namespace platine {
+
+namespace {
+
+QString qs(const std::string &s)
+{
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
+
+QStringList qsList(const std::vector<std::string> &v)
+{
+    QStringList l;
+    l.reserve(qsizetype(v.size()));
+    for (const std::string &s : v)
+        l << qs(s);
+    return l;
+}
+
+const QString kDateFormat = QStringLiteral("yyyy-MM-dd");
+const QString kFromList = QStringLiteral("Nom pris dans la liste ouverte : le journal n'en a pas");
+
+// The passages that pass the filters, as indexes into the journal; a click
+// on a header sorts them (the journal's order is newest first).
+class PassagesModel : public QAbstractTableModel {
+public:
+    explicit PassagesModel(const JournalData &data) : m_data(data) {}
+
+    void setRows(std::vector<int> rows)
+    {
+        beginResetModel();
+        m_rows = std::move(rows);
+        order();
+        endResetModel();
+    }
+    const std::vector<int> &rows() const { return m_rows; }
+
+    int rowCount(const QModelIndex &parent = {}) const override
+    {
+        return parent.isValid() ? 0 : int(m_rows.size());
+    }
+    int columnCount(const QModelIndex &parent = {}) const override
+    {
+        return parent.isValid() ? 0 : 6;
+    }
+    QVariant headerData(int section, Qt::Orientation o, int role) const override
+    {
+        if (o == Qt::Horizontal && role == Qt::DisplayRole)
+            return qs(passagesHeader()[std::size_t(section)]);
+        return {};
+    }
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        const JournalEntry &e = m_data.entries[std::size_t(m_rows[std::size_t(index.row())])];
+        const bool marked = index.column() == 3 && e.nameFromList;
+        if (role == Qt::DisplayRole)
+            return qs(e.row.fields()[std::size_t(index.column())]);
+        if (role == Qt::FontRole && marked) {
+            QFont f;
+            f.setItalic(true);
+            return f;
+        }
+        if (role == Qt::ToolTipRole && marked)
+            return kFromList;
+        return {};
+    }
+    void sort(int column, Qt::SortOrder o) override
+    {
+        beginResetModel();
+        m_column = column;
+        m_order = o;
+        order();
+        endResetModel();
+    }
+
+private:
+    void order()
+    {
+        // Indexes ascending are the journal's order, newest first.
+        std::sort(m_rows.begin(), m_rows.end());
+        if (m_column <= 1) {
+            if (m_order == Qt::AscendingOrder)
+                std::reverse(m_rows.begin(), m_rows.end());
+            return;
+        }
+        const auto field = [&](int i) -> const std::string & {
+            const JournalRow &r = m_data.entries[std::size_t(i)].row;
+            switch (m_column) {
+            case 2:
+                return r.badge;
+            case 3:
+                return r.name;
+            case 4:
+                return r.place;
+            default:
+                return r.downloaded;
+            }
+        };
+        std::stable_sort(m_rows.begin(), m_rows.end(), [&](int a, int b) {
+            const int c = field(a).compare(field(b));
+            return m_order == Qt::AscendingOrder ? c < 0 : c > 0;
+        });
+    }
+
+    const JournalData &m_data;
+    std::vector<int> m_rows;
+    int m_column = 0;
+    Qt::SortOrder m_order = Qt::DescendingOrder;
+};
+
+// A small table of texts (the attendance and its totals).
+class TextModel : public QAbstractTableModel {
+public:
+    explicit TextModel(QStringList header) : m_header(std::move(header)) {}
+    void setRows(QList<QStringList> rows)
+    {
+        beginResetModel();
+        m_rows = std::move(rows);
+        endResetModel();
+    }
+    const QList<QStringList> &rows() const { return m_rows; }
+    const QStringList &header() const { return m_header; }
+
+    int rowCount(const QModelIndex &parent = {}) const override
+    {
+        return parent.isValid() ? 0 : int(m_rows.size());
+    }
+    int columnCount(const QModelIndex &parent = {}) const override
+    {
+        return parent.isValid() ? 0 : int(m_header.size());
+    }
+    QVariant headerData(int section, Qt::Orientation o, int role) const override
+    {
+        if (o == Qt::Horizontal && role == Qt::DisplayRole)
+            return m_header.value(section);
+        return {};
+    }
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        if (role == Qt::DisplayRole)
+            return m_rows[index.row()].value(index.column());
+        return {};
+    }
+    void sort(int column, Qt::SortOrder o) override
+    {
+        beginResetModel();
+        std::stable_sort(
+            m_rows.begin(), m_rows.end(), [&](const QStringList &a, const QStringList &b) {
+                bool na = false, nb = false;
+                const int ia = a.value(column).toInt(&na), ib = b.value(column).toInt(&nb);
+                const int c = na && nb ? (ia > ib) - (ia < ib)
+                                       : a.value(column).localeAwareCompare(b.value(column));
+                return o == Qt::AscendingOrder ? c < 0 : c > 0;
+            });
+        endResetModel();
+    }
+
+private:
+    QStringList m_header;
+    QList<QStringList> m_rows;
+};
+
+QTableView *tableOf(QAbstractItemModel *model, const QString &name, QWidget *parent)
+{
+    auto *view = new QTableView(parent);
+    view->setObjectName(name);
+    view->setModel(model);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->verticalHeader()->hide();
+    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view->horizontalHeader()->setStretchLastSection(true);
+    view->setWordWrap(false);
+    return view;
+}
+
+// One table of a printed report.
+struct Section {
+    QStringList header;
+    QList<QStringList> rows;
+};
+
+} // namespace
+
+struct JournalWindow::Ui {
+    QLineEdit *search = nullptr;
+    QDateEdit *from = nullptr, *to = nullptr;
+    QComboBox *place = nullptr;
+    QTabWidget *tabs = nullptr;
+    QLabel *count = nullptr;
+    PassagesModel *passages = nullptr;
+    TextModel *days = nullptr, *totals = nullptr;
+};
+
+JournalWindow::JournalWindow(Source source, Dialogs &dialogs, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_ui(std::make_unique<Ui>()), m_source(std::move(source)),
+      m_dialogs(dialogs)
+{
+    setObjectName(QStringLiteral("journal_des_passages"));
+    setWindowTitle(QStringLiteral("Journal des passages"));
+    resize(900, 600);
+    Ui &ui = *m_ui;
+
+    auto *filters = new QHBoxLayout;
+    ui.search = new QLineEdit(this);
+    ui.search->setObjectName(QStringLiteral("recherche"));
+    ui.search->setPlaceholderText(QStringLiteral("N° du badge ou nom"));
+    ui.search->setClearButtonEnabled(true);
+    filters->addWidget(new QLabel(QStringLiteral("Rechercher"), this));
+    filters->addWidget(ui.search, 1);
+    const auto dateEdit = [&](const QString &name, const QString &caption) {
+        auto *edit = new QDateEdit(this);
+        edit->setObjectName(name);
+        edit->setCalendarPopup(true);
+        edit->setDisplayFormat(kDateFormat);
+        filters->addWidget(new QLabel(caption, this));
+        filters->addWidget(edit);
+        return edit;
+    };
+    ui.from = dateEdit(QStringLiteral("du"), QStringLiteral("Du"));
+    ui.to = dateEdit(QStringLiteral("au"), QStringLiteral("Au"));
+    ui.place = new QComboBox(this);
+    ui.place->setObjectName(QStringLiteral("lieu"));
+    filters->addWidget(new QLabel(QStringLiteral("Lieu"), this));
+    filters->addWidget(ui.place);
+
+    ui.passages = new PassagesModel(m_data);
+    ui.passages->setParent(this);
+    ui.days = new TextModel(qsList(attendanceHeader()));
+    ui.days->setParent(this);
+    ui.totals = new TextModel(qsList(totalsHeader()));
+    ui.totals->setParent(this);
+
+    ui.tabs = new QTabWidget(this);
+    ui.tabs->setObjectName(QStringLiteral("onglets"));
+    QTableView *passages = tableOf(ui.passages, QStringLiteral("passages"), this);
+    passages->horizontalHeader()->setSortIndicator(0, Qt::DescendingOrder);
+    passages->setSortingEnabled(true);
+    ui.tabs->addTab(passages, QStringLiteral("Passages"));
+    auto *presence = new QSplitter(Qt::Vertical, this);
+    for (auto [model, name] : {std::pair{ui.days, "presences"}, std::pair{ui.totals, "totaux"}}) {
+        QTableView *view = tableOf(model, QString::fromLatin1(name), presence);
+        view->setSortingEnabled(true);
+        view->horizontalHeader()->setSortIndicatorShown(false);
+        presence->addWidget(view);
+    }
+    presence->setStretchFactor(0, 3);
+    presence->setStretchFactor(1, 1);
+    ui.tabs->addTab(presence, QStringLiteral("Présences"));
+
+    auto *actions = new QHBoxLayout;
+    ui.count = new QLabel(this);
+    ui.count->setObjectName(QStringLiteral("nombre"));
+    actions->addWidget(ui.count, 1);
+    const auto button = [&](const QString &name, const QString &caption,
+                            void (JournalWindow::*slot)()) {
+        auto *b = new QPushButton(caption, this);
+        b->setObjectName(name);
+        connect(b, &QPushButton::clicked, this, slot);
+        actions->addWidget(b);
+    };
+    button(QStringLiteral("exporter"), QStringLiteral("Exporter…"), &JournalWindow::exportClicked);
+    button(QStringLiteral("pdf"), QStringLiteral("PDF…"), &JournalWindow::pdfClicked);
+    button(QStringLiteral("imprimer"), QStringLiteral("Imprimer…"), &JournalWindow::printClicked);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(filters);
+    layout->addWidget(ui.tabs, 1);
+    layout->addLayout(actions);
+
+    connect(ui.search, &QLineEdit::textChanged, this, &JournalWindow::refilter);
+    connect(ui.place, &QComboBox::currentIndexChanged, this, &JournalWindow::refilter);
+    connect(ui.from, &QDateEdit::dateChanged, this, [this] {
+        m_fromSet = true;
+        refilter();
+    });
+    connect(ui.to, &QDateEdit::dateChanged, this, [this] {
+        m_toSet = true;
+        refilter();
+    });
+    connect(ui.tabs, &QTabWidget::currentChanged, this, &JournalWindow::refilter);
+    reload();
+}
+
+JournalWindow::~JournalWindow() = default;
+
+void JournalWindow::reload()
+{
+    std::string error;
+    const std::optional<std::string> bytes = files::read(m_source.path, &error);
+    // No journal yet (nothing downloaded) is an empty journal.
+    m_ui->passages->setRows({});
+    m_data = readJournal(bytes ? *bytes : std::string(),
+                         m_source.names ? m_source.names() : NamesByBadge());
+
+    Ui &ui = *m_ui;
+    const QSignalBlocker b1(ui.from), b2(ui.to), b3(ui.place);
+    // The range follows the journal until the operator picks a day.
+    const QDate first = QDate::fromString(qs(m_data.firstDate), kDateFormat);
+    const QDate last = QDate::fromString(qs(m_data.lastDate), kDateFormat);
+    if (!m_fromSet)
+        ui.from->setDate(first.isValid() ? first : QDate::currentDate());
+    if (!m_toSet)
+        ui.to->setDate(last.isValid() ? last : ui.from->date());
+    const QString place = ui.place->currentIndex() > 0 ? ui.place->currentText() : QString();
+    ui.place->clear();
+    ui.place->addItem(QStringLiteral("Tous les lieux"));
+    for (const std::string &p : m_data.places)
+        ui.place->addItem(qs(p));
+    ui.place->setCurrentIndex(place.isEmpty() ? 0 : std::max(0, ui.place->findText(place)));
+    refilter();
+}
+
+JournalFilter JournalWindow::filter() const
+{
+    const Ui &ui = *m_ui;
+    JournalFilter f;
+    f.text = ui.search->text().toStdString();
+    // A day the operator did not choose leaves the range open, so rows whose
+    // date is not a day (kept as the board sent it) stay in.
+    if (m_fromSet && ui.from->date().toString(kDateFormat).toStdString() > m_data.firstDate)
+        f.from = ui.from->date().toString(kDateFormat).toStdString();
+    if (m_toSet && (m_data.lastDate.empty() ||
+                    ui.to->date().toString(kDateFormat).toStdString() < m_data.lastDate))
+        f.to = ui.to->date().toString(kDateFormat).toStdString();
+    if (ui.place->currentIndex() > 0)
+        f.place = ui.place->currentText().toStdString();
+    return f;
+}
+
+const Attendance &JournalWindow::presence()
+{
+    if (m_presenceStale) {
+        m_presence = attendance(m_data, m_rows);
+        m_presenceStale = false;
+        QList<QStringList> days, totals;
+        for (const AttendanceDay &d : m_presence.days)
+            days << qsList(attendanceCells(d));
+        for (const AttendanceTotal &t : m_presence.totals)
+            totals << qsList(totalsCells(t));
+        m_ui->days->setRows(std::move(days));
+        m_ui->totals->setRows(std::move(totals));
+    }
+    return m_presence;
+}
+
+void JournalWindow::refilter()
+{
+    Ui &ui = *m_ui;
+    m_rows = filterJournal(m_data, filter());
+    ui.passages->setRows(m_rows);
+    m_presenceStale = true;
+    // The attendance is counted when its tab is shown.
+    if (ui.tabs->currentIndex() == 1) {
+        presence();
+        ui.count->setText(QStringLiteral("%1 jour(s) de présence, %2 titulaire(s)")
+                              .arg(m_presence.days.size())
+                              .arg(m_presence.totals.size()));
+        return;
+    }
+    const auto marked = std::count_if(m_rows.begin(), m_rows.end(), [&](int i) {
+        return m_data.entries[std::size_t(i)].nameFromList;
+    });
+    QString text =
+        QStringLiteral("%1 passage(s) sur %2").arg(m_rows.size()).arg(m_data.entries.size());
+    if (marked)
+        text += QStringLiteral(" ; %1 nom(s) en italique pris dans la liste ouverte").arg(marked);
+    ui.count->setText(text);
+}
+
+bool JournalWindow::writeShownTab(const QString &path, QString &error)
+{
+    const bool passages = m_ui->tabs->currentIndex() == 0;
+    const QString ext = QFileInfo(path).suffix().toLower();
+    std::string bytes, why;
+    if (ext == QLatin1String("csv")) {
+        bytes = passages ? passagesCsv(m_data, m_ui->passages->rows()) : attendanceCsv(presence());
+    } else if (ext == QLatin1String("xlsx")) {
+        const std::vector<Sheet> sheets =
+            passages ? std::vector<Sheet>{passagesSheet(m_data, m_ui->passages->rows())}
+                     : attendanceSheets(presence());
+        if (!xlsxBytes(sheets, bytes, why)) {
+            error = qs(why);
+            return false;
+        }
+    } else if (ext == QLatin1String("pdf")) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        {
+            QPdfWriter pdf(&buffer);
+            pdf.setTitle(windowTitle());
+            pdf.setCreator(QStringLiteral("platine"));
+            render(pdf);
+        }
+        bytes = buffer.data().toStdString();
+    } else {
+        error = QStringLiteral("le type de fichier « %1 » n'est pas connu : choisir un nom en "
+                               ".csv, .xlsx ou .pdf")
+                    .arg(ext.isEmpty() ? QStringLiteral("sans extension") : QLatin1Char('.') + ext);
+        return false;
+    }
+    if (!files::writeAtomic(nativePath(path), bytes, &why)) {
+        error = qs(why);
+        return false;
+    }
+    return true;
+}
+
+void JournalWindow::exportClicked()
+{
+    const QString path = m_dialogs.saveFile(QStringLiteral("Exporter (.csv ou .xlsx)"),
+                                            QStringLiteral("journal des passages.xlsx"));
+    if (path.isEmpty())
+        return;
+    const QString ext = QFileInfo(path).suffix().toLower();
+    QString error;
+    if (ext != QLatin1String("csv") && ext != QLatin1String("xlsx"))
+        error = QStringLiteral("choisir un nom de fichier en .csv ou .xlsx");
+    else if (writeShownTab(path, error))
+        return;
+    m_dialogs.message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Exporter"),
+                      QStringLiteral("« %1 » n'a pas été écrit : %2").arg(path, error));
+}
+
+void JournalWindow::pdfClicked()
+{
+    QString path =
+        m_dialogs.saveFile(QStringLiteral("PDF"), QStringLiteral("journal des passages.pdf"));
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".pdf");
+    QString error;
+    if (QFileInfo(path).suffix().toLower() != QLatin1String("pdf"))
+        error = QStringLiteral("choisir un nom de fichier en .pdf");
+    else if (writeShownTab(path, error))
+        return;
+    m_dialogs.message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("PDF"),
+                      QStringLiteral("« %1 » n'a pas été écrit : %2").arg(path, error));
+}
+
+void JournalWindow::printClicked()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(QStringLiteral("Imprimer"));
+    if (dialog.exec() == QDialog::Accepted)
+        render(printer);
+}
+
+void JournalWindow::render(QPagedPaintDevice &device)
+{
+    const bool passages = m_ui->tabs->currentIndex() == 0;
+    QList<Section> sections;
+    if (passages) {
+        Section s{qsList(passagesHeader()), {}};
+        for (int i : m_ui->passages->rows())
+            s.rows << qsList(passageCells(m_data.entries[std::size_t(i)]));
+        sections << s;
+    } else {
+        presence();
+        sections << Section{m_ui->days->header(), m_ui->days->rows()}
+                 << Section{m_ui->totals->header(), m_ui->totals->rows()};
+    }
+    const QString title = passages ? QStringLiteral("Journal des passages")
+                                   : QStringLiteral("Journal des passages : présences");
+    const QString subtitle = qs(describe(filter()));
+
+    device.setPageSize(QPageSize(QPageSize::A4));
+    device.setPageOrientation(QPageLayout::Portrait);
+    device.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+    QPainter p(&device);
+    QFont font = p.font();
+    font.setPointSizeF(9);
+    QFont bold = font;
+    bold.setBold(true);
+    QFont big = bold;
+    big.setPointSizeF(13);
+    p.setFont(font);
+    const int width = device.width(), height = device.height();
+    const QFontMetrics fm(font, &device), bm(bold, &device), tm(big, &device);
+    const int rowH = fm.height() * 5 / 4, pad = fm.horizontalAdvance(QLatin1Char(' '));
+    const int top = tm.height() + fm.height() * 2, bottom = height - fm.height() * 2;
+
+    // Column widths: the widest text (the first few thousand rows), shrunk to the page.
+    QList<QList<int>> widths;
+    for (const Section &s : sections) {
+        QList<int> w;
+        for (qsizetype c = 0; c < s.header.size(); ++c) {
+            int most = bm.horizontalAdvance(s.header[c]);
+            for (qsizetype r = 0; r < std::min<qsizetype>(s.rows.size(), 2000); ++r)
+                most = std::max(most, fm.horizontalAdvance(s.rows[r].value(c)));
+            w << most + 2 * pad;
+        }
+        const int sum = std::accumulate(w.begin(), w.end(), 0);
+        if (sum > width)
+            for (int &x : w)
+                x = int(qint64(x) * width / sum);
+        widths << w;
+    }
+
+    // Lays the pages out, drawing them when `pages` (their count) is known.
+    const auto layout = [&](int pages) {
+        int page = 1, y = top;
+        const auto startPage = [&] {
+            if (!pages)
+                return;
+            p.setFont(big);
+            p.drawText(QRect(0, 0, width, tm.height()), Qt::AlignLeft, title);
+            p.setFont(font);
+            p.drawText(QRect(0, tm.height(), width, fm.height()), Qt::AlignLeft, subtitle);
+            p.drawText(QRect(0, bottom + fm.height() / 2, width, fm.height()), Qt::AlignRight,
+                       QStringLiteral("page %1 / %2").arg(page).arg(pages));
+        };
+        const auto drawRow = [&](const QStringList &cells, const QList<int> &w, bool header) {
+            if (pages) {
+                p.setFont(header ? bold : font);
+                int x = 0;
+                for (qsizetype c = 0; c < w.size(); ++c) {
+                    const QFontMetrics &m = header ? bm : fm;
+                    p.drawText(QRect(x + pad, y, w[c] - pad, rowH),
+                               Qt::AlignVCenter | Qt::AlignLeft,
+                               m.elidedText(cells.value(c), Qt::ElideRight, w[c] - pad));
+                    x += w[c];
+                }
+                if (header)
+                    p.drawLine(0, y + rowH, x, y + rowH);
+                p.setFont(font);
+            }
+            y += rowH;
+        };
+        const auto newPage = [&] {
+            if (pages)
+                device.newPage();
+            ++page;
+            y = top;
+            startPage();
+        };
+        startPage();
+        for (qsizetype s = 0; s < sections.size(); ++s) {
+            if (s > 0) {
+                y += rowH; // a blank line between two tables
+                if (y + 2 * rowH > bottom)
+                    newPage();
+            }
+            drawRow(sections[s].header, widths[s], true);
+            for (const QStringList &row : sections[s].rows) {
+                if (y + rowH > bottom) {
+                    newPage();
+                    drawRow(sections[s].header, widths[s], true);
+                }
+                drawRow(row, widths[s], false);
+            }
+        }
+        return page;
+    };
+    layout(layout(0));
+}
+
+} // namespace platine

@@ -1,0 +1,67 @@
+#pragma once
+// "Journal des passages": the journal of passages as a table with a search,
+// a range of days and a place, its attendance per holder and day
+// ("Présences"), exported to .csv or .xlsx, written to PDF or printed. The
+// window reads the journal's file and never writes it; it reads it again
+// after each download (reload).
+
+#include "board/journal_view.h"
+#include "platform/platform.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class QPagedPaintDevice;
+
+namespace platine {
+
+class JournalWindow : public QWidget {
+    Q_OBJECT
+public:
+    struct Source {
+        std::string path;                    // the journal's file
+        std::function<NamesByBadge()> names; // the open list's holders, asked at each read
+    };
+    JournalWindow(Source source, Dialogs &dialogs, QWidget *parent = nullptr);
+    ~JournalWindow() override;
+
+    // Reads the journal again; the filters stay as the operator set them.
+    void reload();
+
+    // The buttons.
+    void exportClicked(); // "Exporter…"
+    void pdfClicked();    // "PDF…"
+    void printClicked();  // "Imprimer…"
+
+    // What the window shows: the journal, the rows that pass the filters,
+    // and the filters.
+    const JournalData &data() const { return m_data; }
+    const std::vector<int> &rows() const { return m_rows; }
+    JournalFilter filter() const;
+    const Attendance &presence();
+
+    // The shown tab written to `path` as its extension says (.csv, .xlsx,
+    // .pdf); false with `error` (French) when it could not be.
+    bool writeShownTab(const QString &path, QString &error);
+
+private:
+    void refilter();
+    // The shown tab as a printed report on `device` (A4).
+    void render(QPagedPaintDevice &device);
+
+    struct Ui;
+    std::unique_ptr<Ui> m_ui;
+    Source m_source;
+    Dialogs &m_dialogs;
+    JournalData m_data;
+    std::vector<int> m_rows;
+    Attendance m_presence;
+    bool m_presenceStale = true;
+    bool m_fromSet = false, m_toSet = false; // the operator chose the day
+};
+
+} // namespace platine
