@@ -1,5 +1,5 @@
 # Every file the program writes is replaced through the atomic writer
-# (src/platform/files.cpp), so a write killed midway leaves the old file
+# (src/core/platform/files.cpp), so a write killed midway leaves the old file
 # whole. This scan fails when a source file under DIR opens a file for
 # writing, or renames, copies or truncates one, any other way:
 #
@@ -38,7 +38,7 @@ file(GLOB_RECURSE sources "${DIR}/*.cpp" "${DIR}/*.h")
 set(found "")
 foreach(path ${sources})
     file(RELATIVE_PATH rel "${DIR}" "${path}")
-    if(rel STREQUAL "platform/files.cpp")
+    if(rel STREQUAL "core/platform/files.cpp")
         continue() # the atomic writer itself
     endif()
     file(STRINGS "${path}" lines)
@@ -73,6 +73,6 @@ if(count EQUAL 0)
     message(FATAL_ERROR "no source file under ${DIR}")
 endif()
 if(found)
-    message(FATAL_ERROR "files written without the atomic writer (platform/files.h):${found}")
+    message(FATAL_ERROR "files written without the atomic writer (core/platform/files.h):${found}")
 endif()
 message(STATUS "${count} files: every write goes through the atomic writer")

@@ -6,6 +6,8 @@
 // journal does. Pure standard C++; the
 // history text is Windows-1252, the journal UTF-8.
 
+#include "badges/list_table.h"
+
 #include <map>
 #include <string>
 #include <string_view>
@@ -35,9 +37,6 @@ std::vector<std::string> journalHeader();
 // digits; otherwise, as does a time that is not digits, it keeps the fields
 // as they stand on the line joined by "/" (":"), so nothing is dropped.
 JournalRow passageRow(std::string_view passageLine, std::string name, std::string downloaded);
-
-// Badge numbers (as stored, Windows-1252) and the holders' names (UTF-8).
-using NamesByBadge = std::map<std::string, std::string>;
 
 struct JournalUpdate {
     std::string content; // the whole journal after the download

@@ -5,8 +5,8 @@
 // list values are Windows-1252, table texts and messages UTF-8.
 
 #include "badges/record_fields.h"
-#include "board/journal.h"
 
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +16,9 @@ namespace platine {
 // The records of a list file as it stores them, one per section in file
 // order (a repeated section counts once, as the reader looks it up).
 std::vector<RecordFields> storedRecords(std::string_view listContent);
+
+// Badge numbers (as stored, Windows-1252) and the holders' names (UTF-8).
+using NamesByBadge = std::map<std::string, std::string>;
 
 // Each badge number of the list with its holder's name.
 NamesByBadge namesByBadge(std::string_view listContent);
