@@ -211,6 +211,10 @@ void TstInstall::presentDevicesFollowTheNumberedPorts()
     h.port.devices = {adapter("/dev/ttyUSB0"), {"/dev/ttyACM0", {}, {}, {}}};
     h.form->Form_Load();
     QComboBox *c = h.ui().Combo1;
+    // The devices are asked for when the list drops down, not at every start.
+    QCOMPARE(items(c), numbered());
+    c->showPopup();
+    c->hidePopup();
     QCOMPARE(items(c), numbered() << "/dev/ttyUSB0"
                                   << "/dev/ttyACM0");
     QCOMPARE(c->currentText(), QStringLiteral("COM10")); // no settings: as always
@@ -264,6 +268,8 @@ void TstInstall::chosenDeviceOpensAndIsStored()
     Harness h(false);
     h.port.devices = {adapter("/dev/ttyUSB0")};
     h.form->Form_Load();
+    h.ui().Combo1->showPopup();
+    h.ui().Combo1->hidePopup();
     h.ui().Combo1->setCurrentIndex(10);
     h.form->Command10_MouseDown(MouseButton::Left);
     QVERIFY(h.port.isOpen());
@@ -360,6 +366,8 @@ void TstInstall::deniedNamesTheGroup()
     Harness h(false);
     h.port.devices = {adapter("/dev/ttyUSB0")};
     h.form->Form_Load();
+    h.ui().Combo1->showPopup();
+    h.ui().Combo1->hidePopup();
     h.ui().Combo1->setCurrentIndex(10);
     h.port.nextOpen = OpenResult::Denied;
     h.port.errorString = QStringLiteral("Permission denied");

@@ -15,8 +15,13 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QIcon>
+#include <QIconEngine>
+#include <QPainter>
 #include <QLabel>
 #include <QLineEdit>
+
+#include <functional>
+#include <utility>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -158,14 +163,49 @@ QFrame *line(QWidget *parent, const QString &name, int y)
     return l;
 }
 
+// An icon found and drawn the first time it is asked for (shown, or its
+// pixmap taken), not when the window is built: finding it in the desktop's
+// theme and reading its SVG are a good part of a start otherwise.
+class DeferredIconEngine : public QIconEngine {
+public:
+    explicit DeferredIconEngine(std::function<QIcon()> make) : m_make(std::move(make)) {}
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().pixmap(size, mode, state);
+    }
+    QSize actualSize(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().actualSize(size, mode, state);
+    }
+    QIconEngine *clone() const override { return new DeferredIconEngine(*this); }
+
+private:
+    const QIcon &icon()
+    {
+        if (m_make)
+            m_icon = std::exchange(m_make, nullptr)();
+        return m_icon;
+    }
+
+    std::function<QIcon()> m_make;
+    QIcon m_icon;
+};
+
 // The desktop's icon of that standard name, else the program's own. Without
 // a standard name (reading a badge, the board's clock...) the program's own:
 // a theme that lacks a name gives the icon of a shorter one ("preferences"
 // for nullptr), whose meaning would be wrong.
 QIcon commandIcon(const char *themeName, const char *ownFile)
 {
-    const QIcon own(QStringLiteral(":/icons/") + QLatin1String(ownFile));
-    return themeName ? QIcon::fromTheme(QLatin1String(themeName), own) : own;
+    return QIcon(new DeferredIconEngine([themeName, ownFile] {
+        const QIcon own(QStringLiteral(":/icons/") + QLatin1String(ownFile));
+        return themeName ? QIcon::fromTheme(QLatin1String(themeName), own) : own;
+    }));
 }
 
 // The menus as the window's commands: each item runs its button's handler

@@ -67,8 +67,7 @@ void Form2::Form_Load()
     for (int i = 1; i <= kNumberedPorts; ++i)
         m_ui->Combo1->addItem(QStringLiteral("COM%1").arg(i));
     m_ui->Combo1->setCurrentIndex(0);
-    Combo1_DropDown(); // the devices present now
-    Combo1_Click();    // the selection sets the port number, also when it did not change
+    Combo1_Click(); // the selection sets the port number, also when it did not change
 
     for (const char *day : kDayChoices)
         m_ui->Combo2->addItem(QString::fromUtf8(day));
@@ -81,6 +80,13 @@ void Form2::Form_Load()
         fromCp1252(profile::get(content, "temporisation", "valeur", "", kSettingsValueSize));
     if (!delay.isEmpty()) // none stored (a first start): the field keeps its "10"
         m_ui->tempo_gache->setText(delay);
+
+    // The devices present are listed when the list drops down, or now when
+    // the stored port may be one of them: asking the system for its serial
+    // devices is the slowest step of a start.
+    if (m_ui->Combo1->findText(port, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0 &&
+        isDeviceName(port))
+        Combo1_DropDown();
 
     // The stored port is looked for item by item. A device unplugged today
     // stays the choice, marked absent, and opens once it is plugged in; any
