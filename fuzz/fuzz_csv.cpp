@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -73,6 +74,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const JournalUpdate second = addPassages(first.content, bytes, {}, "2026-12-07 16:00");
     check(second.added == 0 && second.content == first.content);
     check(csv::read(csv::decode(first.content)).rows.size() == std::size_t(first.added) + 1);
+    // Two downloads in one go, as in turn; and on a journal of other bytes,
+    // those bytes stay in front whole.
+    const JournalAddition both = newPassages("", {bytes, bytes}, {}, "2026-12-07 15:04");
+    check(both.content("") == first.content && both.added == first.added);
+    const JournalAddition after = newPassages(bytes, {bytes}, {}, "2026-12-07 15:04");
+    check(after.fresh || after.content(bytes).compare(0, bytes.size(), bytes) == 0);
+    // The table read in one piece and row by row agree.
+    std::size_t scanned = 0;
+    csv::scan(csv::decode(bytes), [&](std::span<const std::string> row, int line) {
+        check(scanned < table.rows.size() && table.lines[scanned] == line &&
+              std::equal(row.begin(), row.end(), table.rows[scanned].begin(),
+                         table.rows[scanned].end()));
+        ++scanned;
+    });
+    check(scanned == table.rows.size());
 
     // The bytes as a journal in the window: every row kept, each passage
     // counted once in the attendance, whatever the filter (the bytes' start).

@@ -6,17 +6,27 @@
 
 #include <algorithm>
 #include <array>
-#include <tuple>
+#include <unordered_map>
 
 namespace platine {
 
 namespace {
 
-using Key = std::tuple<std::string, std::string, std::string, std::string>;
-
-Key keyOf(const JournalRow &r)
+// A passage's badge, date, time and place as one text, in `out`.
+void keyText(std::string &out, std::string_view badge, std::string_view date, std::string_view time,
+             std::string_view place)
 {
-    return {r.badge, r.date, r.time, r.place};
+    out.clear();
+    out.append(badge).append(1, '\x1F').append(date).append(1, '\x1F').append(time);
+    out.append(1, '\x1F').append(place);
+}
+
+std::string keyText(std::string_view badge, std::string_view date, std::string_view time,
+                    std::string_view place)
+{
+    std::string out;
+    keyText(out, badge, date, time, place);
+    return out;
 }
 
 // Characters `start` (from 1) to `start` + `width` - 1 of the line, cut at its end.
@@ -82,58 +92,106 @@ JournalRow passageRow(std::string_view line, std::string name, std::string downl
     return r;
 }
 
-JournalUpdate addPassages(std::string_view journal, std::string_view history,
-                          const NamesByBadge &names, std::string_view downloaded)
+std::string JournalAddition::content(std::string_view journal) const
 {
-    JournalUpdate u;
-    // How many times the journal holds each passage: a download adds a
-    // passage as often as it holds it more times than that (two passages of
-    // one badge at one place in one minute are two passages).
-    std::map<Key, int> held;
-    const csv::Table table = csv::read(csv::decode(journal));
-    if (!table.rows.empty()) {
-        // Columns by their names; a header without them: the journal's own order.
-        const std::vector<std::string> &header = table.rows.front();
-        const std::vector<std::string> ours = journalHeader();
-        constexpr std::array<int, 4> kKeyColumns{2, 0, 1, 4}; // badge, date, time, place
-        std::array<int, 4> at{};
-        for (std::size_t k = 0; k < at.size(); ++k) {
-            at[k] = csv::column(header, ours[std::size_t(kKeyColumns[k])]);
-            if (at[k] < 0)
-                at[k] = kKeyColumns[k];
-        }
-        for (std::size_t i = 1; i < table.rows.size(); ++i) {
-            const std::vector<std::string> &row = table.rows[i];
-            const auto cell = [&](int c) {
-                return std::size_t(c) < row.size() ? row[std::size_t(c)] : std::string();
-            };
-            ++held[{cell(at[0]), cell(at[1]), cell(at[2]), cell(at[3])}];
+    std::string out;
+    out.reserve((fresh ? 0 : journal.size()) + head.size() + rows.size());
+    if (!fresh)
+        out.append(journal);
+    out.append(head).append(rows);
+    return out;
+}
+
+JournalAddition newPassages(std::string_view journal,
+                            const std::vector<std::string_view> &histories,
+                            const NamesByBadge &names, std::string_view downloaded)
+{
+    JournalAddition out;
+    // Every passage of the downloads, in order, then how many times the
+    // journal holds each of them: only their keys are counted, so the
+    // journal is read in the memory of one row however long it is.
+    std::vector<std::vector<JournalRow>> passages;
+    std::unordered_map<std::string, int> held; // key -> rows of the journal
+    for (std::string_view history : histories) {
+        std::vector<JournalRow> &rows = passages.emplace_back();
+        for (std::string_view line : fileLines(history)) {
+            line = withoutAnnouncement(line);
+            if (line.find('*') == std::string_view::npos)
+                continue;
+            const std::string badge(trimmed(column(line, 1, 14)));
+            const auto name = names.find(badge);
+            rows.push_back(passageRow(line, name == names.end() ? std::string() : name->second,
+                                      std::string(downloaded)));
+            held.emplace(
+                keyText(rows.back().badge, rows.back().date, rows.back().time, rows.back().place),
+                0);
         }
     }
 
-    if (table.rows.empty()) {
-        u.content = std::string(csv::kBom) + csv::row(journalHeader());
-    } else {
-        u.content.assign(journal);
-        if (u.content.back() != '\n' && u.content.back() != '\r')
-            u.content += "\r\n";
+    std::string_view text = journal;
+    if (text.substr(0, csv::kBom.size()) == csv::kBom)
+        text.remove_prefix(csv::kBom.size());
+    std::string converted; // a journal saved by a spreadsheet in its own code page
+    if (!cp1252::isUtf8(text)) {
+        converted = cp1252::toUtf8(text);
+        text = converted;
     }
-    for (std::string_view line : fileLines(history)) {
-        line = withoutAnnouncement(line);
-        if (line.find('*') == std::string_view::npos)
-            continue;
-        const std::string badge(trimmed(column(line, 1, 14)));
-        const auto name = names.find(badge);
-        JournalRow r = passageRow(line, name == names.end() ? std::string() : name->second,
-                                  std::string(downloaded));
-        int &times = held[keyOf(r)];
-        if (times > 0) {
-            --times; // the journal holds this one already
-            continue;
+    bool anyRow = false;
+    std::array<int, 4> at{}; // badge, date, time, place
+    std::string key;
+    csv::scan(text, [&](std::span<const std::string> row, int) {
+        if (!anyRow) {
+            // Columns by their names; a header without them: the journal's own order.
+            anyRow = true;
+            const std::vector<std::string> header(row.begin(), row.end());
+            const std::vector<std::string> ours = journalHeader();
+            constexpr std::array<int, 4> kKeyColumns{2, 0, 1, 4};
+            for (std::size_t k = 0; k < at.size(); ++k) {
+                at[k] = csv::column(header, ours[std::size_t(kKeyColumns[k])]);
+                if (at[k] < 0)
+                    at[k] = kKeyColumns[k];
+            }
+            return;
         }
-        u.content += csv::row(r.fields());
-        ++u.added;
+        const auto cell = [&](int c) {
+            return std::size_t(c) < row.size() ? std::string_view(row[std::size_t(c)])
+                                               : std::string_view();
+        };
+        keyText(key, cell(at[0]), cell(at[1]), cell(at[2]), cell(at[3]));
+        if (const auto it = held.find(key); it != held.end())
+            ++it->second;
+    });
+
+    if (!anyRow) {
+        out.fresh = true;
+        out.head = std::string(csv::kBom) + csv::row(journalHeader());
+    } else if (journal.back() != '\n' && journal.back() != '\r')
+        out.head = "\r\n";
+    // Each download in turn: a passage is new when the download holds it
+    // more times than the journal, with what the earlier downloads added.
+    for (const std::vector<JournalRow> &rows : passages) {
+        std::unordered_map<std::string, int> left = held;
+        for (const JournalRow &r : rows) {
+            const std::string k = keyText(r.badge, r.date, r.time, r.place);
+            if (int &times = left[k]; times > 0) {
+                --times; // the journal holds this one already
+                continue;
+            }
+            ++held[k];
+            out.rows += csv::row(r.fields());
+            ++out.added;
+        }
     }
+    return out;
+}
+
+JournalUpdate addPassages(std::string_view journal, std::string_view history,
+                          const NamesByBadge &names, std::string_view downloaded)
+{
+    const JournalAddition a = newPassages(journal, {history}, names, downloaded);
+    JournalUpdate u;
+    u.content = a.content(journal);
+    u.added = a.added;
     return u;
 }
 

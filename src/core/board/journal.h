@@ -38,6 +38,32 @@ std::vector<std::string> journalHeader();
 // as they stand on the line joined by "/" (":"), so nothing is dropped.
 JournalRow passageRow(std::string_view passageLine, std::string name, std::string downloaded);
 
+// What a download adds to the journal, to be written after its bytes.
+struct JournalAddition {
+    // The journal holds no row (none yet, or blank text): it starts anew.
+    bool fresh = false;
+    // Before the rows: the byte-order mark and the header row of a journal
+    // started anew, a line end when the journal's last line has none.
+    std::string head;
+    std::string rows; // the new rows
+    int added = 0;    // passages new to the journal
+
+    // The whole journal after the download: its bytes as they were (unless
+    // started anew), then the head and the rows.
+    std::string content(std::string_view journal) const;
+};
+
+// The passages of the history file contents `histories` (downloads in their
+// order) that the journal `journal` (its bytes; empty when there is none
+// yet) does not hold: each line of a history is one passage (two equal
+// lines are two passages), and the journal's rows of the same badge, date,
+// time and place, with those an earlier download added, stand for as many
+// of its lines. Reads the journal in the memory of one row: a download
+// costs what the journal's length costs to read, not more.
+JournalAddition newPassages(std::string_view journal,
+                            const std::vector<std::string_view> &histories,
+                            const NamesByBadge &names, std::string_view downloaded);
+
 struct JournalUpdate {
     std::string content; // the whole journal after the download
     int added = 0;       // passages new to it

@@ -1,5 +1,8 @@
 #include "platform/cp1252.h"
 
+#include <cstdint>
+#include <cstring>
+
 #include <array>
 
 namespace platine::cp1252 {
@@ -124,6 +127,16 @@ std::string fromUtf8(std::string_view utf8)
 bool isUtf8(std::string_view bytes)
 {
     for (std::size_t i = 0; i < bytes.size();) {
+        // Runs of ASCII, most of any table, eight bytes at a time.
+        while (i + 8 <= bytes.size()) {
+            std::uint64_t word;
+            std::memcpy(&word, bytes.data() + i, sizeof word);
+            if (word & 0x8080808080808080u)
+                break;
+            i += 8;
+        }
+        if (i >= bytes.size())
+            break;
         char32_t c = 0;
         std::size_t len = 0;
         if (!nextChar(bytes, i, c, len))

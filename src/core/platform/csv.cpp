@@ -82,41 +82,49 @@ char separatorOf(std::string_view text)
 
 } // namespace
 
-Table read(std::string_view text)
+char scan(std::string_view text, const RowFn &onRow)
 {
-    Table t;
-    t.separator = separatorOf(text);
+    const char separator = separatorOf(text);
+    // The fields of the row being read: kept between rows, so a long table
+    // costs no allocation a row once the first rows have set their sizes.
     std::vector<std::string> fields;
-    std::string field;
+    std::size_t count = 0; // fields of the row so far
+    const auto field = [&]() -> std::string & {
+        if (count == fields.size())
+            fields.emplace_back();
+        return fields[count];
+    };
+    field().clear();
     bool any = false; // the row holds a character or a separator
     int line = 1, rowLine = 1;
     const auto endField = [&] {
-        if (!field.empty() && field.front() == '\'' && guarded(std::string_view(field).substr(1)))
-            field.erase(0, 1);
-        fields.push_back(std::move(field));
-        field.clear();
+        std::string &f = field();
+        if (!f.empty() && f.front() == '\'' && guarded(std::string_view(f).substr(1)))
+            f.erase(0, 1);
+        ++count;
+        field().clear();
     };
     const auto endRow = [&] {
-        if (any || !field.empty()) {
+        if (any || !field().empty()) {
             endField();
-            t.rows.push_back(std::move(fields));
-            t.lines.push_back(rowLine);
+            onRow(std::span<const std::string>(fields.data(), count), rowLine);
         }
-        fields.clear();
-        field.clear();
+        count = 0;
+        field().clear();
         any = false;
     };
     std::size_t i = 0;
     const std::size_t n = text.size();
     while (i < n) {
         const char c = text[i];
-        if (c == '"' && field.empty()) {
+        if (c == '"' && field().empty()) {
             // A quoted part: to the next lone quote, a doubled one inside.
             any = true;
+            std::string &f = field();
             for (++i; i < n; ++i) {
                 if (text[i] == '"') {
                     if (i + 1 < n && text[i + 1] == '"') {
-                        field += '"';
+                        f += '"';
                         ++i;
                         continue;
                     }
@@ -125,11 +133,11 @@ Table read(std::string_view text)
                 }
                 if (text[i] == '\n' || (text[i] == '\r' && (i + 1 >= n || text[i + 1] != '\n')))
                     ++line;
-                field += text[i];
+                f += text[i];
             }
             continue;
         }
-        if (c == t.separator) {
+        if (c == separator) {
             endField();
             any = true;
             ++i;
@@ -141,10 +149,25 @@ Table read(std::string_view text)
             rowLine = ++line;
             continue;
         }
-        field += c;
-        ++i;
+        // The plain run up to the next special character, in one append.
+        std::size_t end = i + 1;
+        while (end < n && text[end] != separator && text[end] != '\r' && text[end] != '\n' &&
+               text[end] != '"')
+            ++end;
+        field().append(text.substr(i, end - i));
+        i = end;
     }
     endRow();
+    return separator;
+}
+
+Table read(std::string_view text)
+{
+    Table t;
+    t.separator = scan(text, [&t](std::span<const std::string> fields, int line) {
+        t.rows.emplace_back(fields.begin(), fields.end());
+        t.lines.push_back(line);
+    });
     return t;
 }
 

@@ -8,6 +8,8 @@
 // The reader also takes "," or a tab (found from the header row) and
 // Windows-1252 text. Pure standard C++; texts are UTF-8.
 
+#include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,6 +43,12 @@ struct Table {
 // with an apostrophe followed by what the writer guards (see row) loses that
 // one apostrophe.
 Table read(std::string_view text);
+
+// Reads as `read` does, handing each row to `onRow` with its line instead of
+// keeping it (the fields stay valid during the call only): a table of any
+// length in the memory of one row. Returns the separator.
+using RowFn = std::function<void(std::span<const std::string> fields, int line)>;
+char scan(std::string_view text, const RowFn &onRow);
 
 // A header name as the reader compares it: blanks around and inside
 // collapsed, "_" and "-" as blanks, letter case and the accents of French
