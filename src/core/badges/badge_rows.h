@@ -31,10 +31,6 @@ struct BadgeRow {
 // The rows of slots 0 to count - 1 of tables filled by the list reader.
 std::vector<BadgeRow> badgeRows(const BadgeTables &tables, int count);
 
-// `text` (Windows-1252) in lower case without accents, for comparing as an
-// operator reads: "Employé" and "EMPLOYE" both give "employe", "Œ" gives "oe".
-std::string foldForSearch(std::string_view text);
-
 // True when the row's badge number or name contains `filter` (Windows-1252),
 // letter case and accents ignored, blanks around the filter ignored; an
 // empty filter keeps every row.
