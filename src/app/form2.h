@@ -1,7 +1,8 @@
 #pragma once
 // The program's one window. Its behaviour is a set of handlers named after
 // control and event; each is defined in the source file of the subsystem
-// that owns it (src/app, src/serial, src/badges).
+// that owns it (src/app, src/badges); the board operations themselves are
+// functions of the line (src/board/operations.h).
 
 #include "badges/listfile.h"
 #include "badges/open_list.h"

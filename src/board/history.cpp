@@ -118,6 +118,7 @@ HistoryOutcome downloadHistory(Exchange &x, const HistoryInputs &in, Dialogs &di
     const QString stamp = clock.now().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
     if (!addToJournal(in.journalPath, downloads, names, stamp.toStdString(), outcome.added,
                       error)) {
+        outcome.added = 0; // the journal stays as it was
         QString text = QStringLiteral("Téléchargement terminé, mais le journal « %1 » n'a pas pu "
                                       "être écrit (%2) : ses passages y seront ajoutés au "
                                       "prochain téléchargement")
