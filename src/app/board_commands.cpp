@@ -149,7 +149,7 @@ void Form2::lecture_badge_Click()
 
 // The one-word commands go out only on a port already open (these buttons
 // never open it) and while no other exchange holds the line.
-static void sendCommand(Line &line, std::string_view keyword)
+static void runCommand(Line &line, std::string_view keyword)
 {
     const QString command = word(keyword);
     Exchange x(line, QStringLiteral("commande %1").arg(quoted(command)));
@@ -159,17 +159,17 @@ static void sendCommand(Line &line, std::string_view keyword)
 
 void Form2::Command15_Click()
 {
-    sendCommand(*m_line, protocol::kEeprom);
+    runCommand(*m_line, protocol::kEeprom);
 }
 
 void Form2::Command16_Click()
 {
-    sendCommand(*m_line, protocol::kRazOffset);
+    runCommand(*m_line, protocol::kRazOffset);
 }
 
 void Form2::Command18_Click()
 {
-    sendCommand(*m_line, protocol::kVidage);
+    runCommand(*m_line, protocol::kVidage);
 }
 
 void Form2::Command20_MouseDown(MouseButton button)

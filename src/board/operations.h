@@ -11,13 +11,14 @@
 #include "board/protocol.h"
 #include "platform/platform.h"
 
+#include <QDateTime>
 #include <QString>
 
 #include <array>
-#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace platine {
 
