@@ -6,6 +6,7 @@
 #include "serial/exchange.h"
 #include "serial/pane.h"
 #include "board/dump_listing.h"
+#include "board/operations.h"
 #include "board/protocol.h"
 #include "platform/text.h"
 #include "support/harness.h"
@@ -242,6 +243,7 @@ private slots:
     void clockBytesAtPcTime();
     void clockConfirmationShowsOneLine();
     void clockOverrides();
+    void clockSetOnALineAlone();
     void heurePcFillsFields();
     void clockOverrideRefused_data();
     void clockOverrideRefused();
@@ -827,6 +829,50 @@ void TstBoardOps::clockOverrides()
     clockBoard(h, 100ms);
     h.form->Command17_Click();
     QCOMPARE(clockBytes(h.port.written).toHex(' '), QByteArray("08 59 09 07 12 26 07"));
+}
+
+// The operation runs on a line of its own, without the window: the status
+// strip is the line's word, the override fields the operation's question.
+void TstBoardOps::clockSetOnALineAlone()
+{
+    VirtualTime time;
+    FakeSerialPort port{time};
+    Pane received;
+    Line line(port, time, time, time.makeTimer(), received);
+    port.onReadyRead = [&line] { line.dataArrived(); };
+    QStringList reported;
+    QObject::connect(&line, &Line::reported, [&](const QString &text) { reported << text; });
+    port.deliver("Mise a l'heure\r\n", 300ms);
+    port.onWrite = [&](const QByteArray &) {
+        if (port.written.size() == 7 + 5 + 7)
+            port.deliver("Modification enregistree\r\nOK\r\n", 30ms);
+    };
+    int asked = 0;
+    Millis askedAt{};
+    board::ClockInputs in;
+    in.overrides = [&] {
+        ++asked;
+        askedAt = time.elapsed();
+        return board::ClockOverrides{QStringLiteral("23"), {}, QStringLiteral("31"), {}};
+    };
+    FakeDialogs dialogs;
+
+    Exchange x(line, QStringLiteral("mise à l'heure"));
+    QVERIFY(x.began());
+    const board::ClockOutcome outcome = board::setClock(x, in, dialogs, time);
+
+    QVERIFY(outcome.confirmed);
+    QCOMPARE(outcome.status, QStringLiteral("Modification enregistree"));
+    QCOMPARE(asked, 1);
+    QVERIFY(askedAt >= 300ms); // once the board has announced itself
+    QCOMPARE(port.written.left(12), QByteArray("horaireheure"));
+    // Taken 0.4 s after 17:05:09 on Sunday 6 December 2026.
+    QCOMPARE(clockBytes(port.written).toHex(' '), QByteArray("23 05 09 31 12 26 01"));
+    QVERIFY(outcome.bytes);
+    QCOMPARE(QByteArray(reinterpret_cast<const char *>(outcome.bytes->data()), 7),
+             clockBytes(port.written));
+    QCOMPARE(reported, QStringList{QStringLiteral("Connexion établie avec la platine")});
+    QVERIFY(dialogs.shown.empty());
 }
 
 void TstBoardOps::heurePcFillsFields()

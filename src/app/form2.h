@@ -1,7 +1,8 @@
 #pragma once
 // The program's one window. Its behaviour is a set of handlers named after
 // control and event; each is defined in the source file of the subsystem
-// that owns it (src/app, src/serial, src/badges, src/board).
+// that owns it (src/app, src/badges); the board operations themselves are
+// functions of the line (src/board/operations.h).
 
 #include "badges/listfile.h"
 #include "badges/open_list.h"
@@ -75,7 +76,8 @@ public:
     // The list at a glance (src/app/badge_table.cpp)
     void tableau_des_badges_Click(); // "Tableau des badges" (menu "Liste")
 
-    // Board operations (src/board), each run in one Exchange (src/serial/exchange.h)
+    // Board operations (src/app/board_commands.cpp): each runs an operation of
+    // src/board/operations.h in one Exchange (src/serial/exchange.h)
     void Command8_Click();                        // "Envoi programmation"
     void Command3_Click();                        // "Téléchargement de l'historique"
     void Command17_Click();                       // "Mise à l'heure"
@@ -140,6 +142,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    class OperationWindow; // what a board operation shows while it runs
     void connectHandlers();
     // Shows the connection indicator lit or out.
     void showIndicator(bool lit);
@@ -175,13 +178,6 @@ private:
     QString fichier_a_ecrire(const QString &title, const QString &preset);
     // Shows `path` as the list in use.
     void montrer_fichier(const QString &path, const QString &caption);
-    // Adds the passages of the history file contents `downloads` (oldest
-    // first) that the journal of passages does not hold yet, names from the
-    // open list; false (and `error`) when the journal could not be read or
-    // written.
-    bool ajouter_au_journal(const std::string &journalPath,
-                            const std::vector<std::string> &downloads, int &added,
-                            std::string &error);
     // Reads a list saved as a table, refusing it row by row, and opens the
     // list file made of it beside it.
     void importer_tableau(const QString &path);

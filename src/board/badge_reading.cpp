@@ -3,51 +3,36 @@
 // ten characters of the number; the report must stand at the start of the
 // receive pane.
 
-#include "app/form2.h"
-#include "app/form2_ui.h"
-#include "board/board_support.h"
-#include "board/protocol.h"
+#include "board/operations.h"
 #include "serial/exchange.h"
+#include "serial/words.h"
 
-#include <QLabel>
-#include <QLineEdit>
-
-namespace platine {
-
-using namespace board;
+namespace platine::board {
 
 // The badge number stands after "tag" and two characters the program skips.
 inline constexpr int kBadgeNumberAt = 5;
 inline constexpr int kBadgeNumberLength = 10;
 
-void Form2::lecture_badge_Click()
+BadgeReadingOutcome readBadge(Exchange &x, Dialogs &dialogs, OperationView &view)
 {
-    // A reading clears the receive pane and watches it: it may not run inside
-    // another exchange, nor another inside it. The indicator is left as it is.
-    Exchange x(*m_line, QStringLiteral("lecture de badge"));
-    if (!x.began() || !x.connect(Exchange::Indicator::Leave))
-        return;
+    // The indicator is left as it is.
+    if (!x.connect(Exchange::Indicator::Leave))
+        return {};
     x.setDtr(false);
-    m_platform.dialogs->message(
+    dialogs.message(
         MsgIcon::Information, MsgButtons::Ok, QStringLiteral("Enregistrement d'un badge"),
         QStringLiteral("Cliquer sur 'OK' puis Présenter votre badge\r\ndevant l'antenne SVP"));
-    m_ui->Label9->setText(QStringLiteral("Présenter votre badge devant l'antenne"));
+    view.showPrompt(QStringLiteral("Présenter votre badge devant l'antenne"));
     x.clearReceived();
 
     // No limit: the operator may take a while to find the badge; a right
     // press on "Connexion" ends the wait.
-    if (!x.waitStart(protocol::kTag, std::nullopt)) {
-        x.status(QStringLiteral("Lecture de badge interrompue : ") + x.why());
-        return;
-    }
+    if (!x.waitStart(protocol::kTag, std::nullopt))
+        return {std::nullopt, QStringLiteral("Lecture de badge interrompue : ") + x.why()};
 
-    setText1(QString());
     const QString number = x.received().mid(kBadgeNumberAt, kBadgeNumberLength);
-    m_ui->numero_badge->setText(number);
-    setLabel2(QStringLiteral("Badge N°:") + number);
     x.clearReceived();
-    m_ui->numero_badge->repaint();
-    appendText1(QStringLiteral("Numéro de badge lu :") + number + QStringLiteral("\r\n"));
+    return {number, {}};
 }
 
-} // namespace platine
+} // namespace platine::board

@@ -6,22 +6,16 @@
 // "Heure PC" copies the PC's hour, minute, weekday and day of the month into
 // the four override fields.
 
-#include "app/form2.h"
-#include "app/form2_ui.h"
 #include "badges/listfile.h"
-#include "board/board_support.h"
-#include "board/protocol.h"
+#include "board/operations.h"
 #include "platform/text.h"
 #include "serial/exchange.h"
+#include "serial/words.h"
 
 #include <QDateTime>
-#include <QLabel>
-#include <QLineEdit>
 #include <QRegularExpression>
 
-namespace platine {
-
-using namespace board;
+namespace platine::board {
 
 // The board announces itself within moments of its button; ten seconds is
 // the limit of every wait for the board's first word.
@@ -43,9 +37,9 @@ int boardWeekday(const QDate &d)
 
 // The override field's value: nothing when empty, -1 when it cannot be a
 // packed decimal byte (not one or two decimal digits).
-std::optional<int> overrideValue(const QLineEdit *field, bool *bad)
+std::optional<int> overrideValue(const QString &field, bool *bad)
 {
-    const QString text = field->text().trimmed();
+    const QString text = field.trimmed();
     if (text.isEmpty())
         return std::nullopt;
     if (!isTwoDigitNumber(toCp1252(text))) {
@@ -57,31 +51,32 @@ std::optional<int> overrideValue(const QLineEdit *field, bool *bad)
 
 } // namespace
 
-void Form2::Command17_Click()
+ClockOutcome setClock(Exchange &x, const ClockInputs &in, Dialogs &dialogs, Clock &clock)
 {
-    Exchange x(*m_line, QStringLiteral("mise à l'heure"));
-    if (!x.began() || !x.connect())
-        return;
+    ClockOutcome outcome;
+    if (!x.connect())
+        return outcome;
     x.clearReceived();
     if (!x.waitStart(protocol::kMise, kClockAnnounceLimit)) {
-        x.status(QStringLiteral("Heure non mise à jour : ") + x.why());
-        return;
+        outcome.status = QStringLiteral("Heure non mise à jour : ") + x.why();
+        return outcome;
     }
 
     // The override fields are read once the board has announced itself (the
     // operator may fill them meanwhile) and checked before a byte is sent.
     // A value outside the board's range (hour 25, weekday 0) would set its
     // clock to a time that does not exist.
+    const ClockOverrides typed = in.overrides ? in.overrides() : ClockOverrides{};
     struct Override {
-        QLineEdit *field;
+        QString field;
         const char *name;
         int low, high;
         std::optional<int> value;
     };
-    Override overrides[] = {{m_ui->heure_pc, "heure", 0, 23, {}},
-                            {m_ui->minute_pc, "minute", 0, 59, {}},
-                            {m_ui->j_mois, "jour du mois", 1, 31, {}},
-                            {m_ui->jour_pc, "jour de la semaine", 1, 7, {}}};
+    Override overrides[] = {{typed.hour, "heure", 0, 23, {}},
+                            {typed.minute, "minute", 0, 59, {}},
+                            {typed.dayOfMonth, "jour du mois", 1, 31, {}},
+                            {typed.weekday, "jour de la semaine", 1, 7, {}}};
     for (Override &o : overrides) {
         bool bad = false;
         o.value = overrideValue(o.field, &bad);
@@ -92,41 +87,40 @@ void Form2::Command17_Click()
                     : QStringLiteral("n'est pas entre %1 et %2").arg(o.low).arg(o.high);
             const QString text =
                 QStringLiteral("Mise à l'heure refusée, rien n'a été envoyé : %1 « %2 » %3.")
-                    .arg(QString::fromUtf8(o.name), o.field->text(), why);
+                    .arg(QString::fromUtf8(o.name), o.field, why);
             x.status(text);
-            m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok,
-                                        QStringLiteral("Mise à l'heure"), text);
-            return;
+            dialogs.message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Mise à l'heure"),
+                            text);
+            return outcome;
         }
     }
     x.status(QStringLiteral("Connexion établie avec la platine"));
 
     // One reading of the clock for all seven values, so that a run across
     // midnight does not pair one day's hour with the next day's date.
-    const QDateTime now = m_platform.clock->now();
+    const QDateTime now = clock.now();
     const QTime time = now.time();
     const QDate date = now.date();
     const auto bytes = protocol::clockBytes(
         overrides[0].value.value_or(time.hour()), overrides[1].value.value_or(time.minute()),
         time.second(), overrides[2].value.value_or(date.day()), date.month(), date.year() % 100,
         overrides[3].value.value_or(boardWeekday(date)));
-    for (int i = 0; i < protocol::kClockBytes; ++i)
-        m_octets_horaire[std::size_t(i)] = bytes[std::size_t(i)];
+    outcome.bytes = bytes;
 
     // The words go out even when the window does not respond meanwhile.
     x.pauseBlocking(kClockSettle);
     if (!x.sendWord(protocol::kHoraire, QStringLiteral("« horaire »")))
-        return; // Label14 says why
+        return outcome; // the status strip says why
     x.pauseBlocking(kClockSettle);
     if (!x.sendWord(protocol::kHeure, QStringLiteral("« heure »")))
-        return;
+        return outcome;
     if (!x.sendPaced(bytes, 6, QStringLiteral("l'envoi"))) {
-        x.status(
-            QStringLiteral("Heure non mise à jour : liaison fermée ou perdue pendant l'envoi"));
-        return;
+        outcome.status =
+            QStringLiteral("Heure non mise à jour : liaison fermée ou perdue pendant l'envoi");
+        return outcome;
     }
     if (!x.pause(kClockConfirm, QStringLiteral("attente de la confirmation")))
-        return; // the port closed or the program is ending: nothing more to look for
+        return outcome; // the port closed or the program is ending: nothing more to look for
 
     const QString pane = x.received();
     const qsizetype p = pane.indexOf(word(protocol::kModificationEnregistree));
@@ -134,20 +128,20 @@ void Form2::Command17_Click()
         // The status strip holds one line: the caption stops at the board's line break.
         const QString shown = pane.mid(p, kConfirmationShown);
         const qsizetype lineEnd = shown.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
-        x.status(lineEnd < 0 ? shown : shown.left(lineEnd));
+        outcome.confirmed = true;
+        outcome.status = lineEnd < 0 ? shown : shown.left(lineEnd);
     } else {
-        x.status(QStringLiteral("Heure envoyée, mais la platine n'a pas confirmé (« %1 » attendu)")
-                     .arg(word(protocol::kModificationEnregistree)));
+        outcome.status =
+            QStringLiteral("Heure envoyée, mais la platine n'a pas confirmé (« %1 » attendu)")
+                .arg(word(protocol::kModificationEnregistree));
     }
+    return outcome;
 }
 
-void Form2::Command19_Click()
+ClockOverrides pcClock(const QDateTime &now)
 {
-    const QDateTime now = m_platform.clock->now();
-    m_ui->heure_pc->setText(QString::number(now.time().hour()));
-    m_ui->minute_pc->setText(QString::number(now.time().minute()));
-    m_ui->jour_pc->setText(QString::number(boardWeekday(now.date())));
-    m_ui->j_mois->setText(QString::number(now.date().day()));
+    return {QString::number(now.time().hour()), QString::number(now.time().minute()),
+            QString::number(now.date().day()), QString::number(boardWeekday(now.date()))};
 }
 
-} // namespace platine
+} // namespace platine::board

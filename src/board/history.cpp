@@ -6,28 +6,21 @@
 // cannot be written is named in the status strip and takes them at the next
 // download.
 
-#include "app/form2.h"
-#include "app/form2_ui.h"
-#include "app/status_label.h"
-#include "badges/list_table.h"
-#include "board/board_support.h"
 #include "board/history_table.h"
-#include "board/journal.h"
-#include "board/protocol.h"
+#include "board/operations.h"
 #include "platform/files.h"
 #include "platform/text.h"
 #include "serial/exchange.h"
+#include "serial/words.h"
 
-#include <QLabel>
+#include <QFile>
 
 #include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <vector>
 
-namespace platine {
-
-using namespace board;
+namespace platine::board {
 
 // The board announces itself as soon as bp3 is pressed; ten seconds covers
 // the operator's reach for the button.
@@ -38,37 +31,32 @@ inline constexpr Millis kHistorySettle{500};
 // stopped before its end marker.
 inline constexpr Millis kHistoryIdle{30'000};
 
-void Form2::Command3_Click()
+HistoryOutcome downloadHistory(Exchange &x, const HistoryInputs &in, Dialogs &dialogs, Clock &clock,
+                               OperationView &view)
 {
-    const std::string historyPath = programFile(QStringLiteral("histo.txt"));
-    Exchange x(*m_line, QStringLiteral("téléchargement de l'historique"));
-    if (!x.began())
-        return;
-
-    m_platform.dialogs->message(
-        MsgIcon::Information, MsgButtons::Ok,
-        QStringLiteral("Téléchargement de l'historique des passages"),
-        QStringLiteral("Cliquer sur ok puis \r\nAppuyer sur le poussoir bp3 SVP"));
+    HistoryOutcome outcome;
+    dialogs.message(MsgIcon::Information, MsgButtons::Ok,
+                    QStringLiteral("Téléchargement de l'historique des passages"),
+                    QStringLiteral("Cliquer sur ok puis \r\nAppuyer sur le poussoir bp3 SVP"));
     if (!x.connect())
-        return;
-    setText1(QString());
+        return outcome;
+    view.clearConsole();
     x.clearReceived();
     x.setDtr(false);
     x.status(QStringLiteral("..."));
 
     if (!x.waitStart(protocol::kVidageAnnounce, kHistoryAnnounceLimit)) {
-        x.status(QStringLiteral("Historique non téléchargé : ") + x.why());
-        return;
+        outcome.status = QStringLiteral("Historique non téléchargé : ") + x.why();
+        return outcome;
     }
     x.status(QStringLiteral("Connexion établie avec la platine"));
     x.pauseBlocking(kHistorySettle);
     if (!x.sendWord(protocol::kVidage, quoted(word(protocol::kVidage))))
-        return; // Label14 says the port is closed
+        return outcome; // the status strip says the port is closed
 
     // The end marker may stand anywhere in the collected text. The wait has no
     // fixed limit: it lasts as long as the log keeps coming.
     const QString marker = word(protocol::kHistorique);
-    Clock &clock = *m_platform.clock;
     Millis lastArrival = clock.elapsed();
     qsizetype seen = x.received().size();
     qsizetype searchFrom = 0;
@@ -100,35 +88,37 @@ void Form2::Command3_Click()
                                 ? QStringLiteral("liaison fermée ou perdue")
                                 : QStringLiteral("plus rien reçu de la platine depuis %1 s")
                                       .arg(kHistoryIdle.count() / 1000);
-        x.status(
+        outcome.status =
             QStringLiteral("Historique incomplet (%1 avant « %2 ») : histo.txt n'a pas été modifié")
-                .arg(why, marker));
-        return;
+                .arg(why, marker);
+        return outcome;
     }
+    outcome.complete = true;
 
     // histo.txt and the table first, as at every download: the board will
     // not send this log again, so a journal that cannot be written must not
     // hold them back.
     const std::string content = historyFileContent(toCp1252(x.received()));
     std::string error;
-    const std::optional<std::string> previous = files::read(historyPath);
-    const bool saved = files::writeAtomic(historyPath, content, &error);
-    setText1(fromCp1252(historyTable(content)));
+    const std::optional<std::string> previous = files::read(in.historyPath);
+    const bool saved = files::writeAtomic(in.historyPath, content, &error);
+    outcome.console = fromCp1252(historyTable(content));
     const QString histoError = QString::fromStdString(error);
 
-    const QString journalName = QString::fromUtf8(kJournalFile);
-    const std::string journalPath = programFile(journalName);
-    const QString journalShown = QFile::decodeName(QByteArray::fromStdString(journalPath));
-    const QString toolTip = QStringLiteral("Journal des passages : ") + journalShown;
+    const QString journalShown = QFile::decodeName(QByteArray::fromStdString(in.journalPath));
+    outcome.statusTip = QStringLiteral("Journal des passages : ") + journalShown;
     // The previous download goes in first: what its journal could not take
     // is added now (a passage the journal holds already is not added again).
     std::vector<std::string> downloads;
     if (previous)
         downloads.push_back(*previous);
     downloads.push_back(content);
-    int added = 0;
     error.clear();
-    if (!ajouter_au_journal(journalPath, downloads, added, error)) {
+    const NamesByBadge names = in.names ? in.names() : NamesByBadge{};
+    const QString stamp = clock.now().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+    if (!addToJournal(in.journalPath, downloads, names, stamp.toStdString(), outcome.added,
+                      error)) {
+        outcome.added = 0; // the journal stays as it was
         QString text = QStringLiteral("Téléchargement terminé, mais le journal « %1 » n'a pas pu "
                                       "être écrit (%2) : ses passages y seront ajoutés au "
                                       "prochain téléchargement")
@@ -136,30 +126,24 @@ void Form2::Command3_Click()
         if (!saved)
             text +=
                 QStringLiteral(" ; histo.txt n'a pas pu être écrit non plus : %1").arg(histoError);
-        m_ui->Label14->setText(text, toolTip);
-        return;
+        outcome.status = text;
+        return outcome;
     }
-    if (added > 0)
-        emit journalChanged();
+    const int added = outcome.added;
     QString done = QStringLiteral("Téléchargement terminé : %1 %2 dans le journal")
                        .arg(added)
                        .arg(added > 1 ? QStringLiteral("nouveaux passages")
                                       : QStringLiteral("nouveau passage"));
     if (!saved)
         done += QStringLiteral(", mais histo.txt n'a pas pu être écrit : %1").arg(histoError);
-    m_ui->Label14->setText(done, toolTip);
+    outcome.status = done;
+    return outcome;
 }
 
-bool Form2::ajouter_au_journal(const std::string &journalPath,
-                               const std::vector<std::string> &downloads, int &added,
-                               std::string &error)
+bool addToJournal(const std::string &journalPath, const std::vector<std::string> &downloads,
+                  const NamesByBadge &names, const std::string &stamp, int &added,
+                  std::string &error)
 {
-    // The holders' names come from the open list, read as it stands in its file.
-    NamesByBadge names;
-    if (!m_liste.fichier.isEmpty())
-        if (const auto list = files::read(nativePath(m_liste.fichier)))
-            names = namesByBadge(*list);
-
     std::string journal;
     std::error_code ec;
     if (std::filesystem::exists(journalPath, ec)) {
@@ -168,17 +152,15 @@ bool Form2::ajouter_au_journal(const std::string &journalPath,
             return false;
         journal = *read;
     }
-    const QString stamp = m_platform.clock->now().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
-    std::string content = journal;
-    added = 0;
-    for (const std::string &history : downloads) {
-        JournalUpdate update = addPassages(content, history, names, stamp.toStdString());
-        added += update.added;
-        content = std::move(update.content);
-    }
+    // Only the download's passages are looked for in the journal; its bytes
+    // go out again as they were, the new rows after them.
+    const JournalAddition addition = newPassages(
+        journal, std::vector<std::string_view>(downloads.begin(), downloads.end()), names, stamp);
+    added = addition.added;
+    const std::string content = addition.content(journal);
     if (content == journal)
         return true; // nothing new: the journal stays as it is
     return files::writeAtomic(journalPath, content, &error);
 }
 
-} // namespace platine
+} // namespace platine::board

@@ -3,17 +3,11 @@
 // board's external memory: the history alone with the left button,
 // everything with the right one, after the operator has confirmed.
 
-#include "app/form2.h"
-#include "app/form2_ui.h"
-#include "board/board_support.h"
-#include "board/protocol.h"
+#include "board/operations.h"
 #include "serial/exchange.h"
+#include "serial/words.h"
 
-#include <QLabel>
-
-namespace platine {
-
-using namespace board;
+namespace platine::board {
 
 namespace {
 
@@ -24,63 +18,33 @@ bool send(Exchange &x, const QString &command, const QByteArray &selector = {})
            (selector.isEmpty() || x.send(selector, quoted(command)));
 }
 
-// The command goes out only on a port already open (these buttons never
-// open it) and while no other exchange holds the line.
-void sendCommand(Form2 &form, const QString &command)
-{
-    Exchange x(form.line(), QStringLiteral("commande %1").arg(quoted(command)));
-    if (x.began() && x.requireOpen(command))
-        send(x, command);
-}
-
 } // namespace
 
-void Form2::Command15_Click()
+bool sendCommand(Exchange &x, const QString &command)
 {
-    sendCommand(*this, word(protocol::kEeprom));
+    // These commands never open the port.
+    return x.requireOpen(command) && send(x, command);
 }
 
-void Form2::Command16_Click()
-{
-    sendCommand(*this, word(protocol::kRazOffset));
-}
-
-void Form2::Command18_Click()
-{
-    sendCommand(*this, word(protocol::kVidage));
-}
-
-void Form2::Command20_MouseDown(MouseButton button)
+EraseOutcome eraseExternalMemory(Exchange &x, EraseScope scope, Dialogs &dialogs)
 {
     const QString command = word(protocol::kRazFlash);
-    // The board takes the two bytes after "raz_flash" as what to erase. A
-    // command without them would leave the board to take its selector from
-    // whatever comes next on the line: the middle button sends nothing.
-    if (button == MouseButton::Middle) {
-        m_ui->Label14->setText(
-            QStringLiteral("Raz eeprom externe : clic gauche = efface l'historique, "
-                           "clic droit = efface tout ; rien n'a été envoyé"));
-        return;
-    }
-    // The line is held from the question on: nothing else goes out meanwhile.
-    Exchange x(*m_line, QStringLiteral("commande %1").arg(quoted(command)));
-    if (!x.began() || !x.requireOpen(command))
-        return; // asked before the confirmation: nothing could be sent anyway
-    const bool everything = button == MouseButton::Right;
+    if (!x.requireOpen(command))
+        return {}; // asked before the confirmation: nothing could be sent anyway
+    const bool everything = scope == EraseScope::Everything;
     const QString question =
         everything
             ? QStringLiteral("Effacer TOUTE la mémoire externe de la platine ?\r\n"
                              "La liste des badges et l'historique des passages seront perdus.")
             : QStringLiteral("Effacer l'historique des passages de la platine ?\r\n"
                              "Les passages non téléchargés seront perdus.");
-    const MsgAnswer answer = m_platform.dialogs->message(
-        MsgIcon::Warning, MsgButtons::YesNo, QStringLiteral("Raz eeprom externe"), question);
-    if (answer != MsgAnswer::Yes) {
-        x.status(QStringLiteral("Raz eeprom externe annulé : rien n'a été envoyé"));
-        return;
-    }
+    const MsgAnswer answer = dialogs.message(MsgIcon::Warning, MsgButtons::YesNo,
+                                             QStringLiteral("Raz eeprom externe"), question);
+    if (answer != MsgAnswer::Yes)
+        return {false, QStringLiteral("Raz eeprom externe annulé : rien n'a été envoyé")};
+    // The board takes the two bytes after "raz_flash" as what to erase.
     const char selector = everything ? '\x01' : '\x00';
-    send(x, command, QByteArray(2, selector));
+    return {send(x, command, QByteArray(2, selector)), {}};
 }
 
-} // namespace platine
+} // namespace platine::board

@@ -5,23 +5,12 @@
 // the program answers each request once the keyword stands at the start of
 // the receive pane.
 
-#include "app/form2.h"
-#include "app/form2_ui.h"
-#include "badges/listfile.h"
-#include "board/board_support.h"
-#include "board/protocol.h"
+#include "board/operations.h"
 #include "board/upload_plan.h"
-#include "platform/text.h"
 #include "serial/exchange.h"
+#include "serial/words.h"
 
-#include <QCheckBox>
-#include <QGuiApplication>
-#include <QLabel>
-#include <QLineEdit>
-
-namespace platine {
-
-using namespace board;
+namespace platine::board {
 
 // The board answers each request within a few milliseconds once the operator
 // has pressed bp1; ten seconds covers the operator's reach for the button.
@@ -29,75 +18,60 @@ inline constexpr Millis kUploadPromptLimit{10'000};
 // The board needs a moment after its request before it listens to the data.
 inline constexpr Millis kUploadSettle{200};
 
-void Form2::Command8_Click()
+UploadOutcome upload(Exchange &x, const UploadInputs &in, Dialogs &dialogs, Clock &clock,
+                     OperationView &view)
 {
-    if (!liste_ouverte())
-        return;
-    // The upload rewrites the board's memory: no other exchange may share the line.
-    Exchange x(*m_line, QStringLiteral("envoi de la liste"));
-    if (!x.began())
-        return;
-
-    // The tables are reloaded from the list file: what goes to the board is
-    // the list as saved. Whatever keeps the board from taking it is told once,
-    // here, before the operator is sent to the board, and nothing is sent.
-    const ListReadReport read = lire_liste();
-    const std::string delayText = toCp1252(m_ui->tempo_gache->text());
-    const std::string countText = std::to_string(m_liste.nombre.value_or(0));
+    // Whatever keeps the board from taking the list is told once, here,
+    // before the operator is sent to the board, and nothing is sent.
     std::optional<std::string> problem;
-    if (!read.readable)
+    if (!in.read.readable)
         problem = "Liste refusée, rien n'a été envoyé à la platine : le fichier « " +
-                  m_liste.fichier.toStdString() + " » ne peut pas être lu (" + read.error + ").";
-    else if (read.tooManyForBoard())
+                  in.listFile.toStdString() + " » ne peut pas être lu (" + in.read.error + ").";
+    else if (in.read.tooManyForBoard())
         problem = "Liste refusée, rien n'a été envoyé à la platine : la liste compte " +
-                  std::to_string(read.sectionsInFile) +
+                  std::to_string(in.read.sectionsInFile) +
                   " enregistrements ; la platine en garde 100 au plus.";
     else
-        problem = validateUpload(m_liste.tables, delayText, countText);
+        problem = validateUpload(in.tables, in.delayText, in.recordCount);
     if (problem) {
         x.status(QStringLiteral("Envoi refusé : rien n'a été envoyé à la platine"));
-        m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok,
-                                    QStringLiteral("Envoi programmation"),
-                                    QString::fromStdString(*problem));
-        return;
+        dialogs.message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Envoi programmation"),
+                        QString::fromStdString(*problem));
+        return {};
     }
 
-    m_platform.dialogs->message(
-        MsgIcon::Information, MsgButtons::Ok, QStringLiteral("Message"),
-        QStringLiteral("Cliquer sur 'ok' et \r\nAppuyer sur le bouton poussoir bp1 "));
+    dialogs.message(MsgIcon::Information, MsgButtons::Ok, QStringLiteral("Message"),
+                    QStringLiteral("Cliquer sur 'ok' et \r\nAppuyer sur le bouton poussoir bp1 "));
 
     if (!x.connect())
-        return;
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    ScopeGuard cursor([] { QGuiApplication::restoreOverrideCursor(); });
-    m_ui->Label5->setText(QStringLiteral("Transfert en cours"));
+        return {};
+    view.showBusy(true);
+    view.showTransfer(QStringLiteral("Transfert en cours"));
     x.clearReceived();
-    Clock &clock = *m_platform.clock;
     const Millis start = clock.elapsed();
 
-    const UploadPlan plan =
-        planUpload(m_liste.tables, delayText, m_ui->buzzer->isChecked(), countText);
+    const UploadPlan plan = planUpload(in.tables, in.delayText, in.buzzer, in.recordCount);
 
     x.setDtr(false);
-    [&] {
+    const bool sent = [&] {
         if (!x.waitStart(protocol::kPret, kUploadPromptLimit))
-            return;
+            return false;
         x.status(QStringLiteral("Connexion établie avec la platine"));
         x.clearReceived();
         if (!x.pause(kUploadSettle, QStringLiteral("avant « param »")))
-            return;
+            return false;
         const QString param = QStringLiteral("« param »");
         if (!x.sendWord(protocol::kParam, param) ||
             !x.send(QByteArray(reinterpret_cast<const char *>(plan.param.data()),
                                qsizetype(plan.param.size())),
                     param))
-            return;
+            return false;
 
         const QString badge = word(protocol::kBadge);
         if (!x.waitFor(
                 badge, [&badge](const QString &pane) { return pane.left(5).trimmed() == badge; },
                 kUploadPromptLimit))
-            return;
+            return false;
         for (int k = 1; k <= plan.blocks; ++k) {
             x.clearReceived();
             if (k > 1) {
@@ -105,27 +79,28 @@ void Form2::Command8_Click()
                 if (!x.waitFor(
                         prompt, [&prompt](const QString &pane) { return pane.left(6) == prompt; },
                         kUploadPromptLimit))
-                    return;
+                    return false;
             }
             const QString step = QStringLiteral("le bloc de badges %1").arg(k);
             if (!x.pause(kUploadSettle, step) ||
                 !x.sendPaced(plan.blockBytes[std::size_t(k - 1)], protocol::kBlockBytes, step))
-                return;
-            m_ui->defile->setText(QStringLiteral("Enregistrement"));
+                return false;
+            view.showRecording(QStringLiteral("Enregistrement"));
         }
 
         for (int t = 0; t < protocol::kTables; ++t) {
             const std::string_view keyword = protocol::kTableKeywords[std::size_t(t)];
             x.clearReceived();
             if (!x.waitStart(keyword, kUploadPromptLimit))
-                return;
+                return false;
             const QString step = QStringLiteral("la table %1").arg(quoted(word(keyword)));
             if (!x.sendWord(keyword, step) ||
                 !x.sendPaced(plan.tables[std::size_t(t)], protocol::kTableBytes, step))
-                return;
+                return false;
         }
-        m_ui->defile->setText(QStringLiteral("Mémorisation terminée"));
-        m_ui->Label5->setText(QStringLiteral("Transfert terminé"));
+        view.showRecording(QStringLiteral("Mémorisation terminée"));
+        view.showTransfer(QStringLiteral("Transfert terminé"));
+        return true;
     }();
 
     // The elapsed time is shown however the run ended, with the reason when
@@ -133,8 +108,9 @@ void Form2::Command8_Click()
     QString summary = QStringLiteral("Transfert en : %1 mS").arg((clock.elapsed() - start).count());
     if (!x.why().isEmpty())
         summary += QStringLiteral(" — ") + x.why();
-    x.status(summary);
     x.clearReceived();
+    view.showBusy(false);
+    return {sent, summary};
 }
 
-} // namespace platine
+} // namespace platine::board

@@ -1,6 +1,6 @@
 #include "serial/exchange.h"
 
-#include "board/board_support.h"
+#include "serial/words.h"
 
 namespace platine {
 
@@ -36,8 +36,7 @@ bool Exchange::requireOpen(const QString &command)
 {
     if (m_line.isOpen())
         return true;
-    status(QStringLiteral("Connexion non ouverte : %1 n'a pas été envoyé")
-               .arg(board::quoted(command)));
+    status(QStringLiteral("Connexion non ouverte : %1 n'a pas été envoyé").arg(quoted(command)));
     return false;
 }
 
@@ -62,13 +61,13 @@ bool Exchange::waitFor(const QString &what, const std::function<bool(const QStri
     m_lastWait = m_line.wait(match, limit);
     if (m_lastWait == WaitEnd::Matched)
         return true;
-    m_why = board::waitFailure(m_lastWait, what, received().size());
+    m_why = waitFailure(m_lastWait, what, received().size());
     return false;
 }
 
 bool Exchange::waitStart(std::string_view keyword, std::optional<Millis> limit)
 {
-    const QString w = board::word(keyword);
+    const QString w = word(keyword);
     return waitFor(
         w, [&w](const QString &pane) { return pane.startsWith(w); }, limit);
 }
@@ -107,7 +106,7 @@ bool Exchange::send(const QByteArray &bytes, const QString &step)
 
 bool Exchange::sendWord(std::string_view word, const QString &step)
 {
-    return send(board::wordBytes(word), step);
+    return send(wordBytes(word), step);
 }
 
 bool Exchange::sendPaced(std::span<const unsigned char> bytes, int total, const QString &step)

@@ -1,28 +1,15 @@
 #pragma once
-// Small helpers shared by the board operations' handlers.
+// The board's keywords as the window and the line handle them, and the words
+// the status strip uses for a wait that ended without its keyword.
 
 #include "serial/line.h"
 
 #include <QByteArray>
 #include <QString>
 
-#include <string>
 #include <string_view>
-#include <utility>
 
-namespace platine::board {
-
-// Runs its action when the scope ends, whichever way it ends.
-template <typename F> class ScopeGuard {
-public:
-    explicit ScopeGuard(F f) : m_f(std::move(f)) {}
-    ~ScopeGuard() { m_f(); }
-    ScopeGuard(const ScopeGuard &) = delete;
-    ScopeGuard &operator=(const ScopeGuard &) = delete;
-
-private:
-    F m_f;
-};
+namespace platine {
 
 // A board keyword (plain ASCII) as the window's text.
 inline QString word(std::string_view w)
@@ -45,4 +32,4 @@ inline QString quoted(const QString &w)
 // told apart from a silent one.
 QString waitFailure(WaitEnd end, const QString &keyword, qsizetype received = 0);
 
-} // namespace platine::board
+} // namespace platine

@@ -1,10 +1,6 @@
-#include "board/board_support.h"
+#include "serial/words.h"
 
-#include "platform/text.h"
-
-#include <QDir>
-
-namespace platine::board {
+namespace platine {
 
 QString waitFailure(WaitEnd end, const QString &keyword, qsizetype received)
 {
@@ -12,9 +8,9 @@ QString waitFailure(WaitEnd end, const QString &keyword, qsizetype received)
     case WaitEnd::TimedOut:
         if (received > 0)
             return QStringLiteral("réponse inattendue de la platine (attente de %1, %2)")
-                .arg(quoted(keyword),
-                     received == 1 ? QStringLiteral("1 caractère reçu")
-                                   : QStringLiteral("%1 caractères reçus").arg(received));
+                .arg(quoted(keyword), received == 1
+                                          ? QStringLiteral("1 caractère reçu")
+                                          : QStringLiteral("%1 caractères reçus").arg(received));
         return QStringLiteral("pas de réponse de la platine (attente de %1)").arg(quoted(keyword));
     case WaitEnd::PortClosed:
         return QStringLiteral("liaison fermée ou perdue (attente de %1)").arg(quoted(keyword));
@@ -23,4 +19,4 @@ QString waitFailure(WaitEnd end, const QString &keyword, qsizetype received)
     }
 }
 
-} // namespace platine::board
+} // namespace platine

@@ -1,0 +1,207 @@
+// The board operations' handlers: each reads the controls, takes the line in
+// one exchange, runs the operation (src/board/operations.h) and shows its
+// outcome.
+
+#include "app/form2.h"
+#include "app/form2_ui.h"
+#include "app/status_label.h"
+#include "badges/list_table.h"
+#include "board/operations.h"
+#include "platform/files.h"
+#include "platform/text.h"
+#include "serial/exchange.h"
+#include "serial/words.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace platine {
+
+// The window's side of what an operation shows while it runs.
+class Form2::OperationWindow : public board::OperationView {
+public:
+    explicit OperationWindow(Form2 &form) : m_form(form) {}
+    void showBusy(bool busy) override
+    {
+        if (busy)
+            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QGuiApplication::restoreOverrideCursor();
+    }
+    void showTransfer(const QString &caption) override { m_form.m_ui->Label5->setText(caption); }
+    void showRecording(const QString &caption) override { m_form.m_ui->defile->setText(caption); }
+    void showPrompt(const QString &text) override { m_form.m_ui->Label9->setText(text); }
+    void clearConsole() override { m_form.setText1(QString()); }
+
+private:
+    Form2 &m_form;
+};
+
+namespace {
+
+// The operation's last words in the status strip; none: the exchange has said why.
+void showStatus(Exchange &x, const QString &status)
+{
+    if (!status.isEmpty())
+        x.status(status);
+}
+
+} // namespace
+
+void Form2::Command8_Click()
+{
+    if (!liste_ouverte())
+        return;
+    // The upload rewrites the board's memory: no other exchange may share the line.
+    Exchange x(*m_line, QStringLiteral("envoi de la liste"));
+    if (!x.began())
+        return;
+    // The tables are reloaded from the list file: what goes to the board is
+    // the list as saved.
+    board::UploadInputs in;
+    in.read = lire_liste();
+    in.listFile = m_liste.fichier;
+    in.tables = m_liste.tables;
+    in.delayText = toCp1252(m_ui->tempo_gache->text());
+    in.recordCount = std::to_string(m_liste.nombre.value_or(0));
+    in.buzzer = m_ui->buzzer->isChecked();
+    OperationWindow view(*this);
+    showStatus(x, board::upload(x, in, *m_platform.dialogs, *m_platform.clock, view).status);
+}
+
+void Form2::Command3_Click()
+{
+    board::HistoryInputs in;
+    in.historyPath = programFile(QStringLiteral("histo.txt"));
+    Exchange x(*m_line, QStringLiteral("téléchargement de l'historique"));
+    if (!x.began())
+        return;
+    in.journalPath = programFile(QString::fromUtf8(kJournalFile));
+    // The holders' names come from the open list, read as it stands in its file.
+    in.names = [this] {
+        NamesByBadge names;
+        if (!m_liste.fichier.isEmpty())
+            if (const auto list = files::read(nativePath(m_liste.fichier)))
+                names = namesByBadge(*list);
+        return names;
+    };
+    OperationWindow view(*this);
+    const board::HistoryOutcome outcome =
+        board::downloadHistory(x, in, *m_platform.dialogs, *m_platform.clock, view);
+    if (outcome.console)
+        setText1(*outcome.console);
+    if (outcome.added > 0)
+        emit journalChanged();
+    if (outcome.statusTip.isEmpty())
+        showStatus(x, outcome.status);
+    else
+        m_ui->Label14->setText(outcome.status, outcome.statusTip);
+}
+
+void Form2::Command17_Click()
+{
+    Exchange x(*m_line, QStringLiteral("mise à l'heure"));
+    if (!x.began())
+        return;
+    board::ClockInputs in;
+    in.overrides = [this] {
+        return board::ClockOverrides{m_ui->heure_pc->text(), m_ui->minute_pc->text(),
+                                     m_ui->j_mois->text(), m_ui->jour_pc->text()};
+    };
+    const board::ClockOutcome outcome =
+        board::setClock(x, in, *m_platform.dialogs, *m_platform.clock);
+    if (outcome.bytes)
+        std::copy(outcome.bytes->begin(), outcome.bytes->end(), m_octets_horaire.begin());
+    showStatus(x, outcome.status);
+}
+
+void Form2::Command19_Click()
+{
+    const board::ClockOverrides pc = board::pcClock(m_platform.clock->now());
+    m_ui->heure_pc->setText(pc.hour);
+    m_ui->minute_pc->setText(pc.minute);
+    m_ui->jour_pc->setText(pc.weekday);
+    m_ui->j_mois->setText(pc.dayOfMonth);
+}
+
+void Form2::lecture_badge_Click()
+{
+    // A reading clears the receive pane and watches it: it may not run inside
+    // another exchange, nor another inside it.
+    Exchange x(*m_line, QStringLiteral("lecture de badge"));
+    if (!x.began())
+        return;
+    OperationWindow view(*this);
+    const board::BadgeReadingOutcome outcome = board::readBadge(x, *m_platform.dialogs, view);
+    if (!outcome.number) {
+        showStatus(x, outcome.status);
+        return;
+    }
+    setText1(QString());
+    m_ui->numero_badge->setText(*outcome.number);
+    setLabel2(QStringLiteral("Badge N°:") + *outcome.number);
+    m_ui->numero_badge->repaint();
+    appendText1(QStringLiteral("Numéro de badge lu :") + *outcome.number + QStringLiteral("\r\n"));
+}
+
+// The one-word commands go out only on a port already open (these buttons
+// never open it) and while no other exchange holds the line.
+static void runCommand(Line &line, std::string_view keyword)
+{
+    const QString command = word(keyword);
+    Exchange x(line, QStringLiteral("commande %1").arg(quoted(command)));
+    if (x.began())
+        board::sendCommand(x, command);
+}
+
+void Form2::Command15_Click()
+{
+    runCommand(*m_line, protocol::kEeprom);
+}
+
+void Form2::Command16_Click()
+{
+    runCommand(*m_line, protocol::kRazOffset);
+}
+
+void Form2::Command18_Click()
+{
+    runCommand(*m_line, protocol::kVidage);
+}
+
+void Form2::Command20_MouseDown(MouseButton button)
+{
+    // The left button erases the history, the right one everything. The
+    // board takes its selector from the two bytes after the command: the
+    // middle button, which has none, sends nothing.
+    if (button == MouseButton::Middle) {
+        m_ui->Label14->setText(
+            QStringLiteral("Raz eeprom externe : clic gauche = efface l'historique, "
+                           "clic droit = efface tout ; rien n'a été envoyé"));
+        return;
+    }
+    // The line is held from the question on: nothing else goes out meanwhile.
+    Exchange x(*m_line, QStringLiteral("commande %1").arg(quoted(word(protocol::kRazFlash))));
+    if (!x.began())
+        return;
+    const board::EraseScope scope =
+        button == MouseButton::Right ? board::EraseScope::Everything : board::EraseScope::History;
+    showStatus(x, board::eraseExternalMemory(x, scope, *m_platform.dialogs).status);
+}
+
+void Form2::Command9_Click()
+{
+    const board::DumpOutcome outcome =
+        board::decodeDump(toCp1252(text2()), programFile(QStringLiteral("temp2.txt")),
+                          programFile(QStringLiteral("temp.txt")));
+    if (!outcome.written) {
+        m_ui->Label14->setText(outcome.status);
+        return;
+    }
+    m_platform.shell->open(QDir(m_platform.programDir).filePath(QStringLiteral("temp.txt")));
+}
+
+} // namespace platine
