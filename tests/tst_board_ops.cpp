@@ -339,7 +339,7 @@ void TstBoardOps::fullUpload()
     QVERIFY(h.form->indicatorConnected());
     QVERIFY(!h.port.dtr);
     QVERIFY(!QGuiApplication::overrideCursor());
-    QVERIFY(!h.form->ligneOccupee());
+    QVERIFY(!h.form->lineBusy());
 }
 
 void TstBoardOps::uploadAfterSupprimer()
@@ -403,7 +403,7 @@ void TstBoardOps::uploadTimeOutAtEachStep()
     QCOMPARE(h.ui().Label5->text(), QStringLiteral("Transfert en cours"));
     QVERIFY(h.form->text2().isEmpty());
     QVERIFY(!QGuiApplication::overrideCursor());
-    QVERIFY(!h.form->ligneOccupee());
+    QVERIFY(!h.form->lineBusy());
 }
 
 void TstBoardOps::latePretTimesOut()
@@ -520,7 +520,7 @@ void TstBoardOps::invalidListSendsNothing()
     QVERIFY(label14(h).contains(QStringLiteral("rien n'a été envoyé")));
     QVERIFY(h.ui().Label5->text() != QStringLiteral("Transfert en cours"));
     QVERIFY(!QGuiApplication::overrideCursor());
-    QVERIFY(!h.form->ligneOccupee());
+    QVERIFY(!h.form->lineBusy());
 }
 
 void TstBoardOps::listBoardCannotHoldSendsNothing_data()
@@ -558,7 +558,7 @@ void TstBoardOps::uploadPortWillNotOpen()
     QVERIFY2(label14(h).contains(QStringLiteral("déjà utilisé")), qPrintable(label14(h)));
     QVERIFY(!h.form->indicatorConnected());
     QVERIFY(!QGuiApplication::overrideCursor());
-    QVERIFY(!h.form->ligneOccupee());
+    QVERIFY(!h.form->lineBusy());
 }
 
 void TstBoardOps::uploadLineCut()
@@ -619,7 +619,7 @@ void TstBoardOps::historyOfThreePassages()
     QCOMPARE(label14(h),
              QStringLiteral("Téléchargement terminé : 3 nouveaux passages dans le journal"));
     QVERIFY(h.form->indicatorConnected());
-    QVERIFY(!h.form->ligneOccupee());
+    QVERIFY(!h.form->lineBusy());
 }
 
 void TstBoardOps::quitAsLogEndsWritesNothing()
@@ -661,7 +661,7 @@ void TstBoardOps::historyEndsAfter30sIdle()
              qPrintable(label14(h)));
     QVERIFY(h.time.elapsed() - lastArrival > 30s);
     QVERIFY(h.time.elapsed() - lastArrival < 31s);
-    QVERIFY(!h.form->ligneOccupee());
+    QVERIFY(!h.form->lineBusy());
 }
 
 void TstBoardOps::historyKeepsWaitingWhileLogComes()
@@ -802,7 +802,7 @@ void TstBoardOps::clockBytesAtPcTime()
     QCOMPARE(h.port.writes[1], QByteArray("heure"));
     // Taken 0.6 s after 17:05:09 on Sunday 6 December 2026.
     QCOMPARE(clockBytes(h.port.written).toHex(' '), QByteArray("17 05 09 06 12 26 01"));
-    QCOMPARE(h.form->octetsHoraire()[0], std::int16_t(0x17));
+    QCOMPARE(h.form->octets_horaire()[0], std::int16_t(0x17));
     QCOMPARE(h.time.blocks, 2);
     QCOMPARE(h.time.blockedFor, 1000ms);
     QCOMPARE(h.ui().defile->text(), QStringLiteral("6/6"));
@@ -934,7 +934,7 @@ void TstBoardOps::clockOverrideRefused()
     QVERIFY2(label14(h).contains(QStringLiteral("« %1 »").arg(text)) &&
                  label14(h).contains(QStringLiteral("rien n'a été envoyé")),
              qPrintable(label14(h)));
-    QVERIFY(!h.form->ligneOccupee());
+    QVERIFY(!h.form->lineBusy());
 }
 
 void TstBoardOps::clockAnnouncementNotAtStart()
@@ -1036,7 +1036,7 @@ void TstBoardOps::secondReadingRefused()
     QCOMPARE(refusal, QStringLiteral("Opération refusée : lecture de badge en cours"));
     QCOMPARE(h.ui().numero_badge->text(), QStringLiteral("0123456789"));
     QCOMPARE(h.form->text1(), QStringLiteral("Numéro de badge lu :0123456789\r\n"));
-    QVERIFY(!h.form->ligneOccupee());
+    QVERIFY(!h.form->lineBusy());
 }
 
 void TstBoardOps::readingOpensPortOnce()
@@ -1147,7 +1147,7 @@ void TstBoardOps::maintenanceRefusedWhileLineBusy()
         QVERIFY(h.port.written.isEmpty());
         QCOMPARE(label14(h), QStringLiteral("Opération refusée : envoi de la liste en cours"));
     }
-    QVERIFY(!h.form->ligneOccupee()); // given back with the exchange
+    QVERIFY(!h.form->lineBusy()); // given back with the exchange
 }
 
 // --- The dump decoder ----------------------------------------------------------------------

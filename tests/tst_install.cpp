@@ -249,7 +249,7 @@ void TstInstall::listRefreshedAtEachDropDown()
                                   << "/dev/ttyUSB0 (absent)");
     QCOMPARE(c->currentText(), QStringLiteral("/dev/ttyUSB0 (absent)"));
     QCOMPARE(c->itemData(11, Qt::ToolTipRole).toString(), QStringLiteral("Périphérique absent"));
-    QCOMPARE(h.form->portChoisi(), PortId::ofDevice("/dev/ttyUSB0"));
+    QCOMPARE(h.form->chosenPort(), PortId::ofDevice("/dev/ttyUSB0"));
     c->setCurrentIndex(0);
     c->showPopup();
     c->hidePopup();
@@ -288,7 +288,7 @@ void TstInstall::chosenDeviceOpensAndIsStored()
     Harness::writeFile(again.path("param.ini"), Harness::readFile(h.path("param.ini")));
     again.form->Form_Load();
     QCOMPARE(again.ui().Combo1->currentText(), QStringLiteral("/dev/ttyUSB0"));
-    QCOMPARE(again.form->portChoisi(), PortId::ofDevice("/dev/ttyUSB0"));
+    QCOMPARE(again.form->chosenPort(), PortId::ofDevice("/dev/ttyUSB0"));
 }
 
 void TstInstall::storedDeviceAbsentAtStart()
@@ -303,7 +303,7 @@ void TstInstall::storedDeviceAbsentAtStart()
     QCOMPARE(items(c), numbered() << "/dev/ttyACM0"
                                   << "/dev/ttyUSB0 (absent)");
     QCOMPARE(c->currentText(), QStringLiteral("/dev/ttyUSB0 (absent)"));
-    QCOMPARE(h.form->portChoisi(), PortId::ofDevice("/dev/ttyUSB0"));
+    QCOMPARE(h.form->chosenPort(), PortId::ofDevice("/dev/ttyUSB0"));
     h.port.nextOpen = OpenResult::Absent;
     h.form->Command10_MouseDown(MouseButton::Left);
     QCOMPARE(label14(h),

@@ -45,7 +45,7 @@ bool sameSection(const std::string &a, const std::string &b)
 
 } // namespace
 
-bool Form2::ligne_libre()
+bool Form2::lineFree()
 {
     Exchange x(*m_line, QStringLiteral("liste"));
     return x.began();
@@ -53,23 +53,23 @@ bool Form2::ligne_libre()
 
 void Form2::tableau_des_badges_Click()
 {
-    if (!ligne_libre() || !liste_ouverte())
+    if (!lineFree() || !requireOpenList())
         return;
     if (!m_tableau) {
         BadgeTableWindow::Actions actions;
-        actions.open = [this](const std::string &section) { ouvrir_badge(section); };
-        actions.remove = [this](const std::vector<std::string> &s) { supprimer_badges(s); };
+        actions.open = [this](const std::string &section) { showRecordOf(section); };
+        actions.remove = [this](const std::vector<std::string> &s) { removeBadges(s); };
         actions.change = [this](const std::vector<std::string> &s, const BulkChange &c) {
-            modifier_badges(s, c);
+            changeSelectedRecords(s, c);
         };
         m_tableau = new BadgeTableWindow(std::move(actions), this);
-        connect(this, &Form2::listChanged, m_tableau, [this] { montrer_tableau(); });
+        connect(this, &Form2::listChanged, m_tableau, [this] { showListTable(); });
     }
-    montrer_tableau();
+    showListTable();
     m_platform.windows->show(m_tableau);
 }
 
-void Form2::montrer_tableau()
+void Form2::showListTable()
 {
     if (!m_tableau)
         return;
@@ -79,7 +79,7 @@ void Form2::montrer_tableau()
 
 void Form2::Command23_Click()
 {
-    if (!ligne_libre() || !liste_ouverte())
+    if (!lineFree() || !requireOpenList())
         return;
     const int i = m_liste.index_courant;
     if (!m_liste.nombre || i >= *m_liste.nombre) {
@@ -89,14 +89,14 @@ void Form2::Command23_Click()
                            "liste."));
         return;
     }
-    supprimer_badges({m_liste.tables.tab_sections[std::size_t(i)]});
+    removeBadges({m_liste.tables.tab_sections[std::size_t(i)]});
 }
 
-void Form2::supprimer_badges(const std::vector<std::string> &sections)
+void Form2::removeBadges(const std::vector<std::string> &sections)
 {
     // The line is held until the list is written: no upload reads it halfway.
     Exchange x(*m_line, QStringLiteral("retrait de badge"));
-    if (!x.began() || !liste_ouverte() || sections.empty())
+    if (!x.began() || !requireOpenList() || sections.empty())
         return;
     const QString title = QStringLiteral("Supprimer");
     const auto fail = [&](const QString &text) {
@@ -152,7 +152,7 @@ void Form2::supprimer_badges(const std::vector<std::string> &sections)
     if (std::any_of(sections.begin(), sections.end(),
                     [&](const std::string &s) { return sameSection(s, shown); }))
         shown.clear();
-    relire_apres(*content, after, shown, shownSlot);
+    rereadAfter(*content, after, shown, shownSlot);
     m_ui->Label14->setText(
         numbers.size() == 1 ? QStringLiteral("Badge retiré de la liste : %1").arg(numbers.front())
                             : QStringLiteral("Badges retirés de la liste : %1")
@@ -160,10 +160,11 @@ void Form2::supprimer_badges(const std::vector<std::string> &sections)
     emit listChanged();
 }
 
-void Form2::modifier_badges(const std::vector<std::string> &sections, const BulkChange &change)
+void Form2::changeSelectedRecords(const std::vector<std::string> &sections,
+                                  const BulkChange &change)
 {
     Exchange x(*m_line, QStringLiteral("modification de badges"));
-    if (!x.began() || !liste_ouverte() || sections.empty())
+    if (!x.began() || !requireOpenList() || sections.empty())
         return;
     const QString title = QStringLiteral("Modifier la sélection");
     const auto tell = [&](MsgIcon icon, const QString &text) {
@@ -214,18 +215,18 @@ void Form2::modifier_badges(const std::vector<std::string> &sections, const Bulk
     const std::string shown = m_liste.nombre && shownSlot < *m_liste.nombre
                                   ? m_liste.tables.tab_sections[std::size_t(shownSlot)]
                                   : std::string();
-    relire_apres(*content, result.content, shown, shownSlot);
+    rereadAfter(*content, result.content, shown, shownSlot);
     m_ui->Label14->setText(QStringLiteral("Badge(s) modifié(s) : %1").arg(result.changed));
     emit listChanged();
 }
 
-void Form2::relire_apres(const std::string &before, const std::string &after,
-                         const std::string &shown, int slotBefore)
+void Form2::rereadAfter(const std::string &before, const std::string &after,
+                        const std::string &shown, int slotBefore)
 {
     // The console pane follows when it showed the list as opened.
     if (text1() == fromCp1252(linesWithCrLf(before)))
         setText1(fromCp1252(linesWithCrLf(after)));
-    lire_liste();
+    reloadList();
     const int count = m_liste.nombre.value_or(0);
     int slot = std::clamp(slotBefore, 0, std::max(count - 1, 0));
     for (int i = 0; i < count && !shown.empty(); ++i)
@@ -236,7 +237,7 @@ void Form2::relire_apres(const std::string &before, const std::string &after,
     mise_a_jour_affichage(std::int16_t(slot));
 }
 
-void Form2::ouvrir_badge(const std::string &section)
+void Form2::showRecordOf(const std::string &section)
 {
     Command5_Click();
     if (!m_liste.derniere_lecture.readable || !m_ui->Frame2->isVisibleTo(this))

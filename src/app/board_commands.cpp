@@ -53,7 +53,7 @@ void showStatus(Exchange &x, const QString &status)
 
 void Form2::Command8_Click()
 {
-    if (!liste_ouverte())
+    if (!requireOpenList())
         return;
     // The upload rewrites the board's memory: no other exchange may share the line.
     Exchange x(*m_line, QStringLiteral("envoi de la liste"));
@@ -62,7 +62,7 @@ void Form2::Command8_Click()
     // The tables are reloaded from the list file: what goes to the board is
     // the list as saved.
     board::UploadInputs in;
-    in.read = lire_liste();
+    in.read = reloadList();
     in.listFile = m_liste.fichier;
     in.tables = m_liste.tables;
     in.delayText = toCp1252(m_ui->tempo_gache->text());

@@ -25,7 +25,7 @@ std::int16_t clampSlot(int slot)
 
 } // namespace
 
-RecordFields Form2::champs_saisis() const
+RecordFields Form2::typedRecord() const
 {
     const Form2Ui &u = *m_ui;
     RecordFields r;
@@ -45,7 +45,7 @@ void Form2::mise_a_jour_tableaux(std::int16_t slot)
 {
     const int i = clampSlot(slot);
     m_liste.index_courant = std::int16_t(i);
-    const RecordFields r = champs_saisis();
+    const RecordFields r = typedRecord();
     BadgeTables &t = m_liste.tables;
     for (const RecordField &f : kRecordFields) {
         if (f.text)
@@ -82,7 +82,7 @@ void Form2::mise_a_jour_affichage(std::int16_t slot)
 
 void Form2::Command5_Click()
 {
-    if (!liste_ouverte())
+    if (!requireOpenList())
         return;
     mise_en_tableau();
     if (!m_liste.derniere_lecture.readable)
@@ -179,7 +179,7 @@ void Form2::Command21_Click()
     const QString key = m_platform.dialogs->input(
         QStringLiteral("Indiquer le numéro de\r\n badge à rechercher dans la liste"),
         QStringLiteral("recherche de badge"), QString());
-    montrer_recherche(key, searchSlot(m_liste.tables.tab_numero, n, toCp1252(key), false));
+    showSearchResult(key, searchSlot(m_liste.tables.tab_numero, n, toCp1252(key), false));
 }
 
 void Form2::Command22_Click()
@@ -190,10 +190,10 @@ void Form2::Command22_Click()
     const QString key =
         m_platform.dialogs->input(QStringLiteral("Indiquer le nom à \r\nrechercher dans la liste"),
                                   QStringLiteral("recherche de nom"), QString());
-    montrer_recherche(key, searchSlot(m_liste.tables.tab_nom, n, toCp1252(key), true));
+    showSearchResult(key, searchSlot(m_liste.tables.tab_nom, n, toCp1252(key), true));
 }
 
-void Form2::montrer_recherche(const QString &key, int slot)
+void Form2::showSearchResult(const QString &key, int slot)
 {
     const QString missed = QStringLiteral("Aucun badge ne correspond à « %1 »");
     if (slot >= 0) {

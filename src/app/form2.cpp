@@ -34,7 +34,7 @@ Form2::Form2(Platform platform, QWidget *parent)
     connect(m_line.get(), &Line::litChanged, this, &Form2::showIndicator);
     connect(m_line.get(), &Line::opened, this, [this](const PortId &port) {
         if (!port.device.isEmpty())
-            port_choisi_present(); // plugged in since it was marked absent
+            markChosenDevicePresent(); // plugged in since it was marked absent
     });
     connect(m_line.get(), &Line::lost, m_ui->Label14, &QLabel::setText);
     connect(m_line.get(), &Line::reported, m_ui->Label14, &QLabel::setText);
@@ -201,12 +201,12 @@ QString Form2::text1() const
 void Form2::setText1(const QString &text)
 {
     m_ui->Text1->setText(text);
-    m_text1_liste = false;
+    m_text1ShowsList = false;
 }
 void Form2::appendText1(const QString &text)
 {
     m_ui->Text1->append(text);
-    m_text1_liste = false;
+    m_text1ShowsList = false;
 }
 QString Form2::text2() const
 {

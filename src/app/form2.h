@@ -115,12 +115,12 @@ public:
     QString text1() const;
     QString text2() const;
     int commPort() const { return m_line->chosen().number; } // 0: a device of the list
-    const PortId &portChoisi() const { return m_line->chosen(); }
+    const PortId &chosenPort() const { return m_line->chosen(); }
     bool indicatorConnected() const { return m_line->lit(); }
-    bool ligneOccupee() const { return m_line->busy(); }
+    bool lineBusy() const { return m_line->busy(); }
     // The serial line to the board, on which every board operation runs.
     Line &line() { return *m_line; }
-    const std::array<std::int16_t, 8> &octetsHoraire() const { return m_octets_horaire; }
+    const std::array<std::int16_t, 8> &octets_horaire() const { return m_octets_horaire; }
     QString settingsPath() const;
     // The folder of "param.ini", as the about prompt names it.
     QString settingsDir() const;
@@ -149,12 +149,12 @@ private:
     // Shows the transfer counter and turns the spinner.
     void showStep(int count, int total);
     // Adds the device `name` to the port list, marked absent, and returns its position.
-    int ajouter_port_absent(const QString &name);
+    int addAbsentDevice(const QString &name);
     // The device chosen in the port list opened: its item loses the mark "(absent)".
-    void port_choisi_present();
+    void markChosenDevicePresent();
     // What the port list shows and "Quitter" stores: the chosen device's
     // name without its mark, or the text typed in the list's field.
-    QString nom_port_choisi() const;
+    QString chosenPortName() const;
 
     void setText1(const QString &text);
     void appendText1(const QString &text);
@@ -164,43 +164,43 @@ private:
     // Reads the open list into the tables as mise_en_tableau does, without
     // telling the operator: the caller decides what to show. An unreadable
     // file changes nothing. The report is also kept as the last read.
-    ListReadReport lire_liste();
+    ListReadReport reloadList();
     // True when a list is open; otherwise the operator is told to open one first.
-    bool liste_ouverte();
+    bool requireOpenList();
     // The record as the editor's fields show it, values as the file stores them.
-    RecordFields champs_saisis() const;
+    RecordFields typedRecord() const;
     // Shows the record a search found in `slot`; -1: tells the operator in
     // Label14 that nothing matches `key` and keeps the record shown.
-    void montrer_recherche(const QString &key, int slot);
+    void showSearchResult(const QString &key, int slot);
     // The file a list command writes, from the save dialog: ".txt" added to a
     // name without extension; an existing file only when the operator agrees
     // to replace it. Empty: nothing to write.
-    QString fichier_a_ecrire(const QString &title, const QString &preset);
+    QString fileToWrite(const QString &title, const QString &preset);
     // Shows `path` as the list in use.
-    void montrer_fichier(const QString &path, const QString &caption);
+    void showListFile(const QString &path, const QString &caption);
     // Reads a list saved as a table, refusing it row by row, and opens the
     // list file made of it beside it.
-    void importer_tableau(const QString &path);
+    void importTable(const QString &path);
     // Shows the list file `path` and makes it the open list.
-    void ouvrir_liste(const QString &path);
+    void openListAt(const QString &path);
 
     // --- Many records at once (src/app/badge_table.cpp) -------------------------------
     // True when no board operation holds the line; otherwise the status strip
     // says which one does.
-    bool ligne_libre();
+    bool lineFree();
     // Takes the records of `sections` off the list, after one question.
-    void supprimer_badges(const std::vector<std::string> &sections);
+    void removeBadges(const std::vector<std::string> &sections);
     // Sets the fields of `change` on the records of `sections`, after one question.
-    void modifier_badges(const std::vector<std::string> &sections, const BulkChange &change);
+    void changeSelectedRecords(const std::vector<std::string> &sections, const BulkChange &change);
     // Record mode on the record of `section`.
-    void ouvrir_badge(const std::string &section);
+    void showRecordOf(const std::string &section);
     // Reads the list again after `before` became `after` in its file: the
     // tables, the count, the editor on the record of `shown` (or the slot
     // `slotBefore` when it is gone), the console pane if it showed the file.
-    void relire_apres(const std::string &before, const std::string &after, const std::string &shown,
-                      int slotBefore);
+    void rereadAfter(const std::string &before, const std::string &after, const std::string &shown,
+                     int slotBefore);
     // The table of badges shows the list as its file holds it now.
-    void montrer_tableau();
+    void showListTable();
 
     // The file path of a program-directory file, as the file functions take it.
     std::string programFile(const QString &name) const;
@@ -214,7 +214,7 @@ private:
     QPointer<BadgeTableWindow> m_tableau; // "Tableau des badges", while open
     std::array<std::int16_t, 8> m_octets_horaire{};
     // Text1 shows the open list, as opened or as the operator edited it there.
-    bool m_text1_liste = false;
+    bool m_text1ShowsList = false;
 };
 
 } // namespace platine

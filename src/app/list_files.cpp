@@ -76,14 +76,14 @@ QString heureCourante(const QTime &time, const QLocale &locale)
     return locale.toString(time, kept.simplified());
 }
 
-void Form2::montrer_fichier(const QString &path, const QString &caption)
+void Form2::showListFile(const QString &path, const QString &caption)
 {
     m_ui->nom_fichier->setText(kCourant + caption);
     m_ui->nom_fichier->setToolTip(path);
     m_ui->nom_fichier->adjustSize(); // the caption is shown whole
 }
 
-bool Form2::liste_ouverte()
+bool Form2::requireOpenList()
 {
     if (!m_liste.fichier.isEmpty())
         return true;
@@ -93,7 +93,7 @@ bool Form2::liste_ouverte()
     return false;
 }
 
-ListReadReport Form2::lire_liste()
+ListReadReport Form2::reloadList()
 {
     ListReadReport report;
     std::string error;
@@ -104,7 +104,7 @@ ListReadReport Form2::lire_liste()
         m_liste.derniere_lecture = report;
         return report;
     }
-    montrer_fichier(m_liste.fichier, m_liste.fichier);
+    showListFile(m_liste.fichier, m_liste.fichier);
     report = readList(*content, m_liste.tables);
     m_liste.nombre = report.count;
     m_ui->nombre_enregistrements->setText(QString::number(report.count));
@@ -114,7 +114,7 @@ ListReadReport Form2::lire_liste()
 
 void Form2::mise_en_tableau()
 {
-    const ListReadReport report = lire_liste();
+    const ListReadReport report = reloadList();
     if (!report.hasProblems())
         return;
     // One message for everything the read found.
@@ -130,12 +130,12 @@ void Form2::Command1_Click()
     if (path.isEmpty() || path == kStar)
         return; // cancelled
     if (isTable(path))
-        importer_tableau(path);
+        importTable(path);
     else
-        ouvrir_liste(path);
+        openListAt(path);
 }
 
-void Form2::ouvrir_liste(const QString &path)
+void Form2::openListAt(const QString &path)
 {
     std::string error;
     const std::optional<std::string> content = files::read(nativePath(path), &error);
@@ -146,15 +146,15 @@ void Form2::ouvrir_liste(const QString &path)
         return;
     }
     setText1(fromCp1252(linesWithCrLf(*content)));
-    m_text1_liste = true;
+    m_text1ShowsList = true;
     const QString title = QFileInfo(path).fileName();
-    montrer_fichier(path, title);
+    showListFile(path, title);
     m_liste.fichier = path;
     m_liste.titre = title;
     emit listChanged();
 }
 
-void Form2::importer_tableau(const QString &path)
+void Form2::importTable(const QString &path)
 {
     const auto refuse = [this](const QString &text) {
         m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok, kOpenTitle, text);
@@ -207,7 +207,7 @@ void Form2::importer_tableau(const QString &path)
                utf8(error));
         return;
     }
-    ouvrir_liste(listPath);
+    openListAt(listPath);
     if (!table.padded.empty()) {
         // Shown above the list: which numbers were given their zeros back.
         QString notes = QStringLiteral("Numéros de badge complétés par des zéros à gauche :");
@@ -219,7 +219,7 @@ void Form2::importer_tableau(const QString &path)
     }
 }
 
-QString Form2::fichier_a_ecrire(const QString &title, const QString &preset)
+QString Form2::fileToWrite(const QString &title, const QString &preset)
 {
     QString path = m_platform.dialogs->saveFile(title, preset);
     if (path.isEmpty() || path == kStar)
@@ -238,7 +238,7 @@ QString Form2::fichier_a_ecrire(const QString &title, const QString &preset)
 void Form2::Command4_Click()
 {
     setText1(QString());
-    const QString path = fichier_a_ecrire(QStringLiteral("Nouvelle liste"), kStar);
+    const QString path = fileToWrite(QStringLiteral("Nouvelle liste"), kStar);
     if (path.isEmpty())
         return; // cancelled, or the existing file kept
     const QDateTime now = m_platform.clock->now();
@@ -254,7 +254,7 @@ void Form2::Command4_Click()
                                         utf8(error));
         return;
     }
-    montrer_fichier(path, title);
+    showListFile(path, title);
     m_liste.fichier = path;
     emit listChanged();
 }
@@ -264,15 +264,15 @@ void Form2::Command2_Click()
     // Only a list is ever saved: the pane when it shows the open list, the
     // list's file when the pane shows something else (a badge reading, the
     // history table).
-    if (!liste_ouverte())
+    if (!requireOpenList())
         return;
     const QString preset = m_liste.titre.isEmpty() ? kStar : m_liste.titre;
-    const QString path = fichier_a_ecrire(QStringLiteral("Enregistrer une liste sous"), preset);
+    const QString path = fileToWrite(QStringLiteral("Enregistrer une liste sous"), preset);
     if (path.isEmpty())
         return; // cancelled, or the existing file kept: nothing is written
     std::string error;
     std::optional<std::string> list;
-    if (isTable(path) || !m_text1_liste)
+    if (isTable(path) || !m_text1ShowsList)
         list = files::read(nativePath(m_liste.fichier), &error);
     if (isTable(path)) {
         // The open list as a table, values as its file stores them; the open
@@ -283,7 +283,7 @@ void Form2::Command2_Click()
                 QStringLiteral("Impossible d'enregistrer le tableau.\r\n") + utf8(error));
         return;
     }
-    if (m_text1_liste)
+    if (m_text1ShowsList)
         list = toCp1252(text1() + QStringLiteral("\r\n"));
     if (!list || !files::writeAtomic(nativePath(path), *list, &error))
         m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Message"),
@@ -294,7 +294,7 @@ void Form2::Command2_Click()
 void Form2::Command7_Click()
 {
     const Form2Ui &u = *m_ui;
-    if (!liste_ouverte())
+    if (!requireOpenList())
         return;
 
     // A ticked box stands for 99 in its fields, whatever they show.
@@ -308,7 +308,7 @@ void Form2::Command7_Click()
     for (QLineEdit *e : {u.numero_badge, u.heure_debut, u.minute_debut, u.heure_fin, u.minute_fin,
                          u.lieu, u.jour_du_mois})
         e->setText(e->text().trimmed());
-    const RecordFields f = champs_saisis();
+    const RecordFields f = typedRecord();
 
     // Nothing the board cannot take is written: the file and the tables
     // never disagree about it.

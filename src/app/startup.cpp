@@ -99,11 +99,11 @@ void Form2::Form_Load()
                                         : m_ui->Combo1->itemData(i, kDeviceNameRole).toString());
     }
     if (!found)
-        m_ui->Combo1->setCurrentIndex(isDeviceName(port) ? ajouter_port_absent(port)
+        m_ui->Combo1->setCurrentIndex(isDeviceName(port) ? addAbsentDevice(port)
                                                          : kNumberedPorts - 1);
 }
 
-int Form2::ajouter_port_absent(const QString &name)
+int Form2::addAbsentDevice(const QString &name)
 {
     QComboBox *combo = m_ui->Combo1;
     const QSignalBlocker quiet(combo);
@@ -112,7 +112,7 @@ int Form2::ajouter_port_absent(const QString &name)
     return combo->count() - 1;
 }
 
-void Form2::port_choisi_present()
+void Form2::markChosenDevicePresent()
 {
     QComboBox *combo = m_ui->Combo1;
     const int index = combo->currentIndex();
@@ -128,7 +128,7 @@ void Form2::port_choisi_present()
         combo->setEditText(name);
 }
 
-QString Form2::nom_port_choisi() const
+QString Form2::chosenPortName() const
 {
     const QComboBox *combo = m_ui->Combo1;
     const int index = combo->currentIndex();
@@ -183,7 +183,7 @@ void Form2::Combo1_DropDown()
     int current = chosen;
     if (!chosenDevice.isEmpty())
         current = chosenListed ? combo->findData(chosenDevice, kDeviceNameRole)
-                               : ajouter_port_absent(chosenDevice);
+                               : addAbsentDevice(chosenDevice);
     combo->setCurrentIndex(current);
     if (typedByHand && combo->currentText() != typed)
         combo->setEditText(typed);
@@ -211,7 +211,7 @@ void Form2::Command6_Click()
     const std::string path = nativePath(settingsPath());
     // Both keys go into the file in one replacement.
     std::string content = readSettings(path);
-    content = profile::set(content, "COM", "valeur", toCp1252(nom_port_choisi()));
+    content = profile::set(content, "COM", "valeur", toCp1252(chosenPortName()));
     content = profile::set(content, "temporisation", "valeur", toCp1252(m_ui->tempo_gache->text()));
     std::string error;
     if (!writeSettings(path, content, &error))

@@ -360,7 +360,7 @@ QString Campaign::check(RealWindow &w, Sim &sim, const Run &r, bool success, con
     }
 
     // The window answers: the line is free and a click runs its handler.
-    if (form.ligneOccupee())
+    if (form.lineBusy())
         failed << QStringLiteral("the line is still held");
     ui.heure_pc->clear();
     QTest::mouseClick(ui.Command19, Qt::LeftButton);
