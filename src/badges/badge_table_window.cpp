@@ -288,6 +288,9 @@ void BadgeTableWindow::showList(const QString &fileTitle, std::string_view conte
     BadgeTables tables;
     const ListReadReport report = readList(content, tables);
     m_model->setRows(badgeRows(tables, report.count));
+    // A list holds 100 records at most: every column is measured whole,
+    // so a name or a day choice shows on one line.
+    m_ui->tableau->resizeColumnsToContents();
     showCount();
 }
 

@@ -197,8 +197,22 @@ QTableView *tableOf(QAbstractItemModel *model, const QString &name, QWidget *par
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->verticalHeader()->hide();
     view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    view->horizontalHeader()->setStretchLastSection(true);
     view->setWordWrap(false);
+    // Each column at least as wide as its header; the names take the room
+    // left (the last column when there is no name).
+    QHeaderView *header = view->horizontalHeader();
+    int nameColumn = -1;
+    for (int c = 0; c < model->columnCount(); ++c) {
+        const QString title = model->headerData(c, Qt::Horizontal).toString();
+        header->resizeSection(c, std::max(header->defaultSectionSize(),
+                                          header->fontMetrics().horizontalAdvance(title) + 24));
+        if (title == QLatin1String("Nom"))
+            nameColumn = c;
+    }
+    if (nameColumn >= 0)
+        header->setSectionResizeMode(nameColumn, QHeaderView::Stretch);
+    else
+        header->setStretchLastSection(true);
     return view;
 }
 
