@@ -253,9 +253,18 @@ QString QtDialogs::fileDialog(bool save, const QString &title, const QString &pr
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     // A name that does not exist yet may be given (a new list).
     dialog.setFileMode(QFileDialog::AnyFile);
+    // The kinds of file offered: those of the proposed name first (the
+    // journal's exports), else lists and tables.
+    const QString suffix = QFileInfo(preset).suffix().toLower();
     const QString table = QStringLiteral("Tableur (*.csv)");
-    dialog.setNameFilters(
-        {QStringLiteral("Listes (*.txt)"), table, QStringLiteral("Tous les fichiers (*)")});
+    const QString workbook = QStringLiteral("Classeur (*.xlsx)");
+    const QString all = QStringLiteral("Tous les fichiers (*)");
+    if (suffix == QLatin1String("pdf"))
+        dialog.setNameFilters({QStringLiteral("PDF (*.pdf)"), all});
+    else if (suffix == QLatin1String("xlsx"))
+        dialog.setNameFilters({workbook, table, all});
+    else
+        dialog.setNameFilters({QStringLiteral("Listes (*.txt)"), table, all});
     if (!m_lastDir.isEmpty())
         dialog.setDirectory(m_lastDir);
     if (!preset.isEmpty() && preset != QLatin1String("*.txt"))
@@ -263,9 +272,14 @@ QString QtDialogs::fileDialog(bool save, const QString &title, const QString &pr
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     QString chosen = dialog.selectedFiles().first();
-    // A name typed without extension under the table filter is a table.
-    if (save && dialog.selectedNameFilter() == table && QFileInfo(chosen).suffix().isEmpty())
-        chosen += QStringLiteral(".csv");
+    // A name typed without extension takes the one of the kind chosen (a
+    // table under "Tableur", a workbook under "Classeur"...).
+    const QString filter = dialog.selectedNameFilter();
+    if (save && filter != all && QFileInfo(chosen).suffix().isEmpty()) {
+        const qsizetype dot = filter.indexOf(QLatin1String("(*."));
+        if (dot >= 0)
+            chosen += filter.mid(dot + 2).chopped(1);
+    }
     m_lastDir = QFileInfo(chosen).absolutePath();
     return chosen;
 }
