@@ -8,6 +8,7 @@
 #include "badges/list_edit.h"
 #include "badges/listfile.h"
 #include "badges/profile.h"
+#include "serial/pane.h"
 #include "support/harness.h"
 
 #include <QAction>
@@ -248,6 +249,15 @@ void TstBadgeTable::deleteInEditor()
     w.h.dialogs.answers = {MsgAnswer::No};
     u.Command23->click();
     QCOMPARE(w.file(), left);
+
+    // The console pane shows the list without the badge, and is still the
+    // list that "Enregistrer une liste sous" saves, as the operator edits it.
+    QTest::keyClicks(u.Text1, "X");
+    const QString copy = w.h.path(QStringLiteral("copie.txt"));
+    w.h.dialogs.files.push_back(copy);
+    w.h.form->Command2_Click();
+    QVERIFY2(Harness::readFile(copy).startsWith("X" + left.left(20)),
+             Harness::readFile(copy).left(40).constData());
 }
 
 void TstBadgeTable::refusedWhileLineBusy()

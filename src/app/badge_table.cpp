@@ -225,7 +225,7 @@ void Form2::rereadAfter(const std::string &before, const std::string &after,
 {
     // The console pane follows when it showed the list as opened.
     if (text1() == fromCp1252(linesWithCrLf(before)))
-        setText1(fromCp1252(linesWithCrLf(after)));
+        showListInText1(after);
     reloadList();
     const int count = m_liste.nombre.value_or(0);
     int slot = std::clamp(slotBefore, 0, std::max(count - 1, 0));

@@ -22,6 +22,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace platine {
@@ -183,6 +184,9 @@ private:
     void importTable(const QString &path);
     // Shows the list file `path` and makes it the open list.
     void openListAt(const QString &path);
+    // The console pane shows the list's file `content`, which "Enregistrer
+    // une liste sous" then saves as the pane holds it.
+    void showListInText1(std::string_view content);
 
     // --- Many records at once (src/app/badge_table.cpp) -------------------------------
     // True when no board operation holds the line; otherwise the status strip

@@ -135,6 +135,12 @@ void Form2::Command1_Click()
         openListAt(path);
 }
 
+void Form2::showListInText1(std::string_view content)
+{
+    setText1(fromCp1252(linesWithCrLf(content)));
+    m_text1ShowsList = true;
+}
+
 void Form2::openListAt(const QString &path)
 {
     std::string error;
@@ -145,8 +151,7 @@ void Form2::openListAt(const QString &path)
                                         utf8(error));
         return;
     }
-    setText1(fromCp1252(linesWithCrLf(*content)));
-    m_text1ShowsList = true;
+    showListInText1(*content);
     const QString title = QFileInfo(path).fileName();
     showListFile(path, title);
     m_liste.fichier = path;
