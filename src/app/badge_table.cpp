@@ -22,11 +22,6 @@ namespace platine {
 
 namespace {
 
-QString utf8(const std::string &s)
-{
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
-
 // A message box shows this many badges or problems; the rest are counted.
 constexpr int kListedAtMost = 20;
 
@@ -107,7 +102,7 @@ void Form2::removeBadges(const std::vector<std::string> &sections)
     std::optional<std::string> content = files::read(path, &error);
     if (!content) {
         fail(QStringLiteral("Impossible de lire la liste, aucun badge n'est retiré.\r\n") +
-             utf8(error));
+             QString::fromStdString(error));
         return;
     }
 
@@ -140,7 +135,7 @@ void Form2::removeBadges(const std::vector<std::string> &sections)
     const std::string after = content ? removeRecords(*content, sections) : std::string();
     if (!content || !files::writeAtomic(path, after, &error)) {
         fail(QStringLiteral("Impossible d'écrire la liste, aucun badge n'est retiré.\r\n") +
-             utf8(error));
+             QString::fromStdString(error));
         return;
     }
 
@@ -176,14 +171,14 @@ void Form2::changeSelectedRecords(const std::vector<std::string> &sections,
     if (!content) {
         tell(MsgIcon::Critical,
              QStringLiteral("Impossible de lire la liste, aucun badge n'est modifié.\r\n") +
-                 utf8(error));
+                 QString::fromStdString(error));
         return;
     }
     ChangeResult result = changeRecords(*content, sections, change);
     if (!result.ok()) {
         QStringList problems;
         for (const std::string &p : result.problems)
-            problems << utf8(p);
+            problems << QString::fromStdString(p);
         tell(MsgIcon::Critical,
              QStringLiteral("Aucun badge n'est modifié.\r\n") + listed(problems));
         return;
@@ -208,7 +203,7 @@ void Form2::changeSelectedRecords(const std::vector<std::string> &sections,
     if (!content || !result.ok() || !files::writeAtomic(path, result.content, &error)) {
         tell(MsgIcon::Critical,
              QStringLiteral("Impossible d'écrire la liste, aucun badge n'est modifié.\r\n") +
-                 utf8(error));
+                 QString::fromStdString(error));
         return;
     }
     const int shownSlot = m_liste.index_courant;

@@ -80,14 +80,7 @@ void Form2::Command3_Click()
     if (!x.began())
         return;
     in.journalPath = programFile(QString::fromUtf8(kJournalFile));
-    // The holders' names come from the open list, read as it stands in its file.
-    in.names = [this] {
-        NamesByBadge names;
-        if (!m_liste.fichier.isEmpty())
-            if (const auto list = files::read(nativePath(m_liste.fichier)))
-                names = namesByBadge(*list);
-        return names;
-    };
+    in.names = [this] { return openListNames(); };
     OperationWindow view(*this);
     const board::HistoryOutcome outcome =
         board::downloadHistory(x, in, *m_platform.dialogs, *m_platform.clock, view);

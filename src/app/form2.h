@@ -4,6 +4,7 @@
 // that owns it (src/app, src/badges); the board operations themselves are
 // functions of the line (src/board/operations.h).
 
+#include "badges/list_table.h"
 #include "badges/listfile.h"
 #include "badges/open_list.h"
 #include "badges/tables.h"
@@ -18,7 +19,6 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
-#include <vector>
 #include <memory>
 #include <optional>
 #include <string>
@@ -187,6 +187,9 @@ private:
     // The console pane shows the list's file `content`, which "Enregistrer
     // une liste sous" then saves as the pane holds it.
     void showListInText1(std::string_view content);
+    // The holders' names of the open list, as its file stands now (none
+    // when no list is open or its file cannot be read).
+    NamesByBadge openListNames() const;
 
     // --- Many records at once (src/app/badge_table.cpp) -------------------------------
     // True when no board operation holds the line; otherwise the status strip

@@ -15,15 +15,19 @@ void Form2::journal_des_passages_Click()
 {
     JournalWindow::Source source;
     source.path = programFile(QString::fromUtf8(kJournalFile));
-    source.names = [this] {
-        if (!m_liste.fichier.isEmpty())
-            if (const auto list = files::read(nativePath(m_liste.fichier)))
-                return namesByBadge(*list);
-        return NamesByBadge();
-    };
+    source.names = [this] { return openListNames(); };
     auto *window = new JournalWindow(std::move(source), *m_platform.dialogs, this);
     connect(this, &Form2::journalChanged, window, &JournalWindow::reload);
     m_platform.windows->show(window);
+}
+
+NamesByBadge Form2::openListNames() const
+{
+    // The holders' names as the open list stands in its file now.
+    if (!m_liste.fichier.isEmpty())
+        if (const auto list = files::read(nativePath(m_liste.fichier)))
+            return namesByBadge(*list);
+    return NamesByBadge();
 }
 
 } // namespace platine

@@ -30,11 +30,6 @@ const QString kCourant = QStringLiteral("Fichier en cours :");
 // "Enregistrement effectué" stays this long; the window waits meanwhile.
 constexpr Millis kConfirmation{1000};
 
-QString utf8(const std::string &s)
-{
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
-
 // The list's bytes; a file that exists but cannot be read gives nothing and
 // `error`; a missing file gives the empty text when `missingIsEmpty`.
 std::optional<std::string> readList(const std::string &path, bool missingIsEmpty,
@@ -120,7 +115,7 @@ void Form2::mise_en_tableau()
     // One message for everything the read found.
     const MsgIcon icon = report.readable ? MsgIcon::Warning : MsgIcon::Critical;
     m_platform.dialogs->message(icon, MsgButtons::Ok, QStringLiteral("Lecture de la liste"),
-                                utf8(readReportText(report, m_liste.tables)));
+                                QString::fromStdString(readReportText(report, m_liste.tables)));
 }
 
 void Form2::Command1_Click()
@@ -148,7 +143,7 @@ void Form2::openListAt(const QString &path)
     if (!content) {
         m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Message"),
                                     QStringLiteral("Impossible d'ouvrir la liste.\r\n") +
-                                        utf8(error));
+                                        QString::fromStdString(error));
         return;
     }
     showListInText1(*content);
@@ -167,7 +162,8 @@ void Form2::importTable(const QString &path)
     std::string error;
     const std::optional<std::string> bytes = files::read(nativePath(path), &error);
     if (!bytes) {
-        refuse(QStringLiteral("Impossible de lire le tableau.\r\n") + utf8(error));
+        refuse(QStringLiteral("Impossible de lire le tableau.\r\n") +
+               QString::fromStdString(error));
         return;
     }
     const TableImport table = readListTable(*bytes);
@@ -178,7 +174,8 @@ void Form2::importTable(const QString &path)
         QString all = title, shown = title;
         const std::size_t kShown = 10;
         for (std::size_t i = 0; i < table.problems.size(); ++i) {
-            const QString line = QStringLiteral("\r\n") + utf8(table.problems[i].text());
+            const QString line =
+                QStringLiteral("\r\n") + QString::fromStdString(table.problems[i].text());
             all += line;
             if (i < kShown)
                 shown += line;
@@ -209,7 +206,7 @@ void Form2::importTable(const QString &path)
                         table.records);
     if (!files::writeAtomic(nativePath(listPath), list, &error)) {
         refuse(QStringLiteral("Impossible d'écrire la liste « %1 ».\r\n").arg(listPath) +
-               utf8(error));
+               QString::fromStdString(error));
         return;
     }
     openListAt(listPath);
@@ -219,7 +216,7 @@ void Form2::importTable(const QString &path)
         for (const PaddedBadge &p : table.padded)
             notes += QStringLiteral("\r\nLigne %1 : « %2 » devient %3")
                          .arg(p.line)
-                         .arg(utf8(p.typed), utf8(p.badge));
+                         .arg(QString::fromStdString(p.typed), QString::fromStdString(p.badge));
         setText1(notes + QStringLiteral("\r\n\r\n") + text1());
     }
 }
@@ -256,7 +253,7 @@ void Form2::Command4_Click()
     if (!files::writeAtomic(nativePath(path), header, &error)) {
         m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Message"),
                                     QStringLiteral("Impossible de créer la liste.\r\n") +
-                                        utf8(error));
+                                        QString::fromStdString(error));
         return;
     }
     showListFile(path, title);
@@ -283,9 +280,10 @@ void Form2::Command2_Click()
         // The open list as a table, values as its file stores them; the open
         // list stays the one it was.
         if (!list || !files::writeAtomic(nativePath(path), listTable(*list), &error))
-            m_platform.dialogs->message(
-                MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Message"),
-                QStringLiteral("Impossible d'enregistrer le tableau.\r\n") + utf8(error));
+            m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok,
+                                        QStringLiteral("Message"),
+                                        QStringLiteral("Impossible d'enregistrer le tableau.\r\n") +
+                                            QString::fromStdString(error));
         return;
     }
     if (m_text1ShowsList)
@@ -293,7 +291,7 @@ void Form2::Command2_Click()
     if (!list || !files::writeAtomic(nativePath(path), *list, &error))
         m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Message"),
                                     QStringLiteral("Impossible d'enregistrer la liste.\r\n") +
-                                        utf8(error));
+                                        QString::fromStdString(error));
 }
 
 void Form2::Command7_Click()
@@ -321,7 +319,7 @@ void Form2::Command7_Click()
     if (!problems.empty()) {
         QString text = QStringLiteral("Le badge n'est pas enregistré.");
         for (const FieldProblem &p : problems)
-            text += QStringLiteral("\r\n") + utf8(p.message);
+            text += QStringLiteral("\r\n") + QString::fromStdString(p.message);
         m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Message"),
                                     text);
         return;
@@ -341,7 +339,7 @@ void Form2::Command7_Click()
     if (!written) {
         m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Message"),
                                     QStringLiteral("Le badge n'est pas enregistré.\r\n") +
-                                        utf8(error));
+                                        QString::fromStdString(error));
         return;
     }
 

@@ -31,11 +31,6 @@ const char *const kHeaders[] = {"N° du badge", "Nom",          "Plage horaire",
                                 "Lieu",        "Jour du mois", "État"};
 constexpr int kColumns = 7;
 
-QString utf8(const std::string &s)
-{
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
-
 } // namespace
 
 // --- The rows ---------------------------------------------------------------------
@@ -72,15 +67,15 @@ public:
             case 1:
                 return fromCp1252(r.nom);
             case 2:
-                return utf8(r.plage);
+                return QString::fromStdString(r.plage);
             case 3:
-                return utf8(r.jours);
+                return QString::fromStdString(r.jours);
             case 4:
-                return utf8(r.lieu);
+                return QString::fromStdString(r.lieu);
             case 5:
-                return utf8(r.jourDuMois);
+                return QString::fromStdString(r.jourDuMois);
             default:
-                return utf8(r.etat);
+                return QString::fromStdString(r.etat);
             }
         }
         if (role == Qt::UserRole) { // what the columns sort by

@@ -8,8 +8,6 @@ namespace platine {
 
 namespace {
 
-constexpr std::size_t kWhole = 65536; // a stored value uncut
-
 std::string trimmed(const std::string &s)
 {
     return std::string(profile::trimBlanks(s));
@@ -30,12 +28,8 @@ std::optional<RecordFields> storedRecord(std::string_view content, std::string_v
     const profile::Parsed list(content);
     const std::string wanted = profile::nameKey(section);
     for (const std::string &name : list.sections()) {
-        if (profile::nameKey(name) != wanted)
-            continue;
-        RecordFields r;
-        for (const RecordField &f : kRecordFields)
-            r.*f.value = list.get(name, f.key, "", kWhole);
-        return r;
+        if (profile::nameKey(name) == wanted)
+            return storedFields(list, name);
     }
     return std::nullopt;
 }

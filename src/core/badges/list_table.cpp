@@ -34,8 +34,6 @@ const std::array<Column, 9> kColumns{{
 }};
 constexpr std::size_t kNom = 1, kJours = 6;
 
-constexpr std::size_t kWhole = 65536; // a stored value uncut
-
 std::string trimmed(std::string_view s)
 {
     return std::string(profile::trimBlanks(s));
@@ -96,10 +94,7 @@ std::vector<RecordFields> storedRecords(std::string_view listContent)
     for (const std::string &section : list.sections()) {
         if (!seen.insert(profile::nameKey(section)).second)
             continue;
-        RecordFields r;
-        for (const RecordField &f : kRecordFields)
-            r.*f.value = list.get(section, f.key, "", kWhole);
-        out.push_back(std::move(r));
+        out.push_back(storedFields(list, section));
     }
     return out;
 }

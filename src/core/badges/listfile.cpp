@@ -374,11 +374,22 @@ std::vector<FieldProblem> validateRecord(const RecordFields &record)
     return out;
 }
 
+namespace {
+constexpr std::size_t kUncut = 65536; // a stored value read whole
+}
+
+RecordFields storedFields(const profile::Parsed &list, std::string_view section)
+{
+    RecordFields r;
+    for (const RecordField &f : kRecordFields)
+        r.*f.value = list.get(section, f.key, "", kUncut);
+    return r;
+}
+
 RecordFields keepStoredForms(std::string_view content, RecordFields f)
 {
     const profile::Parsed list(content);
-    constexpr std::size_t kWhole = 65536; // the stored value uncut
-    auto stored = [&](const char *key) { return list.get(f.numero, key, "", kWhole); };
+    auto stored = [&](const char *key) { return list.get(f.numero, key, "", kUncut); };
     for (const RecordField &field : kRecordFields) {
         if (!field.number)
             continue; // only numbers have other stored forms

@@ -11,6 +11,10 @@
 #include <string_view>
 #include <vector>
 
+namespace platine::profile {
+class Parsed;
+}
+
 namespace platine {
 
 // A value comes back as at most 19 characters (a buffer of 20 with its NUL).
@@ -117,6 +121,10 @@ std::vector<FieldProblem> validateRecord(const RecordFields &f);
 // stored text when the field shows the same number as the editor shows it; a
 // name keeps its stored text when the field shows its first 19 characters.
 RecordFields keepStoredForms(std::string_view content, RecordFields f);
+
+// The record's fields as the list's section `section` stores them, every
+// value uncut (empty for a key the section lacks).
+RecordFields storedFields(const profile::Parsed &list, std::string_view section);
 
 // True when the list already holds a section of that name (as the profile
 // functions match names: blanks around ignored, letter case ignored).

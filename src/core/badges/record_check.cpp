@@ -24,24 +24,26 @@ std::string hexText(int v)
     return buf;
 }
 
-// The day code as the board takes it: one digit, blanks around and leading
-// zeros allowed ("007" is 7, "10" is not a code).
-bool isDayCodeForBoard(std::string_view text)
+} // namespace
+
+std::optional<int> boardDayCode(std::string_view text)
 {
     text = profile::trimBlanks(text);
     if (text.empty())
-        return false;
+        return std::nullopt;
+    int code = 0;
     std::size_t significant = 0;
     for (char c : text) {
         if (c < '0' || c > '9')
-            return false;
-        if (significant > 0 || c != '0')
+            return std::nullopt;
+        if (code > 0 || c != '0')
             ++significant;
+        if (significant > 1)
+            return std::nullopt;
+        code = c - '0';
     }
-    return significant <= 1;
+    return code;
 }
-
-} // namespace
 
 std::optional<std::string> recordRefusal(const BadgeTables &t, int i)
 {
@@ -61,7 +63,7 @@ std::optional<std::string> recordRefusal(const BadgeTables &t, int i)
             return std::string(f.name) + " illisible (valeur " + hexText(v) +
                    "h) ; un nombre de deux chiffres au plus est attendu.";
     }
-    if ((bad & BadJour) || !isDayCodeForBoard(t.tab_jour[i]))
+    if ((bad & BadJour) || !boardDayCode(t.tab_jour[i]))
         return "jour autorisé « " + cp1252::toUtf8(t.tab_jour[i]) +
                " » ; un code de jour de 0 à 9 est attendu.";
     const int dom = t.tab_jour_du_mois[i];

@@ -7,8 +7,14 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace platine {
+
+// The day code as the board takes it from the text of "jour autorisé_":
+// one digit, blanks around and leading zeros allowed ("007" is 7, "10" is
+// not a code); nothing when the text is not one.
+std::optional<int> boardDayCode(std::string_view text);
 
 // Why the board cannot take the record in `slot` (0 to 100), in the words of
 // the upload's refusal, without the badge's name (UTF-8): "le numéro de

@@ -69,6 +69,18 @@ std::vector<std::string> journalHeader()
     return {"date", "heure", "badge", "nom", "lieu", "téléchargement"};
 }
 
+JournalColumns journalColumns(const std::vector<std::string> &header)
+{
+    const std::vector<std::string> ours = journalHeader();
+    JournalColumns at{};
+    for (std::size_t k = 0; k < at.size(); ++k) {
+        at[k] = csv::column(header, ours[k]);
+        if (at[k] < 0)
+            at[k] = int(k);
+    }
+    return at;
+}
+
 JournalRow passageRow(std::string_view line, std::string name, std::string downloaded)
 {
     JournalRow r;
@@ -128,36 +140,23 @@ JournalAddition newPassages(std::string_view journal,
         }
     }
 
-    std::string_view text = journal;
-    if (text.substr(0, csv::kBom.size()) == csv::kBom)
-        text.remove_prefix(csv::kBom.size());
     std::string converted; // a journal saved by a spreadsheet in its own code page
-    if (!cp1252::isUtf8(text)) {
-        converted = cp1252::toUtf8(text);
-        text = converted;
-    }
+    const std::string_view text = csv::decode(journal, converted);
     bool anyRow = false;
-    std::array<int, 4> at{}; // badge, date, time, place
+    JournalColumns at{};
     std::string key;
     csv::scan(text, [&](std::span<const std::string> row, int) {
         if (!anyRow) {
-            // Columns by their names; a header without them: the journal's own order.
             anyRow = true;
-            const std::vector<std::string> header(row.begin(), row.end());
-            const std::vector<std::string> ours = journalHeader();
-            constexpr std::array<int, 4> kKeyColumns{2, 0, 1, 4};
-            for (std::size_t k = 0; k < at.size(); ++k) {
-                at[k] = csv::column(header, ours[std::size_t(kKeyColumns[k])]);
-                if (at[k] < 0)
-                    at[k] = kKeyColumns[k];
-            }
+            at = journalColumns(std::vector<std::string>(row.begin(), row.end()));
             return;
         }
-        const auto cell = [&](int c) {
-            return std::size_t(c) < row.size() ? std::string_view(row[std::size_t(c)])
-                                               : std::string_view();
+        const auto cell = [&](JournalColumn c) {
+            const std::size_t k = std::size_t(at[std::size_t(c)]);
+            return k < row.size() ? std::string_view(row[k]) : std::string_view();
         };
-        keyText(key, cell(at[0]), cell(at[1]), cell(at[2]), cell(at[3]));
+        keyText(key, cell(JournalColumn::Badge), cell(JournalColumn::Date),
+                cell(JournalColumn::Time), cell(JournalColumn::Place));
         if (const auto it = held.find(key); it != held.end())
             ++it->second;
     });

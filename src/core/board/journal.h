@@ -8,6 +8,7 @@
 
 #include "badges/list_table.h"
 
+#include <array>
 #include <map>
 #include <string>
 #include <string_view>
@@ -31,6 +32,14 @@ struct JournalRow {
 
 // The header row's names, in column order.
 std::vector<std::string> journalHeader();
+
+// The journal's columns, in the header's order.
+enum class JournalColumn { Date, Time, Badge, Name, Place, Downloaded };
+// Where each column stands in a journal whose header row is `header`: found
+// by its name (letter case, accents and blanks aside), else the journal's
+// own place, so that a header renamed or missing still reads.
+using JournalColumns = std::array<int, 6>;
+JournalColumns journalColumns(const std::vector<std::string> &header);
 
 // The row of one passage line (the history's fixed columns, history_table.h).
 // The date takes its year in four digits when the day, month and year are

@@ -187,29 +187,23 @@ JournalData readJournal(std::string_view bytes, const NamesByBadge &names)
     csv::Table table = csv::read(csv::decode(bytes));
     if (table.rows.empty())
         return data;
-    const std::vector<std::string> ours = journalHeader();
-    std::array<int, 6> at{};
-    for (std::size_t k = 0; k < at.size(); ++k) {
-        at[k] = csv::column(table.rows.front(), ours[k]);
-        if (at[k] < 0)
-            at[k] = int(k);
-    }
+    const JournalColumns at = journalColumns(table.rows.front());
     std::vector<JournalEntry> &entries = data.entries;
     entries.reserve(table.rows.size() - 1);
     std::set<std::string> places;
     for (std::size_t i = 1; i < table.rows.size(); ++i) {
         std::vector<std::string> &cells = table.rows[i];
-        const auto take = [&](int k) {
+        const auto take = [&](JournalColumn k) {
             const std::size_t c = std::size_t(at[std::size_t(k)]);
             return c < cells.size() ? std::move(cells[c]) : std::string();
         };
         JournalEntry e;
-        e.row.date = take(0);
-        e.row.time = take(1);
-        e.row.badge = take(2);
-        e.row.name = take(3);
-        e.row.place = take(4);
-        e.row.downloaded = take(5);
+        e.row.date = take(JournalColumn::Date);
+        e.row.time = take(JournalColumn::Time);
+        e.row.badge = take(JournalColumn::Badge);
+        e.row.name = take(JournalColumn::Name);
+        e.row.place = take(JournalColumn::Place);
+        e.row.downloaded = take(JournalColumn::Downloaded);
         e.line = int(i - 1);
         cells = {}; // the table's row goes as the entry comes
         if (e.row.name.empty()) {

@@ -45,12 +45,6 @@ std::string refusal(const std::string &what)
     return "Liste refusée, rien n'a été envoyé à la platine : " + what;
 }
 
-// The day code as the board takes it: one digit, 0 to 9.
-std::optional<int> dayCode(std::string_view text)
-{
-    return wholeNumber(text, 1);
-}
-
 } // namespace
 
 int uploadRecordCount(std::string_view recordCountText)
@@ -111,7 +105,7 @@ UploadPlan planUpload(const BadgeTables &t, std::string_view strikeDelayText, bo
         for (int i = 0; i < protocol::kTableBytes; ++i) {
             const int v = f.packed   ? (t.*f.packed)[i]
                           : f.number ? (t.*f.number)[i]
-                                     : dayCode((t.*f.text)[i]).value_or(0);
+                                     : boardDayCode((t.*f.text)[i]).value_or(0);
             table[std::size_t(i)] = static_cast<unsigned char>(v);
         }
     }

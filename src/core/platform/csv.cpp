@@ -49,11 +49,20 @@ std::string row(const std::vector<std::string> &fields)
     return out;
 }
 
-std::string decode(std::string_view bytes)
+std::string_view decode(std::string_view bytes, std::string &converted)
 {
     if (bytes.substr(0, kBom.size()) == kBom)
         bytes.remove_prefix(kBom.size());
-    return cp1252::isUtf8(bytes) ? std::string(bytes) : cp1252::toUtf8(bytes);
+    if (cp1252::isUtf8(bytes))
+        return bytes;
+    converted = cp1252::toUtf8(bytes);
+    return converted;
+}
+
+std::string decode(std::string_view bytes)
+{
+    std::string converted;
+    return std::string(decode(bytes, converted));
 }
 
 namespace {

@@ -26,6 +26,9 @@ std::string row(const std::vector<std::string> &fields);
 // A table's text as UTF-8: the byte-order mark left out; bytes that are not
 // UTF-8 read as Windows-1252.
 std::string decode(std::string_view bytes);
+// The same without a copy: `bytes` itself (less the byte-order mark) when it
+// is UTF-8, else its conversion, kept in `converted`.
+std::string_view decode(std::string_view bytes, std::string &converted);
 
 struct Table {
     char separator = ';';
