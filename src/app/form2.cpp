@@ -2,6 +2,8 @@
 // handler named after it.
 
 #include "app/form2.h"
+
+#include "app/commands.h"
 #include "app/form2_ui.h"
 #include "app/port_combo.h"
 
@@ -9,6 +11,7 @@
 #include "platform/text.h"
 
 #include <QDir>
+#include <QHash>
 
 #include <QApplication>
 #include <QAction>
@@ -21,6 +24,8 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
+
+#include <type_traits>
 
 namespace platine {
 
@@ -52,52 +57,30 @@ Form2::~Form2()
 void Form2::connectHandlers()
 {
     const Form2Ui &u = *m_ui;
-    auto click = [this](QPushButton *b, void (Form2::*handler)()) {
-        connect(b, &QPushButton::clicked, this, [this, handler] { (this->*handler)(); });
-    };
-    click(u.Command6, &Form2::Command6_Click);
-    click(u.Command1, &Form2::Command1_Click);
-    click(u.Command4, &Form2::Command4_Click);
-    click(u.Command2, &Form2::Command2_Click);
-    click(u.Command7, &Form2::Command7_Click);
-    click(u.Command5, &Form2::Command5_Click);
-    click(u.Command11, &Form2::Command11_Click);
-    click(u.Command14, &Form2::Command14_Click);
-    click(u.Command13, &Form2::Command13_Click);
-    click(u.Command12, &Form2::Command12_Click);
-    click(u.Command21, &Form2::Command21_Click);
-    click(u.Command22, &Form2::Command22_Click);
-    click(u.Command23, &Form2::Command23_Click);
-    click(u.Command8, &Form2::Command8_Click);
-    click(u.Command3, &Form2::Command3_Click);
-    click(u.Command17, &Form2::Command17_Click);
-    click(u.Command19, &Form2::Command19_Click);
-    click(u.lecture_badge, &Form2::lecture_badge_Click);
-    click(u.Command15, &Form2::Command15_Click);
-    click(u.Command16, &Form2::Command16_Click);
-    click(u.Command18, &Form2::Command18_Click);
-    click(u.Command9, &Form2::Command9_Click);
-
-    // Each menu item runs its button's handler, refused the same way while
-    // the line is busy.
-    auto item = [this, &u](const char *name, std::function<void()> handler) {
-        QAction *a = u.MenuBar->findChild<QAction *>(QLatin1String(name));
-        connect(a, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
-    };
-    item("nouvelle_liste", [this] { Command4_Click(); });
-    item("ouvrir_liste", [this] { Command1_Click(); });
-    item("enregistrer_liste_sous", [this] { Command2_Click(); });
-    item("quitter", [this] { Command6_Click(); });
-    item("tableau_des_badges", [this] { tableau_des_badges_Click(); });
-    item("ajouter_modifier_badge", [this] { Command5_Click(); });
-    item("supprimer_le_badge", [this] { Command23_Click(); });
-    item("envoi_programmation", [this] { Command8_Click(); });
-    item("telechargement_historique", [this] { Command3_Click(); });
-    item("mise_a_l_heure", [this] { Command17_Click(); });
-    item("lire_badge", [this] { lecture_badge_Click(); });
-    item("connexion", [this] { Command10_MouseDown(MouseButton::Left); });
-    item("journal_des_passages", [this] { journal_des_passages_Click(); });
-    item("a_propos", [this] { Label16_Click(); });
+    // The buttons and menu items of the table of commands (app/commands.h),
+    // each found by its name: a name that matches no control is a fault of
+    // the table, which stops the program at once rather than leaving a
+    // command that does nothing.
+    QHash<QString, QPushButton *> buttons;
+    forEachControl(u, [&](const QString &name, auto &control) {
+        if constexpr (std::is_convertible_v<decltype(control), QPushButton *>)
+            buttons.insert(name, control);
+    });
+    for (const CommandDef &c : commands()) {
+        auto run = [this, f = c.run] { f(*this); };
+        if (c.button) {
+            QPushButton *b = buttons.value(QLatin1String(c.button));
+            if (!b)
+                qFatal("command %s: no button of that name", c.button);
+            connect(b, &QPushButton::clicked, this, run);
+        }
+        if (c.menu) {
+            QAction *a = u.MenuBar->findChild<QAction *>(QLatin1String(c.item));
+            if (!a)
+                qFatal("command %s: no menu item of that name", c.item);
+            connect(a, &QAction::triggered, this, run);
+        }
+    }
 
     // Check boxes react only when the operator changes them, not when code sets them.
     connect(u.Choix_24, &QCheckBox::clicked, this, [this] { Choix_24_Click(); });

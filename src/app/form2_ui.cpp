@@ -5,6 +5,7 @@
 #include "app/command_button.h"
 #include "app/form2.h"
 #include "app/form2_ui.h"
+#include "app/commands.h"
 #include "app/port_combo.h"
 #include "serial/pane.h"
 #include "app/status_label.h"
@@ -26,6 +27,7 @@
 #include <QMenuBar>
 
 #include <vector>
+#include <string_view>
 
 // The icons compiled into the library; registered here, outside any
 // namespace, because the static library's resources are not registered
@@ -208,59 +210,24 @@ QIcon commandIcon(const char *themeName, const char *ownFile)
     }));
 }
 
-// The menus as the window's commands: each item runs its button's handler
-// (connected by the window, form2.cpp), found by its object name.
+// The menus as the window's table of commands (app/commands.h) lists them;
+// the window connects each item to its handler (form2.cpp).
 QMenuBar *buildMenuBar(QWidget *form)
 {
     auto *bar = new QMenuBar(form);
     bar->setObjectName(QStringLiteral("MenuBar"));
-    struct Item {
-        const char *name; // empty: a separator
-        const char *text;
-        const char *keys; // a shortcut, or nullptr
-    };
-    struct Menu {
-        const char *name;
-        const char *title;
-        std::vector<Item> items;
-    };
-    const Menu menus[] = {
-        {"menu_fichier",
-         "&Fichier",
-         {{"nouvelle_liste", "&Nouvelle liste", "Ctrl+N"},
-          {"ouvrir_liste", "&Ouvrir une liste enregistrée", "Ctrl+O"},
-          {"enregistrer_liste_sous", "&Enregistrer une liste sous", "Ctrl+S"},
-          {"", "", nullptr},
-          {"quitter", "&Quitter", "Ctrl+Q"}}},
-        {"menu_liste",
-         "&Liste",
-         {{"tableau_des_badges", "&Tableau des badges", nullptr},
-          {"ajouter_modifier_badge", "&Ajouter Modifier  badge", nullptr},
-          {"supprimer_le_badge", "&Supprimer le badge", nullptr}}},
-        {"menu_platine",
-         "&Platine",
-         {{"envoi_programmation", "&Envoi programmation", nullptr},
-          {"telechargement_historique", "&Téléchargement de l'historique", nullptr},
-          {"mise_a_l_heure", "&Mise à l'heure", nullptr},
-          {"lire_badge", "&Lecture badge", nullptr},
-          {"connexion", "&Connexion", nullptr}}},
-        {"menu_passages",
-         "Pa&ssages",
-         {{"journal_des_passages", "&Journal des passages", nullptr}}},
-        {"menu_aide", "&Aide", {{"a_propos", "&A propos de ...", nullptr}}},
-    };
-    for (const Menu &m : menus) {
+    for (const MenuDef &m : menus()) {
         QMenu *menu = bar->addMenu(QString::fromUtf8(m.title));
         menu->setObjectName(QLatin1String(m.name));
-        for (const Item &i : m.items) {
-            if (!*i.name) {
-                menu->addSeparator();
+        for (const CommandDef &c : commands()) {
+            if (!c.menu || std::string_view(c.menu) != m.name)
                 continue;
-            }
-            QAction *a = menu->addAction(QString::fromUtf8(i.text));
-            a->setObjectName(QLatin1String(i.name));
-            if (i.keys)
-                a->setShortcut(QKeySequence(QLatin1String(i.keys)));
+            if (c.separatorBefore)
+                menu->addSeparator();
+            QAction *a = menu->addAction(QString::fromUtf8(c.caption));
+            a->setObjectName(QLatin1String(c.item));
+            if (c.shortcut)
+                a->setShortcut(QKeySequence(QLatin1String(c.shortcut)));
         }
     }
     return bar;

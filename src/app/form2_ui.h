@@ -133,15 +133,6 @@ template <typename Ui, typename F> void forEachControl(Ui &u, F &&f)
 #undef PLATINE_CONTROL_ARRAY_VISIT
 }
 
-// The menu bar's items, by object name, each with the handler it runs:
-// "nouvelle_liste" (Command4), "ouvrir_liste" (Command1),
-// "enregistrer_liste_sous" (Command2), "quitter" (Command6),
-// "tableau_des_badges", "ajouter_modifier_badge" (Command5),
-// "supprimer_le_badge" (Command23), "envoi_programmation" (Command8),
-// "telechargement_historique" (Command3), "mise_a_l_heure" (Command17),
-// "lire_badge" (lecture_badge), "connexion" (Command10),
-// "journal_des_passages", "a_propos" (Label16).
-
 // Builds every control of the window onto `form` (form2_ui.cpp), the menu
 // bar above them: the window is as much taller as the menu bar is high.
 Form2Ui buildForm2Ui(QWidget *form);
