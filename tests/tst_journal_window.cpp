@@ -351,8 +351,17 @@ void TstJournalWindow::unnamedRows()
     // The exports carry the name as shown; the journal's own names stay as they are.
     const std::string csvText = passagesCsv(data, filterJournal(data, {}));
     QVERIFY(csvText.find(shown.toStdString()) != std::string::npos);
-    QCOMPARE(passagesSheet(data, filterJournal(data, {})).rows.front()[3].text,
-             shown.toStdString());
+    const std::vector<int> all = filterJournal(data, {});
+    QCOMPARE(passagesSheet(data, all).rows.front()[3].text, shown.toStdString());
+    // The sheet made row by row as it is written is the same sheet.
+    const Sheet eager = passagesSheet(data, all), lazy = passagesSheetOnDemand(data, all);
+    QCOMPARE(lazy.size(), eager.size());
+    QCOMPARE(lazy.widths, eager.widths);
+    for (std::size_t r = 0; r < eager.size(); ++r)
+        for (std::size_t c = 0; c < eager.header.size(); ++c) {
+            QCOMPARE(lazy.row(r)[c].text, eager.rows[r][c].text);
+            QCOMPARE(lazy.row(r)[c].number, eager.rows[r][c].number);
+        }
 }
 
 void TstJournalWindow::windowFiltersAndExports()

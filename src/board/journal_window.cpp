@@ -567,7 +567,7 @@ bool JournalWindow::writeShownTab(const QString &path, QString &error)
         Progress progress(this, QStringLiteral("Écriture du classeur « %1 »…")
                                     .arg(QFileInfo(path).fileName()));
         const std::vector<Sheet> sheets =
-            passages ? std::vector<Sheet>{passagesSheet(m_data, m_ui->passages->rows())}
+            passages ? std::vector<Sheet>{passagesSheetOnDemand(m_data, m_ui->passages->rows())}
                      : attendanceSheets(presence());
         if (!xlsxBytes(sheets, bytes, why, [&](std::size_t n, std::size_t total) {
                 return progress.step(n, total);

@@ -83,7 +83,7 @@ bool xlsxBytes(const std::vector<Sheet> &sheets, std::string &bytes, std::string
     }
     std::size_t total = 0, done = 0;
     for (const Sheet &sheet : sheets)
-        total += sheet.rows.size();
+        total += sheet.size();
     for (const Sheet &sheet : sheets) {
         lxw_worksheet *ws = workbook_add_worksheet(book, sheet.name.c_str());
         // The widths go before the rows: in constant-memory mode a row is
@@ -92,19 +92,20 @@ bool xlsxBytes(const std::vector<Sheet> &sheets, std::string &bytes, std::string
             worksheet_set_column(ws, lxw_col_t(c), lxw_col_t(c), sheet.widths[c], nullptr);
         worksheet_freeze_panes(ws, 1, 0);
         if (!sheet.header.empty())
-            worksheet_autofilter(ws, 0, 0, lxw_row_t(sheet.rows.size()),
+            worksheet_autofilter(ws, 0, 0, lxw_row_t(sheet.size()),
                                  lxw_col_t(sheet.header.size() - 1));
         for (std::size_t c = 0; c < sheet.header.size(); ++c)
             worksheet_write_string(ws, 0, lxw_col_t(c), sheet.header[c].c_str(), bold);
-        for (std::size_t r = 0; r < sheet.rows.size(); ++r, ++done) {
+        for (std::size_t r = 0; r < sheet.size(); ++r, ++done) {
             if (progress && done % 1000 == 0 && !progress(done, total)) {
                 workbook_close(book);
                 std::remove(tmp.c_str());
                 error = "annulé";
                 return false;
             }
-            for (std::size_t c = 0; c < sheet.rows[r].size(); ++c) {
-                const SheetCell &cell = sheet.rows[r][c];
+            const std::vector<SheetCell> cells = sheet.row(r);
+            for (std::size_t c = 0; c < cells.size(); ++c) {
+                const SheetCell &cell = cells[c];
                 const auto row = lxw_row_t(r + 1);
                 const auto col = lxw_col_t(c);
                 if (cell.isNumber)

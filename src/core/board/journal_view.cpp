@@ -557,20 +557,53 @@ const char *numberFormat(CellFormat format)
     return "";
 }
 
+namespace {
+
+std::vector<SheetCell> passageSheetRow(const JournalEntry &e)
+{
+    const JournalRow &r = e.row;
+    return {dateCell(r.date),        timeCell(r.time),  textCell(r.badge),
+            textCell(shownName(e)),  textCell(r.place), dateTimeCell(r.downloaded)};
+}
+
+} // namespace
+
 Sheet passagesSheet(const JournalData &data, const std::vector<int> &rows)
 {
     Sheet sheet;
     sheet.name = "Passages";
     sheet.header = passagesHeader();
     sheet.rows.reserve(rows.size());
+    for (int i : rows)
+        sheet.rows.push_back(passageSheetRow(data.entries[std::size_t(i)]));
+    fitWidths(sheet);
+    return sheet;
+}
+
+Sheet passagesSheetOnDemand(const JournalData &data, const std::vector<int> &rows)
+{
+    Sheet sheet;
+    sheet.name = "Passages";
+    sheet.header = passagesHeader();
+    sheet.rowCount = rows.size();
+    sheet.rowAt = [&data, &rows](std::size_t r) {
+        return passageSheetRow(data.entries[std::size_t(rows[r])]);
+    };
+    // The widths as fitWidths gives them: each cell shows its text.
+    sheet.widths.assign(sheet.header.size(), 0);
+    for (std::size_t c = 0; c < sheet.header.size(); ++c)
+        sheet.widths[c] = double(codePoints(sheet.header[c]));
     for (int i : rows) {
         const JournalEntry &e = data.entries[std::size_t(i)];
-        const JournalRow &r = e.row;
-        sheet.rows.push_back({dateCell(r.date), timeCell(r.time), textCell(r.badge),
-                              textCell(shownName(e)), textCell(r.place),
-                              dateTimeCell(r.downloaded)});
+        const std::size_t name = e.nameTaken() ? codePoints(shownName(e)) : codePoints(e.row.name);
+        const std::size_t n[] = {codePoints(e.row.date),  codePoints(e.row.time),
+                                 codePoints(e.row.badge), name,
+                                 codePoints(e.row.place), codePoints(e.row.downloaded)};
+        for (std::size_t c = 0; c < 6; ++c)
+            sheet.widths[c] = std::max(sheet.widths[c], double(n[c]));
     }
-    fitWidths(sheet);
+    for (double &w : sheet.widths)
+        w += 2;
     return sheet;
 }
 

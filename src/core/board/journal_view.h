@@ -8,6 +8,7 @@
 #include "board/journal.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -143,12 +144,22 @@ struct Sheet {
     std::vector<std::string> header;
     std::vector<std::vector<SheetCell>> rows;
     std::vector<double> widths; // per column, in characters: header and cells fit
+    // A large table makes its rows as they are written instead: `rowCount`
+    // of them, the r-th by rowAt(r) (`rows` stays empty).
+    std::size_t rowCount = 0;
+    std::function<std::vector<SheetCell>(std::size_t r)> rowAt;
+
+    std::size_t size() const { return rowAt ? rowCount : rows.size(); }
+    std::vector<SheetCell> row(std::size_t r) const { return rowAt ? rowAt(r) : rows[r]; }
 };
 
 // The number format a spreadsheet shows a cell of `format` with.
 const char *numberFormat(CellFormat format);
 
 Sheet passagesSheet(const JournalData &data, const std::vector<int> &rows);
+// The same sheet with its rows made as they are written: a million rows
+// cost no more than one. `data` and `rows` must outlive the sheet.
+Sheet passagesSheetOnDemand(const JournalData &data, const std::vector<int> &rows);
 // Two sheets: "Présences" (the days) and "Totaux".
 std::vector<Sheet> attendanceSheets(const Attendance &a);
 
