@@ -9,19 +9,34 @@
 #include "support/example_list.h"
 #include "support/harness.h"
 
+#include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QProcess>
+#include <QProgressDialog>
+#include <QTimer>
 #include <QRegularExpression>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
+#include <QTimeEdit>
+
+#include <clocale>
 
 using namespace platine;
 using namespace platine::testing;
 using namespace std::chrono_literals;
 
 namespace {
+
+// The operators' desktops run in French: the locale must not change a byte
+// of what the window writes (a decimal comma in a workbook's numbers).
+void frenchDesktop()
+{
+    qputenv("LC_ALL", "fr_FR.UTF-8");
+}
+Q_CONSTRUCTOR_FUNCTION(frenchDesktop)
 
 // A journal of the given rows "date|time|badge|name|place", as the download writes it.
 std::string journalOf(const QStringList &rows)
@@ -58,6 +73,35 @@ QString xlsxPart(const QString &file, const QString &part)
     return QString::fromUtf8(run(QStringLiteral("unzip"), {QStringLiteral("-p"), file, part}));
 }
 
+// Every number the workbook's XML parts hold (cell values, column widths,
+// any attribute) with a decimal comma; empty when there is none.
+QStringList commaNumbers(const QString &file)
+{
+    QStringList found;
+    const QStringList parts =
+        QString::fromUtf8(run(QStringLiteral("unzip"), {QStringLiteral("-Z1"), file}))
+            .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    static const QRegularExpression comma(
+        QStringLiteral("<v>[^<]*,[^<]*</v>|=\"-?[0-9]+,[0-9]+\""));
+    for (const QString &part : parts) {
+        auto it = comma.globalMatch(xlsxPart(file, part.trimmed()));
+        while (it.hasNext())
+            found << part.trimmed() + QLatin1String(": ") + it.next().captured();
+    }
+    return found;
+}
+
+// The passages' PDF pages as pdftotext reads them, one text a page.
+QStringList pdfPages(const QString &file)
+{
+    QStringList pages =
+        QString::fromUtf8(run(QStringLiteral("pdftotext"), {file, QStringLiteral("-")}))
+            .split(QLatin1Char('\f'));
+    if (!pages.isEmpty() && pages.back().trimmed().isEmpty())
+        pages.pop_back();
+    return pages;
+}
+
 } // namespace
 
 class TstJournalWindow : public QObject {
@@ -65,10 +109,19 @@ class TstJournalWindow : public QObject {
 private slots:
     void filters_data();
     void filters();
+    void fold_data();
+    void fold();
     void attendance_data();
     void attendance();
+    void unnamedRows_data();
+    void unnamedRows();
     void windowFiltersAndExports();
     void windowFollowsDownloadsAndNamesFromList();
+    void oneWindowAndItsOwnDialogs();
+    void dayStartKeptBetweenRuns();
+    void workbookNumbersOnAFrenchDesktop();
+    void pdfOfLongNamesAndManyPages();
+    void longExportCancelled();
 };
 
 void TstJournalWindow::filters_data()
@@ -148,60 +201,167 @@ void TstJournalWindow::filters()
     }
 }
 
+void TstJournalWindow::fold_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("folded");
+    QTest::newRow("acute, capitals") << "ZOÉ Zoé" << "zoe zoe";
+    QTest::newRow("ash") << "Æther Lætitia" << "aether laetitia";
+    QTest::newRow("ethel") << "Œuvray cœur" << "oeuvray coeur";
+    QTest::newRow("sharp s") << "Strauß" << "strauss";
+    QTest::newRow("digits kept") << "0000000101" << "0000000101";
+}
+
+void TstJournalWindow::fold()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, folded);
+    QCOMPARE(QString::fromStdString(foldUtf8ForSearch(text.toStdString())), folded);
+}
+
 void TstJournalWindow::attendance_data()
 {
     QTest::addColumn<QStringList>("journal");
+    QTest::addColumn<QString>("dayStart");
     // The day row of badge 0000000101 on 2026-12-01, then its totals.
-    QTest::addColumn<QString>("day");   // "name|first|last|passages|duration"
-    QTest::addColumn<QString>("total"); // "name|days|passages"
+    QTest::addColumn<QString>("day");   // "name|first|last|passages|duration|note"
+    QTest::addColumn<QString>("total"); // "name|days|passages|hours"
 
     QTest::newRow("three passages") << QStringList{"2026-12-01|07:30|0000000101|Zoé Martin|1",
                                                    "2026-12-01|12:00|0000000101|Zoé Martin|2",
                                                    "2026-12-01|17:05|0000000101|Zoé Martin|1"}
-                                    << "Zoé Martin|07:30|17:05|3|9:35"
-                                    << "Zoé Martin|1|3";
-    QTest::newRow("one passage") << QStringList{"2026-12-01|08:00|0000000101|Zoé Martin|1",
-                                                "2026-12-01|09:00|0000000102|Paul Durand|1"}
-                                 << "Zoé Martin|08:00|08:00|1|0:00"
-                                 << "Zoé Martin|1|1";
+                                    << "00:00"
+                                    << "Zoé Martin|07:30|17:05|3|9:35|"
+                                    << "Zoé Martin|1|3|9:35";
+    QTest::newRow("one passage: marked, no 0:00")
+        << QStringList{"2026-12-01|08:00|0000000101|Zoé Martin|1",
+                       "2026-12-01|09:00|0000000102|Paul Durand|1"}
+        << "00:00"
+        << "Zoé Martin|08:00|08:00|1||1 passage : sortie manquante"
+        << "Zoé Martin|1|1|0:00";
     QTest::newRow("out of order, over two days")
         << QStringList{"2026-12-01|17:05|0000000101|Zoé Martin|1",
                        "2026-12-02|06:00|0000000101|Zoé Martin|1",
                        "2026-12-01|07:30|0000000101|Zoé Martin|1",
                        "2026-12-01|12:00|0000000101|Zoé Martin|1"}
-        << "Zoé Martin|07:30|17:05|3|9:35"
-        << "Zoé Martin|2|4";
+        << "00:00"
+        << "Zoé Martin|07:30|17:05|3|9:35|"
+        << "Zoé Martin|2|4|9:35";
     QTest::newRow("renamed between downloads: the newer name")
         << QStringList{"2026-12-01|07:30|0000000101|Zoé Martin|1",
                        "2026-12-02|07:45|0000000101|Zoé Martin-Roux|1",
                        "2026-12-01|08:10|0000000101|Zoé Martin|1"}
-        << "Zoé Martin-Roux|07:30|08:10|2|0:40"
-        << "Zoé Martin-Roux|2|3";
+        << "00:00"
+        << "Zoé Martin-Roux|07:30|08:10|2|0:40|"
+        << "Zoé Martin-Roux|2|3|0:40";
+    QTest::newRow("night shift split at midnight")
+        << QStringList{"2026-12-01|22:00|0000000101|Zoé Martin|1",
+                       "2026-12-02|05:30|0000000101|Zoé Martin|1"}
+        << "00:00"
+        << "Zoé Martin|22:00|22:00|1||1 passage : sortie manquante"
+        << "Zoé Martin|2|2|0:00";
+    QTest::newRow("night shift, days from 12:00")
+        << QStringList{"2026-12-01|22:00|0000000101|Zoé Martin|1",
+                       "2026-12-02|05:30|0000000101|Zoé Martin|1",
+                       "2026-12-02|21:50|0000000101|Zoé Martin|1",
+                       "2026-12-03|06:10|0000000101|Zoé Martin|1"}
+        << "12:00"
+        << "Zoé Martin|22:00|05:30|2|7:30|"
+        << "Zoé Martin|2|4|15:50";
+    QTest::newRow("before the start: the day before")
+        << QStringList{"2026-12-02|05:59|0000000101|Zoé Martin|1",
+                       "2026-12-01|06:00|0000000101|Zoé Martin|1",
+                       "2026-12-02|06:00|0000000101|Zoé Martin|1"}
+        << "06:00"
+        << "Zoé Martin|06:00|05:59|2|23:59|"
+        << "Zoé Martin|2|3|23:59";
+    QTest::newRow("across a month and a year's end")
+        << QStringList{"2026-12-02|01:00|0000000101|Zoé Martin|1",
+                       "2026-12-01|23:00|0000000101|Zoé Martin|1",
+                       "2027-01-01|02:00|0000000101|Zoé Martin|1"}
+        << "23:00"
+        << "Zoé Martin|23:00|01:00|2|2:00|"
+        << "Zoé Martin|2|3|2:00";
 }
 
 void TstJournalWindow::attendance()
 {
     QFETCH(QStringList, journal);
+    QFETCH(QString, dayStart);
     QFETCH(QString, day);
     QFETCH(QString, total);
     const JournalData data = readJournal(journalOf(journal), {});
-    const Attendance a = platine::attendance(data, filterJournal(data, {}));
+    const Attendance a = platine::attendance(data, filterJournal(data, {}),
+                                             dayStartMinutes(dayStart.toStdString()));
     const auto it = std::find_if(a.days.begin(), a.days.end(), [](const AttendanceDay &d) {
         return d.badge == "0000000101" && d.date == "2026-12-01";
     });
     QVERIFY(it != a.days.end());
     QCOMPARE(QString::fromStdString(it->name + "|" + it->first + "|" + it->last + "|" +
-                                    std::to_string(it->passages) + "|" + it->duration),
+                                    std::to_string(it->passages) + "|" + it->duration + "|" +
+                                    it->note),
              day);
     const auto t = std::find_if(a.totals.begin(), a.totals.end(),
                                 [](const AttendanceTotal &x) { return x.badge == "0000000101"; });
     QVERIFY(t != a.totals.end());
     QCOMPARE(QString::fromStdString(t->name + "|" + std::to_string(t->days) + "|" +
-                                    std::to_string(t->passages)),
+                                    std::to_string(t->passages) + "|" + t->hours),
              total);
     QCOMPARE(std::count_if(a.totals.begin(), a.totals.end(),
                            [](const AttendanceTotal &x) { return x.badge == "0000000101"; }),
              1);
+}
+
+void TstJournalWindow::unnamedRows_data()
+{
+    QTest::addColumn<QStringList>("journal"); // the unnamed row is the first
+    QTest::addColumn<QString>("shown");       // its name in the tables
+    QTest::addColumn<QString>("search");      // a search that finds it
+
+    const QStringList named = {"2026-11-20|08:00|0000000101|Zoé Martin|1",
+                               "2026-11-25|08:00|0000000101|Zoé Martin-Roux|1"};
+    QTest::newRow("the journal's newest name") << QStringList{"2026-12-01|07:30|0000000101||1"} + named
+                                               << "Zoé Martin-Roux (d'après le journal)"
+                                               << "roux";
+    QTest::newRow("the journal before the list")
+        << QStringList{"2026-12-01|07:30|0000000001||1",
+                       "2026-11-20|08:00|0000000001|Ancien Nom|1"}
+        << "Ancien Nom (d'après le journal)"
+        << "ancien";
+    QTest::newRow("the open list") << QStringList{"2026-12-01|07:30|0000000001||1"} + named
+                                   << "Valmire (d'après la liste)"
+                                   << "valmire";
+    QTest::newRow("nobody") << QStringList{"2026-12-01|07:30|0000000777||1"} + named
+                            << "(inconnu)"
+                            << "inconnu";
+}
+
+void TstJournalWindow::unnamedRows()
+{
+    QFETCH(QStringList, journal);
+    QFETCH(QString, shown);
+    QFETCH(QString, search);
+    const JournalData data = readJournal(journalOf(journal), {{"0000000001", "Valmire"}});
+    const auto it = std::find_if(data.entries.begin(), data.entries.end(),
+                                 [](const JournalEntry &e) { return e.line == 0; });
+    QCOMPARE(QString::fromStdString(shownName(*it)), shown);
+    QCOMPARE(QString::fromStdString(passageCells(*it)[3]), shown);
+    const std::vector<int> rows = filterJournal(data, {search.toStdString(), "", "", ""});
+    QVERIFY(std::find(rows.begin(), rows.end(), int(it - data.entries.begin())) != rows.end());
+    // The exports carry the name as shown; the journal's own names stay as they are.
+    const std::string csvText = passagesCsv(data, filterJournal(data, {}));
+    QVERIFY(csvText.find(shown.toStdString()) != std::string::npos);
+    const std::vector<int> all = filterJournal(data, {});
+    QCOMPARE(passagesSheet(data, all).rows.front()[3].text, shown.toStdString());
+    // The sheet made row by row as it is written is the same sheet.
+    const Sheet eager = passagesSheet(data, all), lazy = passagesSheetOnDemand(data, all);
+    QCOMPARE(lazy.size(), eager.size());
+    QCOMPARE(lazy.widths, eager.widths);
+    for (std::size_t r = 0; r < eager.size(); ++r)
+        for (std::size_t c = 0; c < eager.header.size(); ++c) {
+            QCOMPARE(lazy.row(r)[c].text, eager.rows[r][c].text);
+            QCOMPARE(lazy.row(r)[c].number, eager.rows[r][c].number);
+        }
 }
 
 void TstJournalWindow::windowFiltersAndExports()
@@ -215,6 +375,12 @@ void TstJournalWindow::windowFiltersAndExports()
     QCOMPARE(w->windowTitle(), QStringLiteral("Journal des passages"));
     QVERIFY(!w->isModal());
     auto *view = w->findChild<QTableView *>(QStringLiteral("passages"));
+    QCOMPARE(view->model()->rowCount(), 8);
+    auto *place = w->findChild<QComboBox *>(QStringLiteral("lieu"));
+    place->setCurrentIndex(place->findText(QStringLiteral("2")));
+    QCOMPARE(view->model()->rowCount(), 1);
+    QCOMPARE(view->model()->index(0, 3).data().toString(), QStringLiteral("Élodie Œuvray"));
+    place->setCurrentIndex(0);
     QCOMPARE(view->model()->rowCount(), 8);
     QTest::keyClicks(w->findChild<QLineEdit *>(QStringLiteral("recherche")), QStringLiteral("zoe"));
     QCOMPARE(view->model()->rowCount(), 4);
@@ -235,15 +401,13 @@ void TstJournalWindow::windowFiltersAndExports()
     // .xlsx: badge numbers as text, dates and times as numbers shown as such.
     const QString xlsx = exportTo("exporter", QStringLiteral("zoe.xlsx"));
     const QString sheet = xlsxPart(xlsx, QStringLiteral("xl/worksheets/sheet1.xml"));
-    const QString strings = xlsxPart(xlsx, QStringLiteral("xl/sharedStrings.xml"));
     const QString styles = xlsxPart(xlsx, QStringLiteral("xl/styles.xml"));
     QCOMPARE(sheet.count(QStringLiteral("<row ")), 5);
     QVERIFY2(sheet.contains(QStringLiteral("<c r=\"A2\" s=\"")) &&
                  sheet.contains(QStringLiteral("<v>46358</v>")),
              qPrintable(sheet));
     QVERIFY(sheet.contains(QStringLiteral("<v>0.3125</v>"))); // 07:30
-    QVERIFY(sheet.contains(QRegularExpression(QStringLiteral("<c r=\"C2\" t=\"s\">"))));
-    QVERIFY(strings.contains(QStringLiteral("<t>0000000101</t>")));
+    QVERIFY(sheet.contains(QStringLiteral("<c r=\"C2\" t=\"inlineStr\"><is><t>0000000101</t>")));
     QVERIFY(styles.contains(QStringLiteral("formatCode=\"yyyy-mm-dd\"")));
     QVERIFY(sheet.contains(QStringLiteral("ySplit=\"1\"")));
     QVERIFY(sheet.contains(QStringLiteral("<autoFilter ref=\"A1:F5\"/>")));
@@ -309,6 +473,164 @@ void TstJournalWindow::windowFollowsDownloadsAndNamesFromList()
     QCOMPARE(model->index(0, 1).data().toString(), QStringLiteral("17:05"));
     QVERIFY(
         !model->index(0, 3).data(Qt::FontRole).value<QFont>().italic()); // named by the download
+}
+
+void TstJournalWindow::oneWindowAndItsOwnDialogs()
+{
+    Harness h;
+    QVERIFY(Harness::writeFile(h.path(QString::fromUtf8(kJournalFile)),
+                               QByteArray::fromStdString(journalOf(kJournal))));
+    h.form->journal_des_passages_Click();
+    auto *w = h.windows.find<JournalWindow>();
+    QTest::keyClicks(w->findChild<QLineEdit *>(QStringLiteral("recherche")), QStringLiteral("paul"));
+    h.form->journal_des_passages_Click();
+    h.form->journal_des_passages_Click();
+    QCOMPARE(h.form->findChildren<JournalWindow *>().size(), 1);
+    QCOMPARE(h.windows.find<JournalWindow>(), w);
+    QCOMPARE(w->rows().size(), std::size_t(2)); // the search kept
+    // Closed, the next click opens a new one.
+    w->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    h.form->journal_des_passages_Click();
+    QCOMPARE(h.form->findChildren<JournalWindow *>().size(), 1);
+
+    // Each dialog the journal asks stays over the journal's window.
+    w = h.windows.find<JournalWindow>();
+    for (const char *button : {"exporter", "pdf"}) {
+        h.dialogs.files.push_back(h.path(QStringLiteral("journal.txt")));
+        w->findChild<QPushButton *>(QLatin1String(button))->click();
+        const auto n = h.dialogs.shown.size();
+        QVERIFY(n >= 2);
+        QCOMPARE(h.dialogs.shown[n - 2].kind, QStringLiteral("save"));
+        QCOMPARE(h.dialogs.shown[n - 2].parent.data(), w);
+        QCOMPARE(h.dialogs.shown[n - 1].kind, QStringLiteral("message"));
+        QCOMPARE(h.dialogs.shown[n - 1].parent.data(), w);
+    }
+}
+
+void TstJournalWindow::dayStartKeptBetweenRuns()
+{
+    Harness h;
+    QVERIFY(Harness::writeFile(h.path(QString::fromUtf8(kJournalFile)),
+                               QByteArray::fromStdString(journalOf(
+                                   {"2026-12-03|22:00|0000000101|Zoé Martin|1",
+                                    "2026-12-04|05:30|0000000101|Zoé Martin|1"}))));
+    h.form->journal_des_passages_Click();
+    auto *w = h.windows.find<JournalWindow>();
+    w->findChild<QTabWidget *>(QStringLiteral("onglets"))->setCurrentIndex(1);
+    auto *days = w->findChild<QTableView *>(QStringLiteral("presences"))->model();
+    QCOMPARE(days->rowCount(), 2);
+    QCOMPARE(days->index(0, 7).data().toString(), QStringLiteral("1 passage : sortie manquante"));
+    w->findChild<QTimeEdit *>(QStringLiteral("debut_journee"))->setTime(QTime(12, 0));
+    QCOMPARE(days->rowCount(), 1);
+    QCOMPARE(days->index(0, 2).data().toString(), QStringLiteral("2026-12-03"));
+    QCOMPARE(days->index(0, 6).data().toString(), QStringLiteral("7:30"));
+    auto *totals = w->findChild<QTableView *>(QStringLiteral("totaux"))->model();
+    QCOMPARE(totals->index(0, 4).data().toString(), QStringLiteral("7:30"));
+    // Kept in the program's own settings, not in param.ini; the next window starts from it.
+    QVERIFY(!Harness::readFile(h.path(QStringLiteral("param.ini"))).contains("12:00"));
+    QVERIFY(Harness::readFile(h.path(QStringLiteral("platine.ini"))).contains("=12:00"));
+    w->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    h.form->journal_des_passages_Click();
+    w = h.windows.find<JournalWindow>();
+    QCOMPARE(w->dayStart(), 12 * 60);
+}
+
+void TstJournalWindow::workbookNumbersOnAFrenchDesktop()
+{
+    // The test proves nothing on a desktop whose numbers already have a point.
+    QCOMPARE(QString::fromLatin1(std::localeconv()->decimal_point), QStringLiteral(","));
+    Harness h;
+    QVERIFY(Harness::writeFile(h.path(QString::fromUtf8(kJournalFile)),
+                               QByteArray::fromStdString(journalOf(kJournal))));
+    h.form->journal_des_passages_Click();
+    auto *w = h.windows.find<JournalWindow>();
+    QString error;
+    const QString passages = h.path(QStringLiteral("passages.xlsx"));
+    QVERIFY2(w->writeShownTab(passages, error), qPrintable(error));
+    w->findChild<QTabWidget *>(QStringLiteral("onglets"))->setCurrentIndex(1);
+    const QString presence = h.path(QStringLiteral("présences.xlsx"));
+    QVERIFY2(w->writeShownTab(presence, error), qPrintable(error));
+    for (const QString &file : {passages, presence}) {
+        const QStringList commas = commaNumbers(file);
+        QVERIFY2(commas.isEmpty(), qPrintable(commas.join(QLatin1Char('\n'))));
+    }
+    // Times and durations as numbers with a decimal point: 07:30, 12:00-17:05's 9:35.
+    QVERIFY(xlsxPart(passages, QStringLiteral("xl/worksheets/sheet1.xml"))
+                .contains(QStringLiteral("<v>0.3125</v>")));
+    QVERIFY(xlsxPart(presence, QStringLiteral("xl/worksheets/sheet1.xml"))
+                .contains(QStringLiteral("<v>0.3993055555555")));
+    QVERIFY(xlsxPart(presence, QStringLiteral("xl/worksheets/sheet1.xml"))
+                .contains(QRegularExpression(QStringLiteral("width=\"[0-9]+\\.[0-9]+\""))));
+    // The totals' hours: Zoé Martin 9:35 + 0:00.
+    QVERIFY(xlsxPart(presence, QStringLiteral("xl/worksheets/sheet2.xml"))
+                .contains(QStringLiteral("<v>0.3993055555555")));
+}
+
+void TstJournalWindow::pdfOfLongNamesAndManyPages()
+{
+    Harness h;
+    const QString longName = QString(200, QLatin1Char('N'));
+    QStringList rows;
+    for (int i = 0; i < 150; ++i)
+        rows << QStringLiteral("2026-12-%1|08:%2|0000000%3|%4|1")
+                    .arg(1 + i % 28, 2, 10, QLatin1Char('0'))
+                    .arg(i % 60, 2, 10, QLatin1Char('0'))
+                    .arg(100 + i)
+                    .arg(i == 0 ? longName : QStringLiteral("Nom %1").arg(i));
+    QVERIFY(Harness::writeFile(h.path(QString::fromUtf8(kJournalFile)),
+                               QByteArray::fromStdString(journalOf(rows))));
+    h.form->journal_des_passages_Click();
+    auto *w = h.windows.find<JournalWindow>();
+    const QString pdf = h.path(QStringLiteral("passages.pdf"));
+    QString error;
+    QVERIFY2(w->writeShownTab(pdf, error), qPrintable(error));
+    const QStringList pages = pdfPages(pdf);
+    QVERIFY2(pages.size() >= 3, qPrintable(pages.join(QLatin1String("\n----\n"))));
+    // Every page repeats the header; every row keeps its whole date and badge.
+    for (int p = 0; p < pages.size(); ++p) {
+        QVERIFY2(pages[p].contains(QStringLiteral("N° du badge")), qPrintable(pages[p]));
+        QVERIFY(pages[p].contains(QStringLiteral("page %1 / %2").arg(p + 1).arg(pages.size())));
+    }
+    const QString all = pages.join(QLatin1Char('\n'));
+    // The date of each row and the day it was downloaded on.
+    QCOMPARE(all.count(QRegularExpression(QStringLiteral("2026-12-[0-9][0-9]"))), 300);
+    QCOMPARE(all.count(QRegularExpression(QStringLiteral("0000000[0-9]{3}"))), 150);
+    QVERIFY(!all.contains(QStringLiteral("2026-12…")));
+    // The long name is cut in its own column.
+    QVERIFY(all.contains(QStringLiteral("NNNNNNNNNN")) && !all.contains(longName));
+}
+
+void TstJournalWindow::longExportCancelled()
+{
+    Harness h;
+    QStringList rows;
+    for (int i = 0; i < 20000; ++i)
+        rows << QStringLiteral("2026-12-01|08:%1|0000%2|Nom %2|1")
+                    .arg(i % 60, 2, 10, QLatin1Char('0'))
+                    .arg(100000 + i);
+    QVERIFY(Harness::writeFile(h.path(QString::fromUtf8(kJournalFile)),
+                               QByteArray::fromStdString(journalOf(rows))));
+    h.form->journal_des_passages_Click();
+    auto *w = h.windows.find<JournalWindow>();
+    for (const char *name : {"passages.pdf", "passages.xlsx"}) {
+        // "Annuler" as soon as the export lets the events in.
+        bool cancelled = false;
+        QTimer::singleShot(0, w, [&] {
+            if (auto *progress = w->findChild<QProgressDialog *>(QStringLiteral("progression"))) {
+                progress->cancel();
+                cancelled = true;
+            }
+        });
+        h.dialogs.files.push_back(h.path(QString::fromLatin1(name)));
+        const auto shown = h.dialogs.shown.size();
+        const bool pdf = QString::fromLatin1(name).endsWith(QLatin1String(".pdf"));
+        w->findChild<QPushButton *>(QLatin1String(pdf ? "pdf" : "exporter"))->click();
+        QVERIFY2(cancelled, name);
+        QVERIFY(!QFile::exists(h.path(QString::fromLatin1(name))));
+        QCOMPARE(h.dialogs.shown.size(), shown + 1); // the file dialog, no error
+    }
 }
 
 QTEST_MAIN(TstJournalWindow)

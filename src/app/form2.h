@@ -30,6 +30,7 @@ namespace platine {
 struct Form2Ui;
 struct BulkChange;
 class BadgeTableWindow;
+class JournalWindow;
 
 enum class MouseButton { Left, Right, Middle };
 
@@ -123,6 +124,8 @@ public:
     Line &line() { return *m_line; }
     const std::array<std::int16_t, 8> &octets_horaire() const { return m_octets_horaire; }
     QString settingsPath() const;
+    // The program's own settings beside it ("platine.ini", platform/own_settings.h).
+    QString ownSettingsPath() const;
     // The folder of "param.ini", as the about prompt names it.
     QString settingsDir() const;
     // Where the settings and the files are kept, in words (the about prompt).
@@ -219,6 +222,7 @@ private:
 
     OpenList m_liste;
     QPointer<BadgeTableWindow> m_tableau; // "Tableau des badges", while open
+    QPointer<JournalWindow> m_journal;    // "Journal des passages", while open
     std::array<std::int16_t, 8> m_octets_horaire{};
     // Text1 shows the open list, as opened or as the operator edited it there.
     bool m_text1ShowsList = false;

@@ -13,12 +13,16 @@ namespace platine {
 
 void Form2::journal_des_passages_Click()
 {
-    JournalWindow::Source source;
-    source.path = programFile(QString::fromUtf8(kJournalFile));
-    source.names = [this] { return openListNames(); };
-    auto *window = new JournalWindow(std::move(source), *m_platform.dialogs, this);
-    connect(this, &Form2::journalChanged, window, &JournalWindow::reload);
-    m_platform.windows->show(window);
+    // One window: a click while it is open brings it to the front.
+    if (!m_journal) {
+        JournalWindow::Source source;
+        source.path = programFile(QString::fromUtf8(kJournalFile));
+        source.names = [this] { return openListNames(); };
+        source.settingsPath = nativePath(ownSettingsPath());
+        m_journal = new JournalWindow(std::move(source), *m_platform.dialogs, this);
+        connect(this, &Form2::journalChanged, m_journal, &JournalWindow::reload);
+    }
+    m_platform.windows->show(m_journal);
 }
 
 NamesByBadge Form2::openListNames() const

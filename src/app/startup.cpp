@@ -7,6 +7,7 @@
 #include "badges/profile.h"
 #include "badges/tables.h"
 #include "board/protocol.h"
+#include "platform/own_settings.h"
 #include "platform/text.h"
 
 #include <QAbstractItemView>
@@ -57,6 +58,11 @@ QString Form2::settingsDir() const
 QString Form2::settingsPath() const
 {
     return QDir(settingsDir()).filePath(QStringLiteral("param.ini"));
+}
+
+QString Form2::ownSettingsPath() const
+{
+    return QDir(settingsDir()).filePath(QString::fromLatin1(kOwnSettingsFile));
 }
 
 void Form2::Form_Load()

@@ -3,18 +3,23 @@
 #include "board/journal_xlsx.h"
 #include "platform/csv.h"
 #include "platform/files.h"
+#include "platform/own_settings.h"
 #include "platform/text.h"
 
 #include <QAbstractTableModel>
 #include <QBuffer>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDateEdit>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QElapsedTimer>
 #include <QPainter>
+#include <QProgressDialog>
+#include <QScopeGuard>
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -22,10 +27,14 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTimeEdit>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <numeric>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace platine {
 
@@ -47,6 +56,13 @@ QStringList qsList(const std::vector<std::string> &v)
 
 const QString kDateFormat = QStringLiteral("yyyy-MM-dd");
 const QString kFromList = QStringLiteral("Nom pris dans la liste ouverte : le journal n'en a pas");
+const QString kFromJournal =
+    QStringLiteral("Nom repris d'un autre passage du même badge : cette ligne du journal n'en a pas");
+const QString kNobody =
+    QStringLiteral("Badge inconnu : ni le journal ni la liste ouverte ne lui donnent de nom");
+// Where the start of a working day is kept (platform/own_settings.h).
+constexpr const char *kSettingsSection = "Journal des passages";
+constexpr const char *kDayStartKey = "debut de journee";
 
 // The passages that pass the filters, as indexes into the journal; a click
 // on a header sorts them (the journal's order is newest first).
@@ -80,16 +96,22 @@ public:
     QVariant data(const QModelIndex &index, int role) const override
     {
         const JournalEntry &e = m_data.entries[std::size_t(m_rows[std::size_t(index.row())])];
-        const bool marked = index.column() == 3 && e.nameFromList;
-        if (role == Qt::DisplayRole)
+        const bool marked = index.column() == 3 && e.nameTaken();
+        if (role == Qt::DisplayRole) {
+            // A name taken elsewhere shows plain, in italics; nobody's as "(inconnu)".
+            if (index.column() == 3 && e.nameSource == NameSource::Unknown)
+                return QString::fromUtf8(kUnknownName);
             return qs(e.row.fields()[std::size_t(index.column())]);
+        }
         if (role == Qt::FontRole && marked) {
             QFont f;
             f.setItalic(true);
             return f;
         }
         if (role == Qt::ToolTipRole && marked)
-            return kFromList;
+            return e.nameSource == NameSource::OpenList ? kFromList
+                   : e.nameSource == NameSource::OtherRow ? kFromJournal
+                                                           : kNobody;
         return {};
     }
     void sort(int column, Qt::SortOrder o) override
@@ -124,8 +146,18 @@ private:
                 return r.downloaded;
             }
         };
+        // A badge nobody knows comes after the names, by its number, either way.
+        const auto unknown = [&](int i) {
+            return m_column == 3 &&
+                   m_data.entries[std::size_t(i)].nameSource == NameSource::Unknown;
+        };
         std::stable_sort(m_rows.begin(), m_rows.end(), [&](int a, int b) {
-            const int c = field(a).compare(field(b));
+            const bool ua = unknown(a), ub = unknown(b);
+            if (ua != ub)
+                return ub;
+            const JournalRow &ra = m_data.entries[std::size_t(a)].row;
+            const JournalRow &rb = m_data.entries[std::size_t(b)].row;
+            const int c = ua ? ra.badge.compare(rb.badge) : field(a).compare(field(b));
             return m_order == Qt::AscendingOrder ? c < 0 : c > 0;
         });
     }
@@ -216,11 +248,74 @@ QTableView *tableOf(QAbstractItemModel *model, const QString &name, QWidget *par
     return view;
 }
 
-// One table of a printed report.
+// One table of a printed report; its rows are made as they are drawn.
 struct Section {
     QStringList header;
-    QList<QStringList> rows;
+    qsizetype count = 0;
+    std::function<QStringList(qsizetype)> row;
 };
+
+// A long export or print shows its progress with "Annuler" over the window
+// that asked, and keeps the program's windows alive meanwhile; a short one
+// is over before it shows.
+class Progress {
+public:
+    Progress(QWidget *parent, const QString &what)
+        : m_dialog(what, QStringLiteral("Annuler"), 0, 1000, parent)
+    {
+        m_dialog.setObjectName(QStringLiteral("progression"));
+        m_dialog.setWindowTitle(parent->windowTitle());
+        m_dialog.setWindowModality(Qt::WindowModal);
+        m_dialog.setMinimumDuration(500);
+        m_dialog.setAutoReset(false);
+        m_dialog.setAutoClose(false);
+        m_dialog.setValue(0);
+        m_pumped.start();
+    }
+    // False once the operator cancelled.
+    bool step(std::size_t done, std::size_t total)
+    {
+        if (m_pumped.elapsed() >= 40) {
+            m_dialog.setValue(total ? int(done * 1000 / total) : 0);
+            QCoreApplication::processEvents();
+            m_pumped.restart();
+        }
+        return !m_dialog.wasCanceled();
+    }
+
+private:
+    QProgressDialog m_dialog;
+    QElapsedTimer m_pumped;
+};
+
+// The columns of a report's table on a page `width` wide: each as wide as
+// its widest text (header, and the first few thousand rows), the name
+// column taking what the others leave, never less than its header; a long
+// name is cut in its own column, the dates and numbers stay whole.
+QList<int> columnWidths(const Section &s, int width, int pad, const QFontMetrics &fm,
+                        const QFontMetrics &bm)
+{
+    QList<int> w;
+    for (qsizetype c = 0; c < s.header.size(); ++c)
+        w << bm.horizontalAdvance(s.header[c]) + 2 * pad;
+    for (qsizetype r = 0; r < std::min<qsizetype>(s.count, 2000); ++r) {
+        const QStringList cells = s.row(r);
+        for (qsizetype c = 0; c < w.size(); ++c)
+            w[c] = std::max(w[c], fm.horizontalAdvance(cells.value(c)) + 2 * pad);
+    }
+    if (std::accumulate(w.begin(), w.end(), 0) <= width)
+        return w;
+    qsizetype name = s.header.indexOf(QStringLiteral("Nom"));
+    if (name < 0)
+        name = s.header.size() - 1;
+    const int others = std::accumulate(w.begin(), w.end(), 0) - w[name];
+    w[name] = std::max(width - others, bm.horizontalAdvance(s.header[name]) + 2 * pad);
+    const int sum = std::accumulate(w.begin(), w.end(), 0);
+    if (sum > width) // too many columns for the page: all give way alike
+        for (int &x : w)
+            x = int(qint64(x) * width / sum);
+    return w;
+}
 
 } // namespace
 
@@ -228,6 +323,7 @@ struct JournalWindow::Ui {
     QLineEdit *search = nullptr;
     QDateEdit *from = nullptr, *to = nullptr;
     QComboBox *place = nullptr;
+    QTimeEdit *dayStart = nullptr;
     QTabWidget *tabs = nullptr;
     QLabel *count = nullptr;
     PassagesModel *passages = nullptr;
@@ -279,7 +375,23 @@ JournalWindow::JournalWindow(Source source, Dialogs &dialogs, QWidget *parent)
     passages->horizontalHeader()->setSortIndicator(0, Qt::DescendingOrder);
     passages->setSortingEnabled(true);
     ui.tabs->addTab(passages, QStringLiteral("Passages"));
-    auto *presence = new QSplitter(Qt::Vertical, this);
+    auto *presenceTab = new QWidget(this);
+    auto *presenceLayout = new QVBoxLayout(presenceTab);
+    auto *dayStartRow = new QHBoxLayout;
+    ui.dayStart = new QTimeEdit(presenceTab);
+    ui.dayStart->setObjectName(QStringLiteral("debut_journee"));
+    ui.dayStart->setDisplayFormat(QStringLiteral("HH:mm"));
+    ui.dayStart->setToolTip(
+        QStringLiteral("Une journée de travail va de cette heure à la même heure le lendemain "
+                       "et porte la date de son début (équipes de nuit)"));
+    const int kept = dayStartMinutes(
+        OwnSettings(m_source.settingsPath).value(kSettingsSection, kDayStartKey, "00:00"));
+    ui.dayStart->setTime(QTime(0, 0).addSecs(60 * std::max(kept, 0)));
+    dayStartRow->addWidget(new QLabel(QStringLiteral("Début de journée"), presenceTab));
+    dayStartRow->addWidget(ui.dayStart);
+    dayStartRow->addStretch(1);
+    presenceLayout->addLayout(dayStartRow);
+    auto *presence = new QSplitter(Qt::Vertical, presenceTab);
     for (auto [model, name] : {std::pair{ui.days, "presences"}, std::pair{ui.totals, "totaux"}}) {
         QTableView *view = tableOf(model, QString::fromLatin1(name), presence);
         view->setSortingEnabled(true);
@@ -288,7 +400,8 @@ JournalWindow::JournalWindow(Source source, Dialogs &dialogs, QWidget *parent)
     }
     presence->setStretchFactor(0, 3);
     presence->setStretchFactor(1, 1);
-    ui.tabs->addTab(presence, QStringLiteral("Présences"));
+    presenceLayout->addWidget(presence, 1);
+    ui.tabs->addTab(presenceTab, QStringLiteral("Présences"));
 
     auto *actions = new QHBoxLayout;
     ui.count = new QLabel(this);
@@ -321,6 +434,14 @@ JournalWindow::JournalWindow(Source source, Dialogs &dialogs, QWidget *parent)
         refilter();
     });
     connect(ui.tabs, &QTabWidget::currentChanged, this, &JournalWindow::refilter);
+    connect(ui.dayStart, &QTimeEdit::timeChanged, this, [this] {
+        QString error;
+        OwnSettings settings(m_source.settingsPath);
+        const std::string hhmm = m_ui->dayStart->time().toString(QStringLiteral("HH:mm")).toStdString();
+        // The attendance follows at once; a setting that cannot be kept is only lost.
+        settings.setValue(kSettingsSection, kDayStartKey, hhmm, &error);
+        refilter();
+    });
     reload();
 }
 
@@ -328,6 +449,10 @@ JournalWindow::~JournalWindow() = default;
 
 void JournalWindow::reload()
 {
+    if (m_busy) { // an export is reading the rows: once it is done
+        m_reloadPending = true;
+        return;
+    }
     std::string error;
     const std::optional<std::string> bytes = files::read(m_source.path, &error);
     // No journal yet (nothing downloaded) is an empty journal.
@@ -370,10 +495,16 @@ JournalFilter JournalWindow::filter() const
     return f;
 }
 
+int JournalWindow::dayStart() const
+{
+    const QTime t = m_ui->dayStart->time();
+    return t.hour() * 60 + t.minute();
+}
+
 const Attendance &JournalWindow::presence()
 {
     if (m_presenceStale) {
-        m_presence = attendance(m_data, m_rows);
+        m_presence = attendance(m_data, m_rows, dayStart());
         m_presenceStale = false;
         QList<QStringList> days, totals;
         for (const AttendanceDay &d : m_presence.days)
@@ -401,27 +532,47 @@ void JournalWindow::refilter()
         return;
     }
     const auto marked = std::count_if(m_rows.begin(), m_rows.end(), [&](int i) {
-        return m_data.entries[std::size_t(i)].nameFromList;
+        return m_data.entries[std::size_t(i)].nameTaken();
     });
     QString text =
         QStringLiteral("%1 passage(s) sur %2").arg(m_rows.size()).arg(m_data.entries.size());
     if (marked)
-        text += QStringLiteral(" ; %1 nom(s) en italique pris dans la liste ouverte").arg(marked);
+        text += QStringLiteral(" ; %1 nom(s) en italique absents de leur ligne du journal "
+                               "(repris du journal ou de la liste ouverte)")
+                    .arg(marked);
     ui.count->setText(text);
 }
 
 bool JournalWindow::writeShownTab(const QString &path, QString &error)
 {
+    m_cancelled = false;
     const bool passages = m_ui->tabs->currentIndex() == 0;
     const QString ext = QFileInfo(path).suffix().toLower();
     std::string bytes, why;
+    // A download that ends meanwhile reads the journal again once the file is written.
+    m_busy = true;
+    const auto done = qScopeGuard([this] {
+#ifdef __GLIBC__
+        malloc_trim(0); // the export's rows, freed, go back to the system
+#endif
+        m_busy = false;
+        if (m_reloadPending) {
+            m_reloadPending = false;
+            reload();
+        }
+    });
     if (ext == QLatin1String("csv")) {
         bytes = passages ? passagesCsv(m_data, m_ui->passages->rows()) : attendanceCsv(presence());
     } else if (ext == QLatin1String("xlsx")) {
+        Progress progress(this, QStringLiteral("Écriture du classeur « %1 »…")
+                                    .arg(QFileInfo(path).fileName()));
         const std::vector<Sheet> sheets =
-            passages ? std::vector<Sheet>{passagesSheet(m_data, m_ui->passages->rows())}
+            passages ? std::vector<Sheet>{passagesSheetOnDemand(m_data, m_ui->passages->rows())}
                      : attendanceSheets(presence());
-        if (!xlsxBytes(sheets, bytes, why)) {
+        if (!xlsxBytes(sheets, bytes, why, [&](std::size_t n, std::size_t total) {
+                return progress.step(n, total);
+            })) {
+            m_cancelled = why == "annulé";
             error = qs(why);
             return false;
         }
@@ -432,7 +583,11 @@ bool JournalWindow::writeShownTab(const QString &path, QString &error)
             QPdfWriter pdf(&buffer);
             pdf.setTitle(windowTitle());
             pdf.setCreator(QStringLiteral("platine"));
-            render(pdf);
+            if (!render(pdf)) {
+                m_cancelled = true;
+                error = QStringLiteral("annulé");
+                return false;
+            }
         }
         bytes = buffer.data().toStdString();
     } else {
@@ -451,23 +606,23 @@ bool JournalWindow::writeShownTab(const QString &path, QString &error)
 void JournalWindow::exportClicked()
 {
     const QString path = m_dialogs.saveFile(QStringLiteral("Exporter (.csv ou .xlsx)"),
-                                            QStringLiteral("journal des passages.xlsx"));
+                                            QStringLiteral("journal des passages.xlsx"), this);
     if (path.isEmpty())
         return;
     const QString ext = QFileInfo(path).suffix().toLower();
     QString error;
     if (ext != QLatin1String("csv") && ext != QLatin1String("xlsx"))
         error = QStringLiteral("choisir un nom de fichier en .csv ou .xlsx");
-    else if (writeShownTab(path, error))
+    else if (writeShownTab(path, error) || m_cancelled)
         return;
     m_dialogs.message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Exporter"),
-                      QStringLiteral("« %1 » n'a pas été écrit : %2").arg(path, error));
+                      QStringLiteral("« %1 » n'a pas été écrit : %2").arg(path, error), this);
 }
 
 void JournalWindow::pdfClicked()
 {
-    QString path =
-        m_dialogs.saveFile(QStringLiteral("PDF"), QStringLiteral("journal des passages.pdf"));
+    QString path = m_dialogs.saveFile(QStringLiteral("PDF"),
+                                      QStringLiteral("journal des passages.pdf"), this);
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty())
@@ -475,10 +630,10 @@ void JournalWindow::pdfClicked()
     QString error;
     if (QFileInfo(path).suffix().toLower() != QLatin1String("pdf"))
         error = QStringLiteral("choisir un nom de fichier en .pdf");
-    else if (writeShownTab(path, error))
+    else if (writeShownTab(path, error) || m_cancelled)
         return;
     m_dialogs.message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("PDF"),
-                      QStringLiteral("« %1 » n'a pas été écrit : %2").arg(path, error));
+                      QStringLiteral("« %1 » n'a pas été écrit : %2").arg(path, error), this);
 }
 
 void JournalWindow::printClicked()
@@ -486,24 +641,39 @@ void JournalWindow::printClicked()
     QPrinter printer(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, this);
     dialog.setWindowTitle(QStringLiteral("Imprimer"));
-    if (dialog.exec() == QDialog::Accepted)
-        render(printer);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_busy = true;
+    if (!render(printer))
+        printer.abort();
+    m_busy = false;
+    if (m_reloadPending) {
+        m_reloadPending = false;
+        reload();
+    }
 }
 
-void JournalWindow::render(QPagedPaintDevice &device)
+bool JournalWindow::render(QPagedPaintDevice &device)
 {
     const bool passages = m_ui->tabs->currentIndex() == 0;
     QList<Section> sections;
     if (passages) {
-        Section s{qsList(passagesHeader()), {}};
-        for (int i : m_ui->passages->rows())
-            s.rows << qsList(passageCells(m_data.entries[std::size_t(i)]));
-        sections << s;
+        const std::vector<int> &rows = m_ui->passages->rows();
+        sections << Section{qsList(passagesHeader()), qsizetype(rows.size()), [&](qsizetype r) {
+                                return qsList(
+                                    passageCells(m_data.entries[std::size_t(rows[std::size_t(r)])]));
+                            }};
     } else {
         presence();
-        sections << Section{m_ui->days->header(), m_ui->days->rows()}
-                 << Section{m_ui->totals->header(), m_ui->totals->rows()};
+        for (const TextModel *m : {m_ui->days, m_ui->totals})
+            sections << Section{m->header(), m->rows().size(),
+                                [m](qsizetype r) { return m->rows()[r]; }};
     }
+    std::size_t total = 0, drawn = 0;
+    for (const Section &s : sections)
+        total += std::size_t(s.count);
+    Progress progress(this, QStringLiteral("Mise en page du journal…"));
+    bool cancelled = false;
     const QString title = passages ? QStringLiteral("Journal des passages")
                                    : QStringLiteral("Journal des passages : présences");
     const QString subtitle = qs(describe(filter()));
@@ -524,22 +694,9 @@ void JournalWindow::render(QPagedPaintDevice &device)
     const int rowH = fm.height() * 5 / 4, pad = fm.horizontalAdvance(QLatin1Char(' '));
     const int top = tm.height() + fm.height() * 2, bottom = height - fm.height() * 2;
 
-    // Column widths: the widest text (the first few thousand rows), shrunk to the page.
     QList<QList<int>> widths;
-    for (const Section &s : sections) {
-        QList<int> w;
-        for (qsizetype c = 0; c < s.header.size(); ++c) {
-            int most = bm.horizontalAdvance(s.header[c]);
-            for (qsizetype r = 0; r < std::min<qsizetype>(s.rows.size(), 2000); ++r)
-                most = std::max(most, fm.horizontalAdvance(s.rows[r].value(c)));
-            w << most + 2 * pad;
-        }
-        const int sum = std::accumulate(w.begin(), w.end(), 0);
-        if (sum > width)
-            for (int &x : w)
-                x = int(qint64(x) * width / sum);
-        widths << w;
-    }
+    for (const Section &s : sections)
+        widths << columnWidths(s, width, pad, fm, bm);
 
     // Lays the pages out, drawing them when `pages` (their count) is known.
     const auto layout = [&](int pages) {
@@ -586,17 +743,26 @@ void JournalWindow::render(QPagedPaintDevice &device)
                     newPage();
             }
             drawRow(sections[s].header, widths[s], true);
-            for (const QStringList &row : sections[s].rows) {
+            for (qsizetype r = 0; r < sections[s].count; ++r) {
                 if (y + rowH > bottom) {
                     newPage();
                     drawRow(sections[s].header, widths[s], true);
                 }
-                drawRow(row, widths[s], false);
+                if (!pages) {
+                    y += rowH;
+                    continue;
+                }
+                if (++drawn % 500 == 0 && !progress.step(drawn, total)) {
+                    cancelled = true;
+                    return page;
+                }
+                drawRow(sections[s].row(r), widths[s], false);
             }
         }
         return page;
     };
     layout(layout(0));
+    return !cancelled;
 }
 
 } // namespace platine

@@ -25,6 +25,7 @@ public:
     struct Source {
         std::string path;                    // the journal's file
         std::function<NamesByBadge()> names; // the open list's holders, asked at each read
+        std::string settingsPath; // the program's own settings (own_settings.h); empty: none kept
     };
     JournalWindow(Source source, Dialogs &dialogs, QWidget *parent = nullptr);
     ~JournalWindow() override;
@@ -43,6 +44,8 @@ public:
     const std::vector<int> &rows() const { return m_rows; }
     JournalFilter filter() const;
     const Attendance &presence();
+    // "Début de journée" (tab "Présences"), minutes after midnight.
+    int dayStart() const;
 
     // The shown tab written to `path` as its extension says (.csv, .xlsx,
     // .pdf); false with `error` (French) when it could not be.
@@ -50,8 +53,9 @@ public:
 
 private:
     void refilter();
-    // The shown tab as a printed report on `device` (A4).
-    void render(QPagedPaintDevice &device);
+    // The shown tab as a printed report on `device` (A4); false when the
+    // operator cancelled it.
+    bool render(QPagedPaintDevice &device);
 
     struct Ui;
     std::unique_ptr<Ui> m_ui;
@@ -62,6 +66,9 @@ private:
     Attendance m_presence;
     bool m_presenceStale = true;
     bool m_fromSet = false, m_toSet = false; // the operator chose the day
+    bool m_busy = false;          // an export or a print reads the rows
+    bool m_reloadPending = false; // a download ended meanwhile
+    bool m_cancelled = false;     // the last export was cancelled by the operator
 };
 
 } // namespace platine

@@ -5,12 +5,19 @@
 
 #include "board/journal_view.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace platine {
 
+// Told the rows written so far and the rows in all; false: stop, nothing is made.
+using XlsxProgress = std::function<bool(std::size_t done, std::size_t total)>;
+
 // The file's bytes; false with `error` (French) when it could not be made.
-bool xlsxBytes(const std::vector<Sheet> &sheets, std::string &bytes, std::string &error);
+// The rows go to the file as they come (the library's constant-memory
+// mode), so a journal of a million rows costs no more than its sheets.
+bool xlsxBytes(const std::vector<Sheet> &sheets, std::string &bytes, std::string &error,
+               const XlsxProgress &progress = {});
 
 } // namespace platine

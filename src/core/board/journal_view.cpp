@@ -60,6 +60,40 @@ long daysFromCivil(int y, int m, int d)
     return era * 146097 + doe - 719468;
 }
 
+// The day "yyyy-mm-dd" `days` days from 1970-01-01.
+std::string civilFromDays(long days)
+{
+    days += 719468;
+    const long era = (days >= 0 ? days : days - 146096) / 146097;
+    const long doe = days - era * 146097;
+    const long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const long mp = (5 * doy + 2) / 153;
+    const long d = doy - (153 * mp + 2) / 5 + 1;
+    const long m = mp < 10 ? mp + 3 : mp - 9;
+    const long y = yoe + era * 400 + (m <= 2);
+    std::string s(10, '-');
+    const auto put = [&](std::size_t at, long v, int n) {
+        for (int i = n - 1; i >= 0; --i, v /= 10)
+            s[at + std::size_t(i)] = char('0' + v % 10);
+    };
+    put(0, y, 4);
+    put(5, m, 2);
+    put(8, d, 2);
+    return s;
+}
+
+// "hh:mm" of a number of minutes after midnight.
+std::string clockText(int minutes)
+{
+    std::string s = "00:00";
+    s[0] = char('0' + minutes / 600);
+    s[1] = char('0' + minutes / 60 % 10);
+    s[3] = char('0' + minutes % 60 / 10);
+    s[4] = char('0' + minutes % 10);
+    return s;
+}
+
 // A spreadsheet's day number (days since 1899-12-30, right from 1900-03-01).
 double serialDay(int y, int m, int d)
 {
@@ -121,13 +155,12 @@ SheetCell dateTimeCell(const std::string &s)
     return textCell(s);
 }
 
-SheetCell durationCell(const std::string &s)
+// A duration in minutes; none (-1): an empty cell.
+SheetCell minutesCell(int minutes)
 {
-    const std::size_t colon = s.find(':');
-    if (s.empty() || colon == std::string::npos)
-        return textCell(s);
-    const int h = std::stoi(s.substr(0, colon)), m = std::stoi(s.substr(colon + 1));
-    return numberCell((h * 60 + m) / 1440.0, CellFormat::Duration, s);
+    if (minutes < 0)
+        return textCell({});
+    return numberCell(minutes / 1440.0, CellFormat::Duration, hmm(minutes));
 }
 
 SheetCell countCell(int n)
@@ -206,13 +239,6 @@ JournalData readJournal(std::string_view bytes, const NamesByBadge &names)
         e.row.downloaded = take(JournalColumn::Downloaded);
         e.line = int(i - 1);
         cells = {}; // the table's row goes as the entry comes
-        if (e.row.name.empty()) {
-            const auto holder = names.find(e.row.badge);
-            if (holder != names.end() && !holder->second.empty()) {
-                e.row.name = holder->second;
-                e.nameFromList = true;
-            }
-        }
         e.searchKey = foldUtf8ForSearch(e.row.badge) + "\n" + foldUtf8ForSearch(e.row.name);
         places.insert(e.row.place);
         if (isoDate(e.row.date)) {
@@ -232,7 +258,55 @@ JournalData readJournal(std::string_view bytes, const NamesByBadge &names)
         return a.line > b.line;
     });
     data.places.assign(places.begin(), places.end());
+    nameUnnamedRows(data, names);
     return data;
+}
+
+void nameUnnamedRows(JournalData &data, const NamesByBadge &names)
+{
+    // The entries are newest first: the first name met is the newest.
+    std::unordered_map<std::string_view, std::string_view> newest;
+    for (const JournalEntry &e : data.entries)
+        if (e.nameSource == NameSource::Journal && !e.row.name.empty())
+            newest.try_emplace(e.row.badge, e.row.name);
+    std::vector<std::pair<std::size_t, std::string>> taken; // the names go in after the look-ups
+    for (std::size_t i = 0; i < data.entries.size(); ++i) {
+        JournalEntry &e = data.entries[i];
+        if (e.nameSource != NameSource::Journal || !e.row.name.empty())
+            continue;
+        if (const auto n = newest.find(e.row.badge); n != newest.end()) {
+            e.nameSource = NameSource::OtherRow;
+            taken.emplace_back(i, std::string(n->second));
+        } else if (const auto h = names.find(e.row.badge);
+                   h != names.end() && !h->second.empty()) {
+            e.nameSource = NameSource::OpenList;
+            taken.emplace_back(i, h->second);
+        } else {
+            e.nameSource = NameSource::Unknown;
+            e.searchKey += foldUtf8ForSearch(kUnknownName);
+        }
+    }
+    newest.clear();
+    for (auto &[i, name] : taken) {
+        JournalEntry &e = data.entries[i];
+        e.row.name = std::move(name);
+        e.searchKey = foldUtf8ForSearch(e.row.badge) + "\n" + foldUtf8ForSearch(e.row.name);
+    }
+}
+
+std::string shownName(const JournalEntry &e)
+{
+    switch (e.nameSource) {
+    case NameSource::Journal:
+        break;
+    case NameSource::OtherRow:
+        return e.row.name + " (d'après le journal)";
+    case NameSource::OpenList:
+        return e.row.name + " (d'après la liste)";
+    case NameSource::Unknown:
+        return kUnknownName;
+    }
+    return e.row.name;
 }
 
 std::string describe(const JournalFilter &f)
@@ -283,68 +357,133 @@ std::vector<int> filterJournal(const JournalData &data, const JournalFilter &f)
     return rows;
 }
 
-Attendance attendance(const JournalData &data, const std::vector<int> &rows)
+int dayStartMinutes(std::string_view hhmm)
+{
+    return minutesOf(hhmm);
+}
+
+Attendance attendance(const JournalData &data, const std::vector<int> &rows, int dayStart)
 {
     using View = std::string_view;
+    if (dayStart < 0 || dayStart >= 1440)
+        dayStart = 0;
     struct PairHash {
         std::size_t operator()(const std::pair<View, View> &k) const
         {
             return std::hash<View>()(k.first) * 31 + std::hash<View>()(k.second);
         }
+        std::size_t operator()(const std::pair<View, long> &k) const
+        {
+            return std::hash<View>()(k.first) * 31 + std::hash<long>()(k.second);
+        }
     };
     // A holder's name: that of its newest passage named in the journal, else
-    // the open list's (the entries are newest first).
+    // the name its rows were given (the entries are newest first).
     std::unordered_map<View, View> holderName;
     for (const JournalEntry &e : data.entries)
-        if (!e.nameFromList && !e.row.name.empty())
+        if (e.nameSource == NameSource::Journal && !e.row.name.empty())
             holderName.try_emplace(e.row.badge, e.row.name);
     for (const JournalEntry &e : data.entries)
-        if (e.nameFromList)
+        if (!e.row.name.empty())
             holderName.try_emplace(e.row.badge, e.row.name);
 
+    // A passage whose date and time are readable belongs to the working day
+    // its moment falls in; the others keep the date as it stands, with their
+    // times as texts.
     struct Day {
-        View name, badge, date, first, last;
+        View name, badge;
+        std::string date;
+        long first = 0, last = 0; // minutes since 1970-01-01 00:00 (timed days)
+        View firstText, lastText; // the others
+        bool timed = false;
         int passages = 0;
     };
     std::vector<Day> days;
-    std::unordered_map<std::pair<View, View>, std::size_t, PairHash> dayOf; // (badge, date)
-    dayOf.reserve(rows.size() / 2 + 1);
+    std::unordered_map<std::pair<View, long>, std::size_t, PairHash> timedDay; // (badge, day)
+    std::unordered_map<std::pair<View, View>, std::size_t, PairHash> rawDay;   // (badge, date)
+    timedDay.reserve(rows.size() / 2 + 1);
+    const auto nameOf = [&](View badge) {
+        const auto n = holderName.find(badge);
+        return n == holderName.end() ? View() : n->second;
+    };
     for (int i : rows) {
         const JournalRow &r = data.entries[std::size_t(i)].row;
-        const auto [at, isNew] = dayOf.try_emplace({r.badge, r.date}, days.size());
-        if (isNew) {
-            const auto n = holderName.find(r.badge);
-            days.push_back(
-                {n == holderName.end() ? View() : n->second, r.badge, r.date, r.time, r.time, 0});
+        int y, m, d;
+        const int t = minutesOf(r.time);
+        if (t >= 0 && isoDate(r.date, &y, &m, &d)) {
+            const long moment = daysFromCivil(y, m, d) * 1440 + t;
+            const long shifted = moment - dayStart;
+            const long workday = (shifted >= 0 ? shifted : shifted - 1439) / 1440;
+            const auto [at, isNew] = timedDay.try_emplace({r.badge, workday}, days.size());
+            if (isNew) {
+                Day day;
+                day.name = nameOf(r.badge);
+                day.badge = r.badge;
+                day.date = civilFromDays(workday);
+                day.first = day.last = moment;
+                day.timed = true;
+                days.push_back(std::move(day));
+            }
+            Day &day = days[at->second];
+            day.first = std::min(day.first, moment);
+            day.last = std::max(day.last, moment);
+            ++day.passages;
+        } else {
+            const auto [at, isNew] = rawDay.try_emplace({r.badge, r.date}, days.size());
+            if (isNew) {
+                Day day;
+                day.name = nameOf(r.badge);
+                day.badge = r.badge;
+                day.date = r.date;
+                day.firstText = day.lastText = r.time;
+                days.push_back(std::move(day));
+            }
+            Day &day = days[at->second];
+            day.firstText = std::min(day.firstText, View(r.time));
+            day.lastText = std::max(day.lastText, View(r.time));
+            ++day.passages;
         }
-        Day &d = days[at->second];
-        d.first = std::min(d.first, View(r.time));
-        d.last = std::max(d.last, View(r.time));
-        ++d.passages;
     }
+    // The named holders first, by name; a badge nobody knows after them, by its number.
     std::sort(days.begin(), days.end(), [](const Day &x, const Day &y) {
-        return std::tie(x.name, x.badge, x.date) < std::tie(y.name, y.badge, y.date);
+        return std::make_tuple(x.name.empty(), x.name, x.badge, std::string_view(x.date)) <
+               std::make_tuple(y.name.empty(), y.name, y.badge, std::string_view(y.date));
     });
 
     Attendance a;
     a.days.reserve(days.size());
     for (const Day &d : days) {
-        AttendanceDay out{std::string(d.name),
-                          std::string(d.badge),
-                          std::string(d.date),
-                          std::string(d.first),
-                          std::string(d.last),
-                          d.passages,
-                          {}};
-        const int first = minutesOf(d.first), last = minutesOf(d.last);
-        if (first >= 0 && last >= 0)
-            out.duration = hmm(last - first);
+        AttendanceDay out;
+        out.name = d.name.empty() ? std::string(kUnknownName) : std::string(d.name);
+        out.badge = std::string(d.badge);
+        out.date = d.date;
+        out.passages = d.passages;
+        if (d.timed) {
+            out.first = clockText(int((d.first % 1440 + 1440) % 1440));
+            out.last = clockText(int((d.last % 1440 + 1440) % 1440));
+            if (d.passages > 1)
+                out.minutes = int(d.last - d.first);
+        } else {
+            out.first = std::string(d.firstText);
+            out.last = std::string(d.lastText);
+            const int first = minutesOf(d.firstText), last = minutesOf(d.lastText);
+            if (d.passages > 1 && first >= 0 && last >= 0)
+                out.minutes = last - first;
+        }
+        if (out.minutes >= 0)
+            out.duration = hmm(out.minutes);
+        if (d.passages == 1)
+            out.note = kMissingExit;
         if (a.totals.empty() || a.totals.back().badge != out.badge)
-            a.totals.push_back({out.name, out.badge, 0, 0});
-        ++a.totals.back().days;
-        a.totals.back().passages += d.passages;
+            a.totals.push_back({out.name, out.badge, 0, 0, 0, {}});
+        AttendanceTotal &total = a.totals.back();
+        ++total.days;
+        total.passages += d.passages;
+        total.minutes += std::max(out.minutes, 0);
         a.days.push_back(std::move(out));
     }
+    for (AttendanceTotal &t : a.totals)
+        t.hours = hmm(t.minutes);
     return a;
 }
 
@@ -355,27 +494,31 @@ std::vector<std::string> passagesHeader()
 
 std::vector<std::string> attendanceHeader()
 {
-    return {"Nom", "N° du badge", "Date", "Première", "Dernière", "Passages", "Durée"};
+    return {"Nom",      "N° du badge", "Date",  "Première",
+            "Dernière", "Passages",    "Durée", "Remarque"};
 }
 
 std::vector<std::string> totalsHeader()
 {
-    return {"Nom", "N° du badge", "Jours de présence", "Passages"};
+    return {"Nom", "N° du badge", "Jours de présence", "Passages", "Heures de présence"};
 }
 
 std::vector<std::string> passageCells(const JournalEntry &e)
 {
-    return e.row.fields();
+    std::vector<std::string> cells = e.row.fields();
+    cells[3] = shownName(e);
+    return cells;
 }
 
 std::vector<std::string> attendanceCells(const AttendanceDay &d)
 {
-    return {d.name, d.badge, d.date, d.first, d.last, std::to_string(d.passages), d.duration};
+    return {d.name, d.badge,  d.date, d.first, d.last, std::to_string(d.passages), d.duration,
+            d.note};
 }
 
 std::vector<std::string> totalsCells(const AttendanceTotal &t)
 {
-    return {t.name, t.badge, std::to_string(t.days), std::to_string(t.passages)};
+    return {t.name, t.badge, std::to_string(t.days), std::to_string(t.passages), t.hours};
 }
 
 std::string passagesCsv(const JournalData &data, const std::vector<int> &rows)
@@ -414,18 +557,53 @@ const char *numberFormat(CellFormat format)
     return "";
 }
 
+namespace {
+
+std::vector<SheetCell> passageSheetRow(const JournalEntry &e)
+{
+    const JournalRow &r = e.row;
+    return {dateCell(r.date),        timeCell(r.time),  textCell(r.badge),
+            textCell(shownName(e)),  textCell(r.place), dateTimeCell(r.downloaded)};
+}
+
+} // namespace
+
 Sheet passagesSheet(const JournalData &data, const std::vector<int> &rows)
 {
     Sheet sheet;
     sheet.name = "Passages";
     sheet.header = passagesHeader();
     sheet.rows.reserve(rows.size());
-    for (int i : rows) {
-        const JournalRow &r = data.entries[std::size_t(i)].row;
-        sheet.rows.push_back({dateCell(r.date), timeCell(r.time), textCell(r.badge),
-                              textCell(r.name), textCell(r.place), dateTimeCell(r.downloaded)});
-    }
+    for (int i : rows)
+        sheet.rows.push_back(passageSheetRow(data.entries[std::size_t(i)]));
     fitWidths(sheet);
+    return sheet;
+}
+
+Sheet passagesSheetOnDemand(const JournalData &data, const std::vector<int> &rows)
+{
+    Sheet sheet;
+    sheet.name = "Passages";
+    sheet.header = passagesHeader();
+    sheet.rowCount = rows.size();
+    sheet.rowAt = [&data, &rows](std::size_t r) {
+        return passageSheetRow(data.entries[std::size_t(rows[r])]);
+    };
+    // The widths as fitWidths gives them: each cell shows its text.
+    sheet.widths.assign(sheet.header.size(), 0);
+    for (std::size_t c = 0; c < sheet.header.size(); ++c)
+        sheet.widths[c] = double(codePoints(sheet.header[c]));
+    for (int i : rows) {
+        const JournalEntry &e = data.entries[std::size_t(i)];
+        const std::size_t name = e.nameTaken() ? codePoints(shownName(e)) : codePoints(e.row.name);
+        const std::size_t n[] = {codePoints(e.row.date),  codePoints(e.row.time),
+                                 codePoints(e.row.badge), name,
+                                 codePoints(e.row.place), codePoints(e.row.downloaded)};
+        for (std::size_t c = 0; c < 6; ++c)
+            sheet.widths[c] = std::max(sheet.widths[c], double(n[c]));
+    }
+    for (double &w : sheet.widths)
+        w += 2;
     return sheet;
 }
 
@@ -437,14 +615,14 @@ std::vector<Sheet> attendanceSheets(const Attendance &a)
     for (const AttendanceDay &d : a.days)
         days.rows.push_back({textCell(d.name), textCell(d.badge), dateCell(d.date),
                              timeCell(d.first), timeCell(d.last), countCell(d.passages),
-                             durationCell(d.duration)});
+                             minutesCell(d.minutes), textCell(d.note)});
     fitWidths(days);
     Sheet totals;
     totals.name = "Totaux";
     totals.header = totalsHeader();
     for (const AttendanceTotal &t : a.totals)
-        totals.rows.push_back(
-            {textCell(t.name), textCell(t.badge), countCell(t.days), countCell(t.passages)});
+        totals.rows.push_back({textCell(t.name), textCell(t.badge), countCell(t.days),
+                               countCell(t.passages), minutesCell(t.minutes)});
     fitWidths(totals);
     return {std::move(days), std::move(totals)};
 }

@@ -8,18 +8,30 @@
 #include "board/journal.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace platine {
 
+// Where the name of a passage comes from. A passage downloaded while the
+// open list lacked its badge has no name in the journal; it is shown under
+// the newest name the journal knows for that badge, else the open list's,
+// marked as such (the journal is not rewritten).
+enum class NameSource : std::uint8_t {
+    Journal,  // the row's own name
+    OtherRow, // the newest name of the badge's other rows in the journal
+    OpenList, // the holder of the open list
+    Unknown,  // nobody knows the badge: the name stays empty
+};
+
 // One passage of the journal as the window holds it.
 struct JournalEntry {
     JournalRow row;
-    // The journal's name was empty and `row.name` is the holder of the open
-    // list (shown marked; the journal is not rewritten).
-    bool nameFromList = false;
+    NameSource nameSource = NameSource::Journal;
+    // `row.name` was not in the journal's row (taken elsewhere, or unknown).
+    bool nameTaken() const { return nameSource != NameSource::Journal; }
     int line = 0; // the row's place in the file, from 0
     // Badge and name folded for the search (see foldUtf8ForSearch), "\n" between.
     std::string searchKey;
@@ -35,8 +47,18 @@ struct JournalData {
 
 // Reads the journal's bytes (as journal.h writes them; columns found by
 // their header names, the journal's own order otherwise). A row whose name
-// is empty takes the holder of `names` (the open list) for its badge.
+// is empty takes a name as nameUnnamedRows says.
 JournalData readJournal(std::string_view bytes, const NamesByBadge &names);
+
+// Gives each row whose name is empty the newest name that the journal's
+// other rows give its badge, else the holder of `names` (the open list),
+// else none (NameSource::Unknown); its search key follows.
+void nameUnnamedRows(JournalData &data, const NamesByBadge &names);
+
+// The name of a passage as the tables show it: marked when the journal's
+// row has none ("Zoé Martin (d'après le journal)", "(inconnu)").
+std::string shownName(const JournalEntry &e);
+inline constexpr const char *kUnknownName = "(inconnu)";
 
 // Lower case, accents of Latin letters dropped ("Zoé" -> "zoe", "Œ" -> "oe").
 std::string foldUtf8ForSearch(std::string_view utf8);
@@ -57,20 +79,29 @@ std::vector<int> filterJournal(const JournalData &data, const JournalFilter &fil
 
 // --- Attendance ------------------------------------------------------------------
 
-// One holder on one day. A holder is a badge number; its name is the one
-// of its newest passage that has one, so a holder renamed between two
-// downloads stays one holder, under the newer name.
+// One holder on one working day. A working day runs from the day's start
+// time (`dayStart`, minutes after midnight) to the same time the next day
+// and is dated by its start: with a start at 12:00, a passage at 22:00 on
+// the 3rd and one at 05:30 on the 4th are one day, the 3rd, of 7:30. A
+// holder is a badge number; its name is the one of its newest passage that
+// has one, so a holder renamed between two downloads stays one holder,
+// under the newer name; a badge nobody knows is named "(inconnu)" and comes
+// after the named ones, by its number.
 struct AttendanceDay {
     std::string name, badge, date;
-    std::string first, last; // "hh:mm"
+    std::string first, last; // "hh:mm" (the last may be on the next calendar day)
     int passages = 0;
-    std::string duration; // last minus first, "h:mm"; empty when a time is not "hh:mm"
+    std::string duration; // last minus first, "h:mm"; empty for one passage or an unreadable time
+    std::string note;     // "1 passage : sortie manquante"; empty otherwise
+    int minutes = -1;     // the duration in minutes; -1 when there is none
 };
 
 struct AttendanceTotal {
     std::string name, badge;
     int days = 0;
     int passages = 0;
+    int minutes = 0;   // the days' durations added up
+    std::string hours; // the same as "h:mm"
 };
 
 struct Attendance {
@@ -78,13 +109,18 @@ struct Attendance {
     std::vector<AttendanceTotal> totals; // by name, badge
 };
 
-Attendance attendance(const JournalData &data, const std::vector<int> &rows);
+inline constexpr const char *kMissingExit = "1 passage : sortie manquante";
+
+Attendance attendance(const JournalData &data, const std::vector<int> &rows, int dayStart = 0);
+
+// "hh:mm" as minutes after midnight (0 to 1439); -1 when it is not a time.
+int dayStartMinutes(std::string_view hhmm);
 
 // --- The tables as exported ---------------------------------------------------------
 
 std::vector<std::string> passagesHeader();   // "Date", "Heure", "N° du badge", ...
 std::vector<std::string> attendanceHeader(); // "Nom", "N° du badge", "Date", ...
-std::vector<std::string> totalsHeader();     // "Nom", "N° du badge", "Jours", "Passages"
+std::vector<std::string> totalsHeader();     // "Nom", "N° du badge", "Jours", ...
 std::vector<std::string> passageCells(const JournalEntry &e);
 std::vector<std::string> attendanceCells(const AttendanceDay &d);
 std::vector<std::string> totalsCells(const AttendanceTotal &t);
@@ -108,12 +144,22 @@ struct Sheet {
     std::vector<std::string> header;
     std::vector<std::vector<SheetCell>> rows;
     std::vector<double> widths; // per column, in characters: header and cells fit
+    // A large table makes its rows as they are written instead: `rowCount`
+    // of them, the r-th by rowAt(r) (`rows` stays empty).
+    std::size_t rowCount = 0;
+    std::function<std::vector<SheetCell>(std::size_t r)> rowAt;
+
+    std::size_t size() const { return rowAt ? rowCount : rows.size(); }
+    std::vector<SheetCell> row(std::size_t r) const { return rowAt ? rowAt(r) : rows[r]; }
 };
 
 // The number format a spreadsheet shows a cell of `format` with.
 const char *numberFormat(CellFormat format);
 
 Sheet passagesSheet(const JournalData &data, const std::vector<int> &rows);
+// The same sheet with its rows made as they are written: a million rows
+// cost no more than one. `data` and `rows` must outlive the sheet.
+Sheet passagesSheetOnDemand(const JournalData &data, const std::vector<int> &rows);
 // Two sheets: "Présences" (the days) and "Totaux".
 std::vector<Sheet> attendanceSheets(const Attendance &a);
 
