@@ -92,8 +92,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     // The bytes as a journal in the window: every row kept, each passage
     // counted once in the attendance, whatever the filter (the bytes' start).
+    // The journal is read a line at a time: one entry a non-empty line after
+    // the header, a quote left open marking its own row only.
     const JournalData journal = readJournal(bytes, {{"0000000001", "Valmire"}});
-    check(journal.entries.size() + 1 == std::max<std::size_t>(table.rows.size(), 1));
+    const std::string decoded = csv::decode(bytes);
+    std::size_t lines = 0, quoted = 0; // non-empty lines; those after the first holding a quote
+    for (std::size_t at = 0; at <= decoded.size();) {
+        const std::size_t end = std::min(decoded.find_first_of("\r\n", at), decoded.size());
+        if (end > at) {
+            ++lines;
+            quoted += lines > 1 && decoded.substr(at, end - at).find('"') != std::string::npos;
+        }
+        at = end + 1;
+    }
+    check(journal.entries.size() + 1 == std::max<std::size_t>(lines, 1));
+    check(std::size_t(journal.unreadable) <= quoted);
     const JournalFilter filter{std::string(bytes.substr(0, 3)), std::string(bytes.substr(0, 10)),
                                "", ""};
     const std::vector<int> rows = filterJournal(journal, filter);

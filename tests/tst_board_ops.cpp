@@ -8,6 +8,7 @@
 #include "board/dump_listing.h"
 #include "board/operations.h"
 #include "board/protocol.h"
+#include "platform/files.h"
 #include "platform/text.h"
 #include "support/harness.h"
 
@@ -17,7 +18,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <thread>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -237,6 +242,9 @@ private slots:
     void historyEndsAfter30sIdle();
     void historyKeepsWaitingWhileLogComes();
     void historyKeptWhenJournalCannotBeWritten();
+    void historyNowhereToKeepSaysSo();
+    void historyNoiseAddsNoRow();
+    void twoCopiesTakeTurns();
     void historyAnnouncementTimeOut();
     void historyPortLost();
     // The clock.
@@ -579,6 +587,10 @@ void TstBoardOps::uploadLineCut()
                  label14(h).contains(QStringLiteral("bloc de badges 1")),
              qPrintable(label14(h)));
     QVERIFY(!QGuiApplication::overrideCursor());
+    // Said in a box too: the board holds part of the new list.
+    QCOMPARE(h.dialogs.shown.size(), std::size_t(2));
+    QCOMPARE(h.dialogs.shown.back().icon, MsgIcon::Warning);
+    QVERIFY(h.dialogs.shown.back().text.contains(QStringLiteral("liste incomplète")));
 }
 
 // --- The history ------------------------------------------------------------------------
@@ -616,8 +628,8 @@ void TstBoardOps::historyOfThreePassages()
                        "0123456789            17:05             06/12/26          01\r\n"
                        "00000000AB            08:30             07/12/26          12\r\n"
                        "FFFFFFFFFF            23:59             31/12/26          99\r\n"));
-    QCOMPARE(label14(h),
-             QStringLiteral("Téléchargement terminé : 3 nouveaux passages dans le journal"));
+    QCOMPARE(label14(h), QStringLiteral("Téléchargement terminé : 3 nouveaux passages dans le "
+                                        "journal ; 1 ligne illisible ignorée"));
     QVERIFY(h.form->indicatorConnected());
     QVERIFY(!h.form->lineBusy());
 }
@@ -688,32 +700,110 @@ void TstBoardOps::historyKeptWhenJournalCannotBeWritten()
     Harness::writeFile(h.path("histo.txt"), "ancien\r\n");
     QDir dir(h.dir.path());
     const QString journal = QStringLiteral("journal des passages.csv");
+    const QString backlog = QStringLiteral("passages en attente.csv");
     QVERIFY(dir.mkdir(journal)); // a folder in its place: it cannot be written
-    QByteArray log = passage("0123456789", 17, 5, 6, 1);
+    QSignalSpy changed(h.form.get(), &Form2::journalChanged);
+    QByteArray log;
+    h.dialogs.onMessage = [&](const FakeDialogs::Shown &) {
+        h.port.deliver("Vidage EEPROM externe\r\n", 1s);
+    };
+    h.port.onWrite = [&](const QByteArray &) { h.port.deliver(log + "Historique", 1s); };
+    // Two downloads in a row that the journal cannot take; the board sends
+    // only its new passages each time.
+    const char *badges[] = {"0123456789", "00000000AB", "00000000AC"};
+    for (int i = 0; i < 2; ++i) {
+        log = passage(badges[i], 17 + i, 5, 6, 1 + i);
+        h.form->Command3_Click();
+        // The download is not hidden: histo.txt and the table as always.
+        QCOMPARE(Harness::readFile(h.path("histo.txt")),
+                 "Vidage EEPROM externe\r\n" + log + "Historique\r\n");
+        QVERIFY(h.form->text1().contains(QString::fromLatin1(badges[i])));
+        QVERIFY2(label14(h).startsWith(QStringLiteral("Téléchargement terminé, mais le journal")) &&
+                     label14(h).contains(h.path(journal)) &&
+                     label14(h).contains(QStringLiteral("%1 passage").arg(i + 1)) &&
+                     label14(h).contains(h.path(backlog)) &&
+                     !label14(h).contains(QStringLiteral("nouveau")),
+                 qPrintable(label14(h)));
+    }
+    QCOMPARE(changed.count(), 0); // nothing added, nothing to read again
+
+    // Writable again: the journal takes all three, each once, and the backlog goes.
+    QVERIFY(dir.rmdir(journal));
+    log = passage(badges[2], 19, 5, 6, 3);
+    h.form->Command3_Click();
+    QCOMPARE(label14(h),
+             QStringLiteral("Téléchargement terminé : 3 nouveaux passages dans le journal"));
+    QCOMPARE(changed.count(), 1);
+    const QByteArray rows = Harness::readFile(h.path(journal));
+    QVERIFY2(rows.contains("2026-12-06;17:05;0123456789;;01;") &&
+                 rows.contains("2026-12-06;18:05;00000000AB;;02;") &&
+                 rows.contains("2026-12-06;19:05;00000000AC;;03;") && rows.count('\n') == 4,
+             rows.constData());
+    QVERIFY(!QFile::exists(h.path(backlog)));
+}
+
+void TstBoardOps::historyNowhereToKeepSaysSo()
+{
+    Harness h;
+    QDir dir(h.dir.path());
+    QVERIFY(dir.mkdir(QStringLiteral("journal des passages.csv")));
+    QVERIFY(dir.mkdir(QStringLiteral("passages en attente.csv")));
+    h.dialogs.onMessage = [&](const FakeDialogs::Shown &s) {
+        if (s.text.contains(QStringLiteral("bp3")))
+            h.port.deliver("Vidage EEPROM externe\r\n", 1s);
+    };
+    h.port.onWrite = [&](const QByteArray &) {
+        h.port.deliver(passage("0123456789", 17, 5, 6, 1) + "Historique", 1s);
+    };
+    h.form->Command3_Click();
+    QVERIFY2(label14(h).contains(QStringLiteral("ne sont gardés que dans cette fenêtre et dans "
+                                                "histo.txt")),
+             qPrintable(label14(h)));
+    QCOMPARE(h.dialogs.shown.back().icon, MsgIcon::Warning);
+    QVERIFY(h.dialogs.shown.back().text.contains(QStringLiteral("ne fermez pas le programme")));
+    QVERIFY(h.form->text1().contains(QStringLiteral("0123456789")));
+}
+
+void TstBoardOps::historyNoiseAddsNoRow()
+{
+    Harness h;
+    QByteArray noise;
+    unsigned seed = 1407;
+    for (int i = 0; i < 3000; ++i)
+        noise += char((seed = seed * 1103515245u + 12345u) >> 16);
+    noise.replace("Historique", "historique");
+    const QByteArray log =
+        passage("0123456789", 17, 5, 6, 1) + noise + "\r\n" + passage("00000000AB", 18, 0, 6, 2);
     h.dialogs.onMessage = [&](const FakeDialogs::Shown &) {
         h.port.deliver("Vidage EEPROM externe\r\n", 1s);
     };
     h.port.onWrite = [&](const QByteArray &) { h.port.deliver(log + "Historique", 1s); };
     h.form->Command3_Click();
-    // The download is not hidden: histo.txt and the table as always.
-    QCOMPARE(Harness::readFile(h.path("histo.txt")),
-             "Vidage EEPROM externe\r\n" + log + "Historique\r\n");
-    QVERIFY(h.form->text1().contains(QStringLiteral("17:05             06/12/26")));
-    QVERIFY2(label14(h).startsWith(QStringLiteral("Téléchargement terminé, mais le journal")) &&
-                 label14(h).contains(h.path(journal)),
+    QVERIFY2(label14(h).startsWith(QStringLiteral(
+                 "Téléchargement terminé : 2 nouveaux passages dans le journal ; ")) &&
+                 label14(h).endsWith(QStringLiteral(" lignes illisibles ignorées")),
              qPrintable(label14(h)));
+    QCOMPARE(Harness::readFile(h.path("journal des passages.csv")).count('\n'), 3);
+}
 
-    // The board has moved on and sends only its new passage; the journal,
-    // writable again, gets both.
-    QVERIFY(dir.rmdir(journal));
-    log = passage("00000000AB", 18, 0, 6, 2);
-    h.form->Command3_Click();
-    QCOMPARE(label14(h),
-             QStringLiteral("Téléchargement terminé : 2 nouveaux passages dans le journal"));
-    const QByteArray rows = Harness::readFile(h.path(journal));
-    QVERIFY2(rows.contains("2026-12-06;17:05;0123456789;;01;") &&
-                 rows.contains("2026-12-06;18:00;00000000AB;;02;"),
-             rows.constData());
+void TstBoardOps::twoCopiesTakeTurns()
+{
+    // Two copies of the program download into one folder at once: each
+    // journal replacement holds the lock, so no copy drops the other's rows.
+    QTemporaryDir dir;
+    const std::string journal = dir.filePath(QStringLiteral("j.csv")).toStdString();
+    const std::string backlog = dir.filePath(QStringLiteral("b.csv")).toStdString();
+    const auto copy = [&](int which) {
+        for (int i = 0; i < 15; ++i) {
+            const std::string line =
+                protocol::historyLine(which ? "00000000AB" : "0123456789", 8, i, 7, 12, 26, 1);
+            board::addToJournal(journal, backlog, historyPassages(line, {}, "x").rows);
+        }
+    };
+    std::thread other(copy, 1);
+    copy(0);
+    other.join();
+    QCOMPARE(journalRows(*files::read(journal)).size(), std::size_t(30));
 }
 
 void TstBoardOps::historyAnnouncementTimeOut()
@@ -748,6 +838,11 @@ void TstBoardOps::historyPortLost()
     QVERIFY2(label14(h).contains(QStringLiteral("liaison fermée ou perdue")),
              qPrintable(label14(h)));
     QVERIFY(h.time.elapsed() < 10s);
+    // The board began its log: what it sent may not come again, and the box says how to have it
+    // all.
+    QCOMPARE(h.dialogs.shown.size(), std::size_t(2));
+    QCOMPARE(h.dialogs.shown.back().icon, MsgIcon::Warning);
+    QVERIFY(h.dialogs.shown.back().text.contains(QStringLiteral("« raz offset telech »")));
 }
 
 // --- The clock ----------------------------------------------------------------------------

@@ -5,6 +5,7 @@
 #include "badges/list_table.h"
 #include "badges/listfile.h"
 #include "board/journal.h"
+#include "board/journal_view.h"
 #include "platform/cp1252.h"
 #include "platform/csv.h"
 #include "support/harness.h"
@@ -17,6 +18,7 @@ using namespace platine;
 using namespace platine::testing;
 
 Q_DECLARE_METATYPE(std::string)
+Q_DECLARE_METATYPE(std::vector<int>)
 
 namespace {
 
@@ -66,6 +68,14 @@ private slots:
     void passageRow_data();
     void passageRow();
     void journalAddsEachPassageOnce();
+    void passageShape_data();
+    void passageShape();
+    void noiseAddsNoRow();
+    void journalSavedBySpreadsheet_data();
+    void journalSavedBySpreadsheet();
+    void strayQuoteHidesNoRow();
+    void scanNumbersRowsAfterQuotedBreaks_data();
+    void scanNumbersRowsAfterQuotedBreaks();
     void readerFindsSeparatorAndEncoding_data();
     void readerFindsSeparatorAndEncoding();
     void listExportedAndImportedKeyByKey();
@@ -132,6 +142,127 @@ void TstCsv::journalAddsEachPassageOnce()
     const JournalUpdate c = addPassages(b.content, third, {}, "2026-12-08 10:00");
     QCOMPARE(c.added, 1);
     QCOMPARE(c.content, b.content + rowAt11);
+}
+
+void TstCsv::passageShape_data()
+{
+    QTest::addColumn<std::string>("line");
+    QTest::addColumn<bool>("passage");
+    QTest::newRow("board line") << std::string("0123456789     08:37 07/12/26 10 *") << true;
+    QTest::newRow("day of one digit, place of one")
+        << std::string("00000000ab     23:05  6/01/27  1 *") << true;
+    QTest::newRow("noise after the star")
+        << std::string("0123456789     08:37 07/12/26 10 *\x93\x01") << true;
+    QTest::newRow("noise with a star")
+        << std::string("\x8F*\x12\xE9 k**\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0B\x0C\x0E\x0F")
+        << false;
+    QTest::newRow("cut before the star")
+        << std::string("0123456789     08:37 07/12/26 10") << false;
+    QTest::newRow("star inside the fields")
+        << std::string("0123456789     08:37 07/12/*6 10 *") << false;
+    QTest::newRow("nine digits") << std::string("012345678      08:37 07/12/26 10 *") << false;
+    QTest::newRow("hour 24") << std::string("0123456789     24:00 07/12/26 10 *") << false;
+    QTest::newRow("month 13") << std::string("0123456789     08:37 07/13/26 10 *") << false;
+    QTest::newRow("day 0") << std::string("0123456789     08:37 00/12/26 10 *") << false;
+    QTest::newRow("letter in the place")
+        << std::string("0123456789     08:37 07/12/26 1x *") << false;
+    QTest::newRow("noise in front") << std::string("\x01"
+                                                   "0123456789     08:37 07/12/26 10 *")
+                                    << false;
+}
+
+void TstCsv::passageShape()
+{
+    QFETCH(std::string, line);
+    QFETCH(bool, passage);
+    QCOMPARE(isPassageLine(line), passage);
+}
+
+void TstCsv::noiseAddsNoRow()
+{
+    // 3,000 random bytes among the board's lines: not one row of them.
+    std::string noise;
+    unsigned seed = 20261207;
+    for (int i = 0; i < 3000; ++i)
+        noise += char((seed = seed * 1103515245u + 12345u) >> 16);
+    const std::string history = "Vidage EEPROM externe\r\n0123456789     08:37 07/12/26 10 *\r\n" +
+                                noise +
+                                "\r\n00000000AB     09:00 07/12/26 10 *\r\nHistorique\r\n\r\n";
+    const JournalAddition a = newPassages("", {history}, {}, "2026-12-07 15:04");
+    QCOMPARE(a.added, 2);
+    QVERIFY(a.ignored > 0);
+    QCOMPARE(csv::read(csv::decode(a.content(""))).rows.size(), std::size_t(3));
+}
+
+void TstCsv::journalSavedBySpreadsheet_data()
+{
+    QTest::addColumn<std::string>("journal");
+    QTest::addColumn<std::string>("added"); // the row a download adds after it
+    const std::string row = "2026-12-07;09:00;00000000AB;;2;2026-12-08 10:00";
+    QTest::newRow("zeros, seconds, place, no mark")
+        << std::string("date;heure;badge;nom;lieu;téléchargement\r\n"
+                       "2026-12-07;08:37:00;123456789;Zoé;1;2026-12-07 15:04\r\n")
+        << row + "\r\n";
+    QTest::newRow("French dates, LF, no last line end")
+        << std::string("date;heure;badge;nom;lieu;téléchargement\n"
+                       "07/12/2026;8:37;0123456789;Zoé;01;07/12/2026 15:04")
+        << "\n" + row + "\n";
+    QTest::newRow("commas") << std::string("date,heure,badge,nom,lieu,téléchargement\r\n"
+                                           "07/12/26,08:37,123456789,Zoé,1,2026-12-07 15:04\r\n")
+                            << std::string("2026-12-07,09:00,00000000AB,,2,2026-12-08 10:00\r\n");
+    QTest::newRow("Windows-1252")
+        << std::string("date;heure;badge;nom;lieu;t\xE9l\xE9\x63hargement\r\n"
+                       "2026-12-07;08:37;0123456789;Zo\xE9;1;2026-12-07 15:04\r\n")
+        << row + "\r\n";
+}
+
+void TstCsv::journalSavedBySpreadsheet()
+{
+    QFETCH(std::string, journal);
+    QFETCH(std::string, added);
+    const std::string history = "0123456789     08:37 07/12/26  1 *\r\n"
+                                "00000000AB     09:00 07/12/26  2 *\r\n";
+    const JournalAddition a = newPassages(journal, {history}, {}, "2026-12-08 10:00");
+    QCOMPARE(a.added, 1);
+    QCOMPARE(a.content(journal), journal + added);
+    QCOMPARE(newPassages(a.content(journal), {history}, {}, "2026-12-09 10:00").added, 0);
+}
+
+void TstCsv::strayQuoteHidesNoRow()
+{
+    const std::string journal = std::string(csv::kBom) +
+                                "date;heure;badge;nom;lieu;téléchargement\r\n"
+                                "2026-12-07;08:37;0123456789;\"Zoé;1;2026-12-07 15:04\r\n"
+                                "2026-12-07;09:00;00000000AB;Ana;2;2026-12-07 15:04\r\n";
+    const std::string history = "00000000AB     09:00 07/12/26  2 *\r\n"
+                                "00000000AC     10:00 07/12/26  2 *\r\n";
+    const JournalAddition a = newPassages(journal, {history}, {}, "2026-12-08 10:00");
+    QCOMPARE(a.added, 1); // the row after the stray quote still counts
+    const JournalData data = readJournal(a.content(journal), {});
+    QCOMPARE(data.entries.size(), std::size_t(3));
+    QCOMPARE(data.unreadable, 1);
+    for (const JournalEntry &e : data.entries)
+        QCOMPARE(e.unreadable, e.row.badge == "0123456789");
+}
+
+void TstCsv::scanNumbersRowsAfterQuotedBreaks_data()
+{
+    QTest::addColumn<std::string>("text");
+    QTest::addColumn<std::vector<int>>("lines");
+    QTest::newRow("CR LF inside") << std::string("a\r\n\"b\r\nc\"\r\nd")
+                                  << std::vector<int>{1, 2, 4};
+    QTest::newRow("two LF inside") << std::string("a\n\"b\nc\nd\"\ne") << std::vector<int>{1, 2, 5};
+    QTest::newRow("CR alone inside, blank line after")
+        << std::string("a\r\"b\rc\"\r\r\"d\"\"\ne\"\rf") << std::vector<int>{1, 2, 5, 7};
+}
+
+void TstCsv::scanNumbersRowsAfterQuotedBreaks()
+{
+    QFETCH(std::string, text);
+    QFETCH(std::vector<int>, lines);
+    std::vector<int> seen;
+    csv::scan(text, [&](std::span<const std::string>, int line) { seen.push_back(line); });
+    QCOMPARE(seen, lines);
 }
 
 void TstCsv::readerFindsSeparatorAndEncoding_data()

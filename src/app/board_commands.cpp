@@ -14,6 +14,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -80,6 +81,7 @@ void Form2::Command3_Click()
     if (!x.began())
         return;
     in.journalPath = programFile(QString::fromUtf8(kJournalFile));
+    in.backlogPath = programFile(QString::fromUtf8(kBacklogFile));
     in.names = [this] { return openListNames(); };
     OperationWindow view(*this);
     const board::HistoryOutcome outcome =
@@ -92,6 +94,35 @@ void Form2::Command3_Click()
         showStatus(x, outcome.status);
     else
         m_ui->Label14->setText(outcome.status, outcome.statusTip);
+}
+
+void Form2::addWaitingPassages()
+{
+    const std::string backlog = programFile(QString::fromUtf8(kBacklogFile));
+    if (!files::read(backlog))
+        return; // none waiting
+    const std::string journal = programFile(QString::fromUtf8(kJournalFile));
+    const board::JournalOutcome outcome = board::addToJournal(journal, backlog, {});
+    const QString journalShown = QFile::decodeName(QByteArray::fromStdString(journal));
+    const QString tip = QStringLiteral("Journal des passages : ") + journalShown;
+    if (outcome.written) {
+        if (outcome.added > 0) {
+            m_ui->Label14->setText(
+                QStringLiteral("%1 en attente %2 au journal")
+                    .arg(outcome.added > 1 ? QStringLiteral("%1 passages").arg(outcome.added)
+                                           : QStringLiteral("1 passage"),
+                         outcome.added > 1 ? QStringLiteral("ajoutés") : QStringLiteral("ajouté")),
+                tip);
+            emit journalChanged();
+        }
+        return;
+    }
+    m_ui->Label14->setText(
+        QStringLiteral(
+            "Des passages attendent dans « %1 » : le journal n'a pas pu les prendre (%2) ; "
+            "ils y seront ajoutés au prochain téléchargement")
+            .arg(QFile::decodeName(QByteArray::fromStdString(backlog)), outcome.error),
+        tip);
 }
 
 void Form2::Command17_Click()

@@ -82,6 +82,8 @@ public:
     // src/board/operations.h in one Exchange (src/serial/exchange.h)
     void Command8_Click();                        // "Envoi programmation"
     void Command3_Click();                        // "Téléchargement de l'historique"
+    // The passages waiting for the journal (a download it could not take), added at start.
+    void addWaitingPassages();
     void Command17_Click();                       // "Mise à l'heure"
     void Command19_Click();                       // "Heure PC"
     void lecture_badge_Click();                   // "Lecture badge"

@@ -107,6 +107,7 @@ void Form2::Form_Load()
     if (!found)
         m_ui->Combo1->setCurrentIndex(isDeviceName(port) ? addAbsentDevice(port)
                                                          : kNumberedPorts - 1);
+    addWaitingPassages();
 }
 
 int Form2::addAbsentDevice(const QString &name)

@@ -3,11 +3,13 @@
 // with "vidage" and collects the log until the board's closing "Historique";
 // the raw text goes to histo.txt and its passages are shown as a table; then
 // the passages new to the journal of passages are added to it. A journal that
-// cannot be written is named in the status strip and takes them at the next
-// download.
+// cannot be written is named in the status strip; the passages it lacks wait
+// in the backlog beside it, which the next download (or the next start)
+// adds to it.
 
 #include "board/history_table.h"
 #include "board/operations.h"
+#include "platform/file_lock.h"
 #include "platform/files.h"
 #include "platform/text.h"
 #include "serial/exchange.h"
@@ -53,6 +55,7 @@ HistoryOutcome downloadHistory(Exchange &x, const HistoryInputs &in, Dialogs &di
     x.pauseBlocking(kHistorySettle);
     if (!x.sendWord(protocol::kVidage, quoted(word(protocol::kVidage))))
         return outcome; // the status strip says the port is closed
+    const qsizetype sentAt = x.received().size();
 
     // The end marker may stand anywhere in the collected text. The wait has no
     // fixed limit: it lasts as long as the log keeps coming.
@@ -91,6 +94,20 @@ HistoryOutcome downloadHistory(Exchange &x, const HistoryInputs &in, Dialogs &di
         outcome.status =
             QStringLiteral("Historique incomplet (%1 avant « %2 ») : histo.txt n'a pas été modifié")
                 .arg(why, marker);
+        // The board may count what it sent as fetched: the operator has to
+        // know it, and how to have the whole log sent again.
+        if (x.received().size() > sentAt)
+            dialogs.message(
+                MsgIcon::Warning, MsgButtons::Ok,
+                QStringLiteral("Téléchargement de l'historique des passages"),
+                QStringLiteral("Le téléchargement a été interrompu (%1) avant la fin de "
+                               "l'historique : rien n'a été ajouté au journal ni à histo.txt ; "
+                               "ce qui a été reçu reste dans la fenêtre de réception.\r\n"
+                               "Ce que la platine a déjà envoyé peut ne pas revenir au prochain "
+                               "téléchargement. Pour retrouver tout l'historique : cliquer sur "
+                               "« raz offset telech », puis relancer « Téléchargement de "
+                               "l'historique » et appuyer de nouveau sur bp3.")
+                    .arg(why));
         return outcome;
     }
     outcome.complete = true;
@@ -100,67 +117,142 @@ HistoryOutcome downloadHistory(Exchange &x, const HistoryInputs &in, Dialogs &di
     // hold them back.
     const std::string content = historyFileContent(toCp1252(x.received()));
     std::string error;
-    const std::optional<std::string> previous = files::read(in.historyPath);
     const bool saved = files::writeAtomic(in.historyPath, content, &error);
     outcome.console = fromCp1252(historyTable(content));
     const QString histoError = QString::fromStdString(error);
 
     const QString journalShown = QFile::decodeName(QByteArray::fromStdString(in.journalPath));
+    const QString backlogShown = QFile::decodeName(QByteArray::fromStdString(in.backlogPath));
     outcome.statusTip = QStringLiteral("Journal des passages : ") + journalShown;
-    // The previous download goes in first: what its journal could not take
-    // is added now (a passage the journal holds already is not added again).
-    std::vector<std::string> downloads;
-    if (previous)
-        downloads.push_back(*previous);
-    downloads.push_back(content);
-    error.clear();
     const NamesByBadge names = in.names ? in.names() : NamesByBadge{};
     const QString stamp = clock.now().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
-    if (!addToJournal(in.journalPath, downloads, names, stamp.toStdString(), outcome.added,
-                      error)) {
+    const HistoryPassages passages = historyPassages(content, names, stamp.toStdString());
+    outcome.ignored = passages.ignored;
+    const JournalOutcome journal = addToJournal(in.journalPath, in.backlogPath, passages.rows);
+    const QString ignored =
+        passages.ignored == 0 ? QString()
+        : passages.ignored == 1
+            ? QStringLiteral(" ; 1 ligne illisible ignorée")
+            : QStringLiteral(" ; %1 lignes illisibles ignorées").arg(passages.ignored);
+    const QString histoToo =
+        saved ? QString()
+              : QStringLiteral(" ; histo.txt n'a pas pu être écrit non plus : %1").arg(histoError);
+    if (!journal.written) {
         outcome.added = 0; // the journal stays as it was
-        QString text = QStringLiteral("Téléchargement terminé, mais le journal « %1 » n'a pas pu "
-                                      "être écrit (%2) : ses passages y seront ajoutés au "
-                                      "prochain téléchargement")
-                           .arg(journalShown, QString::fromStdString(error));
-        if (!saved)
-            text +=
-                QStringLiteral(" ; histo.txt n'a pas pu être écrit non plus : %1").arg(histoError);
-        outcome.status = text;
+        if (journal.kept) {
+            outcome.status =
+                QStringLiteral("Téléchargement terminé, mais le journal « %1 » n'a pas pu être "
+                               "écrit (%2) : %3 en attente dans « %4 », ajoutés au journal au "
+                               "prochain téléchargement")
+                    .arg(journalShown, journal.error,
+                         journal.waiting > 1
+                             ? QStringLiteral("%1 passages sont").arg(journal.waiting)
+                             : QStringLiteral("%1 passage est").arg(journal.waiting),
+                         backlogShown) +
+                ignored + histoToo;
+            return outcome;
+        }
+        // Nothing on disk holds this download's passages for the journal:
+        // say so plainly; the table stays shown.
+        const QString where =
+            saved ? QStringLiteral("dans cette fenêtre et dans histo.txt, que le prochain "
+                                   "téléchargement remplacera")
+                  : QStringLiteral("dans cette fenêtre");
+        outcome.status =
+            QStringLiteral("Téléchargement terminé, mais le journal « %1 » n'a pas pu "
+                           "être écrit (%2), ni « %3 » (%4) : les passages ne sont "
+                           "gardés que %5")
+                .arg(journalShown, journal.error, backlogShown, journal.backlogError, where) +
+            ignored + histoToo;
+        dialogs.message(
+            MsgIcon::Warning, MsgButtons::Ok,
+            QStringLiteral("Téléchargement de l'historique des passages"),
+            QStringLiteral("Les passages téléchargés n'ont pu être écrits ni dans le "
+                           "journal « %1 » (%2), ni dans « %3 » (%4).\r\nIls ne sont "
+                           "gardés que %5 : ne fermez pas le programme avant de les "
+                           "avoir relevés.")
+                .arg(journalShown, journal.error, backlogShown, journal.backlogError, where));
         return outcome;
     }
+    outcome.added = journal.added;
     const int added = outcome.added;
     QString done = QStringLiteral("Téléchargement terminé : %1 %2 dans le journal")
                        .arg(added)
                        .arg(added > 1 ? QStringLiteral("nouveaux passages")
                                       : QStringLiteral("nouveau passage"));
+    done += ignored;
     if (!saved)
         done += QStringLiteral(", mais histo.txt n'a pas pu être écrit : %1").arg(histoError);
     outcome.status = done;
     return outcome;
 }
 
-bool addToJournal(const std::string &journalPath, const std::vector<std::string> &downloads,
-                  const NamesByBadge &names, const std::string &stamp, int &added,
-                  std::string &error)
+JournalOutcome addToJournal(const std::string &journalPath, const std::string &backlogPath,
+                            const std::vector<JournalRow> &passages)
 {
-    std::string journal;
-    std::error_code ec;
-    if (std::filesystem::exists(journalPath, ec)) {
-        const std::optional<std::string> read = files::read(journalPath, &error);
-        if (!read)
-            return false;
-        journal = *read;
+    JournalOutcome out;
+    const auto exists = [](const std::string &path) {
+        std::error_code ec;
+        return std::filesystem::exists(path, ec);
+    };
+    // The journal's lock covers its backlog too: a second copy of the
+    // program waits until this one has read and replaced both.
+    const FileLock lock(QFile::decodeName(QByteArray::fromStdString(journalPath)));
+    if (!lock.locked()) {
+        out.error = out.backlogError = QStringLiteral("il est tenu par %1").arg(lock.holder());
+        return out;
     }
-    // Only the download's passages are looked for in the journal; its bytes
-    // go out again as they were, the new rows after them.
-    const JournalAddition addition = newPassages(
-        journal, std::vector<std::string_view>(downloads.begin(), downloads.end()), names, stamp);
-    added = addition.added;
-    const std::string content = addition.content(journal);
-    if (content == journal)
-        return true; // nothing new: the journal stays as it is
-    return files::writeAtomic(journalPath, content, &error);
+
+    std::string error;
+    std::optional<std::string> backlog = std::string();
+    if (exists(backlogPath)) {
+        backlog = files::read(backlogPath, &error);
+        if (!backlog)
+            out.backlogError = QString::fromStdString(error);
+    }
+    const std::vector<JournalRow> waiting =
+        backlog ? journalRows(*backlog) : std::vector<JournalRow>();
+    if (passages.empty() && waiting.empty() && backlog) {
+        out.written = true; // nothing to add
+        return out;
+    }
+
+    error.clear();
+    std::optional<std::string> journal = std::string();
+    if (exists(journalPath))
+        journal = files::read(journalPath, &error);
+    JournalAddition addition;
+    if (journal) {
+        // Only the passages are looked for in the journal; its bytes go out
+        // again as they were, the new rows after them.
+        addition = addRows(*journal, {waiting, passages});
+        const std::string content = addition.content(*journal);
+        if (content == *journal || files::writeAtomic(journalPath, content, &error)) {
+            out.written = true;
+            out.added = addition.added;
+            // The journal holds them all now. A backlog that stays (it could
+            // not be removed) adds nothing twice: the journal holds its rows.
+            std::error_code ec;
+            if (backlog && !backlog->empty())
+                std::filesystem::remove(backlogPath, ec);
+            return out;
+        }
+    }
+    out.error = QString::fromStdString(error);
+    if (!backlog)
+        return out; // what the backlog holds cannot be read: it is not replaced
+    // The backlog only grows: what the journal lacks and it does not hold.
+    const JournalAddition more =
+        journal ? addRows(*backlog, {addition.newRows}) : addRows(*backlog, {passages});
+    error.clear();
+    const std::string content = more.content(*backlog);
+    if (content != *backlog && !files::writeAtomic(backlogPath, content, &error)) {
+        out.backlogError = QString::fromStdString(error);
+        return out;
+    }
+    out.kept = true;
+    out.waiting = int(waiting.size()) + more.added;
+    return out;
 }
 
 } // namespace platine::board

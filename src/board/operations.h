@@ -70,6 +70,7 @@ UploadOutcome upload(Exchange &x, const UploadInputs &in, Dialogs &dialogs, Cloc
 struct HistoryInputs {
     std::string historyPath; // histo.txt
     std::string journalPath; // the journal of passages
+    std::string backlogPath; // the passages the journal could not take yet
     // The holders' names, read from the open list when the passages are added.
     std::function<NamesByBadge()> names;
 };
@@ -79,7 +80,8 @@ struct HistoryOutcome {
     // The passages as a table, for the console pane; nothing when the log
     // did not come whole.
     std::optional<QString> console;
-    int added = 0; // passages new to the journal
+    int added = 0;   // passages new to the journal
+    int ignored = 0; // lines of the log that are not passages
     // The status strip at the end (empty: the exchange already said why),
     // and the line its tool tip adds.
     QString status;
@@ -89,12 +91,25 @@ struct HistoryOutcome {
 HistoryOutcome downloadHistory(Exchange &x, const HistoryInputs &in, Dialogs &dialogs, Clock &clock,
                                OperationView &view);
 
-// Adds the passages of the history file contents `downloads` (oldest first)
-// that the journal at `journalPath` does not hold yet, stamped `stamp`;
-// false (and `error`) when the journal could not be read or written.
-bool addToJournal(const std::string &journalPath, const std::vector<std::string> &downloads,
-                  const NamesByBadge &names, const std::string &stamp, int &added,
-                  std::string &error);
+// What became of a download's passages (and of those waiting before it).
+struct JournalOutcome {
+    bool written = false; // the journal holds them all
+    int added = 0;        // rows the journal took
+    bool kept = false;    // those it lacks wait in the backlog
+    int waiting = 0;      // passages in the backlog now
+    QString error;        // why the journal could not take them
+    QString backlogError; // why the backlog could not either
+};
+
+// Adds to the journal at `journalPath` the passages of the backlog at
+// `backlogPath`, then those of `passages` (one download), each that it does
+// not hold yet; the backlog goes once the journal holds them. When the
+// journal cannot be read or written, the passages it lacks are added to the
+// backlog instead, which only grows until then. Both files are read and
+// replaced under the journal's lock (FileLock), so two copies of the
+// program take turns.
+JournalOutcome addToJournal(const std::string &journalPath, const std::string &backlogPath,
+                            const std::vector<JournalRow> &passages);
 
 // --- "Mise à l'heure" -------------------------------------------------------------
 

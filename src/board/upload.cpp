@@ -53,6 +53,7 @@ UploadOutcome upload(Exchange &x, const UploadInputs &in, Dialogs &dialogs, Cloc
     const UploadPlan plan = planUpload(in.tables, in.delayText, in.buzzer, in.recordCount);
 
     x.setDtr(false);
+    bool boardTouched = false; // the board has begun to take the new list
     const bool sent = [&] {
         if (!x.waitStart(protocol::kPret, kUploadPromptLimit))
             return false;
@@ -61,6 +62,7 @@ UploadOutcome upload(Exchange &x, const UploadInputs &in, Dialogs &dialogs, Cloc
         if (!x.pause(kUploadSettle, QStringLiteral("avant « param »")))
             return false;
         const QString param = QStringLiteral("« param »");
+        boardTouched = true;
         if (!x.sendWord(protocol::kParam, param) ||
             !x.send(QByteArray(reinterpret_cast<const char *>(plan.param.data()),
                                qsizetype(plan.param.size())),
@@ -110,6 +112,16 @@ UploadOutcome upload(Exchange &x, const UploadInputs &in, Dialogs &dialogs, Cloc
         summary += QStringLiteral(" — ") + x.why();
     x.clearReceived();
     view.showBusy(false);
+    if (!sent && boardTouched) {
+        // The board keeps what it took of the new list: the status strip's
+        // "Transfert en : ..." alone would read like a success.
+        dialogs.message(
+            MsgIcon::Warning, MsgButtons::Ok, QStringLiteral("Envoi programmation"),
+            QStringLiteral("L'envoi de la liste a été interrompu (%1).\r\nLa platine "
+                           "garde maintenant une liste incomplète. Envoyez la liste de nouveau "
+                           "(« Envoi programmation ») dès que la liaison est rétablie.")
+                .arg(x.why().isEmpty() ? QStringLiteral("liaison perdue") : x.why()));
+    }
     return {sent, summary};
 }
 

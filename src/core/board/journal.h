@@ -3,13 +3,17 @@
 // holder's name, as a table a spreadsheet opens (platform/csv.h). Each
 // download adds the passages the journal does not hold yet: a passage is new
 // when the download holds its badge, date, time and place more times than the
-// journal does. Pure standard C++; the
-// history text is Windows-1252, the journal UTF-8.
+// journal does. Only lines of the board's passage shape are passages. The
+// journal is read a line at a time and only ever added to. Pure standard
+// C++; the history text is Windows-1252, the journal UTF-8 (or the code page
+// a spreadsheet saved it in).
 
 #include "badges/list_table.h"
 
 #include <array>
+#include <functional>
 #include <map>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +21,9 @@
 namespace platine {
 
 inline constexpr const char *kJournalFile = "journal des passages.csv";
+// The passages downloaded that the journal could not take yet, in the
+// journal's own form, beside it: added to it at the next download or start.
+inline constexpr const char *kBacklogFile = "passages en attente.csv";
 
 // One row of the journal (UTF-8).
 struct JournalRow {
@@ -41,11 +48,71 @@ enum class JournalColumn { Date, Time, Badge, Name, Place, Downloaded };
 using JournalColumns = std::array<int, 6>;
 JournalColumns journalColumns(const std::vector<std::string> &header);
 
+// A line of the board's log that is a passage: ten hexadecimal digits in
+// columns 1-10 and blanks to column 15, a time (hour 00-23 in 16-17, minute
+// 00-59 in 19-20), a date (day 1-31 in 21-23, a blank before one digit or
+// two; month 01-12 in 25-26; year in 28-29), a place of one to three digits
+// in 30-32, and a "*" after it. Columns 18, 24 and 27 are not read. Noise on
+// the line, a line cut short, the board's other texts are not passages.
+bool isPassageLine(std::string_view line);
+
 // The row of one passage line (the history's fixed columns, history_table.h).
 // The date takes its year in four digits when the day, month and year are
 // digits; otherwise, as does a time that is not digits, it keeps the fields
-// as they stand on the line joined by "/" (":"), so nothing is dropped.
+// as they stand on the line joined by "/" (":"), so nothing is dropped. A
+// line break in the name becomes a blank: a journal's row is one line.
 JournalRow passageRow(std::string_view passageLine, std::string name, std::string downloaded);
+
+// The passages of one history file content, in order (two equal lines are
+// two passages), and how many of its other lines were set aside: every line
+// but the passages, blank lines, the board's announcement and its end marker.
+struct HistoryPassages {
+    std::vector<JournalRow> rows;
+    int ignored = 0;
+};
+HistoryPassages historyPassages(std::string_view history, const NamesByBadge &names,
+                                std::string_view downloaded);
+
+// Two passages are the same when this text of theirs is: the badge padded to
+// ten with zeros (hexadecimal digits upper-cased), the date as yyyy-mm-dd
+// (also read from dd/mm/yyyy and dd/mm/yy), the time to the minute ("7:30",
+// "07:30:00" -> "07:30"), the place as a number ("01" -> "1"); what is not of
+// those shapes stands as it is, blanks around it left out. A journal saved
+// again by a spreadsheet keeps its passages the same.
+std::string passageKey(std::string_view badge, std::string_view date, std::string_view time,
+                       std::string_view place);
+
+// One row of a journal as it is read, a line at a time (the program never
+// writes a line break inside a cell): a quote left open ends with its line,
+// and that row is not readable; it never swallows the next.
+struct JournalLine {
+    std::span<const std::string> cells;
+    const JournalColumns &at;
+    int line = 0; // in the file, from 1
+    bool readable = true;
+    // The cell of column `c`, empty when the row is shorter.
+    std::string_view cell(JournalColumn c) const;
+};
+
+// What reading a journal found of its form, so rows added to it take its
+// separator, line end and code page.
+struct JournalShape {
+    bool any = false;             // a header row at least
+    char separator = ';';         // from the header row
+    std::string lineEnd = "\r\n"; // the header row's
+    bool utf8 = true;             // else Windows-1252, as a spreadsheet may save it
+    bool endsWithLineEnd = true;  // the last line has its line end
+    int rows = 0;                 // rows after the header
+    int unreadable = 0;           // of which a quote left open
+};
+
+// Reads the journal's bytes a line at a time, handing each row after the
+// header to `onRow` (the cells stay valid during the call only).
+JournalShape scanJournal(std::string_view bytes,
+                         const std::function<void(const JournalLine &)> &onRow);
+
+// The rows of a journal (the backlog of passages is one), readable or not.
+std::vector<JournalRow> journalRows(std::string_view bytes);
 
 // What a download adds to the journal, to be written after its bytes.
 struct JournalAddition {
@@ -54,21 +121,25 @@ struct JournalAddition {
     // Before the rows: the byte-order mark and the header row of a journal
     // started anew, a line end when the journal's last line has none.
     std::string head;
-    std::string rows; // the new rows
-    int added = 0;    // passages new to the journal
+    std::string rows; // the new rows, in the journal's separator, line end and code page
+    std::vector<JournalRow> newRows; // the same rows
+    int added = 0;                   // passages new to the journal
+    int ignored = 0;                 // lines of the histories that are not passages
 
     // The whole journal after the download: its bytes as they were (unless
     // started anew), then the head and the rows.
     std::string content(std::string_view journal) const;
 };
 
-// The passages of the history file contents `histories` (downloads in their
-// order) that the journal `journal` (its bytes; empty when there is none
-// yet) does not hold: each line of a history is one passage (two equal
-// lines are two passages), and the journal's rows of the same badge, date,
-// time and place, with those an earlier download added, stand for as many
-// of its lines. Reads the journal in the memory of one row: a download
-// costs what the journal's length costs to read, not more.
+// The rows of `groups` (downloads in their order, a backlog first) that the
+// journal `journal` (its bytes; empty when there is none yet) does not hold:
+// a passage of a group is new when the group holds it more times than the
+// journal does, with what the earlier groups added (passageKey compares).
+// Reads the journal in the memory of one row.
+JournalAddition addRows(std::string_view journal,
+                        const std::vector<std::vector<JournalRow>> &groups);
+
+// The same for history file contents (historyPassages of each).
 JournalAddition newPassages(std::string_view journal,
                             const std::vector<std::string_view> &histories,
                             const NamesByBadge &names, std::string_view downloaded);

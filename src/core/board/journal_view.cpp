@@ -217,28 +217,20 @@ std::string foldUtf8ForSearch(std::string_view s)
 JournalData readJournal(std::string_view bytes, const NamesByBadge &names)
 {
     JournalData data;
-    csv::Table table = csv::read(csv::decode(bytes));
-    if (table.rows.empty())
-        return data;
-    const JournalColumns at = journalColumns(table.rows.front());
     std::vector<JournalEntry> &entries = data.entries;
-    entries.reserve(table.rows.size() - 1);
     std::set<std::string> places;
-    for (std::size_t i = 1; i < table.rows.size(); ++i) {
-        std::vector<std::string> &cells = table.rows[i];
-        const auto take = [&](JournalColumn k) {
-            const std::size_t c = std::size_t(at[std::size_t(k)]);
-            return c < cells.size() ? std::move(cells[c]) : std::string();
-        };
+    // A line at a time: a row a spreadsheet or a hand left a quote open in
+    // is kept, marked, and the next row stands on its own.
+    const JournalShape shape = scanJournal(bytes, [&](const JournalLine &l) {
         JournalEntry e;
-        e.row.date = take(JournalColumn::Date);
-        e.row.time = take(JournalColumn::Time);
-        e.row.badge = take(JournalColumn::Badge);
-        e.row.name = take(JournalColumn::Name);
-        e.row.place = take(JournalColumn::Place);
-        e.row.downloaded = take(JournalColumn::Downloaded);
-        e.line = int(i - 1);
-        cells = {}; // the table's row goes as the entry comes
+        e.row.date = l.cell(JournalColumn::Date);
+        e.row.time = l.cell(JournalColumn::Time);
+        e.row.badge = l.cell(JournalColumn::Badge);
+        e.row.name = l.cell(JournalColumn::Name);
+        e.row.place = l.cell(JournalColumn::Place);
+        e.row.downloaded = l.cell(JournalColumn::Downloaded);
+        e.line = int(entries.size());
+        e.unreadable = !l.readable;
         e.searchKey = foldUtf8ForSearch(e.row.badge) + "\n" + foldUtf8ForSearch(e.row.name);
         places.insert(e.row.place);
         if (isoDate(e.row.date)) {
@@ -248,7 +240,8 @@ JournalData readJournal(std::string_view bytes, const NamesByBadge &names)
                 data.lastDate = e.row.date;
         }
         entries.push_back(std::move(e));
-    }
+    });
+    data.unreadable = shape.unreadable;
     // Newest first; of two passages at the same minute, the later line first.
     std::sort(entries.begin(), entries.end(), [](const JournalEntry &a, const JournalEntry &b) {
         if (int c = a.row.date.compare(b.row.date))

@@ -33,6 +33,9 @@ struct JournalEntry {
     // `row.name` was not in the journal's row (taken elsewhere, or unknown).
     bool nameTaken() const { return nameSource != NameSource::Journal; }
     int line = 0; // the row's place in the file, from 0
+    // A quote was left open on its line (a hand or a spreadsheet put it
+    // there): its cells are what the line holds, the open cell to its end.
+    bool unreadable = false;
     // Badge and name folded for the search (see foldUtf8ForSearch), "\n" between.
     std::string searchKey;
 };
@@ -43,9 +46,10 @@ struct JournalData {
     std::vector<JournalEntry> entries;
     std::vector<std::string> places; // the places found, in ascending order
     std::string firstDate, lastDate; // the range of the dates "yyyy-mm-dd"; empty: none
+    int unreadable = 0;              // rows marked unreadable
 };
 
-// Reads the journal's bytes (as journal.h writes them; columns found by
+// Reads the journal's bytes a line at a time (scanJournal; columns found by
 // their header names, the journal's own order otherwise). A row whose name
 // is empty takes a name as nameUnnamedRows says.
 JournalData readJournal(std::string_view bytes, const NamesByBadge &names);

@@ -25,12 +25,12 @@ bool guarded(std::string_view f)
 
 } // namespace
 
-std::string row(const std::vector<std::string> &fields)
+std::string row(const std::vector<std::string> &fields, char separator, std::string_view lineEnd)
 {
     std::string out;
     for (std::size_t i = 0; i < fields.size(); ++i) {
         if (i > 0)
-            out += ';';
+            out += separator;
         const std::string f = guarded(fields[i]) ? "'" + fields[i] : fields[i];
         // "," and the tab too: a reader may take either for the separator.
         if (f.find_first_of(";,\t\"\r\n") == std::string::npos) {
@@ -45,7 +45,7 @@ std::string row(const std::vector<std::string> &fields)
         }
         out += '"';
     }
-    out += "\r\n";
+    out += lineEnd;
     return out;
 }
 
@@ -64,8 +64,6 @@ std::string decode(std::string_view bytes)
     std::string converted;
     return std::string(decode(bytes, converted));
 }
-
-namespace {
 
 char separatorOf(std::string_view text)
 {
@@ -89,7 +87,34 @@ char separatorOf(std::string_view text)
     return kSeparators[best];
 }
 
-} // namespace
+bool splitLine(std::string_view line, char separator, std::vector<std::string> &fields)
+{
+    fields.clear();
+    fields.emplace_back();
+    bool open = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        std::string &f = fields.back();
+        if (open) {
+            if (c != '"')
+                f += c;
+            else if (i + 1 < line.size() && line[i + 1] == '"')
+                f += '"', ++i;
+            else
+                open = false;
+        } else if (c == '"' && f.empty()) {
+            open = true;
+        } else if (c == separator) {
+            fields.emplace_back();
+        } else {
+            f += c;
+        }
+    }
+    for (std::string &f : fields)
+        if (!f.empty() && f.front() == '\'' && guarded(std::string_view(f).substr(1)))
+            f.erase(0, 1);
+    return !open;
+}
 
 char scan(std::string_view text, const RowFn &onRow)
 {

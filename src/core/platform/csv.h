@@ -18,10 +18,22 @@ namespace platine::csv {
 
 inline constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
-// One row: the fields joined by ";", each quoted when it needs it, then CR LF.
-// A field that starts (after any apostrophes) with one of = + - @, tab or CR
-// gets one apostrophe more in front.
-std::string row(const std::vector<std::string> &fields);
+// One row: the fields joined by `separator` (";" unless a table read with
+// another is added to), each quoted when it needs it, then `lineEnd`. A field
+// that starts (after any apostrophes) with one of = + - @, tab or CR gets one
+// apostrophe more in front.
+std::string row(const std::vector<std::string> &fields, char separator = ';',
+                std::string_view lineEnd = "\r\n");
+
+// The separator of a header line: the one of ";", tab and "," it holds most
+// often outside quotes (";" when none).
+char separatorOf(std::string_view headerLine);
+
+// The fields of one line of a table whose cells hold no line break (the
+// journal of passages): quotes as `read` takes them, the apostrophe taken
+// off likewise. False when a quote is still open at the end of the line;
+// `fields` then holds what was read, the open field to the line's end.
+bool splitLine(std::string_view line, char separator, std::vector<std::string> &fields);
 
 // A table's text as UTF-8: the byte-order mark left out; bytes that are not
 // UTF-8 read as Windows-1252.
