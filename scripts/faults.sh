@@ -24,7 +24,7 @@ start=$(date +%s)
 "$BUILD/tests/faults/faults_kill" --kills "$KILLS" --seed "$SEED" || status=1
 echo "== faults_kill: $(($(date +%s) - start)) s"
 start=$(date +%s)
-(cd "$BUILD/tests" && QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 \
+(cd "$BUILD/tests" && QT_QPA_PLATFORM=offscreen LANG=fr_FR.UTF-8 LC_ALL=fr_FR.UTF-8 \
     ./faults/faults_campaign --long --runs "$RUNS" --seed "$SEED") || status=1
 echo "== faults_campaign: $(($(date +%s) - start)) s"
 exit $status

@@ -2,9 +2,14 @@
 # Builds the fuzz targets with clang and runs each one RUNS times (default
 # 20000) from its seed corpus. The corpus is copied to a scratch folder first,
 # so the seeds under tests/ are never written to. Fails on the first crash.
+# The random seed is fixed, so every run puts the readers through the same
+# inputs and a fault it finds is found again; SEED=N draws other inputs.
+#
+#   scripts/fuzz.sh [RUNS]            (SEED=... for other inputs)
 set -eu
 
 RUNS=${1:-20000}
+SEED=${SEED:-1407}
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD="$ROOT/build-fuzz"
 CORPUS="$ROOT/tests/fuzz_corpus"
@@ -33,10 +38,10 @@ for target in $(cat "$BUILD/fuzz_targets.txt"); do
     if [ -d "$CORPUS/$target" ]; then
         cp -R "$CORPUS/$target/." "$WORK/$target/"
     fi
-    echo "== $target: $RUNS runs"
-    if ! (cd "$WORK" && "$BUILD/$target" -runs="$RUNS" -max_len=8192 -print_final_stats=0 \
+    echo "== $target: $RUNS runs, seed $SEED"
+    if ! (cd "$WORK" && "$BUILD/$target" -runs="$RUNS" -seed="$SEED" -max_len=8192 -print_final_stats=0 \
             "$WORK/$target" >"$WORK/$target.log" 2>&1); then
-        echo "$target FAILED; the crashing input is kept in $BUILD:"
+        echo "$target FAILED (seed $SEED); the crashing input is kept in $BUILD:"
         tail -n 40 "$WORK/$target.log"
         cp "$WORK"/crash-* "$WORK"/leak-* "$WORK"/timeout-* "$BUILD"/ 2>/dev/null || true
         status=1

@@ -10,6 +10,8 @@ packages=(
     # the SVG image and icon plugins that draw the buttons' icons
     libqt6svg6
     fonts-dejavu-core
+    # the French locale the operators' desktops run in, and the tests with them
+    locales
     # the journal's spreadsheet files; its tests read PDF text and unzip .xlsx
     libxlsxwriter-dev poppler-utils unzip
     # fuzzing with libFuzzer and the sanitizers
@@ -21,16 +23,34 @@ packages=(
     # the AppStream validator
     dpkg-dev file util-linux lintian appstream
 )
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 if ((${#missing[@]})); then
     echo "setup: installing ${missing[*]}"
-    SUDO=""
-    [ "$(id -u)" -ne 0 ] && SUDO="sudo"
     $SUDO apt-get update -q
     DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# fr_FR.UTF-8: enabled in /etc/locale.gen (kept there for the next
+# locale-gen) and generated, once.
+if ! locale -a 2>/dev/null | grep -iE '^fr_FR\.utf-?8$' >/dev/null; then
+    echo "setup: generating the locale fr_FR.UTF-8"
+    if ! grep -qE '^[[:space:]]*fr_FR\.UTF-8[[:space:]]+UTF-8' /etc/locale.gen 2>/dev/null; then
+        if grep -qE '^#[[:space:]]*fr_FR\.UTF-8[[:space:]]+UTF-8' /etc/locale.gen 2>/dev/null; then
+            $SUDO sed -i -E 's/^#[[:space:]]*(fr_FR\.UTF-8[[:space:]]+UTF-8)/\1/' /etc/locale.gen
+        else
+            echo "fr_FR.UTF-8 UTF-8" | $SUDO tee -a /etc/locale.gen >/dev/null
+        fi
+    fi
+    $SUDO locale-gen
+    locale -a | grep -iE '^fr_FR\.utf-?8$' >/dev/null || {
+        echo "setup: the locale fr_FR.UTF-8 could not be generated" >&2
+        exit 1
+    }
 fi
 
 BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}"

@@ -48,6 +48,8 @@ private slots:
 
     void burstInTwoPartsIsOneAppend();
     void burstCaughtByAClosedPortIsNotReopened();
+    void bytesFromBeforeTheOpenAreDropped_data();
+    void bytesFromBeforeTheOpenAreDropped();
     void blankBeforeTheWordDoesNotMatch();
     void halfAWordDoesNotMatch();
     void tenSecondWaitEndsJustAfterTenSeconds();
@@ -223,6 +225,33 @@ void TestSerial::burstCaughtByAClosedPortIsNotReopened()
     QVERIFY(!h.port.isOpen());
     QCOMPARE(h.port.opens, 1);
     QVERIFY(h.form->text2().isEmpty());
+}
+
+void TestSerial::bytesFromBeforeTheOpenAreDropped_data()
+{
+    QTest::addColumn<bool>("openedBefore");
+    QTest::newRow("sent before the first open") << false;
+    QTest::newRow("left unread when the operator closed") << true;
+}
+
+void TestSerial::bytesFromBeforeTheOpenAreDropped()
+{
+    // Bytes that waited in the adapter are not the board's answer to what
+    // the program sends next: the open drops them.
+    QFETCH(bool, openedBefore);
+    Harness h;
+    if (openedBefore) {
+        h.form->Command10_MouseDown(MouseButton::Left);
+        h.port.deliver("Pret");
+        h.time.after(50ms, [&] { h.form->Command10_MouseDown(MouseButton::Right); });
+    } else {
+        h.port.deliver("Pret");
+    }
+    pauseIn(*h.form, 200ms);
+    h.port.deliver("Mise a l'heure", 300ms);
+    h.form->Command10_MouseDown(MouseButton::Left);
+    QVERIFY(pauseIn(*h.form, 500ms));
+    QCOMPARE(h.form->text2(), QStringLiteral("Mise a l'heure"));
 }
 
 void TestSerial::blankBeforeTheWordDoesNotMatch()

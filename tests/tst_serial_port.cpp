@@ -131,6 +131,7 @@ class TestSerialPort : public QObject {
 private slots:
     void deviceOfEachPortNumber();
     void openSendReceive();
+    void bytesFromBeforeTheOpenAreDropped();
     void refusedDtrIsNoError();
     void portHeldElsewhereIsInUse();
     void absentDevice();
@@ -195,6 +196,27 @@ void TestSerialPort::openSendReceive()
     QVERIFY(!port.isOpen());
     QVERIFY(!port.write("x"));
     QVERIFY(port.readAll().isEmpty());
+}
+
+void TestSerialPort::bytesFromBeforeTheOpenAreDropped()
+{
+    // The board spoke while the port was closed: those bytes wait in the
+    // terminal, and the open drops them.
+    QTemporaryDir dir;
+    Peer peer;
+    QVERIFY(peer.ok());
+    QVERIFY(linkCom(dir, 3, peer.device));
+    QtSerialPort port(dir.path());
+    QCOMPARE(port.open(3), OpenResult::Opened);
+    port.close();
+    peer.send("Pret");
+    QTest::qWait(100);
+    QCOMPARE(port.open(3), OpenResult::Opened);
+    peer.send("vidage");
+    QByteArray in;
+    QTRY_VERIFY_WITH_TIMEOUT((in += port.readAll()).size() >= 6, 5000);
+    QTest::qWait(100);
+    QCOMPARE(in + port.readAll(), QByteArray("vidage"));
 }
 
 void TestSerialPort::refusedDtrIsNoError()

@@ -16,7 +16,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QSysInfo>
 #include <QTest>
+
+#include <clocale>
+#include <cstring>
 
 using namespace platine;
 using namespace platine::testing;
@@ -27,6 +31,9 @@ private slots:
     void everyControlIsThere();
     void captionsAndToolTips_data();
     void captionsAndToolTips();
+    void frenchDesktop();
+    void secondCopyOnTheFolder_data();
+    void secondCopyOnTheFolder();
     void firstStartWithoutSettings();
     void restoresStoredPortAndDelay_data();
     void restoresStoredPortAndDelay();
@@ -216,6 +223,62 @@ void TstWindow::captionsAndToolTips()
     QVERIFY(w);
     QTEST(captionOf(w), "caption");
     QTEST(w->toolTip(), "tip");
+}
+
+void TstWindow::frenchDesktop()
+{
+    // The tests run as the operators' desktops do: a locale asked for and not
+    // generated would leave the C library in "C" and hide what French does.
+    const QByteArray asked = qgetenv("LC_ALL");
+    if (!asked.startsWith("fr_FR"))
+        QSKIP("not run under LC_ALL=fr_FR.UTF-8");
+    QVERIFY2(std::strncmp(std::setlocale(LC_NUMERIC, nullptr), "fr_FR", 5) == 0,
+             "fr_FR.UTF-8 is not generated on this machine (scripts/setup.sh generates it)");
+    QCOMPARE(std::localeconv()->decimal_point, ",");
+    QCOMPARE(QLocale().decimalPoint(), QStringLiteral(","));
+}
+
+void TstWindow::secondCopyOnTheFolder_data()
+{
+    QTest::addColumn<QString>("other");
+    QTest::addColumn<bool>("told");
+    QTest::newRow("another copy runs") << "running" << true;
+    QTest::newRow("the other copy has ended") << "ended" << false;
+    QTest::newRow("the other copy died, its lock left") << "died" << false;
+}
+
+void TstWindow::secondCopyOnTheFolder()
+{
+    QFETCH(QString, other);
+    QFETCH(bool, told);
+    Harness first;
+    QVERIFY(first.dialogs.shown.empty());
+    if (other == u"ended") {
+        first.form.reset();
+    } else if (other == u"died") {
+        first.form.reset();
+        // A process number no process has: QLockFile's lines are the pid,
+        // the program's name and the machine's.
+        QVERIFY(Harness::writeFile(first.path(QStringLiteral("platine.lock")),
+                                   "2147483646\nplatine\n" + QSysInfo::machineHostName().toUtf8() +
+                                       "\n"));
+    }
+    Form2 second(first.platform());
+    second.setEndProgram([] {});
+    second.Form_Load();
+    QCOMPARE(first.dialogs.shown.size(), std::size_t(told ? 1 : 0));
+    if (told) {
+        const auto &box = first.dialogs.shown[0];
+        QCOMPARE(box.icon, MsgIcon::Warning);
+        QCOMPARE(box.title, QStringLiteral("Autre copie du programme"));
+        QVERIFY2(box.text.startsWith(QStringLiteral("Une autre copie du programme est déjà ouverte "
+                                                    "sur le dossier ")) &&
+                     box.text.contains(QStringLiteral("(le processus %1 sur ")
+                                           .arg(QCoreApplication::applicationPid())),
+                 qPrintable(box.text));
+    }
+    // The second copy goes on: its window is loaded as usual.
+    QCOMPARE(controls(second).Combo1->count(), 10);
 }
 
 void TstWindow::firstStartWithoutSettings()

@@ -8,6 +8,7 @@
 #include "badges/listfile.h"
 #include "badges/open_list.h"
 #include "badges/tables.h"
+#include "platform/file_lock.h"
 #include "platform/platform.h"
 #include "serial/line.h"
 
@@ -221,6 +222,9 @@ private:
     std::unique_ptr<Form2Ui> m_ui; // every control of the window
     std::unique_ptr<Line> m_line;
     std::function<void()> m_endProgram;
+    // The files folder's lock, held from the start to the end: a second copy
+    // started on the same folder finds it taken.
+    std::unique_ptr<FileLock> m_folderLock;
 
     OpenList m_liste;
     QPointer<BadgeTableWindow> m_tableau; // "Tableau des badges", while open

@@ -13,6 +13,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QRegularExpression>
@@ -67,6 +68,19 @@ QString Form2::ownSettingsPath() const
 
 void Form2::Form_Load()
 {
+    // One copy at a time on a folder of files: a second copy is told which
+    // process holds the folder, and goes on. A lock that cannot be made (a
+    // folder without the right to write) is no other copy.
+    const QString folder = QDir(m_platform.programDir).filePath(QStringLiteral("platine"));
+    m_folderLock = std::make_unique<FileLock>(folder, Millis(0));
+    if (!m_folderLock->locked() && QFileInfo::exists(FileLock::lockPathFor(folder)))
+        m_platform.dialogs->message(
+            MsgIcon::Warning, MsgButtons::Ok, QStringLiteral("Autre copie du programme"),
+            QStringLiteral("Une autre copie du programme est déjà ouverte sur le dossier %1 (%2).\r\n"
+                           "Les deux copies partagent ses fichiers (historique, réglages, "
+                           "journal) : n'utilisez la platine que depuis l'une d'elles.")
+                .arg(QDir::toNativeSeparators(m_platform.programDir), m_folderLock->holder()));
+
     const std::string path = nativePath(settingsPath());
     m_ui->Frame2->resize((8475 + 7) / 15, m_ui->Frame2->height()); // 8475 twips
 

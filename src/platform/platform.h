@@ -68,7 +68,8 @@ public:
     virtual ~SerialPort() = default;
 
     // Opens the port at 9600 baud, 8 data bits, no parity, 1 stop bit, no
-    // handshaking.
+    // handshaking. Bytes that waited in the device before it opened are
+    // dropped: only what the board sends from now on is read.
     virtual OpenResult open(const PortId &port) = 0;
     virtual void close() = 0;
     virtual bool isOpen() const = 0;

@@ -105,6 +105,10 @@ OpenResult QtSerialPort::open(const PortId &port)
     m_port.setParity(QSerialPort::NoParity);
     m_port.setStopBits(QSerialPort::OneStop);
     m_port.setFlowControl(QSerialPort::NoFlowControl);
+    // What waited in the adapter or the terminal before the port opened came
+    // while nobody listened: the board's next word starts afresh.
+    m_port.clear(QSerialPort::Input);
+    m_port.clearError();
     return OpenResult::Opened;
 }
 

@@ -6,9 +6,11 @@
 #   tests/e2e/e2e.sh PROGRAM SIMULATOR [SCREENSHOT_DIR]
 #
 # Each step prints "e2e: PASS ..." or "e2e: FAIL ..."; the script exits with
-# 0 when every step passed, 1 otherwise, and 77 (skipped) when Xvfb or
-# xdotool is missing -- unless PLATINE_E2E_REQUIRED=1 (scripts/test.sh sets
-# it, having installed them): then a missing tool fails the run. A
+# 0 when every step passed, 1 otherwise, and 77 (skipped) when Xvfb,
+# xdotool or the locale fr_FR.UTF-8 is missing -- unless
+# PLATINE_E2E_REQUIRED=1 (scripts/test.sh sets it, having installed them and
+# generated the locale): then a missing one fails the run. The program runs
+# in French, as on the operators' desktops. A
 # screenshot of the window is taken at the end of each operation into
 # SCREENSHOT_DIR (or $E2E_SCREENSHOTS) when one is given and ImageMagick is
 # there; no check depends on a screenshot.
@@ -32,6 +34,15 @@ for tool in Xvfb xdotool; do
         exit 77
     fi
 done
+# The program runs in French, as on the operators' desktops.
+if ! locale -a 2>/dev/null | grep -qiE '^fr_FR\.utf-?8$'; then
+    if [ "${PLATINE_E2E_REQUIRED:-0}" = 1 ]; then
+        echo "e2e: FAIL the locale fr_FR.UTF-8 is not generated, and the end-to-end run is required here"
+        exit 1
+    fi
+    echo "e2e: SKIPPED: the locale fr_FR.UTF-8 is not generated (scripts/setup.sh generates it)"
+    exit 77
+fi
 HAVE_IMPORT=0
 command -v import >/dev/null 2>&1 && HAVE_IMPORT=1
 
@@ -161,7 +172,7 @@ SLOT 2 badge=0123456789 debut=08:05 fin=12:45 jour=8 lieu=12 jour_mois=15
 SLOT 3 badge=$NEW_BADGE debut=07:30 fin=17:30 jour=7 lieu=1 jour_mois=0
 EOF
 
-(cd "$WORK" && QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8 exec "$PROG_DIR/platine" >"$WORK/program.log" 2>&1) &
+(cd "$WORK" && QT_QPA_PLATFORM=xcb LANG=fr_FR.UTF-8 LC_ALL=fr_FR.UTF-8 exec "$PROG_DIR/platine" >"$WORK/program.log" 2>&1) &
 PROG_PID=$!
 
 main_window() { WID=$(xdotool search --onlyvisible --name "^Contrôle d'accès horodaté  -" 2>/dev/null | head -n 1); [ -n "$WID" ]; }

@@ -102,8 +102,10 @@ OpenResult FakeSerialPort::open(const PortId &port)
     ++opens;
     openedPort = port.number;
     openedDevice = port.device;
-    if (nextOpen == OpenResult::Opened)
+    if (nextOpen == OpenResult::Opened) {
         m_open = true;
+        m_input.clear(); // what waited in the adapter, as the real port drops it
+    }
     return nextOpen;
 }
 
@@ -120,6 +122,8 @@ bool FakeSerialPort::write(const QByteArray &bytes)
 
 QByteArray FakeSerialPort::readAll()
 {
+    if (!m_open)
+        return {};
     QByteArray all = m_input;
     m_input.clear();
     return all;
@@ -128,10 +132,9 @@ QByteArray FakeSerialPort::readAll()
 void FakeSerialPort::deliver(const QByteArray &bytes, Millis delay)
 {
     m_time.after(delay, [this, bytes] {
-        if (!m_open)
-            return; // nobody listens on a closed port
+        // On a closed port the bytes wait in the adapter, unannounced.
         m_input += bytes;
-        if (onReadyRead)
+        if (m_open && onReadyRead)
             onReadyRead();
     });
 }

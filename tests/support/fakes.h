@@ -94,7 +94,8 @@ public:
     bool write(const QByteArray &bytes) override;
     QByteArray readAll() override;
 
-    // The board sends `bytes`, arriving `delay` from now.
+    // The board sends `bytes`, arriving `delay` from now. Bytes that arrive
+    // while the port is closed wait in the adapter until an open drops them.
     void deliver(const QByteArray &bytes, Millis delay = Millis(0));
     // The device goes away `delay` from now (an adapter pulled out).
     void lose(Millis delay = Millis(0));
