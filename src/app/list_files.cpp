@@ -63,8 +63,12 @@ Replaced replaceList(Dialogs &dialogs, const QString &title, const QString &path
         {
             FileLock lock(path);
             if (!lock.locked()) {
-                error = "la liste est en cours d'écriture par " + lock.holder().toStdString() +
-                        " ; réessayez dans un instant.";
+                // Another copy writing it, or a folder where no lock can be made.
+                const QString holder = lock.holder();
+                error = holder.startsWith(QLatin1String("le verrou"))
+                            ? "la liste n'est pas écrite : " + holder.toStdString() + "."
+                            : "la liste est en cours d'écriture par " + holder.toStdString() +
+                                  " ; réessayez dans un instant.";
                 return Replaced::Failed;
             }
             const std::optional<std::string> current = readList(nativePath(path), true, error);
