@@ -59,17 +59,16 @@ class TstListFiles : public QObject {
 private slots:
     void writerKeepsLinkAndPermissions_data();
     void writerKeepsLinkAndPermissions();
-    void writerRefusesReadOnly();
     void writerKeepsOwnerAndGroup();
     void leftoversSwept_data();
     void leftoversSwept();
 
     void copyIsTheListByteForByte_data();
     void copyIsTheListByteForByte();
-    void readOnlyListRefusedAtSave();
+    void saveRefused_data();
+    void saveRefused();
     void changedOutsideAsks_data();
     void changedOutsideAsks();
-    void listHeldByAnotherCopy();
     void tableCountsEveryRecord();
 };
 
@@ -80,6 +79,7 @@ void TstListFiles::writerKeepsLinkAndPermissions_data()
     QTest::newRow("0640") << 0640 << false;
     QTest::newRow("0604 through a link") << 0604 << true;
     QTest::newRow("0660 set-group-id through a link") << 02660 << true;
+    QTest::newRow("read-only 0444, refused") << 0444 << true;
 }
 
 void TstListFiles::writerKeepsLinkAndPermissions()
@@ -93,27 +93,16 @@ void TstListFiles::writerKeepsLinkAndPermissions()
     QVERIFY(::chmod(QFile::encodeName(file).constData(), mode_t(mode)) == 0);
     QVERIFY(QFile::link("partage/liste.txt", link));
     std::string error;
-    QVERIFY2(files::writeAtomic((throughLink ? link : file).toStdString(), "nouveau", &error),
-             error.c_str());
+    const bool refused = (mode & 0222) == 0;
+    QCOMPARE(files::writeAtomic((throughLink ? link : file).toStdString(), "nouveau", &error),
+             !refused);
+    QCOMPARE(QString::fromStdString(error).contains(QStringLiteral("est en lecture seule")),
+             refused);
     QVERIFY(QFileInfo(link).isSymLink());
     QCOMPARE(QFileInfo(link).symLinkTarget(), QFileInfo(file).absoluteFilePath());
-    QCOMPARE(Harness::readFile(file), QByteArray("nouveau"));
+    QCOMPARE(Harness::readFile(file), QByteArray(refused ? "ancien" : "nouveau"));
     QCOMPARE(int(modeOf(file)), mode);
     QCOMPARE(hiddenFiles(dir.filePath("partage")), QStringList());
-}
-
-void TstListFiles::writerRefusesReadOnly()
-{
-    QTemporaryDir dir;
-    const QString file = dir.filePath("liste.txt");
-    QVERIFY(Harness::writeFile(file, "ancien"));
-    QVERIFY(::chmod(QFile::encodeName(file).constData(), 0444) == 0);
-    std::string error;
-    QVERIFY(!files::writeAtomic(file.toStdString(), "nouveau", &error));
-    QVERIFY2(QString::fromStdString(error).contains(QStringLiteral("est en lecture seule")),
-             error.c_str());
-    QCOMPARE(Harness::readFile(file), QByteArray("ancien"));
-    QCOMPARE(hiddenFiles(dir.path()), QStringList());
 }
 
 void TstListFiles::writerKeepsOwnerAndGroup()
@@ -202,19 +191,31 @@ void TstListFiles::copyIsTheListByteForByte()
         QCOMPARE(s.kind, QStringLiteral("save")); // no message box
 }
 
-void TstListFiles::readOnlyListRefusedAtSave()
+void TstListFiles::saveRefused_data()
 {
+    QTest::addColumn<bool>("readOnly"); // else another copy holds the list's lock
+    QTest::addColumn<QString>("why");
+    QTest::newRow("read-only list") << true << QStringLiteral("est en lecture seule");
+    QTest::newRow("held by another copy") << false << QStringLiteral("en cours d'écriture par");
+}
+
+void TstListFiles::saveRefused()
+{
+    QFETCH(bool, readOnly);
+    QFETCH(QString, why);
     Harness h;
     const QString list = h.path("liste.txt");
     QVERIFY(Harness::writeFile(list, kList));
-    QVERIFY(QFile::setPermissions(list, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    if (readOnly)
+        QVERIFY(
+            QFile::setPermissions(list, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
     h.openList(list);
     h.form->Command5_Click();
     h.ui().nom->setText(QStringLiteral("Autre"));
+    FileLock other(readOnly ? h.path("autre") : list);
     h.form->Command7_Click();
     QCOMPARE(h.dialogs.shown.size(), std::size_t(1));
-    QVERIFY2(h.dialogs.shown[0].text.contains(QStringLiteral("est en lecture seule")),
-             qPrintable(h.dialogs.shown[0].text));
+    QVERIFY2(h.dialogs.shown[0].text.contains(why), qPrintable(h.dialogs.shown[0].text));
     QCOMPARE(Harness::readFile(list), kList);
     QCOMPARE(h.time.blockedFor, Millis(0)); // no "Enregistrement effectué"
 }
@@ -255,37 +256,21 @@ void TstListFiles::changedOutsideAsks()
         QCOMPARE(now, outside);
     else if (saveAs)
         QCOMPARE(now, kList); // the pane as opened, as asked
-    else // the record saved, the outside change kept
+    else                      // the record saved, the outside change kept
         QVERIFY(now.contains("nom=Autre") && now.contains("nom=Ajout"));
-}
-
-void TstListFiles::listHeldByAnotherCopy()
-{
-    Harness h;
-    const QString list = h.path("liste.txt");
-    QVERIFY(Harness::writeFile(list, kList));
-    h.openList(list);
-    h.form->Command5_Click();
-    h.ui().nom->setText(QStringLiteral("Autre"));
-    FileLock other(list);
-    QVERIFY(other.locked());
-    h.form->Command7_Click();
-    QCOMPARE(h.dialogs.shown.size(), std::size_t(1));
-    QVERIFY2(h.dialogs.shown[0].text.contains(QStringLiteral("en cours d'écriture")),
-             qPrintable(h.dialogs.shown[0].text));
-    QCOMPARE(Harness::readFile(list), kList);
 }
 
 void TstListFiles::tableCountsEveryRecord()
 {
     QByteArray content = "Liste\r\n\r\n";
     for (int i = 1; i <= 150; ++i)
-        content += QStringLiteral("[%1]\r\nnumero=%1\r\nnom=N%2\r\nheure de debut=08\r\nminute "
-                                  "de debut=00\r\nheure de fin=18\r\nminute de fin=00\r\njour "
-                                  "autoris\u00E9_=9\r\nlieu autoris\u00E9=1\r\njour du mois=0\r\n\r\n")
-                       .arg(i, 10, 10, QLatin1Char('0'))
-                       .arg(i)
-                       .toLatin1();
+        content +=
+            QStringLiteral("[%1]\r\nnumero=%1\r\nnom=N%2\r\nheure de debut=08\r\nminute "
+                           "de debut=00\r\nheure de fin=18\r\nminute de fin=00\r\njour "
+                           "autoris\u00E9_=9\r\nlieu autoris\u00E9=1\r\njour du mois=0\r\n\r\n")
+                .arg(i, 10, 10, QLatin1Char('0'))
+                .arg(i)
+                .toLatin1();
     BadgeTableWindow table({});
     table.showList(QStringLiteral("liste.txt"), content.toStdString());
     QCOMPARE(table.totalCount(), 150);

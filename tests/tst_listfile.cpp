@@ -2,7 +2,6 @@
 // writer, the new-list header and the value checks.
 
 #include "support/example_list.h"
-#include "badges/badge_rows.h"
 #include "badges/list_dates.h"
 #include "badges/listfile.h"
 #include "platform/cp1252.h"
@@ -84,7 +83,6 @@ private slots:
     void readReportNamesEverything();
     void unusedLinesNamed_data();
     void unusedLinesNamed();
-    void rowsPastTheBoard();
     void sampleRecordsSayWhatTheyHold();
 
     void exampleWrittenByteForByte();
@@ -336,11 +334,10 @@ void TstListFile::unusedLinesNamed_data()
     const std::string one = section("0000000001", "0000000001", "Un");
     const std::string seven = section("0000000007", "0000000007", "Sept");
     // The header of five lines, then a section of eleven lines: line 17 follows it.
-    QTest::newRow("text before [ hides a record")
-        << (kListHeader + one + "x" + seven) << 1 << QString("17:0 18:2 19:2 20:2 21:2 22:2 23:2 "
+    QTest::newRow("text before [ hides a record") << (kListHeader + one + "x" + seven) << 1
+                                                  << QString("17:0 18:2 19:2 20:2 21:2 22:2 23:2 "
                                                              "24:2 25:2 26:2");
-    QTest::newRow("first record behind text")
-        << (kListHeader + "x" + one) << 0 << QString("6:0");
+    QTest::newRow("first record behind text") << (kListHeader + "x" + one) << 0 << QString("6:0");
     QTest::newRow("stray line in a record")
         << (kListHeader + one.substr(0, one.size() - 2) + "bla bla\r\n\r\n") << 1
         << QString("16:1");
@@ -371,22 +368,6 @@ void TstListFile::unusedLinesNamed()
     }
 }
 
-void TstListFile::rowsPastTheBoard()
-{
-    int inFile = 0;
-    const std::vector<BadgeRow> rows = listRows(manySections(150), &inFile);
-    QCOMPARE(inFile, 150);
-    QCOMPARE(int(rows.size()), 150);
-    for (int i : {0, 99, 100, 101, 149}) {
-        const BadgeRow &r = rows[std::size_t(i)];
-        QCOMPARE(r.slot, i);
-        QCOMPARE(r.numero, numberOf(i));
-        QCOMPARE(r.nom, "Nom " + std::to_string(i));
-        QCOMPARE(r.plage, std::string("08:00 – 18:00"));
-        QCOMPARE(r.etat.find("ne sera pas envoy") == 0, i >= 100);
-    }
-}
-
 void TstListFile::sampleRecordsSayWhatTheyHold()
 {
     // Each record of the shipped sample: "24 h 24" and "tous lieux" say
@@ -397,8 +378,8 @@ void TstListFile::sampleRecordsSayWhatTheyHold()
     QCOMPARE(int(list.sections().size()), 4);
     for (const std::string &s : list.sections()) {
         const RecordFields f = storedFields(list, s);
-        const bool h24 = f.heure_debut == "99" && f.minute_debut == "99" &&
-                         f.heure_fin == "99" && f.minute_fin == "99";
+        const bool h24 = f.heure_debut == "99" && f.minute_debut == "99" && f.heure_fin == "99" &&
+                         f.minute_fin == "99";
         QCOMPARE(f.h24, std::string(h24 ? "oui" : "non"));
         QCOMPARE(f.tous_lieux, std::string(f.lieu == "99" ? "oui" : "non"));
         QCOMPARE(cp1252::toUtf8(f.jour_texte), std::string(kDayChoices[std::stoi(f.jour_code)]));

@@ -77,7 +77,7 @@ Replaced replaceList(Dialogs &dialogs, const QString &title, const QString &path
             if (!expected || *current == *expected || (accepted && *current == *accepted)) {
                 written = edit(*current);
                 return files::writeAtomic(nativePath(path), written, &error) ? Replaced::Written
-                                                                            : Replaced::Failed;
+                                                                             : Replaced::Failed;
             }
             changedOutside = current;
         }
@@ -264,9 +264,9 @@ void Form2::importTable(const QString &path)
                                       toCp1252(heureCourante(now.time(), locale)), toCp1252(title)),
                         table.records);
     std::string written;
-    if (replaceList(*m_platform.dialogs, kOpenTitle, listPath, std::nullopt, QString(),
-                    [&](const std::string &) { return list; }, written,
-                    error) != Replaced::Written) {
+    if (replaceList(
+            *m_platform.dialogs, kOpenTitle, listPath, std::nullopt, QString(),
+            [&](const std::string &) { return list; }, written, error) != Replaced::Written) {
         refuse(QStringLiteral("Impossible d'écrire la liste « %1 ».\r\n").arg(listPath) +
                QString::fromStdString(error));
         return;
@@ -312,9 +312,9 @@ void Form2::Command4_Click()
         newListHeader(toCp1252(dateCourte(now.date(), locale)),
                       toCp1252(heureCourante(now.time(), locale)), toCp1252(title));
     std::string error, written;
-    if (replaceList(*m_platform.dialogs, QStringLiteral("Nouvelle liste"), path, std::nullopt,
-                    QString(), [&](const std::string &) { return header; }, written,
-                    error) != Replaced::Written) {
+    if (replaceList(
+            *m_platform.dialogs, QStringLiteral("Nouvelle liste"), path, std::nullopt, QString(),
+            [&](const std::string &) { return header; }, written, error) != Replaced::Written) {
         m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Message"),
                                     QStringLiteral("Impossible de créer la liste.\r\n") +
                                         QString::fromStdString(error));
@@ -347,8 +347,8 @@ void Form2::Command2_Click()
         // The pane as it shows the list: a list shown as it was read is its
         // bytes as they were, not the pane's lines (each given a CR LF).
         const QString pane = text1();
-        for (const std::optional<std::string> &read : {m_liste.lue, files::read(nativePath(
-                                                                        m_liste.fichier))})
+        for (const std::optional<std::string> &read :
+             {m_liste.lue, files::read(nativePath(m_liste.fichier))})
             if (!list && read && pane == fromCp1252(linesWithCrLf(*read)))
                 list = read;
         if (!list) {
@@ -367,8 +367,7 @@ void Form2::Command2_Click()
             *m_platform.dialogs, title, path, overOpenList ? m_liste.lue : std::nullopt,
             QStringLiteral("La remplacer quand même ? Les changements faits hors du programme "
                            "seront perdus."),
-            [&](const std::string &) { return table ? listTable(*list) : *list; }, written,
-            error);
+            [&](const std::string &) { return table ? listTable(*list) : *list; }, written, error);
     if (done == Replaced::Kept) {
         m_ui->Label14->setText(QStringLiteral("Rien n'a été enregistré : la liste a été modifiée "
                                               "hors du programme"));

@@ -396,8 +396,8 @@ void BadgeTableWindow::filterChanged()
 void BadgeTableWindow::showCount()
 {
     const int shown = shownCount(), total = totalCount();
-    QString text =
-        shown == total ? QStringLiteral("%1 badge(s)").arg(total)
+    QString text = shown == total
+                       ? QStringLiteral("%1 badge(s)").arg(total)
                        : QStringLiteral("%1 badge(s) affiché(s) sur %2").arg(shown).arg(total);
     if (total > kBoardRecords)
         text = (shown == total ? QStringLiteral("%1 badges dans le fichier").arg(total) : text) +

@@ -239,7 +239,7 @@ std::string invalidKeysText(std::uint16_t bits)
 }
 
 std::uint16_t readRecordInto(const profile::Parsed &list, const std::string &section,
-                            BadgeTables &t, int i)
+                             BadgeTables &t, int i)
 {
     RecordFields record;
     for (const RecordField &f : kRecordFields)
@@ -297,8 +297,9 @@ ListReadReport readList(std::string_view content, BadgeTables &t)
     // A new list's header lines (the date, the time, the file's name) may
     // hold brackets without meaning a record.
     const auto headerLine = [](const std::string &text) {
-        for (const char *caption : {"Liste cr\xE9" "e le  : ", "Heure courante : ",
-                                    "Nom du fichier : "})
+        for (const char *caption : {"Liste cr\xE9"
+                                    "e le  : ",
+                                    "Heure courante : ", "Nom du fichier : "})
             if (text.rfind(caption, 0) == 0)
                 return true;
         return false;
@@ -362,8 +363,8 @@ std::string readReportText(const ListReadReport &report, const BadgeTables &t)
                       "n'est pas lu";
                 break;
             case profile::UnusedLine::RepeatedKey:
-                why = "clé déjà donnée dans la section [" + cp1252::toUtf8(u.section) +
-                      "], ignorée";
+                why =
+                    "clé déjà donnée dans la section [" + cp1252::toUtf8(u.section) + "], ignorée";
                 break;
             case profile::UnusedLine::NotAKey:
                 why = "ni une clé (nom=valeur) ni une ligne vide, ignorée";

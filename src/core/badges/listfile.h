@@ -105,7 +105,7 @@ ListReadReport readList(std::string_view content, BadgeTables &t);
 // Slot `i` of the tables filled from the record of `section` in `list`, as
 // the reader fills it (badge bytes apart): its InvalidKey bits.
 std::uint16_t readRecordInto(const profile::Parsed &list, const std::string &section,
-                            BadgeTables &t, int i);
+                             BadgeTables &t, int i);
 
 // The operator's message for a read's problems (UTF-8, lines joined by CR LF);
 // empty when there is nothing to tell. `t` names the badges of invalid slots.

@@ -181,8 +181,8 @@ std::vector<UnusedLine> unusedLines(std::string_view content)
         if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '#')
             continue;
         const std::size_t open = line.find('[');
-        const bool bracketed = open != std::string_view::npos &&
-                               line.find(']', open + 1) != std::string_view::npos;
+        const bool bracketed =
+            open != std::string_view::npos && line.find(']', open + 1) != std::string_view::npos;
         const bool key = keyName(line, name);
         UnusedLine u{number, std::string(line), UnusedLine::NotAKey, section};
         if (!inSection) {

@@ -52,8 +52,8 @@ struct UnusedLine {
         NotAKey,     // inside a section, neither a key line nor empty nor a comment
         RepeatedKey, // a key already given in its section: the first one counts
     };
-    int number = 0;      // from 1
-    std::string text;    // the line as it stands (file bytes)
+    int number = 0;   // from 1
+    std::string text; // the line as it stands (file bytes)
     Why why = NotAKey;
     std::string section; // the section it stands in (empty before the first)
 };

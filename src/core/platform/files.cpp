@@ -294,7 +294,8 @@ std::optional<std::string> makeScratchFile(const std::string &folder, std::strin
     std::string path;
     const int fd = openScratch(fs::path(folder), stem, suffix, path);
     if (fd < 0) {
-        setError(error, "Impossible de créer un fichier temporaire dans le dossier « " + folder + " »",
+        setError(error,
+                 "Impossible de créer un fichier temporaire dans le dossier « " + folder + " »",
                  errno);
         return std::nullopt;
     }
@@ -318,10 +319,10 @@ Sweep removeLeftovers(const std::string &folder, std::chrono::seconds minAge)
         long pid = 0;
         const bool ours = isScratchName(name, &pid);
         // An earlier version's ".<name>.XXXXXX", its file beside it.
-        const bool earlier = !ours && name.size() > 8 && name[0] == '.' &&
-                             name[name.size() - 7] == '.' &&
-                             std::all_of(name.end() - 6, name.end(), isAlnum) &&
-                             fs::is_regular_file(fs::path(folder) / name.substr(1, name.size() - 8), ec);
+        const bool earlier =
+            !ours && name.size() > 8 && name[0] == '.' && name[name.size() - 7] == '.' &&
+            std::all_of(name.end() - 6, name.end(), isAlnum) &&
+            fs::is_regular_file(fs::path(folder) / name.substr(1, name.size() - 8), ec);
         if (!ours && !earlier)
             continue;
         struct stat st {};
