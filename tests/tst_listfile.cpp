@@ -4,6 +4,8 @@
 #include "support/example_list.h"
 #include "badges/list_dates.h"
 #include "badges/listfile.h"
+#include "platform/cp1252.h"
+#include "platform/files.h"
 
 #include <QTest>
 
@@ -79,6 +81,9 @@ private slots:
     void sectionCounts();
     void noStaleBytesAfterEmptyList();
     void readReportNamesEverything();
+    void unusedLinesNamed_data();
+    void unusedLinesNamed();
+    void sampleRecordsSayWhatTheyHold();
 
     void exampleWrittenByteForByte();
     void resaveInPlace();
@@ -318,6 +323,68 @@ void TstListFile::readReportNamesEverything()
     unreadable.readable = false;
     unreadable.error = "absent";
     QVERIFY(QString::fromUtf8(readReportText(unreadable, *t).c_str()).contains("absent"));
+}
+
+void TstListFile::unusedLinesNamed_data()
+{
+    QTest::addColumn<std::string>("content");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("named"); // "line:why" of each line named, why as its number
+
+    const std::string one = section("0000000001", "0000000001", "Un");
+    const std::string seven = section("0000000007", "0000000007", "Sept");
+    // The header of five lines, then a section of eleven lines: line 17 follows it.
+    QTest::newRow("text before [ hides a record") << (kListHeader + one + "x" + seven) << 1
+                                                  << QString("17:0 18:2 19:2 20:2 21:2 22:2 23:2 "
+                                                             "24:2 25:2 26:2");
+    QTest::newRow("first record behind text") << (kListHeader + "x" + one) << 0 << QString("6:0");
+    QTest::newRow("stray line in a record")
+        << (kListHeader + one.substr(0, one.size() - 2) + "bla bla\r\n\r\n") << 1
+        << QString("16:1");
+    QTest::newRow("clean list, comments, brackets in the header and a name")
+        << (newListHeader("[1/2/03]", "[4:05]", "l[2].txt") + "; note\r\n" + one +
+            section("0000000002", "0000000002", "Dupont [2]"))
+        << 2 << QString();
+    QTest::newRow("a repeated section is named once, as such")
+        << (kListHeader + one + one) << 2 << QString();
+}
+
+void TstListFile::unusedLinesNamed()
+{
+    QFETCH(std::string, content);
+    QFETCH(int, count);
+    QFETCH(QString, named);
+    auto t = std::make_unique<BadgeTables>();
+    const ListReadReport r = readList(content, *t);
+    QCOMPARE(r.count, count);
+    QStringList lines;
+    for (const profile::UnusedLine &u : r.unused)
+        lines << QString("%1:%2").arg(u.number).arg(int(u.why));
+    QCOMPARE(lines.join(' '), named);
+    QCOMPARE(r.hasProblems(), !named.isEmpty() || r.duplicates.size() > 0);
+    if (!named.isEmpty()) {
+        const QString text = QString::fromUtf8(readReportText(r, *t).c_str());
+        QVERIFY2(text.contains(QString("ligne %1 « ").arg(r.unused[0].number)), qPrintable(text));
+    }
+}
+
+void TstListFile::sampleRecordsSayWhatTheyHold()
+{
+    // Each record of the shipped sample: "24 h 24" and "tous lieux" say
+    // whether it holds 99, "jour autorisé" names its day code.
+    const auto bytes = files::read(PLATINE_SOURCE_DIR "/examples/liste-exemple.txt");
+    QVERIFY(bytes);
+    const profile::Parsed list(*bytes);
+    QCOMPARE(int(list.sections().size()), 4);
+    for (const std::string &s : list.sections()) {
+        const RecordFields f = storedFields(list, s);
+        const bool h24 = f.heure_debut == "99" && f.minute_debut == "99" && f.heure_fin == "99" &&
+                         f.minute_fin == "99";
+        QCOMPARE(f.h24, std::string(h24 ? "oui" : "non"));
+        QCOMPARE(f.tous_lieux, std::string(f.lieu == "99" ? "oui" : "non"));
+        QCOMPARE(cp1252::toUtf8(f.jour_texte), std::string(kDayChoices[std::stoi(f.jour_code)]));
+        QVERIFY(invalidBits(f) == 0);
+    }
 }
 
 void TstListFile::exampleWrittenByteForByte()

@@ -8,6 +8,7 @@
 #include "badges/list_dates.h"
 #include "badges/list_table.h"
 #include "badges/listfile.h"
+#include "platform/file_lock.h"
 #include "platform/files.h"
 #include "platform/text.h"
 
@@ -19,6 +20,7 @@
 #include <QLineEdit>
 
 #include <filesystem>
+#include <functional>
 
 namespace platine {
 
@@ -39,6 +41,61 @@ std::optional<std::string> readList(const std::string &path, bool missingIsEmpty
     if (missingIsEmpty && !std::filesystem::exists(path, ec) && !ec)
         return std::string();
     return files::read(path, &error);
+}
+
+// What became of a replacement of a list file.
+enum class Replaced { Written, Kept, Failed };
+
+// Replaces the list file `path` with what `edit` makes of its bytes (a
+// missing file reads as empty), holding the file's lock from the read to the
+// replacement: two copies of the program take turns. When the file is no
+// longer `expected` (what this copy last read of it), the operator is told
+// and asked first, with the lock released meanwhile; "Non" keeps the file.
+// `written` gets the bytes written.
+Replaced replaceList(Dialogs &dialogs, const QString &title, const QString &path,
+                     const std::optional<std::string> &expected, const QString &question,
+                     const std::function<std::string(const std::string &)> &edit,
+                     std::string &written, std::string &error)
+{
+    std::optional<std::string> accepted; // the outside change the operator let pass
+    for (;;) {
+        std::optional<std::string> changedOutside;
+        {
+            FileLock lock(path);
+            if (!lock.locked()) {
+                // Another copy writing it, or a folder where no lock can be made.
+                const QString holder = lock.holder();
+                error = holder.startsWith(QLatin1String("le verrou"))
+                            ? "la liste n'est pas écrite : " + holder.toStdString() + "."
+                            : "la liste est en cours d'écriture par " + holder.toStdString() +
+                                  " ; réessayez dans un instant.";
+                return Replaced::Failed;
+            }
+            const std::optional<std::string> current = readList(nativePath(path), true, error);
+            if (!current)
+                return Replaced::Failed;
+            if (!expected || *current == *expected || (accepted && *current == *accepted)) {
+                written = edit(*current);
+                return files::writeAtomic(nativePath(path), written, &error) ? Replaced::Written
+                                                                             : Replaced::Failed;
+            }
+            changedOutside = current;
+        }
+        if (dialogs.message(MsgIcon::Warning, MsgButtons::YesNo, title,
+                            QStringLiteral("La liste a été modifiée hors du programme depuis son "
+                                           "ouverture (« %1 »).\r\n")
+                                    .arg(QDir::toNativeSeparators(path)) +
+                                question) != MsgAnswer::Yes)
+            return Replaced::Kept;
+        accepted = changedOutside;
+    }
+}
+
+// True when the two names are one file.
+bool sameFile(const QString &a, const QString &b)
+{
+    const QString ca = QFileInfo(a).canonicalFilePath(), cb = QFileInfo(b).canonicalFilePath();
+    return !ca.isEmpty() && ca == cb;
 }
 
 // A name ending in ".csv" is a spreadsheet table.
@@ -100,6 +157,7 @@ ListReadReport Form2::reloadList()
         return report;
     }
     showListFile(m_liste.fichier, m_liste.fichier);
+    m_liste.lue = *content;
     report = readList(*content, m_liste.tables);
     m_liste.nombre = report.count;
     m_ui->nombre_enregistrements->setText(QString::number(report.count));
@@ -151,6 +209,7 @@ void Form2::openListAt(const QString &path)
     showListFile(path, title);
     m_liste.fichier = path;
     m_liste.titre = title;
+    m_liste.lue = *content;
     emit listChanged();
 }
 
@@ -204,7 +263,10 @@ void Form2::importTable(const QString &path)
         listFromRecords(newListHeader(toCp1252(dateCourte(now.date(), locale)),
                                       toCp1252(heureCourante(now.time(), locale)), toCp1252(title)),
                         table.records);
-    if (!files::writeAtomic(nativePath(listPath), list, &error)) {
+    std::string written;
+    if (replaceList(
+            *m_platform.dialogs, kOpenTitle, listPath, std::nullopt, QString(),
+            [&](const std::string &) { return list; }, written, error) != Replaced::Written) {
         refuse(QStringLiteral("Impossible d'écrire la liste « %1 ».\r\n").arg(listPath) +
                QString::fromStdString(error));
         return;
@@ -249,8 +311,10 @@ void Form2::Command4_Click()
     const std::string header =
         newListHeader(toCp1252(dateCourte(now.date(), locale)),
                       toCp1252(heureCourante(now.time(), locale)), toCp1252(title));
-    std::string error;
-    if (!files::writeAtomic(nativePath(path), header, &error)) {
+    std::string error, written;
+    if (replaceList(
+            *m_platform.dialogs, QStringLiteral("Nouvelle liste"), path, std::nullopt, QString(),
+            [&](const std::string &) { return header; }, written, error) != Replaced::Written) {
         m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Message"),
                                     QStringLiteral("Impossible de créer la liste.\r\n") +
                                         QString::fromStdString(error));
@@ -258,6 +322,7 @@ void Form2::Command4_Click()
     }
     showListFile(path, title);
     m_liste.fichier = path;
+    m_liste.lue = header;
     emit listChanged();
 }
 
@@ -268,30 +333,65 @@ void Form2::Command2_Click()
     // history table).
     if (!requireOpenList())
         return;
+    const QString title = QStringLiteral("Enregistrer une liste sous");
     const QString preset = m_liste.titre.isEmpty() ? kStar : m_liste.titre;
-    const QString path = fileToWrite(QStringLiteral("Enregistrer une liste sous"), preset);
+    const QString path = fileToWrite(title, preset);
     if (path.isEmpty())
         return; // cancelled, or the existing file kept: nothing is written
     std::string error;
+    const bool table = isTable(path);
     std::optional<std::string> list;
-    if (isTable(path) || !m_text1ShowsList)
+    if (table || !m_text1ShowsList) {
         list = files::read(nativePath(m_liste.fichier), &error);
-    if (isTable(path)) {
-        // The open list as a table, values as its file stores them; the open
-        // list stays the one it was.
-        if (!list || !files::writeAtomic(nativePath(path), listTable(*list), &error))
-            m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok,
-                                        QStringLiteral("Message"),
-                                        QStringLiteral("Impossible d'enregistrer le tableau.\r\n") +
-                                            QString::fromStdString(error));
+    } else {
+        // The pane as it shows the list: a list shown as it was read is its
+        // bytes as they were, not the pane's lines (each given a CR LF).
+        const QString pane = text1();
+        for (const std::optional<std::string> &read :
+             {m_liste.lue, files::read(nativePath(m_liste.fichier))})
+            if (!list && read && pane == fromCp1252(linesWithCrLf(*read)))
+                list = read;
+        if (!list) {
+            list = toCp1252(pane);
+            if (!pane.isEmpty() && !pane.endsWith(QLatin1Char('\n')) &&
+                !pane.endsWith(QLatin1Char('\r')))
+                *list += "\r\n"; // the last line typed in the pane ends as the others
+        }
+    }
+    // Written over the open list itself, the file must still be the one read.
+    const bool overOpenList = sameFile(path, m_liste.fichier);
+    std::string written;
+    Replaced done = Replaced::Failed;
+    if (list)
+        done = replaceList(
+            *m_platform.dialogs, title, path, overOpenList ? m_liste.lue : std::nullopt,
+            QStringLiteral("La remplacer quand même ? Les changements faits hors du programme "
+                           "seront perdus."),
+            [&](const std::string &) { return table ? listTable(*list) : *list; }, written, error);
+    if (done == Replaced::Kept) {
+        m_ui->Label14->setText(QStringLiteral("Rien n'a été enregistré : la liste a été modifiée "
+                                              "hors du programme"));
         return;
     }
-    if (m_text1ShowsList)
-        list = toCp1252(text1() + QStringLiteral("\r\n"));
-    if (!list || !files::writeAtomic(nativePath(path), *list, &error))
-        m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Message"),
-                                    QStringLiteral("Impossible d'enregistrer la liste.\r\n") +
-                                        QString::fromStdString(error));
+    if (done == Replaced::Failed) {
+        m_platform.dialogs->message(
+            MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Message"),
+            (table ? QStringLiteral("Impossible d'enregistrer le tableau.\r\n")
+                   : QStringLiteral("Impossible d'enregistrer la liste.\r\n")) +
+                QString::fromStdString(error));
+        return;
+    }
+    if (overOpenList) {
+        m_liste.lue = written;
+        m_ui->Label14->setText(QStringLiteral("Liste en cours enregistrée dans « %1 »")
+                                   .arg(QDir::toNativeSeparators(path)));
+        emit listChanged();
+        return;
+    }
+    // The copy is not the list in use: later edits still go to the open list.
+    m_ui->Label14->setText(
+        QStringLiteral("Copie enregistrée dans « %1 » ; la liste en cours reste « %2 »")
+            .arg(QDir::toNativeSeparators(path), QDir::toNativeSeparators(m_liste.fichier)));
 }
 
 void Form2::Command7_Click()
@@ -325,23 +425,31 @@ void Form2::Command7_Click()
         return;
     }
 
-    const std::string path = nativePath(m_liste.fichier);
-    std::string error;
-    const std::optional<std::string> content = readList(path, true, error);
-    bool written = false;
+    std::string error, written;
     bool added = false;
-    if (content) {
-        added = !hasSection(*content, f.numero);
-        // The twelve keys go in with one replacement of the file.
-        written =
-            files::writeAtomic(path, saveRecord(*content, keepStoredForms(*content, f)), &error);
+    // The twelve keys go in with one replacement of the file.
+    const Replaced done = replaceList(
+        *m_platform.dialogs, QStringLiteral("Enregistrer"), m_liste.fichier, m_liste.lue,
+        QStringLiteral("Enregistrer quand même le badge %1 ? Les autres changements faits hors "
+                       "du programme sont gardés.")
+            .arg(fromCp1252(f.numero)),
+        [&](const std::string &content) {
+            added = !hasSection(content, f.numero);
+            return saveRecord(content, keepStoredForms(content, f));
+        },
+        written, error);
+    if (done == Replaced::Kept) {
+        u.Label14->setText(QStringLiteral("Badge non enregistré : la liste a été modifiée hors "
+                                          "du programme"));
+        return;
     }
-    if (!written) {
+    if (done == Replaced::Failed) {
         m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Message"),
                                     QStringLiteral("Le badge n'est pas enregistré.\r\n") +
                                         QString::fromStdString(error));
         return;
     }
+    m_liste.lue = written;
 
     mise_a_jour_tableaux(m_liste.index_courant);
     u.Label14->setText(QStringLiteral("Enregistrement effectué"));

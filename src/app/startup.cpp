@@ -7,6 +7,7 @@
 #include "badges/profile.h"
 #include "badges/tables.h"
 #include "board/protocol.h"
+#include "platform/files.h"
 #include "platform/own_settings.h"
 #include "platform/text.h"
 
@@ -83,6 +84,10 @@ void Form2::Form_Load()
 
     const std::string path = nativePath(settingsPath());
     m_ui->Frame2->resize((8475 + 7) / 15, m_ui->Frame2->height()); // 8475 twips
+    // What writes of a killed copy left: beside the files, and the scratch
+    // files of the temporary folder (never those of a copy still running).
+    for (const QString &dir : {m_platform.programDir, settingsDir(), QDir::tempPath()})
+        files::removeLeftovers(nativePath(dir));
 
     for (int i = 1; i <= kNumberedPorts; ++i)
         m_ui->Combo1->addItem(QStringLiteral("COM%1").arg(i));

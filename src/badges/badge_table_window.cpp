@@ -280,11 +280,9 @@ BadgeTableWindow::~BadgeTableWindow() = default;
 void BadgeTableWindow::showList(const QString &fileTitle, std::string_view content)
 {
     setWindowTitle(QStringLiteral("Tableau des badges — ") + fileTitle);
-    BadgeTables tables;
-    const ListReadReport report = readList(content, tables);
-    m_model->setRows(badgeRows(tables, report.count));
-    // A list holds 100 records at most: every column is measured whole,
-    // so a name or a day choice shows on one line.
+    // Every record of the file, those the board cannot keep included.
+    m_model->setRows(listRows(content));
+    // Every column is measured whole, so a name or a day choice shows on one line.
     m_ui->tableau->resizeColumnsToContents();
     showCount();
 }
@@ -398,9 +396,13 @@ void BadgeTableWindow::filterChanged()
 void BadgeTableWindow::showCount()
 {
     const int shown = shownCount(), total = totalCount();
-    m_ui->compte->setText(
-        shown == total ? QStringLiteral("%1 badge(s)").arg(total)
-                       : QStringLiteral("%1 badge(s) affiché(s) sur %2").arg(shown).arg(total));
+    QString text = shown == total
+                       ? QStringLiteral("%1 badge(s)").arg(total)
+                       : QStringLiteral("%1 badge(s) affiché(s) sur %2").arg(shown).arg(total);
+    if (total > kBoardRecords)
+        text = (shown == total ? QStringLiteral("%1 badges dans le fichier").arg(total) : text) +
+               QStringLiteral(" ; la platine en garde %1").arg(kBoardRecords);
+    m_ui->compte->setText(text);
 }
 
 } // namespace platine

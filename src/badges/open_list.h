@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 namespace platine {
 
@@ -22,6 +23,9 @@ struct OpenList {
     // record a save added; nothing before any read.
     std::optional<int> nombre;
     std::int16_t index_courant = 0; // the slot the editor shows
+    // The file's bytes as this program last read or wrote them: a file that
+    // differs at the next save was changed outside the program meanwhile.
+    std::optional<std::string> lue;
 };
 
 } // namespace platine

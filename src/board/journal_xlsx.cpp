@@ -54,15 +54,17 @@ bool xlsxBytes(const std::vector<Sheet> &sheets, std::string &bytes, std::string
         return false;
     }
     // libxlsxwriter writes a file: a private one in the temporary folder,
-    // read back and removed; the caller replaces the target atomically.
+    // read back and removed; the caller replaces the target atomically. Its
+    // name carries the program's mark, so that the next start removes it
+    // when this process is killed before it could.
     std::error_code ec;
-    std::string tmp = (std::filesystem::temp_directory_path(ec) / "platine-XXXXXX.xlsx").string();
-    const int fd = mkstemps(tmp.data(), 5);
-    if (fd < 0) {
+    const std::optional<std::string> scratch = files::makeScratchFile(
+        std::filesystem::temp_directory_path(ec).string(), "platine-classeur", ".xlsx");
+    if (!scratch) {
         error = "pas de fichier temporaire possible pour le classeur";
         return false;
     }
-    ::close(fd);
+    const std::string tmp = *scratch;
 
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;

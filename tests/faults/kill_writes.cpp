@@ -168,11 +168,14 @@ int main(int argc, char **argv)
             }
         }
         // A write cut short leaves its temporary file beside the target;
-        // the target itself is whole. Counted, then cleared for the next kill.
+        // the target itself is whole. The start-up sweep (its writer is dead,
+        // no age asked) must recognise and remove every one of them.
+        midWrite += files::removeLeftovers(dir, std::chrono::seconds(0)).removed;
         for (const auto &entry : fs::directory_iterator(dir)) {
             if (entry.path().filename().string().front() == '.') {
-                ++midWrite;
-                fs::remove(entry.path());
+                std::printf("kill %ld: leftover %s not recognised by the sweep\n", k,
+                            entry.path().filename().c_str());
+                return 1;
             }
         }
     }

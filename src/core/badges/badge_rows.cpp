@@ -51,6 +51,32 @@ std::vector<BadgeRow> badgeRows(const BadgeTables &t, int count)
     return rows;
 }
 
+std::vector<BadgeRow> listRows(std::string_view content, int *sectionsInFile)
+{
+    BadgeTables t;
+    const ListReadReport report = readList(content, t);
+    std::vector<BadgeRow> rows = badgeRows(t, report.count);
+    if (report.leftOut > 0) {
+        // Past the tables: each record read alone into a slot of its own.
+        const profile::Parsed list(content);
+        const std::vector<std::string> &names = list.sections();
+        rows.reserve(names.size());
+        BadgeTables one;
+        for (std::size_t i = kSlots; i < names.size(); ++i) {
+            readRecordInto(list, names[i], one, 0);
+            BadgeRow row = std::move(badgeRows(one, 1).front());
+            row.slot = int(i);
+            rows.push_back(std::move(row));
+        }
+    }
+    for (BadgeRow &row : rows)
+        if (row.slot >= kBoardRecords)
+            row.etat = "ne sera pas envoyé : la platine garde 100 badges au plus.";
+    if (sectionsInFile)
+        *sectionsInFile = report.sectionsInFile;
+    return rows;
+}
+
 bool rowMatches(const BadgeRow &row, std::string_view filter)
 {
     const std::string wanted = foldedCp1252(profile::trimBlanks(filter));

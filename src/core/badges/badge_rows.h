@@ -12,7 +12,7 @@
 namespace platine {
 
 struct BadgeRow {
-    int slot = 0;        // in the tables, from 0
+    int slot = 0;        // the record's place in the list, from 0 (the tables hold 0 to 100)
     std::string section; // the section that holds it (Windows-1252)
     std::string numero;  // Windows-1252, as stored
     std::string nom;     // Windows-1252, as stored (19 characters at most)
@@ -30,6 +30,12 @@ struct BadgeRow {
 
 // The rows of slots 0 to count - 1 of tables filled by the list reader.
 std::vector<BadgeRow> badgeRows(const BadgeTables &tables, int count);
+
+// Every record of the list file `content`, in file order, also those past
+// the tables' 101 slots; each one past the hundredth says in `etat` that
+// it will not be sent (the board keeps 100). `sectionsInFile` gets the
+// number of records the file holds.
+std::vector<BadgeRow> listRows(std::string_view content, int *sectionsInFile = nullptr);
 
 // True when the row's badge number or name contains `filter` (Windows-1252),
 // letter case and accents ignored, blanks around the filter ignored; an

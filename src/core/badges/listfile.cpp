@@ -238,6 +238,26 @@ std::string invalidKeysText(std::uint16_t bits)
     return out;
 }
 
+std::uint16_t readRecordInto(const profile::Parsed &list, const std::string &section,
+                             BadgeTables &t, int i)
+{
+    RecordFields record;
+    for (const RecordField &f : kRecordFields)
+        record.*f.value = list.get(section, f.key, "", kListValueSize);
+    t.tab_sections[i] = section;
+    for (const RecordField &f : kRecordFields) {
+        const std::string &v = record.*f.value;
+        if (f.text) // an empty day code is 0
+            (t.*f.text)[i] = f.rule == FieldRule::DayCode && v.empty() ? std::string("0") : v;
+        if (f.number)
+            (t.*f.number)[i] = valeurEntiere(v);
+        if (f.packed)
+            (t.*f.packed)[i] = bcd(v);
+    }
+    t.invalid[i] = invalidBits(record);
+    return t.invalid[i];
+}
+
 ListReadReport readList(std::string_view content, BadgeTables &t)
 {
     ListReadReport report;
@@ -270,25 +290,23 @@ ListReadReport readList(std::string_view content, BadgeTables &t)
             report.duplicates.push_back(name);
     }
 
-    for (int i = 0; i < report.count; ++i) {
-        const std::string &section = names[std::size_t(i)];
-        RecordFields record;
-        for (const RecordField &f : kRecordFields)
-            record.*f.value = list.get(section, f.key, "", kListValueSize);
-        t.tab_sections[i] = section;
-        for (const RecordField &f : kRecordFields) {
-            const std::string &v = record.*f.value;
-            if (f.text) // an empty day code is 0
-                (t.*f.text)[i] = f.rule == FieldRule::DayCode && v.empty() ? std::string("0") : v;
-            if (f.number)
-                (t.*f.number)[i] = valeurEntiere(v);
-            if (f.packed)
-                (t.*f.packed)[i] = bcd(v);
-        }
-        t.invalid[i] = invalidBits(record);
-        if (t.invalid[i])
+    for (int i = 0; i < report.count; ++i)
+        if (readRecordInto(list, names[std::size_t(i)], t, i))
             report.invalidSlots.push_back(i);
-    }
+
+    // A new list's header lines (the date, the time, the file's name) may
+    // hold brackets without meaning a record.
+    const auto headerLine = [](const std::string &text) {
+        for (const char *caption : {"Liste cr\xE9"
+                                    "e le  : ",
+                                    "Heure courante : ", "Nom du fichier : "})
+            if (text.rfind(caption, 0) == 0)
+                return true;
+        return false;
+    };
+    for (profile::UnusedLine &u : profile::unusedLines(content))
+        if (!(u.section.empty() && headerLine(u.text)))
+            report.unused.push_back(std::move(u));
 
     // Badge bytes: five pairs of each number; everything past the last
     // record is 0, so a badge taken off the list is never sent again.
@@ -328,6 +346,34 @@ std::string readReportText(const ListReadReport &report, const BadgeTables &t)
         for (const std::string &d : report.duplicates)
             names += (names.empty() ? "" : ", ") + d;
         line("Badge(s) en double dans la liste, seul le premier compte : " + names);
+    }
+    if (!report.unused.empty()) {
+        line("Lignes de la liste qui n'ont pas pu être lues :");
+        constexpr std::size_t kShown = 10;
+        for (std::size_t n = 0; n < report.unused.size() && n < kShown; ++n) {
+            const profile::UnusedLine &u = report.unused[n];
+            constexpr std::size_t kLineShown = 60;
+            std::string text = cp1252::toUtf8(u.text.substr(0, kLineShown));
+            if (u.text.size() > kLineShown)
+                text += "…";
+            std::string why;
+            switch (u.why) {
+            case profile::UnusedLine::NotAHeader:
+                why = "pas un en-tête de section (du texte précède « [ »), le badge qui suit "
+                      "n'est pas lu";
+                break;
+            case profile::UnusedLine::RepeatedKey:
+                why =
+                    "clé déjà donnée dans la section [" + cp1252::toUtf8(u.section) + "], ignorée";
+                break;
+            case profile::UnusedLine::NotAKey:
+                why = "ni une clé (nom=valeur) ni une ligne vide, ignorée";
+                break;
+            }
+            line("  ligne " + std::to_string(u.number) + " « " + text + " » : " + why);
+        }
+        if (report.unused.size() > kShown)
+            line("  et " + std::to_string(report.unused.size() - kShown) + " autre(s) ligne(s)");
     }
     if (report.hasInvalid()) {
         line("Valeurs que la platine ne peut pas prendre :");

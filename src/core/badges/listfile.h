@@ -3,6 +3,7 @@
 // its reading into the record tables. Pure standard C++ over the file's
 // bytes (Windows-1252). Messages are French, in UTF-8.
 
+#include "badges/profile.h"
 #include "badges/record_fields.h"
 #include "badges/tables.h"
 
@@ -10,10 +11,6 @@
 #include <string>
 #include <string_view>
 #include <vector>
-
-namespace platine::profile {
-class Parsed;
-}
 
 namespace platine {
 
@@ -31,13 +28,18 @@ struct ListReadReport {
     std::vector<std::string> duplicates;
     // Slots whose values the board cannot take (details in tables.invalid).
     std::vector<int> invalidSlots;
+    // Lines the reader could not use: a header with text before its "["
+    // (its record is not read), a line inside a record that is no key, a
+    // key given twice in one record.
+    std::vector<profile::UnusedLine> unused;
 
     // The board holds slots 0 to 99 only.
     bool tooManyForBoard() const { return sectionsInFile > kBoardRecords; }
     bool hasInvalid() const { return !invalidSlots.empty(); }
     bool hasProblems() const
     {
-        return !readable || leftOut > 0 || tooManyForBoard() || !duplicates.empty() || hasInvalid();
+        return !readable || leftOut > 0 || tooManyForBoard() || !duplicates.empty() ||
+               hasInvalid() || !unused.empty();
     }
 };
 
@@ -99,6 +101,11 @@ std::string invalidKeysText(std::uint16_t bits);
 // sections in file order, rebuilds the badge bytes and sets every badge byte
 // past the last record to 0 (all of them for a list without a record).
 ListReadReport readList(std::string_view content, BadgeTables &t);
+
+// Slot `i` of the tables filled from the record of `section` in `list`, as
+// the reader fills it (badge bytes apart): its InvalidKey bits.
+std::uint16_t readRecordInto(const profile::Parsed &list, const std::string &section,
+                             BadgeTables &t, int i);
 
 // The operator's message for a read's problems (UTF-8, lines joined by CR LF);
 // empty when there is nothing to tell. `t` names the badges of invalid slots.

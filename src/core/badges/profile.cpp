@@ -158,6 +158,51 @@ Parsed::Parsed(std::string_view content)
     }
 }
 
+std::vector<UnusedLine> unusedLines(std::string_view content)
+{
+    std::vector<UnusedLine> out;
+    bool inSection = false, repeated = false;
+    std::string section;
+    std::unordered_map<std::string, bool> sectionsSeen;
+    std::unordered_map<std::string, bool> keys;
+    int number = 0;
+    for (const Line &l : splitLines(content)) {
+        ++number;
+        const std::string_view line = content.substr(l.begin, l.end - l.begin);
+        std::string_view name;
+        if (headerName(line, name)) {
+            inSection = true;
+            section = std::string(name);
+            repeated = !sectionsSeen.try_emplace(lower(name), true).second;
+            keys.clear();
+            continue;
+        }
+        const std::string_view trimmed = trimBlanks(line);
+        if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '#')
+            continue;
+        const std::size_t open = line.find('[');
+        const bool bracketed =
+            open != std::string_view::npos && line.find(']', open + 1) != std::string_view::npos;
+        const bool key = keyName(line, name);
+        UnusedLine u{number, std::string(line), UnusedLine::NotAKey, section};
+        if (!inSection) {
+            if (!bracketed || key)
+                continue; // free text before the first section
+            u.why = UnusedLine::NotAHeader;
+        } else if (repeated) {
+            continue; // named once, as a repeated section
+        } else if (key) {
+            if (keys.try_emplace(lower(name), true).second)
+                continue;
+            u.why = UnusedLine::RepeatedKey;
+        } else {
+            u.why = bracketed ? UnusedLine::NotAHeader : UnusedLine::NotAKey;
+        }
+        out.push_back(std::move(u));
+    }
+    return out;
+}
+
 std::string Parsed::get(std::string_view section, std::string_view key, std::string_view def,
                         std::size_t size) const
 {

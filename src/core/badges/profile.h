@@ -44,6 +44,25 @@ private:
     std::vector<Keys> m_keys;
 };
 
+// A line of a profile text that the reader passes over although it looks
+// like it meant something.
+struct UnusedLine {
+    enum Why {
+        NotAHeader,  // holds "[...]" with text before the "[": not a section header
+        NotAKey,     // inside a section, neither a key line nor empty nor a comment
+        RepeatedKey, // a key already given in its section: the first one counts
+    };
+    int number = 0;   // from 1
+    std::string text; // the line as it stands (file bytes)
+    Why why = NotAKey;
+    std::string section; // the section it stands in (empty before the first)
+};
+
+// Every such line of `content`, in file order. Lines before the first
+// section are free text: only those that look like a header are named.
+// The lines of a repeated section are not named one by one.
+std::vector<UnusedLine> unusedLines(std::string_view content);
+
 // The text without the blanks and tabs around it, as names and values are read.
 std::string_view trimBlanks(std::string_view s);
 // A section or key name as the reader compares it: trimmed, ASCII lower case.

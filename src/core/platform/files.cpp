@@ -1,8 +1,11 @@
 #include "platform/files.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 
@@ -79,6 +82,51 @@ bool rewriteInPlace(const std::string &path, std::string_view bytes, std::string
     return true;
 }
 
+// The mark of the program's temporary files, followed by the writer's pid.
+constexpr std::string_view kScratchMark = "~platine-";
+
+// A new file "<folder>/<stem>~platine-<pid>-XXXXXX<suffix>", open for
+// writing, only this process's (0600): its descriptor, -1 and errno when none.
+int openScratch(const fs::path &folder, std::string_view stem, std::string_view suffix,
+                std::string &path)
+{
+    std::string name(stem);
+    name += kScratchMark;
+    name += std::to_string(long(::getpid()));
+    name += "-XXXXXX";
+    name += suffix;
+    path = (folder / name).string();
+    return ::mkstemps(path.data(), int(suffix.size()));
+}
+
+bool isAlnum(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// True when the process `pid` runs on this machine (possibly another user's).
+bool processAlive(long pid)
+{
+    if (pid <= 0)
+        return false;
+    return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
+}
+
+// A write refused before anything is made: the account may not write the
+// file. The administrator may write any file, so for it a file that nobody
+// may write (0444) stands for one its owner made read-only.
+bool readOnly(const std::string &path, const struct stat &st, int &err)
+{
+    if (::geteuid() == 0) {
+        err = EACCES;
+        return (st.st_mode & 0222) == 0;
+    }
+    if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0)
+        return false;
+    err = errno;
+    return err == EACCES || err == EPERM || err == EROFS;
+}
+
 } // namespace
 
 std::optional<std::string> read(const std::string &path, std::string *error)
@@ -146,9 +194,18 @@ bool writeAtomic(const std::string &path, std::string_view bytes, std::string *e
         setError(error, "Impossible d'écrire le fichier « " + path + " »", EISDIR);
         return false;
     }
+    int readOnlyErr = 0;
+    if (targetExists && readOnly(targetText, targetStat, readOnlyErr)) {
+        if (error)
+            *error = "Le fichier « " + path + " » est en lecture seule" +
+                     (readOnlyErr == EROFS ? " (disque protégé en écriture)" : "") +
+                     " : il n'est pas remplacé.";
+        return false;
+    }
 
-    std::string temp = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkstemp(temp.data());
+    // A hidden name the start-up sweep recognises: ".<name>.~platine-<pid>-XXXXXX".
+    std::string temp;
+    const int fd = openScratch(folder, "." + target.filename().string() + ".", "", temp);
     if (fd < 0) {
         setError(error,
                  "Impossible de créer un fichier temporaire dans le dossier « " + folder.string() +
@@ -169,6 +226,14 @@ bool writeAtomic(const std::string &path, std::string_view bytes, std::string *e
         setError(error, what, err);
         return false;
     };
+    // The replaced file keeps its owner and group where the process may set
+    // them: the administrator may give it back to its owner, an operator may
+    // keep a shared group he belongs to. Set before the permissions, as a
+    // change of owner clears the set-id bits.
+    if (targetExists && (targetStat.st_uid != ::geteuid() || targetStat.st_gid != ::getegid())) {
+        if (::fchown(fd, targetStat.st_uid, targetStat.st_gid) != 0)
+            (void)::fchown(fd, uid_t(-1), targetStat.st_gid);
+    }
     // The replaced file keeps its permissions; a new one gets the usual ones.
     const mode_t mode = targetExists ? (targetStat.st_mode & 07777) : (0666 & ~currentUmask());
     if (::fchmod(fd, mode) != 0)
@@ -197,6 +262,82 @@ bool writeAtomic(const std::string &path, std::string_view bytes, std::string *e
         ::close(dirFd);
     }
     return true;
+}
+
+bool isScratchName(std::string_view name, long *pid)
+{
+    const std::size_t mark = name.rfind(kScratchMark);
+    if (mark == std::string_view::npos)
+        return false;
+    std::size_t i = mark + kScratchMark.size();
+    long value = 0;
+    const std::size_t digits = i;
+    while (i < name.size() && name[i] >= '0' && name[i] <= '9' && i - digits < 10)
+        value = value * 10 + (name[i++] - '0');
+    if (i == digits || i >= name.size() || name[i] != '-')
+        return false;
+    ++i;
+    for (std::size_t n = 0; n < 6; ++n, ++i)
+        if (i >= name.size() || !isAlnum(name[i]))
+            return false;
+    // Nothing more, or an extension.
+    if (i < name.size() && (name[i] != '.' || name.find('/', i) != std::string_view::npos))
+        return false;
+    if (pid)
+        *pid = value;
+    return true;
+}
+
+std::optional<std::string> makeScratchFile(const std::string &folder, std::string_view stem,
+                                           std::string_view suffix, std::string *error)
+{
+    std::string path;
+    const int fd = openScratch(fs::path(folder), stem, suffix, path);
+    if (fd < 0) {
+        setError(error,
+                 "Impossible de créer un fichier temporaire dans le dossier « " + folder + " »",
+                 errno);
+        return std::nullopt;
+    }
+    ::close(fd);
+    return path;
+}
+
+Sweep removeLeftovers(const std::string &folder, std::chrono::seconds minAge)
+{
+    constexpr std::time_t kOldVersionAge = 3600; // no write lasts an hour
+    Sweep sweep;
+    std::error_code ec;
+    fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec);
+    if (ec)
+        return sweep;
+    const std::time_t now = std::time(nullptr);
+    for (; it != fs::directory_iterator(); it.increment(ec)) {
+        if (ec)
+            break;
+        const std::string name = it->path().filename().string();
+        long pid = 0;
+        const bool ours = isScratchName(name, &pid);
+        // An earlier version's ".<name>.XXXXXX", its file beside it.
+        const bool earlier =
+            !ours && name.size() > 8 && name[0] == '.' && name[name.size() - 7] == '.' &&
+            std::all_of(name.end() - 6, name.end(), isAlnum) &&
+            fs::is_regular_file(fs::path(folder) / name.substr(1, name.size() - 8), ec);
+        if (!ours && !earlier)
+            continue;
+        struct stat st {};
+        if (::lstat(it->path().c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+            continue; // never a link, a folder or a device
+        const std::time_t age = now - st.st_mtime;
+        const bool leftover =
+            ours ? pid != long(::getpid()) && !processAlive(pid) && age >= minAge.count()
+                 : age >= kOldVersionAge;
+        if (leftover && ::unlink(it->path().c_str()) == 0) {
+            ++sweep.removed;
+            sweep.bytes += std::uintmax_t(st.st_size);
+        }
+    }
+    return sweep;
 }
 
 } // namespace platine::files
