@@ -41,16 +41,20 @@ class AnsweringDialogs : public Dialogs {
 public:
     std::function<void(const QString &title)> onMessage;
 
-    MsgAnswer message(MsgIcon, MsgButtons, const QString &title, const QString &) override
+    MsgAnswer message(MsgIcon, MsgButtons, const QString &title, const QString &,
+                      QWidget *) override
     {
         if (onMessage)
             onMessage(title);
         return MsgAnswer::Ok;
     }
-    QString input(const QString &, const QString &, const QString &) override { return {}; }
-    QString openFile(const QString &, const QString &) override { return listToOpen; }
+    QString input(const QString &, const QString &, const QString &, QWidget *) override
+    {
+        return {};
+    }
+    QString openFile(const QString &, const QString &, QWidget *) override { return listToOpen; }
     QString listToOpen;
-    QString saveFile(const QString &, const QString &) override { return {}; }
+    QString saveFile(const QString &, const QString &, QWidget *) override { return {}; }
 };
 
 QByteArray readFile(const QString &path)

@@ -100,18 +100,22 @@ enum class MsgIcon { Information, Critical, Question, Warning };
 enum class MsgButtons { Ok, YesNo, YesNoCancel };
 enum class MsgAnswer { Ok, Yes, No, Cancel };
 
+// Each box and dialog is modal over `parent`, the window that asks (null:
+// the main window), and stays in front of it.
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
     virtual MsgAnswer message(MsgIcon icon, MsgButtons buttons, const QString &title,
-                              const QString &text) = 0;
+                              const QString &text, QWidget *parent = nullptr) = 0;
     // Modal input box; Cancel gives the empty text.
-    virtual QString input(const QString &prompt, const QString &title,
-                          const QString &defaultText) = 0;
+    virtual QString input(const QString &prompt, const QString &title, const QString &defaultText,
+                          QWidget *parent = nullptr) = 0;
     // Open and save dialogs. `preset` is the proposed file name ("*.txt" or a
     // file title); the answer is the full path, or the empty text when cancelled.
-    virtual QString openFile(const QString &title, const QString &preset) = 0;
-    virtual QString saveFile(const QString &title, const QString &preset) = 0;
+    virtual QString openFile(const QString &title, const QString &preset,
+                             QWidget *parent = nullptr) = 0;
+    virtual QString saveFile(const QString &title, const QString &preset,
+                             QWidget *parent = nullptr) = 0;
 };
 
 class Shell {

@@ -194,9 +194,9 @@ static QString shown(const QString &text)
 }
 
 MsgAnswer QtDialogs::message(MsgIcon icon, MsgButtons buttons, const QString &title,
-                             const QString &text)
+                             const QString &text, QWidget *parent)
 {
-    QMessageBox box(owner);
+    QMessageBox box(over(parent));
     box.setWindowTitle(title);
     box.setText(shown(text));
     switch (icon) {
@@ -236,17 +236,19 @@ MsgAnswer QtDialogs::message(MsgIcon icon, MsgButtons buttons, const QString &ti
     }
 }
 
-QString QtDialogs::input(const QString &prompt, const QString &title, const QString &defaultText)
+QString QtDialogs::input(const QString &prompt, const QString &title, const QString &defaultText,
+                         QWidget *parent)
 {
     bool ok = false;
     const QString answer =
-        QInputDialog::getText(owner, title, shown(prompt), QLineEdit::Normal, defaultText, &ok);
+        QInputDialog::getText(over(parent), title, shown(prompt), QLineEdit::Normal, defaultText, &ok);
     return ok ? answer : QString();
 }
 
-QString QtDialogs::fileDialog(bool save, const QString &title, const QString &preset)
+QString QtDialogs::fileDialog(bool save, const QString &title, const QString &preset,
+                              QWidget *parent)
 {
-    QFileDialog dialog(owner, title);
+    QFileDialog dialog(over(parent), title);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     // The program asks itself before replacing a file, once the name has its extension.
@@ -284,14 +286,14 @@ QString QtDialogs::fileDialog(bool save, const QString &title, const QString &pr
     return chosen;
 }
 
-QString QtDialogs::openFile(const QString &title, const QString &preset)
+QString QtDialogs::openFile(const QString &title, const QString &preset, QWidget *parent)
 {
-    return fileDialog(false, title, preset);
+    return fileDialog(false, title, preset, parent);
 }
 
-QString QtDialogs::saveFile(const QString &title, const QString &preset)
+QString QtDialogs::saveFile(const QString &title, const QString &preset, QWidget *parent)
 {
-    return fileDialog(true, title, preset);
+    return fileDialog(true, title, preset, parent);
 }
 
 void QtShell::open(const QString &pathOrUrl)

@@ -51,14 +51,19 @@ public:
     // Set once the window exists: the dialogs are modal over it.
     QWidget *owner = nullptr;
 
-    MsgAnswer message(MsgIcon icon, MsgButtons buttons, const QString &title,
-                      const QString &text) override;
-    QString input(const QString &prompt, const QString &title, const QString &defaultText) override;
-    QString openFile(const QString &title, const QString &preset) override;
-    QString saveFile(const QString &title, const QString &preset) override;
+    MsgAnswer message(MsgIcon icon, MsgButtons buttons, const QString &title, const QString &text,
+                      QWidget *parent = nullptr) override;
+    QString input(const QString &prompt, const QString &title, const QString &defaultText,
+                  QWidget *parent = nullptr) override;
+    QString openFile(const QString &title, const QString &preset,
+                     QWidget *parent = nullptr) override;
+    QString saveFile(const QString &title, const QString &preset,
+                     QWidget *parent = nullptr) override;
 
 private:
-    QString fileDialog(bool save, const QString &title, const QString &preset);
+    QString fileDialog(bool save, const QString &title, const QString &preset, QWidget *parent);
+    // The window a box is modal over: the one that asks, else the main window.
+    QWidget *over(QWidget *parent) const { return parent ? parent : owner; }
     QString m_lastDir;
 };
 

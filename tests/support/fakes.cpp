@@ -145,9 +145,9 @@ void FakeSerialPort::lose(Millis delay)
 }
 
 MsgAnswer FakeDialogs::message(MsgIcon icon, MsgButtons buttons, const QString &title,
-                               const QString &text)
+                               const QString &text, QWidget *parent)
 {
-    Shown s{QStringLiteral("message"), icon, buttons, title, text};
+    Shown s{QStringLiteral("message"), icon, buttons, title, text, parent};
     shown.push_back(s);
     MsgAnswer answer = MsgAnswer::Ok;
     if (!answers.empty()) {
@@ -159,9 +159,11 @@ MsgAnswer FakeDialogs::message(MsgIcon icon, MsgButtons buttons, const QString &
     return answer;
 }
 
-QString FakeDialogs::input(const QString &prompt, const QString &title, const QString &)
+QString FakeDialogs::input(const QString &prompt, const QString &title, const QString &,
+                          QWidget *parent)
 {
-    shown.push_back({QStringLiteral("input"), MsgIcon::Question, MsgButtons::Ok, title, prompt});
+    shown.push_back(
+        {QStringLiteral("input"), MsgIcon::Question, MsgButtons::Ok, title, prompt, parent});
     if (inputs.empty())
         return QString();
     QString a = inputs.front();
@@ -169,9 +171,10 @@ QString FakeDialogs::input(const QString &prompt, const QString &title, const QS
     return a;
 }
 
-QString FakeDialogs::fileDialog(const QString &kind, const QString &title, const QString &preset)
+QString FakeDialogs::fileDialog(const QString &kind, const QString &title, const QString &preset,
+                                QWidget *parent)
 {
-    shown.push_back({kind, MsgIcon::Information, MsgButtons::Ok, title, preset});
+    shown.push_back({kind, MsgIcon::Information, MsgButtons::Ok, title, preset, parent});
     presets << preset;
     if (files.empty())
         return QString();
@@ -180,14 +183,14 @@ QString FakeDialogs::fileDialog(const QString &kind, const QString &title, const
     return a;
 }
 
-QString FakeDialogs::openFile(const QString &title, const QString &preset)
+QString FakeDialogs::openFile(const QString &title, const QString &preset, QWidget *parent)
 {
-    return fileDialog(QStringLiteral("open"), title, preset);
+    return fileDialog(QStringLiteral("open"), title, preset, parent);
 }
 
-QString FakeDialogs::saveFile(const QString &title, const QString &preset)
+QString FakeDialogs::saveFile(const QString &title, const QString &preset, QWidget *parent)
 {
-    return fileDialog(QStringLiteral("save"), title, preset);
+    return fileDialog(QStringLiteral("save"), title, preset, parent);
 }
 
 FakeWindows::~FakeWindows()

@@ -133,12 +133,16 @@ public:
         MsgButtons buttons = MsgButtons::Ok;
         QString title;
         QString text;
+        QPointer<QWidget> parent; // the window that asked; null: the main window
     };
-    MsgAnswer message(MsgIcon icon, MsgButtons buttons, const QString &title,
-                      const QString &text) override;
-    QString input(const QString &prompt, const QString &title, const QString &defaultText) override;
-    QString openFile(const QString &title, const QString &preset) override;
-    QString saveFile(const QString &title, const QString &preset) override;
+    MsgAnswer message(MsgIcon icon, MsgButtons buttons, const QString &title, const QString &text,
+                      QWidget *parent = nullptr) override;
+    QString input(const QString &prompt, const QString &title, const QString &defaultText,
+                  QWidget *parent = nullptr) override;
+    QString openFile(const QString &title, const QString &preset,
+                     QWidget *parent = nullptr) override;
+    QString saveFile(const QString &title, const QString &preset,
+                     QWidget *parent = nullptr) override;
 
     std::deque<MsgAnswer> answers; // message boxes; Ok when empty
     std::deque<QString> inputs;    // input boxes; empty text (Cancel) when empty
@@ -149,7 +153,8 @@ public:
     std::function<void(const Shown &)> onMessage;
 
 private:
-    QString fileDialog(const QString &kind, const QString &title, const QString &preset);
+    QString fileDialog(const QString &kind, const QString &title, const QString &preset,
+                       QWidget *parent);
 };
 
 class FakeShell : public Shell {

@@ -2,6 +2,7 @@
 
 #include "badges/listfile.h"
 #include "badges/profile.h"
+#include "badges/record_check.h"
 #include "platform/cp1252.h"
 #include "platform/csv.h"
 
@@ -199,8 +200,7 @@ TableImport readListTable(std::string_view bytes)
                         [](char c) { return static_cast<unsigned char>(c) < 0x20; }))
             fail(kNom, "un nom tient sur une ligne, sans tabulation ni caractère de commande.");
         else if (!cp1252::fromUtf8Exactly(nom, r.nom, &unheld))
-            fail(kNom, "le caractère « " + unheld +
-                           " » ne peut pas être gardé dans une liste ni par la platine.");
+            fail(kNom, unheldCharacterReason(unheld));
 
         const std::string jour = cell(kJours);
         if (jour.empty())
