@@ -6,6 +6,7 @@
 #include "badges/badge_table_window.h"
 #include "board/journal_window.h"
 #include "badges/list_edit.h"
+#include "badges/list_table.h"
 #include "badges/listfile.h"
 #include "badges/profile.h"
 #include "serial/pane.h"
@@ -97,6 +98,8 @@ class TstBadgeTable : public QObject {
 private slots:
     void removeSection_data();
     void removeSection();
+    void importSkipsBlankRows_data();
+    void importSkipsBlankRows();
     void rows_data();
     void rows();
     void filter_data();
@@ -139,6 +142,34 @@ void TstBadgeTable::removeSection()
     QFETCH(QByteArray, expected);
     QCOMPARE(QByteArray::fromStdString(profile::removeSection(bytes(content), bytes(section))),
              expected);
+}
+
+void TstBadgeTable::importSkipsBlankRows_data()
+{
+    QTest::addColumn<QByteArray>("blank"); // a row between two records and after them
+    QTest::newRow("empty cells") << QByteArray(";;;;;;;;");
+    QTest::newRow("spaces") << QByteArray("   ;  ; ;;;;;; ");
+    QTest::newRow("one cell of spaces") << QByteArray("     ");
+    QTest::newRow("tabs and spaces") << QByteArray("\t ;\t;;");
+    QTest::newRow("no-break spaces") << QByteArray("\xC2\xA0;\xC2\xA0\xC2\xA0;;");
+    QTest::newRow("quoted spaces") << QByteArray("\"  \";\" \"");
+}
+
+void TstBadgeTable::importSkipsBlankRows()
+{
+    QFETCH(QByteArray, blank);
+    const QByteArray table = "badge;nom;heure de d\xC3\xA9" "but;minute de d\xC3\xA9" "but;heure de "
+                             "fin;minute de fin;jours;lieu;jour du mois\r\n"
+                             "0000000001;Valmire;7;30;17;30;7;1;0\r\n" +
+                             blank + "\r\n0000000002;Zo\xC3\xA9;8;0;18;0;9;99;0\r\n" + blank +
+                             "\r\n" + blank;
+    const TableImport read = readListTable(bytes(table));
+    QStringList problems;
+    for (const TableProblem &p : read.problems)
+        problems << QString::fromStdString(p.text());
+    QCOMPARE(problems, QStringList());
+    QCOMPARE(read.records.size(), std::size_t(2));
+    QCOMPARE(read.records[1].nom, std::string("Zo\xE9"));
 }
 
 void TstBadgeTable::rows_data()

@@ -40,6 +40,23 @@ std::string trimmed(std::string_view s)
     return std::string(profile::trimBlanks(s));
 }
 
+// A cell a spreadsheet shows empty: nothing but blanks, tabs and no-break
+// spaces (U+00A0, and U+202F that French number formats put in).
+bool blankCell(std::string_view cell)
+{
+    for (std::size_t i = 0; i < cell.size();) {
+        if (cell[i] == ' ' || cell[i] == '\t')
+            i += 1;
+        else if (cell.substr(i, 2) == "\xC2\xA0")
+            i += 2;
+        else if (cell.substr(i, 3) == "\xE2\x80\xAF")
+            i += 3;
+        else
+            return false;
+    }
+    return true;
+}
+
 // The day choices in Windows-1252, as the list stores them.
 std::string dayChoice(int code)
 {
@@ -167,8 +184,7 @@ TableImport readListTable(std::string_view bytes)
             result.problems.push_back({line, kColumns[k].name, std::move(reason)});
         };
         // A spreadsheet writes rows of empty cells below (or among) the list.
-        if (std::all_of(row.begin(), row.end(),
-                        [](const std::string &c) { return trimmed(c).empty(); }))
+        if (std::all_of(row.begin(), row.end(), [](const std::string &c) { return blankCell(c); }))
             continue;
         if (++rows > std::size_t(kBoardRecords)) {
             result.problems.push_back(
