@@ -158,7 +158,9 @@ void TstBadgeTable::importSkipsBlankRows_data()
 void TstBadgeTable::importSkipsBlankRows()
 {
     QFETCH(QByteArray, blank);
-    const QByteArray table = "badge;nom;heure de d\xC3\xA9" "but;minute de d\xC3\xA9" "but;heure de "
+    const QByteArray table = "badge;nom;heure de d\xC3\xA9"
+                             "but;minute de d\xC3\xA9"
+                             "but;heure de "
                              "fin;minute de fin;jours;lieu;jour du mois\r\n"
                              "0000000001;Valmire;7;30;17;30;7;1;0\r\n" +
                              blank + "\r\n0000000002;Zo\xC3\xA9;8;0;18;0;9;99;0\r\n" + blank +

@@ -710,7 +710,8 @@ void TstEditor::unsavedEdits_data()
     QTest::newRow("upload, Annuler") << "upload" << cancel << edited << false;
     QTest::newRow("upload, Oui: the edit goes to the board") << "upload" << yes << edited << true;
     QTest::newRow("upload, Non: the editor shows what goes") << "upload" << no << edited << true;
-    QTest::newRow("upload, Oui refused: stops") << "upload" << yes << QStringLiteral("Łukasz") << false;
+    QTest::newRow("upload, Oui refused: stops")
+        << "upload" << yes << QStringLiteral("Łukasz") << false;
     QTest::newRow("upload, no edit: no question") << "upload" << -1 << QString() << true;
     QTest::newRow("next, Annuler") << "next" << cancel << edited << false;
     QTest::newRow("next, Non") << "next" << no << edited << true;
@@ -775,15 +776,16 @@ void TstEditor::unsavedEdits()
     QCOMPARE(question, answer >= 0);
     if (question) {
         QCOMPARE(asked.front().buttons, MsgButtons::YesNoCancel);
-        QCOMPARE(asked.front().text,
-                 QStringLiteral("Enregistrer les modifications du badge 0000000002 (%1) ?").arg(nom));
+        QCOMPARE(
+            asked.front().text,
+            QStringLiteral("Enregistrer les modifications du badge 0000000002 (%1) ?").arg(nom));
         asked.erase(asked.begin());
     }
     const bool saved = answer == int(MsgAnswer::Yes) && goesOn;
-    QCOMPARE(Harness::readFile(f.list),
-             saved ? kHeader + record("0000000001", "Valmire") + record("0000000002", toCp1252Bytes(nom)) +
-                         record("0000000003", "Ida")
-                   : list);
+    QCOMPARE(Harness::readFile(f.list), saved ? kHeader + record("0000000001", "Valmire") +
+                                                    record("0000000002", toCp1252Bytes(nom)) +
+                                                    record("0000000003", "Ida")
+                                              : list);
     if (answer == int(MsgAnswer::Yes) && !goesOn) // the save's refusal, and nothing else
         QVERIFY(asked.size() == 1 && asked[0].text.contains(QStringLiteral("« Ł »")));
 
@@ -869,8 +871,9 @@ void TstEditor::searchCapitalAccents()
     QFETCH(QString, key);
     QFETCH(int, slot);
     Fixture f(kHeader + record("0000000001", "Valmire") + record("0000000002", "\xC9LODIE") +
-              record("0000000003", "GENEVI\xC8VE") + record("0000000004", "\x8C"
-                                                              "UVRE"));
+              record("0000000003", "GENEVI\xC8VE") +
+              record("0000000004", "\x8C"
+                                   "UVRE"));
     f.enter();
     // A miss first: its message goes with the next hit.
     f.h.dialogs.inputs = {"Zorro", key};

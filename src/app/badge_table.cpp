@@ -148,8 +148,8 @@ void Form2::removeBadges(const std::vector<std::string> &sections, QWidget *aske
                        .arg(badges)
                        .arg(removed) +
                    listed(named);
-    if (m_platform.dialogs->message(MsgIcon::Question, MsgButtons::YesNo, title, question,
-                                    asker) != MsgAnswer::Yes)
+    if (m_platform.dialogs->message(MsgIcon::Question, MsgButtons::YesNo, title, question, asker) !=
+        MsgAnswer::Yes)
         return;
 
     // The file as it is now, in case it changed while the question was open.
@@ -214,8 +214,8 @@ void Form2::changeSelectedRecords(const std::vector<std::string> &sections,
         result.changed == 1
             ? QStringLiteral("Modifier 1 badge de la liste ?")
             : QStringLiteral("Modifier %1 badges de la liste ?").arg(result.changed);
-    if (m_platform.dialogs->message(MsgIcon::Question, MsgButtons::YesNo, title, question,
-                                    asker) != MsgAnswer::Yes)
+    if (m_platform.dialogs->message(MsgIcon::Question, MsgButtons::YesNo, title, question, asker) !=
+        MsgAnswer::Yes)
         return;
 
     // Worked out again on the file as it is now.

@@ -28,8 +28,8 @@ std::int16_t clampSlot(int slot)
 // The editor's text fields, in form order.
 std::array<QLineEdit *, 8> textFields(const Form2Ui &u)
 {
-    return {u.numero_badge, u.nom,      u.heure_debut, u.minute_debut,
-            u.heure_fin,    u.minute_fin, u.lieu,      u.jour_du_mois};
+    return {u.numero_badge, u.nom,        u.heure_debut, u.minute_debut,
+            u.heure_fin,    u.minute_fin, u.lieu,        u.jour_du_mois};
 }
 
 } // namespace
@@ -141,7 +141,8 @@ bool Form2::settleUnsavedEdits(QWidget *asker)
     if (!nom.isEmpty())
         badge += QStringLiteral(" (%1)").arg(nom);
     const MsgAnswer answer = m_platform.dialogs->message(
-        MsgIcon::Question, MsgButtons::YesNoCancel, QStringLiteral("Modifications non enregistrées"),
+        MsgIcon::Question, MsgButtons::YesNoCancel,
+        QStringLiteral("Modifications non enregistrées"),
         QStringLiteral("Enregistrer les modifications du badge %1 ?").arg(badge), asker);
     switch (answer) {
     case MsgAnswer::Yes:

@@ -240,8 +240,8 @@ QString QtDialogs::input(const QString &prompt, const QString &title, const QStr
                          QWidget *parent)
 {
     bool ok = false;
-    const QString answer =
-        QInputDialog::getText(over(parent), title, shown(prompt), QLineEdit::Normal, defaultText, &ok);
+    const QString answer = QInputDialog::getText(over(parent), title, shown(prompt),
+                                                 QLineEdit::Normal, defaultText, &ok);
     return ok ? answer : QString();
 }
 

@@ -160,7 +160,7 @@ MsgAnswer FakeDialogs::message(MsgIcon icon, MsgButtons buttons, const QString &
 }
 
 QString FakeDialogs::input(const QString &prompt, const QString &title, const QString &,
-                          QWidget *parent)
+                           QWidget *parent)
 {
     shown.push_back(
         {QStringLiteral("input"), MsgIcon::Question, MsgButtons::Ok, title, prompt, parent});

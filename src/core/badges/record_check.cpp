@@ -85,8 +85,8 @@ std::optional<std::string> typedValue(const RecordField &field, std::string_view
     std::string stored, unheld;
     if (cp1252::fromUtf8Exactly(typed, stored, &unheld))
         return stored;
-    problem = {field.control, std::string("Vérifiez ") + field.label + " : " +
-                                  unheldCharacterReason(unheld)};
+    problem = {field.control,
+               std::string("Vérifiez ") + field.label + " : " + unheldCharacterReason(unheld)};
     return std::nullopt;
 }
 
