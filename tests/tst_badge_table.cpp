@@ -6,6 +6,7 @@
 #include "badges/badge_table_window.h"
 #include "board/journal_window.h"
 #include "badges/list_edit.h"
+#include "badges/list_table.h"
 #include "badges/listfile.h"
 #include "badges/profile.h"
 #include "serial/pane.h"
@@ -97,6 +98,8 @@ class TstBadgeTable : public QObject {
 private slots:
     void removeSection_data();
     void removeSection();
+    void importSkipsBlankRows_data();
+    void importSkipsBlankRows();
     void rows_data();
     void rows();
     void filter_data();
@@ -104,6 +107,9 @@ private slots:
     void deleteInEditor_data();
     void deleteInEditor();
     void refusedWhileLineBusy();
+    void removeEverySectionOfABadge();
+    void bulkChangeTimes_data();
+    void bulkChangeTimes();
     void bulkChangeTwoFieldsOnThree();
     void tableThroughSeam();
     void menuBar();
@@ -136,6 +142,36 @@ void TstBadgeTable::removeSection()
     QFETCH(QByteArray, expected);
     QCOMPARE(QByteArray::fromStdString(profile::removeSection(bytes(content), bytes(section))),
              expected);
+}
+
+void TstBadgeTable::importSkipsBlankRows_data()
+{
+    QTest::addColumn<QByteArray>("blank"); // a row between two records and after them
+    QTest::newRow("empty cells") << QByteArray(";;;;;;;;");
+    QTest::newRow("spaces") << QByteArray("   ;  ; ;;;;;; ");
+    QTest::newRow("one cell of spaces") << QByteArray("     ");
+    QTest::newRow("tabs and spaces") << QByteArray("\t ;\t;;");
+    QTest::newRow("no-break spaces") << QByteArray("\xC2\xA0;\xC2\xA0\xC2\xA0;;");
+    QTest::newRow("quoted spaces") << QByteArray("\"  \";\" \"");
+}
+
+void TstBadgeTable::importSkipsBlankRows()
+{
+    QFETCH(QByteArray, blank);
+    const QByteArray table = "badge;nom;heure de d\xC3\xA9"
+                             "but;minute de d\xC3\xA9"
+                             "but;heure de "
+                             "fin;minute de fin;jours;lieu;jour du mois\r\n"
+                             "0000000001;Valmire;7;30;17;30;7;1;0\r\n" +
+                             blank + "\r\n0000000002;Zo\xC3\xA9;8;0;18;0;9;99;0\r\n" + blank +
+                             "\r\n" + blank;
+    const TableImport read = readListTable(bytes(table));
+    QStringList problems;
+    for (const TableProblem &p : read.problems)
+        problems << QString::fromStdString(p.text());
+    QCOMPARE(problems, QStringList());
+    QCOMPARE(read.records.size(), std::size_t(2));
+    QCOMPARE(read.records[1].nom, std::string("Zo\xE9"));
 }
 
 void TstBadgeTable::rows_data()
@@ -191,6 +227,10 @@ void TstBadgeTable::filter_data()
         << QByteArray("0000000040") << QByteArray("Employ\xE9 40") << "employe 4" << true;
     QTest::newRow("accent typed, none stored")
         << QByteArray("0000000001") << QByteArray("ZOE") << "zoé" << true;
+    QTest::newRow("capital accent stored, typed small")
+        << QByteArray("0000000001") << QByteArray("\xC9LODIE") << "élodie" << true;
+    QTest::newRow("capital accent stored and typed")
+        << QByteArray("0000000001") << QByteArray("\xC9LODIE \xC8VE") << "ÉLODIE È" << true;
     QTest::newRow("oe ligature") << QByteArray("0000000001") << QByteArray("C\x9C ur") << "coe"
                                  << true;
     QTest::newRow("part of the number")
@@ -268,15 +308,97 @@ void TstBadgeTable::refusedWhileLineBusy()
     QVERIFY(t);
     QVERIFY(w.h.form->line().take(QStringLiteral("envoi de la liste")).isEmpty());
     const QString refused = QStringLiteral("Opération refusée : envoi de la liste en cours");
+    QLabel *status = w.h.ui().Label14;
+    // Each refusal shows anew: the strip is cleared before each command.
+    status->setText(QStringLiteral("..."));
     w.h.ui().Command23->click();
-    QCOMPARE(w.h.ui().Label14->text(), refused);
+    QCOMPARE(status->text(), refused);
     w.select(t, {0});
+    status->setText(QStringLiteral("..."));
     t->removeSelected();
+    QCOMPARE(status->text(), refused);
+    // Closed, the table does not open again while the line is busy.
+    t->close();
+    delete t;
+    status->setText(QStringLiteral("..."));
     w.h.form->tableau_des_badges_Click();
-    QCOMPARE(w.h.ui().Label14->text(), refused);
+    QCOMPARE(status->text(), refused);
+    QVERIFY(!w.h.windows.find<BadgeTableWindow>());
     QVERIFY(w.h.dialogs.shown.empty());
     QCOMPARE(w.file(), kHeader + kA + kB);
     w.h.form->line().release();
+}
+
+void TstBadgeTable::removeEverySectionOfABadge()
+{
+    Window w(kHeader + kA + kB + kC + record("0000000101", "Autre"));
+    BadgeTableWindow *t = w.table();
+    QCOMPARE(t->totalCount(), 4);
+    w.select(t, {1, 3}); // both rows of the badge: one question, each holder once
+    w.h.dialogs.answers = {MsgAnswer::Yes};
+    t->removeSelected();
+    QCOMPARE(w.h.dialogs.shown.size(), std::size_t(1));
+    QCOMPARE(w.h.dialogs.shown[0].text,
+             QStringLiteral("Retirer de la liste le badge 0000000101 ? Il y figure 2 fois : les 2 "
+                            "sections sont retirées.\r\n0000000101 (Zoé Martin)\r\n"
+                            "0000000101 (Autre)"));
+    QCOMPARE(w.h.dialogs.shown[0].parent.data(), t); // asked over the table
+    QCOMPARE(w.file(), kHeader + kA + kC);
+
+    // Two badges, one of them twice.
+    Harness::writeFile(w.list, kHeader + kA + kB + kC + record("0000000001", "Bis"));
+    t = w.table(); // shows the list as its file is now
+    w.select(t, {0, 2});
+    w.h.dialogs.answers = {MsgAnswer::No};
+    t->removeSelected();
+    QCOMPARE(w.h.dialogs.shown.back().text,
+             QStringLiteral("Retirer de la liste les 2 badges suivants ? Certains y figurent "
+                            "plusieurs fois : les 3 sections sont retirées.\r\n0000000001 "
+                            "(Valmire)\r\n0000000001 (Bis)\r\n0000000003 (François)"));
+}
+
+void TstBadgeTable::bulkChangeTimes_data()
+{
+    QTest::addColumn<QStringList>("typed"); // start hour, minute, end hour, minute
+    QTest::addColumn<QString>("refused");   // the message's line; empty: set
+    QTest::newRow("each time in its key") << QStringList{"8", "15", "18", "45"} << QString();
+    QTest::newRow("start 23") << QStringList{"23", "0", "24", "00"} << QString();
+    QTest::newRow("start 24") << QStringList{"24", "0", "24", "00"}
+                              << QStringLiteral("Badge 0000000003 : Vérifiez l'heure de début : "
+                                                "une heure de 0 à 23 est attendue (99 pour "
+                                                "24h/24).");
+    QTest::newRow("a character no list keeps")
+        << QStringList{"8", "15", QStringLiteral("1Ł"), "45"}
+        << QStringLiteral("Vérifiez l'heure de fin : le caractère « Ł » ne peut pas être gardé "
+                          "dans une liste ni par la platine.");
+}
+
+void TstBadgeTable::bulkChangeTimes()
+{
+    QFETCH(QStringList, typed);
+    QFETCH(QString, refused);
+    Window w(kHeader + kA + kC);
+    BadgeTableWindow *t = w.table();
+    w.select(t, {1});
+    t->findChild<QCheckBox *>(QStringLiteral("plage"))->setChecked(true);
+    const char *const fields[] = {"heure_debut", "minute_debut", "heure_fin", "minute_fin"};
+    for (int i = 0; i < 4; ++i)
+        t->findChild<QLineEdit *>(QLatin1String(fields[i]))->setText(typed[i]);
+    w.h.dialogs.answers = {MsgAnswer::Yes};
+    t->changeSelected();
+    QCOMPARE(w.h.dialogs.shown.back().parent.data(), t);
+    if (!refused.isEmpty()) {
+        QCOMPARE(w.h.dialogs.shown.back().text,
+                 QStringLiteral("Aucun badge n'est modifié.\r\n") + refused);
+        QCOMPARE(w.file(), kHeader + kA + kC);
+        return;
+    }
+    QByteArray changed = kC;
+    changed.replace("heure de debut=07", "heure de debut=" + typed[0].toLatin1())
+        .replace("minute de debut=30", "minute de debut=" + typed[1].toLatin1())
+        .replace("heure de fin=17", "heure de fin=" + typed[2].toLatin1())
+        .replace("minute de fin=30", "minute de fin=" + typed[3].toLatin1());
+    QCOMPARE(w.file(), kHeader + kA + changed);
 }
 
 void TstBadgeTable::bulkChangeTwoFieldsOnThree()

@@ -1,6 +1,7 @@
 // The list commands, the record editor and the search in the window, on the
 // test doubles: answered file dialogs, virtual time.
 
+#include "platform/text.h"
 #include "serial/pane.h"
 #include "support/harness.h"
 
@@ -10,6 +11,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
+
+#include <functional>
+#include <map>
 
 using namespace platine;
 using platine::testing::FakeDialogs;
@@ -143,8 +147,14 @@ private slots:
     void timesRefused();
     void keptListEditedChangesOneLine();
     void removedBadgeBytesZero();
+    void saveRefusesUnheldCharacters_data();
+    void saveRefusesUnheldCharacters();
+    void unsavedEdits_data();
+    void unsavedEdits();
     void search_data();
     void search();
+    void searchCapitalAccents_data();
+    void searchCapitalAccents();
     void searchBeforeAnyRead();
     void badgeReadPrompt();
 };
@@ -401,6 +411,7 @@ void TstEditor::nouveau()
     f.u().choix_lieu->setChecked(true);
     f.u().Choix_24->setChecked(true);
     f.u().Combo2->setCurrentIndex(2);
+    f.h.dialogs.answers = {MsgAnswer::No}; // the edits above are dropped
     f.h.form->Command13_Click();
     QCOMPARE(f.h.form->liste().index_courant, slot);
     QCOMPARE(f.shown(), (QStringList{QString::number(slot + 1), "", "", "07", "30", "17", "30", "1",
@@ -521,7 +532,9 @@ void TstEditor::checkBoxes()
     f.u().choix_lieu->click();
     QCOMPARE(f.u().lieu->text(), QStringLiteral("01"));
 
-    // Showing records sets the boxes without their reactions.
+    // Showing records sets the boxes without their reactions (the clicks
+    // above are dropped).
+    f.h.dialogs.answers = {MsgAnswer::No};
     f.h.form->Command11_Click();
     QCOMPARE(f.shown(), (QStringList{"2", "0000000002", "Hélène", "99", "8", "99", "99", "1", "0",
                                      "24h", "-", "9"}));
@@ -642,6 +655,161 @@ void TstEditor::removedBadgeBytesZero()
     QCOMPARE(bytes[4], 0);
 }
 
+void TstEditor::saveRefusesUnheldCharacters_data()
+{
+    QTest::addColumn<QString>("nom");
+    QTest::addColumn<QString>("heure");
+    QTest::addColumn<QString>("refused"); // the message's line; empty: saved
+    QTest::newRow("Ł in the name")
+        << QStringLiteral("Łukasz Wójcik") << "7"
+        << QStringLiteral("Vérifiez le nom : le caractère « Ł » ne peut pas être gardé dans une "
+                          "liste ni par la platine.");
+    QTest::newRow("a sign beyond the basic plane")
+        << QStringLiteral("Zoé 😀") << "7"
+        << QStringLiteral("Vérifiez le nom : le caractère « 😀 » ne peut pas être gardé dans une "
+                          "liste ni par la platine.");
+    QTest::newRow("in a time, named once")
+        << "Valmire" << QStringLiteral("7Ł")
+        << QStringLiteral("Vérifiez l'heure de début : le caractère « Ł » ne peut pas être gardé "
+                          "dans une liste ni par la platine.");
+    QTest::newRow("€ and œ are Windows-1252") << QStringLiteral("Cœur 5 €") << "7" << QString();
+}
+
+void TstEditor::saveRefusesUnheldCharacters()
+{
+    QFETCH(QString, nom);
+    QFETCH(QString, heure);
+    QFETCH(QString, refused);
+    Fixture f;
+    f.enter();
+    f.u().nom->setText(nom);
+    f.u().heure_debut->setText(heure);
+    f.h.form->Command7_Click();
+    if (refused.isEmpty()) {
+        QCOMPARE(f.messages(), 0);
+        QCOMPARE(Harness::readFile(f.list), kHeader + record("0000000001", "C\x9C"
+                                                                           "ur 5 \x80"));
+        return;
+    }
+    QCOMPARE(f.messages(), 1);
+    QCOMPARE(f.h.dialogs.shown.back().text,
+             QStringLiteral("Le badge n'est pas enregistré.\r\n") + refused);
+    QCOMPARE(Harness::readFile(f.list), kExample);
+    QCOMPARE(f.h.form->liste().tables.tab_nom[0], std::string("Valmire"));
+    QCOMPARE(f.u().nom->text(), nom); // nothing replaced under the operator's eyes
+}
+
+void TstEditor::unsavedEdits_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<int>("answer"); // MsgAnswer; -1: no edit, no question
+    QTest::addColumn<QString>("nom");
+    QTest::addColumn<bool>("goesOn");
+    const int yes = int(MsgAnswer::Yes), no = int(MsgAnswer::No), cancel = int(MsgAnswer::Cancel);
+    const QString edited = QStringLiteral("Zoé Martin");
+    QTest::newRow("upload, Annuler") << "upload" << cancel << edited << false;
+    QTest::newRow("upload, Oui: the edit goes to the board") << "upload" << yes << edited << true;
+    QTest::newRow("upload, Non: the editor shows what goes") << "upload" << no << edited << true;
+    QTest::newRow("upload, Oui refused: stops")
+        << "upload" << yes << QStringLiteral("Łukasz") << false;
+    QTest::newRow("upload, no edit: no question") << "upload" << -1 << QString() << true;
+    QTest::newRow("next, Annuler") << "next" << cancel << edited << false;
+    QTest::newRow("next, Non") << "next" << no << edited << true;
+    QTest::newRow("previous, Oui") << "previous" << yes << edited << true;
+    QTest::newRow("search, Annuler") << "search" << cancel << edited << false;
+    QTest::newRow("search, Oui") << "search" << yes << edited << true;
+    QTest::newRow("open another list, Annuler") << "open" << cancel << edited << false;
+    QTest::newRow("open another list, Non") << "open" << no << edited << true;
+    QTest::newRow("quit, Annuler") << "quit" << cancel << edited << false;
+    QTest::newRow("quit, Oui") << "quit" << yes << edited << true;
+    QTest::newRow("quit, Oui refused") << "quit" << yes << QStringLiteral("Łukasz") << false;
+    QTest::newRow("Nouveau, Annuler") << "nouveau" << cancel << edited << false;
+    QTest::newRow("leave record mode, Non") << "leave" << no << edited << true;
+}
+
+void TstEditor::unsavedEdits()
+{
+    QFETCH(QString, command);
+    QFETCH(int, answer);
+    QFETCH(QString, nom);
+    QFETCH(bool, goesOn);
+    const QByteArray list = kHeader + record("0000000001", "Valmire") +
+                            record("0000000002", "Hector") + record("0000000003", "Ida");
+    Fixture f(list);
+    f.enter();
+    f.h.form->Command11_Click(); // "Hector", slot 1
+    if (answer >= 0) {
+        f.u().nom->setText(nom);
+        f.h.dialogs.answers = {MsgAnswer(answer)};
+    }
+    const QString other = f.h.path("autre.txt");
+    Harness::writeFile(other, kExample);
+    const std::map<QString, std::function<void()>> run{
+        {"upload", [&] { f.h.form->Command8_Click(); }},
+        {"next", [&] { f.h.form->Command11_Click(); }},
+        {"previous", [&] { f.h.form->Command14_Click(); }},
+        {"search",
+         [&] {
+             f.h.dialogs.inputs = {"ida"};
+             f.h.form->Command22_Click();
+         }},
+        {"open",
+         [&] {
+             f.h.dialogs.files = {other};
+             f.h.form->Command1_Click();
+         }},
+        {"quit", [&] { f.h.form->Command6_Click(); }},
+        {"nouveau", [&] { f.h.form->Command13_Click(); }},
+        {"leave", [&] { f.h.form->Command12_Click(); }},
+    };
+    const std::size_t before = f.h.dialogs.shown.size();
+    run.at(command)();
+
+    // The question comes first (after the file dialog of an open, the
+    // search's input box).
+    std::vector<FakeDialogs::Shown> asked(f.h.dialogs.shown.begin() + qsizetype(before),
+                                          f.h.dialogs.shown.end());
+    if (command == "open" || command == "search")
+        asked.erase(asked.begin());
+    const bool question =
+        !asked.empty() && asked.front().text.startsWith("Enregistrer les modifications");
+    QCOMPARE(question, answer >= 0);
+    if (question) {
+        QCOMPARE(asked.front().buttons, MsgButtons::YesNoCancel);
+        QCOMPARE(
+            asked.front().text,
+            QStringLiteral("Enregistrer les modifications du badge 0000000002 (%1) ?").arg(nom));
+        asked.erase(asked.begin());
+    }
+    const bool saved = answer == int(MsgAnswer::Yes) && goesOn;
+    QCOMPARE(Harness::readFile(f.list), saved ? kHeader + record("0000000001", "Valmire") +
+                                                    record("0000000002", toCp1252Bytes(nom)) +
+                                                    record("0000000003", "Ida")
+                                              : list);
+    if (answer == int(MsgAnswer::Yes) && !goesOn) // the save's refusal, and nothing else
+        QVERIFY(asked.size() == 1 && asked[0].text.contains(QStringLiteral("« Ł »")));
+
+    const Form2Ui u = f.u();
+    const std::map<QString, bool> wentOn{
+        {"upload", std::any_of(asked.begin(), asked.end(),
+                               [](const auto &m) { return m.text.contains("bp1"); })},
+        {"next", f.h.form->liste().index_courant == 2},
+        {"previous", f.h.form->liste().index_courant == 0},
+        {"search", f.h.form->liste().index_courant == 2},
+        {"open", f.h.form->liste().fichier == other},
+        {"quit", f.h.ended == 1},
+        {"nouveau", u.numero_badge->text().isEmpty()},
+        {"leave", u.Frame2->isHidden()},
+    };
+    QCOMPARE(wentOn.at(command), goesOn);
+    if (!goesOn) // back to the editor, the edit as typed
+        QCOMPARE(u.nom->text(), nom);
+    else if (answer == int(MsgAnswer::No) && f.h.form->liste().index_courant == 1)
+        QCOMPARE(u.nom->text(), QStringLiteral("Hector")); // what the list holds
+    if (command == "upload" && goesOn) // the board is sent what the editor shows
+        QCOMPARE(fromCp1252(f.h.form->liste().tables.tab_nom[1]), u.nom->text());
+}
+
 void TstEditor::search_data()
 {
     QTest::addColumn<bool>("byName");
@@ -685,6 +853,35 @@ void TstEditor::search()
     QCOMPARE(f.u().numero_badge->text(), latin(f.h.form->liste().tables.tab_numero[shown].c_str()));
     const QString missed = QStringLiteral("Aucun badge ne correspond à « %1 »").arg(key);
     QCOMPARE(f.u().Label14->text(), slot < 0 && !key.isEmpty() ? missed : QStringLiteral("....."));
+}
+
+void TstEditor::searchCapitalAccents_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<int>("slot");
+    QTest::newRow("accented, lower case") << QStringLiteral("élodie") << 1;
+    QTest::newRow("no accent") << "elodie" << 1;
+    QTest::newRow("capital accent typed") << QStringLiteral("ÉLODIE") << 1;
+    QTest::newRow("part, capitals") << QStringLiteral("ÈVE") << 2;
+    QTest::newRow("ligature") << "oeuvre" << 3;
+}
+
+void TstEditor::searchCapitalAccents()
+{
+    QFETCH(QString, key);
+    QFETCH(int, slot);
+    Fixture f(kHeader + record("0000000001", "Valmire") + record("0000000002", "\xC9LODIE") +
+              record("0000000003", "GENEVI\xC8VE") +
+              record("0000000004", "\x8C"
+                                   "UVRE"));
+    f.enter();
+    // A miss first: its message goes with the next hit.
+    f.h.dialogs.inputs = {"Zorro", key};
+    f.h.form->Command22_Click();
+    QCOMPARE(f.u().Label14->text(), QStringLiteral("Aucun badge ne correspond à « Zorro »"));
+    f.h.form->Command22_Click();
+    QCOMPARE(f.h.form->liste().index_courant, slot);
+    QCOMPARE(f.u().Label14->text(), QStringLiteral("..."));
 }
 
 void TstEditor::searchBeforeAnyRead()

@@ -53,9 +53,10 @@ void Form2::tableau_des_badges_Click()
     if (!m_tableau) {
         BadgeTableWindow::Actions actions;
         actions.open = [this](const std::string &section) { showRecordOf(section); };
-        actions.remove = [this](const std::vector<std::string> &s) { removeBadges(s); };
+        // The table's questions are asked over the table, which stays in front.
+        actions.remove = [this](const std::vector<std::string> &s) { removeBadges(s, m_tableau); };
         actions.change = [this](const std::vector<std::string> &s, const BulkChange &c) {
-            changeSelectedRecords(s, c);
+            changeSelectedRecords(s, c, m_tableau);
         };
         m_tableau = new BadgeTableWindow(std::move(actions), this);
         connect(this, &Form2::listChanged, m_tableau, [this] { showListTable(); });
@@ -87,7 +88,7 @@ void Form2::Command23_Click()
     removeBadges({m_liste.tables.tab_sections[std::size_t(i)]});
 }
 
-void Form2::removeBadges(const std::vector<std::string> &sections)
+void Form2::removeBadges(const std::vector<std::string> &sections, QWidget *asker)
 {
     // The line is held until the list is written: no upload reads it halfway.
     Exchange x(*m_line, QStringLiteral("retrait de badge"));
@@ -95,7 +96,7 @@ void Form2::removeBadges(const std::vector<std::string> &sections)
         return;
     const QString title = QStringLiteral("Supprimer");
     const auto fail = [&](const QString &text) {
-        m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok, title, text);
+        m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok, title, text, asker);
     };
     const std::string path = nativePath(m_liste.fichier);
     std::string error;
@@ -106,27 +107,48 @@ void Form2::removeBadges(const std::vector<std::string> &sections)
         return;
     }
 
-    // Each badge named with its holder, as the file holds them.
+    // Every section that goes named with its holder, as the file holds them:
+    // a badge the list holds twice loses both, and the question says so.
     QStringList named, numbers;
+    std::vector<std::string> asked; // each badge once, however many rows chose it
     for (const std::string &section : sections) {
-        const std::optional<RecordFields> r = storedRecord(*content, section);
-        if (!r) {
+        if (std::any_of(asked.begin(), asked.end(),
+                        [&](const std::string &s) { return sameSection(s, section); }))
+            continue;
+        asked.push_back(section);
+        const std::vector<RecordFields> stored = recordsStoredUnder(*content, section);
+        if (stored.empty()) {
             fail(QStringLiteral("Le badge %1 n'est plus dans la liste, aucun badge n'est retiré.")
                      .arg(fromCp1252(section)));
             return;
         }
-        const QString numero = fromCp1252(r->numero.empty() ? section : r->numero);
-        const QString nom = fromCp1252(r->nom);
-        numbers << numero;
-        named << (nom.isEmpty() ? numero : QStringLiteral("%1 (%2)").arg(numero, nom));
+        for (const RecordFields &r : stored) {
+            const QString numero = fromCp1252(r.numero.empty() ? section : r.numero);
+            const QString nom = fromCp1252(r.nom);
+            named << (nom.isEmpty() ? numero : QStringLiteral("%1 (%2)").arg(numero, nom));
+        }
+        numbers << fromCp1252(stored.front().numero.empty() ? section : stored.front().numero);
     }
-    const QString question =
-        sections.size() == 1
-            ? QStringLiteral("Retirer de la liste le badge %1 ?").arg(named.front())
-            : QStringLiteral("Retirer de la liste les %1 badges suivants ?\r\n")
-                      .arg(sections.size()) +
-                  listed(named);
-    if (m_platform.dialogs->message(MsgIcon::Question, MsgButtons::YesNo, title, question) !=
+    const qsizetype badges = qsizetype(asked.size()), removed = named.size();
+    QString question;
+    if (badges == 1 && removed == 1)
+        question = QStringLiteral("Retirer de la liste le badge %1 ?").arg(named.front());
+    else if (badges == 1)
+        question = QStringLiteral("Retirer de la liste le badge %1 ? Il y figure %2 fois : les "
+                                  "%2 sections sont retirées.\r\n")
+                       .arg(numbers.front())
+                       .arg(removed) +
+                   listed(named);
+    else if (removed == badges)
+        question = QStringLiteral("Retirer de la liste les %1 badges suivants ?\r\n").arg(badges) +
+                   listed(named);
+    else
+        question = QStringLiteral("Retirer de la liste les %1 badges suivants ? Certains y "
+                                  "figurent plusieurs fois : les %2 sections sont retirées.\r\n")
+                       .arg(badges)
+                       .arg(removed) +
+                   listed(named);
+    if (m_platform.dialogs->message(MsgIcon::Question, MsgButtons::YesNo, title, question, asker) !=
         MsgAnswer::Yes)
         return;
 
@@ -156,14 +178,14 @@ void Form2::removeBadges(const std::vector<std::string> &sections)
 }
 
 void Form2::changeSelectedRecords(const std::vector<std::string> &sections,
-                                  const BulkChange &change)
+                                  const BulkChange &change, QWidget *asker)
 {
     Exchange x(*m_line, QStringLiteral("modification de badges"));
     if (!x.began() || !requireOpenList() || sections.empty())
         return;
     const QString title = QStringLiteral("Modifier la sélection");
     const auto tell = [&](MsgIcon icon, const QString &text) {
-        m_platform.dialogs->message(icon, MsgButtons::Ok, title, text);
+        m_platform.dialogs->message(icon, MsgButtons::Ok, title, text, asker);
     };
     const std::string path = nativePath(m_liste.fichier);
     std::string error;
@@ -192,7 +214,7 @@ void Form2::changeSelectedRecords(const std::vector<std::string> &sections,
         result.changed == 1
             ? QStringLiteral("Modifier 1 badge de la liste ?")
             : QStringLiteral("Modifier %1 badges de la liste ?").arg(result.changed);
-    if (m_platform.dialogs->message(MsgIcon::Question, MsgButtons::YesNo, title, question) !=
+    if (m_platform.dialogs->message(MsgIcon::Question, MsgButtons::YesNo, title, question, asker) !=
         MsgAnswer::Yes)
         return;
 
@@ -234,7 +256,10 @@ void Form2::rereadAfter(const std::string &before, const std::string &after,
 
 void Form2::showRecordOf(const std::string &section)
 {
-    Command5_Click();
+    // Asked over the table, where the operator chose the record.
+    if (!requireOpenList() || !settleUnsavedEdits(m_tableau))
+        return;
+    enterRecordMode();
     if (!m_liste.derniere_lecture.readable || !m_ui->Frame2->isVisibleTo(this))
         return;
     const int count = m_liste.nombre.value_or(0);

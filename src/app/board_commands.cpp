@@ -58,7 +58,8 @@ void Form2::Command8_Click()
         return;
     // The upload rewrites the board's memory: no other exchange may share the line.
     Exchange x(*m_line, QStringLiteral("envoi de la liste"));
-    if (!x.began())
+    // What goes to the board is what the editor shows, or the operator chose.
+    if (!x.began() || !settleUnsavedEdits())
         return;
     // The tables are reloaded from the list file: what goes to the board is
     // the list as saved.

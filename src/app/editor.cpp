@@ -4,6 +4,7 @@
 #include "app/form2.h"
 #include "app/form2_ui.h"
 #include "badges/listfile.h"
+#include "badges/record_check.h"
 #include "platform/text.h"
 
 #include <QCheckBox>
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 
 #include <algorithm>
+#include <array>
 
 namespace platine {
 
@@ -23,15 +25,28 @@ std::int16_t clampSlot(int slot)
     return std::int16_t(std::clamp(slot, 0, kSlots - 1));
 }
 
+// The editor's text fields, in form order.
+std::array<QLineEdit *, 8> textFields(const Form2Ui &u)
+{
+    return {u.numero_badge, u.nom,        u.heure_debut, u.minute_debut,
+            u.heure_fin,    u.minute_fin, u.lieu,        u.jour_du_mois};
+}
+
 } // namespace
 
-RecordFields Form2::typedRecord() const
+RecordFields Form2::typedRecord(std::vector<FieldProblem> *unheld) const
 {
     const Form2Ui &u = *m_ui;
     RecordFields r;
     for (const RecordField &f : kRecordFields)
-        if (const auto *e = findChild<QLineEdit *>(QString::fromLatin1(f.control)))
-            r.*f.value = toCp1252(e->text());
+        if (const auto *e = findChild<QLineEdit *>(QString::fromLatin1(f.control))) {
+            FieldProblem problem;
+            const std::optional<std::string> value =
+                typedValue(f, e->text().toStdString(), problem);
+            r.*f.value = value ? *value : toCp1252(e->text());
+            if (!value && unheld)
+                unheld->push_back(problem);
+        }
     r.h24 = u.Choix_24->isChecked() ? "oui" : "non";
     // A day typed by hand is stored under its item's own name.
     const int day = u.Combo2->currentIndex();
@@ -78,12 +93,77 @@ void Form2::mise_a_jour_affichage(std::int16_t slot)
     const std::string &jour = t.tab_jour[i];
     const bool known = isDayCode(jour) && jour[0] - '0' < u.Combo2->count();
     u.Combo2->setCurrentIndex(known ? jour[0] - '0' : -1);
+    m_recordAsRead = editorState();
+}
+
+QStringList Form2::editorState() const
+{
+    const Form2Ui &u = *m_ui;
+    QStringList state;
+    for (const QLineEdit *e : textFields(u))
+        state << e->text();
+    state << QString::number(u.Choix_24->isChecked()) << QString::number(u.choix_lieu->isChecked())
+          << QString::number(u.Combo2->currentIndex()) << u.Combo2->currentText();
+    return state;
+}
+
+void Form2::showEditorState(const QStringList &state)
+{
+    const Form2Ui &u = *m_ui;
+    const std::array<QLineEdit *, 8> fields = textFields(u);
+    if (state.size() != qsizetype(fields.size()) + 4)
+        return;
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        fields[i]->setText(state[qsizetype(i)]);
+    const qsizetype k = qsizetype(fields.size());
+    u.Choix_24->setChecked(state[k] == QLatin1String("1"));
+    u.choix_lieu->setChecked(state[k + 1] == QLatin1String("1"));
+    u.Combo2->setCurrentIndex(state[k + 2].toInt());
+    if (u.Combo2->currentIndex() < 0)
+        u.Combo2->setEditText(state[k + 3]);
+}
+
+bool Form2::editsUnsaved() const
+{
+    return !m_recordAsRead.isEmpty() && m_ui->Frame2->isVisibleTo(this) &&
+           editorState() != m_recordAsRead;
+}
+
+bool Form2::settleUnsavedEdits(QWidget *asker)
+{
+    if (!editsUnsaved())
+        return true;
+    // The badge as the fields name it: what "Oui" would save.
+    QString badge = m_ui->numero_badge->text().trimmed();
+    if (badge.isEmpty())
+        badge = QStringLiteral("sans numéro");
+    const QString nom = m_ui->nom->text().trimmed();
+    if (!nom.isEmpty())
+        badge += QStringLiteral(" (%1)").arg(nom);
+    const MsgAnswer answer = m_platform.dialogs->message(
+        MsgIcon::Question, MsgButtons::YesNoCancel,
+        QStringLiteral("Modifications non enregistrées"),
+        QStringLiteral("Enregistrer les modifications du badge %1 ?").arg(badge), asker);
+    switch (answer) {
+    case MsgAnswer::Yes:
+        return saveShownRecord(asker);
+    case MsgAnswer::No:
+        showEditorState(m_recordAsRead); // the editor shows what the list holds
+        return true;
+    default:
+        return false; // back to the editor, the edits as they stand
+    }
 }
 
 void Form2::Command5_Click()
 {
-    if (!requireOpenList())
+    if (!requireOpenList() || !settleUnsavedEdits())
         return;
+    enterRecordMode();
+}
+
+void Form2::enterRecordMode()
+{
     mise_en_tableau();
     if (!m_liste.derniere_lecture.readable)
         return; // the operator was told; record mode is not entered
@@ -95,6 +175,8 @@ void Form2::Command5_Click()
 
 void Form2::Command11_Click()
 {
+    if (!settleUnsavedEdits())
+        return;
     if (m_liste.index_courant < kSlots - 1)
         ++m_liste.index_courant;
     mise_a_jour_affichage(m_liste.index_courant);
@@ -102,6 +184,8 @@ void Form2::Command11_Click()
 
 void Form2::Command14_Click()
 {
+    if (!settleUnsavedEdits())
+        return;
     if (m_liste.index_courant > 0)
         --m_liste.index_courant;
     mise_a_jour_affichage(m_liste.index_courant);
@@ -110,6 +194,8 @@ void Form2::Command14_Click()
 void Form2::Command13_Click()
 {
     const Form2Ui &u = *m_ui;
+    if (!settleUnsavedEdits())
+        return;
     // The first slot after the records of the list; with a full list the
     // shown slot is kept.
     const int n = m_liste.nombre.value_or(0);
@@ -127,11 +213,15 @@ void Form2::Command13_Click()
     u.jour_du_mois->setText(QStringLiteral("0"));
     u.choix_lieu->setChecked(false);
     u.Choix_24->setChecked(false);
+    // The new record as prepared: the badge read next is an edit to save.
+    m_recordAsRead = editorState();
     lecture_badge_Click();
 }
 
 void Form2::Command12_Click()
 {
+    if (!settleUnsavedEdits())
+        return;
     m_ui->Frame2->setVisible(false);
 }
 
@@ -158,43 +248,52 @@ void Form2::Label2_Change()
     m_ui->Label9->repaint();
 }
 
-// The record count as the search reads it; false (after telling the
-// operator) when no list has been read yet.
-static bool recordCountForSearch(Dialogs &dialogs, const OpenList &liste, int &n)
+// False (after telling the operator) when no list has been read yet: the
+// search has no record count.
+static bool recordCountForSearch(Dialogs &dialogs, const OpenList &liste)
 {
     if (!liste.nombre) {
         dialogs.message(MsgIcon::Information, MsgButtons::Ok, QStringLiteral("Message"),
                         QStringLiteral("La liste est vide : aucun badge n'a encore été lu."));
         return false;
     }
-    n = *liste.nombre;
     return true;
 }
 
 void Form2::Command21_Click()
 {
-    int n = 0;
-    if (!recordCountForSearch(*m_platform.dialogs, m_liste, n))
+    if (!recordCountForSearch(*m_platform.dialogs, m_liste))
         return;
     const QString key = m_platform.dialogs->input(
         QStringLiteral("Indiquer le numéro de\r\n badge à rechercher dans la liste"),
         QStringLiteral("recherche de badge"), QString());
-    showSearchResult(key, searchSlot(m_liste.tables.tab_numero, n, toCp1252(key), false));
+    showSearchResult(key, false);
 }
 
 void Form2::Command22_Click()
 {
-    int n = 0;
-    if (!recordCountForSearch(*m_platform.dialogs, m_liste, n))
+    if (!recordCountForSearch(*m_platform.dialogs, m_liste))
         return;
     const QString key =
         m_platform.dialogs->input(QStringLiteral("Indiquer le nom à \r\nrechercher dans la liste"),
                                   QStringLiteral("recherche de nom"), QString());
-    showSearchResult(key, searchSlot(m_liste.tables.tab_nom, n, toCp1252(key), true));
+    showSearchResult(key, true);
 }
 
-void Form2::showSearchResult(const QString &key, int slot)
+void Form2::showSearchResult(const QString &key, bool byName)
 {
+    const auto find = [&] {
+        return searchSlot(byName ? m_liste.tables.tab_nom : m_liste.tables.tab_numero,
+                          m_liste.nombre.value_or(0), toCp1252(key), byName);
+    };
+    // A record found replaces the one shown: its edits are settled first
+    // (a save may change the tables, so the search runs again).
+    int slot = find();
+    if (slot >= 0) {
+        if (!settleUnsavedEdits())
+            return;
+        slot = find();
+    }
     const QString missed = QStringLiteral("Aucun badge ne correspond à « %1 »");
     if (slot >= 0) {
         mise_a_jour_affichage(std::int16_t(slot));

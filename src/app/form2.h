@@ -14,6 +14,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <array>
@@ -174,11 +175,32 @@ private:
     ListReadReport reloadList();
     // True when a list is open; otherwise the operator is told to open one first.
     bool requireOpenList();
-    // The record as the editor's fields show it, values as the file stores them.
-    RecordFields typedRecord() const;
-    // Shows the record a search found in `slot`; -1: tells the operator in
-    // Label14 that nothing matches `key` and keeps the record shown.
-    void showSearchResult(const QString &key, int slot);
+    // The record as the editor's fields show it, values as the file stores
+    // them. A field holding a character the list cannot keep is named in
+    // `unheld` (with that character) and keeps '?' in its place.
+    RecordFields typedRecord(std::vector<FieldProblem> *unheld = nullptr) const;
+    // "Enregistrer": writes the record the fields show into the list and its
+    // slot; false (the operator told why) when refused or not written.
+    bool saveShownRecord(QWidget *asker = nullptr);
+    // Record mode on, slot 0 read afresh from the list.
+    void enterRecordMode();
+    // What the editor's fields show, and the fields set back to such a state
+    // (the boxes without their reactions).
+    QStringList editorState() const;
+    void showEditorState(const QStringList &state);
+    // True when the editor is shown and a field differs from the record as
+    // it was read (or as "Nouveau" prepared it).
+    bool editsUnsaved() const;
+    // Before a command that would drop the editor's unsaved edits: asks
+    // whether to save them ("Oui" saves as "Enregistrer" does, "Non" sets the
+    // fields back to the record as read, "Annuler" keeps them). True when the
+    // command may go on; false after "Annuler" or a refused save. `asker`:
+    // the window that asks (null: this one).
+    bool settleUnsavedEdits(QWidget *asker = nullptr);
+    // Searches `key` among the badge numbers or (`byName`) the names and
+    // shows the record found; none: tells the operator in Label14 that
+    // nothing matches `key` and keeps the record shown.
+    void showSearchResult(const QString &key, bool byName);
     // The file a list command writes, from the save dialog: ".txt" added to a
     // name without extension; an existing file only when the operator agrees
     // to replace it. Empty: nothing to write.
@@ -201,10 +223,12 @@ private:
     // True when no board operation holds the line; otherwise the status strip
     // says which one does.
     bool lineFree();
-    // Takes the records of `sections` off the list, after one question.
-    void removeBadges(const std::vector<std::string> &sections);
+    // Takes the records of `sections` off the list, after one question asked
+    // over `asker` (null: this window).
+    void removeBadges(const std::vector<std::string> &sections, QWidget *asker = nullptr);
     // Sets the fields of `change` on the records of `sections`, after one question.
-    void changeSelectedRecords(const std::vector<std::string> &sections, const BulkChange &change);
+    void changeSelectedRecords(const std::vector<std::string> &sections, const BulkChange &change,
+                               QWidget *asker = nullptr);
     // Record mode on the record of `section`.
     void showRecordOf(const std::string &section);
     // Reads the list again after `before` became `after` in its file: the
@@ -232,6 +256,9 @@ private:
     std::array<std::int16_t, 8> m_octets_horaire{};
     // Text1 shows the open list, as opened or as the operator edited it there.
     bool m_text1ShowsList = false;
+    // The editor's fields as the record shown was read (editorState); empty
+    // until a record is shown.
+    QStringList m_recordAsRead;
 };
 
 } // namespace platine

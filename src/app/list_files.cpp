@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 
@@ -182,6 +183,8 @@ void Form2::Command1_Click()
     const QString path = m_platform.dialogs->openFile(kOpenTitle, kStar);
     if (path.isEmpty() || path == kStar)
         return; // cancelled
+    if (!settleUnsavedEdits())
+        return;
     if (isTable(path))
         importTable(path);
     else
@@ -303,8 +306,8 @@ void Form2::Command4_Click()
 {
     setText1(QString());
     const QString path = fileToWrite(QStringLiteral("Nouvelle liste"), kStar);
-    if (path.isEmpty())
-        return; // cancelled, or the existing file kept
+    if (path.isEmpty() || !settleUnsavedEdits())
+        return; // cancelled, the existing file kept, or the editor's edits kept
     const QDateTime now = m_platform.clock->now();
     const QLocale locale = QLocale::system();
     const QString title = QFileInfo(path).fileName();
@@ -396,9 +399,14 @@ void Form2::Command2_Click()
 
 void Form2::Command7_Click()
 {
+    saveShownRecord();
+}
+
+bool Form2::saveShownRecord(QWidget *asker)
+{
     const Form2Ui &u = *m_ui;
     if (!requireOpenList())
-        return;
+        return false;
 
     // A ticked box stands for 99 in its fields, whatever they show.
     if (u.Choix_24->isChecked())
@@ -411,18 +419,23 @@ void Form2::Command7_Click()
     for (QLineEdit *e : {u.numero_badge, u.heure_debut, u.minute_debut, u.heure_fin, u.minute_fin,
                          u.lieu, u.jour_du_mois})
         e->setText(e->text().trimmed());
-    const RecordFields f = typedRecord();
+    // A character the list cannot keep is refused, never saved as '?'.
+    std::vector<FieldProblem> problems;
+    const RecordFields f = typedRecord(&problems);
 
     // Nothing the board cannot take is written: the file and the tables
     // never disagree about it.
-    const std::vector<FieldProblem> problems = validateRecord(f);
+    for (const FieldProblem &p : validateRecord(f))
+        if (std::none_of(problems.begin(), problems.end(),
+                         [&](const FieldProblem &named) { return named.field == p.field; }))
+            problems.push_back(p);
     if (!problems.empty()) {
         QString text = QStringLiteral("Le badge n'est pas enregistré.");
         for (const FieldProblem &p : problems)
             text += QStringLiteral("\r\n") + QString::fromStdString(p.message);
         m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Message"),
-                                    text);
-        return;
+                                    text, asker);
+        return false;
     }
 
     std::string error, written;
@@ -446,8 +459,9 @@ void Form2::Command7_Click()
     if (done == Replaced::Failed) {
         m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Message"),
                                     QStringLiteral("Le badge n'est pas enregistré.\r\n") +
-                                        QString::fromStdString(error));
-        return;
+                                        QString::fromStdString(error),
+                                    asker);
+        return false;
     }
     m_liste.lue = written;
 
@@ -461,7 +475,9 @@ void Form2::Command7_Click()
         m_liste.nombre = m_liste.nombre.value_or(0) + 1;
         u.nombre_enregistrements->setText(QString::number(*m_liste.nombre));
     }
+    m_recordAsRead = editorState(); // the fields now show the record as saved
     emit listChanged();
+    return true;
 }
 
 } // namespace platine

@@ -230,6 +230,8 @@ void Form2::tempo_gache_Change()
 
 void Form2::Command6_Click()
 {
+    if (!settleUnsavedEdits())
+        return; // "Annuler", or the save refused: the program goes on
     // The program ends at once, also from inside a waiting operation: the
     // port closes under it and every wait ends.
     m_line->end();

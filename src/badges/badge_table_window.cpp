@@ -354,20 +354,20 @@ void BadgeTableWindow::changeSelected()
 BulkChange BadgeTableWindow::changeTyped() const
 {
     const Ui &u = *m_ui;
-    BulkChange c;
+    BulkChange c; // the texts as typed: the change refuses what a list cannot keep
     c.times = u.plage->isChecked();
     c.h24 = u.h24->isChecked();
-    c.heure_debut = toCp1252(u.heure_debut->text());
-    c.minute_debut = toCp1252(u.minute_debut->text());
-    c.heure_fin = toCp1252(u.heure_fin->text());
-    c.minute_fin = toCp1252(u.minute_fin->text());
+    c.heure_debut = u.heure_debut->text().toStdString();
+    c.minute_debut = u.minute_debut->text().toStdString();
+    c.heure_fin = u.heure_fin->text().toStdString();
+    c.minute_fin = u.minute_fin->text().toStdString();
     c.days = u.jours->isChecked();
     c.dayCode = u.jour->currentIndex();
     c.place = u.lieuCoche->isChecked();
     c.allPlaces = u.tousLieux->isChecked();
-    c.lieu = toCp1252(u.lieu->text());
+    c.lieu = u.lieu->text().toStdString();
     c.dayOfMonth = u.jourDuMoisCoche->isChecked();
-    c.jourDuMois = toCp1252(u.jourDuMois->text());
+    c.jourDuMois = u.jourDuMois->text().toStdString();
     return c;
 }
 

@@ -200,7 +200,7 @@ static QString shown(const QString &text)
 MsgAnswer QtDialogs::message(MsgIcon icon, MsgButtons buttons, const QString &title,
                              const QString &text, QWidget *parent)
 {
-    QMessageBox box(parent ? parent : owner);
+    QMessageBox box(over(parent));
     box.setWindowTitle(title);
     box.setText(shown(text));
     switch (icon) {
@@ -244,15 +244,15 @@ QString QtDialogs::input(const QString &prompt, const QString &title, const QStr
                          QWidget *parent)
 {
     bool ok = false;
-    const QString answer =
-        QInputDialog::getText(parent ? parent : owner, title, shown(prompt), QLineEdit::Normal, defaultText, &ok);
+    const QString answer = QInputDialog::getText(over(parent), title, shown(prompt),
+                                                 QLineEdit::Normal, defaultText, &ok);
     return ok ? answer : QString();
 }
 
 QString QtDialogs::fileDialog(bool save, const QString &title, const QString &preset,
                               QWidget *parent)
 {
-    QFileDialog dialog(parent ? parent : owner, title);
+    QFileDialog dialog(over(parent), title);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     // The program asks itself before replacing a file, once the name has its extension.

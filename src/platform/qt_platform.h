@@ -63,6 +63,8 @@ public:
 
 private:
     QString fileDialog(bool save, const QString &title, const QString &preset, QWidget *parent);
+    // The window a box is modal over: the one that asks, else the main window.
+    QWidget *over(QWidget *parent) const { return parent ? parent : owner; }
     QString m_lastDir;
 };
 

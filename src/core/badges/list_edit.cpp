@@ -2,15 +2,40 @@
 
 #include "badges/listfile.h"
 #include "badges/profile.h"
+#include "badges/record_check.h"
 #include "platform/cp1252.h"
 
 namespace platine {
 
 namespace {
 
-std::string trimmed(const std::string &s)
+// A typed number without the blanks around it, as the list stores it.
+std::string trimmed(const std::string &typed)
 {
-    return std::string(profile::trimBlanks(s));
+    return cp1252::fromUtf8(profile::trimBlanks(typed));
+}
+
+// The typed texts of the ticked fields that a list cannot keep, each named
+// with its field and the character.
+std::vector<std::string> unheldTyped(const BulkChange &c)
+{
+    std::vector<std::pair<const char *, const std::string *>> typed;
+    if (c.times && !c.h24)
+        typed = {{"heure_debut", &c.heure_debut},
+                 {"minute_debut", &c.minute_debut},
+                 {"heure_fin", &c.heure_fin},
+                 {"minute_fin", &c.minute_fin}};
+    if (c.place && !c.allPlaces)
+        typed.emplace_back("lieu", &c.lieu);
+    if (c.dayOfMonth)
+        typed.emplace_back("jour_du_mois", &c.jourDuMois);
+    std::vector<std::string> out;
+    for (const auto &[control, text] : typed) {
+        FieldProblem problem;
+        if (!typedValue(*fieldOfControl(control), *text, problem))
+            out.push_back(problem.message);
+    }
+    return out;
 }
 
 } // namespace
@@ -32,6 +57,16 @@ std::optional<RecordFields> storedRecord(std::string_view content, std::string_v
             return storedFields(list, name);
     }
     return std::nullopt;
+}
+
+std::vector<RecordFields> recordsStoredUnder(std::string_view content, std::string_view section)
+{
+    std::vector<RecordFields> out;
+    for (const std::string &text : profile::sectionTexts(content, section)) {
+        const profile::Parsed one(text);
+        out.push_back(storedFields(one, one.sections().front()));
+    }
+    return out;
 }
 
 RecordFields applyChange(RecordFields r, const BulkChange &c)
@@ -62,6 +97,10 @@ ChangeResult changeRecords(std::string_view content, const std::vector<std::stri
 {
     ChangeResult result;
     result.content = std::string(content);
+    // Refused once for all the badges: no record gets a '?' in its place.
+    result.problems = unheldTyped(change);
+    if (!result.ok())
+        return result;
     for (const std::string &section : sections) {
         const std::string badge = "Badge " + cp1252::toUtf8(section) + " : ";
         const std::optional<RecordFields> stored = storedRecord(result.content, section);

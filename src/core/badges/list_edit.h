@@ -20,7 +20,12 @@ std::string removeRecords(std::string_view content, const std::vector<std::strin
 // The record stored under `section`, values whole; nothing without that section.
 std::optional<RecordFields> storedRecord(std::string_view content, std::string_view section);
 
-// The fields to set on every chosen record; only those ticked change.
+// Every record stored under `section` (a badge the list holds twice has two),
+// in file order: what removeRecords takes off for that name.
+std::vector<RecordFields> recordsStoredUnder(std::string_view content, std::string_view section);
+
+// The fields to set on every chosen record; only those ticked change. The
+// texts are as the operator typed them (UTF-8).
 struct BulkChange {
     bool times = false; // the time window, or 24h/24
     bool h24 = false;
@@ -39,7 +44,8 @@ struct BulkChange {
 // The record with the ticked fields set as the editor sets them: 24h/24 puts
 // 99 in the four times and "oui" beside them, all places puts 99 in the place
 // and "oui" beside it, a day code brings its day choice's name; numbers are
-// taken without the blanks typed around them.
+// taken without the blanks typed around them, in Windows-1252 (a character
+// it lacks becomes '?': changeRecords refuses such a change first).
 RecordFields applyChange(RecordFields record, const BulkChange &change);
 
 struct ChangeResult {
@@ -50,9 +56,10 @@ struct ChangeResult {
 };
 
 // `content` with `change` applied to the record of each of `sections`, each
-// written as the editor's save writes one. When a record is missing or would
-// hold a value the board cannot take, `problems` says so for each, and
-// nothing should be written.
+// written as the editor's save writes one. When a ticked field holds a
+// character that a list cannot keep (named with its field), a record is
+// missing or would hold a value the board cannot take, `problems` says so for
+// each, and nothing should be written.
 ChangeResult changeRecords(std::string_view content, const std::vector<std::string> &sections,
                            const BulkChange &change);
 

@@ -2,6 +2,7 @@
 
 #include "badges/listfile.h"
 #include "badges/profile.h"
+#include "badges/record_check.h"
 #include "platform/cp1252.h"
 #include "platform/csv.h"
 
@@ -37,6 +38,23 @@ constexpr std::size_t kNom = 1, kJours = 6;
 std::string trimmed(std::string_view s)
 {
     return std::string(profile::trimBlanks(s));
+}
+
+// A cell a spreadsheet shows empty: nothing but blanks, tabs and no-break
+// spaces (U+00A0, and U+202F that French number formats put in).
+bool blankCell(std::string_view cell)
+{
+    for (std::size_t i = 0; i < cell.size();) {
+        if (cell[i] == ' ' || cell[i] == '\t')
+            i += 1;
+        else if (cell.substr(i, 2) == "\xC2\xA0")
+            i += 2;
+        else if (cell.substr(i, 3) == "\xE2\x80\xAF")
+            i += 3;
+        else
+            return false;
+    }
+    return true;
 }
 
 // The day choices in Windows-1252, as the list stores them.
@@ -166,8 +184,7 @@ TableImport readListTable(std::string_view bytes)
             result.problems.push_back({line, kColumns[k].name, std::move(reason)});
         };
         // A spreadsheet writes rows of empty cells below (or among) the list.
-        if (std::all_of(row.begin(), row.end(),
-                        [](const std::string &c) { return trimmed(c).empty(); }))
+        if (std::all_of(row.begin(), row.end(), [](const std::string &c) { return blankCell(c); }))
             continue;
         if (++rows > std::size_t(kBoardRecords)) {
             result.problems.push_back(
@@ -199,8 +216,7 @@ TableImport readListTable(std::string_view bytes)
                         [](char c) { return static_cast<unsigned char>(c) < 0x20; }))
             fail(kNom, "un nom tient sur une ligne, sans tabulation ni caractère de commande.");
         else if (!cp1252::fromUtf8Exactly(nom, r.nom, &unheld))
-            fail(kNom, "le caractère « " + unheld +
-                           " » ne peut pas être gardé dans une liste ni par la platine.");
+            fail(kNom, unheldCharacterReason(unheld));
 
         const std::string jour = cell(kJours);
         if (jour.empty())

@@ -58,7 +58,8 @@ struct TableImport {
 // what Windows-1252 can hold, each badge once, at most 100 rows (what the
 // board keeps). "24 h 24" and "tous lieux" follow the times and the place as
 // the editor sets them (99). Records only when no row failed.
-// As a spreadsheet saves a table: rows of blank cells are skipped; a badge of
+// As a spreadsheet saves a table: rows of blank cells (spaces, tabs,
+// no-break spaces) are skipped; a badge of
 // one to nine decimal digits (its leading zeros dropped) gets them back
 // (listed in `padded`), lower-case hexadecimal is upper-cased; a badge the
 // spreadsheet turned into a figure ("1,23E+09", "101,5") is refused saying so.

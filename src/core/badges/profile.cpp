@@ -344,6 +344,24 @@ std::string removeSection(std::string_view content, std::string_view section)
     return out;
 }
 
+std::vector<std::string> sectionTexts(std::string_view content, std::string_view section)
+{
+    const std::string wanted = nameKey(section);
+    std::vector<std::string> out;
+    bool taking = false;
+    for (const Line &l : splitLines(content)) {
+        std::string_view name;
+        if (headerName(content.substr(l.begin, l.end - l.begin), name)) {
+            taking = nameKey(name) == wanted;
+            if (taking)
+                out.emplace_back();
+        }
+        if (taking)
+            out.back().append(content.substr(l.begin, l.next - l.begin));
+    }
+    return out;
+}
+
 std::string_view trimBlanks(std::string_view s)
 {
     while (!s.empty() && isBlank(s.front()))

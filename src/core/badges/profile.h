@@ -87,6 +87,11 @@ std::string set(std::string_view content, std::string_view section, std::string_
 // first section included, stays as it was.
 std::string removeSection(std::string_view content, std::string_view section);
 
+// The text of each section named `section` (names matched as above), from
+// its header line up to the next header or the end of the file, in file
+// order: the pieces removeSection takes out.
+std::vector<std::string> sectionTexts(std::string_view content, std::string_view section);
+
 // File forms: read the file (missing file: the default) and write with an
 // atomic replacement of the whole file (created when missing).
 std::string getFromFile(const std::string &path, std::string_view section, std::string_view key,

@@ -73,4 +73,29 @@ std::optional<std::string> recordRefusal(const BadgeTables &t, int i)
     return std::nullopt;
 }
 
+std::string unheldCharacterReason(std::string_view unheld)
+{
+    return "le caractère « " + std::string(unheld) +
+           " » ne peut pas être gardé dans une liste ni par la platine.";
+}
+
+std::optional<std::string> typedValue(const RecordField &field, std::string_view typed,
+                                      FieldProblem &problem)
+{
+    std::string stored, unheld;
+    if (cp1252::fromUtf8Exactly(typed, stored, &unheld))
+        return stored;
+    problem = {field.control,
+               std::string("Vérifiez ") + field.label + " : " + unheldCharacterReason(unheld)};
+    return std::nullopt;
+}
+
+const RecordField *fieldOfControl(std::string_view control)
+{
+    for (const RecordField &f : kRecordFields)
+        if (control == f.control)
+            return &f;
+    return nullptr;
+}
+
 } // namespace platine

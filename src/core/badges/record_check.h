@@ -1,8 +1,11 @@
 #pragma once
 // Whether the board can take one record of the tables: the check the upload
 // runs on every record before the first byte leaves, also shown beside each
-// badge in the table of the list. Pure standard C++.
+// badge in the table of the list; and whether a typed text can go into a
+// list at all. Pure standard C++.
 
+#include "badges/listfile.h"
+#include "badges/record_fields.h"
 #include "badges/tables.h"
 
 #include <optional>
@@ -24,5 +27,20 @@ std::optional<int> boardDayCode(std::string_view text);
 // 31) and what the list reader marked in `tables.invalid`. A slot past the
 // hundredth is refused: the board keeps 100 records.
 std::optional<std::string> recordRefusal(const BadgeTables &tables, int slot);
+
+// Why a typed text cannot go into a list: its character `unheld` (UTF-8) has
+// no byte in Windows-1252, which the list and the board use ("le caractère
+// « Ł » ne peut pas être gardé dans une liste ni par la platine.").
+std::string unheldCharacterReason(std::string_view unheld);
+
+// The text typed in `field` (UTF-8) as the list stores it (Windows-1252).
+// When the code page lacks one of its characters: nothing, and `problem`
+// names the field and that character ("Vérifiez le nom : le caractère « Ł »
+// ne peut pas être gardé ..."); nothing is ever replaced by '?'.
+std::optional<std::string> typedValue(const RecordField &field, std::string_view typed,
+                                      FieldProblem &problem);
+
+// The field of the editor's control `control` ("nom", "heure_debut" ...); null when none.
+const RecordField *fieldOfControl(std::string_view control);
 
 } // namespace platine
