@@ -454,7 +454,7 @@ bool Form2::saveShownRecord(QWidget *asker)
     if (done == Replaced::Kept) {
         u.Label14->setText(QStringLiteral("Badge non enregistré : la liste a été modifiée hors "
                                           "du programme"));
-        return;
+        return false;
     }
     if (done == Replaced::Failed) {
         m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Message"),
