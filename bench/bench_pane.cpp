@@ -2,7 +2,8 @@
 // 60 characters), key by key on the real widget, against a plain
 // QPlainTextEdit holding the same text in the same run (same line wrapping,
 // no undo, like the pane): median time of a key, of the repaint that follows
-// it, and of the caret's place in the text; then keys in the middle.
+// it, and of the caret's place in the text; then keys and line breaks in the
+// middle.
 // Run: QT_QPA_PLATFORM=offscreen build-bench/bench/bench_pane [MEGABYTES]
 
 #include "serial/pane.h"
@@ -124,5 +125,15 @@ int main(int argc, char **argv)
     report("key in the middle of the same pane, 100 keys",
            fmt("pane %.1f us, plain QPlainTextEdit %.1f us, ratio %.2f", median(paneMiddle.key),
                median(plainMiddle.key), median(paneMiddle.key) / median(plainMiddle.key)));
+
+    // A line break typed there adds a view line, and a line start to keep.
+    Times paneBreak, plainBreak;
+    for (int i = 0; i < 100; ++i) {
+        typeOne(pane, Qt::Key_Return, paneBreak);
+        typeOne(plain, Qt::Key_Return, plainBreak);
+    }
+    report("line break typed in the middle of the same pane, 100 keys",
+           fmt("pane %.1f us, plain QPlainTextEdit %.1f us, ratio %.2f", median(paneBreak.key),
+               median(plainBreak.key), median(paneBreak.key) / median(plainBreak.key)));
     return 0;
 }

@@ -17,6 +17,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <random>
+
 using namespace platine;
 using namespace platine::testing;
 using namespace std::chrono_literals;
@@ -68,6 +70,8 @@ private slots:
     void typingChangesOnlyWhatWasTyped();
     void editsInARow_data();
     void editsInARow();
+    void editsAnywhere_data();
+    void editsAnywhere();
 };
 
 // --- Connection button -----------------------------------------------------------
@@ -597,6 +601,61 @@ void TestSerial::editsInARow()
             pane.setTextCursor(c);
             fresh.setTextCursor(c);
             QCOMPARE(pane.caretPosition(), fresh.caretPosition());
+        }
+    }
+}
+
+void TestSerial::editsAnywhere_data()
+{
+    QTest::addColumn<int>("pasteEvery"); // a paste of 300 lines, beyond the room kept for new lines
+    QTest::addColumn<int>("arriveEvery"); // a line from the board
+    QTest::addColumn<int>("readEvery");   // the text read in one piece
+    QTest::newRow("keys here and there") << 0 << 0 << 0;
+    QTest::newRow("many lines pasted") << 40 << 0 << 0;
+    QTest::newRow("lines arriving between keys") << 0 << 3 << 0;
+    QTest::newRow("text read between keys") << 0 << 0 << 2;
+    QTest::newRow("all at once") << 25 << 4 << 7;
+}
+
+// Keys, line breaks, erasures and pastes at random places of a text of CR LF
+// lines, one after another: its view stays the text with each CR LF a line
+// break, and the caret's place counts each line break as two characters.
+void TestSerial::editsAnywhere()
+{
+    QFETCH(int, pasteEvery);
+    QFETCH(int, arriveEvery);
+    QFETCH(int, readEvery);
+    QString text;
+    for (int i = 0; i < 400; ++i)
+        text += QStringLiteral("ligne %1\r\n").arg(i);
+    QStringList pasted;
+    for (int i = 0; i < 300; ++i)
+        pasted << QStringLiteral("collé %1").arg(i, 12, 10, QLatin1Char('0'));
+    QGuiApplication::clipboard()->setText(pasted.join(QLatin1Char('\n')));
+    Pane pane;
+    pane.setText(text);
+    std::mt19937 random(7);
+    const Qt::Key keys[] = {Qt::Key_A, Qt::Key_Return, Qt::Key_Backspace, Qt::Key_Delete};
+    for (int step = 1; step <= 600; ++step) {
+        const int end = pane.document()->characterCount() - 1;
+        QTextCursor c = pane.textCursor();
+        c.setPosition(int(random() % std::uint32_t(end + 1)));
+        pane.setTextCursor(c);
+        if (pasteEvery && step % pasteEvery == 0)
+            QTest::keyClick(&pane, Qt::Key_V, Qt::ControlModifier);
+        else
+            QTest::keyClick(&pane, keys[random() % 4]);
+        if (arriveEvery && step % arriveEvery == 0)
+            pane.append(QStringLiteral("reçu %1\r\n").arg(step));
+        if (readEvery && step % readEvery == 0)
+            (void)pane.text();
+        const int caret = pane.textCursor().position();
+        QCOMPARE(pane.caretPosition(), caret + pane.textCursor().blockNumber());
+        if (step % 100 == 0) {
+            QCOMPARE(pane.text(), pane.toPlainText().replace(QLatin1Char('\n'), "\r\n"));
+            Pane fresh;
+            fresh.setText(pane.text());
+            QCOMPARE(fresh.toPlainText(), pane.toPlainText());
         }
     }
 }

@@ -198,6 +198,16 @@ private:
     QIcon m_icon;
 };
 
+// Whether the desktop names an icon theme of its own. Without one (a bare X
+// session) there is only the freedesktop fallback theme, which holds the
+// applications' icons and not the standard ones of commands; reading its
+// index (a good part of a start) would find none of them.
+bool desktopIconTheme()
+{
+    const QString theme = QIcon::themeName();
+    return !theme.isEmpty() && theme != QIcon::fallbackThemeName();
+}
+
 // The desktop's icon of that standard name, else the program's own. Without
 // a standard name (reading a badge, the board's clock...) the program's own:
 // a theme that lacks a name gives the icon of a shorter one ("preferences"
@@ -206,7 +216,8 @@ QIcon commandIcon(const char *themeName, const char *ownFile)
 {
     return QIcon(new DeferredIconEngine([themeName, ownFile] {
         const QIcon own(QStringLiteral(":/icons/") + QLatin1String(ownFile));
-        return themeName ? QIcon::fromTheme(QLatin1String(themeName), own) : own;
+        return themeName && desktopIconTheme() ? QIcon::fromTheme(QLatin1String(themeName), own)
+                                               : own;
     }));
 }
 

@@ -5,7 +5,9 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <algorithm>
 #include <climits>
+#include <cstring>
 #include <utility>
 
 namespace platine {
@@ -30,10 +32,133 @@ QString documentText(QTextDocument *doc, int from, int to)
     return c.selectedText().replace(QChar::ParagraphSeparator, kLf);
 }
 
+// Room left in a gap widened by an edit, for the next keys: a key typed in
+// the middle moves the rest of the text or of the line starts once in so many.
+constexpr qsizetype kTextGapRoom = 4096;
+constexpr std::size_t kLineGapRoom = 256;
+
 } // namespace
 
-Pane::Pane(QWidget *parent) : QPlainTextEdit(parent), m_lines{Walk{}}
+void Pane::GapText::assign(const QString &text)
 {
+    m_buf = text;
+    m_at = text.size();
+    m_gap = 0;
+}
+
+void Pane::GapText::moveGap(qsizetype to) const
+{
+    if (m_gap > 0 && to != m_at) {
+        QChar *d = m_buf.data();
+        if (to < m_at)
+            std::memmove(d + to + m_gap, d + to, std::size_t(m_at - to) * sizeof(QChar));
+        else
+            std::memmove(d + m_at, d + m_at + m_gap, std::size_t(to - m_at) * sizeof(QChar));
+    }
+    m_at = to;
+}
+
+void Pane::GapText::replace(qsizetype from, qsizetype removed, const QString &typed)
+{
+    moveGap(from + removed);
+    m_at = from;
+    m_gap += removed;
+    const qsizetype n = typed.size();
+    if (n > m_gap) {
+        const qsizetype extra = n - m_gap + kTextGapRoom;
+        const qsizetype after = m_at + m_gap;
+        const qsizetype tail = m_buf.size() - after;
+        m_buf.resize(m_buf.size() + extra);
+        QChar *d = m_buf.data();
+        std::memmove(d + after + extra, d + after, std::size_t(tail) * sizeof(QChar));
+        m_gap += extra;
+    }
+    if (n > 0)
+        std::copy(typed.cbegin(), typed.cend(), m_buf.data() + m_at);
+    m_at += n;
+    m_gap -= n;
+}
+
+const QString &Pane::GapText::whole() const
+{
+    if (m_gap > 0) {
+        const qsizetype n = size();
+        moveGap(n);
+        m_buf.truncate(n);
+        m_gap = 0;
+    }
+    return m_buf;
+}
+
+Pane::Walk Pane::LineStarts::at(std::size_t i) const
+{
+    if (i < m_at)
+        return m_starts[i];
+    Walk w = m_starts[i + m_gap];
+    w.raw += m_raw;
+    w.view += m_view;
+    return w;
+}
+
+void Pane::LineStarts::assign(std::vector<Walk> starts)
+{
+    m_starts = std::move(starts);
+    m_at = m_starts.size();
+    m_gap = 0;
+    m_raw = 0;
+    m_view = 0;
+}
+
+void Pane::LineStarts::moveGap(std::size_t to)
+{
+    // The starts that cross the gap take on or drop the shift.
+    for (std::size_t i = m_at; i > to; --i) {
+        Walk w = m_starts[i - 1];
+        w.raw -= m_raw;
+        w.view -= m_view;
+        m_starts[i - 1 + m_gap] = w;
+    }
+    for (std::size_t i = m_at; i < to; ++i) {
+        Walk w = m_starts[i + m_gap];
+        w.raw += m_raw;
+        w.view += m_view;
+        m_starts[i] = w;
+    }
+    m_at = to;
+}
+
+void Pane::LineStarts::replace(std::size_t first, std::size_t last,
+                               const std::vector<Walk> &lines, qsizetype raw, int view)
+{
+    if (last == size() && first >= m_at) {
+        // The last lines, behind the gap (text arriving after an edit in the
+        // middle): no start follows them, the gap stays where it is.
+        m_starts.resize(first + m_gap);
+        for (Walk w : lines) {
+            w.raw -= m_raw;
+            w.view -= m_view;
+            m_starts.push_back(w);
+        }
+        return;
+    }
+    moveGap(last);
+    m_at = first;
+    m_gap += last - first;
+    if (lines.size() > m_gap) {
+        const std::size_t extra = lines.size() - m_gap + kLineGapRoom;
+        m_starts.insert(m_starts.begin() + std::ptrdiff_t(m_at + m_gap), extra, Walk{});
+        m_gap += extra;
+    }
+    std::copy(lines.begin(), lines.end(), m_starts.begin() + std::ptrdiff_t(m_at));
+    m_at += lines.size();
+    m_gap -= lines.size();
+    m_raw += raw;
+    m_view += view;
+}
+
+Pane::Pane(QWidget *parent) : QPlainTextEdit(parent)
+{
+    m_lines.assign({Walk{}});
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setUndoRedoEnabled(false);
     connect(document(), &QTextDocument::contentsChange, this,
@@ -114,11 +239,13 @@ std::size_t Pane::lineOf(int view) const
 
 void Pane::setText(const QString &text)
 {
-    m_text = text;
-    m_lines.assign(1, Walk{});
+    m_text.assign(text);
+    std::vector<Walk> lines{Walk{}};
     m_end = Walk{};
+    const QString view = viewOf(m_text.size(), m_end, lines);
+    m_lines.assign(std::move(lines));
     m_programmatic = true;
-    setPlainText(viewOf(m_text.size(), m_end, m_lines));
+    setPlainText(view);
     m_programmatic = false;
 }
 
@@ -126,8 +253,12 @@ void Pane::append(const QString &more)
 {
     if (more.isEmpty())
         return;
-    m_text += more;
-    const QString view = viewOf(m_text.size(), m_end, m_lines);
+    m_text.append(more);
+    // The last view line may go on (or, after a CR, start past a LF).
+    const std::size_t lastLine = m_lines.size() - 1;
+    std::vector<Walk> lines{m_lines.at(lastLine)};
+    const QString view = viewOf(m_text.size(), m_end, lines);
+    m_lines.replace(lastLine, lastLine + 1, lines, 0, 0);
     if (view.isEmpty())
         return;
     m_programmatic = true;
@@ -151,7 +282,7 @@ void Pane::takeOperatorEdit(int position, int removed, int added)
     // the same.
     QTextDocument *doc = document();
     const std::size_t line = lineOf(position);
-    const Walk start = m_lines[line];
+    const Walk start = m_lines.at(line);
     Walk from = start;
     walk(from, position, m_text.size());
     Walk to = from;
@@ -184,16 +315,10 @@ void Pane::takeOperatorEdit(int position, int removed, int added)
     const QString view = head + viewOf(end, w, lines);
     const qsizetype rawMoved = w.raw - oldEnd.raw;
     const int viewMoved = w.view - oldEnd.view;
-    const auto first = m_lines.begin() + qsizetype(line);
-    auto last = first;
-    while (last != m_lines.end() && last->raw <= oldEnd.raw)
+    std::size_t last = line;
+    while (last < m_lines.size() && m_lines.at(last).raw <= oldEnd.raw)
         ++last;
-    for (auto it = last; it != m_lines.end(); ++it) {
-        it->raw += rawMoved;
-        it->view += viewMoved;
-    }
-    m_lines.erase(first, last);
-    m_lines.insert(m_lines.begin() + qsizetype(line), lines.begin(), lines.end());
+    m_lines.replace(line, last, lines, rawMoved, viewMoved);
     if (end == m_text.size()) {
         m_end = w;
     } else {
@@ -209,7 +334,7 @@ void Pane::takeOperatorEdit(int position, int removed, int added)
 int Pane::caretPosition() const
 {
     const int caret = textCursor().position();
-    Walk w = m_lines[lineOf(caret)];
+    Walk w = m_lines.at(lineOf(caret));
     walk(w, caret, m_text.size());
     return int(w.raw);
 }
