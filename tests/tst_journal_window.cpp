@@ -310,6 +310,8 @@ void TstJournalWindow::attendance()
     QCOMPARE(std::count_if(a.totals.begin(), a.totals.end(),
                            [](const AttendanceTotal &x) { return x.badge == "0000000101"; }),
              1);
+    // The window's CSV, written from the sheets, keeps the journal's conventions.
+    QCOMPARE(sheetsCsv(attendanceSheets(a)), attendanceCsv(a));
 }
 
 void TstJournalWindow::unnamedRows_data()
@@ -362,6 +364,7 @@ void TstJournalWindow::unnamedRows()
             QCOMPARE(lazy.row(r)[c].text, eager.rows[r][c].text);
             QCOMPARE(lazy.row(r)[c].number, eager.rows[r][c].number);
         }
+    QCOMPARE(sheetsCsv({lazy}), passagesCsv(data, all));
 }
 
 void TstJournalWindow::windowFiltersAndExports()
@@ -426,6 +429,11 @@ void TstJournalWindow::windowFiltersAndExports()
                                 "<c r=\"E2\" s=\"\\d+\"><v>0.71180555555555"))),
              qPrintable(presence));
     QVERIFY(presence.contains(QStringLiteral("<c r=\"F2\"><v>3</v>")));
+    // Sorted by the operator, the days are written as shown.
+    days->sortByColumn(5, Qt::AscendingOrder);
+    const QList<QByteArray> sorted =
+        Harness::readFile(exportTo("exporter", QStringLiteral("présences.csv"))).split('\n');
+    QVERIFY2(sorted.value(1).contains("2026-12-02;08:00;08:00;1"), sorted.value(1));
 
     // PDF: the title with the filter, the names, the page count.
     const QString pdf = exportTo("pdf", QStringLiteral("présences.pdf"));
