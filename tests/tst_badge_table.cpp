@@ -107,6 +107,7 @@ private slots:
     void bulkChangeTwoFieldsOnThree();
     void tableThroughSeam();
     void menuBar();
+    void editorFieldsAreItsOwn();
 };
 
 void TstBadgeTable::removeSection_data()
@@ -383,6 +384,23 @@ void TstBadgeTable::menuBar()
     item("lire_badge")->trigger();
     QCOMPARE(u.Label14->text(), QStringLiteral("Opération refusée : envoi de la liste en cours"));
     h.form->line().release();
+}
+
+void TstBadgeTable::editorFieldsAreItsOwn()
+{
+    // Another window's field named as one of the editor's ("Modifier la
+    // sélection" has its "lieu" and "heure_debut"), found first by name, is
+    // not the editor's: the editor neither shows the record in it nor saves from it.
+    Window w(kHeader + kA + kB);
+    auto *decoy = new QLineEdit(QStringLiteral("Leurre"), w.h.form.get());
+    decoy->setObjectName(QStringLiteral("nom"));
+    QCOMPARE(w.h.form->findChild<QLineEdit *>(QStringLiteral("nom")), decoy);
+    w.h.form->Command5_Click();
+    w.h.form->Command11_Click();
+    QCOMPARE(decoy->text(), QStringLiteral("Leurre"));
+    w.h.form->Command7_Click();
+    QVERIFY(w.file().contains("nom=Zo\xE9 Martin\r\n"));
+    QVERIFY(!w.file().contains("Leurre"));
 }
 
 QTEST_MAIN(TstBadgeTable)

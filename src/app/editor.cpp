@@ -13,6 +13,8 @@
 #include <QLineEdit>
 
 #include <algorithm>
+#include <array>
+#include <type_traits>
 
 namespace platine {
 
@@ -23,15 +25,31 @@ std::int16_t clampSlot(int slot)
     return std::int16_t(std::clamp(slot, 0, kSlots - 1));
 }
 
+// The editor's field of each record field (kRecordFields' order; null where
+// the field is no line edit), among the window's own controls: a window
+// beside it may name its fields alike.
+std::array<QLineEdit *, kRecordFields.size()> recordEdits(const Form2Ui &u)
+{
+    std::array<QLineEdit *, kRecordFields.size()> edits{};
+    forEachControl(u, [&](const QString &name, auto *control) {
+        if constexpr (std::is_same_v<decltype(control), QLineEdit *>)
+            for (std::size_t k = 0; k < kRecordFields.size(); ++k)
+                if (name == QLatin1String(kRecordFields[k].control))
+                    edits[k] = control;
+    });
+    return edits;
+}
+
 } // namespace
 
 RecordFields Form2::typedRecord() const
 {
     const Form2Ui &u = *m_ui;
     RecordFields r;
-    for (const RecordField &f : kRecordFields)
-        if (const auto *e = findChild<QLineEdit *>(QString::fromLatin1(f.control)))
-            r.*f.value = toCp1252(e->text());
+    const auto edits = recordEdits(u);
+    for (std::size_t k = 0; k < kRecordFields.size(); ++k)
+        if (edits[k])
+            r.*kRecordFields[k].value = toCp1252(edits[k]->text());
     r.h24 = u.Choix_24->isChecked() ? "oui" : "non";
     // A day typed by hand is stored under its item's own name.
     const int day = u.Combo2->currentIndex();
@@ -64,11 +82,12 @@ void Form2::mise_a_jour_affichage(std::int16_t slot)
     m_liste.index_courant = std::int16_t(i);
     const BadgeTables &t = m_liste.tables;
     u.Label11->setText(QString::number(i + 1));
-    for (const RecordField &f : kRecordFields) {
-        auto *e = findChild<QLineEdit *>(QString::fromLatin1(f.control));
-        if (!e)
-            continue;
-        e->setText(f.number ? QString::number((t.*f.number)[i]) : fromCp1252((t.*f.text)[i]));
+    const auto edits = recordEdits(u);
+    for (std::size_t k = 0; k < kRecordFields.size(); ++k) {
+        const RecordField &f = kRecordFields[k];
+        if (edits[k])
+            edits[k]->setText(f.number ? QString::number((t.*f.number)[i])
+                                       : fromCp1252((t.*f.text)[i]));
     }
     // setChecked does not emit clicked: the boxes' reactions do not run.
     u.Choix_24->setChecked(u.heure_debut->text() == QLatin1String("99"));
