@@ -72,7 +72,7 @@ int PortListModel::rowCount(const QModelIndex &parent) const
 
 QVariant PortListModel::data(const QModelIndex &index, int role) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    if (!index.isValid() || index.row() >= m_items.size())
         return {};
     const Item &item = m_items[index.row()];
     switch (role) {

@@ -49,7 +49,7 @@ QVariant PassagesModel::headerData(int section, Qt::Orientation o, int role) con
 
 QVariant PassagesModel::data(const QModelIndex &index, int role) const
 {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (!index.isValid() || std::size_t(index.row()) >= m_rows.size())
         return {};
     const JournalEntry &e = m_data.entries[std::size_t(m_rows[std::size_t(index.row())])];
     const bool marked = index.column() == 3 && e.nameTaken();

@@ -33,7 +33,7 @@ QVariant TextModel::headerData(int section, Qt::Orientation o, int role) const
 
 QVariant TextModel::data(const QModelIndex &index, int role) const
 {
-    if (role == Qt::DisplayRole && checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (role == Qt::DisplayRole && index.isValid() && index.row() < m_rows.size())
         return m_rows[index.row()].value(index.column());
     return {};
 }
