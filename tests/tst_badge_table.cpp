@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProcess>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
@@ -108,6 +109,7 @@ private slots:
     void tableThroughSeam();
     void menuBar();
     void editorFieldsAreItsOwn();
+    void reportAsShown();
 };
 
 void TstBadgeTable::removeSection_data()
@@ -401,6 +403,58 @@ void TstBadgeTable::editorFieldsAreItsOwn()
     w.h.form->Command7_Click();
     QVERIFY(w.file().contains("nom=Zo\xE9 Martin\r\n"));
     QVERIFY(!w.file().contains("Leurre"));
+}
+
+void TstBadgeTable::reportAsShown()
+{
+    Window w(employees(100));
+    BadgeTableWindow *t = w.table();
+    const auto pdfPages = [&](const QString &name) {
+        w.h.dialogs.files.push_back(w.h.path(name));
+        t->findChild<QPushButton *>(QStringLiteral("pdf"))->click();
+        // A name typed without extension takes the PDF's.
+        const QString file = w.h.path(name.contains(QLatin1Char('.')) ? name : name + ".pdf");
+        QProcess p;
+        p.start(QStringLiteral("pdftotext"), {file, QStringLiteral("-")});
+        p.waitForFinished(30000);
+        // The report's font may join "fi" and "ffi" as one glyph.
+        QStringList pages = QString::fromUtf8(p.readAllStandardOutput())
+                                .replace(QStringLiteral("ﬃ"), QStringLiteral("ffi"))
+                                .replace(QStringLiteral("ﬁ"), QStringLiteral("fi"))
+                                .split(QLatin1Char('\f'));
+        pages.removeAll(QString());
+        return pages;
+    };
+    // Filtered and sorted by name, last first: the rows as shown, the filter under the title.
+    QTest::keyClicks(t->findChild<QLineEdit *>(QStringLiteral("filtre")), "employe 4");
+    t->findChild<QTableView *>(QStringLiteral("tableau"))->sortByColumn(1, Qt::DescendingOrder);
+    QStringList pages = pdfPages(QStringLiteral("filtre"));
+    QCOMPARE(w.h.dialogs.shown.back().parent.data(), t);
+    QCOMPARE(pages.size(), 1);
+    const QString &text = pages[0];
+    QVERIFY2(text.contains(QStringLiteral("Tableau des badges — liste.txt")) &&
+                 text.contains(QStringLiteral("filtre « employe 4 » : 11 badge(s) affiché(s) sur 100")) &&
+                 text.contains(QStringLiteral("Plage horaire")) &&
+                 text.contains(QStringLiteral("page 1 / 1")),
+             qPrintable(text));
+    QVERIFY(text.indexOf(QStringLiteral("Employé 49")) < text.indexOf(QStringLiteral("Employé 40")));
+    QVERIFY(!text.contains(QStringLiteral("Employé 39")));
+
+    // The whole list runs over pages, each with the header.
+    t->findChild<QLineEdit *>(QStringLiteral("filtre"))->clear();
+    pages = pdfPages(QStringLiteral("liste.pdf"));
+    QVERIFY(pages.size() >= 2);
+    for (int p = 0; p < pages.size(); ++p)
+        QVERIFY(pages[p].contains(QStringLiteral("N° du badge")) &&
+                pages[p].contains(QStringLiteral("page %1 / %2").arg(p + 1).arg(pages.size())));
+    QCOMPARE(pages.join(QString()).count(QStringLiteral("07:30 – 17:30")), 100);
+
+    // A name of another kind is refused; nothing is written.
+    const auto shown = w.h.dialogs.shown.size();
+    pdfPages(QStringLiteral("liste.csv"));
+    QCOMPARE(w.h.dialogs.shown.size(), shown + 2);
+    QCOMPARE(w.h.dialogs.shown.back().icon, MsgIcon::Critical);
+    QVERIFY(!QFile::exists(w.h.path(QStringLiteral("liste.csv"))));
 }
 
 QTEST_MAIN(TstBadgeTable)

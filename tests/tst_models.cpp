@@ -3,12 +3,16 @@
 // column both ways, filtered through the proxy its window uses.
 
 #include "app/port_list_model.h"
+#include "badges/badge_table_model.h"
+#include "badges/listfile.h"
 #include "board/journal_view.h"
 #include "board/passages_model.h"
 #include "board/text_model.h"
 #include "platform/csv.h"
+#include "platform/text.h"
 
 #include <QAbstractItemModelTester>
+#include <QColor>
 #include <QFont>
 #include <QSignalSpy>
 #include <QTest>
@@ -60,6 +64,7 @@ private slots:
     void passagesReset();
     void texts();
     void ports();
+    void badges();
 };
 
 void TstModels::passages_data()
@@ -182,6 +187,55 @@ void TstModels::ports()
     QCOMPARE(model.rowOfDevice("/dev/ttyUSB0"), -1);
     model.removeDevices();
     QCOMPARE(model.rowCount(), 10);
+    QVERIFY(!QTest::currentTestFailed());
+}
+
+// A list file of the given "number|name|place" records, as the editor writes them.
+std::vector<BadgeRow> listRows(const QStringList &records)
+{
+    std::string list = "Liste cr\xE9\x65 le  : 06/12/2026\r\n\r\n";
+    for (const QString &r : records) {
+        const QStringList f = r.split(QLatin1Char('|'));
+        const std::string n = f[0].toStdString();
+        list += "[" + n + "]\r\nnumero=" + n + "\r\nnom=" + toCp1252(f[1]) +
+                "\r\nheure de debut=07\r\nminute de debut=30\r\nheure de fin=17\r\n"
+                "minute de fin=30\r\n24 h 24=non\r\njour autoris\xE9=Lundi \xE0 Vendredi\r\n"
+                "jour autoris\xE9_=7\r\nlieu autoris\xE9=" +
+                f[2].toStdString() + "\r\ntous lieux=non\r\njour du mois=0\r\n\r\n";
+    }
+    BadgeTables tables;
+    const ListReadReport report = readList(list, tables);
+    return badgeRows(tables, report.count);
+}
+
+void TstModels::badges()
+{
+    BadgeTableModel model;
+    BadgeTableFilter filter;
+    filter.setSourceModel(&model);
+    filter.setSortRole(Qt::UserRole);
+    QAbstractItemModelTester source(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QAbstractItemModelTester shown(&filter, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    model.setRows(listRows({"0000000101|Zoé Martin|2", "0000000102|Élodie Œuvray|10",
+                            "0000000103|Employé 4|1", "12345|Employé 40|3"}));
+    QCOMPARE(filter.rowCount(), 4);
+    // Places sort by their number (10 after 3), not as texts.
+    filter.sort(4, Qt::AscendingOrder);
+    QCOMPARE(column(filter, 4), (QStringList{"1", "2", "3", "10"}));
+    // A record the board cannot take says why, in red.
+    const QModelIndex bad = filter.index(2, 6);
+    QVERIFY(!bad.data().toString().isEmpty());
+    QCOMPARE(bad.data(Qt::ForegroundRole).value<QColor>(), QColor(192, 0, 0));
+    QVERIFY(!filter.index(0, 6).data(Qt::ForegroundRole).isValid());
+    filter.setText(QStringLiteral("employe 4"));
+    QCOMPARE(column(filter, 1), (QStringList{"Employé 4", "Employé 40"}));
+    // The list read again (a reset): the filter and the sorting stay.
+    model.setRows(listRows({"0000000104|Employé 41|5", "0000000105|Paul|1",
+                            "0000000106|Employé 4|9"}));
+    QCOMPARE(column(filter, 1), (QStringList{"Employé 41", "Employé 4"}));
+    filter.setText(QString());
+    QCOMPARE(filter.rowCount(), 3);
+    QCOMPARE(model.headerData(6, Qt::Horizontal, Qt::DisplayRole).toString(), "État");
     QVERIFY(!QTest::currentTestFailed());
 }
 
