@@ -11,6 +11,7 @@
 #include "serial/pane.h"
 #include "support/harness.h"
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -326,6 +327,9 @@ void TstBadgeTable::tableThroughSeam()
     auto *t = w.h.windows.find<BadgeTableWindow>();
     QVERIFY(t);
     QCOMPARE(t->windowTitle(), QStringLiteral("Tableau des badges — liste.txt"));
+    // The filter as the window drives it (typing, removals, another list), under Qt's tester.
+    QAbstractItemModelTester tester(t->findChild<QTableView *>(QStringLiteral("tableau"))->model(),
+                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
     QCOMPARE(t->shownCount(), 100);
     QTest::keyClicks(t->findChild<QLineEdit *>(QStringLiteral("filtre")), "employe 4");
     QCOMPARE(t->shownCount(), 11);
