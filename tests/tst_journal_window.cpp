@@ -6,6 +6,7 @@
 #include "board/journal_view.h"
 #include "board/journal_window.h"
 #include "platform/csv.h"
+#include "platform/reports/formats.h"
 #include "support/example_list.h"
 #include "support/harness.h"
 
@@ -123,6 +124,8 @@ private slots:
     void workbookNumbersOnAFrenchDesktop();
     void pdfOfLongNamesAndManyPages();
     void longExportCancelled();
+    void formatOfFile_data();
+    void formatOfFile();
 };
 
 void TstJournalWindow::filters_data()
@@ -642,6 +645,26 @@ void TstJournalWindow::longExportCancelled()
         QVERIFY(!QFile::exists(h.path(QString::fromLatin1(name))));
         QCOMPARE(h.dialogs.shown.size(), shown + 1); // the file dialog, no error
     }
+}
+
+void TstJournalWindow::formatOfFile_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("format"); // its extension; empty: refused
+    QTest::newRow("workbook") << "/tmp/zoe.xlsx" << "xlsx";
+    QTest::newRow("letter case aside") << "/tmp/ZOE.Csv" << "csv";
+    QTest::newRow("the last extension") << "/tmp/zoe.pdf.csv" << "csv";
+    QTest::newRow("a kind not offered") << "/tmp/zoe.pdf" << "";
+    QTest::newRow("none") << "/tmp/zoe" << "";
+    QTest::newRow("a folder's dot") << "/tmp/a.xlsx/zoe" << "";
+}
+
+void TstJournalWindow::formatOfFile()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, format);
+    const ReportFormat *f = platine::formatOfFile(path, {FileKind::Workbook, FileKind::Csv});
+    QCOMPARE(f ? f->extension : QString(), format);
 }
 
 QTEST_MAIN(TstJournalWindow)
