@@ -12,6 +12,7 @@
 #include "serial/pane.h"
 #include "support/harness.h"
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -19,6 +20,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProcess>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
@@ -113,6 +115,8 @@ private slots:
     void bulkChangeTwoFieldsOnThree();
     void tableThroughSeam();
     void menuBar();
+    void editorFieldsAreItsOwn();
+    void reportAsShown();
 };
 
 void TstBadgeTable::removeSection_data()
@@ -445,6 +449,9 @@ void TstBadgeTable::tableThroughSeam()
     auto *t = w.h.windows.find<BadgeTableWindow>();
     QVERIFY(t);
     QCOMPARE(t->windowTitle(), QStringLiteral("Tableau des badges — liste.txt"));
+    // The filter as the window drives it (typing, removals, another list), under Qt's tester.
+    QAbstractItemModelTester tester(t->findChild<QTableView *>(QStringLiteral("tableau"))->model(),
+                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
     QCOMPARE(t->shownCount(), 100);
     QTest::keyClicks(t->findChild<QLineEdit *>(QStringLiteral("filtre")), "employe 4");
     QCOMPARE(t->shownCount(), 11);
@@ -505,6 +512,75 @@ void TstBadgeTable::menuBar()
     item("lire_badge")->trigger();
     QCOMPARE(u.Label14->text(), QStringLiteral("Opération refusée : envoi de la liste en cours"));
     h.form->line().release();
+}
+
+void TstBadgeTable::editorFieldsAreItsOwn()
+{
+    // Another window's field named as one of the editor's ("Modifier la
+    // sélection" has its "lieu" and "heure_debut"), found first by name, is
+    // not the editor's: the editor neither shows the record in it nor saves from it.
+    Window w(kHeader + kA + kB);
+    auto *decoy = new QLineEdit(QStringLiteral("Leurre"), w.h.form.get());
+    decoy->setObjectName(QStringLiteral("nom"));
+    QCOMPARE(w.h.form->findChild<QLineEdit *>(QStringLiteral("nom")), decoy);
+    w.h.form->Command5_Click();
+    w.h.form->Command11_Click();
+    QCOMPARE(decoy->text(), QStringLiteral("Leurre"));
+    w.h.form->Command7_Click();
+    QVERIFY(w.file().contains("nom=Zo\xE9 Martin\r\n"));
+    QVERIFY(!w.file().contains("Leurre"));
+}
+
+void TstBadgeTable::reportAsShown()
+{
+    Window w(employees(100));
+    BadgeTableWindow *t = w.table();
+    const auto pdfPages = [&](const QString &name) {
+        w.h.dialogs.files.push_back(w.h.path(name));
+        t->findChild<QPushButton *>(QStringLiteral("pdf"))->click();
+        // A name typed without extension takes the PDF's.
+        const QString file = w.h.path(name.contains(QLatin1Char('.')) ? name : name + ".pdf");
+        QProcess p;
+        p.start(QStringLiteral("pdftotext"), {file, QStringLiteral("-")});
+        p.waitForFinished(30000);
+        // The report's font may join "fi" and "ffi" as one glyph.
+        QStringList pages = QString::fromUtf8(p.readAllStandardOutput())
+                                .replace(QStringLiteral("ﬃ"), QStringLiteral("ffi"))
+                                .replace(QStringLiteral("ﬁ"), QStringLiteral("fi"))
+                                .split(QLatin1Char('\f'));
+        pages.removeAll(QString());
+        return pages;
+    };
+    // Filtered and sorted by name, last first: the rows as shown, the filter under the title.
+    QTest::keyClicks(t->findChild<QLineEdit *>(QStringLiteral("filtre")), "employe 4");
+    t->findChild<QTableView *>(QStringLiteral("tableau"))->sortByColumn(1, Qt::DescendingOrder);
+    QStringList pages = pdfPages(QStringLiteral("filtre"));
+    QCOMPARE(w.h.dialogs.shown.back().parent.data(), t);
+    QCOMPARE(pages.size(), 1);
+    const QString &text = pages[0];
+    QVERIFY2(text.contains(QStringLiteral("Tableau des badges — liste.txt")) &&
+                 text.contains(QStringLiteral("filtre « employe 4 » : 11 badge(s) affiché(s) sur 100")) &&
+                 text.contains(QStringLiteral("Plage horaire")) &&
+                 text.contains(QStringLiteral("page 1 / 1")),
+             qPrintable(text));
+    QVERIFY(text.indexOf(QStringLiteral("Employé 49")) < text.indexOf(QStringLiteral("Employé 40")));
+    QVERIFY(!text.contains(QStringLiteral("Employé 39")));
+
+    // The whole list runs over pages, each with the header.
+    t->findChild<QLineEdit *>(QStringLiteral("filtre"))->clear();
+    pages = pdfPages(QStringLiteral("liste.pdf"));
+    QVERIFY(pages.size() >= 2);
+    for (int p = 0; p < pages.size(); ++p)
+        QVERIFY(pages[p].contains(QStringLiteral("N° du badge")) &&
+                pages[p].contains(QStringLiteral("page %1 / %2").arg(p + 1).arg(pages.size())));
+    QCOMPARE(pages.join(QString()).count(QStringLiteral("07:30 – 17:30")), 100);
+
+    // A name of another kind is refused; nothing is written.
+    const auto shown = w.h.dialogs.shown.size();
+    pdfPages(QStringLiteral("liste.csv"));
+    QCOMPARE(w.h.dialogs.shown.size(), shown + 2);
+    QCOMPARE(w.h.dialogs.shown.back().icon, MsgIcon::Critical);
+    QVERIFY(!QFile::exists(w.h.path(QStringLiteral("liste.csv"))));
 }
 
 QTEST_MAIN(TstBadgeTable)

@@ -6,9 +6,11 @@
 #include "board/journal_view.h"
 #include "board/journal_window.h"
 #include "platform/csv.h"
+#include "platform/reports/formats.h"
 #include "support/example_list.h"
 #include "support/harness.h"
 
+#include <QAbstractItemModelTester>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -122,6 +124,8 @@ private slots:
     void workbookNumbersOnAFrenchDesktop();
     void pdfOfLongNamesAndManyPages();
     void longExportCancelled();
+    void formatOfFile_data();
+    void formatOfFile();
 };
 
 void TstJournalWindow::filters_data()
@@ -310,6 +314,8 @@ void TstJournalWindow::attendance()
     QCOMPARE(std::count_if(a.totals.begin(), a.totals.end(),
                            [](const AttendanceTotal &x) { return x.badge == "0000000101"; }),
              1);
+    // The window's CSV, written from the sheets, keeps the journal's conventions.
+    QCOMPARE(sheetsCsv(attendanceSheets(a)), attendanceCsv(a));
 }
 
 void TstJournalWindow::unnamedRows_data()
@@ -362,6 +368,7 @@ void TstJournalWindow::unnamedRows()
             QCOMPARE(lazy.row(r)[c].text, eager.rows[r][c].text);
             QCOMPARE(lazy.row(r)[c].number, eager.rows[r][c].number);
         }
+    QCOMPARE(sheetsCsv({lazy}), passagesCsv(data, all));
 }
 
 void TstJournalWindow::windowFiltersAndExports()
@@ -426,6 +433,11 @@ void TstJournalWindow::windowFiltersAndExports()
                                 "<c r=\"E2\" s=\"\\d+\"><v>0.71180555555555"))),
              qPrintable(presence));
     QVERIFY(presence.contains(QStringLiteral("<c r=\"F2\"><v>3</v>")));
+    // Sorted by the operator, the days are written as shown.
+    days->sortByColumn(5, Qt::AscendingOrder);
+    const QList<QByteArray> sorted =
+        Harness::readFile(exportTo("exporter", QStringLiteral("présences.csv"))).split('\n');
+    QVERIFY2(sorted.value(1).contains("2026-12-02;08:00;08:00;1"), sorted.value(1));
 
     // PDF: the title with the filter, the names, the page count.
     const QString pdf = exportTo("pdf", QStringLiteral("présences.pdf"));
@@ -456,6 +468,8 @@ void TstJournalWindow::windowFollowsDownloadsAndNamesFromList()
     h.form->journal_des_passages_Click();
     auto *w = h.windows.find<JournalWindow>();
     auto *model = w->findChild<QTableView *>(QStringLiteral("passages"))->model();
+    // The model as the window drives it (a download read again), under Qt's tester.
+    QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::QtTest);
     QCOMPARE(model->rowCount(), 1);
     QCOMPARE(model->index(0, 3).data().toString(), QStringLiteral("Valmire"));
     QVERIFY(model->index(0, 3).data(Qt::FontRole).value<QFont>().italic());
@@ -631,6 +645,26 @@ void TstJournalWindow::longExportCancelled()
         QVERIFY(!QFile::exists(h.path(QString::fromLatin1(name))));
         QCOMPARE(h.dialogs.shown.size(), shown + 1); // the file dialog, no error
     }
+}
+
+void TstJournalWindow::formatOfFile_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("format"); // its extension; empty: refused
+    QTest::newRow("workbook") << "/tmp/zoe.xlsx" << "xlsx";
+    QTest::newRow("letter case aside") << "/tmp/ZOE.Csv" << "csv";
+    QTest::newRow("the last extension") << "/tmp/zoe.pdf.csv" << "csv";
+    QTest::newRow("a kind not offered") << "/tmp/zoe.pdf" << "";
+    QTest::newRow("none") << "/tmp/zoe" << "";
+    QTest::newRow("a folder's dot") << "/tmp/a.xlsx/zoe" << "";
+}
+
+void TstJournalWindow::formatOfFile()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, format);
+    const ReportFormat *f = platine::formatOfFile(path, {FileKind::Workbook, FileKind::Csv});
+    QCOMPARE(f ? f->extension : QString(), format);
 }
 
 QTEST_MAIN(TstJournalWindow)

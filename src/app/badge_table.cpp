@@ -58,7 +58,7 @@ void Form2::tableau_des_badges_Click()
         actions.change = [this](const std::vector<std::string> &s, const BulkChange &c) {
             changeSelectedRecords(s, c, m_tableau);
         };
-        m_tableau = new BadgeTableWindow(std::move(actions), this);
+        m_tableau = new BadgeTableWindow(std::move(actions), *m_platform.dialogs, this);
         connect(this, &Form2::listChanged, m_tableau, [this] { showListTable(); });
     }
     showListTable();

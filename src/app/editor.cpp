@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <array>
+#include <type_traits>
 
 namespace platine {
 
@@ -32,14 +33,31 @@ std::array<QLineEdit *, 8> textFields(const Form2Ui &u)
             u.heure_fin,    u.minute_fin, u.lieu,        u.jour_du_mois};
 }
 
+// The editor's field of each record field (kRecordFields' order; null where
+// the field is no line edit), among the window's own controls: a window
+// beside it may name its fields alike.
+std::array<QLineEdit *, kRecordFields.size()> recordEdits(const Form2Ui &u)
+{
+    std::array<QLineEdit *, kRecordFields.size()> edits{};
+    forEachControl(u, [&](const QString &name, auto *control) {
+        if constexpr (std::is_same_v<decltype(control), QLineEdit *>)
+            for (std::size_t k = 0; k < kRecordFields.size(); ++k)
+                if (name == QLatin1String(kRecordFields[k].control))
+                    edits[k] = control;
+    });
+    return edits;
+}
+
 } // namespace
 
 RecordFields Form2::typedRecord(std::vector<FieldProblem> *unheld) const
 {
     const Form2Ui &u = *m_ui;
     RecordFields r;
-    for (const RecordField &f : kRecordFields)
-        if (const auto *e = findChild<QLineEdit *>(QString::fromLatin1(f.control))) {
+    const auto edits = recordEdits(u);
+    for (std::size_t k = 0; k < kRecordFields.size(); ++k)
+        if (const QLineEdit *e = edits[k]) {
+            const RecordField &f = kRecordFields[k];
             FieldProblem problem;
             const std::optional<std::string> value =
                 typedValue(f, e->text().toStdString(), problem);
@@ -79,11 +97,12 @@ void Form2::mise_a_jour_affichage(std::int16_t slot)
     m_liste.index_courant = std::int16_t(i);
     const BadgeTables &t = m_liste.tables;
     u.Label11->setText(QString::number(i + 1));
-    for (const RecordField &f : kRecordFields) {
-        auto *e = findChild<QLineEdit *>(QString::fromLatin1(f.control));
-        if (!e)
-            continue;
-        e->setText(f.number ? QString::number((t.*f.number)[i]) : fromCp1252((t.*f.text)[i]));
+    const auto edits = recordEdits(u);
+    for (std::size_t k = 0; k < kRecordFields.size(); ++k) {
+        const RecordField &f = kRecordFields[k];
+        if (edits[k])
+            edits[k]->setText(f.number ? QString::number((t.*f.number)[i])
+                                       : fromCp1252((t.*f.text)[i]));
     }
     // setChecked does not emit clicked: the boxes' reactions do not run.
     u.Choix_24->setChecked(u.heure_debut->text() == QLatin1String("99"));

@@ -158,7 +158,7 @@ private:
     void showStep(int count, int total);
     // Adds the device `name` to the port list, marked absent, and returns its position.
     int addAbsentDevice(const QString &name);
-    // The device chosen in the port list opened: its item loses the mark "(absent)".
+    // The device chosen in the port list opened: its item is no longer marked absent.
     void markChosenDevicePresent();
     // What the port list shows and "Quitter" stores: the chosen device's
     // name without its mark, or the text typed in the list's field.

@@ -3,6 +3,7 @@
 
 #include "app/form2.h"
 #include "app/form2_ui.h"
+#include "app/port_combo.h"
 #include "app/settings.h"
 #include "badges/profile.h"
 #include "badges/tables.h"
@@ -27,15 +28,13 @@ namespace platine {
 // "COM1" to "COM10" keep the first ten positions of the port list (port
 // numbers 1 to 10); the serial devices present follow them.
 inline constexpr int kNumberedPorts = 10;
-// The items after the numbered ports hold the name that opens their device;
-// their text adds the mark of a device absent today.
-inline constexpr int kDeviceNameRole = Qt::UserRole;
 
 namespace {
 
-QString absentText(const QString &device)
+// The items of the port list, built as a PortComboBox (form2_ui.cpp).
+PortListModel &portsOf(QComboBox *combo)
 {
-    return device + QStringLiteral(" (absent)");
+    return qobject_cast<PortComboBox *>(combo)->ports();
 }
 
 // A stored port that names a serial device rather than a text typed by hand:
@@ -90,7 +89,7 @@ void Form2::Form_Load()
         files::removeLeftovers(nativePath(dir));
 
     for (int i = 1; i <= kNumberedPorts; ++i)
-        m_ui->Combo1->addItem(QStringLiteral("COM%1").arg(i));
+        portsOf(m_ui->Combo1).addPort(QStringLiteral("COM%1").arg(i));
     m_ui->Combo1->setCurrentIndex(0);
     Combo1_Click(); // the selection sets the port number, also when it did not change
 
@@ -119,9 +118,7 @@ void Form2::Form_Load()
     bool found = false;
     for (int i = 0; i < m_ui->Combo1->count() && !found; ++i) {
         m_ui->Combo1->setCurrentIndex(i);
-        found =
-            port == (i < kNumberedPorts ? m_ui->Combo1->itemText(i)
-                                        : m_ui->Combo1->itemData(i, kDeviceNameRole).toString());
+        found = port == portsOf(m_ui->Combo1).portName(i);
     }
     if (!found)
         m_ui->Combo1->setCurrentIndex(isDeviceName(port) ? addAbsentDevice(port)
@@ -131,35 +128,30 @@ void Form2::Form_Load()
 
 int Form2::addAbsentDevice(const QString &name)
 {
-    QComboBox *combo = m_ui->Combo1;
-    const QSignalBlocker quiet(combo);
-    combo->addItem(absentText(name), name);
-    combo->setItemData(combo->count() - 1, QStringLiteral("Périphérique absent"), Qt::ToolTipRole);
-    return combo->count() - 1;
+    const QSignalBlocker quiet(m_ui->Combo1);
+    return portsOf(m_ui->Combo1).addDevice(name, QString(), true);
 }
 
 void Form2::markChosenDevicePresent()
 {
     QComboBox *combo = m_ui->Combo1;
     const int index = combo->currentIndex();
-    if (index < kNumberedPorts)
-        return;
-    const QString name = combo->itemData(index, kDeviceNameRole).toString();
-    if (combo->itemText(index) != absentText(name))
+    PortListModel &ports = portsOf(combo);
+    if (!ports.isAbsent(index))
         return;
     const bool shown = combo->currentText() == combo->itemText(index);
-    combo->setItemText(index, name);
-    combo->setItemData(index, name, Qt::ToolTipRole);
+    ports.markPresent(index);
     if (shown)
-        combo->setEditText(name);
+        combo->setEditText(combo->itemText(index));
 }
 
 QString Form2::chosenPortName() const
 {
-    const QComboBox *combo = m_ui->Combo1;
+    QComboBox *combo = m_ui->Combo1;
     const int index = combo->currentIndex();
-    if (index >= kNumberedPorts && combo->currentText() == combo->itemText(index))
-        return combo->itemData(index, kDeviceNameRole).toString();
+    // The item's caption shown (not a text typed over it): its port, without the mark.
+    if (index >= 0 && combo->currentText() == combo->itemText(index))
+        return portsOf(combo).portName(index);
     return combo->currentText();
 }
 
@@ -167,8 +159,9 @@ void Form2::Combo1_Click()
 {
     // Applied at the next opening of the port.
     const int index = m_ui->Combo1->currentIndex();
-    if (index >= kNumberedPorts)
-        m_line->choose(PortId::ofDevice(m_ui->Combo1->itemData(index, kDeviceNameRole).toString()));
+    const PortListModel &ports = portsOf(m_ui->Combo1);
+    if (ports.isDevice(index))
+        m_line->choose(PortId::ofDevice(ports.portName(index)));
     else if (index >= 0)
         m_line->choose(index + 1);
 }
@@ -181,11 +174,10 @@ void Form2::Combo1_DropDown()
     const QString typed = combo->currentText();
     const int chosen = combo->currentIndex();
     const bool typedByHand = chosen < 0 || typed != combo->itemText(chosen);
-    const QString chosenDevice =
-        chosen >= kNumberedPorts ? combo->itemData(chosen, kDeviceNameRole).toString() : QString();
+    PortListModel &ports = portsOf(combo);
+    const QString chosenDevice = ports.isDevice(chosen) ? ports.portName(chosen) : QString();
     const QSignalBlocker quiet(combo);
-    while (combo->count() > kNumberedPorts)
-        combo->removeItem(combo->count() - 1);
+    ports.removeDevices();
     bool chosenListed = chosenDevice.isEmpty();
     for (const SerialDeviceInfo &device : m_platform.serial->availableDevices()) {
         if (combo->findText(device.name, Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0)
@@ -197,10 +189,7 @@ void Form2::Combo1_DropDown()
             tip << QStringLiteral("Produit : %1").arg(device.product);
         if (!device.serialNumber.isEmpty())
             tip << QStringLiteral("Numéro de série : %1").arg(device.serialNumber);
-        combo->addItem(device.name, device.name);
-        combo->setItemData(combo->count() - 1,
-                           tip.isEmpty() ? device.name : tip.join(QLatin1Char('\n')),
-                           Qt::ToolTipRole);
+        ports.addDevice(device.name, tip.isEmpty() ? device.name : tip.join(QLatin1Char('\n')));
         chosenListed = chosenListed || device.name == chosenDevice;
     }
     // A chosen device unplugged since stays chosen, marked absent, rather
@@ -208,8 +197,7 @@ void Form2::Combo1_DropDown()
     // it shows as present.
     int current = chosen;
     if (!chosenDevice.isEmpty())
-        current = chosenListed ? combo->findData(chosenDevice, kDeviceNameRole)
-                               : addAbsentDevice(chosenDevice);
+        current = chosenListed ? ports.rowOfDevice(chosenDevice) : addAbsentDevice(chosenDevice);
     combo->setCurrentIndex(current);
     if (typedByHand && combo->currentText() != typed)
         combo->setEditText(typed);

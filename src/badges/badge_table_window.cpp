@@ -1,12 +1,13 @@
 #include "badges/badge_table_window.h"
 
+#include "badges/badge_table_model.h"
 #include "badges/listfile.h"
 #include "badges/tables.h"
+#include "platform/reports/formats.h"
+#include "platform/reports/table_report.h"
 #include "platform/text.h"
 
-#include <QAbstractTableModel>
 #include <QCheckBox>
-#include <QColor>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -16,7 +17,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -24,108 +24,6 @@
 #include <set>
 
 namespace platine {
-
-namespace {
-
-const char *const kHeaders[] = {"N° du badge", "Nom",          "Plage horaire", "Jours",
-                                "Lieu",        "Jour du mois", "État"};
-constexpr int kColumns = 7;
-
-} // namespace
-
-// --- The rows ---------------------------------------------------------------------
-
-class BadgeTableWindow::Model : public QAbstractTableModel {
-public:
-    using QAbstractTableModel::QAbstractTableModel;
-
-    void setRows(std::vector<BadgeRow> rows)
-    {
-        beginResetModel();
-        m_rows = std::move(rows);
-        endResetModel();
-    }
-    const BadgeRow &row(int r) const { return m_rows[std::size_t(r)]; }
-
-    int rowCount(const QModelIndex &parent = {}) const override
-    {
-        return parent.isValid() ? 0 : int(m_rows.size());
-    }
-    int columnCount(const QModelIndex &parent = {}) const override
-    {
-        return parent.isValid() ? 0 : kColumns;
-    }
-    QVariant data(const QModelIndex &index, int role) const override
-    {
-        if (!index.isValid())
-            return {};
-        const BadgeRow &r = row(index.row());
-        if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
-            switch (index.column()) {
-            case 0:
-                return fromCp1252(r.numero);
-            case 1:
-                return fromCp1252(r.nom);
-            case 2:
-                return QString::fromStdString(r.plage);
-            case 3:
-                return QString::fromStdString(r.jours);
-            case 4:
-                return QString::fromStdString(r.lieu);
-            case 5:
-                return QString::fromStdString(r.jourDuMois);
-            default:
-                return QString::fromStdString(r.etat);
-            }
-        }
-        if (role == Qt::UserRole) { // what the columns sort by
-            switch (index.column()) {
-            case 2:
-                return r.debut;
-            case 4:
-                return r.lieuNumber;
-            case 5:
-                return r.jourDuMoisNumber;
-            default:
-                return data(index, Qt::DisplayRole).toString().toLower();
-            }
-        }
-        if (role == Qt::ForegroundRole && index.column() == 6 && !r.etat.empty())
-            return QColor(192, 0, 0);
-        return {};
-    }
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
-    {
-        if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
-            section < kColumns)
-            return QString::fromUtf8(kHeaders[section]);
-        return QAbstractTableModel::headerData(section, orientation, role);
-    }
-
-private:
-    std::vector<BadgeRow> m_rows;
-};
-
-class BadgeTableWindow::Filter : public QSortFilterProxyModel {
-public:
-    using QSortFilterProxyModel::QSortFilterProxyModel;
-
-    void setText(const QString &text)
-    {
-        m_text = toCp1252(text);
-        invalidateFilter();
-    }
-
-protected:
-    bool filterAcceptsRow(int sourceRow, const QModelIndex &) const override
-    {
-        const auto *m = static_cast<const Model *>(sourceModel());
-        return rowMatches(m->row(sourceRow), m_text);
-    }
-
-private:
-    std::string m_text;
-};
 
 // --- The window's controls --------------------------------------------------------
 
@@ -147,6 +45,7 @@ struct BadgeTableWindow::Ui {
     QLineEdit *jourDuMois = nullptr;
     QPushButton *modifier = nullptr;
     QPushButton *supprimer = nullptr;
+    QPushButton *imprimer = nullptr, *pdf = nullptr;
     QLabel *message = nullptr;
 
     void build(QWidget *w)
@@ -233,6 +132,12 @@ struct BadgeTableWindow::Ui {
         message = named(new QLabel, "message");
         message->setWordWrap(true);
         buttons->addWidget(message, 1);
+        imprimer = named(new QPushButton(QStringLiteral("Imprimer…")), "imprimer");
+        imprimer->setToolTip(QStringLiteral("Imprime le tableau tel qu'il est affiché"));
+        pdf = named(new QPushButton(QStringLiteral("PDF…")), "pdf");
+        pdf->setToolTip(QStringLiteral("Enregistre le tableau tel qu'il est affiché en PDF"));
+        buttons->addWidget(imprimer);
+        buttons->addWidget(pdf);
         modifier =
             named(new QPushButton(QStringLiteral("Modifier la sélection")), "modifier_selection");
         modifier->setToolTip(QStringLiteral("Donne les champs cochés à tous les badges choisis"));
@@ -246,8 +151,9 @@ struct BadgeTableWindow::Ui {
 
 // --- The window -----------------------------------------------------------------------
 
-BadgeTableWindow::BadgeTableWindow(Actions actions, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_ui(std::make_unique<Ui>()), m_actions(std::move(actions))
+BadgeTableWindow::BadgeTableWindow(Actions actions, Dialogs &dialogs, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_ui(std::make_unique<Ui>()), m_actions(std::move(actions)),
+      m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("tableau_des_badges"));
     m_ui->build(this);
@@ -265,6 +171,8 @@ BadgeTableWindow::BadgeTableWindow(Actions actions, QWidget *parent)
     connect(m_ui->tableau, &QTableView::doubleClicked, this, [this] { openCurrent(); });
     connect(m_ui->modifier, &QPushButton::clicked, this, [this] { changeSelected(); });
     connect(m_ui->supprimer, &QPushButton::clicked, this, [this] { removeSelected(); });
+    connect(m_ui->imprimer, &QPushButton::clicked, this, [this] { printReport(report(), this); });
+    connect(m_ui->pdf, &QPushButton::clicked, this, [this] { pdfClicked(); });
     // The editor's reactions: 24h/24 and all places stand for 99.
     connect(m_ui->h24, &QCheckBox::toggled, this, [this](bool on) {
         for (QLineEdit *e :
@@ -349,6 +257,31 @@ void BadgeTableWindow::changeSelected()
     m_ui->message->clear();
     if (m_actions.change)
         m_actions.change(sections, change);
+}
+
+Report BadgeTableWindow::report() const
+{
+    Report r;
+    r.title = windowTitle().toStdString();
+    const QString typed = m_ui->filtre->text().trimmed();
+    r.filters = (typed.isEmpty() ? QStringLiteral("toute la liste : %1").arg(m_ui->compte->text())
+                                 : QStringLiteral("filtre « %1 » : %2").arg(typed, m_ui->compte->text()))
+                    .toStdString();
+    std::vector<std::string> header;
+    for (int c = 0; c < m_filter->columnCount(); ++c)
+        header.push_back(m_filter->headerData(c, Qt::Horizontal).toString().toStdString());
+    std::vector<std::vector<std::string>> rows{std::size_t(shownCount())};
+    for (int row = 0; row < shownCount(); ++row)
+        for (int c = 0; c < m_filter->columnCount(); ++c)
+            rows[std::size_t(row)].push_back(cell(row, c).toStdString());
+    r.sheets.push_back(textSheet("Badges", std::move(header), rows));
+    return r;
+}
+
+void BadgeTableWindow::pdfClicked()
+{
+    exportReport(m_dialogs, this, QStringLiteral("PDF"), QStringLiteral("tableau des badges"),
+                 {FileKind::Pdf}, [this] { return report(); });
 }
 
 BulkChange BadgeTableWindow::changeTyped() const

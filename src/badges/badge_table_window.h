@@ -8,6 +8,8 @@
 
 #include "badges/badge_rows.h"
 #include "badges/list_edit.h"
+#include "platform/platform.h"
+#include "platform/sheet.h"
 
 #include <QWidget>
 
@@ -18,6 +20,9 @@
 #include <vector>
 
 namespace platine {
+
+class BadgeTableModel;
+class BadgeTableFilter;
 
 class BadgeTableWindow : public QWidget {
     Q_OBJECT
@@ -31,7 +36,8 @@ public:
             change; // "Modifier la sélection"
     };
 
-    explicit BadgeTableWindow(Actions actions, QWidget *parent = nullptr);
+    // Its boxes and file dialogs go through `dialogs`, modal over it.
+    BadgeTableWindow(Actions actions, Dialogs &dialogs, QWidget *parent = nullptr);
     ~BadgeTableWindow() override;
 
     // Shows the list file `content` (named `fileTitle` in the title): its
@@ -50,6 +56,11 @@ public:
     void openCurrent();    // double click, Enter
     void removeSelected(); // Delete, "Supprimer"
     void changeSelected(); // "Modifier la sélection"
+    void pdfClicked();     // "PDF…" ("Imprimer…" prints the same report)
+
+    // The table as printed: the list's name, the filter and the count,
+    // the rows as shown (filtered, in their order).
+    Report report() const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -60,10 +71,11 @@ private:
     BulkChange changeTyped() const;
 
     struct Ui;
-    class Model;
-    class Filter;
+    using Model = BadgeTableModel;
+    using Filter = BadgeTableFilter;
     std::unique_ptr<Ui> m_ui;
     Actions m_actions;
+    Dialogs &m_dialogs;
     Model *m_model = nullptr;
     Filter *m_filter = nullptr;
 };

@@ -7,6 +7,7 @@
 
 #include "board/journal_view.h"
 #include "platform/platform.h"
+#include "platform/reports/formats.h"
 
 #include <QString>
 #include <QWidget>
@@ -14,8 +15,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-
-class QPagedPaintDevice;
 
 namespace platine {
 
@@ -48,14 +47,18 @@ public:
     int dayStart() const;
 
     // The shown tab written to `path` as its extension says (.csv, .xlsx,
-    // .pdf); false with `error` (French) when it could not be.
+    // .pdf); false with `error` (French) when it could not be or was cancelled.
     bool writeShownTab(const QString &path, QString &error);
+    // The shown tab as the formats write it: its title, the filters in
+    // words, its rows as shown.
+    Report shownReport();
 
 private:
     void refilter();
-    // The shown tab as a printed report on `device` (A4); false when the
-    // operator cancelled it.
-    bool render(QPagedPaintDevice &device);
+    // Runs an export or a print; a download that ends meanwhile is read
+    // once it is over.
+    void whileBusy(const std::function<void()> &work);
+    void exportTo(const QString &caption, const std::vector<FileKind> &offered);
 
     struct Ui;
     std::unique_ptr<Ui> m_ui;
@@ -68,7 +71,6 @@ private:
     bool m_fromSet = false, m_toSet = false; // the operator chose the day
     bool m_busy = false;          // an export or a print reads the rows
     bool m_reloadPending = false; // a download ended meanwhile
-    bool m_cancelled = false;     // the last export was cancelled by the operator
 };
 
 } // namespace platine

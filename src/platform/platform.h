@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <chrono>
 #include <functional>
@@ -117,6 +118,14 @@ public:
                              QWidget *parent = nullptr) = 0;
     virtual QString saveFile(const QString &title, const QString &preset,
                              QWidget *parent = nullptr) = 0;
+    // A save dialog offering the kinds of file `kinds` ("Classeur (*.xlsx)"),
+    // the first one chosen; a name typed without extension takes the kind's.
+    virtual QString saveFileOfKinds(const QString &title, const QString &preset,
+                                    const QStringList &kinds, QWidget *parent = nullptr)
+    {
+        (void)kinds;
+        return saveFile(title, preset, parent);
+    }
 };
 
 class Shell {

@@ -250,7 +250,7 @@ QString QtDialogs::input(const QString &prompt, const QString &title, const QStr
 }
 
 QString QtDialogs::fileDialog(bool save, const QString &title, const QString &preset,
-                              QWidget *parent)
+                              QWidget *parent, const QStringList &kinds)
 {
     QFileDialog dialog(over(parent), title);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -259,18 +259,14 @@ QString QtDialogs::fileDialog(bool save, const QString &title, const QString &pr
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     // A name that does not exist yet may be given (a new list).
     dialog.setFileMode(QFileDialog::AnyFile);
-    // The kinds of file offered: those of the proposed name first (the
-    // journal's exports), else lists and tables.
-    const QString suffix = QFileInfo(preset).suffix().toLower();
-    const QString table = QStringLiteral("Tableur (*.csv)");
-    const QString workbook = QStringLiteral("Classeur (*.xlsx)");
+    // The kinds of file offered: those the caller names (a report's
+    // formats), else lists and tables.
     const QString all = QStringLiteral("Tous les fichiers (*)");
-    if (suffix == QLatin1String("pdf"))
-        dialog.setNameFilters({QStringLiteral("PDF (*.pdf)"), all});
-    else if (suffix == QLatin1String("xlsx"))
-        dialog.setNameFilters({workbook, table, all});
+    if (!kinds.isEmpty())
+        dialog.setNameFilters(QStringList(kinds) << all);
     else
-        dialog.setNameFilters({QStringLiteral("Listes (*.txt)"), table, all});
+        dialog.setNameFilters(
+            {QStringLiteral("Listes (*.txt)"), QStringLiteral("Tableur (*.csv)"), all});
     if (!m_lastDir.isEmpty())
         dialog.setDirectory(m_lastDir);
     if (!preset.isEmpty() && preset != QLatin1String("*.txt"))
@@ -298,6 +294,12 @@ QString QtDialogs::openFile(const QString &title, const QString &preset, QWidget
 QString QtDialogs::saveFile(const QString &title, const QString &preset, QWidget *parent)
 {
     return fileDialog(true, title, preset, parent);
+}
+
+QString QtDialogs::saveFileOfKinds(const QString &title, const QString &preset,
+                                   const QStringList &kinds, QWidget *parent)
+{
+    return fileDialog(true, title, preset, parent, kinds);
 }
 
 void QtShell::open(const QString &pathOrUrl)

@@ -60,9 +60,12 @@ public:
                      QWidget *parent = nullptr) override;
     QString saveFile(const QString &title, const QString &preset,
                      QWidget *parent = nullptr) override;
+    QString saveFileOfKinds(const QString &title, const QString &preset, const QStringList &kinds,
+                            QWidget *parent = nullptr) override;
 
 private:
-    QString fileDialog(bool save, const QString &title, const QString &preset, QWidget *parent);
+    QString fileDialog(bool save, const QString &title, const QString &preset, QWidget *parent,
+                       const QStringList &kinds = {});
     // The window a box is modal over: the one that asks, else the main window.
     QWidget *over(QWidget *parent) const { return parent ? parent : owner; }
     QString m_lastDir;

@@ -28,10 +28,10 @@ set(allowed
     "platform/qt_platform.cpp|m_port.open(QIODevice::ReadWrite)" # the serial port
     "platform/folders.cpp|#include <QTemporaryFile>"             # the folder probe below
     "platform/folders.cpp|QTemporaryFile probe("                 # made and removed at once
-    "board/journal_window.cpp|buffer.open(QIODevice::WriteOnly)" # a PDF drawn in memory
+    "platform/reports/table_report.cpp|buffer.open(QIODevice::WriteOnly)" # a PDF drawn in memory
     # the spreadsheet library's own scratch file, read back and removed; the
     # export itself goes through the atomic writer
-    "board/journal_xlsx.cpp|mkstemps(tmp.data(), 5)"
+    "platform/reports/xlsx.cpp|mkstemps(tmp.data(), 5)"
 )
 
 file(GLOB_RECURSE sources "${DIR}/*.cpp" "${DIR}/*.h")

@@ -533,23 +533,6 @@ std::string attendanceCsv(const Attendance &a)
     return s;
 }
 
-const char *numberFormat(CellFormat format)
-{
-    switch (format) {
-    case CellFormat::Date:
-        return "yyyy-mm-dd";
-    case CellFormat::Time:
-        return "hh:mm";
-    case CellFormat::DateTime:
-        return "yyyy-mm-dd hh:mm";
-    case CellFormat::Duration:
-        return "[h]:mm";
-    case CellFormat::None:
-        break;
-    }
-    return "";
-}
-
 namespace {
 
 std::vector<SheetCell> passageSheetRow(const JournalEntry &e)

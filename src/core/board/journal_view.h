@@ -6,9 +6,9 @@
 // Pure standard C++; texts are UTF-8.
 
 #include "board/journal.h"
+#include "platform/sheet.h"
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -133,32 +133,6 @@ std::vector<std::string> totalsCells(const AttendanceTotal &t);
 std::string passagesCsv(const JournalData &data, const std::vector<int> &rows);
 // The days, then an empty line, then the totals under their own header.
 std::string attendanceCsv(const Attendance &a);
-
-// A sheet of a spreadsheet file, cell by cell with its type, so the file
-// keeps badge numbers as text and dates as dates.
-enum class CellFormat : std::uint8_t { None, Date, Time, DateTime, Duration };
-struct SheetCell {
-    bool isNumber = false;
-    double number = 0; // days since 1899-12-30 for dates and times
-    std::string text;
-    CellFormat format = CellFormat::None;
-};
-struct Sheet {
-    std::string name;
-    std::vector<std::string> header;
-    std::vector<std::vector<SheetCell>> rows;
-    std::vector<double> widths; // per column, in characters: header and cells fit
-    // A large table makes its rows as they are written instead: `rowCount`
-    // of them, the r-th by rowAt(r) (`rows` stays empty).
-    std::size_t rowCount = 0;
-    std::function<std::vector<SheetCell>(std::size_t r)> rowAt;
-
-    std::size_t size() const { return rowAt ? rowCount : rows.size(); }
-    std::vector<SheetCell> row(std::size_t r) const { return rowAt ? rowAt(r) : rows[r]; }
-};
-
-// The number format a spreadsheet shows a cell of `format` with.
-const char *numberFormat(CellFormat format);
 
 Sheet passagesSheet(const JournalData &data, const std::vector<int> &rows);
 // The same sheet with its rows made as they are written: a million rows

@@ -1,4 +1,4 @@
-#include "board/journal_xlsx.h"
+#include "platform/reports/xlsx.h"
 
 #include "platform/files.h"
 

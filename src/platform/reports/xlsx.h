@@ -1,9 +1,9 @@
 #pragma once
-// Spreadsheet files (.xlsx) of the journal's sheets (journal_view.h), written
+// Spreadsheet files (.xlsx) of sheets (core platform/sheet.h), written
 // with libxlsxwriter: the header row bold and frozen, an auto-filter over
 // the table, the columns as wide as their texts, each cell typed as planned.
 
-#include "board/journal_view.h"
+#include "platform/sheet.h"
 
 #include <functional>
 #include <string>
@@ -16,7 +16,7 @@ using XlsxProgress = std::function<bool(std::size_t done, std::size_t total)>;
 
 // The file's bytes; false with `error` (French) when it could not be made.
 // The rows go to the file as they come (the library's constant-memory
-// mode), so a journal of a million rows costs no more than its sheets.
+// mode), so a sheet of a million rows costs no more than its rows made one at a time.
 bool xlsxBytes(const std::vector<Sheet> &sheets, std::string &bytes, std::string &error,
                const XlsxProgress &progress = {});
 

@@ -1,0 +1,118 @@
+#pragma once
+// The rows of "Tableau des badges": one per record of the open list
+// (badge_rows.h), shown as texts, sorted by the numbers behind them
+// (Qt::UserRole), the state in red when the board cannot take the record;
+// and the filter on the badge number and the name the window puts over them.
+
+#include "badges/badge_rows.h"
+#include "platform/text.h"
+
+#include <QAbstractTableModel>
+#include <QColor>
+#include <QSortFilterProxyModel>
+
+#include <string>
+#include <vector>
+
+namespace platine {
+
+class BadgeTableModel : public QAbstractTableModel {
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    static constexpr const char *kHeaders[] = {"N° du badge", "Nom",          "Plage horaire",
+                                               "Jours",       "Lieu",         "Jour du mois",
+                                               "État"};
+    static constexpr int kColumns = 7;
+
+    void setRows(std::vector<BadgeRow> rows)
+    {
+        beginResetModel();
+        m_rows = std::move(rows);
+        endResetModel();
+    }
+    const BadgeRow &row(int r) const { return m_rows[std::size_t(r)]; }
+
+    int rowCount(const QModelIndex &parent = {}) const override
+    {
+        return parent.isValid() ? 0 : int(m_rows.size());
+    }
+    int columnCount(const QModelIndex &parent = {}) const override
+    {
+        return parent.isValid() ? 0 : kColumns;
+    }
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        if (!index.isValid())
+            return {};
+        const BadgeRow &r = row(index.row());
+        if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
+            switch (index.column()) {
+            case 0:
+                return fromCp1252(r.numero);
+            case 1:
+                return fromCp1252(r.nom);
+            case 2:
+                return QString::fromStdString(r.plage);
+            case 3:
+                return QString::fromStdString(r.jours);
+            case 4:
+                return QString::fromStdString(r.lieu);
+            case 5:
+                return QString::fromStdString(r.jourDuMois);
+            default:
+                return QString::fromStdString(r.etat);
+            }
+        }
+        if (role == Qt::UserRole) { // what the columns sort by
+            switch (index.column()) {
+            case 2:
+                return r.debut;
+            case 4:
+                return r.lieuNumber;
+            case 5:
+                return r.jourDuMoisNumber;
+            default:
+                return data(index, Qt::DisplayRole).toString().toLower();
+            }
+        }
+        if (role == Qt::ForegroundRole && index.column() == 6 && !r.etat.empty())
+            return QColor(192, 0, 0);
+        return {};
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+            section < kColumns)
+            return QString::fromUtf8(kHeaders[section]);
+        return QAbstractTableModel::headerData(section, orientation, role);
+    }
+
+private:
+    std::vector<BadgeRow> m_rows;
+};
+
+// The rows whose badge number or name holds the text typed above the
+// table (rowMatches); the columns sort by what Qt::UserRole gives.
+class BadgeTableFilter : public QSortFilterProxyModel {
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+    void setText(const QString &text)
+    {
+        m_text = toCp1252(text);
+        invalidateFilter();
+    }
+
+protected:
+    bool filterAcceptsRow(int sourceRow, const QModelIndex &) const override
+    {
+        const auto *m = static_cast<const BadgeTableModel *>(sourceModel());
+        return rowMatches(m->row(sourceRow), m_text);
+    }
+
+private:
+    std::string m_text;
+};
+
+} // namespace platine

@@ -1,0 +1,243 @@
+// The window's item models, each under Qt's QAbstractItemModelTester over
+// realistic rows: set again on each reading (a reset), sorted by every
+// column both ways, filtered through the proxy its window uses.
+
+#include "app/port_list_model.h"
+#include "badges/badge_table_model.h"
+#include "badges/listfile.h"
+#include "board/journal_view.h"
+#include "board/passages_model.h"
+#include "board/text_model.h"
+#include "platform/csv.h"
+#include "platform/text.h"
+
+#include <QAbstractItemModelTester>
+#include <QColor>
+#include <QFont>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace platine;
+
+namespace {
+
+// The operators' desktops run in French: texts sort as French orders them.
+void frenchDesktop()
+{
+    qputenv("LC_ALL", "fr_FR.UTF-8");
+}
+Q_CONSTRUCTOR_FUNCTION(frenchDesktop)
+
+// A journal as the download writes it: "date|time|badge|name|place" rows.
+JournalData journal(const QStringList &rows, const NamesByBadge &names = {})
+{
+    std::string s = std::string(csv::kBom) + csv::row(journalHeader());
+    for (const QString &r : rows) {
+        const QStringList f = r.split(QLatin1Char('|'));
+        s += csv::row({f[0].toStdString(), f[1].toStdString(), f[2].toStdString(),
+                       f[3].toStdString(), f[4].toStdString(), "2026-12-02 18:00"});
+    }
+    return readJournal(s, names);
+}
+
+const QStringList kJournal = {
+    "2026-12-01|07:30|0000000101|Zoé Martin|1", "2026-12-01|09:00|0000000102|Paul Durand|2",
+    "2026-12-02|08:00|0000000101||1",           "2026-12-02|10:00|0000000103|Élodie Œuvray|2",
+    "2026-12-02|11:00|0000000900||3",           "3/xx/26|0a:15|0000000104|Inconnu|1",
+};
+
+QStringList column(const QAbstractItemModel &m, int c)
+{
+    QStringList out;
+    for (int r = 0; r < m.rowCount(); ++r)
+        out << m.index(r, c).data().toString();
+    return out;
+}
+
+} // namespace
+
+class TstModels : public QObject {
+    Q_OBJECT
+private slots:
+    void passages_data();
+    void passages();
+    void passagesReset();
+    void texts();
+    void ports();
+    void badges();
+};
+
+void TstModels::passages_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("order");
+    QTest::addColumn<QStringList>("shown"); // the column, top to bottom
+    const auto asc = int(Qt::AscendingOrder), desc = int(Qt::DescendingOrder);
+    // The journal's order is newest first; the garbled date sorts as the file has it.
+    QTest::newRow("date, newest first")
+        << 0 << desc
+        << QStringList{"3/xx/26", "2026-12-02", "2026-12-02", "2026-12-02", "2026-12-01",
+                       "2026-12-01"};
+    QTest::newRow("badge ascending")
+        << 2 << asc
+        << QStringList{"0000000101", "0000000101", "0000000102", "0000000103", "0000000104",
+                       "0000000900"};
+    // A name taken from another row shows as such; nobody's comes last either way.
+    QTest::newRow("name ascending")
+        << 3 << asc
+        << QStringList{"Élodie Œuvray", "Inconnu", "Paul Durand", "Zoé Martin", "Zoé Martin",
+                       "(inconnu)"};
+    QTest::newRow("name descending")
+        << 3 << desc
+        << QStringList{"Zoé Martin", "Zoé Martin", "Paul Durand", "Inconnu", "Élodie Œuvray",
+                       "(inconnu)"};
+    QTest::newRow("place descending") << 4 << desc
+                                      << QStringList{"3", "2", "2", "1", "1", "1"};
+}
+
+void TstModels::passages()
+{
+    QFETCH(int, column);
+    QFETCH(int, order);
+    QFETCH(QStringList, shown);
+    const JournalData data = journal(kJournal);
+    PassagesModel model(data);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    model.setRows(filterJournal(data, {}));
+    model.sort(column, Qt::SortOrder(order));
+    QCOMPARE(::column(model, column), shown);
+    QVERIFY(!QTest::currentTestFailed());
+}
+
+void TstModels::passagesReset()
+{
+    JournalData data = journal(kJournal);
+    PassagesModel model(data);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    model.setRows(filterJournal(data, {}));
+    model.sort(3, Qt::AscendingOrder);
+    // The name of 2026-12-02 08:00 comes from the badge's other row, in italics.
+    const int taken = int(column(model, 1).indexOf(QStringLiteral("08:00")));
+    QVERIFY(model.index(taken, 3).data(Qt::FontRole).value<QFont>().italic());
+    QVERIFY(!model.index(taken, 3).data(Qt::ToolTipRole).toString().isEmpty());
+    QVERIFY(!model.index(0, 3).data(Qt::FontRole).isValid());
+
+    // Read again after a download (the rows emptied first, as the window
+    // does before the journal it points into goes), then filtered: the
+    // sorting asked for stays.
+    model.setRows({});
+    data = journal(kJournal + QStringList{"2026-12-03|07:00|0000000102|Paul Durand|2"});
+    JournalFilter f;
+    f.place = "2";
+    model.setRows(filterJournal(data, f));
+    QCOMPARE(column(model, 3), (QStringList{"Élodie Œuvray", "Paul Durand", "Paul Durand"}));
+    model.setRows({});
+    QCOMPARE(model.rowCount(), 0);
+    QVERIFY(!QTest::currentTestFailed());
+}
+
+void TstModels::texts()
+{
+    TextModel model({"Nom", "Passages", "Durée"});
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    model.setRows({{"Zoé", "9", "1:00"}, {"Élodie", "10", "0:30"}, {"Paul", "2", ""}});
+    QCOMPARE(model.columnCount(), 3);
+    QCOMPARE(model.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), "Passages");
+    // Numbers by their value, not as texts; the rows keep their first place.
+    model.sort(1, Qt::DescendingOrder);
+    QCOMPARE(column(model, 1), (QStringList{"10", "9", "2"}));
+    QCOMPARE(model.sourceRows(), (std::vector<int>{1, 0, 2}));
+    model.sort(0, Qt::AscendingOrder);
+    QCOMPARE(column(model, 0).last(), QStringLiteral("Zoé"));
+    QCOMPARE(model.sourceRows().back(), 0);
+    model.setRows({{"Paul", "1", ""}});
+    QCOMPARE(model.sourceRows(), std::vector<int>{0});
+    QVERIFY(!QTest::currentTestFailed());
+}
+
+void TstModels::ports()
+{
+    PortListModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    for (int i = 1; i <= 10; ++i)
+        model.addPort(QStringLiteral("COM%1").arg(i));
+    const int usb = model.addDevice("/dev/ttyUSB0", "Fabricant : FTDI");
+    const int acm = model.addDevice("/dev/ttyACM0", "", true);
+    QCOMPARE(usb, 10);
+    QVERIFY(!model.isDevice(2) && model.isDevice(usb) && !model.isAbsent(usb));
+    QCOMPARE(model.portName(2), QStringLiteral("COM3"));
+    QVERIFY(!model.index(2).data(PortListModel::DeviceNameRole).isValid());
+    // Absent is a role; the caption only shows it, the name stored never holds it.
+    QCOMPARE(model.index(acm).data().toString(), QStringLiteral("/dev/ttyACM0 (absent)"));
+    QVERIFY(model.index(acm).data(PortListModel::AbsentRole).toBool());
+    QCOMPARE(model.index(acm).data(PortListModel::DeviceNameRole).toString(), "/dev/ttyACM0");
+    QCOMPARE(model.portName(acm), QStringLiteral("/dev/ttyACM0"));
+    QCOMPARE(model.rowOfDevice("/dev/ttyACM0"), acm);
+    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+    model.markPresent(acm);
+    QCOMPARE(changed.size(), 1);
+    QCOMPARE(model.index(acm).data().toString(), QStringLiteral("/dev/ttyACM0"));
+    QVERIFY(!model.isAbsent(acm));
+    model.markPresent(acm); // nothing to change: nothing told
+    model.markPresent(2);
+    QCOMPARE(changed.size(), 1);
+    // Listed again when the list drops down: the numbered ports stay.
+    model.removeDevices();
+    QCOMPARE(model.rowCount(), 10);
+    QCOMPARE(model.rowOfDevice("/dev/ttyUSB0"), -1);
+    model.removeDevices();
+    QCOMPARE(model.rowCount(), 10);
+    QVERIFY(!QTest::currentTestFailed());
+}
+
+// A list file of the given "number|name|place" records, as the editor writes them.
+std::vector<BadgeRow> listRows(const QStringList &records)
+{
+    std::string list = "Liste cr\xE9\x65 le  : 06/12/2026\r\n\r\n";
+    for (const QString &r : records) {
+        const QStringList f = r.split(QLatin1Char('|'));
+        const std::string n = f[0].toStdString();
+        list += "[" + n + "]\r\nnumero=" + n + "\r\nnom=" + toCp1252(f[1]) +
+                "\r\nheure de debut=07\r\nminute de debut=30\r\nheure de fin=17\r\n"
+                "minute de fin=30\r\n24 h 24=non\r\njour autoris\xE9=Lundi \xE0 Vendredi\r\n"
+                "jour autoris\xE9_=7\r\nlieu autoris\xE9=" +
+                f[2].toStdString() + "\r\ntous lieux=non\r\njour du mois=0\r\n\r\n";
+    }
+    BadgeTables tables;
+    const ListReadReport report = readList(list, tables);
+    return badgeRows(tables, report.count);
+}
+
+void TstModels::badges()
+{
+    BadgeTableModel model;
+    BadgeTableFilter filter;
+    filter.setSourceModel(&model);
+    filter.setSortRole(Qt::UserRole);
+    QAbstractItemModelTester source(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QAbstractItemModelTester shown(&filter, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    model.setRows(listRows({"0000000101|Zoé Martin|2", "0000000102|Élodie Œuvray|10",
+                            "0000000103|Employé 4|1", "12345|Employé 40|3"}));
+    QCOMPARE(filter.rowCount(), 4);
+    // Places sort by their number (10 after 3), not as texts.
+    filter.sort(4, Qt::AscendingOrder);
+    QCOMPARE(column(filter, 4), (QStringList{"1", "2", "3", "10"}));
+    // A record the board cannot take says why, in red.
+    const QModelIndex bad = filter.index(2, 6);
+    QVERIFY(!bad.data().toString().isEmpty());
+    QCOMPARE(bad.data(Qt::ForegroundRole).value<QColor>(), QColor(192, 0, 0));
+    QVERIFY(!filter.index(0, 6).data(Qt::ForegroundRole).isValid());
+    filter.setText(QStringLiteral("employe 4"));
+    QCOMPARE(column(filter, 1), (QStringList{"Employé 4", "Employé 40"}));
+    // The list read again (a reset): the filter and the sorting stay.
+    model.setRows(listRows({"0000000104|Employé 41|5", "0000000105|Paul|1",
+                            "0000000106|Employé 4|9"}));
+    QCOMPARE(column(filter, 1), (QStringList{"Employé 41", "Employé 4"}));
+    filter.setText(QString());
+    QCOMPARE(filter.rowCount(), 3);
+    QCOMPARE(model.headerData(6, Qt::Horizontal, Qt::DisplayRole).toString(), "État");
+    QVERIFY(!QTest::currentTestFailed());
+}
+
+QTEST_MAIN(TstModels)
+#include "tst_models.moc"
