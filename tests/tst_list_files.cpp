@@ -271,7 +271,8 @@ void TstListFiles::tableCountsEveryRecord()
                 .arg(i, 10, 10, QLatin1Char('0'))
                 .arg(i)
                 .toLatin1();
-    BadgeTableWindow table({});
+    FakeDialogs dialogs;
+    BadgeTableWindow table({}, dialogs);
     table.showList(QStringLiteral("liste.txt"), content.toStdString());
     QCOMPARE(table.totalCount(), 150);
     QCOMPARE(table.findChild<QLabel *>("compte")->text(),

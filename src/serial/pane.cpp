@@ -84,7 +84,7 @@ const QString &Pane::GapText::whole() const
     if (m_gap > 0) {
         const qsizetype n = size();
         moveGap(n);
-        m_buf.truncate(n);
+        m_buf.resize(n); // the gap was moved to the end: drop it
         m_gap = 0;
     }
     return m_buf;
