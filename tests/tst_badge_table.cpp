@@ -9,6 +9,7 @@
 #include "badges/list_table.h"
 #include "badges/listfile.h"
 #include "badges/profile.h"
+#include "platform/file_lock.h"
 #include "serial/pane.h"
 #include "support/harness.h"
 
@@ -359,6 +360,16 @@ void TstBadgeTable::removeEverySectionOfABadge()
              QStringLiteral("Retirer de la liste les 2 badges suivants ? Certains y figurent "
                             "plusieurs fois : les 3 sections sont retirées.\r\n0000000001 "
                             "(Valmire)\r\n0000000001 (Bis)\r\n0000000003 (François)"));
+
+    // Another copy writing the list: it keeps its turn, nothing is removed.
+    const QByteArray before = w.file();
+    FileLock other(w.list);
+    QVERIFY(other.locked());
+    w.select(t, {0});
+    w.h.dialogs.answers = {MsgAnswer::Yes};
+    t->removeSelected();
+    QVERIFY(w.h.dialogs.shown.back().text.contains(QStringLiteral("en cours d'écriture par")));
+    QCOMPARE(w.file(), before);
 }
 
 void TstBadgeTable::bulkChangeTimes_data()

@@ -8,6 +8,7 @@
 #include "badges/list_edit.h"
 #include "badges/listfile.h"
 #include "badges/profile.h"
+#include "platform/file_lock.h"
 #include "platform/files.h"
 #include "platform/text.h"
 #include "serial/exchange.h"
@@ -17,6 +18,7 @@
 #include <QLabel>
 
 #include <algorithm>
+#include <functional>
 
 namespace platine {
 
@@ -31,6 +33,20 @@ QString listed(const QStringList &lines)
     if (lines.size() > kListedAtMost)
         shown << QStringLiteral("et %1 autre(s)").arg(lines.size() - kListedAtMost);
     return shown.join(QStringLiteral("\r\n"));
+}
+
+// Runs `readAndReplace` holding the list file's lock; false, with `error`
+// naming who holds it, when another copy keeps it past the wait.
+bool underListLock(const std::string &path, std::string &error,
+                   const std::function<bool()> &readAndReplace)
+{
+    FileLock lock(QString::fromStdString(path));
+    if (!lock.locked()) {
+        error = "la liste est en cours d'écriture par " + lock.holder().toStdString() +
+                " ; réessayez dans un instant.";
+        return false;
+    }
+    return readAndReplace();
 }
 
 bool sameSection(const std::string &a, const std::string &b)
@@ -90,6 +106,10 @@ void Form2::Command23_Click()
 
 void Form2::removeBadges(const std::vector<std::string> &sections, QWidget *asker)
 {
+    // An edit not saved in the editor is settled first: the removal shows
+    // the list again, which would drop it.
+    if (!m_liste.fichier.isEmpty() && !settleUnsavedEdits(asker))
+        return;
     // The line is held until the list is written: no upload reads it halfway.
     Exchange x(*m_line, QStringLiteral("retrait de badge"));
     if (!x.began() || !requireOpenList() || sections.empty())
@@ -152,10 +172,14 @@ void Form2::removeBadges(const std::vector<std::string> &sections, QWidget *aske
         MsgAnswer::Yes)
         return;
 
-    // The file as it is now, in case it changed while the question was open.
-    content = files::read(path, &error);
-    const std::string after = content ? removeRecords(*content, sections) : std::string();
-    if (!content || !files::writeAtomic(path, after, &error)) {
+    // The file as it is now, in case it changed while the question was open,
+    // read and replaced under its lock: another copy's save waits its turn.
+    std::string after;
+    if (!underListLock(path, error, [&] {
+            content = files::read(path, &error);
+            after = content ? removeRecords(*content, sections) : std::string();
+            return content && files::writeAtomic(path, after, &error);
+        })) {
         fail(QStringLiteral("Impossible d'écrire la liste, aucun badge n'est retiré.\r\n") +
              QString::fromStdString(error));
         return;
@@ -180,6 +204,8 @@ void Form2::removeBadges(const std::vector<std::string> &sections, QWidget *aske
 void Form2::changeSelectedRecords(const std::vector<std::string> &sections,
                                   const BulkChange &change, QWidget *asker)
 {
+    if (!m_liste.fichier.isEmpty() && !settleUnsavedEdits(asker))
+        return;
     Exchange x(*m_line, QStringLiteral("modification de badges"));
     if (!x.began() || !requireOpenList() || sections.empty())
         return;
@@ -218,11 +244,13 @@ void Form2::changeSelectedRecords(const std::vector<std::string> &sections,
         MsgAnswer::Yes)
         return;
 
-    // Worked out again on the file as it is now.
-    content = files::read(path, &error);
-    if (content)
-        result = changeRecords(*content, sections, change);
-    if (!content || !result.ok() || !files::writeAtomic(path, result.content, &error)) {
+    // Worked out again on the file as it is now, under its lock.
+    if (!underListLock(path, error, [&] {
+            content = files::read(path, &error);
+            if (content)
+                result = changeRecords(*content, sections, change);
+            return content && result.ok() && files::writeAtomic(path, result.content, &error);
+        })) {
         tell(MsgIcon::Critical,
              QStringLiteral("Impossible d'écrire la liste, aucun badge n'est modifié.\r\n") +
                  QString::fromStdString(error));
