@@ -2,7 +2,7 @@
 // writer, the new-list header and the value checks.
 
 #include "support/example_list.h"
-#include "badges/list_dates.h"
+#include "app/list_dates.h"
 #include "badges/listfile.h"
 #include "platform/cp1252.h"
 #include "platform/files.h"

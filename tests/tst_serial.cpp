@@ -2,6 +2,7 @@
 // the reply wait and pauses, a lost port, and the operator's actions on the
 // two panes.
 
+#include "serial/exchange.h"
 #include "serial/pane.h"
 #include "platform/text.h"
 #include "support/harness.h"
@@ -25,6 +26,7 @@ using namespace std::chrono_literals;
 
 Q_DECLARE_METATYPE(platine::MouseButton)
 Q_DECLARE_METATYPE(platine::OpenResult)
+Q_DECLARE_METATYPE(platine::WaitEnd)
 using PaneEdits = QList<std::pair<int, QString>>; // view caret, keys (\x16: Ctrl+V)
 Q_DECLARE_METATYPE(PaneEdits)
 
@@ -55,6 +57,8 @@ private slots:
     void blankBeforeTheWordDoesNotMatch();
     void halfAWordDoesNotMatch();
     void tenSecondWaitEndsJustAfterTenSeconds();
+    void quietWait_data();
+    void quietWait();
     void rightPressEndsARunningWait();
     void lostPortEndsWaitsAndIsReportedOnce();
     void pauses();
@@ -280,6 +284,82 @@ void TestSerial::halfAWordDoesNotMatch()
     QCOMPARE(waitStartIn(*h.form, QStringLiteral("Mise"), 10s), WaitEnd::Matched);
     // "Mi" alone was in the pane from 100 ms; the match came with the second tick.
     QCOMPARE(h.time.elapsed(), 250ms);
+}
+
+// The wait while the board talks, on a line alone: each burst of "abc"
+// reaches the pane one receive step after it left the board.
+void TestSerial::quietWait_data()
+{
+    QTest::addColumn<QList<int>>("talk"); // ms at which a burst leaves the board
+    QTest::addColumn<int>("markerAt");    // "Fin" leaves then; -1: never
+    QTest::addColumn<int>("loseAt");      // the adapter is pulled out; -1: never
+    QTest::addColumn<bool>("awaitMarker");
+    QTest::addColumn<int>("quietFor");
+    QTest::addColumn<int>("limit"); // -1: none
+    QTest::addColumn<WaitEnd>("end");
+    QTest::addColumn<int>("endsAt");
+    QTest::addColumn<QString>("why"); // empty: the wait succeeded
+
+    QList<int> chatter;
+    for (int at = 200; at < 5000; at += 400)
+        chatter << at;
+    // The limit ends a line that never falls quiet for long.
+    QTest::newRow("keeps talking")
+        << chatter << -1 << -1 << false << 1000 << 3000 << WaitEnd::TimedOut << 3001
+        << QStringLiteral("délai de 3 s dépassé");
+    // Quiet counts from the last bytes received (900 + 100 ms), strictly more.
+    QTest::newRow("goes quiet") << QList<int>{200, 600, 900} << -1 << -1 << false << 1000 << -1
+                                << WaitEnd::Quiet << 2001 << QString();
+    QTest::newRow("silent from the start")
+        << QList<int>{} << -1 << -1 << false << 1500 << -1 << WaitEnd::Quiet << 1501 << QString();
+    QTest::newRow("lost") << QList<int>{200} << -1 << 700 << false << 1000 << -1
+                          << WaitEnd::PortClosed << 700
+                          << QStringLiteral("liaison fermée ou perdue");
+    QTest::newRow("marker") << QList<int>{200, 500} << 800 << -1 << true << 1000 << -1
+                            << WaitEnd::Matched << 900 << QString();
+    QTest::newRow("quiet before the marker")
+        << QList<int>{200} << 2000 << -1 << true << 1000 << -1 << WaitEnd::Quiet << 1301
+        << QStringLiteral("plus rien reçu de la platine depuis 1 s (attente de « Fin »)");
+    QTest::newRow("lost before the marker")
+        << QList<int>{200} << 2000 << 600 << true << 1000 << 10000 << WaitEnd::PortClosed << 600
+        << QStringLiteral("liaison fermée ou perdue (attente de « Fin »)");
+}
+
+void TestSerial::quietWait()
+{
+    QFETCH(QList<int>, talk);
+    QFETCH(int, markerAt);
+    QFETCH(int, loseAt);
+    QFETCH(bool, awaitMarker);
+    QFETCH(int, quietFor);
+    QFETCH(int, limit);
+    QFETCH(WaitEnd, end);
+    QFETCH(int, endsAt);
+    QFETCH(QString, why);
+
+    VirtualTime time;
+    FakeSerialPort port{time};
+    Pane received;
+    Line line(port, time, time, time.makeTimer(), received);
+    port.onReadyRead = [&line] { line.dataArrived(); };
+    Exchange x(line, QStringLiteral("essai"));
+    QVERIFY(x.connect());
+    for (int at : talk)
+        port.deliver("abc", Millis(at));
+    if (markerAt >= 0)
+        port.deliver("Fin", Millis(markerAt));
+    if (loseAt >= 0)
+        port.lose(Millis(loseAt));
+
+    const std::optional<Millis> lim = limit < 0 ? std::nullopt : std::optional(Millis(limit));
+    const WaitEnd got = awaitMarker
+                            ? x.waitQuiet(Millis(quietFor), lim, QStringLiteral("Fin"),
+                                          [](const QString &pane) { return pane.contains(u"Fin"); })
+                            : x.waitQuiet(Millis(quietFor), lim);
+    QCOMPARE(got, end);
+    QCOMPARE(x.lastWait(), end);
+    QCOMPARE(int(time.elapsed().count()), endsAt);
+    QVERIFY2(why.isEmpty() ? x.why().isEmpty() : x.why().contains(why), qPrintable(x.why()));
 }
 
 void TestSerial::tenSecondWaitEndsJustAfterTenSeconds()

@@ -1,12 +1,12 @@
 #pragma once
 // The program's one window. Its behaviour is a set of handlers named after
-// control and event; each is defined in the source file of the subsystem
-// that owns it (src/app, src/badges); the board operations themselves are
-// functions of the line (src/board/operations.h).
+// control and event, all of them in src/app, one source file for each group
+// below (thin: they read the controls, call, show the outcome); the board
+// operations themselves are functions of an exchange (src/board/operations.h).
 
+#include "app/open_list.h"
 #include "badges/list_table.h"
 #include "badges/listfile.h"
-#include "badges/open_list.h"
 #include "badges/tables.h"
 #include "platform/file_lock.h"
 #include "platform/platform.h"
@@ -43,7 +43,8 @@ public:
     ~Form2() override;
 
     // --- Handlers, one per control and event, with the control's caption -------
-    // Application window and settings (src/app)
+    // Application window and settings (src/app/startup.cpp; the about label
+    // and prompt in src/app/activity.cpp)
     void Form_Load();
     void Combo1_Click();       // "Port COM"
     void Combo1_DropDown();    // the port list drops down: present devices listed again
@@ -52,7 +53,8 @@ public:
     void Label7_Click();       // the about label
     void Label16_Click();      // "A propos de ..."
 
-    // Serial link and panes (src/serial)
+    // Serial link and panes (src/app/connection.cpp, src/app/panes.cpp; the
+    // line itself in src/serial/line.h)
     void Command10_MouseDown(MouseButton button); // "Connexion"
     void MSComm1_OnComm();                        // the port's receive notification
     void Timer2_Timer();                          // the receive step
@@ -61,7 +63,8 @@ public:
     void Text2_DblClick(); // receive pane
     void Text2_MouseDown(MouseButton button);
 
-    // Badge list (src/badges)
+    // Badge list: its files (src/app/list_files.cpp), the record editor and
+    // the searches (src/app/editor.cpp); the list's formats in the core
     void Command1_Click();   // "Ouvrir une liste enregistrée"
     void Command4_Click();   // "Nouvelle liste"
     void Command2_Click();   // "Enregistrer une liste sous"
@@ -76,7 +79,7 @@ public:
     void Label2_Change();    // the badge read caption
     void Command21_Click();  // "Rechercher badge"
     void Command22_Click();  // "Rechercher nom"
-    void Command23_Click();  // "Supprimer"
+    void Command23_Click();  // "Supprimer" (src/app/badge_table.cpp)
     // The list at a glance (src/app/badge_table.cpp)
     void tableau_des_badges_Click(); // "Tableau des badges" (menu "Liste")
 
@@ -168,7 +171,7 @@ private:
     void appendText1(const QString &text);
     void setText2(const QString &text);
 
-    // --- The open list (src/badges) ---------------------------------------------------
+    // --- The open list (src/app/list_files.cpp, src/app/editor.cpp) -------------------
     // Reads the open list into the tables as mise_en_tableau does, without
     // telling the operator: the caller decides what to show. An unreadable
     // file changes nothing. The report is also kept as the last read.

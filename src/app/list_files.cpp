@@ -4,8 +4,8 @@
 
 #include "app/form2.h"
 #include "app/form2_ui.h"
+#include "app/list_dates.h"
 #include "serial/pane.h"
-#include "badges/list_dates.h"
 #include "badges/list_table.h"
 #include "badges/listfile.h"
 #include "platform/file_lock.h"

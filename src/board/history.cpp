@@ -60,37 +60,23 @@ HistoryOutcome downloadHistory(Exchange &x, const HistoryInputs &in, Dialogs &di
     // The end marker may stand anywhere in the collected text. The wait has no
     // fixed limit: it lasts as long as the log keeps coming.
     const QString marker = word(protocol::kHistorique);
-    Millis lastArrival = clock.elapsed();
-    qsizetype seen = x.received().size();
-    qsizetype searchFrom = 0;
+    qsizetype seen = 0; // the first look takes the whole pane
     auto markerIn = [&](const QString &pane) {
-        if (pane.size() != seen) {
-            lastArrival = clock.elapsed();
-            // Only the new text (and the marker's width before it) needs a
-            // look, unless the pane was cleared meanwhile.
-            searchFrom = pane.size() > seen ? std::max<qsizetype>(0, seen - marker.size() + 1) : 0;
-            seen = pane.size();
-        }
-        const bool found = pane.indexOf(marker, searchFrom) >= 0;
-        searchFrom = std::max<qsizetype>(0, pane.size() - marker.size() + 1);
-        return found;
+        // Then only the new text (and the marker's width before it) needs a
+        // look, unless the pane was cleared or edited shorter meanwhile.
+        const qsizetype from =
+            pane.size() >= seen ? std::max<qsizetype>(0, seen - marker.size() + 1) : 0;
+        seen = pane.size();
+        return pane.indexOf(marker, from) >= 0;
     };
-    bool complete = false;
-    for (;;) {
-        const Millis idle = clock.elapsed() - lastArrival;
-        if (idle > kHistoryIdle)
-            break;
-        complete = x.waitFor(marker, markerIn, kHistoryIdle - idle);
-        if (complete || x.lastWait() != WaitEnd::TimedOut)
-            break;
-    }
-    if (!complete) {
+    const WaitEnd end = x.waitQuiet(kHistoryIdle, std::nullopt, marker, markerIn);
+    if (end != WaitEnd::Matched) {
         // Nothing is saved from a log without its end: histo.txt keeps the
         // last complete download and the pane keeps what came.
-        const QString why = x.lastWait() == WaitEnd::PortClosed
-                                ? QStringLiteral("liaison fermée ou perdue")
-                                : QStringLiteral("plus rien reçu de la platine depuis %1 s")
-                                      .arg(kHistoryIdle.count() / 1000);
+        const QString why = end == WaitEnd::Quiet
+                                ? QStringLiteral("plus rien reçu de la platine depuis %1 s")
+                                      .arg(kHistoryIdle.count() / 1000)
+                                : QStringLiteral("liaison fermée ou perdue");
         outcome.status =
             QStringLiteral("Historique incomplet (%1 avant « %2 ») : histo.txt n'a pas été modifié")
                 .arg(why, marker);

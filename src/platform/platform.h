@@ -193,7 +193,7 @@ struct Platform {
     std::function<std::unique_ptr<Timer>()> makeTimer;
     // The folder of the program's files ("histo.txt", "temp.txt", "temp2.txt",
     // the "COMn" links): the program's own folder when it can write there,
-    // otherwise the user's data folder (app/folders.h).
+    // otherwise the user's data folder (platform/folders.h).
     QString programDir;
     // The folder of "param.ini"; empty: the same as programDir.
     QString settingsDir;

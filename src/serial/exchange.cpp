@@ -3,6 +3,17 @@
 #include "serial/words.h"
 
 namespace platine {
+namespace {
+
+// A span of time in whole seconds, or with its tenths when it has some ("0,5").
+QString quietSeconds(Millis d)
+{
+    if (d.count() % 1000 == 0)
+        return QString::number(d.count() / 1000);
+    return QString::number(double(d.count()) / 1000.0, 'f', 1).replace(u'.', u',');
+}
+
+} // namespace
 
 Exchange::Exchange(Line &line, const QString &operation) : m_line(line)
 {
@@ -70,6 +81,31 @@ bool Exchange::waitStart(std::string_view keyword, std::optional<Millis> limit)
     const QString w = word(keyword);
     return waitFor(
         w, [&w](const QString &pane) { return pane.startsWith(w); }, limit);
+}
+
+WaitEnd Exchange::waitQuiet(Millis quietFor, std::optional<Millis> limit, const QString &what,
+                            const std::function<bool(const QString &)> &match)
+{
+    m_lastWait = m_line.wait(match, limit, quietFor);
+    const bool success = match ? m_lastWait == WaitEnd::Matched : m_lastWait == WaitEnd::Quiet;
+    if (success)
+        return m_lastWait;
+    const QString awaited =
+        what.isEmpty() ? QStringLiteral("la fin des envois de la platine") : quoted(what);
+    switch (m_lastWait) {
+    case WaitEnd::Quiet:
+        m_why = QStringLiteral("plus rien reçu de la platine depuis %1 s (attente de %2)")
+                    .arg(quietSeconds(quietFor), awaited);
+        break;
+    case WaitEnd::TimedOut:
+        m_why = QStringLiteral("délai de %1 s dépassé (attente de %2)")
+                    .arg(quietSeconds(*limit), awaited);
+        break;
+    default:
+        m_why = QStringLiteral("liaison fermée ou perdue (attente de %1)").arg(awaited);
+        break;
+    }
+    return m_lastWait;
 }
 
 bool Exchange::lineLost() const

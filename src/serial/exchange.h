@@ -49,6 +49,15 @@ public:
                  std::optional<Millis> limit);
     // Waits until the receive pane starts with `keyword`.
     bool waitStart(std::string_view keyword, std::optional<Millis> limit);
+    // Waits while the board talks: until `match` accepts the receive pane,
+    // nothing has come from the board for longer than `quietFor` (counted
+    // from the wait's start or the last bytes received), `limit` passes
+    // (none: no limit) or the port closes. It sleeps in the event loop until
+    // bytes arrive or the nearer deadline. Without `match` it waits for the
+    // line to fall quiet, which is then its success; otherwise every end
+    // but a match keeps its reason, `what` naming the awaited text.
+    WaitEnd waitQuiet(Millis quietFor, std::optional<Millis> limit, const QString &what = {},
+                      const std::function<bool(const QString &)> &match = nullptr);
     // How the last wait ended.
     WaitEnd lastWait() const { return m_lastWait; }
 

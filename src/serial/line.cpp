@@ -132,8 +132,10 @@ void Line::receiveStep()
 void Line::receive()
 {
     const QByteArray bytes = m_port.readAll();
-    if (!bytes.isEmpty())
+    if (!bytes.isEmpty()) {
+        m_lastArrival = m_clock.elapsed();
         m_received.append(fromCp1252(bytes));
+    }
 }
 
 const QString &Line::received() const
@@ -173,7 +175,8 @@ void Line::end()
     m_ending = true;
 }
 
-WaitEnd Line::wait(const std::function<bool(const QString &)> &match, std::optional<Millis> limit)
+WaitEnd Line::wait(const std::function<bool(const QString &)> &match, std::optional<Millis> limit,
+                   std::optional<Millis> quietFor)
 {
     const Millis start = m_clock.elapsed();
     const std::uint64_t epoch = m_epoch;
@@ -182,17 +185,26 @@ WaitEnd Line::wait(const std::function<bool(const QString &)> &match, std::optio
         // wins: nothing more is done for an operation the operator ended.
         if (m_epoch != epoch || m_ending)
             return WaitEnd::PortClosed;
-        if (match(received()))
+        if (match && match(received()))
             return WaitEnd::Matched;
+        // Strictly more than the limit, or than the quiet allowed, ends the
+        // wait; until then it sleeps to the nearer of the two, and any event
+        // (bytes received, a click) wakes it to look again.
         const Millis now = m_clock.elapsed();
+        std::optional<Millis> wake;
         if (limit) {
-            // Strictly more than the limit ends the wait.
             if (now - start > *limit)
                 return WaitEnd::TimedOut;
-            m_pump.waitUntil(start + *limit + Millis(1));
-        } else {
-            m_pump.waitUntil(now + kEndlessNap);
+            wake = start + *limit + Millis(1);
         }
+        if (quietFor) {
+            const Millis since = std::max(start, m_lastArrival);
+            if (now - since > *quietFor)
+                return WaitEnd::Quiet;
+            const Millis quietAt = since + *quietFor + Millis(1);
+            wake = wake ? std::min(*wake, quietAt) : quietAt;
+        }
+        m_pump.waitUntil(wake.value_or(now + kEndlessNap));
     }
 }
 

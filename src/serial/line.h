@@ -23,7 +23,8 @@ namespace platine {
 class Pane;
 
 // How a wait for the board ended.
-enum class WaitEnd { Matched, TimedOut, PortClosed };
+// Quiet: the board sent nothing for longer than the wait allowed.
+enum class WaitEnd { Matched, TimedOut, PortClosed, Quiet };
 
 // The receive step runs this long after the first character of a burst, so
 // that a burst is appended in one piece.
@@ -77,6 +78,8 @@ public:
     void receiveStep();
     const QString &received() const;
     void clearReceived();
+    // When bytes last reached the receive pane (on the steady clock).
+    Millis lastArrival() const { return m_lastArrival; }
 
     // --- One operation at a time ---------------------------------------------------
     // Takes the line for `operation` ("envoi de la liste"). When another
@@ -94,7 +97,11 @@ public:
     // --- Waits and pauses ----------------------------------------------------------
     // The reply wait: until `match` accepts the receive pane, the limit passes
     // (none: no limit), or the port is closed or lost or the program ends.
-    WaitEnd wait(const std::function<bool(const QString &)> &match, std::optional<Millis> limit);
+    // With `quietFor`, it also ends once nothing has been received for longer
+    // than that, counted from the wait's start or the last bytes received,
+    // whichever came later. A null `match` accepts nothing.
+    WaitEnd wait(const std::function<bool(const QString &)> &match, std::optional<Millis> limit,
+                 std::optional<Millis> quietFor = std::nullopt);
     // Yielding pause: the window and the receive path go on. False when the
     // port was closed or lost meanwhile, or the program is ending.
     bool pause(Millis d);
@@ -142,6 +149,7 @@ private:
     QString m_owner; // the board operation holding the line
     std::optional<Millis> m_paceDue;
     int m_steps = 0; // the transfer counter
+    Millis m_lastArrival{0};
 };
 
 } // namespace platine

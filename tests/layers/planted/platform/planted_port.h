@@ -1,0 +1,2 @@
+#pragma once
+// Not built: a platform header, included from above as it may be.
