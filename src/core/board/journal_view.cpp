@@ -259,24 +259,14 @@ JournalData JournalReader::finish(const NamesByBadge &names)
     while (step(std::string_view::npos)) {
     }
     std::vector<JournalEntry> &entries = m_data.entries;
-    // Newest first; of two passages at the same minute, the later line
-    // first. The order is found on indexes, then each entry moved once.
-    std::vector<std::uint32_t> order(entries.size());
-    for (std::size_t i = 0; i < order.size(); ++i)
-        order[i] = std::uint32_t(i);
-    std::sort(order.begin(), order.end(), [&](std::uint32_t x, std::uint32_t y) {
-        const JournalEntry &a = entries[x], &b = entries[y];
+    // Newest first; of two passages at the same minute, the later line first.
+    std::sort(entries.begin(), entries.end(), [](const JournalEntry &a, const JournalEntry &b) {
         if (int c = a.row.date.compare(b.row.date))
             return c > 0;
         if (int c = a.row.time.compare(b.row.time))
             return c > 0;
         return a.line > b.line;
     });
-    std::vector<JournalEntry> sorted;
-    sorted.reserve(entries.size());
-    for (std::uint32_t i : order)
-        sorted.push_back(std::move(entries[i]));
-    entries = std::move(sorted);
     std::sort(m_places.begin(), m_places.end());
     m_places.erase(std::unique(m_places.begin(), m_places.end()), m_places.end());
     m_data.places = std::move(m_places);
