@@ -12,10 +12,12 @@
 
 #include <QAbstractItemModelTester>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QDir>
 #include <QLineEdit>
 #include <QProcess>
 #include <QProgressDialog>
+#include <QLabel>
 #include <QTimer>
 #include <QRegularExpression>
 #include <QPushButton>
@@ -124,6 +126,9 @@ private slots:
     void workbookNumbersOnAFrenchDesktop();
     void pdfOfLongNamesAndManyPages();
     void longExportCancelled();
+    void unreadableLines_data();
+    void unreadableLines();
+    void readCancelled();
     void formatOfFile_data();
     void formatOfFile();
 };
@@ -645,6 +650,127 @@ void TstJournalWindow::longExportCancelled()
         QVERIFY(!QFile::exists(h.path(QString::fromLatin1(name))));
         QCOMPARE(h.dialogs.shown.size(), shown + 1); // the file dialog, no error
     }
+}
+
+void TstJournalWindow::unreadableLines_data()
+{
+    // Lines put among the journal's rows, after its third row (file line 5 on).
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("count"); // the end of the count line
+    QTest::newRow("a stray quote")
+        << QStringList{"2026-12-01;10:00;0000000101;\"Zoé;1;2026-12-02 18:00"}
+        << ", dont 1 ligne illisible";
+    QTest::newRow("a garbled line") << QStringList{"\x01#~@ÿÿ"} << ", dont 1 ligne illisible";
+    QTest::newRow("a line cut short") << QStringList{"2026-12-31;23"} << ", dont 1 ligne illisible";
+    QTest::newRow("both") << QStringList{"2026-12-01;10:00;0000000101;\"Zoé;1;x", "##;?"}
+                          << ", dont 2 lignes illisibles";
+}
+
+void TstJournalWindow::unreadableLines()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(QString, count);
+    Harness h;
+    std::string journal = journalOf(kJournal);
+    std::size_t at = 0;
+    for (int n = 0; n < 4; ++n) // after the byte-order mark and header, three rows
+        at = journal.find("\r\n", at) + 2;
+    journal.insert(at, lines.join(QStringLiteral("\r\n")).toStdString() + "\r\n");
+    QVERIFY(Harness::writeFile(h.path(QString::fromUtf8(kJournalFile)),
+                               QByteArray::fromStdString(journal)));
+    h.form->journal_des_passages_Click();
+    auto *w = h.windows.find<JournalWindow>();
+    auto *model = w->findChild<QTableView *>(QStringLiteral("passages"))->model();
+    // Every row of the journal is there, the unreadable lines at the end, as they stand.
+    QCOMPARE(model->rowCount(), 8 + lines.size());
+    for (int k = 0; k < lines.size(); ++k) {
+        const QModelIndex name = model->index(model->rowCount() - lines.size() + k, 3);
+        const int line = 5 + int(lines.size()) - 1 - k; // the later line first
+        QCOMPARE(name.data().toString(), lines[int(lines.size()) - 1 - k]);
+        QCOMPARE(name.data(Qt::ToolTipRole).toString(),
+                 QStringLiteral("ligne illisible du journal (ligne %1)").arg(line));
+        QVERIFY(name.data(Qt::FontRole).value<QFont>().italic());
+        QVERIFY(model->index(name.row(), 0).data().toString().isEmpty());
+    }
+    // The row after each unreadable line is read (Zoé Martin's 12:00, file line 5 + n).
+    QCOMPARE(model->index(5, 1).data().toString(), QStringLiteral("12:00"));
+    auto *label = w->findChild<QLabel *>(QStringLiteral("nombre"));
+    QVERIFY2(label->text().endsWith(count), qPrintable(label->text()));
+    // The range follows the passages only.
+    QCOMPARE(w->findChild<QDateEdit *>(QStringLiteral("au"))->date(), QDate(2026, 12, 2));
+    // A search finds an unreadable line by its text; a place leaves it out.
+    QTest::keyClicks(w->findChild<QLineEdit *>(QStringLiteral("recherche")), QStringLiteral("ZOE"));
+    QCOMPARE(model->rowCount(), 4 + int(lines.filter(QStringLiteral("Zoé")).size()));
+    w->findChild<QLineEdit *>(QStringLiteral("recherche"))->clear();
+    auto *place = w->findChild<QComboBox *>(QStringLiteral("lieu"));
+    place->setCurrentIndex(place->findText(QStringLiteral("1")));
+    QCOMPARE(model->rowCount(), 7);
+    place->setCurrentIndex(0);
+    // The export keeps the lines, marked.
+    h.dialogs.files.push_back(h.path(QStringLiteral("tout.csv")));
+    w->findChild<QPushButton *>(QStringLiteral("exporter"))->click();
+    const QString csvText = QString::fromUtf8(Harness::readFile(h.path(QStringLiteral("tout.csv"))));
+    QVERIFY2(csvText.contains(QStringLiteral("ligne illisible du journal (ligne 5) : ")),
+             qPrintable(csvText));
+    // "Présences" counts the passages only: the same days as without them.
+    w->findChild<QTabWidget *>(QStringLiteral("onglets"))->setCurrentIndex(1);
+    QCOMPARE(w->presence().days.size(), std::size_t(6));
+    QCOMPARE(w->presence().totals.size(), std::size_t(4));
+}
+
+void TstJournalWindow::readCancelled()
+{
+    Harness h;
+    const QString path = h.path(QString::fromUtf8(kJournalFile));
+    QStringList many;
+    for (int i = 0; i < 12000; ++i) // about 800 kB: more than one slice of a read
+        many << QStringLiteral("2026-11-%1|08:00|0000%2|Nom %2|1")
+                    .arg(1 + i % 28, 2, 10, QLatin1Char('0'))
+                    .arg(100000 + i);
+    // "Annuler" as soon as the read lets the events in.
+    const auto cancelSoon = [&](bool *cancelled) {
+        QTimer::singleShot(0, h.form.get(), [&h, cancelled] {
+            for (auto *p : h.form->window()->findChildren<QProgressDialog *>(
+                     QStringLiteral("progression"))) {
+                p->cancel();
+                *cancelled = true;
+            }
+        });
+    };
+    // The first read cancelled: the window is empty and says why.
+    QVERIFY(Harness::writeFile(path, QByteArray::fromStdString(journalOf(many))));
+    bool cancelled = false;
+    cancelSoon(&cancelled);
+    h.form->journal_des_passages_Click();
+    QVERIFY(cancelled);
+    auto *w = h.windows.find<JournalWindow>();
+    auto *model = w->findChild<QTableView *>(QStringLiteral("passages"))->model();
+    auto *label = w->findChild<QLabel *>(QStringLiteral("nombre"));
+    QVERIFY(w->readCancelled());
+    QCOMPARE(model->rowCount(), 0);
+    QVERIFY2(label->text().contains(QStringLiteral("lecture du journal annulée : aucun passage")),
+             qPrintable(label->text()));
+
+    // Read whole in small slices, then a longer journal's read cancelled: the rows stay.
+    QVERIFY(Harness::writeFile(path, QByteArray::fromStdString(journalOf(kJournal))));
+    w->setReadSlice(64);
+    emit label->linkActivated(QStringLiteral("relire"));
+    QVERIFY(!w->readCancelled());
+    QCOMPARE(model->rowCount(), 8);
+    QVERIFY(!label->text().contains(QStringLiteral("annulée")));
+    QVERIFY(Harness::writeFile(path, QByteArray::fromStdString(journalOf(kJournal + many))));
+    cancelled = false;
+    QTimer::singleShot(0, w, [&] {
+        if (auto *p = w->findChild<QProgressDialog *>(QStringLiteral("progression")))
+            p->cancel(), cancelled = true;
+    });
+    w->reload();
+    QVERIFY(cancelled);
+    QCOMPARE(model->rowCount(), 8);
+    QVERIFY2(label->text().contains(QStringLiteral("ceux de la lecture précédente")),
+             qPrintable(label->text()));
+    w->reload();
+    QCOMPARE(model->rowCount(), 8 + 12000);
 }
 
 void TstJournalWindow::formatOfFile_data()

@@ -5,10 +5,12 @@
 #include "platform/files.h"
 #include "platform/own_settings.h"
 #include "platform/reports/formats.h"
+#include "platform/reports/progress.h"
 #include "platform/reports/table_report.h"
 #include "platform/text.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDateEdit>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -168,6 +170,8 @@ JournalWindow::JournalWindow(Source source, Dialogs &dialogs, QWidget *parent)
     auto *actions = new QHBoxLayout;
     ui.count = new QLabel(this);
     ui.count->setObjectName(QStringLiteral("nombre"));
+    // After a cancelled read the line offers to read the journal again.
+    connect(ui.count, &QLabel::linkActivated, this, &JournalWindow::reload);
     actions->addWidget(ui.count, 1);
     const auto button = [&](const QString &name, const QString &caption,
                             void (JournalWindow::*slot)()) {
@@ -209,18 +213,53 @@ JournalWindow::JournalWindow(Source source, Dialogs &dialogs, QWidget *parent)
 
 JournalWindow::~JournalWindow() = default;
 
+bool JournalWindow::readInSlices(std::string_view bytes, JournalData &out)
+{
+    m_reading = true;
+    const auto done = qScopeGuard([this] { m_reading = false; });
+    JournalReader reader(bytes);
+    {
+        // Over this window once shown; over the main window at the first read.
+        QWidget *over = isVisible() || !parentWidget() ? this : parentWidget();
+        ProgressBox progress(over, QStringLiteral("Lecture du journal des passages…"));
+        while (reader.step(m_readSlice)) {
+            // The events between two slices: the windows stay alive, and
+            // "Annuler" is heard once the box shows (after half a second).
+            QCoreApplication::processEvents();
+            if (!progress.step(reader.done(), reader.total()))
+                return false;
+        }
+    }
+    out = reader.finish(m_source.names ? m_source.names() : NamesByBadge());
+    return true;
+}
+
 void JournalWindow::reload()
 {
-    if (m_busy) { // an export is reading the rows: once it is done
+    if (m_busy || m_reading) { // an export or a read holds the rows: once it is done
         m_reloadPending = true;
         return;
     }
     std::string error;
     const std::optional<std::string> bytes = files::read(m_source.path, &error);
     // No journal yet (nothing downloaded) is an empty journal.
-    m_ui->passages->setRows({});
-    m_data = readJournal(bytes ? *bytes : std::string(),
-                         m_source.names ? m_source.names() : NamesByBadge());
+    JournalData read;
+    m_readCancelled = !readInSlices(bytes ? std::string_view(*bytes) : std::string_view(), read);
+    if (m_readCancelled) {
+        refilter(); // the rows as they were; the count line says so
+    } else {
+        m_ui->passages->setRows({});
+        m_data = std::move(read);
+        showRead();
+    }
+    if (m_reloadPending && !m_busy) {
+        m_reloadPending = false;
+        reload();
+    }
+}
+
+void JournalWindow::showRead()
+{
 
     Ui &ui = *m_ui;
     const QSignalBlocker b1(ui.from), b2(ui.to), b3(ui.place);
@@ -290,19 +329,38 @@ void JournalWindow::refilter()
         presence();
         ui.count->setText(QStringLiteral("%1 jour(s) de présence, %2 titulaire(s)")
                               .arg(m_presence.days.size())
-                              .arg(m_presence.totals.size()));
+                              .arg(m_presence.totals.size()) +
+                          cancelledNote());
         return;
     }
-    const auto marked = std::count_if(m_rows.begin(), m_rows.end(), [&](int i) {
-        return m_data.entries[std::size_t(i)].nameTaken();
-    });
+    std::size_t marked = 0, unreadable = 0;
+    for (int i : m_rows) {
+        const JournalEntry &e = m_data.entries[std::size_t(i)];
+        marked += e.nameTaken();
+        unreadable += e.unreadable;
+    }
     QString text =
         QStringLiteral("%1 passage(s) sur %2").arg(m_rows.size()).arg(m_data.entries.size());
+    if (unreadable == 1)
+        text += QStringLiteral(", dont 1 ligne illisible");
+    else if (unreadable > 1)
+        text += QStringLiteral(", dont %1 lignes illisibles").arg(unreadable);
     if (marked)
         text += QStringLiteral(" ; %1 nom(s) en italique absents de leur ligne du journal "
                                "(repris du journal ou de la liste ouverte)")
                     .arg(marked);
-    ui.count->setText(text);
+    ui.count->setText(text + cancelledNote());
+}
+
+QString JournalWindow::cancelledNote() const
+{
+    if (!m_readCancelled)
+        return {};
+    return (m_data.entries.empty()
+                ? QStringLiteral(" ; lecture du journal annulée : aucun passage n'est lu")
+                : QStringLiteral(" ; lecture du journal annulée : les passages montrés sont "
+                                 "ceux de la lecture précédente")) +
+           QStringLiteral(" (<a href=\"relire\">relire le journal</a>)");
 }
 
 Report JournalWindow::shownReport()

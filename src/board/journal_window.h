@@ -30,7 +30,14 @@ public:
     ~JournalWindow() override;
 
     // Reads the journal again; the filters stay as the operator set them.
+    // The journal is read a slice at a time, the events attended to between
+    // slices: a long read shows its progress with "Annuler", and a read
+    // cancelled leaves the rows shown before (none at the first read).
     void reload();
+    // How many bytes of the journal are read between two returns to the events.
+    void setReadSlice(std::size_t bytes) { m_readSlice = bytes ? bytes : 1; }
+    // The last read was cancelled: the rows shown are those of the read before.
+    bool readCancelled() const { return m_readCancelled; }
 
     // The buttons.
     void exportClicked(); // "Exporter…"
@@ -55,6 +62,10 @@ public:
 
 private:
     void refilter();
+    // The journal's bytes read into `out`; false when the operator cancelled.
+    bool readInSlices(std::string_view bytes, JournalData &out);
+    void showRead(); // the journal just read, its range and places in the filters
+    QString cancelledNote() const;
     // Runs an export or a print; a download that ends meanwhile is read
     // once it is over.
     void whileBusy(const std::function<void()> &work);
@@ -71,6 +82,9 @@ private:
     bool m_fromSet = false, m_toSet = false; // the operator chose the day
     bool m_busy = false;          // an export or a print reads the rows
     bool m_reloadPending = false; // a download ended meanwhile
+    bool m_reading = false;       // a read of the journal is under way
+    bool m_readCancelled = false;
+    std::size_t m_readSlice = 512 * 1024;
 };
 
 } // namespace platine

@@ -1,5 +1,6 @@
 #include "board/passages_model.h"
 
+#include <QBrush>
 #include <QFont>
 
 #include <algorithm>
@@ -52,6 +53,22 @@ QVariant PassagesModel::data(const QModelIndex &index, int role) const
     if (!index.isValid() || std::size_t(index.row()) >= m_rows.size())
         return {};
     const JournalEntry &e = m_data.entries[std::size_t(m_rows[std::size_t(index.row())])];
+    if (e.unreadable) {
+        // A line the journal's reader could not take: shown as it stands,
+        // greyed and in italics, in the name's column.
+        if (role == Qt::DisplayRole)
+            return index.column() == 3 ? qs(e.text) : QString();
+        if (role == Qt::FontRole) {
+            QFont f;
+            f.setItalic(true);
+            return f;
+        }
+        if (role == Qt::ForegroundRole)
+            return QBrush(Qt::gray);
+        if (role == Qt::ToolTipRole)
+            return qs(unreadableLine(e));
+        return {};
+    }
     const bool marked = index.column() == 3 && e.nameTaken();
     if (role == Qt::DisplayRole) {
         // A name taken elsewhere shows plain, in italics; nobody's as "(inconnu)".

@@ -3,7 +3,9 @@
 // filters, as indexes into the journal; a click on a header sorts them (the
 // journal's order is newest first). A name taken from elsewhere shows in
 // italics with a tool tip saying where from; a badge nobody knows shows
-// "(inconnu)" and sorts after the names, by its number.
+// "(inconnu)" and sorts after the names, by its number. A line of the
+// journal that could not be read shows as it stands in the name's column,
+// greyed and in italics, its line named in the tool tip.
 
 #include "board/journal_view.h"
 

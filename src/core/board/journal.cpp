@@ -224,23 +224,26 @@ std::string_view JournalLine::cell(JournalColumn c) const
     return k < cells.size() ? std::string_view(cells[k]) : std::string_view();
 }
 
-JournalShape scanJournal(std::string_view bytes,
-                         const std::function<void(const JournalLine &)> &onRow)
+JournalScanner::JournalScanner(std::string_view bytes)
 {
-    JournalShape shape;
     std::string_view body = bytes;
     if (body.substr(0, csv::kBom.size()) == csv::kBom)
         body.remove_prefix(csv::kBom.size());
-    shape.utf8 = cp1252::isUtf8(body);
-    std::string converted; // a journal saved by a spreadsheet in its own code page
-    const std::string_view text = csv::decode(bytes, converted);
-    shape.endsWithLineEnd = bytes.empty() || bytes.back() == '\n' || bytes.back() == '\r';
-    JournalColumns at{};
-    std::vector<std::string> cells;
-    int line = 1;
-    std::size_t i = 0;
+    m_shape.utf8 = cp1252::isUtf8(body);
+    m_text = csv::decode(bytes, m_converted);
+    m_shape.endsWithLineEnd = bytes.empty() || bytes.back() == '\n' || bytes.back() == '\r';
+}
+
+bool JournalScanner::next(std::size_t budget,
+                          const std::function<void(const JournalLine &)> &onRow)
+{
+    const std::string_view text = m_text;
     const std::size_t n = text.size();
-    while (i < n) {
+    const std::size_t stop = budget >= n - std::min(n, m_at) ? n : m_at + budget;
+    std::size_t i = m_at;
+    do {
+        if (i >= n)
+            break;
         std::size_t end = text.find_first_of("\r\n", i);
         if (end == std::string_view::npos)
             end = n;
@@ -249,25 +252,35 @@ JournalShape scanJournal(std::string_view bytes,
         if (next < n)
             next += text[next] == '\r' && next + 1 < n && text[next + 1] == '\n' ? 2 : 1;
         if (!piece.empty()) {
-            if (!shape.any) {
-                shape.any = true;
-                shape.separator = csv::separatorOf(piece);
-                shape.lineEnd = std::string(text.substr(end, next - end));
-                if (shape.lineEnd.empty())
-                    shape.lineEnd = "\r\n";
-                csv::splitLine(piece, shape.separator, cells);
-                at = journalColumns(cells);
+            if (!m_shape.any) {
+                m_shape.any = true;
+                m_shape.separator = csv::separatorOf(piece);
+                m_shape.lineEnd = std::string(text.substr(end, next - end));
+                if (m_shape.lineEnd.empty())
+                    m_shape.lineEnd = "\r\n";
+                csv::splitLine(piece, m_shape.separator, m_cells);
+                m_columns = journalColumns(m_cells);
             } else {
-                const bool readable = csv::splitLine(piece, shape.separator, cells);
-                ++shape.rows;
-                shape.unreadable += !readable;
-                onRow(JournalLine{cells, at, line, readable});
+                const bool readable = csv::splitLine(piece, m_shape.separator, m_cells);
+                ++m_shape.rows;
+                m_shape.unreadable += !readable;
+                onRow(JournalLine{m_cells, m_columns, m_line, readable, piece});
             }
         }
-        ++line;
+        ++m_line;
         i = next;
+    } while (i < stop);
+    m_at = i;
+    return !atEnd();
+}
+
+JournalShape scanJournal(std::string_view bytes,
+                         const std::function<void(const JournalLine &)> &onRow)
+{
+    JournalScanner scanner(bytes);
+    while (scanner.next(std::string_view::npos, onRow)) {
     }
-    return shape;
+    return scanner.shape();
 }
 
 std::vector<JournalRow> journalRows(std::string_view bytes)

@@ -90,6 +90,7 @@ struct JournalLine {
     const JournalColumns &at;
     int line = 0; // in the file, from 1
     bool readable = true;
+    std::string_view text; // the line as read (UTF-8), without its line end
     // The cell of column `c`, empty when the row is shorter.
     std::string_view cell(JournalColumn c) const;
 };
@@ -110,6 +111,31 @@ struct JournalShape {
 // header to `onRow` (the cells stay valid during the call only).
 JournalShape scanJournal(std::string_view bytes,
                          const std::function<void(const JournalLine &)> &onRow);
+
+// The same reading a slice at a time, so that a caller may attend to other
+// work between slices: `bytes` must outlive the scanner.
+class JournalScanner {
+public:
+    explicit JournalScanner(std::string_view bytes);
+    JournalScanner(const JournalScanner &) = delete; // the text may be a view of m_converted
+    JournalScanner &operator=(const JournalScanner &) = delete;
+    // Reads the lines that start within the next `budget` bytes of the text
+    // (one line at least); false once the whole text is read.
+    bool next(std::size_t budget, const std::function<void(const JournalLine &)> &onRow);
+    bool atEnd() const { return m_at >= m_text.size(); }
+    std::size_t done() const { return m_at; } // bytes of the text read
+    std::size_t total() const { return m_text.size(); }
+    const JournalShape &shape() const { return m_shape; }
+
+private:
+    JournalShape m_shape;
+    std::string m_converted; // a journal saved by a spreadsheet in its own code page
+    std::string_view m_text;
+    JournalColumns m_columns{};
+    std::vector<std::string> m_cells;
+    int m_line = 1;
+    std::size_t m_at = 0;
+};
 
 // The rows of a journal (the backlog of passages is one), readable or not.
 std::vector<JournalRow> journalRows(std::string_view bytes);

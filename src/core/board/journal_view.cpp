@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <set>
 #include <tuple>
 #include <unordered_map>
 
@@ -214,34 +213,52 @@ std::string foldUtf8ForSearch(std::string_view s)
     return out;
 }
 
-JournalData readJournal(std::string_view bytes, const NamesByBadge &names)
+bool JournalReader::step(std::size_t budget)
 {
-    JournalData data;
-    std::vector<JournalEntry> &entries = data.entries;
-    std::set<std::string> places;
-    // A line at a time: a row a spreadsheet or a hand left a quote open in
-    // is kept, marked, and the next row stands on its own.
-    const JournalShape shape = scanJournal(bytes, [&](const JournalLine &l) {
+    std::vector<JournalEntry> &entries = m_data.entries;
+    // A line at a time: a row a spreadsheet or a hand left a quote open in,
+    // or a line without the cells of a passage, is kept, marked, and the
+    // next row stands on its own.
+    return m_scanner.next(budget, [&](const JournalLine &l) {
         JournalEntry e;
+        e.line = int(entries.size());
+        e.fileLine = l.line;
+        const std::size_t needed =
+            std::size_t(std::max({l.at[std::size_t(JournalColumn::Date)],
+                                  l.at[std::size_t(JournalColumn::Time)],
+                                  l.at[std::size_t(JournalColumn::Badge)]})) + 1;
+        if (!l.readable || l.cells.size() < needed) {
+            e.unreadable = true;
+            e.text = l.text;
+            e.searchKey = "\n" + foldUtf8ForSearch(e.text);
+            ++m_data.unreadable;
+            entries.push_back(std::move(e));
+            return;
+        }
         e.row.date = l.cell(JournalColumn::Date);
         e.row.time = l.cell(JournalColumn::Time);
         e.row.badge = l.cell(JournalColumn::Badge);
         e.row.name = l.cell(JournalColumn::Name);
         e.row.place = l.cell(JournalColumn::Place);
         e.row.downloaded = l.cell(JournalColumn::Downloaded);
-        e.line = int(entries.size());
-        e.unreadable = !l.readable;
         e.searchKey = foldUtf8ForSearch(e.row.badge) + "\n" + foldUtf8ForSearch(e.row.name);
-        places.insert(e.row.place);
+        if (m_places.empty() || m_places.back() != e.row.place)
+            m_places.push_back(e.row.place);
         if (isoDate(e.row.date)) {
-            if (data.firstDate.empty() || e.row.date < data.firstDate)
-                data.firstDate = e.row.date;
-            if (data.lastDate.empty() || e.row.date > data.lastDate)
-                data.lastDate = e.row.date;
+            if (m_data.firstDate.empty() || e.row.date < m_data.firstDate)
+                m_data.firstDate = e.row.date;
+            if (m_data.lastDate.empty() || e.row.date > m_data.lastDate)
+                m_data.lastDate = e.row.date;
         }
         entries.push_back(std::move(e));
     });
-    data.unreadable = shape.unreadable;
+}
+
+JournalData JournalReader::finish(const NamesByBadge &names)
+{
+    while (step(std::string_view::npos)) {
+    }
+    std::vector<JournalEntry> &entries = m_data.entries;
     // Newest first; of two passages at the same minute, the later line first.
     std::sort(entries.begin(), entries.end(), [](const JournalEntry &a, const JournalEntry &b) {
         if (int c = a.row.date.compare(b.row.date))
@@ -250,9 +267,22 @@ JournalData readJournal(std::string_view bytes, const NamesByBadge &names)
             return c > 0;
         return a.line > b.line;
     });
-    data.places.assign(places.begin(), places.end());
-    nameUnnamedRows(data, names);
-    return data;
+    std::sort(m_places.begin(), m_places.end());
+    m_places.erase(std::unique(m_places.begin(), m_places.end()), m_places.end());
+    m_data.places = std::move(m_places);
+    nameUnnamedRows(m_data, names);
+    return std::move(m_data);
+}
+
+JournalData readJournal(std::string_view bytes, const NamesByBadge &names)
+{
+    JournalReader reader(bytes);
+    return reader.finish(names);
+}
+
+std::string unreadableLine(const JournalEntry &e)
+{
+    return "ligne illisible du journal (ligne " + std::to_string(e.fileLine) + ")";
 }
 
 void nameUnnamedRows(JournalData &data, const NamesByBadge &names)
@@ -265,7 +295,7 @@ void nameUnnamedRows(JournalData &data, const NamesByBadge &names)
     std::vector<std::pair<std::size_t, std::string>> taken; // the names go in after the look-ups
     for (std::size_t i = 0; i < data.entries.size(); ++i) {
         JournalEntry &e = data.entries[i];
-        if (e.nameSource != NameSource::Journal || !e.row.name.empty())
+        if (e.unreadable || e.nameSource != NameSource::Journal || !e.row.name.empty())
             continue;
         if (const auto n = newest.find(e.row.badge); n != newest.end()) {
             e.nameSource = NameSource::OtherRow;
@@ -289,6 +319,8 @@ void nameUnnamedRows(JournalData &data, const NamesByBadge &names)
 
 std::string shownName(const JournalEntry &e)
 {
+    if (e.unreadable)
+        return unreadableLine(e) + " : " + e.text;
     switch (e.nameSource) {
     case NameSource::Journal:
         break;
@@ -335,6 +367,8 @@ std::vector<int> filterJournal(const JournalData &data, const JournalFilter &f)
     rows.reserve(data.entries.size());
     for (std::size_t i = 0; i < data.entries.size(); ++i) {
         const JournalEntry &e = data.entries[i];
+        if (e.unreadable && (ranged || !f.place.empty()))
+            continue;
         if (!f.place.empty() && e.row.place != f.place)
             continue;
         if (ranged) {
@@ -400,6 +434,8 @@ Attendance attendance(const JournalData &data, const std::vector<int> &rows, int
         return n == holderName.end() ? View() : n->second;
     };
     for (int i : rows) {
+        if (data.entries[std::size_t(i)].unreadable)
+            continue; // not a passage
         const JournalRow &r = data.entries[std::size_t(i)].row;
         int y, m, d;
         const int t = minutesOf(r.time);
@@ -571,7 +607,7 @@ Sheet passagesSheetOnDemand(const JournalData &data, const std::vector<int> &row
         sheet.widths[c] = double(codePoints(sheet.header[c]));
     for (int i : rows) {
         const JournalEntry &e = data.entries[std::size_t(i)];
-        const std::size_t name = e.nameTaken() ? codePoints(shownName(e)) : codePoints(e.row.name);
+        const std::size_t name = e.nameTaken() || e.unreadable ? codePoints(shownName(e)) : codePoints(e.row.name);
         const std::size_t n[] = {codePoints(e.row.date),  codePoints(e.row.time),
                                  codePoints(e.row.badge), name,
                                  codePoints(e.row.place), codePoints(e.row.downloaded)};

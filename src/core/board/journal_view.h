@@ -33,9 +33,14 @@ struct JournalEntry {
     // `row.name` was not in the journal's row (taken elsewhere, or unknown).
     bool nameTaken() const { return nameSource != NameSource::Journal; }
     int line = 0; // the row's place in the file, from 0
-    // A quote was left open on its line (a hand or a spreadsheet put it
-    // there): its cells are what the line holds, the open cell to its end.
+    // The line cannot be read as a passage: a quote was left open on it (a
+    // hand or a spreadsheet put it there), or it lacks the cells of a
+    // passage (noise, a line cut short). Its row is then empty, `text` holds
+    // the line as it stands, and it is no passage: no name, no attendance,
+    // no date nor place for the filters.
     bool unreadable = false;
+    int fileLine = 0; // the line of the file, from 1
+    std::string text; // an unreadable row's line as read
     // Badge and name folded for the search (see foldUtf8ForSearch), "\n" between.
     std::string searchKey;
 };
@@ -46,7 +51,7 @@ struct JournalData {
     std::vector<JournalEntry> entries;
     std::vector<std::string> places; // the places found, in ascending order
     std::string firstDate, lastDate; // the range of the dates "yyyy-mm-dd"; empty: none
-    int unreadable = 0;              // rows marked unreadable
+    int unreadable = 0;              // rows marked unreadable (not passages)
 };
 
 // Reads the journal's bytes a line at a time (scanJournal; columns found by
@@ -54,13 +59,36 @@ struct JournalData {
 // is empty takes a name as nameUnnamedRows says.
 JournalData readJournal(std::string_view bytes, const NamesByBadge &names);
 
+// The same reading a slice at a time (JournalScanner), so that a window
+// stays alive while a large journal is read: step() until it answers false,
+// then finish(). `bytes` must outlive the reader.
+class JournalReader {
+public:
+    explicit JournalReader(std::string_view bytes) : m_scanner(bytes) {}
+    // Reads the lines that start within the next `budget` bytes; false at the end.
+    bool step(std::size_t budget);
+    std::size_t done() const { return m_scanner.done(); }
+    std::size_t total() const { return m_scanner.total(); }
+    // The journal read, in its order, its unnamed rows named.
+    JournalData finish(const NamesByBadge &names);
+
+private:
+    JournalScanner m_scanner;
+    JournalData m_data;
+    std::vector<std::string> m_places;
+};
+
+// "ligne illisible du journal (ligne 12)"
+std::string unreadableLine(const JournalEntry &e);
+
 // Gives each row whose name is empty the newest name that the journal's
 // other rows give its badge, else the holder of `names` (the open list),
 // else none (NameSource::Unknown); its search key follows.
 void nameUnnamedRows(JournalData &data, const NamesByBadge &names);
 
 // The name of a passage as the tables show it: marked when the journal's
-// row has none ("Zoé Martin (d'après le journal)", "(inconnu)").
+// row has none ("Zoé Martin (d'après le journal)", "(inconnu)"). An
+// unreadable row is its line, marked: "ligne illisible du journal (ligne 12) : …".
 std::string shownName(const JournalEntry &e);
 inline constexpr const char *kUnknownName = "(inconnu)";
 
@@ -78,7 +106,9 @@ struct JournalFilter {
 std::string describe(const JournalFilter &filter);
 
 // The indexes into `data.entries` of the rows that pass `filter`, in order.
-// A date outside "yyyy-mm-dd" only passes a range open at both ends.
+// A date outside "yyyy-mm-dd" only passes a range open at both ends; an
+// unreadable row passes with the range open and every place, when the
+// search finds its text.
 std::vector<int> filterJournal(const JournalData &data, const JournalFilter &filter);
 
 // --- Attendance ------------------------------------------------------------------
