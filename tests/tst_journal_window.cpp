@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
+#include <QPointer>
 #include <QTest>
 #include <QTimeEdit>
 
@@ -771,6 +772,14 @@ void TstJournalWindow::readCancelled()
              qPrintable(label->text()));
     w->reload();
     QCOMPARE(model->rowCount(), 8 + 12000);
+
+    // Closed during a read: the read stops and the window goes after it,
+    // its progress box with it, once.
+    QPointer<JournalWindow> gone(w);
+    QTimer::singleShot(0, w, [w] { w->close(); });
+    w->reload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QTRY_VERIFY(!gone);
 }
 
 void TstJournalWindow::formatOfFile_data()

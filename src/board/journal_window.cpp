@@ -10,6 +10,7 @@
 #include "platform/text.h"
 
 #include <QComboBox>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDateEdit>
 #include <QFileInfo>
@@ -19,6 +20,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QTimer>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTableView>
@@ -226,7 +228,7 @@ bool JournalWindow::readInSlices(std::string_view bytes, JournalData &out)
             // The events between two slices: the windows stay alive, and
             // "Annuler" is heard once the box shows (after half a second).
             QCoreApplication::processEvents();
-            if (!progress.step(reader.done(), reader.total()))
+            if (m_closeWhenDone || !progress.step(reader.done(), reader.total()))
                 return false;
         }
     }
@@ -252,9 +254,29 @@ void JournalWindow::reload()
         m_data = std::move(read);
         showRead();
     }
-    if (m_reloadPending && !m_busy) {
+    if (m_reloadPending && !m_busy && !m_closeWhenDone) {
         m_reloadPending = false;
         reload();
+    }
+    closeIfAsked();
+}
+
+void JournalWindow::closeEvent(QCloseEvent *event)
+{
+    if (m_busy || m_reading) {
+        m_closeWhenDone = true;
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
+}
+
+void JournalWindow::closeIfAsked()
+{
+    if (m_closeWhenDone && !m_busy && !m_reading) {
+        m_closeWhenDone = false;
+        // Once the work's frames are left: the window goes with its close.
+        QTimer::singleShot(0, this, &QWidget::close);
     }
 }
 
@@ -396,10 +418,11 @@ void JournalWindow::whileBusy(const std::function<void()> &work)
         malloc_trim(0); // the export's rows, freed, go back to the system
 #endif
         m_busy = false;
-        if (m_reloadPending) {
+        if (m_reloadPending && !m_closeWhenDone) {
             m_reloadPending = false;
             reload();
         }
+        closeIfAsked();
     });
     work();
 }

@@ -29,6 +29,14 @@ public:
     JournalWindow(Source source, Dialogs &dialogs, QWidget *parent = nullptr);
     ~JournalWindow() override;
 
+protected:
+    // Closed while a read or an export holds the rows: the read stops, an
+    // export ends, then the window closes (it is deleted on close, and the
+    // work's progress box is its child).
+    void closeEvent(QCloseEvent *event) override;
+
+public:
+
     // Reads the journal again; the filters stay as the operator set them.
     // The journal is read a slice at a time, the events attended to between
     // slices: a long read shows its progress with "Annuler", and a read
@@ -80,6 +88,8 @@ private:
     Attendance m_presence;
     bool m_presenceStale = true;
     bool m_fromSet = false, m_toSet = false; // the operator chose the day
+    bool m_closeWhenDone = false; // closed while busy or reading
+    void closeIfAsked();
     bool m_busy = false;          // an export or a print reads the rows
     bool m_reloadPending = false; // a download ended meanwhile
     bool m_reading = false;       // a read of the journal is under way
