@@ -6,6 +6,7 @@
 # inputs and a fault it finds is found again; SEED=N draws other inputs.
 #
 #   scripts/fuzz.sh [RUNS]            (SEED=... for other inputs)
+#   scripts/fuzz.sh build             (builds the targets only)
 set -eu
 
 RUNS=${1:-20000}
@@ -27,6 +28,7 @@ fi
 mkdir -p "$BUILD"
 cmake -S "$ROOT/fuzz" -B "$BUILD" -G Ninja -DCMAKE_CXX_COMPILER="$CXX" >"$BUILD/configure.log"
 cmake --build "$BUILD" -j 2
+[ "$RUNS" = build ] && exit 0
 
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/platine-fuzz.XXXXXX")
 trap 'rm -rf "$WORK"' EXIT INT TERM
