@@ -33,19 +33,45 @@ cmake --build "$BUILD" -j 2
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/platine-fuzz.XXXXXX")
 trap 'rm -rf "$WORK"' EXIT INT TERM
 
-status=0
-for target in $(cat "$BUILD/fuzz_targets.txt"); do
-    [ -n "$target" ] || continue
-    mkdir -p "$WORK/$target"
+# The targets run in JOBS lanes at once (default 2: the machine's two cores
+# once the other tests are done), each in a folder of its own, so that the
+# inputs a crash leaves are never mixed; their reports follow in order.
+JOBS=${FUZZ_JOBS:-2}
+run_target() {
+    target=$1
+    mkdir -p "$WORK/$target" "$WORK/$target.cwd"
     if [ -d "$CORPUS/$target" ]; then
         cp -R "$CORPUS/$target/." "$WORK/$target/"
     fi
+    if (cd "$WORK/$target.cwd" && "$BUILD/$target" -runs="$RUNS" -seed="$SEED" -max_len=8192 \
+            -print_final_stats=0 "$WORK/$target" >"$WORK/$target.log" 2>&1); then
+        echo 0 >"$WORK/$target.status"
+    else
+        echo 1 >"$WORK/$target.status"
+    fi
+}
+targets=$(grep -v '^$' "$BUILD/fuzz_targets.txt")
+lane=0
+while [ "$lane" -lt "$JOBS" ]; do
+    (
+        i=0
+        for target in $targets; do
+            [ $((i % JOBS)) -eq "$lane" ] && run_target "$target"
+            i=$((i + 1))
+        done
+    ) &
+    lane=$((lane + 1))
+done
+wait
+
+status=0
+for target in $targets; do
     echo "== $target: $RUNS runs, seed $SEED"
-    if ! (cd "$WORK" && "$BUILD/$target" -runs="$RUNS" -seed="$SEED" -max_len=8192 -print_final_stats=0 \
-            "$WORK/$target" >"$WORK/$target.log" 2>&1); then
+    if [ "$(cat "$WORK/$target.status" 2>/dev/null)" != 0 ]; then
         echo "$target FAILED (seed $SEED); the crashing input is kept in $BUILD:"
         tail -n 40 "$WORK/$target.log"
-        cp "$WORK"/crash-* "$WORK"/leak-* "$WORK"/timeout-* "$BUILD"/ 2>/dev/null || true
+        cp "$WORK/$target.cwd"/crash-* "$WORK/$target.cwd"/leak-* "$WORK/$target.cwd"/timeout-* \
+            "$BUILD"/ 2>/dev/null || true
         status=1
     else
         tail -n 1 "$WORK/$target.log"
