@@ -36,20 +36,6 @@ namespace platine {
 
 namespace {
 
-QString qs(const std::string &s)
-{
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
-
-QStringList qsList(const std::vector<std::string> &v)
-{
-    QStringList l;
-    l.reserve(qsizetype(v.size()));
-    for (const std::string &s : v)
-        l << qs(s);
-    return l;
-}
-
 const QString kDateFormat = QStringLiteral("yyyy-MM-dd");
 // Where the start of a working day is kept (platform/own_settings.h).
 constexpr const char *kSettingsSection = "Journal des passages";
@@ -130,9 +116,9 @@ JournalWindow::JournalWindow(Source source, Dialogs &dialogs, QWidget *parent)
 
     ui.passages = new PassagesModel(m_data);
     ui.passages->setParent(this);
-    ui.days = new TextModel(qsList(attendanceHeader()));
+    ui.days = new TextModel(fromUtf8List(attendanceHeader()));
     ui.days->setParent(this);
-    ui.totals = new TextModel(qsList(totalsHeader()));
+    ui.totals = new TextModel(fromUtf8List(totalsHeader()));
     ui.totals->setParent(this);
 
     ui.tabs = new QTabWidget(this);
@@ -286,8 +272,8 @@ void JournalWindow::showRead()
     Ui &ui = *m_ui;
     const QSignalBlocker b1(ui.from), b2(ui.to), b3(ui.place);
     // The range follows the journal until the operator picks a day.
-    const QDate first = QDate::fromString(qs(m_data.firstDate), kDateFormat);
-    const QDate last = QDate::fromString(qs(m_data.lastDate), kDateFormat);
+    const QDate first = QDate::fromString(QString::fromStdString(m_data.firstDate), kDateFormat);
+    const QDate last = QDate::fromString(QString::fromStdString(m_data.lastDate), kDateFormat);
     if (!m_fromSet)
         ui.from->setDate(first.isValid() ? first : QDate::currentDate());
     if (!m_toSet)
@@ -296,7 +282,7 @@ void JournalWindow::showRead()
     ui.place->clear();
     ui.place->addItem(QStringLiteral("Tous les lieux"));
     for (const std::string &p : m_data.places)
-        ui.place->addItem(qs(p));
+        ui.place->addItem(QString::fromStdString(p));
     ui.place->setCurrentIndex(place.isEmpty() ? 0 : std::max(0, ui.place->findText(place)));
     refilter();
 }
@@ -331,9 +317,9 @@ const Attendance &JournalWindow::presence()
         m_presenceStale = false;
         QList<QStringList> days, totals;
         for (const AttendanceDay &d : m_presence.days)
-            days << qsList(attendanceCells(d));
+            days << fromUtf8List(attendanceCells(d));
         for (const AttendanceTotal &t : m_presence.totals)
-            totals << qsList(totalsCells(t));
+            totals << fromUtf8List(totalsCells(t));
         m_ui->days->setRows(std::move(days));
         m_ui->totals->setRows(std::move(totals));
     }

@@ -10,11 +10,6 @@ namespace platine {
 
 namespace {
 
-QString qs(const std::string &s)
-{
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
-
 const QString kFromList = QStringLiteral("Nom pris dans la liste ouverte : le journal n'en a pas");
 const QString kFromJournal =
     QStringLiteral("Nom repris d'un autre passage du même badge : cette ligne du journal n'en a pas");
@@ -44,7 +39,7 @@ int PassagesModel::columnCount(const QModelIndex &parent) const
 QVariant PassagesModel::headerData(int section, Qt::Orientation o, int role) const
 {
     if (o == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < 6)
-        return qs(passagesHeader()[std::size_t(section)]);
+        return QString::fromStdString(passagesHeader()[std::size_t(section)]);
     return {};
 }
 
@@ -57,7 +52,7 @@ QVariant PassagesModel::data(const QModelIndex &index, int role) const
         // A line the journal's reader could not take: shown as it stands,
         // greyed and in italics, in the name's column.
         if (role == Qt::DisplayRole)
-            return index.column() == 3 ? qs(e.text) : QString();
+            return index.column() == 3 ? QString::fromStdString(e.text) : QString();
         if (role == Qt::FontRole) {
             QFont f;
             f.setItalic(true);
@@ -66,7 +61,7 @@ QVariant PassagesModel::data(const QModelIndex &index, int role) const
         if (role == Qt::ForegroundRole)
             return QBrush(Qt::gray);
         if (role == Qt::ToolTipRole)
-            return qs(unreadableLine(e));
+            return QString::fromStdString(unreadableLine(e));
         return {};
     }
     const bool marked = index.column() == 3 && e.nameTaken();
@@ -74,7 +69,7 @@ QVariant PassagesModel::data(const QModelIndex &index, int role) const
         // A name taken elsewhere shows plain, in italics; nobody's as "(inconnu)".
         if (index.column() == 3 && e.nameSource == NameSource::Unknown)
             return QString::fromUtf8(kUnknownName);
-        return qs(e.row.fields()[std::size_t(index.column())]);
+        return QString::fromStdString(e.row.fields()[std::size_t(index.column())]);
     }
     if (role == Qt::FontRole && marked) {
         QFont f;

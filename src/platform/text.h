@@ -4,9 +4,11 @@
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+#include <QStringList>
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platine {
 
@@ -20,6 +22,16 @@ std::string toCp1252(const QString &text);
 inline QByteArray toCp1252Bytes(const QString &text)
 {
     return QByteArray::fromStdString(toCp1252(text));
+}
+
+// The core's UTF-8 texts (headers, cells) as the window shows them.
+inline QStringList fromUtf8List(const std::vector<std::string> &texts)
+{
+    QStringList l;
+    l.reserve(qsizetype(texts.size()));
+    for (const std::string &t : texts)
+        l << QString::fromStdString(t);
+    return l;
 }
 
 // A path as the file functions (files::read, files::writeAtomic) take it.

@@ -1,4 +1,5 @@
 #include "platform/reports/table_report.h"
+#include "platform/text.h"
 
 #include <QBuffer>
 #include <QFontMetrics>
@@ -16,26 +17,12 @@ namespace platine {
 
 namespace {
 
-QString qs(const std::string &s)
-{
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
-
-QStringList texts(const std::vector<std::string> &v)
-{
-    QStringList l;
-    l.reserve(qsizetype(v.size()));
-    for (const std::string &s : v)
-        l << qs(s);
-    return l;
-}
-
 QStringList texts(const std::vector<SheetCell> &cells)
 {
     QStringList l;
     l.reserve(qsizetype(cells.size()));
     for (const SheetCell &c : cells)
-        l << qs(c.text);
+        l << QString::fromStdString(c.text);
     return l;
 }
 
@@ -81,14 +68,14 @@ bool drawReport(const Report &report, QPagedPaintDevice &device, const ProgressF
 {
     QList<Section> sections;
     for (const Sheet &sheet : report.sheets)
-        sections << Section{texts(sheet.header), qsizetype(sheet.size()),
+        sections << Section{fromUtf8List(sheet.header), qsizetype(sheet.size()),
                             [&sheet](qsizetype r) { return texts(sheet.row(std::size_t(r))); }};
     std::size_t total = 0, drawn = 0;
     for (const Section &s : sections)
         total += std::size_t(s.count);
     bool cancelled = false;
-    const QString title = qs(report.title);
-    const QString subtitle = qs(report.filters);
+    const QString title = QString::fromStdString(report.title);
+    const QString subtitle = QString::fromStdString(report.filters);
 
     device.setPageSize(QPageSize(QPageSize::A4));
     device.setPageOrientation(QPageLayout::Portrait);
@@ -184,7 +171,7 @@ bool reportPdf(const Report &report, std::string &bytes, std::string &error,
     buffer.open(QIODevice::WriteOnly);
     {
         QPdfWriter pdf(&buffer);
-        pdf.setTitle(qs(report.title));
+        pdf.setTitle(QString::fromStdString(report.title));
         pdf.setCreator(QStringLiteral("platine"));
         if (!drawReport(report, pdf, progress)) {
             error = "annulé";
@@ -198,7 +185,7 @@ bool reportPdf(const Report &report, std::string &bytes, std::string &error,
 void printReport(const Report &report, QWidget *parent)
 {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(qs(report.title));
+    printer.setDocName(QString::fromStdString(report.title));
     QPrintDialog dialog(&printer, parent);
     dialog.setWindowTitle(QStringLiteral("Imprimer"));
     if (dialog.exec() != QDialog::Accepted)
