@@ -3,8 +3,8 @@
 // once from the receive pane's text.
 
 #include "bench_util.h"
-#include "board/dump_listing.h"
-#include "board/protocol.h"
+#include "core/board/dump_listing.h"
+#include "core/board/protocol.h"
 
 #include <string>
 

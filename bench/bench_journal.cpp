@@ -4,10 +4,10 @@
 // whole journal, and the memory the open window holds.
 
 #include "bench_util.h"
-#include "board/journal_view.h"
 #include "board/journal_window.h"
-#include "platform/csv.h"
-#include "platform/files.h"
+#include "core/board/journal_view.h"
+#include "core/platform/csv.h"
+#include "core/platform/files.h"
 #include "support/fakes.h"
 
 #include <QApplication>

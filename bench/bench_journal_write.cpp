@@ -7,9 +7,9 @@
 // Run: build/bench/bench_journal_write [ROWS]
 
 #include "bench_util.h"
-#include "board/journal.h"
-#include "platform/csv.h"
-#include "platform/files.h"
+#include "core/board/journal.h"
+#include "core/platform/csv.h"
+#include "core/platform/files.h"
 
 #include <sys/wait.h>
 #include <unistd.h>

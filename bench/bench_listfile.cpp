@@ -2,9 +2,9 @@
 // record editor's "Enregistrer" writes them: the reader runs at every entry
 // into record mode and before every upload.
 
-#include "badges/listfile.h"
 #include "bench_lists.h"
 #include "bench_util.h"
+#include "core/badges/listfile.h"
 
 #include <cstdio>
 

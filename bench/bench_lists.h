@@ -2,7 +2,7 @@
 // A list file of `n` records as the record editor writes them, for the
 // benchmarks: every third record open 24 h/24, names with accented letters.
 
-#include "badges/listfile.h"
+#include "core/badges/listfile.h"
 
 #include <cstdio>
 #include <string>

@@ -16,7 +16,7 @@
 #include "app/form2.h"
 #include "bench_lists.h"
 #include "bench_util.h"
-#include "platform/files.h"
+#include "core/platform/files.h"
 #include "platform/qt_platform.h"
 #include "support/controls.h"
 

@@ -1,7 +1,7 @@
 # Layers point one way: app -> board -> badges -> serial -> platform, with the
 # core (src/core, checked apart by src/core.cmake) below them all. A file of a
 # room that includes a header of a layer above its own (a header found in the
-# rooms of DIR; a core header is found in src/core and is no room's) is named
+# rooms of DIR; a core header, "core/...", is no room's) is named
 # with its line, and the check fails.
 #
 #   include(check_layers.cmake) then platine_check_layers(<src folder>)   at configure
@@ -40,6 +40,9 @@ function(platine_check_layers dir)
                 endif()
                 set(header "${CMAKE_MATCH_1}")
                 set(target_layer "${CMAKE_MATCH_2}")
+                if(target_layer STREQUAL "core")
+                    continue() # below every layer
+                endif()
                 if(EXISTS "${dir}/${header}" AND NOT target_layer IN_LIST PLATINE_LAYERS_${layer})
                     string(APPEND found
                            "\n  ${rel}:${n}: includes ${header}, of the layer ${target_layer}, above ${layer}")

@@ -1,12 +1,12 @@
 // The table reader on any bytes: rows that the writer gives back unchanged,
 // a list table that either names its faults or becomes a list that reads back
 // the same, and a journal to which a download adds its passages only once.
+#include "core/badges/list_table.h"
+#include "core/badges/listfile.h"
+#include "core/board/journal.h"
+#include "core/board/journal_view.h"
+#include "core/platform/csv.h"
 #include "fuzz_check.h"
-#include "badges/list_table.h"
-#include "badges/listfile.h"
-#include "board/journal.h"
-#include "board/journal_view.h"
-#include "platform/csv.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -2,9 +2,9 @@
 // working file (the pane's carriage returns plus one), each made of its
 // address, " : ", the raw line, "....." and one character per pair before the
 // first full stop, then CR LF. A laid-out pane decodes no character at all.
+#include "core/board/dump_listing.h"
+#include "core/serial/pane_layout.h"
 #include "fuzz_check.h"
-#include "board/dump_listing.h"
-#include "serial/pane_layout.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // The hexadecimal conversion on any text: never a crash, and the value, the
 // failure position and the overflow flag agree with a plain reading of the digits.
+#include "core/badges/hexconv.h"
 #include "fuzz_check.h"
-#include "badges/hexconv.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -6,8 +6,8 @@
 // fields cut by column, as they stand (columns 1-14 badge, 16-17 hour, 19-20
 // minute, 21-23 day, 25-26 month, 28-29 year, 30-32 place; a field past the
 // end of the line is empty), with its fixed separators and blanks, then CR LF.
+#include "core/board/history_table.h"
 #include "fuzz_check.h"
-#include "board/history_table.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -9,9 +9,9 @@
 // "7" gives 0x07) and whose decimal value is shown, the day code is one digit
 // ("0" when empty), the day of the month is empty (0) or 0 to 31, and the
 // five badge bytes are the five pairs of its ten hexadecimal digits.
+#include "core/badges/listfile.h"
+#include "core/badges/profile.h"
 #include "fuzz_check.h"
-#include "badges/listfile.h"
-#include "badges/profile.h"
 
 #include <cstddef>
 #include <cstdint>

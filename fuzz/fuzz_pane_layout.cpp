@@ -1,8 +1,8 @@
 // The receive pane's layout on any text: each run of characters between full
 // stops comes out with a blank after every pair, the full stops become line
 // breaks and one line break ends the text.
+#include "core/serial/pane_layout.h"
 #include "fuzz_check.h"
-#include "serial/pane_layout.h"
 
 #include <cstddef>
 #include <cstdint>

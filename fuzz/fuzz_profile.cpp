@@ -4,8 +4,8 @@
 //
 // Input: the profile content first; the choice of section, key, value and
 // size is taken from the tail, so that a real file used as a seed stays whole.
+#include "core/badges/profile.h"
 #include "fuzz_check.h"
-#include "badges/profile.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

@@ -2,13 +2,13 @@
 // the pure functions over the list's bytes, then the window on the test
 // doubles (answered dialogs, virtual time, the windows' seam).
 
-#include "badges/badge_rows.h"
 #include "badges/badge_table_window.h"
 #include "board/journal_window.h"
-#include "badges/list_edit.h"
-#include "badges/list_table.h"
-#include "badges/listfile.h"
-#include "badges/profile.h"
+#include "core/badges/badge_rows.h"
+#include "core/badges/list_edit.h"
+#include "core/badges/list_table.h"
+#include "core/badges/listfile.h"
+#include "core/badges/profile.h"
 #include "platform/file_lock.h"
 #include "serial/pane.h"
 #include "support/harness.h"

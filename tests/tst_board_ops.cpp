@@ -3,13 +3,13 @@
 // reading, the maintenance commands and the dump decoder.
 
 #include "app/form2.h"
+#include "board/operations.h"
+#include "core/board/dump_listing.h"
+#include "core/board/protocol.h"
+#include "core/platform/files.h"
+#include "platform/text.h"
 #include "serial/exchange.h"
 #include "serial/pane.h"
-#include "board/dump_listing.h"
-#include "board/operations.h"
-#include "board/protocol.h"
-#include "platform/files.h"
-#include "platform/text.h"
 #include "support/harness.h"
 
 #include <QCheckBox>

@@ -2,12 +2,12 @@
 // once), the table reader, and a list exported and imported back through the
 // window's own list buttons.
 
-#include "badges/list_table.h"
-#include "badges/listfile.h"
-#include "board/journal.h"
-#include "board/journal_view.h"
-#include "platform/cp1252.h"
-#include "platform/csv.h"
+#include "core/badges/list_table.h"
+#include "core/badges/listfile.h"
+#include "core/board/journal.h"
+#include "core/board/journal_view.h"
+#include "core/platform/cp1252.h"
+#include "core/platform/csv.h"
 #include "support/harness.h"
 
 #include <QTest>

@@ -3,9 +3,9 @@
 // .csv, .xlsx (its sheet read back from the zip) and PDF (its text read back
 // with pdftotext), and following a download.
 
-#include "board/journal_view.h"
 #include "board/journal_window.h"
-#include "platform/csv.h"
+#include "core/board/journal_view.h"
+#include "core/platform/csv.h"
 #include "platform/reports/formats.h"
 #include "support/example_list.h"
 #include "support/harness.h"

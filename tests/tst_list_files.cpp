@@ -3,10 +3,10 @@
 // list commands of the window over them (a copy saved byte for byte, a list
 // changed outside the program, a list another copy holds, 150 records).
 
-#include "support/harness.h"
 #include "badges/badge_table_window.h"
+#include "core/platform/files.h"
 #include "platform/file_lock.h"
-#include "platform/files.h"
+#include "support/harness.h"
 
 #include <QFile>
 #include <QLabel>

@@ -1,11 +1,11 @@
 // The list file on its own: reading into the record tables, the record
 // writer, the new-list header and the value checks.
 
-#include "support/example_list.h"
 #include "app/list_dates.h"
-#include "badges/listfile.h"
-#include "platform/cp1252.h"
-#include "platform/files.h"
+#include "core/badges/listfile.h"
+#include "core/platform/cp1252.h"
+#include "core/platform/files.h"
+#include "support/example_list.h"
 
 #include <QTest>
 

@@ -4,11 +4,11 @@
 
 #include "app/port_list_model.h"
 #include "badges/badge_table_model.h"
-#include "badges/listfile.h"
-#include "board/journal_view.h"
 #include "board/passages_model.h"
 #include "board/text_model.h"
-#include "platform/csv.h"
+#include "core/badges/listfile.h"
+#include "core/board/journal_view.h"
+#include "core/platform/csv.h"
 #include "platform/text.h"
 
 #include <QAbstractItemModelTester>

@@ -1,5 +1,5 @@
 // The byte forms shared by the program and the board simulator.
-#include "board/protocol.h"
+#include "core/board/protocol.h"
 
 #include <QTest>
 

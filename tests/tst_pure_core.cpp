@@ -1,12 +1,12 @@
 // The foundation under the list and settings files: the Windows-1252 codec,
 // the hexadecimal conversion, the profile reader and writer, atomic writes.
 
-#include "support/example_list.h"
-#include "badges/hexconv.h"
-#include "badges/profile.h"
-#include "platform/cp1252.h"
-#include "platform/files.h"
+#include "core/badges/hexconv.h"
+#include "core/badges/profile.h"
+#include "core/platform/cp1252.h"
+#include "core/platform/files.h"
 #include "platform/text.h"
+#include "support/example_list.h"
 
 #include <QDir>
 #include <QFile>

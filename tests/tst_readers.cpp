@@ -1,9 +1,9 @@
 // The text readers over what the board sends: the layout of the receive pane,
 // the history table and the memory dump listing.
 
-#include "board/dump_listing.h"
-#include "board/history_table.h"
-#include "serial/pane_layout.h"
+#include "core/board/dump_listing.h"
+#include "core/board/history_table.h"
+#include "core/serial/pane_layout.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,8 +1,8 @@
 // The upload's bytes worked out from the record tables, and the refusal of a
 // list the board cannot take.
 
-#include "board/protocol.h"
-#include "board/upload_plan.h"
+#include "core/board/protocol.h"
+#include "core/board/upload_plan.h"
 
 #include <QtTest>
 

@@ -2,9 +2,9 @@
 // about prompt, on test doubles.
 
 #include "app/form2.h"
-#include "serial/pane.h"
-#include "app/settings.h"
 #include "app/status_label.h"
+#include "core/app/settings.h"
+#include "serial/pane.h"
 #include "support/harness.h"
 
 #include <QApplication>

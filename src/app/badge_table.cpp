@@ -4,12 +4,13 @@
 
 #include "app/form2.h"
 #include "app/form2_ui.h"
+#include "app/list_lock.h"
 #include "badges/badge_table_window.h"
-#include "badges/list_edit.h"
-#include "badges/listfile.h"
-#include "badges/profile.h"
+#include "core/badges/list_edit.h"
+#include "core/badges/listfile.h"
+#include "core/badges/profile.h"
+#include "core/platform/files.h"
 #include "platform/file_lock.h"
-#include "platform/files.h"
 #include "platform/text.h"
 #include "serial/exchange.h"
 
@@ -42,8 +43,7 @@ bool underListLock(const std::string &path, std::string &error,
 {
     FileLock lock(QString::fromStdString(path));
     if (!lock.locked()) {
-        error = "la liste est en cours d'écriture par " + lock.holder().toStdString() +
-                " ; réessayez dans un instant.";
+        error = listLockRefusal(lock);
         return false;
     }
     return readAndReplace();

@@ -3,8 +3,8 @@
 
 #include "app/form2.h"
 #include "app/form2_ui.h"
-#include "badges/listfile.h"
-#include "badges/record_check.h"
+#include "core/badges/listfile.h"
+#include "core/badges/record_check.h"
 #include "platform/text.h"
 
 #include <QCheckBox>

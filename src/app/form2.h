@@ -5,9 +5,9 @@
 // operations themselves are functions of an exchange (src/board/operations.h).
 
 #include "app/open_list.h"
-#include "badges/list_table.h"
-#include "badges/listfile.h"
-#include "badges/tables.h"
+#include "core/badges/list_table.h"
+#include "core/badges/listfile.h"
+#include "core/badges/tables.h"
 #include "platform/file_lock.h"
 #include "platform/platform.h"
 #include "serial/line.h"

@@ -4,9 +4,9 @@
 // reads the journal again after each download.
 
 #include "app/form2.h"
-#include "badges/list_table.h"
 #include "board/journal_window.h"
-#include "platform/files.h"
+#include "core/badges/list_table.h"
+#include "core/platform/files.h"
 #include "platform/text.h"
 
 namespace platine {

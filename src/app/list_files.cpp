@@ -5,12 +5,13 @@
 #include "app/form2.h"
 #include "app/form2_ui.h"
 #include "app/list_dates.h"
-#include "serial/pane.h"
-#include "badges/list_table.h"
-#include "badges/listfile.h"
+#include "app/list_lock.h"
+#include "core/badges/list_table.h"
+#include "core/badges/listfile.h"
+#include "core/platform/files.h"
 #include "platform/file_lock.h"
-#include "platform/files.h"
 #include "platform/text.h"
+#include "serial/pane.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -64,12 +65,7 @@ Replaced replaceList(Dialogs &dialogs, const QString &title, const QString &path
         {
             FileLock lock(path);
             if (!lock.locked()) {
-                // Another copy writing it, or a folder where no lock can be made.
-                const QString holder = lock.holder();
-                error = holder.startsWith(QLatin1String("le verrou"))
-                            ? "la liste n'est pas écrite : " + holder.toStdString() + "."
-                            : "la liste est en cours d'écriture par " + holder.toStdString() +
-                                  " ; réessayez dans un instant.";
+                error = listLockRefusal(lock);
                 return Replaced::Failed;
             }
             const std::optional<std::string> current = readList(nativePath(path), true, error);

@@ -3,8 +3,8 @@
 // and what its last read found. The badge-list handlers own it; the board
 // operations read it.
 
-#include "badges/listfile.h"
-#include "badges/tables.h"
+#include "core/badges/listfile.h"
+#include "core/badges/tables.h"
 
 #include <QString>
 

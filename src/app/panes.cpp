@@ -2,10 +2,10 @@
 
 #include "app/form2.h"
 #include "app/form2_ui.h"
-#include "serial/pane.h"
-#include "platform/files.h"
+#include "core/platform/files.h"
+#include "core/serial/pane_layout.h"
 #include "platform/text.h"
-#include "serial/pane_layout.h"
+#include "serial/pane.h"
 
 #include <QDir>
 #include <QLabel>

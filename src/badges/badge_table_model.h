@@ -4,7 +4,7 @@
 // (Qt::UserRole), the state in red when the board cannot take the record;
 // and the filter on the badge number and the name the window puts over them.
 
-#include "badges/badge_rows.h"
+#include "core/badges/badge_rows.h"
 #include "platform/text.h"
 
 #include <QAbstractTableModel>

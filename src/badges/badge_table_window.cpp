@@ -1,8 +1,8 @@
 #include "badges/badge_table_window.h"
 
 #include "badges/badge_table_model.h"
-#include "badges/listfile.h"
-#include "badges/tables.h"
+#include "core/badges/listfile.h"
+#include "core/badges/tables.h"
 #include "platform/reports/formats.h"
 #include "platform/reports/table_report.h"
 #include "platform/text.h"

@@ -6,10 +6,10 @@
 // The window only shows the list; what a command does to the list file is
 // the main window's, reached through the actions it is given.
 
-#include "badges/badge_rows.h"
-#include "badges/list_edit.h"
+#include "core/badges/badge_rows.h"
+#include "core/badges/list_edit.h"
+#include "core/platform/sheet.h"
 #include "platform/platform.h"
-#include "platform/sheet.h"
 
 #include <QWidget>
 

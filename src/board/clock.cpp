@@ -6,8 +6,8 @@
 // "Heure PC" copies the PC's hour, minute, weekday and day of the month into
 // the four override fields.
 
-#include "badges/listfile.h"
 #include "board/operations.h"
+#include "core/badges/listfile.h"
 #include "platform/text.h"
 #include "serial/exchange.h"
 #include "serial/words.h"

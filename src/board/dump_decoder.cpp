@@ -2,9 +2,9 @@
 // listing in temp.txt, opened in the system's text viewer. The pane's text is
 // kept in temp2.txt as the working copy.
 
-#include "board/dump_listing.h"
 #include "board/operations.h"
-#include "platform/files.h"
+#include "core/board/dump_listing.h"
+#include "core/platform/files.h"
 
 namespace platine::board {
 

@@ -7,10 +7,10 @@
 // in the backlog beside it, which the next download (or the next start)
 // adds to it.
 
-#include "board/history_table.h"
 #include "board/operations.h"
+#include "core/board/history_table.h"
+#include "core/platform/files.h"
 #include "platform/file_lock.h"
-#include "platform/files.h"
 #include "platform/text.h"
 #include "serial/exchange.h"
 #include "serial/words.h"

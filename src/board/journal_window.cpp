@@ -2,7 +2,7 @@
 
 #include "board/passages_model.h"
 #include "board/text_model.h"
-#include "platform/files.h"
+#include "core/platform/files.h"
 #include "platform/own_settings.h"
 #include "platform/reports/formats.h"
 #include "platform/reports/progress.h"

@@ -5,7 +5,7 @@
 // window reads the journal's file and never writes it; it reads it again
 // after each download (reload).
 
-#include "board/journal_view.h"
+#include "core/board/journal_view.h"
 #include "platform/platform.h"
 #include "platform/reports/formats.h"
 

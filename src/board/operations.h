@@ -5,10 +5,10 @@
 // OperationView that the window draws; the operator's answers come through
 // the platform's dialogs; the status strip hears the line.
 
-#include "badges/listfile.h"
-#include "badges/tables.h"
-#include "board/journal.h"
-#include "board/protocol.h"
+#include "core/badges/listfile.h"
+#include "core/badges/tables.h"
+#include "core/board/journal.h"
+#include "core/board/protocol.h"
 #include "platform/platform.h"
 
 #include <QDateTime>

@@ -7,7 +7,7 @@
 // journal that could not be read shows as it stands in the name's column,
 // greyed and in italics, its line named in the tool tip.
 
-#include "board/journal_view.h"
+#include "core/board/journal_view.h"
 
 #include <QAbstractTableModel>
 

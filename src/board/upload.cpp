@@ -6,7 +6,7 @@
 // the receive pane.
 
 #include "board/operations.h"
-#include "board/upload_plan.h"
+#include "core/board/upload_plan.h"
 #include "serial/exchange.h"
 #include "serial/words.h"
 

@@ -1,8 +1,8 @@
 #include "platform/own_settings.h"
 
-#include "badges/profile.h"
+#include "core/badges/profile.h"
+#include "core/platform/files.h"
 #include "platform/file_lock.h"
-#include "platform/files.h"
 
 #include <QFile>
 

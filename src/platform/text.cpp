@@ -1,6 +1,6 @@
 #include "platform/text.h"
 
-#include "platform/cp1252.h"
+#include "core/platform/cp1252.h"
 
 namespace platine {
 

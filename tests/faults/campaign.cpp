@@ -14,7 +14,7 @@
 #include "app/form2.h"
 #include "app/form2_ui.h"
 #include "app/status_label.h"
-#include "board/protocol.h"
+#include "core/board/protocol.h"
 #include "support/board_sim.h"
 #include "support/controls.h"
 #include "support/fakes.h"

@@ -6,12 +6,12 @@
 //
 //   faults_kill [--kills N] [--seed S]     (defaults: 40 kills, a seed from the clock)
 
-#include "app/settings.h"
-#include "badges/listfile.h"
-#include "board/dump_listing.h"
-#include "board/history_table.h"
-#include "board/journal.h"
-#include "platform/files.h"
+#include "core/app/settings.h"
+#include "core/badges/listfile.h"
+#include "core/board/dump_listing.h"
+#include "core/board/history_table.h"
+#include "core/board/journal.h"
+#include "core/platform/files.h"
 
 #include <chrono>
 #include <cstdio>

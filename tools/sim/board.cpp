@@ -1,6 +1,6 @@
 #include "board.h"
 
-#include "board/protocol.h"
+#include "core/board/protocol.h"
 
 #include <algorithm>
 #include <cstdio>

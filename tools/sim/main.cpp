@@ -5,7 +5,7 @@
 // on standard output, one fact a line.
 
 #include "board.h"
-#include "platform/cp1252.h"
+#include "core/platform/cp1252.h"
 
 #include <cctype>
 #include <cerrno>

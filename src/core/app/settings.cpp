@@ -1,8 +1,8 @@
-#include "app/settings.h"
+#include "core/app/settings.h"
 
-#include "badges/listfile.h"
-#include "board/protocol.h"
-#include "platform/files.h"
+#include "core/badges/listfile.h"
+#include "core/board/protocol.h"
+#include "core/platform/files.h"
 
 namespace platine {
 

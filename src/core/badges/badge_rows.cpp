@@ -1,8 +1,8 @@
-#include "badges/badge_rows.h"
+#include "core/badges/badge_rows.h"
 
-#include "badges/listfile.h"
-#include "badges/profile.h"
-#include "badges/record_check.h"
+#include "core/badges/listfile.h"
+#include "core/badges/profile.h"
+#include "core/badges/record_check.h"
 
 #include <array>
 

@@ -3,7 +3,7 @@
 // values in words, and whether the board can take it; the filter that keeps
 // the rows whose badge number or name holds a text. Pure standard C++.
 
-#include "badges/tables.h"
+#include "core/badges/tables.h"
 
 #include <string>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "badges/hexconv.h"
+#include "core/badges/hexconv.h"
 
 namespace platine {
 

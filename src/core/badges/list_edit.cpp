@@ -1,9 +1,9 @@
-#include "badges/list_edit.h"
+#include "core/badges/list_edit.h"
 
-#include "badges/listfile.h"
-#include "badges/profile.h"
-#include "badges/record_check.h"
-#include "platform/cp1252.h"
+#include "core/badges/listfile.h"
+#include "core/badges/profile.h"
+#include "core/badges/record_check.h"
+#include "core/platform/cp1252.h"
 
 namespace platine {
 

@@ -3,8 +3,8 @@
 // list, and the same fields set on several records. Pure standard C++ over
 // the file's bytes (Windows-1252); messages French, UTF-8.
 
-#include "badges/record_fields.h"
-#include "badges/tables.h"
+#include "core/badges/record_fields.h"
+#include "core/badges/tables.h"
 
 #include <optional>
 #include <string>

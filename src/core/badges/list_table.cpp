@@ -1,10 +1,10 @@
-#include "badges/list_table.h"
+#include "core/badges/list_table.h"
 
-#include "badges/listfile.h"
-#include "badges/profile.h"
-#include "badges/record_check.h"
-#include "platform/cp1252.h"
-#include "platform/csv.h"
+#include "core/badges/listfile.h"
+#include "core/badges/profile.h"
+#include "core/badges/record_check.h"
+#include "core/platform/cp1252.h"
+#include "core/platform/csv.h"
 
 #include <algorithm>
 #include <array>

@@ -4,7 +4,7 @@
 // rules (record_fields.h) before any list is made of it. Pure standard C++:
 // list values are Windows-1252, table texts and messages UTF-8.
 
-#include "badges/record_fields.h"
+#include "core/badges/record_fields.h"
 
 #include <map>
 #include <string>

@@ -1,9 +1,9 @@
-#include "badges/listfile.h"
+#include "core/badges/listfile.h"
 
-#include "badges/hexconv.h"
-#include "badges/profile.h"
-#include "platform/cp1252.h"
-#include "platform/csv.h"
+#include "core/badges/hexconv.h"
+#include "core/badges/profile.h"
+#include "core/platform/cp1252.h"
+#include "core/platform/csv.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,9 +3,9 @@
 // its reading into the record tables. Pure standard C++ over the file's
 // bytes (Windows-1252). Messages are French, in UTF-8.
 
-#include "badges/profile.h"
-#include "badges/record_fields.h"
-#include "badges/tables.h"
+#include "core/badges/profile.h"
+#include "core/badges/record_fields.h"
+#include "core/badges/tables.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
-#include "badges/profile.h"
+#include "core/badges/profile.h"
 
-#include "platform/files.h"
+#include "core/platform/files.h"
 
 #include <filesystem>
 

@@ -4,9 +4,9 @@
 // badge in the table of the list; and whether a typed text can go into a
 // list at all. Pure standard C++.
 
-#include "badges/listfile.h"
-#include "badges/record_fields.h"
-#include "badges/tables.h"
+#include "core/badges/listfile.h"
+#include "core/badges/record_fields.h"
+#include "core/badges/tables.h"
 
 #include <optional>
 #include <string>

@@ -5,7 +5,7 @@
 // table it goes into. The reader, the writer, the checks, the upload plan
 // and the editor all walk it. Pure standard C++.
 
-#include "badges/tables.h"
+#include "core/badges/tables.h"
 
 #include <array>
 #include <cstdint>

@@ -1,7 +1,7 @@
-#include "board/dump_listing.h"
+#include "core/board/dump_listing.h"
 
-#include "badges/hexconv.h"
-#include "board/history_table.h"
+#include "core/badges/hexconv.h"
+#include "core/board/history_table.h"
 
 namespace platine {
 

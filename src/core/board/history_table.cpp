@@ -1,5 +1,5 @@
-#include "board/history_table.h"
-#include "board/protocol.h"
+#include "core/board/history_table.h"
+#include "core/board/protocol.h"
 
 namespace platine {
 

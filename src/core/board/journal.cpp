@@ -1,9 +1,9 @@
-#include "board/journal.h"
+#include "core/board/journal.h"
 
-#include "board/history_table.h"
-#include "platform/cp1252.h"
-#include "platform/csv.h"
-#include "board/protocol.h"
+#include "core/board/history_table.h"
+#include "core/board/protocol.h"
+#include "core/platform/cp1252.h"
+#include "core/platform/csv.h"
 
 #include <algorithm>
 #include <array>

@@ -8,7 +8,7 @@
 // C++; the history text is Windows-1252, the journal UTF-8 (or the code page
 // a spreadsheet saved it in).
 
-#include "badges/list_table.h"
+#include "core/badges/list_table.h"
 
 #include <array>
 #include <functional>

@@ -1,6 +1,6 @@
-#include "board/journal_view.h"
+#include "core/board/journal_view.h"
 
-#include "platform/csv.h"
+#include "core/platform/csv.h"
 
 #include <algorithm>
 #include <array>

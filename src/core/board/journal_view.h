@@ -5,8 +5,8 @@
 // they are exported (a CSV text, the typed cells of a spreadsheet sheet).
 // Pure standard C++; texts are UTF-8.
 
-#include "board/journal.h"
-#include "platform/sheet.h"
+#include "core/board/journal.h"
+#include "core/platform/sheet.h"
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-#include "board/protocol.h"
+#include "core/board/protocol.h"
 
 #include <cstdio>
 

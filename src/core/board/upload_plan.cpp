@@ -1,10 +1,10 @@
-#include "board/upload_plan.h"
+#include "core/board/upload_plan.h"
 
-#include "badges/listfile.h"
-#include "badges/profile.h"
-#include "badges/record_check.h"
-#include "board/protocol.h"
-#include "platform/cp1252.h"
+#include "core/badges/listfile.h"
+#include "core/badges/profile.h"
+#include "core/badges/record_check.h"
+#include "core/board/protocol.h"
+#include "core/platform/cp1252.h"
 
 namespace platine {
 

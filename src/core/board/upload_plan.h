@@ -4,8 +4,8 @@
 // tables. A list the board cannot take is refused here, whole, so that nothing
 // partial ever reaches the board. Pure standard C++.
 
-#include "badges/tables.h"
-#include "board/protocol.h"
+#include "core/badges/tables.h"
+#include "core/board/protocol.h"
 
 #include <array>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "platform/cp1252.h"
+#include "core/platform/cp1252.h"
 
 #include <cstdint>
 #include <cstring>

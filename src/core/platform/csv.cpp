@@ -1,6 +1,6 @@
-#include "platform/csv.h"
+#include "core/platform/csv.h"
 
-#include "platform/cp1252.h"
+#include "core/platform/cp1252.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "platform/files.h"
+#include "core/platform/files.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,6 +1,6 @@
-#include "platform/sheet.h"
+#include "core/platform/sheet.h"
 
-#include "platform/csv.h"
+#include "core/platform/csv.h"
 
 #include <algorithm>
 

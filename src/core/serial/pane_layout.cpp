@@ -1,4 +1,4 @@
-#include "serial/pane_layout.h"
+#include "core/serial/pane_layout.h"
 
 namespace platine {
 

@@ -1,6 +1,6 @@
 #include "platform/reports/formats.h"
 
-#include "platform/files.h"
+#include "core/platform/files.h"
 #include "platform/platform.h"
 #include "platform/reports/table_report.h"
 #include "platform/reports/xlsx.h"

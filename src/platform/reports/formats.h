@@ -4,8 +4,8 @@
 // offers some of them and takes the one the chosen file's name says; no
 // caller compares extensions itself.
 
+#include "core/platform/sheet.h"
 #include "platform/reports/progress.h"
-#include "platform/sheet.h"
 
 #include <QString>
 #include <QStringList>

@@ -5,8 +5,8 @@
 // when the page is too narrow the names ("Nom", else the last column) give
 // way and a long name is cut in its own column.
 
+#include "core/platform/sheet.h"
 #include "platform/reports/progress.h"
-#include "platform/sheet.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #include "platform/reports/xlsx.h"
 
-#include "platform/files.h"
+#include "core/platform/files.h"
 
 #include <xlsxwriter.h>
 

@@ -3,7 +3,7 @@
 // with libxlsxwriter: the header row bold and frozen, an auto-filter over
 // the table, the columns as wide as their texts, each cell typed as planned.
 
-#include "platform/sheet.h"
+#include "core/platform/sheet.h"
 
 #include <functional>
 #include <string>
