@@ -1,5 +1,5 @@
 #!/bin/sh
-# Long fuzzing of the readers, to repeat the figures of the README's
+# Long fuzzing of the readers, to repeat the figures of HACKING.md's
 # "Reliability" table:
 #   scripts/fuzz-long.sh RUNS [TARGET...]
 # runs each target (all of them when none is named) RUNS times, one after the
