@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Checks the Debian package: Debian's own checker (lintian, pedantic, with
 # the notes) and the AppStream validator must find no error nor warning; its
-# files, its dependencies, and the unpacked program started from a read-only
-# folder under Xvfb, where "Quitter" must write param.ini in the user's
-# configuration folder.
+# files, its dependencies, the operator's guide (check_guide.sh), and the
+# unpacked program started from a read-only folder under Xvfb, where
+# "Quitter" must write param.ini in the user's configuration folder.
 #   tests/package/check_package.sh dist/platine_VERSION_ARCH.deb
 # Every missing tool or failed step fails the run.
 set -euo pipefail
@@ -35,6 +35,7 @@ echo "package: PASS lintian --pedantic -I"
 contents=$(dpkg-deb -c "$DEB")
 for f in usr/bin/platine usr/bin/platine-sim usr/share/applications/platine.desktop \
     usr/share/icons/hicolor/scalable/apps/platine.svg usr/share/doc/platine/README.md \
+    usr/share/doc/platine/README.en.md \
     usr/share/doc/platine/examples/liste-exemple.txt usr/share/doc/platine/copyright \
     usr/share/doc/platine/changelog.gz usr/share/man/man1/platine.1.gz \
     usr/share/man/man1/platine-sim.1.gz usr/share/man/fr/man1/platine.1.gz \
@@ -57,6 +58,9 @@ appstream_out=$(appstreamcli validate --no-net --strict --pedantic \
     "$WORK/root/usr/share/metainfo/org.example.platine.metainfo.xml" 2>&1) ||
     fail "appstreamcli validate: $appstream_out"
 echo "package: PASS appstreamcli validate --no-net"
+# The operator's guide: every picture and page it names is in the package,
+# and it holds no build instructions.
+"$(dirname "$0")/check_guide.sh" "$WORK/root/usr/share/doc/platine" || fail "the installed guide"
 # Every option and command the simulator's usage names heads an entry of its
 # manual pages (English and French): the first words of each line that
 # follows a ".TP", without the fonts and the quotes.
