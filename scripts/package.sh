@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Builds the Debian package into dist/: the program and platine-sim in
 # /usr/bin, their manual pages, the desktop entry, its icon and the AppStream
-# metainfo, the README, a sample list, the copyright file and the changelog
-# in /usr/share/doc/platine. Made from build/ when scripts/setup.sh built it
-# for the package (PLATINE_PACKAGE_FLAGS), else a Release build in
-# build-package/; either way with Debian's
-# hardening flags (dpkg-buildflags: fortified functions, stack protector,
+# metainfo, the operator's guide (French, English) with its pictures, a
+# sample list, the copyright file and the changelog in /usr/share/doc/platine.
+# Made from build/ when scripts/setup.sh built it for the package
+# (PLATINE_PACKAGE_FLAGS), else a Release build in build-package/; either way
+# with Debian's hardening flags (dpkg-buildflags: fortified functions, stack protector,
 # read-only relocations bound at start); the binaries are stripped at install.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -30,7 +30,7 @@ else
         -DCMAKE_POSITION_INDEPENDENT_CODE=ON -DCMAKE_POLICY_DEFAULT_CMP0083=NEW \
         "${launcher[@]}" >/dev/null
 fi
-cmake --build "$BUILD" -j2 --target platine platine-sim package-docs
+cmake --build "$BUILD" -j2 --target platine platine-sim package-docs guide
 mkdir -p dist
 (cd "$BUILD" && cpack -G DEB -B "$PWD/../dist" >/dev/null)
 rm -rf dist/_CPack_Packages
