@@ -25,7 +25,7 @@ for md in "$DOC"/*.md; do
     done < <(grep -no '](\([^)]*\))' "$md" | sed 's/^\([0-9]*\):](\(.*\))$/\1:\2/')
     while IFS= read -r hit; do
         fail "$name:${hit%%:*}: build instructions: ${hit#*:}"
-    done < <(grep -niE 'cmake|ninja|ctest|fuzz|HACKING\.md|scripts/' "$md")
+    done < <(grep -niE 'cmake|ninja|ctest|fuzz|HACKING\.md|scripts/|build/' "$md")
 done
 [ "$guides" -gt 0 ] || fail "no guide (*.md) in $DOC"
 [ "$pictures" -gt 0 ] || fail "the guide shows no picture"
