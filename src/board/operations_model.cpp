@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 
 #include <algorithm>
+#include <functional>
 
 namespace platine {
 
@@ -73,8 +74,16 @@ void OperationsModel::sort(int column, Qt::SortOrder o)
 
 void OperationsModel::order()
 {
-    if (m_column < 0)
-        return; // as the filter gave them: newest first
+    // The journal is written as things happen: by date or time is its own
+    // order, newest first as the filter gives it, or reversed (a view with
+    // sorting on asks for the first column at once: no string compared).
+    if (m_column <= 1) {
+        if (m_column < 0 || m_order == Qt::DescendingOrder)
+            std::sort(m_shown.begin(), m_shown.end(), std::greater<int>());
+        else
+            std::sort(m_shown.begin(), m_shown.end());
+        return;
+    }
     const auto cell = kOperationCells[std::size_t(m_column)];
     // Dates and times in digits sort as texts; equal cells keep the newest first.
     std::sort(m_shown.begin(), m_shown.end(), [&](int a, int b) {

@@ -1,7 +1,7 @@
 #pragma once
 // The tab "Opérations" of "Journal des passages": the rows of the journal of
 // operations that pass the filters, newest first; a click on a header sorts
-// them by that column's text.
+// them by that column's text (by date or time: the journal's own order).
 
 #include "core/board/operations_journal.h"
 
