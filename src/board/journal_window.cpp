@@ -323,6 +323,19 @@ JournalFilter JournalWindow::filter() const
     return f;
 }
 
+JournalFilter JournalWindow::operationsFilter() const
+{
+    // The days the operator chose, whatever the passages' range; no place.
+    const Ui &ui = *m_ui;
+    JournalFilter f;
+    f.text = ui.search->text().toStdString();
+    if (m_fromSet)
+        f.from = ui.from->date().toString(kDateFormat).toStdString();
+    if (m_toSet)
+        f.to = ui.to->date().toString(kDateFormat).toStdString();
+    return f;
+}
+
 int JournalWindow::dayStart() const
 {
     const QTime t = m_ui->dayStart->time();
@@ -349,15 +362,8 @@ void JournalWindow::refilter()
 {
     Ui &ui = *m_ui;
     if (ui.tabs->currentIndex() == kOperationsTab) {
-        // The days the operator chose, whatever the passages' range.
-        JournalFilter f;
-        f.text = ui.search->text().toStdString();
-        if (m_fromSet)
-            f.from = ui.from->date().toString(kDateFormat).toStdString();
-        if (m_toSet)
-            f.to = ui.to->date().toString(kDateFormat).toStdString();
         ui.operations->load();
-        ui.operations->refilter(f);
+        ui.operations->refilter(operationsFilter());
         ui.count->setText(ui.operations->countText());
         return;
     }
@@ -410,9 +416,7 @@ Report JournalWindow::shownReport()
     if (m_ui->tabs->currentIndex() == kOperationsTab) {
         report.title = "Journal des opérations";
         report.sheets.push_back(m_ui->operations->sheet());
-        JournalFilter f = filter();
-        f.place.clear();
-        report.filters = describe(f);
+        report.filters = describe(operationsFilter());
         return report;
     }
     if (m_ui->tabs->currentIndex() == 0) {

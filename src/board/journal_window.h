@@ -62,6 +62,8 @@ public:
     const JournalData &data() const { return m_data; }
     const std::vector<int> &rows() const { return m_rows; }
     JournalFilter filter() const;
+    // The filter of the tab "Opérations": the search and the days chosen.
+    JournalFilter operationsFilter() const;
     // The rows of the tab "Opérations" (its journal read when the tab was shown).
     const OperationsTab &operations() const;
     const Attendance &presence();
