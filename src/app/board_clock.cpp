@@ -15,6 +15,8 @@
 #include <QDateTime>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace platine {
 
 namespace {
@@ -52,7 +54,12 @@ void Form2::keepClockSetting()
 {
     const QDateTime now = m_platform.clock->now();
     OwnSettings settings(nativePath(ownSettingsPath()));
-    const std::string section = std::string(kClockSection) + toCp1252(boardLabel());
+    // A name of the board's own ("Entrée [nord]") must not close the section's brackets.
+    std::string name = toCp1252(boardLabel());
+    std::replace_if(
+        name.begin(), name.end(), [](char c) { return c == '[' || c == ']' || c == '\r' || c == '\n'; },
+        '_');
+    const std::string section = std::string(kClockSection) + name;
     QString error;
     if (!settings.setValue(section, kDateKey, now.toString(kIsoSeconds).toStdString(), &error) ||
         !settings.setValue(section, kOffsetKey, std::to_string(now.offsetFromUtc()), &error))
