@@ -1,17 +1,21 @@
 // "Journal des passages" over a journal of 100,000 passages (300 holders,
 // two years): opening the window (read, parse, sort, fill the table), one
 // keystroke in the search (a refilter of every row), the attendance of the
-// whole journal, and the memory the open window holds.
+// whole journal, and the memory the open window holds; the same for the
+// tab "Opérations" over a journal of operations of 100,000 rows.
 
 #include "bench_util.h"
 #include "board/journal_window.h"
+#include "board/operations_tab.h"
 #include "core/board/journal_view.h"
+#include "core/board/operations_journal.h"
 #include "core/platform/csv.h"
 #include "core/platform/files.h"
 #include "support/fakes.h"
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -49,6 +53,31 @@ std::string makeJournal()
                        std::to_string(1 + holder % 4), "2026-12-07 15:04"});
     }
     return s;
+}
+
+// Who changed what over two years: fields changed, uploads, downloads.
+std::string makeOperations()
+{
+    std::vector<OperationRow> rows;
+    rows.reserve(kRows);
+    char date[16], time[16], badge[16];
+    for (int i = 0; i < kRows; ++i) {
+        const int day = i * 730 / kRows;
+        std::snprintf(date, sizeof date, "%04d-%02d-%02d", 2025 + day / 365, 1 + day % 365 / 31,
+                      1 + day % 31 % 28);
+        std::snprintf(time, sizeof time, "%02d:%02d:%02d", 6 + i % 14, i % 60, i * 7 % 60);
+        std::snprintf(badge, sizeof badge, "%010d", 100 + i % 300);
+        OperationRow r{date, time, i % 3 ? "zoe" : "paul", "Entrée principale",
+                       "C:\\listes\\personnel.txt", op::kChanged, badge, "nom",
+                       "Zoé Martin " + std::to_string(i), "Zoé Lefèvre " + std::to_string(i), {}};
+        if (i % 10 == 0) {
+            r.operation = op::kUpload;
+            r.badge = r.field = r.before = r.after = {};
+            r.detail = "100 enregistrement(s) ; mémorisation terminée";
+        }
+        rows.push_back(std::move(r));
+    }
+    return appendOperations({}, rows);
 }
 
 double residentMiB()
@@ -145,6 +174,47 @@ int main(int argc, char **argv)
     const double presence = medianSeconds(5, [&] { attendance(data, all); });
     report("attendance of 100,000 rows (300 holders, 730 days)",
            fmt("median %.0f ms", presence * 1e3));
+    delete window;
+
+    // The tab "Opérations" over 100,000 rows: the window opened on it, a keystroke.
+    const std::string opsPath = dir.filePath(QStringLiteral("operations.csv")).toStdString();
+    if (!files::writeAtomic(opsPath, makeOperations()))
+        return 1;
+    const std::string none = dir.filePath(QStringLiteral("none.csv")).toStdString();
+    const auto openOnOperations = [&] {
+        auto *w = new JournalWindow({none, {}, {}, opsPath}, dialogs);
+        w->show();
+        w->findChild<QTabWidget *>(QStringLiteral("onglets"))->setCurrentIndex(2);
+        QApplication::processEvents();
+        return w;
+    };
+    const double opsBefore = residentMiB();
+    window = openOnOperations();
+    const double opsHeld = residentMiB() - opsBefore;
+    const double opsOpen = medianSeconds(5, [&] {
+        delete window;
+        window = openOnOperations();
+    });
+    if (window->operations().rows().size() != std::size_t(kRows))
+        return 1;
+    report("journal window, tab Opérations, 100,000 rows: open (read, table shown)",
+           fmt("median %.0f ms (limit 500 ms)", opsOpen * 1e3));
+    search = window->findChild<QLineEdit *>(QStringLiteral("recherche"));
+    keys.clear();
+    for (int round = 0; round < 5; ++round)
+        for (int i = 0; typed[i]; ++i) {
+            const auto start = SteadyClock::now();
+            QTest::keyClick(search, typed[i]);
+            QApplication::processEvents();
+            keys.push_back(secondsSince(start));
+            if (!typed[i + 1])
+                search->clear();
+        }
+    report("journal window, tab Opérations, 100,000 rows: a keystroke in the search",
+           fmt("median %.1f ms, slowest %.1f ms (limit 50 ms)", median(keys) * 1e3,
+               *std::max_element(keys.begin(), keys.end()) * 1e3));
+    report("journal window, tab Opérations, 100,000 rows: memory held",
+           fmt("%.0f MiB resident more than before it opened (limit 100 MB)", opsHeld));
     delete window;
     return 0;
 }

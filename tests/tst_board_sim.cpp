@@ -34,6 +34,7 @@ private slots:
     void badgeReading();
     void historyOfThreePassages();
     void journalOfTwoOverlappingDownloads();
+    void wholeHistoryAgainCountsNothingTwice();
 };
 
 void TstBoardSim::uploadOfOneRecord()
@@ -238,6 +239,44 @@ void TstBoardSim::journalOfTwoOverlappingDownloads()
              QStringLiteral("Téléchargement terminé : 1 nouveau passage dans le journal"));
     QCOMPARE(rows().size(), 1 + 4);
     QVERIFY(rows().at(4).contains(QStringLiteral(";00000000AB;;05;")));
+    QVERIFY2(!sim.report().contains("VIOLATION"), sim.report().constData());
+}
+
+void TstBoardSim::wholeHistoryAgainCountsNothingTwice()
+{
+    RealWindow w;
+    Sim sim(w.dir.path());
+    QVERIFY(sim.ready());
+    // The operator agrees to the recovery, then presses bp3 when asked.
+    w.dialogs.onMessage = [&sim, &w](const FakeDialogs::Shown &s) {
+        if (s.title == QStringLiteral("Téléchargement de l'historique des passages"))
+            QTimer::singleShot(300, w.form.get(), [&sim] { sim.command("push bp3"); });
+    };
+    const QString journal = w.dir.filePath(QStringLiteral("journal des passages.csv"));
+    const auto rows = [&] {
+        QFile j(journal);
+        return j.open(QIODevice::ReadOnly) ? QString::fromUtf8(j.readAll())
+                                                 .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)
+                                           : QStringList();
+    };
+    w.form->Command3_Click();
+    QVERIFY2(!sim.waitLine("HISTORY SENT 3").isEmpty(), sim.report().constData());
+    sim.command("passage 00000000AB 5");
+    QVERIFY(!sim.waitLine("PASSAGE").isEmpty());
+
+    // Twice the whole log: the first adds the one passage the journal lacks, the second none.
+    for (const char *added : {"1 nouveau passage", "0 nouveau passage"}) {
+        w.dialogs.answers = {MsgAnswer::Yes};
+        w.form->recuperer_historique_Click();
+        QVERIFY2(!sim.waitLine("RAZ offset").isEmpty(), sim.report().constData());
+        QVERIFY2(!sim.waitLine("HISTORY SENT 4").isEmpty(), sim.report().constData());
+        QCOMPARE(controls(*w.form).Label14->text(),
+                 QStringLiteral("Téléchargement terminé : %1 dans le journal")
+                     .arg(QLatin1String(added)));
+        QCOMPARE(rows().size(), 1 + 4);
+    }
+    QCOMPARE(w.dialogs.shown.front().title, QStringLiteral("Téléchargement de l'historique des passages"));
+    QVERIFY(w.dialogs.shown.at(1).text.contains(QStringLiteral("raz_offset")));
     QVERIFY2(!sim.report().contains("VIOLATION"), sim.report().constData());
 }
 

@@ -79,6 +79,7 @@ void TstCommands::menuBarMadeFromTheTable()
                         "menu_platine/lire_badge/",
                         "menu_platine/connexion/",
                         "menu_passages/journal_des_passages/",
+                        "menu_passages/recuperer_historique/",
                         "menu_aide/a_propos/",
                     }));
 }
@@ -119,6 +120,14 @@ void TstCommands::itemsWithoutButton()
         Harness h;
         item(h, "journal_des_passages")->trigger();
         QVERIFY(h.windows.find<JournalWindow>());
+    }
+    {
+        // The recovery asks first; "Non" sends nothing.
+        Harness h;
+        h.dialogs.answers = {MsgAnswer::No};
+        item(h, "recuperer_historique")->trigger();
+        QCOMPARE(h.dialogs.shown.size(), std::size_t(1));
+        QVERIFY(h.port.written.isEmpty());
     }
     {
         Harness h;

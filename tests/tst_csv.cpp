@@ -122,15 +122,15 @@ void TstCsv::journalAddsEachPassageOnce()
     QCOMPARE(a.added, 2);
     QCOMPARE(a.content,
              std::string(csv::kBom) +
-                 "date;heure;badge;nom;lieu;téléchargement\r\n"
-                 "2026-12-07;08:37;0123456789;\"Zélie; \"\"la\"\"\";10;2026-12-07 15:04\r\n"
-                 "2026-12-07;09:00;00000000AB;;10;2026-12-07 15:04\r\n");
+                 "date;heure;badge;nom;lieu;téléchargement;platine\r\n"
+                 "2026-12-07;08:37;0123456789;\"Zélie; \"\"la\"\"\";10;2026-12-07 15:04;\r\n"
+                 "2026-12-07;09:00;00000000AB;;10;2026-12-07 15:04;\r\n");
     // The board did not erase its log: the same two again, then two equal
     // passages of one minute, which are two passages.
     const std::string second = first.substr(0, first.size() - 14) +
                                "00000000AB     09:00 07/12/26 11 *\r\n"
                                "00000000AB     09:00 07/12/26 11 *\r\nHistorique\r\n\r\n";
-    const std::string rowAt11 = "2026-12-07;09:00;00000000AB;;11;2026-12-08 10:00\r\n";
+    const std::string rowAt11 = "2026-12-07;09:00;00000000AB;;11;2026-12-08 10:00;\r\n";
     const JournalUpdate b = addPassages(a.content, second, {}, "2026-12-08 10:00");
     QCOMPARE(b.added, 2);
     QVERIFY(b.content.starts_with(a.content));
@@ -198,7 +198,8 @@ void TstCsv::journalSavedBySpreadsheet_data()
 {
     QTest::addColumn<std::string>("journal");
     QTest::addColumn<std::string>("added"); // the row a download adds after it
-    const std::string row = "2026-12-07;09:00;00000000AB;;2;2026-12-08 10:00";
+    // Rows added to a journal written before the board was kept carry it last, empty.
+    const std::string row = "2026-12-07;09:00;00000000AB;;2;2026-12-08 10:00;";
     QTest::newRow("zeros, seconds, place, no mark")
         << std::string("date;heure;badge;nom;lieu;téléchargement\r\n"
                        "2026-12-07;08:37:00;123456789;Zoé;1;2026-12-07 15:04\r\n")
@@ -209,7 +210,7 @@ void TstCsv::journalSavedBySpreadsheet_data()
         << "\n" + row + "\n";
     QTest::newRow("commas") << std::string("date,heure,badge,nom,lieu,téléchargement\r\n"
                                            "07/12/26,08:37,123456789,Zoé,1,2026-12-07 15:04\r\n")
-                            << std::string("2026-12-07,09:00,00000000AB,,2,2026-12-08 10:00\r\n");
+                            << std::string("2026-12-07,09:00,00000000AB,,2,2026-12-08 10:00,\r\n");
     QTest::newRow("Windows-1252")
         << std::string("date;heure;badge;nom;lieu;t\xE9l\xE9\x63hargement\r\n"
                        "2026-12-07;08:37;0123456789;Zo\xE9;1;2026-12-07 15:04\r\n")

@@ -407,8 +407,8 @@ void TstJournalWindow::windowFiltersAndExports()
     // .csv: the journal's conventions, badge numbers as they stand.
     const QByteArray csvText = Harness::readFile(exportTo("exporter", QStringLiteral("zoe.csv")));
     QVERIFY(csvText.startsWith("\xEF\xBB\xBF"
-                               "Date;Heure;N° du badge;Nom;Lieu;Téléchargé le\r\n"
-                               "2026-12-02;08:00;0000000101;Zoé Martin;1;2026-12-02 18:00\r\n"));
+                               "Date;Heure;N° du badge;Nom;Lieu;Téléchargé le;Platine\r\n"
+                               "2026-12-02;08:00;0000000101;Zoé Martin;1;2026-12-02 18:00;\r\n"));
     QCOMPARE(csvText.count("\r\n"), 5);
 
     // .xlsx: badge numbers as text, dates and times as numbers shown as such.
@@ -423,7 +423,7 @@ void TstJournalWindow::windowFiltersAndExports()
     QVERIFY(sheet.contains(QStringLiteral("<c r=\"C2\" t=\"inlineStr\"><is><t>0000000101</t>")));
     QVERIFY(styles.contains(QStringLiteral("formatCode=\"yyyy-mm-dd\"")));
     QVERIFY(sheet.contains(QStringLiteral("ySplit=\"1\"")));
-    QVERIFY(sheet.contains(QStringLiteral("<autoFilter ref=\"A1:F5\"/>")));
+    QVERIFY(sheet.contains(QStringLiteral("<autoFilter ref=\"A1:G5\"/>")));
 
     // "Présences": Zoé Martin on 2026-12-01 from 07:30 to 17:05.
     w->findChild<QTabWidget *>(QStringLiteral("onglets"))->setCurrentIndex(1);

@@ -4,6 +4,7 @@
 
 #include "app/port_list_model.h"
 #include "badges/badge_table_model.h"
+#include "board/operations_model.h"
 #include "board/passages_model.h"
 #include "board/text_model.h"
 #include "core/badges/listfile.h"
@@ -62,6 +63,7 @@ private slots:
     void passages_data();
     void passages();
     void passagesReset();
+    void operations();
     void texts();
     void ports();
     void badges();
@@ -106,6 +108,31 @@ void TstModels::passages()
     model.setRows(filterJournal(data, {}));
     model.sort(column, Qt::SortOrder(order));
     QCOMPARE(::column(model, column), shown);
+    QVERIFY(!QTest::currentTestFailed());
+}
+
+void TstModels::operations()
+{
+    // Three rows of the journal of operations, oldest first as written.
+    std::vector<OperationRow> rows(3);
+    const char *const badges[] = {"0000000102", "0000000101", ""};
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        rows[i].date = "2026-12-0" + std::to_string(i + 1);
+        rows[i].badge = badges[i];
+        rows[i].operation = i == 2 ? op::kUpload : op::kChanged;
+    }
+    OperationsModel model(rows);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    model.setShown(filterOperations(rows, {}, "", "", ""));
+    QCOMPARE(::column(model, 0), (QStringList{"2026-12-03", "2026-12-02", "2026-12-01"}));
+    model.sort(6, Qt::AscendingOrder);
+    QCOMPARE(::column(model, 6), (QStringList{"", "0000000101", "0000000102"}));
+    // Filtered again (a keystroke): the sorting asked for stays.
+    model.setShown(filterOperations(rows, {}, "modif", "", ""));
+    QCOMPARE(::column(model, 6), (QStringList{"0000000101", "0000000102"}));
+    QCOMPARE(model.headerData(9, Qt::Horizontal, Qt::DisplayRole).toString(),
+             QStringLiteral("Après"));
+    QVERIFY(!model.index(5, 0).isValid());
     QVERIFY(!QTest::currentTestFailed());
 }
 

@@ -3,6 +3,8 @@
 // handlers here change the list file, read it again and tell the table.
 
 #include "app/form2.h"
+#include "core/board/operations_journal.h"
+#include "platform/operations_recorder.h"
 #include "app/form2_ui.h"
 #include "app/list_lock.h"
 #include "badges/badge_table_window.h"
@@ -193,6 +195,7 @@ void Form2::removeBadges(const std::vector<std::string> &sections, QWidget *aske
     if (std::any_of(sections.begin(), sections.end(),
                     [&](const std::string &s) { return sameSection(s, shown); }))
         shown.clear();
+    operations().recordListChange(*content, after);
     rereadAfter(*content, after, shown, shownSlot);
     m_ui->Label14->setText(
         numbers.size() == 1 ? QStringLiteral("Badge retiré de la liste : %1").arg(numbers.front())
@@ -260,6 +263,7 @@ void Form2::changeSelectedRecords(const std::vector<std::string> &sections,
     const std::string shown = m_liste.nombre && shownSlot < *m_liste.nombre
                                   ? m_liste.tables.tab_sections[std::size_t(shownSlot)]
                                   : std::string();
+    operations().recordListChange(*content, result.content, op::kBulkChanged);
     rereadAfter(*content, result.content, shown, shownSlot);
     m_ui->Label14->setText(QStringLiteral("Badge(s) modifié(s) : %1").arg(result.changed));
     emit listChanged();

@@ -7,6 +7,8 @@
 #include "app/status_label.h"
 #include "board/operations.h"
 #include "core/badges/list_table.h"
+#include "core/board/operations_journal.h"
+#include "platform/operations_recorder.h"
 #include "core/platform/files.h"
 #include "platform/text.h"
 #include "serial/exchange.h"
@@ -71,19 +73,66 @@ void Form2::Command8_Click()
     in.recordCount = std::to_string(m_liste.nombre.value_or(0));
     in.buzzer = m_ui->buzzer->isChecked();
     OperationWindow view(*this);
-    showStatus(x, board::upload(x, in, *m_platform.dialogs, *m_platform.clock, view).status);
+    const board::UploadOutcome outcome =
+        board::upload(x, in, *m_platform.dialogs, *m_platform.clock, view);
+    showStatus(x, outcome.status);
+    operations().record(op::kUpload,
+                        QStringLiteral("%1 enregistrement(s) ; %2")
+                            .arg(m_liste.nombre.value_or(0))
+                            .arg(outcome.sent ? QStringLiteral("mémorisation terminée")
+                                              : QStringLiteral("non terminé")));
 }
 
 void Form2::Command3_Click()
 {
+    std::optional<long long> newest;
+    {
+        Exchange x(*m_line, QStringLiteral("téléchargement de l'historique"));
+        if (!x.began())
+            return;
+        newest = downloadInto(x, op::kDownload);
+    }
+    // Once the line is free: "Mise à l'heure" takes it.
+    if (newest)
+        proposeClockIfAhead(*newest);
+}
+
+void Form2::recuperer_historique_Click()
+{
+    const QString title = tr("Récupérer tout l'historique");
+    if (m_platform.dialogs->message(
+            MsgIcon::Question, MsgButtons::YesNo, title,
+            tr("La platine va renvoyer tout son historique depuis le début : le programme lui "
+               "envoie « raz_offset », puis lance le téléchargement de l'historique (appuyer sur "
+               "bp3 quand il le demande).\r\nLe journal des passages ne prend que les passages "
+               "qu'il n'a pas encore : rien n'est compté deux fois.\r\nContinuer ?")) !=
+        MsgAnswer::Yes)
+        return;
+    std::optional<long long> newest;
+    {
+        // One exchange for both: nothing else goes out between the reset and the download.
+        Exchange x(*m_line, QStringLiteral("récupération de l'historique"));
+        if (!x.began() || !x.connect())
+            return;
+        if (!board::sendCommand(x, word(protocol::kRazOffset)))
+            return; // the status strip says why
+        newest = downloadInto(x, op::kRecovery,
+                              QString::fromLatin1(protocol::kRazOffset.data(),
+                                                  qsizetype(protocol::kRazOffset.size())));
+    }
+    if (newest)
+        proposeClockIfAhead(*newest);
+}
+
+std::optional<long long> Form2::downloadInto(Exchange &x, std::string_view operation,
+                                            const QString &detail)
+{
     board::HistoryInputs in;
     in.historyPath = programFile(QStringLiteral("histo.txt"));
-    Exchange x(*m_line, QStringLiteral("téléchargement de l'historique"));
-    if (!x.began())
-        return;
     in.journalPath = programFile(QString::fromUtf8(kJournalFile));
     in.backlogPath = programFile(QString::fromUtf8(kBacklogFile));
     in.names = [this] { return openListNames(); };
+    in.board = boardLabel().toStdString();
     OperationWindow view(*this);
     const board::HistoryOutcome outcome =
         board::downloadHistory(x, in, *m_platform.dialogs, *m_platform.clock, view);
@@ -95,6 +144,14 @@ void Form2::Command3_Click()
         showStatus(x, outcome.status);
     else
         m_ui->Label14->setText(outcome.status, outcome.statusTip);
+    // What the journal keeps is the program's own words, whatever the language shown.
+    QString done = outcome.complete
+                       ? QStringLiteral("%1 passage(s) ajouté(s) au journal").arg(outcome.added)
+                       : QStringLiteral("non terminé");
+    if (!detail.isEmpty())
+        done = detail + QStringLiteral(" ; ") + done;
+    operations().record(operation, done);
+    return outcome.complete ? outcome.newest : std::nullopt;
 }
 
 void Form2::addWaitingPassages()
@@ -141,6 +198,15 @@ void Form2::Command17_Click()
     if (outcome.bytes)
         std::copy(outcome.bytes->begin(), outcome.bytes->end(), m_octets_horaire.begin());
     showStatus(x, outcome.status);
+    if (!outcome.bytes)
+        return; // nothing went to the board
+    const std::string sent(outcome.bytes->begin(), outcome.bytes->end());
+    operations().record(op::kClock,
+                        QString::fromStdString(hexBytes(sent)) +
+                            (outcome.confirmed ? QStringLiteral(" ; confirmé")
+                                               : QStringLiteral(" ; non confirmé")));
+    if (outcome.confirmed)
+        keepClockSetting();
 }
 
 void Form2::Command19_Click()
@@ -174,27 +240,34 @@ void Form2::lecture_badge_Click()
 
 // The one-word commands go out only on a port already open (these buttons
 // never open it) and while no other exchange holds the line.
-static void runCommand(Line &line, std::string_view keyword)
+static bool runCommand(Line &line, std::string_view keyword)
 {
     const QString command = word(keyword);
     Exchange x(line, QStringLiteral("commande %1").arg(quoted(command)));
-    if (x.began())
-        board::sendCommand(x, command);
+    return x.began() && board::sendCommand(x, command);
+}
+
+static QString latin1(std::string_view keyword)
+{
+    return QString::fromLatin1(keyword.data(), qsizetype(keyword.size()));
 }
 
 void Form2::Command15_Click()
 {
-    runCommand(*m_line, protocol::kEeprom);
+    if (runCommand(*m_line, protocol::kEeprom))
+        operations().record(op::kCommand, latin1(protocol::kEeprom));
 }
 
 void Form2::Command16_Click()
 {
-    runCommand(*m_line, protocol::kRazOffset);
+    if (runCommand(*m_line, protocol::kRazOffset))
+        operations().record(op::kCommand, latin1(protocol::kRazOffset));
 }
 
 void Form2::Command18_Click()
 {
-    runCommand(*m_line, protocol::kVidage);
+    if (runCommand(*m_line, protocol::kVidage))
+        operations().record(op::kCommand, latin1(protocol::kVidage));
 }
 
 void Form2::Command20_MouseDown(MouseButton button)
@@ -214,7 +287,13 @@ void Form2::Command20_MouseDown(MouseButton button)
         return;
     const board::EraseScope scope =
         button == MouseButton::Right ? board::EraseScope::Everything : board::EraseScope::History;
-    showStatus(x, board::eraseExternalMemory(x, scope, *m_platform.dialogs).status);
+    const board::EraseOutcome outcome = board::eraseExternalMemory(x, scope, *m_platform.dialogs);
+    showStatus(x, outcome.status);
+    if (outcome.sent)
+        operations().record(op::kCommand, latin1(protocol::kRazFlash) +
+                                              (scope == board::EraseScope::Everything
+                                                   ? QStringLiteral(" 01 01")
+                                                   : QStringLiteral(" 00 00")));
 }
 
 void Form2::Command9_Click()

@@ -49,6 +49,8 @@ const CommandDef kCommands[] = {
     // Menu "Passages"
     {"menu_passages", "journal_des_passages", "&Journal des passages", nullptr, nullptr,
      call<&Form2::journal_des_passages_Click>},
+    {"menu_passages", "recuperer_historique", "&Récupérer tout l'historique", nullptr, nullptr,
+     call<&Form2::recuperer_historique_Click>},
     // Menu "Aide"; the about label runs it on a mouse press (event filter).
     {"menu_aide", "a_propos", "&A propos de ...", nullptr, nullptr, call<&Form2::Label16_Click>},
     // Buttons of the window only.

@@ -6,6 +6,7 @@
 #include "app/commands.h"
 #include "app/form2_ui.h"
 #include "app/port_combo.h"
+#include "platform/operations_recorder.h"
 
 #include "serial/pane.h"
 #include "platform/text.h"

@@ -33,6 +33,8 @@ struct Form2Ui;
 struct BulkChange;
 class BadgeTableWindow;
 class JournalWindow;
+class Exchange;
+class OperationsRecorder;
 
 enum class MouseButton { Left, Right, Middle };
 
@@ -97,6 +99,13 @@ public:
     void Command18_Click();                       // "Vidage flash"
     void Command20_MouseDown(MouseButton button); // "Raz eeprom externe"
     void Command9_Click();                        // "Ascii"
+    // "Récupérer tout l'historique" (menu "Passages"): the board's download
+    // offset back to the start ("raz_offset"), then the download; the
+    // journal takes only the passages it lacks.
+    void recuperer_historique_Click();
+    // At start: a board whose clock was set before a change of daylight-saving
+    // time is named in the status strip, to be set again.
+    void remindClockSettings();
 
     // Menu "Passages" (src/app/journal.cpp)
     void journal_des_passages_Click(); // "Journal des passages": opens its window beside this one
@@ -105,6 +114,8 @@ signals:
     // The journal of passages took new passages (a download): open journal
     // windows read it again.
     void journalChanged();
+    // The journal of operations took a row: open journal windows read it again.
+    void operationsChanged();
 
 public:
     // --- Routines of the window shared by the handlers --------------------------
@@ -121,6 +132,8 @@ public:
 
     // --- What the window shows and holds, read-only -----------------------------
     const OpenList &liste() const { return m_liste; }
+    // The chosen board's name in rows and captions (src/app/board_label.cpp).
+    QString boardLabel() const;
     QString text1() const;
     QString text2() const;
     int commPort() const { return m_line->chosen().number; } // 0: a device of the list
@@ -241,6 +254,23 @@ private:
                      int slotBefore);
     // The table of badges shows the list as its file holds it now.
     void showListTable();
+
+    // Runs the history download in the exchange `x`, shows its outcome and
+    // writes its row; the newest passage of a log that came whole.
+    std::optional<long long> downloadInto(Exchange &x, std::string_view operation,
+                                          const QString &detail = QString());
+    // The newest passage of a download, in minutes (core/board/operations_journal.h,
+    // minutesOf), dated more than a few minutes after the PC's clock: the
+    // operator is told the board's clock seems ahead and may set it at once.
+    void proposeClockIfAhead(long long newestPassage);
+    // The clock of the chosen board was just set: kept with the UTC offset
+    // of the moment, for remindClockSettings.
+    void keepClockSetting();
+
+    // The journal of operations: every handler that changes the list or
+    // speaks to a board hands it its row (platform/operations_recorder.h).
+    OperationsRecorder &operations();
+    std::unique_ptr<OperationsRecorder> m_operations;
 
     // The file path of a program-directory file, as the file functions take it.
     std::string programFile(const QString &name) const;

@@ -6,6 +6,7 @@
 #include "app/form2.h"
 #include "board/journal_window.h"
 #include "core/badges/list_table.h"
+#include "core/board/operations_journal.h"
 #include "core/platform/files.h"
 #include "platform/text.h"
 
@@ -19,8 +20,10 @@ void Form2::journal_des_passages_Click()
         source.path = programFile(QString::fromUtf8(kJournalFile));
         source.names = [this] { return openListNames(); };
         source.settingsPath = nativePath(ownSettingsPath());
+        source.operationsPath = programFile(QString::fromUtf8(kOperationsFile));
         m_journal = new JournalWindow(std::move(source), *m_platform.dialogs, this);
         connect(this, &Form2::journalChanged, m_journal, &JournalWindow::reload);
+        connect(this, &Form2::operationsChanged, m_journal, &JournalWindow::reloadOperations);
     }
     m_platform.windows->show(m_journal);
 }

@@ -3,6 +3,8 @@
 // saved as a spreadsheet table (".csv") and a table read back as a list.
 
 #include "app/form2.h"
+#include "core/board/operations_journal.h"
+#include "platform/operations_recorder.h"
 #include "app/form2_ui.h"
 #include "app/list_dates.h"
 #include "app/list_lock.h"
@@ -271,6 +273,10 @@ void Form2::importTable(const QString &path)
         return;
     }
     openListAt(listPath);
+    operations().record(op::kImport,
+                        QStringLiteral("%1 enregistrement(s) depuis %2")
+                            .arg(table.records.size())
+                            .arg(QDir::toNativeSeparators(path)));
     if (!table.padded.empty()) {
         // Shown above the list: which numbers were given their zeros back.
         QString notes = QStringLiteral("Numéros de badge complétés par des zéros à gauche :");
@@ -322,6 +328,7 @@ void Form2::Command4_Click()
     showListFile(path, title);
     m_liste.fichier = path;
     m_liste.lue = header;
+    operations().record(op::kNewList);
     emit listChanged();
 }
 
@@ -359,14 +366,18 @@ void Form2::Command2_Click()
     }
     // Written over the open list itself, the file must still be the one read.
     const bool overOpenList = sameFile(path, m_liste.fichier);
-    std::string written;
+    std::string written, before;
     Replaced done = Replaced::Failed;
     if (list)
         done = replaceList(
             *m_platform.dialogs, title, path, overOpenList ? m_liste.lue : std::nullopt,
             QStringLiteral("La remplacer quand même ? Les changements faits hors du programme "
                            "seront perdus."),
-            [&](const std::string &) { return table ? listTable(*list) : *list; }, written, error);
+            [&](const std::string &current) {
+                before = current;
+                return table ? listTable(*list) : *list;
+            },
+            written, error);
     if (done == Replaced::Kept) {
         m_ui->Label14->setText(QStringLiteral("Rien n'a été enregistré : la liste a été modifiée "
                                               "hors du programme"));
@@ -381,6 +392,8 @@ void Form2::Command2_Click()
         return;
     }
     if (overOpenList) {
+        // The records the operator changed in the pane.
+        operations().recordListChange(before, written);
         m_liste.lue = written;
         m_ui->Label14->setText(QStringLiteral("Liste en cours enregistrée dans « %1 »")
                                    .arg(QDir::toNativeSeparators(path)));
@@ -434,7 +447,7 @@ bool Form2::saveShownRecord(QWidget *asker)
         return false;
     }
 
-    std::string error, written;
+    std::string error, written, before;
     bool added = false;
     // The twelve keys go in with one replacement of the file.
     const Replaced done = replaceList(
@@ -443,6 +456,7 @@ bool Form2::saveShownRecord(QWidget *asker)
                        "du programme sont gardés.")
             .arg(fromCp1252(f.numero)),
         [&](const std::string &content) {
+            before = content;
             added = !hasSection(content, f.numero);
             return saveRecord(content, keepStoredForms(content, f));
         },
@@ -460,6 +474,7 @@ bool Form2::saveShownRecord(QWidget *asker)
         return false;
     }
     m_liste.lue = written;
+    operations().recordListChange(before, written);
 
     mise_a_jour_tableaux(m_liste.index_courant);
     u.Label14->setText(QStringLiteral("Enregistrement effectué"));

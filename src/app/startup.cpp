@@ -124,6 +124,7 @@ void Form2::Form_Load()
         m_ui->Combo1->setCurrentIndex(isDeviceName(port) ? addAbsentDevice(port)
                                                          : kNumberedPorts - 1);
     addWaitingPassages();
+    remindClockSettings();
 }
 
 int Form2::addAbsentDevice(const QString &name)

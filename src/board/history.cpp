@@ -9,6 +9,7 @@
 
 #include "board/operations.h"
 #include "core/board/history_table.h"
+#include "core/board/operations_journal.h"
 #include "core/platform/files.h"
 #include "platform/file_lock.h"
 #include "platform/text.h"
@@ -112,8 +113,15 @@ HistoryOutcome downloadHistory(Exchange &x, const HistoryInputs &in, Dialogs &di
     outcome.statusTip = QStringLiteral("Journal des passages : ") + journalShown;
     const NamesByBadge names = in.names ? in.names() : NamesByBadge{};
     const QString stamp = clock.now().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
-    const HistoryPassages passages = historyPassages(content, names, stamp.toStdString());
+    HistoryPassages passages = historyPassages(content, names, stamp.toStdString());
+    for (JournalRow &r : passages.rows)
+        r.board = in.board;
     outcome.ignored = passages.ignored;
+    for (const JournalRow &r : passages.rows) {
+        long long at = 0;
+        if (minutesOf(r.date, r.time, at) && (!outcome.newest || at > *outcome.newest))
+            outcome.newest = at;
+    }
     const JournalOutcome journal = addToJournal(in.journalPath, in.backlogPath, passages.rows);
     const QString ignored =
         passages.ignored == 0 ? QString()

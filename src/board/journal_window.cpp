@@ -1,5 +1,6 @@
 #include "board/journal_window.h"
 
+#include "board/operations_tab.h"
 #include "board/passages_model.h"
 #include "board/text_model.h"
 #include "core/platform/files.h"
@@ -80,7 +81,11 @@ struct JournalWindow::Ui {
     QLabel *count = nullptr;
     PassagesModel *passages = nullptr;
     TextModel *days = nullptr, *totals = nullptr;
+    OperationsTab *operations = nullptr;
 };
+
+// The tabs, in order.
+enum { kPassagesTab, kPresenceTab, kOperationsTab };
 
 JournalWindow::JournalWindow(Source source, Dialogs &dialogs, QWidget *parent)
     : QWidget(parent, Qt::Window), m_ui(std::make_unique<Ui>()), m_source(std::move(source)),
@@ -154,6 +159,8 @@ JournalWindow::JournalWindow(Source source, Dialogs &dialogs, QWidget *parent)
     presence->setStretchFactor(1, 1);
     presenceLayout->addWidget(presence, 1);
     ui.tabs->addTab(presenceTab, QStringLiteral("Présences"));
+    ui.operations = new OperationsTab(m_source.operationsPath, this);
+    ui.tabs->addTab(ui.operations, tr("Opérations"));
 
     auto *actions = new QHBoxLayout;
     ui.count = new QLabel(this);
@@ -200,6 +207,18 @@ JournalWindow::JournalWindow(Source source, Dialogs &dialogs, QWidget *parent)
 }
 
 JournalWindow::~JournalWindow() = default;
+
+const OperationsTab &JournalWindow::operations() const
+{
+    return *m_ui->operations;
+}
+
+void JournalWindow::reloadOperations()
+{
+    m_ui->operations->markStale();
+    if (m_ui->tabs->currentIndex() == kOperationsTab && !m_busy)
+        refilter();
+}
 
 bool JournalWindow::readInSlices(std::string_view bytes, JournalData &out)
 {
@@ -304,6 +323,19 @@ JournalFilter JournalWindow::filter() const
     return f;
 }
 
+JournalFilter JournalWindow::operationsFilter() const
+{
+    // The days the operator chose, whatever the passages' range; no place.
+    const Ui &ui = *m_ui;
+    JournalFilter f;
+    f.text = ui.search->text().toStdString();
+    if (m_fromSet)
+        f.from = ui.from->date().toString(kDateFormat).toStdString();
+    if (m_toSet)
+        f.to = ui.to->date().toString(kDateFormat).toStdString();
+    return f;
+}
+
 int JournalWindow::dayStart() const
 {
     const QTime t = m_ui->dayStart->time();
@@ -329,11 +361,17 @@ const Attendance &JournalWindow::presence()
 void JournalWindow::refilter()
 {
     Ui &ui = *m_ui;
+    if (ui.tabs->currentIndex() == kOperationsTab) {
+        ui.operations->load();
+        ui.operations->refilter(operationsFilter());
+        ui.count->setText(ui.operations->countText());
+        return;
+    }
     m_rows = filterJournal(m_data, filter());
     ui.passages->setRows(m_rows);
     m_presenceStale = true;
     // The attendance is counted when its tab is shown.
-    if (ui.tabs->currentIndex() == 1) {
+    if (ui.tabs->currentIndex() == kPresenceTab) {
         presence();
         ui.count->setText(QStringLiteral("%1 jour(s) de présence, %2 titulaire(s)")
                               .arg(m_presence.days.size())
@@ -375,6 +413,12 @@ Report JournalWindow::shownReport()
 {
     Report report;
     report.filters = describe(filter());
+    if (m_ui->tabs->currentIndex() == kOperationsTab) {
+        report.title = "Journal des opérations";
+        report.sheets.push_back(m_ui->operations->sheet());
+        report.filters = describe(operationsFilter());
+        return report;
+    }
     if (m_ui->tabs->currentIndex() == 0) {
         report.title = "Journal des passages";
         report.sheets.push_back(passagesSheetOnDemand(m_data, m_ui->passages->rows()));
@@ -432,8 +476,10 @@ bool JournalWindow::writeShownTab(const QString &path, QString &error)
 void JournalWindow::exportTo(const QString &caption, const std::vector<FileKind> &offered)
 {
     whileBusy([&] {
-        exportReport(m_dialogs, this, caption, QStringLiteral("journal des passages"), offered,
-                     [this] { return shownReport(); });
+        const QString title = m_ui->tabs->currentIndex() == kOperationsTab
+                                  ? QStringLiteral("journal des opérations")
+                                  : QStringLiteral("journal des passages");
+        exportReport(m_dialogs, this, caption, title, offered, [this] { return shownReport(); });
     });
 }
 

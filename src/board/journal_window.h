@@ -18,6 +18,8 @@
 
 namespace platine {
 
+class OperationsTab;
+
 class JournalWindow : public QWidget {
     Q_OBJECT
 public:
@@ -25,6 +27,7 @@ public:
         std::string path;                    // the journal's file
         std::function<NamesByBadge()> names; // the open list's holders, asked at each read
         std::string settingsPath; // the program's own settings (own_settings.h); empty: none kept
+        std::string operationsPath; // the journal of operations (tab "Opérations")
     };
     JournalWindow(Source source, Dialogs &dialogs, QWidget *parent = nullptr);
     ~JournalWindow() override;
@@ -42,6 +45,8 @@ public:
     // slices: a long read shows its progress with "Annuler", and a read
     // cancelled leaves the rows shown before (none at the first read).
     void reload();
+    // The journal of operations grew: its tab reads it again when shown.
+    void reloadOperations();
     // How many bytes of the journal are read between two returns to the events.
     void setReadSlice(std::size_t bytes) { m_readSlice = bytes ? bytes : 1; }
     // The last read was cancelled: the rows shown are those of the read before.
@@ -57,6 +62,10 @@ public:
     const JournalData &data() const { return m_data; }
     const std::vector<int> &rows() const { return m_rows; }
     JournalFilter filter() const;
+    // The filter of the tab "Opérations": the search and the days chosen.
+    JournalFilter operationsFilter() const;
+    // The rows of the tab "Opérations" (its journal read when the tab was shown).
+    const OperationsTab &operations() const;
     const Attendance &presence();
     // "Début de journée" (tab "Présences"), minutes after midnight.
     int dayStart() const;

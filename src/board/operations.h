@@ -71,6 +71,7 @@ struct HistoryInputs {
     std::string historyPath; // histo.txt
     std::string journalPath; // the journal of passages
     std::string backlogPath; // the passages the journal could not take yet
+    std::string board;       // the board's name, kept with each passage (UTF-8)
     // The holders' names, read from the open list when the passages are added.
     std::function<NamesByBadge()> names;
 };
@@ -82,6 +83,9 @@ struct HistoryOutcome {
     std::optional<QString> console;
     int added = 0;   // passages new to the journal
     int ignored = 0; // lines of the log that are not passages
+    // The newest passage of the log, in minutes (minutesOf); none when no
+    // passage has a date and time in digits.
+    std::optional<long long> newest;
     // The status strip at the end (empty: the exchange already said why),
     // and the line its tool tip adds.
     QString status;

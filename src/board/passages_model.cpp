@@ -33,12 +33,13 @@ int PassagesModel::rowCount(const QModelIndex &parent) const
 
 int PassagesModel::columnCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : 6;
+    return parent.isValid() ? 0 : int(passagesHeader().size());
 }
 
 QVariant PassagesModel::headerData(int section, Qt::Orientation o, int role) const
 {
-    if (o == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < 6)
+    if (o == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+        section < columnCount())
         return QString::fromStdString(passagesHeader()[std::size_t(section)]);
     return {};
 }
@@ -110,8 +111,10 @@ void PassagesModel::order()
             return r.name;
         case 4:
             return r.place;
-        default:
+        case 5:
             return r.downloaded;
+        default:
+            return r.board;
         }
     };
     // A badge nobody knows comes after the names, by its number, either way.

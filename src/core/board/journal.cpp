@@ -46,12 +46,12 @@ std::string text(std::string_view cp1252Bytes)
 
 std::vector<std::string> JournalRow::fields() const
 {
-    return {date, time, badge, name, place, downloaded};
+    return {date, time, badge, name, place, downloaded, board};
 }
 
 std::vector<std::string> journalHeader()
 {
-    return {"date", "heure", "badge", "nom", "lieu", "téléchargement"};
+    return {"date", "heure", "badge", "nom", "lieu", "téléchargement", "platine"};
 }
 
 JournalColumns journalColumns(const std::vector<std::string> &header)
@@ -294,6 +294,7 @@ std::vector<JournalRow> journalRows(std::string_view bytes)
         r.name = l.cell(JournalColumn::Name);
         r.place = l.cell(JournalColumn::Place);
         r.downloaded = l.cell(JournalColumn::Downloaded);
+        r.board = l.cell(JournalColumn::Board);
     });
     return rows;
 }

@@ -33,6 +33,7 @@ struct JournalRow {
     std::string name;       // the holder's name in the open list, or empty
     std::string place;      // without the blanks around it
     std::string downloaded; // when the passage was downloaded: "2026-12-07 15:04"
+    std::string board;      // the board it came from; empty in rows written before it was kept
 
     std::vector<std::string> fields() const;
 };
@@ -41,11 +42,11 @@ struct JournalRow {
 std::vector<std::string> journalHeader();
 
 // The journal's columns, in the header's order.
-enum class JournalColumn { Date, Time, Badge, Name, Place, Downloaded };
+enum class JournalColumn { Date, Time, Badge, Name, Place, Downloaded, Board };
 // Where each column stands in a journal whose header row is `header`: found
 // by its name (letter case, accents and blanks aside), else the journal's
 // own place, so that a header renamed or missing still reads.
-using JournalColumns = std::array<int, 6>;
+using JournalColumns = std::array<int, 7>;
 JournalColumns journalColumns(const std::vector<std::string> &header);
 
 // A line of the board's log that is a passage: ten hexadecimal digits in

@@ -241,6 +241,7 @@ bool JournalReader::step(std::size_t budget)
         e.row.name = l.cell(JournalColumn::Name);
         e.row.place = l.cell(JournalColumn::Place);
         e.row.downloaded = l.cell(JournalColumn::Downloaded);
+        e.row.board = l.cell(JournalColumn::Board);
         e.searchKey = foldUtf8ForSearch(e.row.badge) + "\n" + foldUtf8ForSearch(e.row.name);
         if (m_places.empty() || m_places.back() != e.row.place)
             m_places.push_back(e.row.place);
@@ -518,7 +519,7 @@ Attendance attendance(const JournalData &data, const std::vector<int> &rows, int
 
 std::vector<std::string> passagesHeader()
 {
-    return {"Date", "Heure", "N° du badge", "Nom", "Lieu", "Téléchargé le"};
+    return {"Date", "Heure", "N° du badge", "Nom", "Lieu", "Téléchargé le", "Platine"};
 }
 
 std::vector<std::string> attendanceHeader()
@@ -575,7 +576,8 @@ std::vector<SheetCell> passageSheetRow(const JournalEntry &e)
 {
     const JournalRow &r = e.row;
     return {dateCell(r.date),        timeCell(r.time),  textCell(r.badge),
-            textCell(shownName(e)),  textCell(r.place), dateTimeCell(r.downloaded)};
+            textCell(shownName(e)),  textCell(r.place), dateTimeCell(r.downloaded),
+            textCell(r.board)};
 }
 
 } // namespace
@@ -610,8 +612,9 @@ Sheet passagesSheetOnDemand(const JournalData &data, const std::vector<int> &row
         const std::size_t name = e.nameTaken() || e.unreadable ? codePoints(shownName(e)) : codePoints(e.row.name);
         const std::size_t n[] = {codePoints(e.row.date),  codePoints(e.row.time),
                                  codePoints(e.row.badge), name,
-                                 codePoints(e.row.place), codePoints(e.row.downloaded)};
-        for (std::size_t c = 0; c < 6; ++c)
+                                 codePoints(e.row.place), codePoints(e.row.downloaded),
+                                 codePoints(e.row.board)};
+        for (std::size_t c = 0; c < std::size(n); ++c)
             sheet.widths[c] = std::max(sheet.widths[c], double(n[c]));
     }
     for (double &w : sheet.widths)
