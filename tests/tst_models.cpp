@@ -188,6 +188,15 @@ void TstModels::passagesFromBytes_data()
         << QByteArray("nom;badge;date;heure;lieu\r\nZo\xE9 Martin;0000000101;2026-12-01;07:30;1\r\n")
         << QStringList{QStringLiteral("2026-12-01|07:30|0000000101|Zoé Martin|1|")} << 0
         << QString();
+    // Newest first as texts: a time or a date typed otherwise sorts among
+    // the usual ones as its text does; the same minute, the later line first.
+    QTest::newRow("dates and times as typed")
+        << head + "2026-12-02;08:00;A;a;1\r\n2026-12-02;8:00;B;b;1\r\n2026-12-02;08:00;C;c;1\r\n"
+                  "02/12/2026;09:00;D;d;1\r\n2026-12-02;23:59;E;e;1\r\n"
+        << QStringList{"2026-12-02|8:00|B|b|1|", "2026-12-02|23:59|E|e|1|",
+                       "2026-12-02|08:00|C|c|1|", "2026-12-02|08:00|A|a|1|",
+                       "02/12/2026|09:00|D|d|1|"}
+        << 0 << QString();
     // Quoted cells (a separator, a quote, a guarded formula) are read whole.
     QTest::newRow("quoted and guarded cells")
         << head + "2026-12-01;07:30;0000000101;\"Martin; \"\"Zo\xC3\xA9\"\"\";'=1;x\r\n"

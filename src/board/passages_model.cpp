@@ -47,6 +47,9 @@ QVariant PassagesModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || std::size_t(index.row()) >= m_rows.size())
         return {};
+    if (role != Qt::DisplayRole && role != Qt::FontRole && role != Qt::ForegroundRole &&
+        role != Qt::ToolTipRole)
+        return {}; // the row is not read for the roles the passages leave to the view
     // The row read from the journal's text as it is shown.
     const JournalEntry e = m_data.entries[std::size_t(m_rows[std::size_t(index.row())])];
     if (e.unreadable) {

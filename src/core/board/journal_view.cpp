@@ -259,7 +259,7 @@ bool JournalCells::split(std::string_view line, char separator)
     m_views.clear();
     // A quote or a guarded apostrophe asks for the cells to be copied;
     // the others are the line's own bytes.
-    if (line.find_first_of("\"'") != std::string_view::npos) {
+    if (std::any_of(line.begin(), line.end(), [](char c) { return c == '"' || c == '\''; })) {
         const bool closed = csv::splitLine(line, separator, m_owned);
         m_views.assign(m_owned.begin(), m_owned.end());
         return closed;
