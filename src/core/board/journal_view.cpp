@@ -257,23 +257,23 @@ std::string foldUtf8ForSearch(std::string_view s)
 bool JournalCells::split(std::string_view line, char separator)
 {
     m_views.clear();
-    // A quote or a guarded apostrophe asks for the cells to be copied;
-    // the others are the line's own bytes.
-    if (std::any_of(line.begin(), line.end(), [](char c) { return c == '"' || c == '\''; })) {
-        const bool closed = csv::splitLine(line, separator, m_owned);
-        m_views.assign(m_owned.begin(), m_owned.end());
-        return closed;
-    }
-    std::size_t at = 0;
-    for (;;) {
-        const std::size_t end = line.find(separator, at);
-        if (end == std::string_view::npos) {
-            m_views.push_back(line.substr(at));
-            return true;
+    // The cells are the line's own bytes, unless a quote or a guarded
+    // apostrophe asks for them to be copied.
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (c == separator) {
+            m_views.push_back(line.substr(start, i - start));
+            start = i + 1;
+        } else if (c == '"' || c == '\'') {
+            m_views.clear();
+            const bool closed = csv::splitLine(line, separator, m_owned);
+            m_views.assign(m_owned.begin(), m_owned.end());
+            return closed;
         }
-        m_views.push_back(line.substr(at, end - at));
-        at = end + 1;
     }
+    m_views.push_back(line.substr(start));
+    return true;
 }
 
 std::string_view JournalEntries::lineOf(std::size_t i) const
@@ -303,6 +303,54 @@ void JournalEntries::read(std::size_t i, JournalCells &cells, JournalFields &out
         out.name = cell(JournalColumn::Name);
     else if (const auto n = m_givenNames.find(std::string(out.badge)); n != m_givenNames.end())
         out.name = n->second;
+}
+
+std::vector<int> JournalEntries::rowsFinding(std::string_view folded) const
+{
+    std::vector<int> rows;
+    JournalCells cells;
+    JournalFields f;
+    std::string key;
+    const auto eachOnItsOwn = [&] {
+        for (std::size_t i = 0; i < m_index.size(); ++i) {
+            read(i, cells, f);
+            searchKeyInto(key, m_index[i], f);
+            if (key.find(folded) != std::string::npos)
+                rows.push_back(int(i));
+        }
+        return rows;
+    };
+    if (folded.find('\0') != std::string_view::npos) // a NUL ends each row's text
+        return eachOnItsOwn();
+    if (m_searchAt.size() != m_index.size() + 1) {
+        m_searchText.clear();
+        m_searchAt.clear();
+        m_searchAt.reserve(m_index.size() + 1);
+        for (std::size_t i = 0; i < m_index.size(); ++i) {
+            m_searchAt.push_back(std::uint32_t(m_searchText.size()));
+            read(i, cells, f);
+            searchKeyInto(key, m_index[i], f);
+            m_searchText.append(key).push_back('\0');
+            if (m_searchText.size() > UINT32_MAX) { // past the offsets' reach
+                m_searchText = std::string();
+                m_searchAt = {};
+                return eachOnItsOwn();
+            }
+        }
+        m_searchAt.push_back(std::uint32_t(m_searchText.size()));
+        m_searchText.shrink_to_fit();
+    }
+    // One pass over the texts of all rows; a match lies within one row's.
+    std::size_t row = 0;
+    for (std::size_t at = m_searchText.find(folded); at != std::string::npos;
+         at = m_searchText.find(folded, m_searchAt[row + 1])) {
+        row = std::size_t(std::upper_bound(m_searchAt.begin() + std::ptrdiff_t(row),
+                                           m_searchAt.end(), std::uint32_t(at)) -
+                          m_searchAt.begin()) -
+              1;
+        rows.push_back(int(row));
+    }
+    return rows;
 }
 
 JournalEntry JournalEntries::operator[](std::size_t i) const
@@ -562,6 +610,8 @@ void nameUnnamedRows(JournalData &data, const NamesByBadge &names)
             info.nameSource = NameSource::Unknown;
         }
     }
+    entries.m_searchText.clear(); // the names the search finds have changed
+    entries.m_searchAt.clear();
 }
 
 std::string shownName(const JournalEntry &e)
@@ -618,28 +668,34 @@ std::vector<int> filterJournal(const JournalData &data, const JournalFilter &f)
             rows[i] = int(i);
         return rows;
     }
+    // The search first, over the rows' folded texts; then the day and the place.
+    const std::vector<int> found = wanted.empty() ? std::vector<int>() : entries.rowsFinding(wanted);
+    if (!ranged && f.place.empty())
+        return found;
     JournalCells cells;
     JournalFields r;
-    std::string key;
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        const JournalIndexRow &info = entries.info(i);
-        if (info.unreadable && (ranged || !f.place.empty()))
-            continue;
+    const auto pass = [&](std::size_t i) {
+        if (entries.info(i).unreadable)
+            return false;
         entries.read(i, cells, r);
         if (!f.place.empty() && r.place != f.place)
-            continue;
+            return false;
         if (ranged) {
             if (!isoDate(r.date))
-                continue;
+                return false;
             if ((!f.from.empty() && r.date < f.from) || (!f.to.empty() && r.date > f.to))
-                continue;
+                return false;
         }
-        if (!wanted.empty()) {
-            searchKeyInto(key, info, r);
-            if (key.find(wanted) == std::string::npos)
-                continue;
-        }
-        rows.push_back(int(i));
+        return true;
+    };
+    if (!wanted.empty()) {
+        for (int i : found)
+            if (pass(std::size_t(i)))
+                rows.push_back(i);
+    } else {
+        for (std::size_t i = 0; i < entries.size(); ++i)
+            if (pass(i))
+                rows.push_back(int(i));
     }
     return rows;
 }

@@ -108,6 +108,10 @@ public:
     void read(std::size_t i, JournalCells &cells, JournalFields &out) const;
     // The line of row `i`, without its line end.
     std::string_view lineOf(std::size_t i) const;
+    // The rows, in order, whose badge or name (an unreadable row: its line),
+    // folded for the search, hold `folded`. The folded texts of every row
+    // are made at the first search and kept (about half the journal's size).
+    std::vector<int> rowsFinding(std::string_view folded) const;
 
     class const_iterator {
     public:
@@ -146,6 +150,10 @@ private:
     JournalColumns m_columns{0, 1, 2, 3, 4, 5};
     // The name given to the unnamed rows of a badge (NameSource::OtherRow, OpenList).
     std::unordered_map<std::string, std::string> m_givenNames;
+    // The search's texts, each row's ended by a NUL, and where each starts
+    // (one more at the end); empty until the first search.
+    mutable std::string m_searchText;
+    mutable std::vector<std::uint32_t> m_searchAt;
 };
 
 // The whole journal, newest passage first.
