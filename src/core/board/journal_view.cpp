@@ -450,6 +450,7 @@ void JournalReader::addRow(std::string_view line, std::size_t at)
     row.line = std::uint32_t(e.m_index.size());
     row.fileLine = std::uint32_t(m_line);
     SortKey key;
+    key.row = row.line;
     const bool readable = m_cells.split(line, e.m_separator);
     if (!readable || m_cells.size() < m_needed) {
         row.unreadable = true;
@@ -517,15 +518,14 @@ JournalData JournalReader::finish(const NamesByBadge &names)
         return std::pair<std::string_view, std::string_view>(std::string_view(buf, 10),
                                                              std::string_view(buf + 10, 5));
     };
-    std::vector<std::uint32_t> order(e.m_index.size());
-    for (std::size_t k = 0; k < order.size(); ++k)
-        order[k] = std::uint32_t(k);
-    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-        const SortKey &ka = m_keys[a], &kb = m_keys[b];
+    // The keys sorted themselves, from the last line up: a journal added to
+    // in the order of its passages is then nearly in order already.
+    std::reverse(m_keys.begin(), m_keys.end());
+    const auto newer = [&](const SortKey &ka, const SortKey &kb) {
         if (ka.other == UINT32_MAX && kb.other == UINT32_MAX) {
             if (ka.stamp != kb.stamp)
                 return ka.stamp > kb.stamp;
-            return a > b;
+            return ka.row > kb.row;
         }
         char ba[16], bb[16];
         const auto [da, ta] = dateTime(ka, ba);
@@ -534,14 +534,15 @@ JournalData JournalReader::finish(const NamesByBadge &names)
             return c > 0;
         if (const int c = ta.compare(tb))
             return c > 0;
-        return a > b;
-    });
+        return ka.row > kb.row;
+    };
+    if (!std::is_sorted(m_keys.begin(), m_keys.end(), newer))
+        std::sort(m_keys.begin(), m_keys.end(), newer);
     std::vector<JournalIndexRow> sorted;
-    sorted.reserve(order.size());
-    for (std::uint32_t k : order)
-        sorted.push_back(e.m_index[k]);
+    sorted.reserve(m_keys.size());
+    for (const SortKey &k : m_keys)
+        sorted.push_back(e.m_index[k.row]);
     e.m_index = std::move(sorted);
-    order = {};
     m_keys = {};
     m_otherKeys = {};
     m_data.places.assign(m_places.begin(), m_places.end());

@@ -200,6 +200,7 @@ private:
     struct SortKey {
         std::uint64_t stamp = 0;
         std::uint32_t other = UINT32_MAX; // in m_otherKeys
+        std::uint32_t row = 0;            // in the index, in file order
     };
     std::vector<SortKey> m_keys;
     std::vector<std::pair<std::string, std::string>> m_otherKeys;
