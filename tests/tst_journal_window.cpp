@@ -167,6 +167,16 @@ void TstJournalWindow::filters_data()
                               << ""
                               << ""
                               << "" << 1 << "2026-12-02 10:00";
+    // The search runs over the folded texts of all rows laid end to end:
+    // a row matching in several places counts once, and no match spans two rows.
+    QTest::newRow("several matches in each row") << "1"
+                                                 << ""
+                                                 << ""
+                                                 << "" << 8 << "3/xx/26 0a:15";
+    QTest::newRow("one row's end with the next's start") << "inconnu0000000103"
+                                                         << ""
+                                                         << ""
+                                                         << "" << 0 << "";
     QTest::newRow("nothing matches") << "zz"
                                      << ""
                                      << ""

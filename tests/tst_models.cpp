@@ -64,6 +64,8 @@ private slots:
     void passages();
     void passagesReset();
     void operations();
+    void passagesFromBytes_data();
+    void passagesFromBytes();
     void texts();
     void ports();
     void badges();
@@ -160,6 +162,99 @@ void TstModels::passagesReset()
     QCOMPARE(column(model, 3), (QStringList{"Élodie Œuvray", "Paul Durand", "Paul Durand"}));
     model.setRows({});
     QCOMPARE(model.rowCount(), 0);
+    QVERIFY(!QTest::currentTestFailed());
+}
+
+// The rows shown, top to bottom, each as "date|time|badge|name|place|downloaded".
+QStringList shownRows(const QAbstractItemModel &m)
+{
+    QStringList out;
+    for (int r = 0; r < m.rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < m.columnCount(); ++c)
+            cells << m.index(r, c).data().toString();
+        out << cells.join(QLatin1Char('|'));
+    }
+    return out;
+}
+
+void TstModels::passagesFromBytes_data()
+{
+    // The journal's bytes as a hand, a spreadsheet or a cut-off write leave them.
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("shown"); // newest first
+    QTest::addColumn<int>("unreadable");
+    QTest::addColumn<QString>("tip"); // of the first unreadable row
+    const QByteArray head = "\xEF\xBB\xBF" "date;heure;badge;nom;lieu;t\xC3\xA9l\xC3\xA9" "chargement\r\n";
+    const QByteArray a = "2026-12-01;07:30;0000000101;Zo\xC3\xA9 Martin;1;2026-12-02 18:00";
+    const QByteArray b = "2026-12-02;08:00;0000000102;Paul Durand;2;2026-12-02 18:00";
+    const QString shownA = QStringLiteral("2026-12-01|07:30|0000000101|Zoé Martin|1|2026-12-02 18:00");
+    const QString shownB = QStringLiteral("2026-12-02|08:00|0000000102|Paul Durand|2|2026-12-02 18:00");
+    QTest::newRow("empty file") << QByteArray() << QStringList() << 0 << QString();
+    QTest::newRow("header alone, no line end")
+        << head.chopped(2) << QStringList() << 0 << QString();
+    QTest::newRow("last line without its line end")
+        << head + a + "\r\n" + b << QStringList{shownB, shownA} << 0 << QString();
+    QTest::newRow("LF, lone CR and blank lines")
+        << QByteArray(head).replace("\r\n", "\n") + "\r\n\n" + a + "\r" + b + "\n\n"
+        << QStringList{shownB, shownA} << 0 << QString();
+    // A quote left open marks its own line only, the next row stands.
+    QTest::newRow("quote left open")
+        << head + b + "\r\n\r\n2026-12-03;\"09:00;0000000103;X;1;-\r\n" + a + "\r\n"
+        << QStringList{shownB, shownA,
+                       QStringLiteral("|||2026-12-03;\"09:00;0000000103;X;1;-||")}
+        << 1 << QStringLiteral("ligne illisible du journal (ligne 4)");
+    QTest::newRow("line cut short")
+        << head + a + "\r\n2026-12-0" << QStringList{shownA, QStringLiteral("|||2026-12-0||")}
+        << 1 << QStringLiteral("ligne illisible du journal (ligne 3)");
+    // A column added at the end, old rows without it; columns found by their names.
+    QTest::newRow("a column more, rows with and without it")
+        << head.chopped(2) + ";platine\r\n" + a + "\r\n" + b + ";Porte nord\r\n"
+        << QStringList{shownB, shownA} << 0 << QString();
+    QTest::newRow("columns in another order")
+        << QByteArray("nom;badge;date;heure;lieu\r\nZo\xE9 Martin;0000000101;2026-12-01;07:30;1\r\n")
+        << QStringList{QStringLiteral("2026-12-01|07:30|0000000101|Zoé Martin|1|")} << 0
+        << QString();
+    // Newest first as texts: a time or a date typed otherwise sorts among
+    // the usual ones as its text does; the same minute, the later line first.
+    QTest::newRow("dates and times as typed")
+        << head + "2026-12-02;08:00;A;a;1\r\n2026-12-02;8:00;B;b;1\r\n2026-12-02;08:00;C;c;1\r\n"
+                  "02/12/2026;09:00;D;d;1\r\n2026-12-02;23:59;E;e;1\r\n"
+        << QStringList{"2026-12-02|8:00|B|b|1|", "2026-12-02|23:59|E|e|1|",
+                       "2026-12-02|08:00|C|c|1|", "2026-12-02|08:00|A|a|1|",
+                       "02/12/2026|09:00|D|d|1|"}
+        << 0 << QString();
+    // Quoted cells (a separator, a quote, a guarded formula) are read whole.
+    QTest::newRow("quoted and guarded cells")
+        << head + "2026-12-01;07:30;0000000101;\"Martin; \"\"Zo\xC3\xA9\"\"\";'=1;x\r\n"
+        << QStringList{QStringLiteral("2026-12-01|07:30|0000000101|Martin; \"Zoé\"|=1|x")} << 0
+        << QString();
+}
+
+void TstModels::passagesFromBytes()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, shown);
+    QFETCH(int, unreadable);
+    QFETCH(QString, tip);
+    const JournalData data = readJournal(bytes.toStdString(), {});
+    PassagesModel model(data);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    model.setRows(filterJournal(data, {}));
+    QCOMPARE(shownRows(model), shown);
+    QCOMPARE(data.unreadable, unreadable);
+    for (int r = 0; r < model.rowCount(); ++r)
+        if (data.entries.info(std::size_t(model.rows()[std::size_t(r)])).unreadable) {
+            QCOMPARE(model.index(r, 3).data(Qt::ToolTipRole).toString(), tip);
+            break;
+        }
+    // Sorted by each column and back: every row stays, once.
+    for (int c = 0; c < model.columnCount(); ++c) {
+        model.sort(c, Qt::AscendingOrder);
+        QCOMPARE(model.rowCount(), shown.size());
+    }
+    model.sort(0, Qt::DescendingOrder);
+    QCOMPARE(shownRows(model), shown);
     QVERIFY(!QTest::currentTestFailed());
 }
 

@@ -220,11 +220,12 @@ void JournalWindow::reloadOperations()
         refilter();
 }
 
-bool JournalWindow::readInSlices(std::string_view bytes, JournalData &out)
+bool JournalWindow::readInSlices(std::string bytes, JournalData &out)
 {
     m_reading = true;
     const auto done = qScopeGuard([this] { m_reading = false; });
-    JournalReader reader(bytes);
+    // The journal's text is kept as it was read, its rows indexed.
+    JournalReader reader(std::move(bytes));
     {
         // Over this window once shown; over the main window at the first read.
         QWidget *over = isVisible() || !parentWidget() ? this : parentWidget();
@@ -248,15 +249,23 @@ void JournalWindow::reload()
         return;
     }
     std::string error;
-    const std::optional<std::string> bytes = files::read(m_source.path, &error);
+    std::optional<std::string> bytes = files::read(m_source.path, &error);
     // No journal yet (nothing downloaded) is an empty journal.
     JournalData read;
-    m_readCancelled = !readInSlices(bytes ? std::string_view(*bytes) : std::string_view(), read);
+    m_readCancelled = !readInSlices(bytes ? std::move(*bytes) : std::string(), read);
+    bytes.reset();
     if (m_readCancelled) {
         refilter(); // the rows as they were; the count line says so
     } else {
         m_ui->passages->setRows({});
+        m_rows = {};
+        m_presence = {};
+        m_presenceStale = true;
         m_data = std::move(read);
+        read = {};
+#ifdef __GLIBC__
+        malloc_trim(0); // the journal read before, and the read's own work, go back to the system
+#endif
         showRead();
     }
     if (m_reloadPending && !m_busy && !m_closeWhenDone) {
@@ -381,8 +390,8 @@ void JournalWindow::refilter()
     }
     std::size_t marked = 0, unreadable = 0;
     for (int i : m_rows) {
-        const JournalEntry &e = m_data.entries[std::size_t(i)];
-        marked += e.nameTaken();
+        const JournalIndexRow &e = m_data.entries.info(std::size_t(i));
+        marked += e.nameSource != NameSource::Journal;
         unreadable += e.unreadable;
     }
     QString text =
@@ -395,6 +404,8 @@ void JournalWindow::refilter()
         text += QStringLiteral(" ; %1 nom(s) en italique absents de leur ligne du journal "
                                "(repris du journal ou de la liste ouverte)")
                     .arg(marked);
+    if (m_data.tooLarge)
+        text += tr(" ; le journal dépasse 4 Gio : il n'est pas lu");
     ui.count->setText(text + cancelledNote());
 }
 

@@ -80,7 +80,7 @@ public:
 private:
     void refilter();
     // The journal's bytes read into `out`; false when the operator cancelled.
-    bool readInSlices(std::string_view bytes, JournalData &out);
+    bool readInSlices(std::string bytes, JournalData &out);
     void showRead(); // the journal just read, its range and places in the filters
     QString cancelledNote() const;
     // Runs an export or a print; a download that ends meanwhile is read

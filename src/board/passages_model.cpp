@@ -48,7 +48,11 @@ QVariant PassagesModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || std::size_t(index.row()) >= m_rows.size())
         return {};
-    const JournalEntry &e = m_data.entries[std::size_t(m_rows[std::size_t(index.row())])];
+    if (role != Qt::DisplayRole && role != Qt::FontRole && role != Qt::ForegroundRole &&
+        role != Qt::ToolTipRole)
+        return {}; // the row is not read for the roles the passages leave to the view
+    // The row read from the journal's text as it is shown.
+    const JournalEntry e = m_data.entries[std::size_t(m_rows[std::size_t(index.row())])];
     if (e.unreadable) {
         // A line the journal's reader could not take: shown as it stands,
         // greyed and in italics, in the name's column.
@@ -102,45 +106,47 @@ void PassagesModel::order()
             std::reverse(m_rows.begin(), m_rows.end());
         return;
     }
-    const auto field = [&](int i) -> const std::string & {
-        const JournalRow &r = m_data.entries[std::size_t(i)].row;
-        switch (m_column) {
-        case 2:
-            return r.badge;
-        case 3:
-            return r.name;
-        case 4:
-            return r.place;
-        case 5:
-            return r.downloaded;
-        default:
-            return r.board;
-        }
+    // Each row's texts read once: its field, or for the names the name
+    // folded (accents and case aside) then as written; a badge nobody knows
+    // by its number.
+    struct Key {
+        int row;
+        bool unknown;
+        std::string first, second;
     };
+    std::vector<Key> keys;
+    keys.reserve(m_rows.size());
+    const JournalEntries &entries = m_data.entries;
+    JournalCells cells;
+    JournalFields f;
+    for (int i : m_rows) {
+        const JournalIndexRow &info = entries.info(std::size_t(i));
+        entries.read(std::size_t(i), cells, f);
+        Key k{i, m_column == 3 && info.nameSource == NameSource::Unknown, {}, {}};
+        if (k.unknown)
+            k.first = f.badge;
+        else if (m_column == 3) {
+            // An unreadable row sorts by its line, as it shows.
+            k.first = foldUtf8ForSearch(info.unreadable ? f.text : f.name);
+            k.second = f.name;
+        } else
+            k.first = m_column == 2   ? f.badge
+                      : m_column == 4 ? f.place
+                      : m_column == 5 ? f.downloaded
+                                      : f.board;
+        keys.push_back(std::move(k));
+    }
     // A badge nobody knows comes after the names, by its number, either way.
-    const auto unknown = [&](int i) {
-        return m_column == 3 && m_data.entries[std::size_t(i)].nameSource == NameSource::Unknown;
-    };
-    // Names by their letters, accents and case aside ("Élodie" among the
-    // E's, not after "Zoé"), then as written.
-    const auto folded = [&](int i) {
-        const std::string_view key = m_data.entries[std::size_t(i)].searchKey;
-        const std::size_t cut = key.find('\n');
-        return cut == std::string_view::npos ? std::string_view() : key.substr(cut + 1);
-    };
-    std::stable_sort(m_rows.begin(), m_rows.end(), [&](int a, int b) {
-        const bool ua = unknown(a), ub = unknown(b);
-        if (ua != ub)
-            return ub;
-        const JournalRow &ra = m_data.entries[std::size_t(a)].row;
-        const JournalRow &rb = m_data.entries[std::size_t(b)].row;
-        int c = ua ? ra.badge.compare(rb.badge) : 0;
-        if (!ua && m_column == 3)
-            c = folded(a).compare(folded(b));
-        if (!ua && c == 0)
-            c = field(a).compare(field(b));
+    std::stable_sort(keys.begin(), keys.end(), [&](const Key &a, const Key &b) {
+        if (a.unknown != b.unknown)
+            return b.unknown;
+        int c = a.first.compare(b.first);
+        if (c == 0)
+            c = a.second.compare(b.second);
         return m_order == Qt::AscendingOrder ? c < 0 : c > 0;
     });
+    for (std::size_t k = 0; k < keys.size(); ++k)
+        m_rows[k] = keys[k].row;
 }
 
 } // namespace platine

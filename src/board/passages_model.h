@@ -1,7 +1,8 @@
 #pragma once
 // The tab "Passages" of "Journal des passages": the passages that pass the
-// filters, as indexes into the journal; a click on a header sorts them (the
-// journal's order is newest first). A name taken from elsewhere shows in
+// filters, as indexes into the journal, each row read from the journal's
+// text when it is shown; a click on a header sorts them (the journal's
+// order is newest first). A name taken from elsewhere shows in
 // italics with a tool tip saying where from; a badge nobody knows shows
 // "(inconnu)" and sorts after the names, by its number. A line of the
 // journal that could not be read shows as it stands in the name's column,

@@ -1,11 +1,13 @@
 #include "core/board/journal_view.h"
 
+#include "core/platform/cp1252.h"
 #include "core/platform/csv.h"
 
 #include <algorithm>
 #include <array>
 #include <tuple>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace platine {
 
@@ -181,15 +183,16 @@ void fitWidths(Sheet &sheet)
 
 } // namespace
 
-std::string foldUtf8ForSearch(std::string_view s)
+namespace {
+
+// Appends `s` folded for the search (see foldUtf8ForSearch) to `out`.
+void foldInto(std::string &out, std::string_view s)
 {
     // Latin-1 letters U+00C0 to U+00FF (UTF-8 C3 80 to C3 BF), by their low six bits.
     static constexpr std::string_view kLatin1 = "aaaaaaaceeeeiiii"
                                                 "dnooooo*ouuuuyts"
                                                 "aaaaaaaceeeeiiii"
                                                 "dnooooo/ouuuuyty";
-    std::string out;
-    out.reserve(s.size());
     for (std::size_t i = 0; i < s.size(); ++i) {
         const unsigned char c = static_cast<unsigned char>(s[i]);
         if (c < 0x80) {
@@ -210,68 +213,344 @@ std::string foldUtf8ForSearch(std::string_view s)
             out += char(c);
         }
     }
+}
+
+// The search's text of a row: badge and name folded, "\n" between; a badge
+// nobody knows is "(inconnu)"; an unreadable row is its line.
+void searchKeyInto(std::string &out, const JournalIndexRow &info, const JournalFields &f)
+{
+    out.clear();
+    if (info.unreadable) {
+        out += '\n';
+        foldInto(out, f.text);
+        return;
+    }
+    foldInto(out, f.badge);
+    out += '\n';
+    foldInto(out, info.nameSource == NameSource::Unknown ? std::string_view(kUnknownName) : f.name);
+}
+
+// "dddd-dd-dd" and "dd:dd": texts whose order is that of their digits.
+bool dateShaped(std::string_view s)
+{
+    return s.size() == 10 && s[4] == '-' && s[7] == '-' && isDigit(s[0]) && isDigit(s[1]) &&
+           isDigit(s[2]) && isDigit(s[3]) && isDigit(s[5]) && isDigit(s[6]) && isDigit(s[8]) &&
+           isDigit(s[9]);
+}
+
+bool timeShaped(std::string_view s)
+{
+    return s.size() == 5 && s[2] == ':' && isDigit(s[0]) && isDigit(s[1]) && isDigit(s[3]) &&
+           isDigit(s[4]);
+}
+
+} // namespace
+
+std::string foldUtf8ForSearch(std::string_view s)
+{
+    std::string out;
+    out.reserve(s.size());
+    foldInto(out, s);
     return out;
+}
+
+bool JournalCells::split(std::string_view line, char separator)
+{
+    m_views.clear();
+    // The cells are the line's own bytes, unless a quote or a guarded
+    // apostrophe asks for them to be copied.
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (c == separator) {
+            m_views.push_back(line.substr(start, i - start));
+            start = i + 1;
+        } else if (c == '"' || c == '\'') {
+            m_views.clear();
+            const bool closed = csv::splitLine(line, separator, m_owned);
+            m_views.assign(m_owned.begin(), m_owned.end());
+            return closed;
+        }
+    }
+    m_views.push_back(line.substr(start));
+    return true;
+}
+
+std::string_view JournalEntries::lineOf(std::size_t i) const
+{
+    const std::string_view t = text().substr(m_index[i].offset);
+    std::size_t end = 0;
+    while (end < t.size() && t[end] != '\r' && t[end] != '\n')
+        ++end;
+    return t.substr(0, end);
+}
+
+void JournalEntries::read(std::size_t i, JournalCells &cells, JournalFields &out) const
+{
+    const JournalIndexRow &info = m_index[i];
+    out = JournalFields{};
+    out.text = lineOf(i);
+    if (info.unreadable)
+        return;
+    cells.split(out.text, m_separator);
+    const auto cell = [&](JournalColumn c) { return cells[std::size_t(m_columns[std::size_t(c)])]; };
+    out.date = cell(JournalColumn::Date);
+    out.time = cell(JournalColumn::Time);
+    out.badge = cell(JournalColumn::Badge);
+    out.place = cell(JournalColumn::Place);
+    out.downloaded = cell(JournalColumn::Downloaded);
+    out.board = cell(JournalColumn::Board);
+    if (info.nameSource == NameSource::Journal)
+        out.name = cell(JournalColumn::Name);
+    else if (const auto n = m_givenNames.find(std::string(out.badge)); n != m_givenNames.end())
+        out.name = n->second;
+}
+
+std::vector<int> JournalEntries::rowsFinding(std::string_view folded) const
+{
+    std::vector<int> rows;
+    JournalCells cells;
+    JournalFields f;
+    std::string key;
+    const auto eachOnItsOwn = [&] {
+        for (std::size_t i = 0; i < m_index.size(); ++i) {
+            read(i, cells, f);
+            searchKeyInto(key, m_index[i], f);
+            if (key.find(folded) != std::string::npos)
+                rows.push_back(int(i));
+        }
+        return rows;
+    };
+    if (folded.find('\0') != std::string_view::npos) // a NUL ends each row's text
+        return eachOnItsOwn();
+    if (m_searchAt.size() != m_index.size() + 1) {
+        m_searchText.clear();
+        m_searchAt.clear();
+        m_searchAt.reserve(m_index.size() + 1);
+        for (std::size_t i = 0; i < m_index.size(); ++i) {
+            m_searchAt.push_back(std::uint32_t(m_searchText.size()));
+            read(i, cells, f);
+            searchKeyInto(key, m_index[i], f);
+            m_searchText.append(key).push_back('\0');
+            if (m_searchText.size() > UINT32_MAX) { // past the offsets' reach
+                m_searchText = std::string();
+                m_searchAt = {};
+                return eachOnItsOwn();
+            }
+        }
+        m_searchAt.push_back(std::uint32_t(m_searchText.size()));
+        m_searchText.shrink_to_fit();
+    }
+    // One pass over the texts of all rows; a match lies within one row's.
+    std::size_t row = 0;
+    for (std::size_t at = m_searchText.find(folded); at != std::string::npos;
+         at = m_searchText.find(folded, m_searchAt[row + 1])) {
+        row = std::size_t(std::upper_bound(m_searchAt.begin() + std::ptrdiff_t(row),
+                                           m_searchAt.end(), std::uint32_t(at)) -
+                          m_searchAt.begin()) -
+              1;
+        rows.push_back(int(row));
+    }
+    return rows;
+}
+
+JournalEntry JournalEntries::operator[](std::size_t i) const
+{
+    const JournalIndexRow &info = m_index[i];
+    JournalEntry e;
+    e.line = int(info.line);
+    e.fileLine = int(info.fileLine);
+    e.unreadable = info.unreadable;
+    e.nameSource = info.nameSource;
+    JournalCells cells;
+    JournalFields f;
+    read(i, cells, f);
+    if (info.unreadable) {
+        e.text = f.text;
+    } else {
+        e.row.date = f.date;
+        e.row.time = f.time;
+        e.row.badge = f.badge;
+        e.row.name = f.name;
+        e.row.place = f.place;
+        e.row.downloaded = f.downloaded;
+        e.row.board = f.board;
+    }
+    searchKeyInto(e.searchKey, info, f);
+    return e;
+}
+
+JournalReader::JournalReader(std::string bytes)
+{
+    JournalEntries &e = m_data.entries;
+    std::string_view body = bytes;
+    if (body.substr(0, csv::kBom.size()) == csv::kBom)
+        body.remove_prefix(csv::kBom.size());
+    if (cp1252::isUtf8(body)) {
+        e.m_start = bytes.size() - body.size();
+        e.m_bytes = std::move(bytes);
+    } else {
+        // A journal saved by a spreadsheet in its own code page.
+        e.m_bytes = cp1252::toUtf8(body);
+        bytes = std::string();
+    }
+    if (e.text().size() > std::size_t(UINT32_MAX)) {
+        m_data.tooLarge = true;
+        e.m_bytes = std::string();
+        e.m_start = 0;
+    }
+    m_text = e.text();
 }
 
 bool JournalReader::step(std::size_t budget)
 {
-    std::vector<JournalEntry> &entries = m_data.entries;
+    const std::string_view text = m_text;
+    const std::size_t n = text.size();
+    const std::size_t stop = budget >= n - std::min(n, m_at) ? n : m_at + budget;
+    std::size_t i = m_at;
     // A line at a time: a row a spreadsheet or a hand left a quote open in,
     // or a line without the cells of a passage, is kept, marked, and the
     // next row stands on its own.
-    return m_scanner.next(budget, [&](const JournalLine &l) {
-        JournalEntry e;
-        e.line = int(entries.size());
-        e.fileLine = l.line;
-        const std::size_t needed =
-            std::size_t(std::max({l.at[std::size_t(JournalColumn::Date)],
-                                  l.at[std::size_t(JournalColumn::Time)],
-                                  l.at[std::size_t(JournalColumn::Badge)]})) + 1;
-        if (!l.readable || l.cells.size() < needed) {
-            e.unreadable = true;
-            e.text = l.text;
-            e.searchKey = "\n" + foldUtf8ForSearch(e.text);
-            ++m_data.unreadable;
-            entries.push_back(std::move(e));
-            return;
+    do {
+        if (i >= n)
+            break;
+        std::size_t end = i;
+        while (end < n && text[end] != '\r' && text[end] != '\n')
+            ++end;
+        const std::string_view piece = text.substr(i, end - i);
+        std::size_t next = end;
+        if (next < n)
+            next += text[next] == '\r' && next + 1 < n && text[next + 1] == '\n' ? 2 : 1;
+        if (!piece.empty()) {
+            if (!m_header) {
+                m_header = true;
+                JournalEntries &e = m_data.entries;
+                e.m_separator = csv::separatorOf(piece);
+                std::vector<std::string> header;
+                csv::splitLine(piece, e.m_separator, header);
+                e.m_columns = journalColumns(header);
+                m_needed = std::size_t(std::max({e.m_columns[std::size_t(JournalColumn::Date)],
+                                                 e.m_columns[std::size_t(JournalColumn::Time)],
+                                                 e.m_columns[std::size_t(JournalColumn::Badge)]})) +
+                           1;
+            } else {
+                addRow(piece, i);
+            }
         }
-        e.row.date = l.cell(JournalColumn::Date);
-        e.row.time = l.cell(JournalColumn::Time);
-        e.row.badge = l.cell(JournalColumn::Badge);
-        e.row.name = l.cell(JournalColumn::Name);
-        e.row.place = l.cell(JournalColumn::Place);
-        e.row.downloaded = l.cell(JournalColumn::Downloaded);
-        e.row.board = l.cell(JournalColumn::Board);
-        e.searchKey = foldUtf8ForSearch(e.row.badge) + "\n" + foldUtf8ForSearch(e.row.name);
-        if (m_places.empty() || m_places.back() != e.row.place)
-            m_places.push_back(e.row.place);
-        if (isoDate(e.row.date)) {
-            if (m_data.firstDate.empty() || e.row.date < m_data.firstDate)
-                m_data.firstDate = e.row.date;
-            if (m_data.lastDate.empty() || e.row.date > m_data.lastDate)
-                m_data.lastDate = e.row.date;
-        }
-        entries.push_back(std::move(e));
-    });
+        ++m_line;
+        i = next;
+    } while (i < stop);
+    m_at = i;
+    return m_at < n;
+}
+
+void JournalReader::addRow(std::string_view line, std::size_t at)
+{
+    JournalEntries &e = m_data.entries;
+    JournalIndexRow row;
+    row.offset = std::uint32_t(at);
+    row.line = std::uint32_t(e.m_index.size());
+    row.fileLine = std::uint32_t(m_line);
+    SortKey key;
+    key.row = row.line;
+    const bool readable = m_cells.split(line, e.m_separator);
+    if (!readable || m_cells.size() < m_needed) {
+        row.unreadable = true;
+        ++m_data.unreadable;
+        key.other = std::uint32_t(m_otherKeys.size());
+        m_otherKeys.emplace_back(); // no date, no time: after the passages
+        e.m_index.push_back(row);
+        m_keys.push_back(key);
+        return;
+    }
+    const auto cell = [&](JournalColumn c) { return m_cells[std::size_t(e.m_columns[std::size_t(c)])]; };
+    const std::string_view date = cell(JournalColumn::Date), time = cell(JournalColumn::Time),
+                           place = cell(JournalColumn::Place);
+    m_unnamed += cell(JournalColumn::Name).empty();
+    if (!m_anyPlace || place != m_lastPlace) {
+        m_anyPlace = true;
+        m_lastPlace = place;
+        if (m_places.find(place) == m_places.end())
+            m_places.emplace(place);
+    }
+    if (isoDate(date)) {
+        if (m_data.firstDate.empty() || date < m_data.firstDate)
+            m_data.firstDate = date;
+        if (m_data.lastDate.empty() || date > m_data.lastDate)
+            m_data.lastDate = date;
+    }
+    if (dateShaped(date) && timeShaped(time)) {
+        std::uint64_t v = 0;
+        for (char c : date)
+            if (c != '-')
+                v = v * 10 + std::uint64_t(c - '0');
+        for (char c : time)
+            if (c != ':')
+                v = v * 10 + std::uint64_t(c - '0');
+        key.stamp = v;
+    } else {
+        key.other = std::uint32_t(m_otherKeys.size());
+        m_otherKeys.emplace_back(date, time);
+    }
+    e.m_index.push_back(row);
+    m_keys.push_back(key);
 }
 
 JournalData JournalReader::finish(const NamesByBadge &names)
 {
     while (step(std::string_view::npos)) {
     }
-    std::vector<JournalEntry> &entries = m_data.entries;
+    JournalEntries &e = m_data.entries;
     // Newest first; of two passages at the same minute, the later line first.
-    std::sort(entries.begin(), entries.end(), [](const JournalEntry &a, const JournalEntry &b) {
-        if (int c = a.row.date.compare(b.row.date))
+    // The keys in digits compare as their texts do; the others by their texts.
+    const auto dateTime = [&](const SortKey &k, char (&buf)[16]) {
+        if (k.other != UINT32_MAX) {
+            const auto &o = m_otherKeys[k.other];
+            return std::pair<std::string_view, std::string_view>(o.first, o.second);
+        }
+        // yyyymmddhhmm as "yyyy-mm-dd" and "hh:mm".
+        std::uint64_t v = k.stamp;
+        static constexpr int kAt[] = {14, 13, 11, 10, 9, 8, 6, 5, 3, 2, 1, 0};
+        for (int p : kAt) {
+            buf[p] = char('0' + v % 10);
+            v /= 10;
+        }
+        buf[4] = buf[7] = '-';
+        buf[12] = ':';
+        return std::pair<std::string_view, std::string_view>(std::string_view(buf, 10),
+                                                             std::string_view(buf + 10, 5));
+    };
+    // The keys sorted themselves, from the last line up: a journal added to
+    // in the order of its passages is then nearly in order already.
+    std::reverse(m_keys.begin(), m_keys.end());
+    const auto newer = [&](const SortKey &ka, const SortKey &kb) {
+        if (ka.other == UINT32_MAX && kb.other == UINT32_MAX) {
+            if (ka.stamp != kb.stamp)
+                return ka.stamp > kb.stamp;
+            return ka.row > kb.row;
+        }
+        char ba[16], bb[16];
+        const auto [da, ta] = dateTime(ka, ba);
+        const auto [db, tb] = dateTime(kb, bb);
+        if (const int c = da.compare(db))
             return c > 0;
-        if (int c = a.row.time.compare(b.row.time))
+        if (const int c = ta.compare(tb))
             return c > 0;
-        return a.line > b.line;
-    });
-    std::sort(m_places.begin(), m_places.end());
-    m_places.erase(std::unique(m_places.begin(), m_places.end()), m_places.end());
-    m_data.places = std::move(m_places);
-    nameUnnamedRows(m_data, names);
+        return ka.row > kb.row;
+    };
+    if (!std::is_sorted(m_keys.begin(), m_keys.end(), newer))
+        std::sort(m_keys.begin(), m_keys.end(), newer);
+    std::vector<JournalIndexRow> sorted;
+    sorted.reserve(m_keys.size());
+    for (const SortKey &k : m_keys)
+        sorted.push_back(e.m_index[k.row]);
+    e.m_index = std::move(sorted);
+    m_keys = {};
+    m_otherKeys = {};
+    m_data.places.assign(m_places.begin(), m_places.end());
+    m_places.clear();
+    if (m_unnamed)
+        nameUnnamedRows(m_data, names);
     return std::move(m_data);
 }
 
@@ -288,34 +567,54 @@ std::string unreadableLine(const JournalEntry &e)
 
 void nameUnnamedRows(JournalData &data, const NamesByBadge &names)
 {
-    // The entries are newest first: the first name met is the newest.
-    std::unordered_map<std::string_view, std::string_view> newest;
-    for (const JournalEntry &e : data.entries)
-        if (e.nameSource == NameSource::Journal && !e.row.name.empty())
-            newest.try_emplace(e.row.badge, e.row.name);
-    std::vector<std::pair<std::size_t, std::string>> taken; // the names go in after the look-ups
-    for (std::size_t i = 0; i < data.entries.size(); ++i) {
-        JournalEntry &e = data.entries[i];
-        if (e.unreadable || e.nameSource != NameSource::Journal || !e.row.name.empty())
+    JournalEntries &entries = data.entries;
+    JournalCells cells;
+    JournalFields f;
+    // The badges of the rows without a name, then the newest name the
+    // journal's other rows give each (the entries are newest first).
+    std::unordered_map<std::string, std::string> newest;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const JournalIndexRow &info = entries.m_index[i];
+        if (info.unreadable || info.nameSource != NameSource::Journal)
             continue;
-        if (const auto n = newest.find(e.row.badge); n != newest.end()) {
-            e.nameSource = NameSource::OtherRow;
-            taken.emplace_back(i, std::string(n->second));
-        } else if (const auto h = names.find(e.row.badge);
-                   h != names.end() && !h->second.empty()) {
-            e.nameSource = NameSource::OpenList;
-            taken.emplace_back(i, h->second);
+        entries.read(i, cells, f);
+        if (f.name.empty())
+            newest.try_emplace(std::string(f.badge));
+    }
+    if (newest.empty())
+        return;
+    std::unordered_map<std::string, bool> named; // the badges given their newest name
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const JournalIndexRow &info = entries.m_index[i];
+        if (info.unreadable || info.nameSource != NameSource::Journal)
+            continue;
+        entries.read(i, cells, f);
+        if (f.name.empty())
+            continue;
+        const auto n = newest.find(std::string(f.badge));
+        if (n != newest.end() && named.try_emplace(n->first, true).second)
+            n->second = f.name;
+    }
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        JournalIndexRow &info = entries.m_index[i];
+        if (info.unreadable || info.nameSource != NameSource::Journal)
+            continue;
+        entries.read(i, cells, f);
+        if (!f.name.empty())
+            continue;
+        const std::string badge(f.badge);
+        if (named.count(badge)) {
+            info.nameSource = NameSource::OtherRow;
+            entries.m_givenNames.try_emplace(badge, newest[badge]);
+        } else if (const auto h = names.find(badge); h != names.end() && !h->second.empty()) {
+            info.nameSource = NameSource::OpenList;
+            entries.m_givenNames.try_emplace(badge, h->second);
         } else {
-            e.nameSource = NameSource::Unknown;
-            e.searchKey += foldUtf8ForSearch(kUnknownName);
+            info.nameSource = NameSource::Unknown;
         }
     }
-    newest.clear();
-    for (auto &[i, name] : taken) {
-        JournalEntry &e = data.entries[i];
-        e.row.name = std::move(name);
-        e.searchKey = foldUtf8ForSearch(e.row.badge) + "\n" + foldUtf8ForSearch(e.row.name);
-    }
+    entries.m_searchText.clear(); // the names the search finds have changed
+    entries.m_searchAt.clear();
 }
 
 std::string shownName(const JournalEntry &e)
@@ -364,23 +663,42 @@ std::vector<int> filterJournal(const JournalData &data, const JournalFilter &f)
     while (!wanted.empty() && wanted.back() == ' ')
         wanted.pop_back();
     const bool ranged = !f.from.empty() || !f.to.empty();
+    const JournalEntries &entries = data.entries;
     std::vector<int> rows;
-    rows.reserve(data.entries.size());
-    for (std::size_t i = 0; i < data.entries.size(); ++i) {
-        const JournalEntry &e = data.entries[i];
-        if (e.unreadable && (ranged || !f.place.empty()))
-            continue;
-        if (!f.place.empty() && e.row.place != f.place)
-            continue;
+    if (!ranged && f.place.empty() && wanted.empty()) { // every row: none is read
+        rows.resize(entries.size());
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            rows[i] = int(i);
+        return rows;
+    }
+    // The search first, over the rows' folded texts; then the day and the place.
+    const std::vector<int> found = wanted.empty() ? std::vector<int>() : entries.rowsFinding(wanted);
+    if (!ranged && f.place.empty())
+        return found;
+    JournalCells cells;
+    JournalFields r;
+    const auto pass = [&](std::size_t i) {
+        if (entries.info(i).unreadable)
+            return false;
+        entries.read(i, cells, r);
+        if (!f.place.empty() && r.place != f.place)
+            return false;
         if (ranged) {
-            if (!isoDate(e.row.date))
-                continue;
-            if ((!f.from.empty() && e.row.date < f.from) || (!f.to.empty() && e.row.date > f.to))
-                continue;
+            if (!isoDate(r.date))
+                return false;
+            if ((!f.from.empty() && r.date < f.from) || (!f.to.empty() && r.date > f.to))
+                return false;
         }
-        if (!wanted.empty() && e.searchKey.find(wanted) == std::string::npos)
-            continue;
-        rows.push_back(int(i));
+        return true;
+    };
+    if (!wanted.empty()) {
+        for (int i : found)
+            if (pass(std::size_t(i)))
+                rows.push_back(i);
+    } else {
+        for (std::size_t i = 0; i < entries.size(); ++i)
+            if (pass(i))
+                rows.push_back(int(i));
     }
     return rows;
 }
@@ -407,13 +725,26 @@ Attendance attendance(const JournalData &data, const std::vector<int> &rows, int
     };
     // A holder's name: that of its newest passage named in the journal, else
     // the name its rows were given (the entries are newest first).
-    std::unordered_map<View, View> holderName;
-    for (const JournalEntry &e : data.entries)
-        if (e.nameSource == NameSource::Journal && !e.row.name.empty())
-            holderName.try_emplace(e.row.badge, e.row.name);
-    for (const JournalEntry &e : data.entries)
-        if (!e.row.name.empty())
-            holderName.try_emplace(e.row.badge, e.row.name);
+    const JournalEntries &entries = data.entries;
+    JournalCells cells;
+    JournalFields r;
+    std::unordered_map<std::string, std::string> holderName;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const JournalIndexRow &info = entries.info(i);
+        if (info.unreadable)
+            continue;
+        entries.read(i, cells, r);
+        if (!r.name.empty() && info.nameSource == NameSource::Journal)
+            holderName.try_emplace(std::string(r.badge), r.name);
+    }
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const JournalIndexRow &info = entries.info(i);
+        if (info.unreadable || info.nameSource == NameSource::Journal)
+            continue;
+        entries.read(i, cells, r);
+        if (!r.name.empty())
+            holderName.try_emplace(std::string(r.badge), r.name);
+    }
 
     // A passage whose date and time are readable belongs to the working day
     // its moment falls in; the others keep the date as it stands, with their
@@ -431,24 +762,29 @@ Attendance attendance(const JournalData &data, const std::vector<int> &rows, int
     std::unordered_map<std::pair<View, View>, std::size_t, PairHash> rawDay;   // (badge, date)
     timedDay.reserve(rows.size() / 2 + 1);
     const auto nameOf = [&](View badge) {
-        const auto n = holderName.find(badge);
-        return n == holderName.end() ? View() : n->second;
+        const auto n = holderName.find(std::string(badge));
+        return n == holderName.end() ? View() : View(n->second);
     };
+    // The badges, and the texts of the days without a readable moment, kept
+    // once for the days to point into.
+    std::unordered_set<std::string> kept;
+    const auto keep = [&](View s) { return View(*kept.emplace(s).first); };
     for (int i : rows) {
-        if (data.entries[std::size_t(i)].unreadable)
+        if (entries.info(std::size_t(i)).unreadable)
             continue; // not a passage
-        const JournalRow &r = data.entries[std::size_t(i)].row;
+        entries.read(std::size_t(i), cells, r);
         int y, m, d;
         const int t = minutesOf(r.time);
         if (t >= 0 && isoDate(r.date, &y, &m, &d)) {
             const long moment = daysFromCivil(y, m, d) * 1440 + t;
             const long shifted = moment - dayStart;
             const long workday = (shifted >= 0 ? shifted : shifted - 1439) / 1440;
-            const auto [at, isNew] = timedDay.try_emplace({r.badge, workday}, days.size());
+            const View badge = keep(r.badge);
+            const auto [at, isNew] = timedDay.try_emplace({badge, workday}, days.size());
             if (isNew) {
                 Day day;
-                day.name = nameOf(r.badge);
-                day.badge = r.badge;
+                day.name = nameOf(badge);
+                day.badge = badge;
                 day.date = civilFromDays(workday);
                 day.first = day.last = moment;
                 day.timed = true;
@@ -459,18 +795,19 @@ Attendance attendance(const JournalData &data, const std::vector<int> &rows, int
             day.last = std::max(day.last, moment);
             ++day.passages;
         } else {
-            const auto [at, isNew] = rawDay.try_emplace({r.badge, r.date}, days.size());
+            const View badge = keep(r.badge), date = keep(r.date), time = keep(r.time);
+            const auto [at, isNew] = rawDay.try_emplace({badge, date}, days.size());
             if (isNew) {
                 Day day;
-                day.name = nameOf(r.badge);
-                day.badge = r.badge;
-                day.date = r.date;
-                day.firstText = day.lastText = r.time;
+                day.name = nameOf(badge);
+                day.badge = badge;
+                day.date = date;
+                day.firstText = day.lastText = time;
                 days.push_back(std::move(day));
             }
             Day &day = days[at->second];
-            day.firstText = std::min(day.firstText, View(r.time));
-            day.lastText = std::max(day.lastText, View(r.time));
+            day.firstText = std::min(day.firstText, time);
+            day.lastText = std::max(day.lastText, time);
             ++day.passages;
         }
     }
@@ -607,13 +944,18 @@ Sheet passagesSheetOnDemand(const JournalData &data, const std::vector<int> &row
     sheet.widths.assign(sheet.header.size(), 0);
     for (std::size_t c = 0; c < sheet.header.size(); ++c)
         sheet.widths[c] = double(codePoints(sheet.header[c]));
+    JournalCells cells;
+    JournalFields f;
     for (int i : rows) {
-        const JournalEntry &e = data.entries[std::size_t(i)];
-        const std::size_t name = e.nameTaken() || e.unreadable ? codePoints(shownName(e)) : codePoints(e.row.name);
-        const std::size_t n[] = {codePoints(e.row.date),  codePoints(e.row.time),
-                                 codePoints(e.row.badge), name,
-                                 codePoints(e.row.place), codePoints(e.row.downloaded),
-                                 codePoints(e.row.board)};
+        const JournalIndexRow &info = data.entries.info(std::size_t(i));
+        data.entries.read(std::size_t(i), cells, f);
+        const std::size_t name = info.nameSource != NameSource::Journal || info.unreadable
+                                     ? codePoints(shownName(data.entries[std::size_t(i)]))
+                                     : codePoints(f.name);
+        const std::size_t n[] = {codePoints(f.date),  codePoints(f.time),
+                                 codePoints(f.badge), name,
+                                 codePoints(f.place), codePoints(f.downloaded),
+                                 codePoints(f.board)};
         for (std::size_t c = 0; c < std::size(n); ++c)
             sheet.widths[c] = std::max(sheet.widths[c], double(n[c]));
     }

@@ -9,7 +9,10 @@
 #include "core/platform/sheet.h"
 
 #include <cstdint>
+#include <iterator>
+#include <set>
 #include <string>
+#include <unordered_map>
 #include <string_view>
 #include <vector>
 
@@ -26,7 +29,8 @@ enum class NameSource : std::uint8_t {
     Unknown,  // nobody knows the badge: the name stays empty
 };
 
-// One passage of the journal as the window holds it.
+// One passage of the journal as the window shows it, read from the
+// journal's text when it is asked for (JournalEntries).
 struct JournalEntry {
     JournalRow row;
     NameSource nameSource = NameSource::Journal;
@@ -45,37 +49,165 @@ struct JournalEntry {
     std::string searchKey;
 };
 
-// The whole journal, newest passage first (by date, then time, then the
-// later line of the file first).
+// What the window keeps of one row: where its line starts in the journal's
+// text and what reading it once taught. The text is indexed with 32-bit
+// offsets: a journal of 4 GiB or more is not read (JournalData::tooLarge).
+struct JournalIndexRow {
+    std::uint32_t offset = 0;   // of the line, in the text
+    std::uint32_t line = 0;     // the row's place in the file, from 0
+    std::uint32_t fileLine = 0; // the line of the file, from 1
+    NameSource nameSource = NameSource::Journal;
+    bool unreadable = false;
+};
+
+// The cells of one line of the journal: views of the line itself when no
+// quote or apostrophe asks for a copy. They stay valid until the next split
+// (and while the line's text lives).
+class JournalCells {
+public:
+    // False when a quote is left open at the end of the line.
+    bool split(std::string_view line, char separator);
+    std::size_t size() const { return m_views.size(); }
+    // Cell `k`, empty when the row is shorter.
+    std::string_view operator[](std::size_t k) const
+    {
+        return k < m_views.size() ? m_views[k] : std::string_view();
+    }
+
+private:
+    std::vector<std::string_view> m_views;
+    std::vector<std::string> m_owned;
+};
+
+struct JournalData;
+void nameUnnamedRows(JournalData &data, const NamesByBadge &names);
+
+// A passage's texts as read from its line, without a copy (views valid
+// until the next read with the same JournalCells).
+struct JournalFields {
+    std::string_view date, time, badge, place, downloaded, board;
+    // The name shown: the row's own, or the one it was given (nameSource);
+    // empty for a badge nobody knows.
+    std::string_view name;
+    std::string_view text; // the line as it stands
+};
+
+// The journal's rows, newest passage first (by date, then time, then the
+// later line of the file first): the journal's text, kept whole, and an
+// index of its rows. A row is read from the text when it is asked for, so
+// the window holds little more than the file; a column the journal gains
+// costs nothing (the cells are found by the header's names).
+class JournalEntries {
+public:
+    std::size_t size() const { return m_index.size(); }
+    bool empty() const { return m_index.empty(); }
+    const JournalIndexRow &info(std::size_t i) const { return m_index[i]; }
+    // Row `i` read whole.
+    JournalEntry operator[](std::size_t i) const;
+    // Row `i`'s texts (unreadable: its text only), its cells split in `cells`.
+    void read(std::size_t i, JournalCells &cells, JournalFields &out) const;
+    // The line of row `i`, without its line end.
+    std::string_view lineOf(std::size_t i) const;
+    // The rows, in order, whose badge or name (an unreadable row: its line),
+    // folded for the search, hold `folded`. The folded texts of every row
+    // are made at the first search and kept (about half the journal's size).
+    std::vector<int> rowsFinding(std::string_view folded) const;
+
+    class const_iterator {
+    public:
+        using iterator_category = std::input_iterator_tag;
+        using value_type = JournalEntry;
+        using difference_type = std::ptrdiff_t;
+        using pointer = void;
+        using reference = JournalEntry;
+        const_iterator() = default;
+        const_iterator(const JournalEntries *e, std::size_t i) : m_entries(e), m_i(i) {}
+        JournalEntry operator*() const { return (*m_entries)[m_i]; }
+        const_iterator &operator++() { return ++m_i, *this; }
+        const_iterator operator++(int) { return {m_entries, m_i++}; }
+        bool operator==(const const_iterator &o) const { return m_i == o.m_i; }
+        difference_type operator-(const const_iterator &o) const
+        {
+            return difference_type(m_i) - difference_type(o.m_i);
+        }
+
+    private:
+        const JournalEntries *m_entries = nullptr;
+        std::size_t m_i = 0;
+    };
+    const_iterator begin() const { return {this, 0}; }
+    const_iterator end() const { return {this, m_index.size()}; }
+
+private:
+    friend class JournalReader;
+    friend void nameUnnamedRows(JournalData &data, const NamesByBadge &names);
+    std::string_view text() const { return std::string_view(m_bytes).substr(m_start); }
+
+    std::string m_bytes;      // the file as read, or its conversion to UTF-8
+    std::size_t m_start = 0;  // the text's start (after the byte-order mark)
+    std::vector<JournalIndexRow> m_index;
+    char m_separator = ';';
+    JournalColumns m_columns{0, 1, 2, 3, 4, 5};
+    // The name given to the unnamed rows of a badge (NameSource::OtherRow, OpenList).
+    std::unordered_map<std::string, std::string> m_givenNames;
+    // The search's texts, each row's ended by a NUL, and where each starts
+    // (one more at the end); empty until the first search.
+    mutable std::string m_searchText;
+    mutable std::vector<std::uint32_t> m_searchAt;
+};
+
+// The whole journal, newest passage first.
 struct JournalData {
-    std::vector<JournalEntry> entries;
+    JournalEntries entries;
     std::vector<std::string> places; // the places found, in ascending order
     std::string firstDate, lastDate; // the range of the dates "yyyy-mm-dd"; empty: none
     int unreadable = 0;              // rows marked unreadable (not passages)
+    bool tooLarge = false;           // 4 GiB or more: not read
 };
 
-// Reads the journal's bytes a line at a time (scanJournal; columns found by
-// their header names, the journal's own order otherwise). A row whose name
-// is empty takes a name as nameUnnamedRows says.
+// Reads the journal's bytes a line at a time (columns found by their
+// header names, the journal's own order otherwise). A row whose name is
+// empty takes a name as nameUnnamedRows says.
 JournalData readJournal(std::string_view bytes, const NamesByBadge &names);
 
-// The same reading a slice at a time (JournalScanner), so that a window
-// stays alive while a large journal is read: step() until it answers false,
-// then finish(). `bytes` must outlive the reader.
+// The same reading a slice at a time, so that a window stays alive while a
+// large journal is read: step() until it answers false, then finish().
 class JournalReader {
 public:
-    explicit JournalReader(std::string_view bytes) : m_scanner(bytes) {}
+    explicit JournalReader(std::string_view bytes) : JournalReader(std::string(bytes)) {}
+    explicit JournalReader(std::string bytes); // kept as the journal's text
+    JournalReader(const JournalReader &) = delete;
+    JournalReader &operator=(const JournalReader &) = delete;
     // Reads the lines that start within the next `budget` bytes; false at the end.
     bool step(std::size_t budget);
-    std::size_t done() const { return m_scanner.done(); }
-    std::size_t total() const { return m_scanner.total(); }
+    std::size_t done() const { return m_at; }
+    std::size_t total() const { return m_text.size(); }
     // The journal read, in its order, its unnamed rows named.
     JournalData finish(const NamesByBadge &names);
 
 private:
-    JournalScanner m_scanner;
+    void addRow(std::string_view line, std::size_t at);
+
     JournalData m_data;
-    std::vector<std::string> m_places;
+    std::string_view m_text; // of m_data.entries
+    std::size_t m_at = 0;
+    int m_line = 1;
+    bool m_header = false;
+    std::size_t m_needed = 3; // cells a passage has at least
+    JournalCells m_cells;
+    // The order's keys, beside the index: date and time as one number
+    // (yyyymmddhhmm) when both have their usual digits, else their texts.
+    struct SortKey {
+        std::uint64_t stamp = 0;
+        std::uint32_t other = UINT32_MAX; // in m_otherKeys
+        std::uint32_t row = 0;            // in the index, in file order
+    };
+    std::vector<SortKey> m_keys;
+    std::vector<std::pair<std::string, std::string>> m_otherKeys;
+    std::set<std::string, std::less<>> m_places;
+    std::string m_lastPlace;
+    bool m_anyPlace = false;
+    std::size_t m_unnamed = 0;
 };
 
 // "ligne illisible du journal (ligne 12)"
