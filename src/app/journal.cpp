@@ -8,6 +8,7 @@
 #include "core/badges/list_table.h"
 #include "core/platform/files.h"
 #include "platform/text.h"
+#include "platform/window_place.h"
 
 namespace platine {
 
@@ -20,6 +21,7 @@ void Form2::journal_des_passages_Click()
         source.names = [this] { return openListNames(); };
         source.settingsPath = nativePath(ownSettingsPath());
         m_journal = new JournalWindow(std::move(source), *m_platform.dialogs, this);
+        platine::placeOnScreen(m_journal, nativePath(ownSettingsPath()), m_journal->objectName());
         connect(this, &Form2::journalChanged, m_journal, &JournalWindow::reload);
     }
     m_platform.windows->show(m_journal);
