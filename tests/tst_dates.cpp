@@ -34,17 +34,39 @@ void TstDates::readTyped_data()
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("day"); // empty: no day
-    QTest::newRow("French") << "dd/MM/yyyy" << "01/12/2026" << "2026-12-01";
-    QTest::newRow("American") << "M/d/yy" << "12/01/2026" << "2026-12-01";
-    QTest::newRow("short forms, other separators") << "dd/MM/yyyy" << " 1.2.26 " << "2026-02-01";
-    QTest::newRow("the files' form in any desktop") << "M/d/yy" << "2026-12-01" << "2026-12-01";
-    QTest::newRow("year first desktop") << "yyyy-MM-dd" << "2026/1/5" << "2026-01-05";
-    QTest::newRow("no such day") << "dd/MM/yyyy" << "31/02/2026" << "";
-    QTest::newRow("29 February of a leap year") << "dd/MM/yyyy" << "29/02/2028" << "2028-02-29";
-    QTest::newRow("month 13") << "dd/MM/yyyy" << "01/13/2026" << "";
-    QTest::newRow("letters") << "dd/MM/yyyy" << "1er/12/2026" << "";
-    QTest::newRow("two groups") << "dd/MM/yyyy" << "01/12" << "";
-    QTest::newRow("three-digit year") << "dd/MM/yyyy" << "01/12/202" << "";
+    QTest::newRow("French") << "dd/MM/yyyy"
+                            << "01/12/2026"
+                            << "2026-12-01";
+    QTest::newRow("American") << "M/d/yy"
+                              << "12/01/2026"
+                              << "2026-12-01";
+    QTest::newRow("short forms, other separators") << "dd/MM/yyyy"
+                                                   << " 1.2.26 "
+                                                   << "2026-02-01";
+    QTest::newRow("the files' form in any desktop") << "M/d/yy"
+                                                    << "2026-12-01"
+                                                    << "2026-12-01";
+    QTest::newRow("year first desktop") << "yyyy-MM-dd"
+                                        << "2026/1/5"
+                                        << "2026-01-05";
+    QTest::newRow("no such day") << "dd/MM/yyyy"
+                                 << "31/02/2026"
+                                 << "";
+    QTest::newRow("29 February of a leap year") << "dd/MM/yyyy"
+                                                << "29/02/2028"
+                                                << "2028-02-29";
+    QTest::newRow("month 13") << "dd/MM/yyyy"
+                              << "01/13/2026"
+                              << "";
+    QTest::newRow("letters") << "dd/MM/yyyy"
+                             << "1er/12/2026"
+                             << "";
+    QTest::newRow("two groups") << "dd/MM/yyyy"
+                                << "01/12"
+                                << "";
+    QTest::newRow("three-digit year") << "dd/MM/yyyy"
+                                      << "01/12/202"
+                                      << "";
 }
 
 void TstDates::readTyped()
@@ -62,10 +84,14 @@ void TstDates::fieldInTheDesktopsFormat_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QDate>("day");
     QTest::addColumn<bool>("told"); // the field says it cannot read it
-    QTest::newRow("French") << "fr_FR" << "01/12/2026" << QDate(2026, 12, 1) << false;
-    QTest::newRow("English") << "en_US" << "12/01/2026" << QDate(2026, 12, 1) << false;
-    QTest::newRow("empty: no day, nothing said") << "fr_FR" << "" << QDate() << false;
-    QTest::newRow("unreadable") << "fr_FR" << "12/31/2026" << QDate() << true;
+    QTest::newRow("French") << "fr_FR"
+                            << "01/12/2026" << QDate(2026, 12, 1) << false;
+    QTest::newRow("English") << "en_US"
+                             << "12/01/2026" << QDate(2026, 12, 1) << false;
+    QTest::newRow("empty: no day, nothing said") << "fr_FR"
+                                                 << "" << QDate() << false;
+    QTest::newRow("unreadable") << "fr_FR"
+                                << "12/31/2026" << QDate() << true;
 }
 
 void TstDates::fieldInTheDesktopsFormat()
@@ -83,8 +109,8 @@ void TstDates::fieldInTheDesktopsFormat()
     QCOMPARE(problem->isVisible(), told);
     // Shown back in the desktop's format, the year whole.
     field.setDate(QDate(2026, 12, 1));
-    QCOMPARE(field.edit()->text(),
-             locale == QLatin1String("en_US") ? QStringLiteral("12/1/2026") : QStringLiteral("01/12/2026"));
+    QCOMPARE(field.edit()->text(), locale == QLatin1String("en_US") ? QStringLiteral("12/1/2026")
+                                                                    : QStringLiteral("01/12/2026"));
     QLocale::setDefault(QLocale::system());
 }
 
@@ -115,11 +141,16 @@ void TstDates::shownAsTheDesktopWrites_data()
 {
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("a day") << "2026-12-01" << "01/12/2026";
-    QTest::newRow("a day and its time") << "2026-12-02 18:00" << "02/12/2026 18:00";
-    QTest::newRow("as the board garbled it") << "3/xx/26" << "3/xx/26";
-    QTest::newRow("a day run into other text") << "2026-12-01x" << "2026-12-01x";
-    QTest::newRow("no such day") << "2026-02-30" << "2026-02-30";
+    QTest::newRow("a day") << "2026-12-01"
+                           << "01/12/2026";
+    QTest::newRow("a day and its time") << "2026-12-02 18:00"
+                                        << "02/12/2026 18:00";
+    QTest::newRow("as the board garbled it") << "3/xx/26"
+                                             << "3/xx/26";
+    QTest::newRow("a day run into other text") << "2026-12-01x"
+                                               << "2026-12-01x";
+    QTest::newRow("no such day") << "2026-02-30"
+                                 << "2026-02-30";
 }
 
 void TstDates::shownAsTheDesktopWrites()

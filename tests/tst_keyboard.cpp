@@ -97,7 +97,8 @@ void TstKeyboard::accessKeysChosen_data()
     QTest::addColumn<QString>("taken");
     QTest::addColumn<std::vector<std::string>>("marked");
     using V = std::vector<std::string>;
-    QTest::newRow("first letters") << V{"Nouvelle liste", "Ouvrir"} << "" << V{"&Nouvelle liste", "&Ouvrir"};
+    QTest::newRow("first letters")
+        << V{"Nouvelle liste", "Ouvrir"} << "" << V{"&Nouvelle liste", "&Ouvrir"};
     QTest::newRow("a menu's key is left, a word's first letter next")
         << V{"Lecture badge"} << "l" << V{"Lecture &badge"};
     QTest::newRow("an accented letter is no key; l' starts a word at h")
@@ -124,8 +125,8 @@ void TstKeyboard::accessKeysUniquePerWindow_data()
     QTest::addColumn<QStringList>("without"); // buttons shown without a key
     // The maintenance and clock buttons, below the window, get none; so
     // does one command the menus run with Ctrl+letter (one letter short).
-    const QStringList below = {"Command15", "Command18", "Command16", "Command9", "Command20",
-                               "Command19"};
+    const QStringList below = {"Command15", "Command18", "Command16",
+                               "Command9",  "Command20", "Command19"};
     QTest::newRow("main window") << "editeur" << below + QStringList{"Command6"};
     QTest::newRow("table") << "tableau" << QStringList{};
     QTest::newRow("journal") << "journal" << QStringList{};
@@ -153,35 +154,40 @@ void TstKeyboard::accessKeysUniquePerWindow()
     without.sort();
     QCOMPARE(missing, without);
     if (window == QLatin1String("editeur")) // the caption itself is unchanged
-        QCOMPARE(shownCaption(w.h.ui().Command5->text()), QStringLiteral("Ajouter Modifier  badge"));
+        QCOMPARE(shownCaption(w.h.ui().Command5->text()),
+                 QStringLiteral("Ajouter Modifier  badge"));
 }
 
 void TstKeyboard::tabChain_data()
 {
     QTest::addColumn<QString>("window");
     QTest::addColumn<QStringList>("chain"); // from the first, Tab after Tab, back to it
-    const QStringList commands = {"Command4", "Command1",  "Command2",  "lecture_badge", "Command5",
+    const QStringList commands = {"Command4", "Command1",  "Command2", "lecture_badge", "Command5",
                                   "Command8", "Command10", "Command3", "Command17",     "Command6"};
     // The console pane is left by Tab; the controls below the window are skipped.
     QTest::newRow("main window") << "principale"
-                                 << QStringList{"tempo_gache", "buzzer", "Combo1", "Text1"} + commands;
+                                 << QStringList{"tempo_gache", "buzzer", "Combo1", "Text1"} +
+                                        commands;
     // The editor covers the console pane: its fields, its buttons, the commands.
     QTest::newRow("record editor")
         << "editeur"
-        << QStringList{"numero_badge", "nom",        "heure_debut",  "minute_debut", "heure_fin",
-                       "minute_fin",   "Choix_24",   "Combo2",       "lieu",         "choix_lieu",
-                       "jour_du_mois", "Command21",  "Command22",    "Command23",    "Command11",
-                       "Command14",    "Command13",  "Command7",     "Command12"} +
+        << QStringList{"numero_badge", "nom",       "heure_debut", "minute_debut", "heure_fin",
+                       "minute_fin",   "Choix_24",  "Combo2",      "lieu",         "choix_lieu",
+                       "jour_du_mois", "Command21", "Command22",   "Command23",    "Command11",
+                       "Command14",    "Command13", "Command7",    "Command12"} +
                commands + QStringList{"tempo_gache", "buzzer", "Combo1"};
-    QTest::newRow("table") << "tableau"
-                           << QStringList{"filtre",       "tableau",   "plage",      "heure_debut",
-                                          "minute_debut", "heure_fin", "minute_fin", "h24",
-                                          "jours",        "jour",      "lieu_coche", "lieu",
-                                          "tous_lieux",   "jour_du_mois_coche", "jour_du_mois",
-                                          "imprimer",     "pdf",       "modifier_selection",
-                                          "supprimer"};
+    QTest::newRow("table") << "tableau" << QStringList{"filtre",       "tableau",
+                                                       "plage",        "heure_debut",
+                                                       "minute_debut", "heure_fin",
+                                                       "minute_fin",   "h24",
+                                                       "jours",        "jour",
+                                                       "lieu_coche",   "lieu",
+                                                       "tous_lieux",   "jour_du_mois_coche",
+                                                       "jour_du_mois", "imprimer",
+                                                       "pdf",          "modifier_selection",
+                                                       "supprimer"};
     QTest::newRow("journal") << "journal"
-                             << QStringList{"recherche", "du",      "au",  "lieu",    "onglets",
+                             << QStringList{"recherche", "du",       "au",  "lieu",    "onglets",
                                             "passages",  "exporter", "pdf", "imprimer"};
 }
 

@@ -126,7 +126,8 @@ void TstScreens::placeKept()
     journal->close();
     QVERIFY(h.windows.find<JournalWindow>() == nullptr || !journal->isVisible());
     QTest::qWait(0);
-    QVERIFY(Harness::readFile(h.path(QStringLiteral("platine.ini"))).contains("journal_des_passages="));
+    QVERIFY(
+        Harness::readFile(h.path(QStringLiteral("platine.ini"))).contains("journal_des_passages="));
     QVERIFY(!Harness::readFile(h.path(QStringLiteral("param.ini"))).contains("journal"));
     h.form->journal_des_passages_Click();
     auto *again = h.windows.find<JournalWindow>();

@@ -18,9 +18,9 @@ namespace {
 
 QDate dayOf(const QString &text)
 {
-    const std::optional<std::string> day = readTypedDate(
-        text.trimmed().toStdString(),
-        dateOrderOf(QLocale().dateFormat(QLocale::ShortFormat).toStdString()));
+    const std::optional<std::string> day =
+        readTypedDate(text.trimmed().toStdString(),
+                      dateOrderOf(QLocale().dateFormat(QLocale::ShortFormat).toStdString()));
     return day ? QDate::fromString(QString::fromStdString(*day), Qt::ISODate) : QDate();
 }
 
@@ -128,8 +128,8 @@ void DateField::typed()
         m_problem->hide();
         m_problem->clear();
     } else {
-        m_problem->setText(tr("date illisible (par ex. %1)")
-                               .arg(QDate(2026, 12, 31).toString(shownFormat())));
+        m_problem->setText(
+            tr("date illisible (par ex. %1)").arg(QDate(2026, 12, 31).toString(shownFormat())));
         m_problem->show();
     }
     emit changed();

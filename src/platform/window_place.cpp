@@ -64,8 +64,8 @@ protected:
         if (!screen || outer == inner)
             return;
         const QRect area = screen->availableGeometry().adjusted(
-            inner.left() - outer.left(), inner.top() - outer.top(),
-            inner.right() - outer.right(), inner.bottom() - outer.bottom());
+            inner.left() - outer.left(), inner.top() - outer.top(), inner.right() - outer.right(),
+            inner.bottom() - outer.bottom());
         if (area.contains(inner))
             return;
         const Box b = placeInside(inner.width(), inner.height(), boxOf(inner), boxOf(area));

@@ -62,7 +62,8 @@ bool assign(std::size_t i, const std::vector<std::string> &captions,
         if (tried[key])
             continue;
         tried[key] = true;
-        if (owner[key] < 0 || assign(std::size_t(owner[key]), captions, places, chosen, owner, tried)) {
+        if (owner[key] < 0 ||
+            assign(std::size_t(owner[key]), captions, places, chosen, owner, tried)) {
             owner[key] = int(i);
             chosen[i] = place;
             return true;
