@@ -41,8 +41,8 @@ class AnsweringDialogs : public Dialogs {
 public:
     std::function<void(const QString &title)> onMessage;
 
-    MsgAnswer message(MsgIcon, MsgButtons, const QString &title, const QString &,
-                      QWidget *) override
+    MsgAnswer message(MsgIcon, MsgButtons, const QString &title, const QString &, QWidget *,
+                      MsgAnswer) override
     {
         if (onMessage)
             onMessage(title);

@@ -4,6 +4,7 @@
 #include "app/form2.h"
 #include "app/status_label.h"
 #include "core/app/settings.h"
+#include "platform/keyboard.h"
 #include "serial/pane.h"
 #include "support/harness.h"
 
@@ -17,6 +18,7 @@
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QSysInfo>
+#include <QScrollArea>
 #include <QTest>
 
 #include <clocale>
@@ -86,9 +88,10 @@ void TstWindow::everyControlIsThere()
     QVERIFY(u.buzzer->isChecked());
     QVERIFY(!h.form->indicatorConnected());
     // The receive pane and the maintenance and clock frames lie below the client area.
-    QVERIFY(u.Frame6->geometry().top() >= h.form->height());
-    QVERIFY(u.Frame5->geometry().top() >= h.form->height());
-    QVERIFY(u.Text2->geometry().top() >= h.form->height() - 2);
+    const int bottom = u.defilement->widget()->height();
+    QVERIFY(u.Frame6->geometry().top() >= bottom);
+    QVERIFY(u.Frame5->geometry().top() >= bottom);
+    QVERIFY(u.Text2->geometry().top() >= bottom - 2);
     QVERIFY(QFontInfo(u.Text1->font()).fixedPitch());
 }
 
@@ -101,7 +104,7 @@ QString captionOf(const QWidget *w)
     if (auto *g = qobject_cast<const QGroupBox *>(w))
         return g->title();
     if (auto *b = qobject_cast<const QAbstractButton *>(w))
-        return b->text();
+        return shownCaption(b->text()); // without its access key's mark
     if (auto *l = qobject_cast<const QLabel *>(w))
         return l->text();
     if (auto *e = qobject_cast<const QLineEdit *>(w))

@@ -14,6 +14,7 @@
 #include "core/platform/files.h"
 #include "platform/file_lock.h"
 #include "platform/text.h"
+#include "platform/window_place.h"
 #include "serial/exchange.h"
 
 #include <QFileInfo>
@@ -77,6 +78,7 @@ void Form2::tableau_des_badges_Click()
             changeSelectedRecords(s, c, m_tableau);
         };
         m_tableau = new BadgeTableWindow(std::move(actions), *m_platform.dialogs, this);
+        platine::placeOnScreen(m_tableau, nativePath(ownSettingsPath()), m_tableau->objectName());
         connect(this, &Form2::listChanged, m_tableau, [this] { showListTable(); });
     }
     showListTable();
@@ -170,8 +172,8 @@ void Form2::removeBadges(const std::vector<std::string> &sections, QWidget *aske
                        .arg(badges)
                        .arg(removed) +
                    listed(named);
-    if (m_platform.dialogs->message(MsgIcon::Question, MsgButtons::YesNo, title, question, asker) !=
-        MsgAnswer::Yes)
+    if (m_platform.dialogs->message(MsgIcon::Question, MsgButtons::YesNo, title, question, asker,
+                                    MsgAnswer::No) != MsgAnswer::Yes)
         return;
 
     // The file as it is now, in case it changed while the question was open,
@@ -243,8 +245,8 @@ void Form2::changeSelectedRecords(const std::vector<std::string> &sections,
         result.changed == 1
             ? QStringLiteral("Modifier 1 badge de la liste ?")
             : QStringLiteral("Modifier %1 badges de la liste ?").arg(result.changed);
-    if (m_platform.dialogs->message(MsgIcon::Question, MsgButtons::YesNo, title, question, asker) !=
-        MsgAnswer::Yes)
+    if (m_platform.dialogs->message(MsgIcon::Question, MsgButtons::YesNo, title, question, asker,
+                                    MsgAnswer::No) != MsgAnswer::Yes)
         return;
 
     // Worked out again on the file as it is now, under its lock.
@@ -300,6 +302,8 @@ void Form2::showRecordOf(const std::string &section)
             mise_a_jour_affichage(std::int16_t(i));
             break;
         }
+    // The operator goes on in this window, in the record's first field
+    // (enterRecordMode).
     raise();
     activateWindow();
 }

@@ -7,7 +7,8 @@
 namespace platine {
 namespace {
 
-constexpr int kFlags = Qt::AlignCenter | Qt::TextWordWrap;
+// The access key underlined.
+constexpr int kFlags = Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
 
 // The button's font, made smaller until `text` fits in `area`: a long word
 // is drawn smaller rather than cut.

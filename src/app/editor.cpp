@@ -190,6 +190,9 @@ void Form2::enterRecordMode()
     m_ui->Frame2->setVisible(true);
     m_ui->Label8->setText(QStringLiteral("Mode enregistrement"));
     m_ui->Frame2->setTitle(QStringLiteral("Nouveau badge à mémoriser"));
+    // The keyboard goes on in the first field.
+    m_ui->numero_badge->setFocus(Qt::OtherFocusReason);
+    m_ui->numero_badge->selectAll();
 }
 
 void Form2::Command11_Click()

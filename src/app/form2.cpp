@@ -10,6 +10,7 @@
 
 #include "serial/pane.h"
 #include "platform/text.h"
+#include "platform/window_place.h"
 
 #include <QDir>
 #include <QHash>
@@ -20,11 +21,14 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QKeyEvent>
+#include <QScrollArea>
 
 #include <type_traits>
 
@@ -91,6 +95,9 @@ void Form2::connectHandlers()
     if (auto *ports = qobject_cast<PortComboBox *>(u.Combo1))
         connect(ports, &PortComboBox::aboutToDropDown, this, [this] { Combo1_DropDown(); });
     connect(u.tempo_gache, &QLineEdit::textChanged, this, [this] { tempo_gache_Change(); });
+    // Return in a field of the record editor (which leaves the key to the
+    // frame) presses "Enregistrer" (eventFilter).
+    u.Frame2->installEventFilter(this);
 
     // Mouse presses that have handlers of their own.
     for (QObject *o :
@@ -117,6 +124,33 @@ static std::optional<MouseButton> toButton(Qt::MouseButton b)
 bool Form2::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
+    if (watched == m_ui->Frame2 && type == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            m_ui->Command7->click();
+            return true;
+        }
+        return false;
+    }
+    if (watched == m_ui->Command10 || watched == m_ui->Command20) {
+        // From the keyboard (Return, Enter, Space, the access key) these
+        // buttons do what the left mouse button does.
+        bool pressed = type == QEvent::Shortcut;
+        if (type == QEvent::KeyPress) {
+            const auto *key = static_cast<QKeyEvent *>(event);
+            pressed = !key->isAutoRepeat() && key->modifiers() == Qt::NoModifier &&
+                      (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
+                       key->key() == Qt::Key_Space);
+        }
+        if (pressed) {
+            if (watched == m_ui->Command10)
+                Command10_MouseDown(MouseButton::Left);
+            else
+                Command20_MouseDown(MouseButton::Left);
+            return true;
+        }
+    }
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
         type != QEvent::MouseButtonRelease)
         return QWidget::eventFilter(watched, event);
@@ -164,11 +198,41 @@ bool Form2::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
+bool Form2::showsControl(QWidget *w) const
+{
+    QWidget *page = m_ui->defilement->widget();
+    if (!page->isAncestorOf(w))
+        return true;
+    QWidget *top = page->childAt(w->mapTo(page, w->rect().center()));
+    return top && (top == w || w->isAncestorOf(top));
+}
+
+bool Form2::focusNextPrevChild(bool next)
+{
+    // Qt's own chain (the Tab order of form2_ui.cpp), skipping what Qt
+    // skips and what the window does not show.
+    QWidget *start = focusWidget() ? focusWidget() : this;
+    QWidget *w = start;
+    for (;;) {
+        w = next ? w->nextInFocusChain() : w->previousInFocusChain();
+        if (!w || w == start)
+            return false;
+        if ((w->focusPolicy() & Qt::TabFocus) && !w->focusProxy() && w->isEnabled() &&
+            w->isVisibleTo(this) && !w->isWindow() && isAncestorOf(w) && showsControl(w)) {
+            w->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+}
+
+void Form2::placeOnScreen()
+{
+    platine::placeOnScreen(this, nativePath(ownSettingsPath()), objectName());
+}
+
 void Form2::resizeEvent(QResizeEvent *event)
 {
-    if (m_ui && m_ui->MenuBar)
-        m_ui->MenuBar->resize(width(), m_ui->MenuBar->height());
-    QWidget::resizeEvent(event);
+    QWidget::resizeEvent(event); // the layout places the menu bar and the page
 }
 
 void Form2::closeEvent(QCloseEvent *event)

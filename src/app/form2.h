@@ -159,8 +159,16 @@ signals:
     // it were saved, taken off or changed.
     void listChanged();
 
+public:
+    // Opens the window inside the screen, at the size and place it had when
+    // the program last ended (platform/window_place.h).
+    void placeOnScreen();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Tab and Shift+Tab skip the controls the window does not show: those
+    // below the page's edge, the console pane under the record editor.
+    bool focusNextPrevChild(bool next) override;
     void resizeEvent(QResizeEvent *event) override;
     // Closing the window ends the program: a waiting operation ends with it.
     void closeEvent(QCloseEvent *event) override;
@@ -168,6 +176,9 @@ protected:
 private:
     class OperationWindow; // what a board operation shows while it runs
     void connectHandlers();
+    // True when the window shows `w`: no other control covers its middle
+    // and it lies inside the page of controls.
+    bool showsControl(QWidget *w) const;
     // Shows the connection indicator lit or out.
     void showIndicator(bool lit);
     // Shows the transfer counter and turns the spinner.

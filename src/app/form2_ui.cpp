@@ -9,6 +9,7 @@
 #include "app/port_combo.h"
 #include "serial/pane.h"
 #include "app/status_label.h"
+#include "platform/keyboard.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,6 +21,8 @@
 #include <QPainter>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollArea>
+#include <QVBoxLayout>
 
 #include <functional>
 #include <utility>
@@ -250,19 +253,31 @@ const QColor kMagenta(255, 0, 255);
 
 } // namespace
 
-Form2Ui buildForm2Ui(QWidget *form)
+Form2Ui buildForm2Ui(QWidget *window)
 {
     registerIcons();
     Form2Ui u{};
-    form->setObjectName(QStringLiteral("Form2"));
-    form->setWindowTitle(QStringLiteral("Contrôle d'accès horodaté  -  Kovarine"));
-    form->resize(px(10920), px(9645));
+    window->setObjectName(QStringLiteral("Form2"));
+    window->setWindowTitle(QStringLiteral("Contrôle d'accès horodaté  -  Kovarine"));
     {
         // The window was drawn for a small 8-point font.
-        QFont small = form->font();
+        QFont small = window->font();
         small.setPointSizeF(8);
-        form->setFont(small);
+        window->setFont(small);
     }
+    // The controls stand where they were designed on `form`, a page of the
+    // window's designed size in a scroll area: on a screen smaller than the
+    // window (a laptop at 200 %) the page scrolls; a window made larger than
+    // its design shows the controls below the design's bottom edge.
+    u.defilement = new QScrollArea(window);
+    u.defilement->setObjectName(QStringLiteral("defilement"));
+    u.defilement->setFrameShape(QFrame::NoFrame);
+    u.defilement->setWidgetResizable(true);
+    u.defilement->setFocusPolicy(Qt::NoFocus); // Tab goes to the controls
+    auto *form = new QWidget;
+    form->setObjectName(QStringLiteral("page"));
+    form->setMinimumSize(px(10920), px(9645));
+    form->resize(form->minimumSize());
 
     // The two panes lie under the frames that cover them.
     u.Text1 = new Pane(form);
@@ -496,15 +511,44 @@ Form2Ui buildForm2Ui(QWidget *form)
     u.Frame5->raise();
     u.Frame6->raise();
 
-    // The menu bar above everything: the controls keep their places and sizes
+    // The Tab order follows the reading order: the settings band, the
+    // console pane or the record editor that covers it, the column of
+    // commands; then what lies below the design's bottom edge, which Tab
+    // reaches only while the window shows it (Form2::focusNextPrevChild).
+    setTabChain({u.tempo_gache,  u.buzzer,        u.Combo1,       u.Text1,        u.numero_badge,
+                 u.nom,          u.heure_debut,   u.minute_debut, u.heure_fin,    u.minute_fin,
+                 u.Choix_24,     u.Combo2,        u.lieu,         u.choix_lieu,   u.jour_du_mois,
+                 u.Command21,    u.Command22,     u.Command23,    u.Command11,    u.Command14,
+                 u.Command13,    u.Command7,      u.Command12,    u.Command4,     u.Command1,
+                 u.Command2,     u.lecture_badge, u.Command5,     u.Command8,     u.Command10,
+                 u.Command3,     u.Command17,     u.Command6,     u.Text2,        u.Command15,
+                 u.Command18,    u.Command16,     u.Command9,     u.Command20,    u.heure_pc,
+                 u.minute_pc,    u.jour_pc,       u.j_mois,       u.Command19});
+
+    // The menu bar above the page: the controls keep their places and sizes
     // below it, the window grows by its height.
-    u.MenuBar = buildMenuBar(form);
-    const int menuHeight = u.MenuBar->sizeHint().height();
-    for (QWidget *w : form->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
-        if (w != u.MenuBar)
-            w->move(w->x(), w->y() + menuHeight);
-    u.MenuBar->setGeometry(0, 0, form->width(), menuHeight);
-    form->resize(form->width(), form->height() + menuHeight);
+    u.MenuBar = buildMenuBar(window);
+    u.defilement->setWidget(form);
+    auto *layout = new QVBoxLayout(window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setMenuBar(u.MenuBar);
+    layout->addWidget(u.defilement);
+    window->resize(form->width(), form->height() + u.MenuBar->heightForWidth(form->width()));
+    layout->activate(); // the menu bar and the page in place before the window shows
+
+    // An access key on each button of the commands and of the record editor,
+    // none alike nor like a menu's. The window has one button more than free
+    // letters in French: the commands the menus also run with a shortcut
+    // (Ctrl+N, Ctrl+O, Ctrl+S, Ctrl+Q) come last, where one may go without.
+    // The maintenance and clock buttons below the window get none: nothing
+    // there is one key press away.
+    giveAccessKeys({u.lecture_badge, u.Command5,  u.Command8,  u.Command10, u.Command3,
+                    u.Command17,     u.Command21, u.Command22, u.Command23, u.Command11,
+                    u.Command14,     u.Command13, u.Command7,  u.Command12, u.Command4,
+                    u.Command1,      u.Command2,  u.Command6},
+                   menuAccessKeys(u.MenuBar));
+    returnPressesButtons(window);
     // Every control of the list is made, under its own name: the rest of the
     // code and the tests find it by that name.
     forEachControl(u, [](const QString &name, QObject *control) {

@@ -17,6 +17,7 @@ class QLabel;
 class QLineEdit;
 class QMenuBar;
 class QPushButton;
+class QScrollArea;
 class QWidget;
 
 namespace platine {
@@ -28,6 +29,7 @@ class Pane;
 // list. Control arrays are flattened: Label1(3) is Label1_3.
 #define PLATINE_FORM2_CONTROLS(X)                                                                  \
     X(QMenuBar, MenuBar)                                                                           \
+    X(QScrollArea, defilement) /* the page of controls, scrolled on a small screen */             \
     X(QGroupBox, Frame1)                                                                           \
     X(QGroupBox, Frame2)                                                                           \
     X(QGroupBox, Frame3)                                                                           \
@@ -133,8 +135,10 @@ template <typename Ui, typename F> void forEachControl(Ui &u, F &&f)
 #undef PLATINE_CONTROL_ARRAY_VISIT
 }
 
-// Builds every control of the window onto `form` (form2_ui.cpp), the menu
-// bar above them: the window is as much taller as the menu bar is high.
-Form2Ui buildForm2Ui(QWidget *form);
+// Builds every control of the window (form2_ui.cpp) onto a page of the
+// window's designed size, in a scroll area under the menu bar: the window is
+// as much taller as the menu bar is high. The controls are in Tab order,
+// with access keys on the buttons.
+Form2Ui buildForm2Ui(QWidget *window);
 
 } // namespace platine

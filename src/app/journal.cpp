@@ -9,6 +9,7 @@
 #include "core/board/operations_journal.h"
 #include "core/platform/files.h"
 #include "platform/text.h"
+#include "platform/window_place.h"
 
 namespace platine {
 
@@ -22,6 +23,7 @@ void Form2::journal_des_passages_Click()
         source.settingsPath = nativePath(ownSettingsPath());
         source.operationsPath = programFile(QString::fromUtf8(kOperationsFile));
         m_journal = new JournalWindow(std::move(source), *m_platform.dialogs, this);
+        platine::placeOnScreen(m_journal, nativePath(ownSettingsPath()), m_journal->objectName());
         connect(this, &Form2::journalChanged, m_journal, &JournalWindow::reload);
         connect(this, &Form2::operationsChanged, m_journal, &JournalWindow::reloadOperations);
     }

@@ -84,7 +84,8 @@ Replaced replaceList(Dialogs &dialogs, const QString &title, const QString &path
                             QStringLiteral("La liste a été modifiée hors du programme depuis son "
                                            "ouverture (« %1 »).\r\n")
                                     .arg(QDir::toNativeSeparators(path)) +
-                                question) != MsgAnswer::Yes)
+                                question,
+                            nullptr, MsgAnswer::No) != MsgAnswer::Yes)
             return Replaced::Kept;
         accepted = changedOutside;
     }
@@ -256,7 +257,8 @@ void Form2::importTable(const QString &path)
         m_platform.dialogs->message(
             MsgIcon::Question, MsgButtons::YesNo, kOpenTitle,
             QStringLiteral("La liste « %1 » existe déjà.\r\nLa remplacer par celle du tableau ?")
-                .arg(listPath)) != MsgAnswer::Yes)
+                .arg(listPath),
+            nullptr, MsgAnswer::No) != MsgAnswer::Yes)
         return; // the existing list stays as it is
     const QDateTime now = m_platform.clock->now();
     const QLocale locale = QLocale::system();
@@ -298,8 +300,8 @@ QString Form2::fileToWrite(const QString &title, const QString &preset)
     if (QFileInfo::exists(path) &&
         m_platform.dialogs->message(
             MsgIcon::Question, MsgButtons::YesNo, title,
-            QStringLiteral("Le fichier « %1 » existe déjà.\r\nLe remplacer ?").arg(path)) !=
-            MsgAnswer::Yes)
+            QStringLiteral("Le fichier « %1 » existe déjà.\r\nLe remplacer ?").arg(path),
+            nullptr, MsgAnswer::No) != MsgAnswer::Yes)
         return QString(); // the existing file stays as it is
     return path;
 }

@@ -21,6 +21,7 @@ int main(int argc, char *argv[])
     platine::Form2 window(services.platform());
     services.dialogs.owner = &window;
     window.Form_Load();
+    window.placeOnScreen();
     window.show();
     return app.exec();
 }

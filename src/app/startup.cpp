@@ -11,6 +11,7 @@
 #include "core/platform/files.h"
 #include "platform/own_settings.h"
 #include "platform/text.h"
+#include "platform/window_place.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -225,6 +226,7 @@ void Form2::Command6_Click()
     // port closes under it and every wait ends.
     m_line->end();
     m_line->close();
+    keepPlaceNow(this); // the window's size and place, in the program's own settings
     const std::string path = nativePath(settingsPath());
     // Both keys go into the file in one replacement.
     std::string content = readSettings(path);

@@ -5,7 +5,9 @@
 #include "core/badges/tables.h"
 #include "platform/reports/formats.h"
 #include "platform/reports/table_report.h"
+#include "platform/keyboard.h"
 #include "platform/text.h"
+#include "platform/window_place.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -76,6 +78,7 @@ struct BadgeTableWindow::Ui {
         tableau->setSelectionMode(QAbstractItemView::ExtendedSelection);
         tableau->setEditTriggers(QAbstractItemView::NoEditTriggers);
         tableau->setSortingEnabled(true);
+        tableau->setTabKeyNavigation(false); // Tab goes on to the next control
         tableau->setAlternatingRowColors(true);
         tableau->verticalHeader()->setVisible(false);
         tableau->horizontalHeader()->setStretchLastSection(true);
@@ -156,7 +159,8 @@ BadgeTableWindow::BadgeTableWindow(Actions actions, Dialogs &dialogs, QWidget *p
       m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("tableau_des_badges"));
-    m_ui->build(this);
+    // On a screen smaller than the window, the window scrolls.
+    m_ui->build(scrollingPage(this));
     m_model = new Model(this);
     m_filter = new Filter(this);
     m_filter->setSourceModel(m_model);
@@ -165,6 +169,12 @@ BadgeTableWindow::BadgeTableWindow(Actions actions, Dialogs &dialogs, QWidget *p
     m_ui->tableau->sortByColumn(-1,
                                 Qt::AscendingOrder); // the list's order until a header is clicked
     m_ui->tableau->installEventFilter(this);
+    m_ui->filtre->installEventFilter(this);
+    // From the keyboard: Return on the focused button, an access key on
+    // each button, Escape closes the window.
+    returnPressesButtons(this);
+    giveAccessKeys({m_ui->imprimer, m_ui->pdf, m_ui->modifier, m_ui->supprimer});
+    escapeCloses(this);
     resize(760, 520);
 
     connect(m_ui->filtre, &QLineEdit::textChanged, this, &BadgeTableWindow::filterChanged);
@@ -306,6 +316,15 @@ BulkChange BadgeTableWindow::changeTyped() const
 
 bool BadgeTableWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    // Down from the filter goes to the rows, on the first one when none is current.
+    if (watched == m_ui->filtre && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent *>(event)->key() == Qt::Key_Down) {
+        QTableView *t = m_ui->tableau;
+        t->setFocus(Qt::TabFocusReason);
+        if (!t->currentIndex().isValid() && m_filter->rowCount() > 0)
+            t->setCurrentIndex(m_filter->index(0, 0));
+        return true;
+    }
     if (watched == m_ui->tableau && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Delete) {

@@ -4,16 +4,18 @@
 #include "board/passages_model.h"
 #include "board/text_model.h"
 #include "core/platform/files.h"
+#include "platform/date_field.h"
+#include "platform/keyboard.h"
 #include "platform/own_settings.h"
 #include "platform/reports/formats.h"
 #include "platform/reports/progress.h"
 #include "platform/reports/table_report.h"
 #include "platform/text.h"
+#include "platform/window_place.h"
 
 #include <QComboBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDateEdit>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -49,6 +51,7 @@ QTableView *tableOf(QAbstractItemModel *model, const QString &name, QWidget *par
     view->setModel(model);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setTabKeyNavigation(false); // Tab goes on to the next control
     view->verticalHeader()->hide();
     view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     view->setWordWrap(false);
@@ -74,7 +77,7 @@ QTableView *tableOf(QAbstractItemModel *model, const QString &name, QWidget *par
 
 struct JournalWindow::Ui {
     QLineEdit *search = nullptr;
-    QDateEdit *from = nullptr, *to = nullptr;
+    DateField *from = nullptr, *to = nullptr;
     QComboBox *place = nullptr;
     QTimeEdit *dayStart = nullptr;
     QTabWidget *tabs = nullptr;
@@ -104,11 +107,13 @@ JournalWindow::JournalWindow(Source source, Dialogs &dialogs, QWidget *parent)
     filters->addWidget(new QLabel(QStringLiteral("Rechercher"), this));
     filters->addWidget(ui.search, 1);
     const auto dateEdit = [&](const QString &name, const QString &caption) {
-        auto *edit = new QDateEdit(this);
+        // Typed as the desktop writes dates, or chosen in its calendar;
+        // empty: the range is open on that side.
+        auto *edit = new DateField(this);
         edit->setObjectName(name);
-        edit->setCalendarPopup(true);
-        edit->setDisplayFormat(kDateFormat);
-        filters->addWidget(new QLabel(caption, this));
+        auto *label = new QLabel(caption, this);
+        label->setBuddy(edit);
+        filters->addWidget(label);
         filters->addWidget(edit);
         return edit;
     };
@@ -179,21 +184,23 @@ JournalWindow::JournalWindow(Source source, Dialogs &dialogs, QWidget *parent)
     button(QStringLiteral("pdf"), QStringLiteral("PDF…"), &JournalWindow::pdfClicked);
     button(QStringLiteral("imprimer"), QStringLiteral("Imprimer…"), &JournalWindow::printClicked);
 
-    auto *layout = new QVBoxLayout(this);
+    // On a screen smaller than the window, the window scrolls.
+    auto *layout = new QVBoxLayout(scrollingPage(this));
     layout->addLayout(filters);
     layout->addWidget(ui.tabs, 1);
     layout->addLayout(actions);
+    // From the keyboard: Return on the focused button, an access key on
+    // each button, Escape closes the window.
+    returnPressesButtons(this);
+    giveAccessKeys({findChild<QPushButton *>(QStringLiteral("exporter")),
+                    findChild<QPushButton *>(QStringLiteral("pdf")),
+                    findChild<QPushButton *>(QStringLiteral("imprimer"))});
+    escapeCloses(this);
 
     connect(ui.search, &QLineEdit::textChanged, this, &JournalWindow::refilter);
     connect(ui.place, &QComboBox::currentIndexChanged, this, &JournalWindow::refilter);
-    connect(ui.from, &QDateEdit::dateChanged, this, [this] {
-        m_fromSet = true;
-        refilter();
-    });
-    connect(ui.to, &QDateEdit::dateChanged, this, [this] {
-        m_toSet = true;
-        refilter();
-    });
+    connect(ui.from, &DateField::changed, this, &JournalWindow::refilter);
+    connect(ui.to, &DateField::changed, this, &JournalWindow::refilter);
     connect(ui.tabs, &QTabWidget::currentChanged, this, &JournalWindow::refilter);
     connect(ui.dayStart, &QTimeEdit::timeChanged, this, [this] {
         QString error;
@@ -302,10 +309,9 @@ void JournalWindow::showRead()
     // The range follows the journal until the operator picks a day.
     const QDate first = QDate::fromString(QString::fromStdString(m_data.firstDate), kDateFormat);
     const QDate last = QDate::fromString(QString::fromStdString(m_data.lastDate), kDateFormat);
-    if (!m_fromSet)
-        ui.from->setDate(first.isValid() ? first : QDate::currentDate());
-    if (!m_toSet)
-        ui.to->setDate(last.isValid() ? last : ui.from->date());
+    // Empty fields show the journal's first and last days.
+    ui.from->setPlaceholderDate(first);
+    ui.to->setPlaceholderDate(last.isValid() ? last : first);
     const QString place = ui.place->currentIndex() > 0 ? ui.place->currentText() : QString();
     ui.place->clear();
     ui.place->addItem(QStringLiteral("Tous les lieux"));
@@ -320,13 +326,15 @@ JournalFilter JournalWindow::filter() const
     const Ui &ui = *m_ui;
     JournalFilter f;
     f.text = ui.search->text().toStdString();
-    // A day the operator did not choose leaves the range open, so rows whose
+    // An empty field, or one that names no day (said so beside it), leaves
+    // the range open, as does a day beyond the journal's, so rows whose
     // date is not a day (kept as the board sent it) stay in.
-    if (m_fromSet && ui.from->date().toString(kDateFormat).toStdString() > m_data.firstDate)
-        f.from = ui.from->date().toString(kDateFormat).toStdString();
-    if (m_toSet && (m_data.lastDate.empty() ||
-                    ui.to->date().toString(kDateFormat).toStdString() < m_data.lastDate))
-        f.to = ui.to->date().toString(kDateFormat).toStdString();
+    const std::string from = ui.from->date().toString(kDateFormat).toStdString();
+    const std::string to = ui.to->date().toString(kDateFormat).toStdString();
+    if (!from.empty() && from > m_data.firstDate)
+        f.from = from;
+    if (!to.empty() && (m_data.lastDate.empty() || to < m_data.lastDate))
+        f.to = to;
     if (ui.place->currentIndex() > 0)
         f.place = ui.place->currentText().toStdString();
     return f;

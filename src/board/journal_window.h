@@ -96,7 +96,6 @@ private:
     std::vector<int> m_rows;
     Attendance m_presence;
     bool m_presenceStale = true;
-    bool m_fromSet = false, m_toSet = false; // the operator chose the day
     bool m_closeWhenDone = false; // closed while busy or reading
     void closeIfAsked();
     bool m_busy = false;          // an export or a print reads the rows

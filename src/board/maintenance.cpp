@@ -38,8 +38,9 @@ EraseOutcome eraseExternalMemory(Exchange &x, EraseScope scope, Dialogs &dialogs
                              "La liste des badges et l'historique des passages seront perdus.")
             : QStringLiteral("Effacer l'historique des passages de la platine ?\r\n"
                              "Les passages non téléchargés seront perdus.");
-    const MsgAnswer answer = dialogs.message(MsgIcon::Warning, MsgButtons::YesNo,
-                                             QStringLiteral("Raz eeprom externe"), question);
+    const MsgAnswer answer =
+        dialogs.message(MsgIcon::Warning, MsgButtons::YesNo, QStringLiteral("Raz eeprom externe"),
+                        question, nullptr, MsgAnswer::No);
     if (answer != MsgAnswer::Yes)
         return {false, QStringLiteral("Raz eeprom externe annulé : rien n'a été envoyé")};
     // The board takes the two bytes after "raz_flash" as what to erase.

@@ -1,5 +1,7 @@
 #include "board/passages_model.h"
 
+#include "platform/date_field.h"
+
 #include <QBrush>
 #include <QFont>
 
@@ -74,7 +76,10 @@ QVariant PassagesModel::data(const QModelIndex &index, int role) const
         // A name taken elsewhere shows plain, in italics; nobody's as "(inconnu)".
         if (index.column() == 3 && e.nameSource == NameSource::Unknown)
             return QString::fromUtf8(kUnknownName);
-        return QString::fromStdString(e.row.fields()[std::size_t(index.column())]);
+        // Dates as the desktop writes them; the journal keeps its own form.
+        const std::string field = e.row.fields()[std::size_t(index.column())];
+        return index.column() == 0 || index.column() == 5 ? shownDate(field)
+                                                            : QString::fromStdString(field);
     }
     if (role == Qt::FontRole && marked) {
         QFont f;

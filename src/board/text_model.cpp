@@ -1,5 +1,7 @@
 #include "board/text_model.h"
 
+#include "platform/date_field.h"
+
 #include <algorithm>
 #include <numeric>
 
@@ -33,8 +35,9 @@ QVariant TextModel::headerData(int section, Qt::Orientation o, int role) const
 
 QVariant TextModel::data(const QModelIndex &index, int role) const
 {
+    // A day shows as the desktop writes dates; it sorts as the journal keeps it.
     if (role == Qt::DisplayRole && index.isValid() && index.row() < m_rows.size())
-        return m_rows[index.row()].value(index.column());
+        return shownDate(m_rows[index.row()].value(index.column()).toStdString());
     return {};
 }
 

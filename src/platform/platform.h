@@ -107,8 +107,11 @@ enum class MsgAnswer { Ok, Yes, No, Cancel };
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
+    // `byDefault`: the button Return presses, when the box has it; a
+    // question that erases or sends passes MsgAnswer::No.
     virtual MsgAnswer message(MsgIcon icon, MsgButtons buttons, const QString &title,
-                              const QString &text, QWidget *parent = nullptr) = 0;
+                              const QString &text, QWidget *parent = nullptr,
+                              MsgAnswer byDefault = MsgAnswer::Yes) = 0;
     // Modal input box; Cancel gives the empty text.
     virtual QString input(const QString &prompt, const QString &title, const QString &defaultText,
                           QWidget *parent = nullptr) = 0;

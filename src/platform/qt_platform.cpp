@@ -198,7 +198,7 @@ static QString shown(const QString &text)
 }
 
 MsgAnswer QtDialogs::message(MsgIcon icon, MsgButtons buttons, const QString &title,
-                             const QString &text, QWidget *parent)
+                             const QString &text, QWidget *parent, MsgAnswer byDefault)
 {
     QMessageBox box(over(parent));
     box.setWindowTitle(title);
@@ -228,6 +228,12 @@ MsgAnswer QtDialogs::message(MsgIcon icon, MsgButtons buttons, const QString &ti
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
     }
+    const QMessageBox::StandardButton defaultButton =
+        byDefault == MsgAnswer::No       ? QMessageBox::No
+        : byDefault == MsgAnswer::Cancel ? QMessageBox::Cancel
+        : byDefault == MsgAnswer::Yes    ? QMessageBox::Yes
+                                         : QMessageBox::Ok;
+    box.setDefaultButton(defaultButton); // none when the box lacks it
     switch (box.exec()) {
     case QMessageBox::Yes:
         return MsgAnswer::Yes;

@@ -53,7 +53,7 @@ public:
     QWidget *owner = nullptr;
 
     MsgAnswer message(MsgIcon icon, MsgButtons buttons, const QString &title, const QString &text,
-                      QWidget *parent = nullptr) override;
+                      QWidget *parent = nullptr, MsgAnswer byDefault = MsgAnswer::Yes) override;
     QString input(const QString &prompt, const QString &title, const QString &defaultText,
                   QWidget *parent = nullptr) override;
     QString openFile(const QString &title, const QString &preset,

@@ -161,6 +161,9 @@ Pane::Pane(QWidget *parent) : QPlainTextEdit(parent)
     m_lines.assign({Walk{}});
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setUndoRedoEnabled(false);
+    // Tab and Shift+Tab go to the next control: a list file or the board's
+    // text has no use for a tab character, and the keyboard must get out.
+    setTabChangesFocus(true);
     connect(document(), &QTextDocument::contentsChange, this,
             [this](int position, int removed, int added) {
                 if (!m_programmatic)

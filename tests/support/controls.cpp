@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollArea>
 
 #include <stdexcept>
 

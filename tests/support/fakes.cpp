@@ -148,9 +148,9 @@ void FakeSerialPort::lose(Millis delay)
 }
 
 MsgAnswer FakeDialogs::message(MsgIcon icon, MsgButtons buttons, const QString &title,
-                               const QString &text, QWidget *parent)
+                               const QString &text, QWidget *parent, MsgAnswer byDefault)
 {
-    Shown s{QStringLiteral("message"), icon, buttons, title, text, parent};
+    Shown s{QStringLiteral("message"), icon, buttons, title, text, parent, byDefault};
     shown.push_back(s);
     MsgAnswer answer = MsgAnswer::Ok;
     if (!answers.empty()) {

@@ -135,9 +135,10 @@ public:
         QString title;
         QString text;
         QPointer<QWidget> parent; // the window that asked; null: the main window
+        MsgAnswer byDefault = MsgAnswer::Yes; // the button Return presses
     };
     MsgAnswer message(MsgIcon icon, MsgButtons buttons, const QString &title, const QString &text,
-                      QWidget *parent = nullptr) override;
+                      QWidget *parent = nullptr, MsgAnswer byDefault = MsgAnswer::Yes) override;
     QString input(const QString &prompt, const QString &title, const QString &defaultText,
                   QWidget *parent = nullptr) override;
     QString openFile(const QString &title, const QString &preset,
