@@ -124,6 +124,7 @@ Written writtenIn(Language language)
 class TstLanguage : public QObject {
     Q_OBJECT
 private slots:
+    void followsTheDesktop();
     void englishWindowShowsNoFrench();
     void filesTheSameInBothLanguages();
     void choiceKept_data();
@@ -131,6 +132,18 @@ private slots:
     void coreMessages_data();
     void coreMessages();
 };
+
+void TstLanguage::followsTheDesktop()
+{
+    // Run under fr_FR.UTF-8 and, as tst_language_english_desktop, under
+    // en_US.UTF-8: English on an English desktop, French otherwise.
+    const QByteArray lang = qgetenv("LC_ALL").isEmpty() ? qgetenv("LANG") : qgetenv("LC_ALL");
+    const Language expected = lang.startsWith("en") ? Language::English : Language::French;
+    QCOMPARE(desktopLanguage(), expected);
+    Harness h; // nothing chosen in its settings
+    QCOMPARE(chosenLanguage(OwnSettings(nativePath(h.path(QStringLiteral("platine.ini"))))),
+             expected);
+}
 
 void TstLanguage::englishWindowShowsNoFrench()
 {

@@ -924,6 +924,53 @@ The board now holds an incomplete list. Send the list again (&quot;Send list&quo
     </message>
 </context>
 <context>
+    <name>ListTable</name>
+    <message>
+        <source>Ligne %1 : %2</source>
+        <translation>Line %1: %2</translation>
+    </message>
+    <message>
+        <source>Ligne %1, colonne « %2 » : %3</source>
+        <translation>Line %1, column &quot;%2&quot;: %3</translation>
+    </message>
+    <message>
+        <source>le tableau est vide, une ligne d&apos;en-tête est attendue.</source>
+        <translation>the table is empty, a header line is expected.</translation>
+    </message>
+    <message>
+        <source>colonne absente de la ligne d&apos;en-tête.</source>
+        <translation>column missing from the header line.</translation>
+    </message>
+    <message>
+        <source>la platine ne garde que 100 badges, cette ligne est en trop.</source>
+        <translation>the board keeps only 100 badges, this line is one too many.</translation>
+    </message>
+    <message>
+        <source>« %1 » : le tableur a changé le numéro de badge en nombre. Formatez la colonne « badge » en texte et saisissez les numéros à nouveau.</source>
+        <translation>&quot;%1&quot;: the spreadsheet turned the badge number into a number. Format the column &quot;badge&quot; as text and type the numbers again.</translation>
+    </message>
+    <message>
+        <source>un nom tient sur une ligne, sans tabulation ni caractère de commande.</source>
+        <translation>a name fits on one line, without tabs or control characters.</translation>
+    </message>
+    <message>
+        <source>jour absent : un choix de la liste (Lundi ... Tous les jours) ou son code de 0 à 9 est attendu.</source>
+        <translation>day missing: a choice of the list (Lundi ... Tous les jours) or its code from 0 to 9 is expected.</translation>
+    </message>
+    <message>
+        <source>jour inconnu « %1 » : un choix de la liste (Lundi ... Tous les jours) ou son code de 0 à 9 est attendu.</source>
+        <translation>unknown day &quot;%1&quot;: a choice of the list (Lundi ... Tous les jours) or its code from 0 to 9 is expected.</translation>
+    </message>
+    <message>
+        <source>« %1 » ne convient pas, %2</source>
+        <translation>&quot;%1&quot; does not fit, %2</translation>
+    </message>
+    <message>
+        <source>le badge %1 est déjà à la ligne %2.</source>
+        <translation>badge %1 is already on line %2.</translation>
+    </message>
+</context>
+<context>
     <name>Platform</name>
     <message>
         <source>périphérique retiré</source>

@@ -237,7 +237,7 @@ void Form2::importTable(const QString &path)
         const std::size_t kShown = 10;
         for (std::size_t i = 0; i < table.problems.size(); ++i) {
             const QString line =
-                QStringLiteral("\r\n") + QString::fromStdString(table.problems[i].text());
+                QStringLiteral("\r\n") + platine::shown(table.problems[i].message());
             all += line;
             if (i < kShown)
                 shown += line;
