@@ -7,6 +7,9 @@ cd "$(dirname "$0")/.."
 packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-serialport-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
+    # Qt Linguist's tools (lupdate, lrelease) and their CMake functions: the
+    # English texts, translations/platine_en.ts
+    qt6-l10n-tools qt6-tools-dev
     # the SVG image and icon plugins that draw the buttons' icons
     libqt6svg6
     fonts-dejavu-core

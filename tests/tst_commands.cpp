@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <functional>
+
 using namespace platine;
 using namespace platine::testing;
 
@@ -58,12 +60,24 @@ void TstCommands::menuBarMadeFromTheTable()
         titles << a->text();
     QCOMPARE(titles, (QStringList{"&Fichier", "&Liste", "&Platine", "Pa&ssages", "&Aide"}));
     // Every item, in its menu, in order: the table and the bar agree.
+    // A submenu shows as ">" and its name, its items after those of its menu.
     QStringList items;
-    for (QAction *menu : h.ui().MenuBar->actions())
-        for (QMenu *m = menu->menu(); QAction *a : m->actions())
+    const std::function<void(QMenu *)> list = [&](QMenu *m) {
+        QList<QMenu *> submenus;
+        for (QAction *a : m->actions()) {
+            if (a->menu())
+                submenus << a->menu();
             items << m->objectName() + QLatin1Char('/') +
-                         (a->isSeparator() ? QStringLiteral("-") : a->objectName()) +
+                         (a->isSeparator() ? QStringLiteral("-")
+                          : a->menu()      ? QLatin1Char('>') + a->menu()->objectName()
+                                           : a->objectName()) +
                          QLatin1Char('/') + a->shortcut().toString();
+        }
+        for (QMenu *sub : submenus)
+            list(sub);
+    };
+    for (QAction *menu : h.ui().MenuBar->actions())
+        list(menu->menu());
     QCOMPARE(items, (QStringList{
                         "menu_fichier/nouvelle_liste/Ctrl+N",
                         "menu_fichier/ouvrir_liste/Ctrl+O",
@@ -81,6 +95,10 @@ void TstCommands::menuBarMadeFromTheTable()
                         "menu_passages/journal_des_passages/",
                         "menu_passages/recuperer_historique/",
                         "menu_aide/a_propos/",
+                        "menu_aide/-/",
+                        "menu_aide/>menu_langue/",
+                        "menu_langue/langue_francais/",
+                        "menu_langue/langue_anglais/",
                     }));
 }
 

@@ -17,6 +17,7 @@
 #include "platform/window_place.h"
 #include "serial/exchange.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -35,7 +36,8 @@ QString listed(const QStringList &lines)
 {
     QStringList shown = lines.mid(0, kListedAtMost);
     if (lines.size() > kListedAtMost)
-        shown << QStringLiteral("et %1 autre(s)").arg(lines.size() - kListedAtMost);
+        shown << QCoreApplication::translate("platine::Form2", "et %n autre(s)", nullptr,
+                                             int(lines.size() - kListedAtMost));
     return shown.join(QStringLiteral("\r\n"));
 }
 
@@ -100,9 +102,9 @@ void Form2::Command23_Click()
     const int i = m_liste.index_courant;
     if (!m_liste.nombre || i >= *m_liste.nombre) {
         m_platform.dialogs->message(
-            MsgIcon::Information, MsgButtons::Ok, QStringLiteral("Supprimer"),
-            QStringLiteral("Aucun badge à retirer : l'enregistrement courant n'est pas dans la "
-                           "liste."));
+            MsgIcon::Information, MsgButtons::Ok, tr("Supprimer"),
+            tr("Aucun badge à retirer : l'enregistrement courant n'est pas dans la "
+               "liste."));
         return;
     }
     removeBadges({m_liste.tables.tab_sections[std::size_t(i)]});
@@ -115,10 +117,10 @@ void Form2::removeBadges(const std::vector<std::string> &sections, QWidget *aske
     if (!m_liste.fichier.isEmpty() && !settleUnsavedEdits(asker))
         return;
     // The line is held until the list is written: no upload reads it halfway.
-    Exchange x(*m_line, QStringLiteral("retrait de badge"));
+    Exchange x(*m_line, tr("retrait de badge"));
     if (!x.began() || !requireOpenList() || sections.empty())
         return;
-    const QString title = QStringLiteral("Supprimer");
+    const QString title = tr("Supprimer");
     const auto fail = [&](const QString &text) {
         m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok, title, text, asker);
     };
@@ -126,7 +128,7 @@ void Form2::removeBadges(const std::vector<std::string> &sections, QWidget *aske
     std::string error;
     std::optional<std::string> content = files::read(path, &error);
     if (!content) {
-        fail(QStringLiteral("Impossible de lire la liste, aucun badge n'est retiré.\r\n") +
+        fail(tr("Impossible de lire la liste, aucun badge n'est retiré.\r\n") +
              QString::fromStdString(error));
         return;
     }
@@ -142,7 +144,7 @@ void Form2::removeBadges(const std::vector<std::string> &sections, QWidget *aske
         asked.push_back(section);
         const std::vector<RecordFields> stored = recordsStoredUnder(*content, section);
         if (stored.empty()) {
-            fail(QStringLiteral("Le badge %1 n'est plus dans la liste, aucun badge n'est retiré.")
+            fail(tr("Le badge %1 n'est plus dans la liste, aucun badge n'est retiré.")
                      .arg(fromCp1252(section)));
             return;
         }
@@ -156,19 +158,19 @@ void Form2::removeBadges(const std::vector<std::string> &sections, QWidget *aske
     const qsizetype badges = qsizetype(asked.size()), removed = named.size();
     QString question;
     if (badges == 1 && removed == 1)
-        question = QStringLiteral("Retirer de la liste le badge %1 ?").arg(named.front());
+        question = tr("Retirer de la liste le badge %1 ?").arg(named.front());
     else if (badges == 1)
-        question = QStringLiteral("Retirer de la liste le badge %1 ? Il y figure %2 fois : les "
-                                  "%2 sections sont retirées.\r\n")
+        question = tr("Retirer de la liste le badge %1 ? Il y figure %2 fois : les "
+                      "%2 sections sont retirées.\r\n")
                        .arg(numbers.front())
                        .arg(removed) +
                    listed(named);
     else if (removed == badges)
-        question = QStringLiteral("Retirer de la liste les %1 badges suivants ?\r\n").arg(badges) +
-                   listed(named);
+        question =
+            tr("Retirer de la liste les %1 badges suivants ?\r\n").arg(badges) + listed(named);
     else
-        question = QStringLiteral("Retirer de la liste les %1 badges suivants ? Certains y "
-                                  "figurent plusieurs fois : les %2 sections sont retirées.\r\n")
+        question = tr("Retirer de la liste les %1 badges suivants ? Certains y "
+                      "figurent plusieurs fois : les %2 sections sont retirées.\r\n")
                        .arg(badges)
                        .arg(removed) +
                    listed(named);
@@ -184,7 +186,7 @@ void Form2::removeBadges(const std::vector<std::string> &sections, QWidget *aske
             after = content ? removeRecords(*content, sections) : std::string();
             return content && files::writeAtomic(path, after, &error);
         })) {
-        fail(QStringLiteral("Impossible d'écrire la liste, aucun badge n'est retiré.\r\n") +
+        fail(tr("Impossible d'écrire la liste, aucun badge n'est retiré.\r\n") +
              QString::fromStdString(error));
         return;
     }
@@ -200,9 +202,9 @@ void Form2::removeBadges(const std::vector<std::string> &sections, QWidget *aske
     operations().recordListChange(*content, after);
     rereadAfter(*content, after, shown, shownSlot);
     m_ui->Label14->setText(
-        numbers.size() == 1 ? QStringLiteral("Badge retiré de la liste : %1").arg(numbers.front())
-                            : QStringLiteral("Badges retirés de la liste : %1")
-                                  .arg(numbers.join(QStringLiteral(", "))));
+        numbers.size() == 1
+            ? tr("Badge retiré de la liste : %1").arg(numbers.front())
+            : tr("Badges retirés de la liste : %1").arg(numbers.join(QStringLiteral(", "))));
     emit listChanged();
 }
 
@@ -211,10 +213,10 @@ void Form2::changeSelectedRecords(const std::vector<std::string> &sections,
 {
     if (!m_liste.fichier.isEmpty() && !settleUnsavedEdits(asker))
         return;
-    Exchange x(*m_line, QStringLiteral("modification de badges"));
+    Exchange x(*m_line, tr("modification de badges"));
     if (!x.began() || !requireOpenList() || sections.empty())
         return;
-    const QString title = QStringLiteral("Modifier la sélection");
+    const QString title = tr("Modifier la sélection");
     const auto tell = [&](MsgIcon icon, const QString &text) {
         m_platform.dialogs->message(icon, MsgButtons::Ok, title, text, asker);
     };
@@ -222,9 +224,8 @@ void Form2::changeSelectedRecords(const std::vector<std::string> &sections,
     std::string error;
     std::optional<std::string> content = files::read(path, &error);
     if (!content) {
-        tell(MsgIcon::Critical,
-             QStringLiteral("Impossible de lire la liste, aucun badge n'est modifié.\r\n") +
-                 QString::fromStdString(error));
+        tell(MsgIcon::Critical, tr("Impossible de lire la liste, aucun badge n'est modifié.\r\n") +
+                                    QString::fromStdString(error));
         return;
     }
     ChangeResult result = changeRecords(*content, sections, change);
@@ -232,19 +233,17 @@ void Form2::changeSelectedRecords(const std::vector<std::string> &sections,
         QStringList problems;
         for (const std::string &p : result.problems)
             problems << QString::fromStdString(p);
-        tell(MsgIcon::Critical,
-             QStringLiteral("Aucun badge n'est modifié.\r\n") + listed(problems));
+        tell(MsgIcon::Critical, tr("Aucun badge n'est modifié.\r\n") + listed(problems));
         return;
     }
     if (result.changed == 0) {
         tell(MsgIcon::Information,
-             QStringLiteral("Les badges choisis ont déjà ces valeurs : rien n'est modifié."));
+             tr("Les badges choisis ont déjà ces valeurs : rien n'est modifié."));
         return;
     }
-    const QString question =
-        result.changed == 1
-            ? QStringLiteral("Modifier 1 badge de la liste ?")
-            : QStringLiteral("Modifier %1 badges de la liste ?").arg(result.changed);
+    const QString question = result.changed == 1
+                                 ? tr("Modifier 1 badge de la liste ?")
+                                 : tr("Modifier %1 badges de la liste ?").arg(result.changed);
     if (m_platform.dialogs->message(MsgIcon::Question, MsgButtons::YesNo, title, question, asker,
                                     MsgAnswer::No) != MsgAnswer::Yes)
         return;
@@ -256,9 +255,8 @@ void Form2::changeSelectedRecords(const std::vector<std::string> &sections,
                 result = changeRecords(*content, sections, change);
             return content && result.ok() && files::writeAtomic(path, result.content, &error);
         })) {
-        tell(MsgIcon::Critical,
-             QStringLiteral("Impossible d'écrire la liste, aucun badge n'est modifié.\r\n") +
-                 QString::fromStdString(error));
+        tell(MsgIcon::Critical, tr("Impossible d'écrire la liste, aucun badge n'est modifié.\r\n") +
+                                    QString::fromStdString(error));
         return;
     }
     const int shownSlot = m_liste.index_courant;
@@ -267,7 +265,7 @@ void Form2::changeSelectedRecords(const std::vector<std::string> &sections,
                                   : std::string();
     operations().recordListChange(*content, result.content, op::kBulkChanged);
     rereadAfter(*content, result.content, shown, shownSlot);
-    m_ui->Label14->setText(QStringLiteral("Badge(s) modifié(s) : %1").arg(result.changed));
+    m_ui->Label14->setText(tr("Badge(s) modifié(s) : %1").arg(result.changed));
     emit listChanged();
 }
 

@@ -14,6 +14,7 @@
 #include "serial/exchange.h"
 #include "serial/words.h"
 
+#include <QCoreApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -59,7 +60,7 @@ void Form2::Command8_Click()
     if (!requireOpenList())
         return;
     // The upload rewrites the board's memory: no other exchange may share the line.
-    Exchange x(*m_line, QStringLiteral("envoi de la liste"));
+    Exchange x(*m_line, tr("envoi de la liste"));
     // What goes to the board is what the editor shows, or the operator chose.
     if (!x.began() || !settleUnsavedEdits())
         return;
@@ -87,7 +88,7 @@ void Form2::Command3_Click()
 {
     std::optional<long long> newest;
     {
-        Exchange x(*m_line, QStringLiteral("téléchargement de l'historique"));
+        Exchange x(*m_line, tr("téléchargement de l'historique"));
         if (!x.began())
             return;
         newest = downloadInto(x, op::kDownload);
@@ -111,7 +112,7 @@ void Form2::recuperer_historique_Click()
     std::optional<long long> newest;
     {
         // One exchange for both: nothing else goes out between the reset and the download.
-        Exchange x(*m_line, QStringLiteral("récupération de l'historique"));
+        Exchange x(*m_line, tr("récupération de l'historique"));
         if (!x.began() || !x.connect())
             return;
         if (!board::sendCommand(x, word(protocol::kRazOffset)))
@@ -162,30 +163,27 @@ void Form2::addWaitingPassages()
     const std::string journal = programFile(QString::fromUtf8(kJournalFile));
     const board::JournalOutcome outcome = board::addToJournal(journal, backlog, {});
     const QString journalShown = QFile::decodeName(QByteArray::fromStdString(journal));
-    const QString tip = QStringLiteral("Journal des passages : ") + journalShown;
+    const QString tip = tr("Journal des passages : %1").arg(journalShown);
     if (outcome.written) {
         if (outcome.added > 0) {
-            m_ui->Label14->setText(
-                QStringLiteral("%1 en attente %2 au journal")
-                    .arg(outcome.added > 1 ? QStringLiteral("%1 passages").arg(outcome.added)
-                                           : QStringLiteral("1 passage"),
-                         outcome.added > 1 ? QStringLiteral("ajoutés") : QStringLiteral("ajouté")),
-                tip);
+            m_ui->Label14->setText(tr("%1 en attente %2 au journal")
+                                       .arg(tr("%n passage(s)", nullptr, int(outcome.added)),
+                                            outcome.added > 1 ? tr("ajoutés") : tr("ajouté")),
+                                   tip);
             emit journalChanged();
         }
         return;
     }
     m_ui->Label14->setText(
-        QStringLiteral(
-            "Des passages attendent dans « %1 » : le journal n'a pas pu les prendre (%2) ; "
-            "ils y seront ajoutés au prochain téléchargement")
+        tr("Des passages attendent dans « %1 » : le journal n'a pas pu les prendre (%2) ; "
+           "ils y seront ajoutés au prochain téléchargement")
             .arg(QFile::decodeName(QByteArray::fromStdString(backlog)), outcome.error),
         tip);
 }
 
 void Form2::Command17_Click()
 {
-    Exchange x(*m_line, QStringLiteral("mise à l'heure"));
+    Exchange x(*m_line, tr("mise à l'heure"));
     if (!x.began())
         return;
     board::ClockInputs in;
@@ -222,7 +220,7 @@ void Form2::lecture_badge_Click()
 {
     // A reading clears the receive pane and watches it: it may not run inside
     // another exchange, nor another inside it.
-    Exchange x(*m_line, QStringLiteral("lecture de badge"));
+    Exchange x(*m_line, tr("lecture de badge"));
     if (!x.began())
         return;
     OperationWindow view(*this);
@@ -233,9 +231,9 @@ void Form2::lecture_badge_Click()
     }
     setText1(QString());
     m_ui->numero_badge->setText(*outcome.number);
-    setLabel2(QStringLiteral("Badge N°:") + *outcome.number);
+    setLabel2(tr("Badge N°:%1").arg(*outcome.number));
     m_ui->numero_badge->repaint();
-    appendText1(QStringLiteral("Numéro de badge lu :") + *outcome.number + QStringLiteral("\r\n"));
+    appendText1(tr("Numéro de badge lu :%1\r\n").arg(*outcome.number));
 }
 
 // The one-word commands go out only on a port already open (these buttons
@@ -243,7 +241,7 @@ void Form2::lecture_badge_Click()
 static bool runCommand(Line &line, std::string_view keyword)
 {
     const QString command = word(keyword);
-    Exchange x(line, QStringLiteral("commande %1").arg(quoted(command)));
+    Exchange x(line, QCoreApplication::translate("platine::Form2", "commande %1").arg(quoted(command)));
     return x.began() && board::sendCommand(x, command);
 }
 
@@ -276,13 +274,12 @@ void Form2::Command20_MouseDown(MouseButton button)
     // board takes its selector from the two bytes after the command: the
     // middle button, which has none, sends nothing.
     if (button == MouseButton::Middle) {
-        m_ui->Label14->setText(
-            QStringLiteral("Raz eeprom externe : clic gauche = efface l'historique, "
-                           "clic droit = efface tout ; rien n'a été envoyé"));
+        m_ui->Label14->setText(tr("Raz eeprom externe : clic gauche = efface l'historique, "
+                                  "clic droit = efface tout ; rien n'a été envoyé"));
         return;
     }
     // The line is held from the question on: nothing else goes out meanwhile.
-    Exchange x(*m_line, QStringLiteral("commande %1").arg(quoted(word(protocol::kRazFlash))));
+    Exchange x(*m_line, tr("commande %1").arg(quoted(word(protocol::kRazFlash))));
     if (!x.began())
         return;
     const board::EraseScope scope =

@@ -14,9 +14,12 @@ namespace platine {
 
 class Form2;
 
+// The captions are French, marked for translation (context "Commands") and
+// shown translated; the names are the program's own.
 struct MenuDef {
-    const char *name;  // the menu's object name
-    const char *title; // its caption, "&" before its access key
+    const char *name;             // the menu's object name
+    const char *title;            // its caption, "&" before its access key
+    const char *parent = nullptr; // a submenu: the object name of its menu
 };
 
 struct CommandDef {
@@ -27,9 +30,10 @@ struct CommandDef {
     const char *button;   // the window's push button that runs it too, or nullptr
     void (*run)(Form2 &); // the handler
     bool separatorBefore = false;
+    bool checkable = false; // an item checked or not (the window checks it)
 };
 
-// The menus, left to right.
+// The menus, left to right; a submenu follows the items of its menu.
 std::span<const MenuDef> menus();
 // Every command, the menu items in their menus' order.
 std::span<const CommandDef> commands();

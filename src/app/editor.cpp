@@ -4,9 +4,11 @@
 #include "app/form2.h"
 #include "app/form2_ui.h"
 #include "core/badges/listfile.h"
+#include "core/platform/cp1252.h"
 #include "core/badges/record_check.h"
 #include "platform/text.h"
 
+#include <QCoreApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -66,9 +68,13 @@ RecordFields Form2::typedRecord(std::vector<FieldProblem> *unheld) const
                 unheld->push_back(problem);
         }
     r.h24 = u.Choix_24->isChecked() ? "oui" : "non";
-    // A day typed by hand is stored under its item's own name.
+    // A day chosen, or typed by hand and found, is stored under the core's
+    // own name of its item, whatever language the list shows; a text found
+    // nowhere as the operator typed it.
     const int day = u.Combo2->currentIndex();
-    r.jour_texte = toCp1252(day >= 0 ? u.Combo2->itemText(day) : u.Combo2->currentText());
+    r.jour_texte = day >= 0 && day < int(std::size(kDayChoices))
+                       ? cp1252::fromUtf8(kDayChoices[day])
+                       : toCp1252(u.Combo2->currentText());
     r.jour_code = std::to_string(u.Combo2->currentIndex());
     r.tous_lieux = u.choix_lieu->isChecked() ? "oui" : "non";
     return r;
@@ -155,14 +161,13 @@ bool Form2::settleUnsavedEdits(QWidget *asker)
     // The badge as the fields name it: what "Oui" would save.
     QString badge = m_ui->numero_badge->text().trimmed();
     if (badge.isEmpty())
-        badge = QStringLiteral("sans numéro");
+        badge = tr("sans numéro");
     const QString nom = m_ui->nom->text().trimmed();
     if (!nom.isEmpty())
         badge += QStringLiteral(" (%1)").arg(nom);
     const MsgAnswer answer = m_platform.dialogs->message(
-        MsgIcon::Question, MsgButtons::YesNoCancel,
-        QStringLiteral("Modifications non enregistrées"),
-        QStringLiteral("Enregistrer les modifications du badge %1 ?").arg(badge), asker);
+        MsgIcon::Question, MsgButtons::YesNoCancel, tr("Modifications non enregistrées"),
+        tr("Enregistrer les modifications du badge %1 ?").arg(badge), asker);
     switch (answer) {
     case MsgAnswer::Yes:
         return saveShownRecord(asker);
@@ -188,8 +193,8 @@ void Form2::enterRecordMode()
         return; // the operator was told; record mode is not entered
     mise_a_jour_affichage(0);
     m_ui->Frame2->setVisible(true);
-    m_ui->Label8->setText(QStringLiteral("Mode enregistrement"));
-    m_ui->Frame2->setTitle(QStringLiteral("Nouveau badge à mémoriser"));
+    m_ui->Label8->setText(tr("Mode enregistrement"));
+    m_ui->Frame2->setTitle(tr("Nouveau badge à mémoriser"));
     // The keyboard goes on in the first field.
     m_ui->numero_badge->setFocus(Qt::OtherFocusReason);
     m_ui->numero_badge->selectAll();
@@ -265,8 +270,8 @@ void Form2::choix_lieu_Click()
 
 void Form2::Label2_Change()
 {
-    m_ui->Label9->setText(QStringLiteral(
-        "Badge lu\r\nUne fois les champs renseignés cliquer sur le bouton 'Enregistrer'"));
+    m_ui->Label9->setText(
+        tr("Badge lu\r\nUne fois les champs renseignés cliquer sur le bouton 'Enregistrer'"));
     m_ui->Label9->repaint();
 }
 
@@ -275,8 +280,10 @@ void Form2::Label2_Change()
 static bool recordCountForSearch(Dialogs &dialogs, const OpenList &liste)
 {
     if (!liste.nombre) {
-        dialogs.message(MsgIcon::Information, MsgButtons::Ok, QStringLiteral("Message"),
-                        QStringLiteral("La liste est vide : aucun badge n'a encore été lu."));
+        dialogs.message(
+            MsgIcon::Information, MsgButtons::Ok, QStringLiteral("Message"),
+            QCoreApplication::translate("platine::Form2",
+                                        "La liste est vide : aucun badge n'a encore été lu."));
         return false;
     }
     return true;
@@ -286,9 +293,9 @@ void Form2::Command21_Click()
 {
     if (!recordCountForSearch(*m_platform.dialogs, m_liste))
         return;
-    const QString key = m_platform.dialogs->input(
-        QStringLiteral("Indiquer le numéro de\r\n badge à rechercher dans la liste"),
-        QStringLiteral("recherche de badge"), QString());
+    const QString key =
+        m_platform.dialogs->input(tr("Indiquer le numéro de\r\n badge à rechercher dans la liste"),
+                                  tr("recherche de badge"), QString());
     showSearchResult(key, false);
 }
 
@@ -296,9 +303,8 @@ void Form2::Command22_Click()
 {
     if (!recordCountForSearch(*m_platform.dialogs, m_liste))
         return;
-    const QString key =
-        m_platform.dialogs->input(QStringLiteral("Indiquer le nom à \r\nrechercher dans la liste"),
-                                  QStringLiteral("recherche de nom"), QString());
+    const QString key = m_platform.dialogs->input(
+        tr("Indiquer le nom à \r\nrechercher dans la liste"), tr("recherche de nom"), QString());
     showSearchResult(key, true);
 }
 
@@ -316,7 +322,7 @@ void Form2::showSearchResult(const QString &key, bool byName)
             return;
         slot = find();
     }
-    const QString missed = QStringLiteral("Aucun badge ne correspond à « %1 »");
+    const QString missed = tr("Aucun badge ne correspond à « %1 »");
     if (slot >= 0) {
         mise_a_jour_affichage(std::int16_t(slot));
         // A miss told before is no longer true.

@@ -51,6 +51,7 @@ Form2::Form2(Platform platform, QWidget *parent)
     connect(m_line.get(), &Line::stepped, this, &Form2::showStep);
     m_endProgram = [] { QCoreApplication::exit(0); };
     connectHandlers();
+    showLanguageChoice();
 }
 
 Form2::~Form2()

@@ -9,6 +9,7 @@
 #include "core/badges/listfile.h"
 #include "core/badges/tables.h"
 #include "platform/file_lock.h"
+#include "platform/language.h"
 #include "platform/platform.h"
 #include "serial/line.h"
 
@@ -54,6 +55,9 @@ public:
     void Command6_Click();     // "Quitter"
     void Label7_Click();       // the about label
     void Label16_Click();      // "A propos de ..."
+    // "Langue" > "Français" / "English": kept in the program's own settings,
+    // the window shown in it from the next start (src/app/activity.cpp).
+    void langue_Click(Language language);
 
     // Serial link and panes (src/app/connection.cpp, src/app/panes.cpp; the
     // line itself in src/serial/line.h)
@@ -146,6 +150,8 @@ public:
     QString settingsPath() const;
     // The program's own settings beside it ("platine.ini", platform/own_settings.h).
     QString ownSettingsPath() const;
+    // The program's own settings file of a window on `platform`.
+    static QString ownSettingsPathOf(const Platform &platform);
     // The folder of "param.ini", as the about prompt names it.
     QString settingsDir() const;
     // Where the settings and the files are kept, in words (the about prompt).
@@ -181,6 +187,8 @@ private:
     bool showsControl(QWidget *w) const;
     // Shows the connection indicator lit or out.
     void showIndicator(bool lit);
+    // Checks the item of "Langue" that names the language chosen.
+    void showLanguageChoice();
     // Shows the transfer counter and turns the spinner.
     void showStep(int count, int total);
     // Adds the device `name` to the port list, marked absent, and returns its position.

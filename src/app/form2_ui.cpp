@@ -13,6 +13,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QFrame>
 #include <QGroupBox>
@@ -224,25 +225,42 @@ QIcon commandIcon(const char *themeName, const char *ownFile)
     }));
 }
 
-// The menus as the window's table of commands (app/commands.h) lists them;
-// the window connects each item to its handler (form2.cpp).
+// The menus as the window's table of commands (app/commands.h) lists them,
+// in the language installed; the window connects each item to its handler
+// (form2.cpp).
+void fillMenu(QMenu *menu, const MenuDef &m)
+{
+    for (const CommandDef &c : commands()) {
+        if (!c.menu || std::string_view(c.menu) != m.name)
+            continue;
+        if (c.separatorBefore)
+            menu->addSeparator();
+        QAction *a = menu->addAction(QCoreApplication::translate("Commands", c.caption));
+        a->setObjectName(QLatin1String(c.item));
+        a->setCheckable(c.checkable);
+        if (c.shortcut)
+            a->setShortcut(QKeySequence(QLatin1String(c.shortcut)));
+    }
+    for (const MenuDef &sub : menus()) {
+        if (!sub.parent || std::string_view(sub.parent) != m.name)
+            continue;
+        menu->addSeparator();
+        QMenu *submenu = menu->addMenu(QCoreApplication::translate("Commands", sub.title));
+        submenu->setObjectName(QLatin1String(sub.name));
+        fillMenu(submenu, sub);
+    }
+}
+
 QMenuBar *buildMenuBar(QWidget *form)
 {
     auto *bar = new QMenuBar(form);
     bar->setObjectName(QStringLiteral("MenuBar"));
     for (const MenuDef &m : menus()) {
-        QMenu *menu = bar->addMenu(QString::fromUtf8(m.title));
+        if (m.parent)
+            continue;
+        QMenu *menu = bar->addMenu(QCoreApplication::translate("Commands", m.title));
         menu->setObjectName(QLatin1String(m.name));
-        for (const CommandDef &c : commands()) {
-            if (!c.menu || std::string_view(c.menu) != m.name)
-                continue;
-            if (c.separatorBefore)
-                menu->addSeparator();
-            QAction *a = menu->addAction(QString::fromUtf8(c.caption));
-            a->setObjectName(QLatin1String(c.item));
-            if (c.shortcut)
-                a->setShortcut(QKeySequence(QLatin1String(c.shortcut)));
-        }
+        fillMenu(menu, m);
     }
     return bar;
 }
@@ -258,7 +276,8 @@ Form2Ui buildForm2Ui(QWidget *window)
     registerIcons();
     Form2Ui u{};
     window->setObjectName(QStringLiteral("Form2"));
-    window->setWindowTitle(QStringLiteral("Contrôle d'accès horodaté  -  Kovarine"));
+    window->setWindowTitle(
+        QCoreApplication::translate("Form2", "Contrôle d'accès horodaté  -  Kovarine"));
     {
         // The window was drawn for a small 8-point font.
         QFont small = window->font();
@@ -300,8 +319,8 @@ Form2Ui buildForm2Ui(QWidget *window)
 
     // Right-aligned on the window's edge, where its designed left end (9750)
     // would cut the caption in a wider font.
-    u.Label16 =
-        label(form, "Label16", QStringLiteral("A propos de ..."), twipsRect(9150, 60, 1725, 255));
+    u.Label16 = label(form, "Label16", QCoreApplication::translate("Form2", "A propos de ..."),
+                      twipsRect(9150, 60, 1725, 255));
     u.Label16->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     colour(u.Label16, kRed);
     fontStyle(u.Label16, 8.25, true, false);
@@ -310,17 +329,21 @@ Form2Ui buildForm2Ui(QWidget *window)
     u.nom_fichier->adjustSize();
 
     // --- Frame3 "Parametrage" --------------------------------------------------
-    u.Frame3 = frame(form, "Frame3", QStringLiteral("Parametrage"), twipsRect(60, 330, 8505, 1665));
+    u.Frame3 = frame(form, "Frame3", QCoreApplication::translate("Form2", "Parametrage"),
+                     twipsRect(60, 330, 8505, 1665));
     u.Frame3->setStyleSheet(QStringLiteral("QGroupBox#Frame3::title { color: rgb(0,0,255); }"));
     u.gache_0 =
-        label(u.Frame3, "gache_0", QStringLiteral("Temporisation gâche :"), QRect(10, 28, 135, 20));
+        label(u.Frame3, "gache_0", QCoreApplication::translate("Form2", "Temporisation gâche :"),
+              QRect(10, 28, 135, 20));
     u.tempo_gache = textBox(u.Frame3, "tempo_gache", QStringLiteral("10"), QRect(148, 26, 44, 22));
-    u.tempo_gache->setToolTip(QStringLiteral("1 à 65 secondes max"));
-    u.Label13 = label(u.Frame3, "Label13", QStringLiteral("seconde(s)"), QRect(198, 28, 70, 20));
-    u.buzzer =
-        checkBox(u.Frame3, "buzzer", QStringLiteral("Buzzer actif"), QRect(285, 27, 110, 20));
+    u.tempo_gache->setToolTip(QCoreApplication::translate("Form2", "1 à 65 secondes max"));
+    u.Label13 = label(u.Frame3, "Label13", QCoreApplication::translate("Form2", "seconde(s)"),
+                      QRect(198, 28, 70, 20));
+    u.buzzer = checkBox(u.Frame3, "buzzer", QCoreApplication::translate("Form2", "Buzzer actif"),
+                        QRect(285, 27, 110, 20));
     u.buzzer->setChecked(true);
-    u.Label6 = label(u.Frame3, "Label6", QStringLiteral("Port COM"), QRect(405, 28, 60, 20));
+    u.Label6 = label(u.Frame3, "Label6", QCoreApplication::translate("Form2", "Port COM"),
+                     QRect(405, 28, 60, 20));
     u.Combo1 = comboBox(u.Frame3, "Combo1", QStringLiteral("Combo1"), QRect(468, 25, 90, 24),
                         new PortComboBox(u.Frame3));
     u.Label5 = label(u.Frame3, "Label5", QStringLiteral("...."), QRect(10, 80, 300, 20));
@@ -328,95 +351,125 @@ Form2Ui buildForm2Ui(QWidget *window)
     u.Label4 = label(u.Frame3, "Label4", QStringLiteral("/"), QRect(530, 80, 25, 20));
 
     // --- Frame2 "Nouveau badge à mémoriser" (record editor) ----------------------
-    u.Frame2 = frame(form, "Frame2", QStringLiteral("Nouveau badge à mémoriser"),
-                     twipsRect(90, 2100, 8505, 7095));
+    u.Frame2 =
+        frame(form, "Frame2", QCoreApplication::translate("Form2", "Nouveau badge à mémoriser"),
+              twipsRect(90, 2100, 8505, 7095));
     u.Frame2->setAutoFillBackground(true);
     u.Frame2->setVisible(false);
     QWidget *f2 = u.Frame2;
     // Row 1
-    u.Label1[0] = label(f2, "Label1_0", QStringLiteral("N° du badge :"), QRect(12, 30, 90, 22));
+    u.Label1[0] = label(f2, "Label1_0", QCoreApplication::translate("Form2", "N° du badge :"),
+                        QRect(12, 30, 90, 22));
     u.numero_badge =
         textBox(f2, "numero_badge", QStringLiteral("0000000000"), QRect(105, 28, 120, 24));
-    u.Label1[8] = label(f2, "Label1_8", QStringLiteral("Nom :"), QRect(250, 30, 45, 22));
+    u.Label1[8] = label(f2, "Label1_8", QCoreApplication::translate("Form2", "Nom :"),
+                        QRect(250, 30, 45, 22));
     colour(u.Label1[8], kRed);
     u.nom = textBox(f2, "nom", QStringLiteral("Valmire"), QRect(300, 28, 200, 24));
     u.Line1[0] = line(f2, QStringLiteral("Line1_0"), 62);
     // Row 2
-    u.Label1[1] = label(f2, "Label1_1", QStringLiteral("Plage horaire autorisée :           de "),
-                        QRect(12, 75, 230, 22));
+    u.Label1[1] =
+        label(f2, "Label1_1",
+              QCoreApplication::translate("Form2", "Plage horaire autorisée :           de "),
+              QRect(12, 75, 230, 22));
     u.heure_debut = textBox(f2, "heure_debut", QStringLiteral("07"), QRect(245, 73, 32, 24));
-    u.Label1[2] = label(f2, "Label1_2", QStringLiteral("H"), QRect(280, 75, 12, 22));
+    u.Label1[2] =
+        label(f2, "Label1_2", QCoreApplication::translate("Form2", "H"), QRect(280, 75, 12, 22));
     u.minute_debut = textBox(f2, "minute_debut", QStringLiteral("30"), QRect(294, 73, 32, 24));
-    u.Label1[3] = label(f2, "Label1_3", QStringLiteral("à"), QRect(333, 75, 12, 22));
+    u.Label1[3] =
+        label(f2, "Label1_3", QCoreApplication::translate("Form2", "à"), QRect(333, 75, 12, 22));
     u.heure_fin = textBox(f2, "heure_fin", QStringLiteral("17"), QRect(348, 73, 32, 24));
-    u.Label1[4] = label(f2, "Label1_4", QStringLiteral("H"), QRect(383, 75, 12, 22));
+    u.Label1[4] =
+        label(f2, "Label1_4", QCoreApplication::translate("Form2", "H"), QRect(383, 75, 12, 22));
     u.minute_fin = textBox(f2, "minute_fin", QStringLiteral("30"), QRect(397, 73, 32, 24));
-    u.Choix_24 = checkBox(f2, "Choix_24", QStringLiteral("24h/24"), QRect(450, 75, 80, 22));
+    u.Choix_24 = checkBox(f2, "Choix_24", QCoreApplication::translate("Form2", "24h/24"),
+                          QRect(450, 75, 80, 22));
     colour(u.Choix_24, kBlue);
     u.Line1[1] = line(f2, QStringLiteral("Line1_1"), 107);
     // Row 3
-    u.Label1[5] = label(f2, "Label1_5", QStringLiteral("Jour(s) de la semaine autorisé(s) :"),
+    u.Label1[5] = label(f2, "Label1_5",
+                        QCoreApplication::translate("Form2", "Jour(s) de la semaine autorisé(s) :"),
                         QRect(12, 120, 230, 22));
     colour(u.Label1[5], kBlue);
     // A day typed by hand is taken as the table import takes it.
-    u.Combo2 = comboBox(
-        f2, "Combo2", QStringLiteral("Combo2"), QRect(245, 118, 160, 24), nullptr,
-        [](const QComboBox *, const QString &typed) { return dayCodeOfName(typed.toStdString()); });
+    u.Combo2 = comboBox(f2, "Combo2", QStringLiteral("Combo2"), QRect(245, 118, 160, 24), nullptr,
+                        [](const QComboBox *c, const QString &typed) {
+                            // The day as the list shows it (in the window's language), or
+                            // as the list file names it.
+                            const int shown = c->findText(typed, Qt::MatchFixedString);
+                            return shown >= 0 ? shown : dayCodeOfName(typed.toStdString());
+                        });
     u.Line1[2] = line(f2, QStringLiteral("Line1_2"), 152);
     // Row 4
-    u.Label1[6] = label(f2, "Label1_6", QStringLiteral("Lieu autorisé :"), QRect(12, 165, 120, 22));
+    u.Label1[6] = label(f2, "Label1_6", QCoreApplication::translate("Form2", "Lieu autorisé :"),
+                        QRect(12, 165, 120, 22));
     colour(u.Label1[6], kMagenta);
     u.lieu = textBox(f2, "lieu", QStringLiteral("10"), QRect(135, 163, 40, 24));
-    u.choix_lieu = checkBox(f2, "choix_lieu", QStringLiteral("Tous les lieux autorisés"),
-                            QRect(200, 165, 200, 22));
+    u.choix_lieu =
+        checkBox(f2, "choix_lieu", QCoreApplication::translate("Form2", "Tous les lieux autorisés"),
+                 QRect(200, 165, 200, 22));
     colour(u.choix_lieu, kMagenta);
     u.Line1[3] = line(f2, QStringLiteral("Line1_3"), 197);
     // Row 5
-    u.Label1[7] = label(f2, "Label1_7", QStringLiteral("Jour du mois :"), QRect(12, 210, 120, 22));
+    u.Label1[7] = label(f2, "Label1_7", QCoreApplication::translate("Form2", "Jour du mois :"),
+                        QRect(12, 210, 120, 22));
     colour(u.Label1[7], kRed);
     u.jour_du_mois = textBox(f2, "jour_du_mois", QStringLiteral("0"), QRect(135, 208, 40, 24));
     u.Line1[4] = line(f2, QStringLiteral("Line1_4"), 242);
     // Rows 6 and 7
     u.Label10 =
-        label(f2, "Label10", QStringLiteral("Nombre d'enregistrements :"), QRect(12, 252, 180, 22));
+        label(f2, "Label10", QCoreApplication::translate("Form2", "Nombre d'enregistrements :"),
+              QRect(12, 252, 180, 22));
     u.nombre_enregistrements =
         label(f2, "nombre_enregistrements", QStringLiteral("..."), QRect(195, 252, 60, 22));
-    u.Label12 = label(f2, "Label12", QStringLiteral("Enregistrement courant     :"),
-                      QRect(12, 276, 180, 22));
+    u.Label12 =
+        label(f2, "Label12", QCoreApplication::translate("Form2", "Enregistrement courant     :"),
+              QRect(12, 276, 180, 22));
     u.Label11 = label(f2, "Label11", QStringLiteral("..."), QRect(195, 276, 60, 22));
     // Rows 8 and 9
-    u.Label8 = label(f2, "Label8", QStringLiteral("Mode enregistrement"), QRect(12, 304, 400, 30));
+    u.Label8 = label(f2, "Label8", QCoreApplication::translate("Form2", "Mode enregistrement"),
+                     QRect(12, 304, 400, 30));
     fontStyle(u.Label8, 13.5, false, true);
     u.Label9 =
         label(f2, "Label9",
-              QStringLiteral("Une fois les champs renseignés cliquer sur le bouton 'Enregistrer'"),
+              QCoreApplication::translate(
+                  "Form2", "Une fois les champs renseignés cliquer sur le bouton 'Enregistrer'"),
               QRect(12, 338, 540, 40));
     u.Label9->setWordWrap(true);
     colour(u.Label9, kBlue);
     // Row 10
-    u.Command21 = button(f2, "Command21", QStringLiteral("Rechercher badge"),
-                         QStringLiteral("Badge suivant"), QRect(12, 385, 130, 30));
-    u.Command22 = button(f2, "Command22", QStringLiteral("Rechercher nom"),
-                         QStringLiteral("Badge suivant"), QRect(150, 385, 130, 30));
+    u.Command21 =
+        button(f2, "Command21", QCoreApplication::translate("Form2", "Rechercher badge"),
+               QCoreApplication::translate("Form2", "Badge suivant"), QRect(12, 385, 130, 30));
+    u.Command22 =
+        button(f2, "Command22", QCoreApplication::translate("Form2", "Rechercher nom"),
+               QCoreApplication::translate("Form2", "Badge suivant"), QRect(150, 385, 130, 30));
     u.Command23 =
-        button(f2, "Command23", QStringLiteral("Supprimer"),
-               QStringLiteral("Retire le badge courant de la liste"), QRect(288, 385, 130, 30));
+        button(f2, "Command23", QCoreApplication::translate("Form2", "Supprimer"),
+               QCoreApplication::translate("Form2", "Retire le badge courant de la liste"),
+               QRect(288, 385, 130, 30));
     // Row 11
-    u.Command11 = button(f2, "Command11", QStringLiteral("Badge suivant"),
-                         QStringLiteral("Badge suivant"), QRect(12, 425, 100, 36));
-    u.Command14 = button(f2, "Command14", QStringLiteral("Badge précédent"),
-                         QStringLiteral("Badge précédent"), QRect(122, 425, 100, 36));
-    u.Command13 = button(f2, "Command13", QStringLiteral("Nouveau"),
-                         QStringLiteral("Mémorise un nouveau badge"), QRect(232, 425, 100, 36));
-    u.Command7 = button(f2, "Command7", QStringLiteral("Enregistrer"),
-                        QStringLiteral("Enregistre le badge courant"), QRect(342, 425, 100, 36));
-    u.Command12 =
-        button(f2, "Command12", QStringLiteral("Sortir du mode"),
-               QStringLiteral("Quitter le mode enregistrement"), QRect(452, 425, 100, 36));
+    u.Command11 =
+        button(f2, "Command11", QCoreApplication::translate("Form2", "Badge suivant"),
+               QCoreApplication::translate("Form2", "Badge suivant"), QRect(12, 425, 100, 36));
+    u.Command14 =
+        button(f2, "Command14", QCoreApplication::translate("Form2", "Badge précédent"),
+               QCoreApplication::translate("Form2", "Badge précédent"), QRect(122, 425, 100, 36));
+    u.Command13 = button(f2, "Command13", QCoreApplication::translate("Form2", "Nouveau"),
+                         QCoreApplication::translate("Form2", "Mémorise un nouveau badge"),
+                         QRect(232, 425, 100, 36));
+    u.Command7 = button(f2, "Command7", QCoreApplication::translate("Form2", "Enregistrer"),
+                        QCoreApplication::translate("Form2", "Enregistre le badge courant"),
+                        QRect(342, 425, 100, 36));
+    u.Command12 = button(f2, "Command12", QCoreApplication::translate("Form2", "Sortir du mode"),
+                         QCoreApplication::translate("Form2", "Quitter le mode enregistrement"),
+                         QRect(452, 425, 100, 36));
 
     // --- Frame1 "Commandes" -----------------------------------------------------
-    u.Frame1 = frame(form, "Frame1", QStringLiteral("Commandes"), twipsRect(8580, 330, 2295, 9285));
-    u.Label2 = label(u.Frame1, "Label2", QStringLiteral("Badge N°:"), QRect(8, 20, 140, 18));
+    u.Frame1 = frame(form, "Frame1", QCoreApplication::translate("Form2", "Commandes"),
+                     twipsRect(8580, 330, 2295, 9285));
+    u.Label2 = label(u.Frame1, "Label2", QCoreApplication::translate("Form2", "Badge N°:"),
+                     QRect(8, 20, 140, 18));
     struct Cmd {
         QPushButton **slot;
         const char *name;
@@ -426,31 +479,37 @@ Form2Ui buildForm2Ui(QWidget *window)
         const char *ownIcon;   // the program's own
     };
     const Cmd commands[] = {
-        {&u.Command4, "Command4", "Nouvelle liste",
-         "Lecture / Modification de la liste enregistrée", "document-new", "list-new.svg"},
-        {&u.Command1, "Command1", "Ouvrir une liste enregistrée",
-         "Lecture / Modification de la liste enregistrée", "document-open", "list-open.svg"},
-        {&u.Command2, "Command2", "Enregistrer une liste sous", "Enregistrer la liste modifiée",
-         "document-save-as", "list-save-as.svg"},
-        {&u.lecture_badge, "lecture_badge", "Lecture badge", "Lecture du numéro d'un badge",
-         nullptr, "badge-read.svg"},
-        {&u.Command5, "Command5", "Ajouter Modifier  badge",
-         "Ajouter ou modifier les paramètres associés à un badge", nullptr, "badge-edit.svg"},
-        {&u.Command8, "Command8", "Envoi programmation",
-         "Envoi de la liste enregistrée vers le PIC", "document-send", "list-send.svg"},
-        {&u.Command10, "Command10", "Connexion", "Click droit pour déconnecter", nullptr,
-         "connect.svg"},
-        {&u.Command3, "Command3", "Téléchargement de l'historique", "Téléchargement", nullptr,
-         "history-download.svg"},
-        {&u.Command17, "Command17", "Mise à l'heure", "Mise à jour horaire de la platine", nullptr,
-         "clock-set.svg"},
-        {&u.Command6, "Command6", "Quitter", "Quitter l'application", "application-exit",
-         "quit.svg"},
+        {&u.Command4, "Command4", QT_TRANSLATE_NOOP("Form2", "Nouvelle liste"),
+         QT_TRANSLATE_NOOP("Form2", "Lecture / Modification de la liste enregistrée"),
+         "document-new", "list-new.svg"},
+        {&u.Command1, "Command1", QT_TRANSLATE_NOOP("Form2", "Ouvrir une liste enregistrée"),
+         QT_TRANSLATE_NOOP("Form2", "Lecture / Modification de la liste enregistrée"),
+         "document-open", "list-open.svg"},
+        {&u.Command2, "Command2", QT_TRANSLATE_NOOP("Form2", "Enregistrer une liste sous"),
+         QT_TRANSLATE_NOOP("Form2", "Enregistrer la liste modifiée"), "document-save-as",
+         "list-save-as.svg"},
+        {&u.lecture_badge, "lecture_badge", QT_TRANSLATE_NOOP("Form2", "Lecture badge"),
+         QT_TRANSLATE_NOOP("Form2", "Lecture du numéro d'un badge"), nullptr, "badge-read.svg"},
+        {&u.Command5, "Command5", QT_TRANSLATE_NOOP("Form2", "Ajouter Modifier  badge"),
+         QT_TRANSLATE_NOOP("Form2", "Ajouter ou modifier les paramètres associés à un badge"),
+         nullptr, "badge-edit.svg"},
+        {&u.Command8, "Command8", QT_TRANSLATE_NOOP("Form2", "Envoi programmation"),
+         QT_TRANSLATE_NOOP("Form2", "Envoi de la liste enregistrée vers le PIC"), "document-send",
+         "list-send.svg"},
+        {&u.Command10, "Command10", QT_TRANSLATE_NOOP("Form2", "Connexion"),
+         QT_TRANSLATE_NOOP("Form2", "Click droit pour déconnecter"), nullptr, "connect.svg"},
+        {&u.Command3, "Command3", QT_TRANSLATE_NOOP("Form2", "Téléchargement de l'historique"),
+         QT_TRANSLATE_NOOP("Form2", "Téléchargement"), nullptr, "history-download.svg"},
+        {&u.Command17, "Command17", QT_TRANSLATE_NOOP("Form2", "Mise à l'heure"),
+         QT_TRANSLATE_NOOP("Form2", "Mise à jour horaire de la platine"), nullptr, "clock-set.svg"},
+        {&u.Command6, "Command6", QT_TRANSLATE_NOOP("Form2", "Quitter"),
+         QT_TRANSLATE_NOOP("Form2", "Quitter l'application"), "application-exit", "quit.svg"},
     };
     const int buttonW = px(1365), buttonH = px(795);
     int y = 42;
     for (const Cmd &c : commands) {
-        *c.slot = button(u.Frame1, c.name, QString::fromUtf8(c.caption), QString::fromUtf8(c.tip),
+        *c.slot = button(u.Frame1, c.name, QCoreApplication::translate("Form2", c.caption),
+                         QCoreApplication::translate("Form2", c.tip),
                          QRect((px(2295) - buttonW) / 2, y, buttonW, buttonH));
         (*c.slot)->setIcon(commandIcon(c.themeIcon, c.ownIcon));
         y += buttonH + 4;
@@ -473,17 +532,21 @@ Form2Ui buildForm2Ui(QWidget *window)
 
     // --- Frame6 maintenance (below the visible area) ------------------------------
     u.Frame6 = frame(form, "Frame6", QString(), twipsRect(7260, 9750, 3315, 1455));
-    u.Command15 =
-        button(u.Frame6, "Command15", QStringLiteral("eeprom"), QString(), QRect(6, 8, 66, 36));
-    u.Command18 = button(u.Frame6, "Command18", QStringLiteral("Vidage flash"), QString(),
-                         QRect(77, 8, 66, 36));
-    u.Command9 =
-        button(u.Frame6, "Command9", QStringLiteral("Ascii"), QString(), QRect(148, 8, 66, 36));
-    u.Command16 = button(u.Frame6, "Command16", QStringLiteral("raz offset telech"), QString(),
-                         QRect(6, 50, 100, 40));
-    u.Command20 = button(u.Frame6, "Command20", QStringLiteral("Raz eeprom externe"),
-                         QStringLiteral("click droit=efface tout - click gauche=efface historique"),
-                         QRect(112, 50, 102, 40));
+    u.Command15 = button(u.Frame6, "Command15", QCoreApplication::translate("Form2", "eeprom"),
+                         QString(), QRect(6, 8, 66, 36));
+    u.Command18 =
+        button(u.Frame6, "Command18", QCoreApplication::translate("Form2", "Vidage flash"),
+               QString(), QRect(77, 8, 66, 36));
+    u.Command9 = button(u.Frame6, "Command9", QCoreApplication::translate("Form2", "Ascii"),
+                        QString(), QRect(148, 8, 66, 36));
+    u.Command16 =
+        button(u.Frame6, "Command16", QCoreApplication::translate("Form2", "raz offset telech"),
+               QString(), QRect(6, 50, 100, 40));
+    u.Command20 =
+        button(u.Frame6, "Command20", QCoreApplication::translate("Form2", "Raz eeprom externe"),
+               QCoreApplication::translate(
+                   "Form2", "click droit=efface tout - click gauche=efface historique"),
+               QRect(112, 50, 102, 40));
     {
         QPalette p = u.Command20->palette();
         p.setColor(QPalette::Button, QColor(255, 192, 255));
@@ -493,19 +556,23 @@ Form2Ui buildForm2Ui(QWidget *window)
 
     // --- Frame5 clock entry (below the visible area) ------------------------------
     u.Frame5 = frame(form, "Frame5", QString(), twipsRect(7260, 11220, 3315, 1125));
-    const char *clockCaptions[] = {"Heure", "Minute", "N° jour", " jour du mois"};
+    const char *clockCaptions[] = {
+        QT_TRANSLATE_NOOP("Form2", "Heure"), QT_TRANSLATE_NOOP("Form2", "Minute"),
+        QT_TRANSLATE_NOOP("Form2", "N° jour"), QT_TRANSLATE_NOOP("Form2", " jour du mois")};
     const char *clockNames[] = {"heure_pc", "minute_pc", "jour_pc", "j_mois"};
-    const char *clockTips[] = {"1 à 65 secondes max", "1 à 65 secondes max", "1-7", "1-7"};
+    const char *clockTips[] = {QT_TRANSLATE_NOOP("Form2", "1 à 65 secondes max"),
+                               QT_TRANSLATE_NOOP("Form2", "1 à 65 secondes max"), "1-7", "1-7"};
     QLineEdit **clockFields[] = {&u.heure_pc, &u.minute_pc, &u.jour_pc, &u.j_mois};
     for (int i = 0; i < 4; ++i) {
         u.Label15[i] = label(u.Frame5, QStringLiteral("Label15_%1").arg(i).toLatin1().constData(),
-                             QString::fromUtf8(clockCaptions[i]), QRect(4 + i * 54, 6, 54, 18));
+                             QCoreApplication::translate("Form2", clockCaptions[i]),
+                             QRect(4 + i * 54, 6, 54, 18));
         *clockFields[i] =
             textBox(u.Frame5, clockNames[i], QString(), QRect(6 + i * 54, 26, 44, 22));
-        (*clockFields[i])->setToolTip(QString::fromUtf8(clockTips[i]));
+        (*clockFields[i])->setToolTip(QCoreApplication::translate("Form2", clockTips[i]));
     }
-    u.Command19 =
-        button(u.Frame5, "Command19", QStringLiteral("Heure PC"), QString(), QRect(6, 50, 80, 22));
+    u.Command19 = button(u.Frame5, "Command19", QCoreApplication::translate("Form2", "Heure PC"),
+                         QString(), QRect(6, 50, 80, 22));
 
     // Frames over the panes they cover.
     u.Frame5->raise();

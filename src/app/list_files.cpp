@@ -19,6 +19,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -31,8 +32,11 @@ namespace platine {
 namespace {
 
 const QString kStar = QStringLiteral("*.txt");
-const QString kOpenTitle = QStringLiteral("Ouvrir une liste enregistrée");
-const QString kCourant = QStringLiteral("Fichier en cours :");
+// Asked for when shown: the language is installed after the statics are made.
+QString openTitle()
+{
+    return QCoreApplication::translate("platine::Form2", "Ouvrir une liste enregistrée");
+}
 // "Enregistrement effectué" stays this long; the window waits meanwhile.
 constexpr Millis kConfirmation{1000};
 
@@ -80,12 +84,14 @@ Replaced replaceList(Dialogs &dialogs, const QString &title, const QString &path
             }
             changedOutside = current;
         }
-        if (dialogs.message(MsgIcon::Warning, MsgButtons::YesNo, title,
-                            QStringLiteral("La liste a été modifiée hors du programme depuis son "
-                                           "ouverture (« %1 »).\r\n")
-                                    .arg(QDir::toNativeSeparators(path)) +
-                                question,
-                            nullptr, MsgAnswer::No) != MsgAnswer::Yes)
+        if (dialogs.message(
+                MsgIcon::Warning, MsgButtons::YesNo, title,
+                QCoreApplication::translate("platine::Form2",
+                                            "La liste a été modifiée hors du programme depuis son "
+                                            "ouverture (« %1 »).\r\n")
+                        .arg(QDir::toNativeSeparators(path)) +
+                    question,
+            nullptr, MsgAnswer::No) != MsgAnswer::Yes)
             return Replaced::Kept;
         accepted = changedOutside;
     }
@@ -130,7 +136,7 @@ QString heureCourante(const QTime &time, const QLocale &locale)
 
 void Form2::showListFile(const QString &path, const QString &caption)
 {
-    m_ui->nom_fichier->setText(kCourant + caption);
+    m_ui->nom_fichier->setText(tr("Fichier en cours :%1").arg(caption));
     m_ui->nom_fichier->setToolTip(path);
     m_ui->nom_fichier->adjustSize(); // the caption is shown whole
 }
@@ -141,7 +147,7 @@ bool Form2::requireOpenList()
         return true;
     m_platform.dialogs->message(
         MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Message"),
-        QStringLiteral("Vous devez ouvrir une liste avant\r\nd'effectuer des modifications"));
+        tr("Vous devez ouvrir une liste avant\r\nd'effectuer des modifications"));
     return false;
 }
 
@@ -172,14 +178,14 @@ void Form2::mise_en_tableau()
         return;
     // One message for everything the read found.
     const MsgIcon icon = report.readable ? MsgIcon::Warning : MsgIcon::Critical;
-    m_platform.dialogs->message(icon, MsgButtons::Ok, QStringLiteral("Lecture de la liste"),
-                                QString::fromStdString(readReportText(report, m_liste.tables)));
+    m_platform.dialogs->message(icon, MsgButtons::Ok, tr("Lecture de la liste"),
+                                shownLines(readReportLines(report, m_liste.tables)));
 }
 
 void Form2::Command1_Click()
 {
     setText1(QString());
-    const QString path = m_platform.dialogs->openFile(kOpenTitle, kStar);
+    const QString path = m_platform.dialogs->openFile(openTitle(), kStar);
     if (path.isEmpty() || path == kStar)
         return; // cancelled
     if (!settleUnsavedEdits())
@@ -202,7 +208,7 @@ void Form2::openListAt(const QString &path)
     const std::optional<std::string> content = files::read(nativePath(path), &error);
     if (!content) {
         m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Message"),
-                                    QStringLiteral("Impossible d'ouvrir la liste.\r\n") +
+                                    tr("Impossible d'ouvrir la liste.\r\n") +
                                         QString::fromStdString(error));
         return;
     }
@@ -218,31 +224,29 @@ void Form2::openListAt(const QString &path)
 void Form2::importTable(const QString &path)
 {
     const auto refuse = [this](const QString &text) {
-        m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok, kOpenTitle, text);
+        m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok, openTitle(), text);
     };
     std::string error;
     const std::optional<std::string> bytes = files::read(nativePath(path), &error);
     if (!bytes) {
-        refuse(QStringLiteral("Impossible de lire le tableau.\r\n") +
-               QString::fromStdString(error));
+        refuse(tr("Impossible de lire le tableau.\r\n") + QString::fromStdString(error));
         return;
     }
     const TableImport table = readListTable(*bytes);
     if (!table.ok()) {
         // Every fault in the console pane, the first ten in the box.
-        const QString title =
-            QStringLiteral("Le tableau n'a pas été lu, aucune liste n'a été écrite :");
+        const QString title = tr("Le tableau n'a pas été lu, aucune liste n'a été écrite :");
         QString all = title, shown = title;
         const std::size_t kShown = 10;
         for (std::size_t i = 0; i < table.problems.size(); ++i) {
             const QString line =
-                QStringLiteral("\r\n") + QString::fromStdString(table.problems[i].text());
+                QStringLiteral("\r\n") + platine::shown(table.problems[i].message());
             all += line;
             if (i < kShown)
                 shown += line;
         }
         if (table.problems.size() > kShown)
-            shown += QStringLiteral("\r\n… et %1 autres (la liste entière est dans la fenêtre)")
+            shown += tr("\r\n… et %1 autres (la liste entière est dans la fenêtre)")
                          .arg(table.problems.size() - kShown);
         setText1(all);
         refuse(shown);
@@ -255,8 +259,8 @@ void Form2::importTable(const QString &path)
     const QString title = QFileInfo(listPath).fileName();
     if (QFileInfo::exists(listPath) &&
         m_platform.dialogs->message(
-            MsgIcon::Question, MsgButtons::YesNo, kOpenTitle,
-            QStringLiteral("La liste « %1 » existe déjà.\r\nLa remplacer par celle du tableau ?")
+            MsgIcon::Question, MsgButtons::YesNo, openTitle(),
+            tr("La liste « %1 » existe déjà.\r\nLa remplacer par celle du tableau ?")
                 .arg(listPath),
             nullptr, MsgAnswer::No) != MsgAnswer::Yes)
         return; // the existing list stays as it is
@@ -268,9 +272,9 @@ void Form2::importTable(const QString &path)
                         table.records);
     std::string written;
     if (replaceList(
-            *m_platform.dialogs, kOpenTitle, listPath, std::nullopt, QString(),
+            *m_platform.dialogs, openTitle(), listPath, std::nullopt, QString(),
             [&](const std::string &) { return list; }, written, error) != Replaced::Written) {
-        refuse(QStringLiteral("Impossible d'écrire la liste « %1 ».\r\n").arg(listPath) +
+        refuse(tr("Impossible d'écrire la liste « %1 ».\r\n").arg(listPath) +
                QString::fromStdString(error));
         return;
     }
@@ -281,9 +285,9 @@ void Form2::importTable(const QString &path)
                             .arg(QDir::toNativeSeparators(path)));
     if (!table.padded.empty()) {
         // Shown above the list: which numbers were given their zeros back.
-        QString notes = QStringLiteral("Numéros de badge complétés par des zéros à gauche :");
+        QString notes = tr("Numéros de badge complétés par des zéros à gauche :");
         for (const PaddedBadge &p : table.padded)
-            notes += QStringLiteral("\r\nLigne %1 : « %2 » devient %3")
+            notes += tr("\r\nLigne %1 : « %2 » devient %3")
                          .arg(p.line)
                          .arg(QString::fromStdString(p.typed), QString::fromStdString(p.badge));
         setText1(notes + QStringLiteral("\r\n\r\n") + text1());
@@ -300,7 +304,7 @@ QString Form2::fileToWrite(const QString &title, const QString &preset)
     if (QFileInfo::exists(path) &&
         m_platform.dialogs->message(
             MsgIcon::Question, MsgButtons::YesNo, title,
-            QStringLiteral("Le fichier « %1 » existe déjà.\r\nLe remplacer ?").arg(path),
+            tr("Le fichier « %1 » existe déjà.\r\nLe remplacer ?").arg(path),
             nullptr, MsgAnswer::No) != MsgAnswer::Yes)
         return QString(); // the existing file stays as it is
     return path;
@@ -309,7 +313,7 @@ QString Form2::fileToWrite(const QString &title, const QString &preset)
 void Form2::Command4_Click()
 {
     setText1(QString());
-    const QString path = fileToWrite(QStringLiteral("Nouvelle liste"), kStar);
+    const QString path = fileToWrite(tr("Nouvelle liste"), kStar);
     if (path.isEmpty() || !settleUnsavedEdits())
         return; // cancelled, the existing file kept, or the editor's edits kept
     const QDateTime now = m_platform.clock->now();
@@ -320,10 +324,10 @@ void Form2::Command4_Click()
                       toCp1252(heureCourante(now.time(), locale)), toCp1252(title));
     std::string error, written;
     if (replaceList(
-            *m_platform.dialogs, QStringLiteral("Nouvelle liste"), path, std::nullopt, QString(),
+            *m_platform.dialogs, tr("Nouvelle liste"), path, std::nullopt, QString(),
             [&](const std::string &) { return header; }, written, error) != Replaced::Written) {
         m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Message"),
-                                    QStringLiteral("Impossible de créer la liste.\r\n") +
+                                    tr("Impossible de créer la liste.\r\n") +
                                         QString::fromStdString(error));
         return;
     }
@@ -341,7 +345,7 @@ void Form2::Command2_Click()
     // history table).
     if (!requireOpenList())
         return;
-    const QString title = QStringLiteral("Enregistrer une liste sous");
+    const QString title = tr("Enregistrer une liste sous");
     const QString preset = m_liste.titre.isEmpty() ? kStar : m_liste.titre;
     const QString path = fileToWrite(title, preset);
     if (path.isEmpty())
@@ -373,38 +377,37 @@ void Form2::Command2_Click()
     if (list)
         done = replaceList(
             *m_platform.dialogs, title, path, overOpenList ? m_liste.lue : std::nullopt,
-            QStringLiteral("La remplacer quand même ? Les changements faits hors du programme "
-                           "seront perdus."),
+            tr("La remplacer quand même ? Les changements faits hors du programme "
+               "seront perdus."),
             [&](const std::string &current) {
                 before = current;
                 return table ? listTable(*list) : *list;
             },
             written, error);
     if (done == Replaced::Kept) {
-        m_ui->Label14->setText(QStringLiteral("Rien n'a été enregistré : la liste a été modifiée "
-                                              "hors du programme"));
+        m_ui->Label14->setText(tr("Rien n'a été enregistré : la liste a été modifiée "
+                                  "hors du programme"));
         return;
     }
     if (done == Replaced::Failed) {
-        m_platform.dialogs->message(
-            MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Message"),
-            (table ? QStringLiteral("Impossible d'enregistrer le tableau.\r\n")
-                   : QStringLiteral("Impossible d'enregistrer la liste.\r\n")) +
-                QString::fromStdString(error));
+        m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Message"),
+                                    (table ? tr("Impossible d'enregistrer le tableau.\r\n")
+                                           : tr("Impossible d'enregistrer la liste.\r\n")) +
+                                        QString::fromStdString(error));
         return;
     }
     if (overOpenList) {
         // The records the operator changed in the pane.
         operations().recordListChange(before, written);
         m_liste.lue = written;
-        m_ui->Label14->setText(QStringLiteral("Liste en cours enregistrée dans « %1 »")
-                                   .arg(QDir::toNativeSeparators(path)));
+        m_ui->Label14->setText(
+            tr("Liste en cours enregistrée dans « %1 »").arg(QDir::toNativeSeparators(path)));
         emit listChanged();
         return;
     }
     // The copy is not the list in use: later edits still go to the open list.
     m_ui->Label14->setText(
-        QStringLiteral("Copie enregistrée dans « %1 » ; la liste en cours reste « %2 »")
+        tr("Copie enregistrée dans « %1 » ; la liste en cours reste « %2 »")
             .arg(QDir::toNativeSeparators(path), QDir::toNativeSeparators(m_liste.fichier)));
 }
 
@@ -441,9 +444,9 @@ bool Form2::saveShownRecord(QWidget *asker)
                          [&](const FieldProblem &named) { return named.field == p.field; }))
             problems.push_back(p);
     if (!problems.empty()) {
-        QString text = QStringLiteral("Le badge n'est pas enregistré.");
+        QString text = tr("Le badge n'est pas enregistré.");
         for (const FieldProblem &p : problems)
-            text += QStringLiteral("\r\n") + QString::fromStdString(p.message);
+            text += QStringLiteral("\r\n") + shown(p.text);
         m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Message"),
                                     text, asker);
         return false;
@@ -453,9 +456,9 @@ bool Form2::saveShownRecord(QWidget *asker)
     bool added = false;
     // The twelve keys go in with one replacement of the file.
     const Replaced done = replaceList(
-        *m_platform.dialogs, QStringLiteral("Enregistrer"), m_liste.fichier, m_liste.lue,
-        QStringLiteral("Enregistrer quand même le badge %1 ? Les autres changements faits hors "
-                       "du programme sont gardés.")
+        *m_platform.dialogs, tr("Enregistrer"), m_liste.fichier, m_liste.lue,
+        tr("Enregistrer quand même le badge %1 ? Les autres changements faits hors "
+           "du programme sont gardés.")
             .arg(fromCp1252(f.numero)),
         [&](const std::string &content) {
             before = content;
@@ -464,22 +467,21 @@ bool Form2::saveShownRecord(QWidget *asker)
         },
         written, error);
     if (done == Replaced::Kept) {
-        u.Label14->setText(QStringLiteral("Badge non enregistré : la liste a été modifiée hors "
-                                          "du programme"));
+        u.Label14->setText(tr("Badge non enregistré : la liste a été modifiée hors "
+                              "du programme"));
         return false;
     }
     if (done == Replaced::Failed) {
-        m_platform.dialogs->message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Message"),
-                                    QStringLiteral("Le badge n'est pas enregistré.\r\n") +
-                                        QString::fromStdString(error),
-                                    asker);
+        m_platform.dialogs->message(
+            MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Message"),
+            tr("Le badge n'est pas enregistré.\r\n") + QString::fromStdString(error), asker);
         return false;
     }
     m_liste.lue = written;
     operations().recordListChange(before, written);
 
     mise_a_jour_tableaux(m_liste.index_courant);
-    u.Label14->setText(QStringLiteral("Enregistrement effectué"));
+    u.Label14->setText(tr("Enregistrement effectué"));
     u.Label14->repaint();
     m_line->pauseBlocking(kConfirmation);
     u.Label14->setText(QStringLiteral("..."));

@@ -5,6 +5,8 @@
 
 #include "platform/file_lock.h"
 
+#include <QCoreApplication>
+
 #include <string>
 
 namespace platine {
@@ -12,10 +14,13 @@ namespace platine {
 inline std::string listLockRefusal(const FileLock &lock)
 {
     const QString holder = lock.holder();
-    return holder.startsWith(QLatin1String("le verrou"))
-               ? "la liste n'est pas écrite : " + holder.toStdString() + "."
-               : "la liste est en cours d'écriture par " + holder.toStdString() +
-                     " ; réessayez dans un instant.";
+    return (lock.heldByOther()
+                ? QCoreApplication::translate("ListLock", "la liste est en cours d'écriture par %1 "
+                                                          "; réessayez dans un instant.")
+                      .arg(holder)
+                : QCoreApplication::translate("ListLock", "la liste n'est pas écrite : %1.")
+                      .arg(holder))
+        .toStdString();
 }
 
 } // namespace platine

@@ -1,23 +1,25 @@
 #include "app/form2.h"
 #include "platform/folders.h"
+#include "platform/language.h"
+#include "platform/own_settings.h"
 #include "platform/qt_platform.h"
+#include "platform/text.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
+#include <QDir>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));
-    // The window speaks French whatever the system's language: so do Qt's
-    // own buttons and dialogs ("Oui", "Annuler", "Ouvrir").
-    QTranslator qtFrench;
-    if (qtFrench.load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"),
-                      QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtFrench);
     platine::QtPlatform services(platine::programFolders(QCoreApplication::applicationDirPath()));
+    // The window speaks the operator's language, chosen in "Aide" > "Langue"
+    // or else the desktop's (English, or French otherwise); so do Qt's own
+    // buttons and dialogs ("Oui", "Annuler", "Ouvrir"). Chosen before the
+    // window is built: its captions are set once.
+    platine::LanguageInstaller language;
+    language.install(platine::chosenLanguage(platine::OwnSettings(
+        platine::nativePath(platine::Form2::ownSettingsPathOf(services.platform())))));
     platine::Form2 window(services.platform());
     services.dialogs.owner = &window;
     window.Form_Load();

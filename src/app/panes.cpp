@@ -27,7 +27,7 @@ void Form2::Text1_DblClick()
     if (!files::writeAtomic(nativePath(path), bytes, &error)) {
         // Nothing is opened: an old scratch file would show something else.
         m_ui->Label14->setText(
-            QStringLiteral("Impossible d'écrire %1 : %2")
+            tr("Impossible d'écrire %1 : %2")
                 .arg(QDir::toNativeSeparators(path), QString::fromUtf8(error.c_str())));
         return;
     }

@@ -1,5 +1,7 @@
 #include "app/port_list_model.h"
 
+#include <QCoreApplication>
+
 namespace platine {
 
 int PortListModel::addPort(const QString &label)
@@ -78,10 +80,11 @@ QVariant PortListModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-        return item.absent ? item.label + QStringLiteral(" (absent)") : item.label;
+        return item.absent ? QCoreApplication::translate("PortList", "%1 (absent)").arg(item.label)
+                           : item.label;
     case Qt::ToolTipRole:
         if (item.absent)
-            return QStringLiteral("Périphérique absent");
+            return QCoreApplication::translate("PortList", "Périphérique absent");
         return item.toolTip.isEmpty() ? QVariant() : QVariant(item.toolTip);
     case DeviceNameRole:
         return item.device ? QVariant(item.label) : QVariant();

@@ -64,7 +64,13 @@ QString Form2::settingsPath() const
 
 QString Form2::ownSettingsPath() const
 {
-    return QDir(settingsDir()).filePath(QString::fromLatin1(kOwnSettingsFile));
+    return ownSettingsPathOf(m_platform);
+}
+
+QString Form2::ownSettingsPathOf(const Platform &platform)
+{
+    const QString dir = platform.settingsDir.isEmpty() ? platform.programDir : platform.settingsDir;
+    return QDir(dir).filePath(QString::fromLatin1(kOwnSettingsFile));
 }
 
 void Form2::Form_Load()
@@ -76,10 +82,10 @@ void Form2::Form_Load()
     m_folderLock = std::make_unique<FileLock>(folder, Millis(0));
     if (!m_folderLock->locked() && QFileInfo::exists(FileLock::lockPathFor(folder)))
         m_platform.dialogs->message(
-            MsgIcon::Warning, MsgButtons::Ok, QStringLiteral("Autre copie du programme"),
-            QStringLiteral("Une autre copie du programme est déjà ouverte sur le dossier %1 (%2).\r\n"
-                           "Les deux copies partagent ses fichiers (historique, réglages, "
-                           "journal) : n'utilisez la platine que depuis l'une d'elles.")
+            MsgIcon::Warning, MsgButtons::Ok, tr("Autre copie du programme"),
+            tr("Une autre copie du programme est déjà ouverte sur le dossier %1 (%2).\r\n"
+               "Les deux copies partagent ses fichiers (historique, réglages, "
+               "journal) : n'utilisez la platine que depuis l'une d'elles.")
                 .arg(QDir::toNativeSeparators(m_platform.programDir), m_folderLock->holder()));
 
     const std::string path = nativePath(settingsPath());
@@ -94,8 +100,10 @@ void Form2::Form_Load()
     m_ui->Combo1->setCurrentIndex(0);
     Combo1_Click(); // the selection sets the port number, also when it did not change
 
+    // The days shown in the window's language; the list file keeps the
+    // core's own names (editor.cpp takes them by position).
     for (const char *day : kDayChoices)
-        m_ui->Combo2->addItem(QString::fromUtf8(day));
+        m_ui->Combo2->addItem(QCoreApplication::translate("Days", day));
     m_ui->Combo2->setCurrentIndex(kNewRecordDayCode);
 
     // One read of the file: a file full of garbage gives the defaults of missing values.
@@ -186,11 +194,11 @@ void Form2::Combo1_DropDown()
             continue; // "COM3" on Windows is already port 3
         QStringList tip;
         if (!device.manufacturer.isEmpty())
-            tip << QStringLiteral("Fabricant : %1").arg(device.manufacturer);
+            tip << tr("Fabricant : %1").arg(device.manufacturer);
         if (!device.product.isEmpty())
-            tip << QStringLiteral("Produit : %1").arg(device.product);
+            tip << tr("Produit : %1").arg(device.product);
         if (!device.serialNumber.isEmpty())
-            tip << QStringLiteral("Numéro de série : %1").arg(device.serialNumber);
+            tip << tr("Numéro de série : %1").arg(device.serialNumber);
         ports.addDevice(device.name, tip.isEmpty() ? device.name : tip.join(QLatin1Char('\n')));
         chosenListed = chosenListed || device.name == chosenDevice;
     }
@@ -235,9 +243,9 @@ void Form2::Command6_Click()
     std::string error;
     if (!writeSettings(path, content, &error))
         m_platform.dialogs->message(
-            MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Quitter"),
-            QStringLiteral("Les réglages (port et temporisation) n'ont pas pu être enregistrés :"
-                           "\r\n%1")
+            MsgIcon::Critical, MsgButtons::Ok, tr("Quitter"),
+            tr("Les réglages (port et temporisation) n'ont pas pu être enregistrés :"
+               "\r\n%1")
                 .arg(QString::fromUtf8(error.c_str())));
     m_endProgram();
 }

@@ -9,6 +9,7 @@
 
 #include <QAbstractTableModel>
 #include <QColor>
+#include <QCoreApplication>
 #include <QSortFilterProxyModel>
 
 #include <string>
@@ -20,9 +21,14 @@ class BadgeTableModel : public QAbstractTableModel {
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    static constexpr const char *kHeaders[] = {"N° du badge", "Nom",          "Plage horaire",
-                                               "Jours",       "Lieu",         "Jour du mois",
-                                               "État"};
+    // Shown translated (context "BadgeTable").
+    static constexpr const char *kHeaders[] = {QT_TRANSLATE_NOOP("BadgeTable", "N° du badge"),
+                                               QT_TRANSLATE_NOOP("BadgeTable", "Nom"),
+                                               QT_TRANSLATE_NOOP("BadgeTable", "Plage horaire"),
+                                               QT_TRANSLATE_NOOP("BadgeTable", "Jours"),
+                                               QT_TRANSLATE_NOOP("BadgeTable", "Lieu"),
+                                               QT_TRANSLATE_NOOP("BadgeTable", "Jour du mois"),
+                                               QT_TRANSLATE_NOOP("BadgeTable", "État")};
     static constexpr int kColumns = 7;
 
     void setRows(std::vector<BadgeRow> rows)
@@ -55,13 +61,13 @@ public:
             case 2:
                 return QString::fromStdString(r.plage);
             case 3:
-                return QString::fromStdString(r.jours);
+                return QCoreApplication::translate("Days", r.jours.c_str());
             case 4:
-                return QString::fromStdString(r.lieu);
+                return QCoreApplication::translate("BadgeTable", r.lieu.c_str());
             case 5:
                 return QString::fromStdString(r.jourDuMois);
             default:
-                return QString::fromStdString(r.etat);
+                return r.etat.empty() ? QString() : shown(r.etatText);
             }
         }
         if (role == Qt::UserRole) { // what the columns sort by
@@ -84,7 +90,7 @@ public:
     {
         if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
             section < kColumns)
-            return QString::fromUtf8(kHeaders[section]);
+            return QCoreApplication::translate("BadgeTable", kHeaders[section]);
         return QAbstractTableModel::headerData(section, orientation, role);
     }
 

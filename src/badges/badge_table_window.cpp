@@ -64,9 +64,9 @@ struct BadgeTableWindow::Ui {
         };
         auto *top = new QVBoxLayout(w);
         auto *filterRow = new QHBoxLayout;
-        filterRow->addWidget(new QLabel(QStringLiteral("Filtrer :")));
+        filterRow->addWidget(new QLabel(tr("Filtrer :")));
         filtre = named(new QLineEdit, "filtre");
-        filtre->setPlaceholderText(QStringLiteral("numéro ou nom du badge"));
+        filtre->setPlaceholderText(tr("numéro ou nom du badge"));
         filtre->setClearButtonEnabled(true);
         filterRow->addWidget(filtre, 1);
         compte = named(new QLabel, "compte");
@@ -84,29 +84,28 @@ struct BadgeTableWindow::Ui {
         tableau->horizontalHeader()->setStretchLastSection(true);
         top->addWidget(tableau, 1);
 
-        modification =
-            named(new QGroupBox(QStringLiteral("Modifier la sélection")), "modification");
+        modification = named(new QGroupBox(tr("Modifier la sélection")), "modification");
         auto *grid = new QGridLayout(modification);
-        plage = named(new QCheckBox(QStringLiteral("Plage horaire :")), "plage");
+        plage = named(new QCheckBox(tr("Plage horaire :")), "plage");
         heure_debut = field("heure_debut", "07", 36);
         minute_debut = field("minute_debut", "30", 36);
         heure_fin = field("heure_fin", "17", 36);
         minute_fin = field("minute_fin", "30", 36);
-        h24 = named(new QCheckBox(QStringLiteral("24h/24")), "h24");
+        h24 = named(new QCheckBox(tr("24h/24")), "h24");
         auto *times = new QHBoxLayout;
         times->addWidget(heure_debut);
-        times->addWidget(new QLabel(QStringLiteral("H")));
+        times->addWidget(new QLabel(tr("H")));
         times->addWidget(minute_debut);
-        times->addWidget(new QLabel(QStringLiteral("à")));
+        times->addWidget(new QLabel(tr("à")));
         times->addWidget(heure_fin);
-        times->addWidget(new QLabel(QStringLiteral("H")));
+        times->addWidget(new QLabel(tr("H")));
         times->addWidget(minute_fin);
         times->addWidget(h24);
         times->addStretch();
         grid->addWidget(plage, 0, 0);
         grid->addLayout(times, 0, 1);
 
-        jours = named(new QCheckBox(QStringLiteral("Jour(s) :")), "jours");
+        jours = named(new QCheckBox(tr("Jour(s) :")), "jours");
         jour = named(new QComboBox, "jour");
         for (const char *day : kDayChoices)
             jour->addItem(QString::fromUtf8(day));
@@ -114,9 +113,9 @@ struct BadgeTableWindow::Ui {
         grid->addWidget(jours, 1, 0);
         grid->addWidget(jour, 1, 1, Qt::AlignLeft);
 
-        lieuCoche = named(new QCheckBox(QStringLiteral("Lieu :")), "lieu_coche");
+        lieuCoche = named(new QCheckBox(tr("Lieu :")), "lieu_coche");
         lieu = field("lieu", "1", 40);
-        tousLieux = named(new QCheckBox(QStringLiteral("Tous les lieux autorisés")), "tous_lieux");
+        tousLieux = named(new QCheckBox(tr("Tous les lieux autorisés")), "tous_lieux");
         auto *place = new QHBoxLayout;
         place->addWidget(lieu);
         place->addWidget(tousLieux);
@@ -124,8 +123,7 @@ struct BadgeTableWindow::Ui {
         grid->addWidget(lieuCoche, 2, 0);
         grid->addLayout(place, 2, 1);
 
-        jourDuMoisCoche =
-            named(new QCheckBox(QStringLiteral("Jour du mois :")), "jour_du_mois_coche");
+        jourDuMoisCoche = named(new QCheckBox(tr("Jour du mois :")), "jour_du_mois_coche");
         jourDuMois = field("jour_du_mois", "0", 40);
         grid->addWidget(jourDuMoisCoche, 3, 0);
         grid->addWidget(jourDuMois, 3, 1, Qt::AlignLeft);
@@ -135,17 +133,16 @@ struct BadgeTableWindow::Ui {
         message = named(new QLabel, "message");
         message->setWordWrap(true);
         buttons->addWidget(message, 1);
-        imprimer = named(new QPushButton(QStringLiteral("Imprimer…")), "imprimer");
-        imprimer->setToolTip(QStringLiteral("Imprime le tableau tel qu'il est affiché"));
-        pdf = named(new QPushButton(QStringLiteral("PDF…")), "pdf");
-        pdf->setToolTip(QStringLiteral("Enregistre le tableau tel qu'il est affiché en PDF"));
+        imprimer = named(new QPushButton(tr("Imprimer…")), "imprimer");
+        imprimer->setToolTip(tr("Imprime le tableau tel qu'il est affiché"));
+        pdf = named(new QPushButton(tr("PDF…")), "pdf");
+        pdf->setToolTip(tr("Enregistre le tableau tel qu'il est affiché en PDF"));
         buttons->addWidget(imprimer);
         buttons->addWidget(pdf);
-        modifier =
-            named(new QPushButton(QStringLiteral("Modifier la sélection")), "modifier_selection");
-        modifier->setToolTip(QStringLiteral("Donne les champs cochés à tous les badges choisis"));
+        modifier = named(new QPushButton(tr("Modifier la sélection")), "modifier_selection");
+        modifier->setToolTip(tr("Donne les champs cochés à tous les badges choisis"));
         supprimer = named(new QPushButton(QStringLiteral("Supprimer")), "supprimer");
-        supprimer->setToolTip(QStringLiteral("Retire les badges choisis de la liste"));
+        supprimer->setToolTip(tr("Retire les badges choisis de la liste"));
         buttons->addWidget(modifier);
         buttons->addWidget(supprimer);
         top->addLayout(buttons);
@@ -197,7 +194,7 @@ BadgeTableWindow::~BadgeTableWindow() = default;
 
 void BadgeTableWindow::showList(const QString &fileTitle, std::string_view content)
 {
-    setWindowTitle(QStringLiteral("Tableau des badges — ") + fileTitle);
+    setWindowTitle(tr("Tableau des badges — %1").arg(fileTitle));
     // Every record of the file, those the board cannot keep included.
     m_model->setRows(listRows(content));
     // Every column is measured whole, so a name or a day choice shows on one line.
@@ -247,7 +244,7 @@ void BadgeTableWindow::removeSelected()
 {
     const std::vector<std::string> sections = selectedSections();
     if (sections.empty()) {
-        m_ui->message->setText(QStringLiteral("Choisissez d'abord les badges à retirer."));
+        m_ui->message->setText(tr("Choisissez d'abord les badges à retirer."));
         return;
     }
     m_ui->message->clear();
@@ -260,8 +257,8 @@ void BadgeTableWindow::changeSelected()
     const std::vector<std::string> sections = selectedSections();
     const BulkChange change = changeTyped();
     if (sections.empty() || !change.any()) {
-        m_ui->message->setText(QStringLiteral(
-            "Choisissez les badges dans le tableau et cochez les champs à leur donner."));
+        m_ui->message->setText(
+            tr("Choisissez les badges dans le tableau et cochez les champs à leur donner."));
         return;
     }
     m_ui->message->clear();
@@ -274,8 +271,8 @@ Report BadgeTableWindow::report() const
     Report r;
     r.title = windowTitle().toStdString();
     const QString typed = m_ui->filtre->text().trimmed();
-    r.filters = (typed.isEmpty() ? QStringLiteral("toute la liste : %1").arg(m_ui->compte->text())
-                                 : QStringLiteral("filtre « %1 » : %2").arg(typed, m_ui->compte->text()))
+    r.filters = (typed.isEmpty() ? tr("toute la liste : %1").arg(m_ui->compte->text())
+                                 : tr("filtre « %1 » : %2").arg(typed, m_ui->compte->text()))
                     .toStdString();
     std::vector<std::string> header;
     for (int c = 0; c < m_filter->columnCount(); ++c)
@@ -290,8 +287,8 @@ Report BadgeTableWindow::report() const
 
 void BadgeTableWindow::pdfClicked()
 {
-    exportReport(m_dialogs, this, QStringLiteral("PDF"), QStringLiteral("tableau des badges"),
-                 {FileKind::Pdf}, [this] { return report(); });
+    exportReport(m_dialogs, this, QStringLiteral("PDF"), tr("tableau des badges"), {FileKind::Pdf},
+                 [this] { return report(); });
 }
 
 BulkChange BadgeTableWindow::changeTyped() const
@@ -348,12 +345,11 @@ void BadgeTableWindow::filterChanged()
 void BadgeTableWindow::showCount()
 {
     const int shown = shownCount(), total = totalCount();
-    QString text = shown == total
-                       ? QStringLiteral("%1 badge(s)").arg(total)
-                       : QStringLiteral("%1 badge(s) affiché(s) sur %2").arg(shown).arg(total);
+    QString text = shown == total ? tr("%n badge(s)", nullptr, int(total))
+                                  : tr("%1 badge(s) affiché(s) sur %2").arg(shown).arg(total);
     if (total > kBoardRecords)
-        text = (shown == total ? QStringLiteral("%1 badges dans le fichier").arg(total) : text) +
-               QStringLiteral(" ; la platine en garde %1").arg(kBoardRecords);
+        text = (shown == total ? tr("%1 badges dans le fichier").arg(total) : text) +
+               tr(" ; la platine en garde %1").arg(kBoardRecords);
     m_ui->compte->setText(text);
 }
 

@@ -7,6 +7,8 @@
 #include "serial/exchange.h"
 #include "serial/words.h"
 
+#include <QCoreApplication>
+
 namespace platine::board {
 
 // The badge number stands after "tag" and two characters the program skips.
@@ -20,15 +22,19 @@ BadgeReadingOutcome readBadge(Exchange &x, Dialogs &dialogs, OperationView &view
         return {};
     x.setDtr(false);
     dialogs.message(
-        MsgIcon::Information, MsgButtons::Ok, QStringLiteral("Enregistrement d'un badge"),
-        QStringLiteral("Cliquer sur 'OK' puis Présenter votre badge\r\ndevant l'antenne SVP"));
-    view.showPrompt(QStringLiteral("Présenter votre badge devant l'antenne"));
+        MsgIcon::Information, MsgButtons::Ok,
+        QCoreApplication::translate("Board", "Enregistrement d'un badge"),
+        QCoreApplication::translate(
+            "Board", "Cliquer sur 'OK' puis Présenter votre badge\r\ndevant l'antenne SVP"));
+    view.showPrompt(QCoreApplication::translate("Board", "Présenter votre badge devant l'antenne"));
     x.clearReceived();
 
     // No limit: the operator may take a while to find the badge; a right
     // press on "Connexion" ends the wait.
     if (!x.waitStart(protocol::kTag, std::nullopt))
-        return {std::nullopt, QStringLiteral("Lecture de badge interrompue : ") + x.why()};
+        return {
+            std::nullopt,
+            QCoreApplication::translate("Board", "Lecture de badge interrompue : %1").arg(x.why())};
 
     const QString number = x.received().mid(kBadgeNumberAt, kBadgeNumberLength);
     x.clearReceived();

@@ -12,6 +12,7 @@
 #include "serial/exchange.h"
 #include "serial/words.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QRegularExpression>
 
@@ -58,7 +59,8 @@ ClockOutcome setClock(Exchange &x, const ClockInputs &in, Dialogs &dialogs, Cloc
         return outcome;
     x.clearReceived();
     if (!x.waitStart(protocol::kMise, kClockAnnounceLimit)) {
-        outcome.status = QStringLiteral("Heure non mise à jour : ") + x.why();
+        outcome.status =
+            QCoreApplication::translate("Board", "Heure non mise à jour : %1").arg(x.why());
         return outcome;
     }
 
@@ -73,28 +75,33 @@ ClockOutcome setClock(Exchange &x, const ClockInputs &in, Dialogs &dialogs, Cloc
         int low, high;
         std::optional<int> value;
     };
-    Override overrides[] = {{typed.hour, "heure", 0, 23, {}},
-                            {typed.minute, "minute", 0, 59, {}},
-                            {typed.dayOfMonth, "jour du mois", 1, 31, {}},
-                            {typed.weekday, "jour de la semaine", 1, 7, {}}};
+    Override overrides[] = {
+        {typed.hour, QT_TRANSLATE_NOOP("Board", "heure"), 0, 23, {}},
+        {typed.minute, QT_TRANSLATE_NOOP("Board", "minute"), 0, 59, {}},
+        {typed.dayOfMonth, QT_TRANSLATE_NOOP("Board", "jour du mois"), 1, 31, {}},
+        {typed.weekday, QT_TRANSLATE_NOOP("Board", "jour de la semaine"), 1, 7, {}}};
     for (Override &o : overrides) {
         bool bad = false;
         o.value = overrideValue(o.field, &bad);
         const bool outside = o.value && (*o.value < o.low || *o.value > o.high);
         if (bad || outside) {
             const QString why =
-                bad ? QStringLiteral("n'est pas un nombre de un ou deux chiffres")
-                    : QStringLiteral("n'est pas entre %1 et %2").arg(o.low).arg(o.high);
+                bad ? QCoreApplication::translate("Board",
+                                                  "n'est pas un nombre de un ou deux chiffres")
+                    : QCoreApplication::translate("Board", "n'est pas entre %1 et %2")
+                          .arg(o.low)
+                          .arg(o.high);
             const QString text =
-                QStringLiteral("Mise à l'heure refusée, rien n'a été envoyé : %1 « %2 » %3.")
-                    .arg(QString::fromUtf8(o.name), o.field, why);
+                QCoreApplication::translate(
+                    "Board", "Mise à l'heure refusée, rien n'a été envoyé : %1 « %2 » %3.")
+                    .arg(QCoreApplication::translate("Board", o.name), o.field, why);
             x.status(text);
-            dialogs.message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Mise à l'heure"),
-                            text);
+            dialogs.message(MsgIcon::Critical, MsgButtons::Ok,
+                            QCoreApplication::translate("Board", "Mise à l'heure"), text);
             return outcome;
         }
     }
-    x.status(QStringLiteral("Connexion établie avec la platine"));
+    x.status(QCoreApplication::translate("Board", "Connexion établie avec la platine"));
 
     // One reading of the clock for all seven values, so that a run across
     // midnight does not pair one day's hour with the next day's date.
@@ -109,17 +116,17 @@ ClockOutcome setClock(Exchange &x, const ClockInputs &in, Dialogs &dialogs, Cloc
 
     // The words go out even when the window does not respond meanwhile.
     x.pauseBlocking(kClockSettle);
-    if (!x.sendWord(protocol::kHoraire, QStringLiteral("« horaire »")))
+    if (!x.sendWord(protocol::kHoraire, QCoreApplication::translate("Board", "« horaire »")))
         return outcome; // the status strip says why
     x.pauseBlocking(kClockSettle);
-    if (!x.sendWord(protocol::kHeure, QStringLiteral("« heure »")))
+    if (!x.sendWord(protocol::kHeure, QCoreApplication::translate("Board", "« heure »")))
         return outcome;
-    if (!x.sendPaced(bytes, 6, QStringLiteral("l'envoi"))) {
-        outcome.status =
-            QStringLiteral("Heure non mise à jour : liaison fermée ou perdue pendant l'envoi");
+    if (!x.sendPaced(bytes, 6, QCoreApplication::translate("Board", "l'envoi"))) {
+        outcome.status = QCoreApplication::translate(
+            "Board", "Heure non mise à jour : liaison fermée ou perdue pendant l'envoi");
         return outcome;
     }
-    if (!x.pause(kClockConfirm, QStringLiteral("attente de la confirmation")))
+    if (!x.pause(kClockConfirm, QCoreApplication::translate("Board", "attente de la confirmation")))
         return outcome; // the port closed or the program is ending: nothing more to look for
 
     const QString pane = x.received();
@@ -132,7 +139,8 @@ ClockOutcome setClock(Exchange &x, const ClockInputs &in, Dialogs &dialogs, Cloc
         outcome.status = lineEnd < 0 ? shown : shown.left(lineEnd);
     } else {
         outcome.status =
-            QStringLiteral("Heure envoyée, mais la platine n'a pas confirmé (« %1 » attendu)")
+            QCoreApplication::translate(
+                "Board", "Heure envoyée, mais la platine n'a pas confirmé (« %1 » attendu)")
                 .arg(word(protocol::kModificationEnregistree));
     }
     return outcome;

@@ -6,6 +6,8 @@
 #include "core/board/dump_listing.h"
 #include "core/platform/files.h"
 
+#include <QCoreApplication>
+
 namespace platine::board {
 
 DumpOutcome decodeDump(const std::string &pane, const std::string &workingPath,
@@ -13,12 +15,14 @@ DumpOutcome decodeDump(const std::string &pane, const std::string &workingPath,
 {
     std::string error;
     if (!files::writeAtomic(workingPath, dumpWorkingFileContent(pane), &error))
-        return {false, QStringLiteral("Décodage impossible : temp2.txt n'a pas pu être créé (%1)")
+        return {false, QCoreApplication::translate(
+                           "Board", "Décodage impossible : temp2.txt n'a pas pu être créé (%1)")
                            .arg(QString::fromStdString(error))};
     // A listing that could not be written is not shown: the viewer would
     // open the previous one.
     if (!files::writeAtomic(listingPath, dumpListing(pane), &error))
-        return {false, QStringLiteral("Décodage impossible : temp.txt n'a pas pu être écrit (%1)")
+        return {false, QCoreApplication::translate(
+                           "Board", "Décodage impossible : temp.txt n'a pas pu être écrit (%1)")
                            .arg(QString::fromStdString(error))};
     return {true, {}};
 }

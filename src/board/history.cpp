@@ -16,6 +16,7 @@
 #include "serial/exchange.h"
 #include "serial/words.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <algorithm>
@@ -38,9 +39,11 @@ HistoryOutcome downloadHistory(Exchange &x, const HistoryInputs &in, Dialogs &di
                                OperationView &view)
 {
     HistoryOutcome outcome;
-    dialogs.message(MsgIcon::Information, MsgButtons::Ok,
-                    QStringLiteral("Téléchargement de l'historique des passages"),
-                    QStringLiteral("Cliquer sur ok puis \r\nAppuyer sur le poussoir bp3 SVP"));
+    dialogs.message(
+        MsgIcon::Information, MsgButtons::Ok,
+        QCoreApplication::translate("Board", "Téléchargement de l'historique des passages"),
+        QCoreApplication::translate("Board",
+                                    "Cliquer sur ok puis \r\nAppuyer sur le poussoir bp3 SVP"));
     if (!x.connect())
         return outcome;
     view.clearConsole();
@@ -49,10 +52,11 @@ HistoryOutcome downloadHistory(Exchange &x, const HistoryInputs &in, Dialogs &di
     x.status(QStringLiteral("..."));
 
     if (!x.waitStart(protocol::kVidageAnnounce, kHistoryAnnounceLimit)) {
-        outcome.status = QStringLiteral("Historique non téléchargé : ") + x.why();
+        outcome.status =
+            QCoreApplication::translate("Board", "Historique non téléchargé : %1").arg(x.why());
         return outcome;
     }
-    x.status(QStringLiteral("Connexion établie avec la platine"));
+    x.status(QCoreApplication::translate("Board", "Connexion établie avec la platine"));
     x.pauseBlocking(kHistorySettle);
     if (!x.sendWord(protocol::kVidage, quoted(word(protocol::kVidage))))
         return outcome; // the status strip says the port is closed
@@ -74,26 +78,29 @@ HistoryOutcome downloadHistory(Exchange &x, const HistoryInputs &in, Dialogs &di
     if (end != WaitEnd::Matched) {
         // Nothing is saved from a log without its end: histo.txt keeps the
         // last complete download and the pane keeps what came.
-        const QString why = end == WaitEnd::Quiet
-                                ? QStringLiteral("plus rien reçu de la platine depuis %1 s")
-                                      .arg(kHistoryIdle.count() / 1000)
-                                : QStringLiteral("liaison fermée ou perdue");
+        const QString why =
+            end == WaitEnd::Quiet
+                ? QCoreApplication::translate("Board", "plus rien reçu de la platine depuis %1 s")
+                      .arg(kHistoryIdle.count() / 1000)
+                : QCoreApplication::translate("Board", "liaison fermée ou perdue");
         outcome.status =
-            QStringLiteral("Historique incomplet (%1 avant « %2 ») : histo.txt n'a pas été modifié")
+            QCoreApplication::translate(
+                "Board", "Historique incomplet (%1 avant « %2 ») : histo.txt n'a pas été modifié")
                 .arg(why, marker);
         // The board may count what it sent as fetched: the operator has to
         // know it, and how to have the whole log sent again.
         if (x.received().size() > sentAt)
             dialogs.message(
                 MsgIcon::Warning, MsgButtons::Ok,
-                QStringLiteral("Téléchargement de l'historique des passages"),
-                QStringLiteral("Le téléchargement a été interrompu (%1) avant la fin de "
-                               "l'historique : rien n'a été ajouté au journal ni à histo.txt ; "
-                               "ce qui a été reçu reste dans la fenêtre de réception.\r\n"
-                               "Ce que la platine a déjà envoyé peut ne pas revenir au prochain "
-                               "téléchargement. Pour retrouver tout l'historique : cliquer sur "
-                               "« raz offset telech », puis relancer « Téléchargement de "
-                               "l'historique » et appuyer de nouveau sur bp3.")
+                QCoreApplication::translate("Board", "Téléchargement de l'historique des passages"),
+                QCoreApplication::translate(
+                    "Board", "Le téléchargement a été interrompu (%1) avant la fin de "
+                             "l'historique : rien n'a été ajouté au journal ni à histo.txt ; "
+                             "ce qui a été reçu reste dans la fenêtre de réception.\r\n"
+                             "Ce que la platine a déjà envoyé peut ne pas revenir au prochain "
+                             "téléchargement. Pour retrouver tout l'historique : cliquer sur "
+                             "« raz offset telech », puis relancer « Téléchargement de "
+                             "l'historique » et appuyer de nouveau sur bp3.")
                     .arg(why));
         return outcome;
     }
@@ -110,7 +117,8 @@ HistoryOutcome downloadHistory(Exchange &x, const HistoryInputs &in, Dialogs &di
 
     const QString journalShown = QFile::decodeName(QByteArray::fromStdString(in.journalPath));
     const QString backlogShown = QFile::decodeName(QByteArray::fromStdString(in.backlogPath));
-    outcome.statusTip = QStringLiteral("Journal des passages : ") + journalShown;
+    outcome.statusTip =
+        QCoreApplication::translate("Board", "Journal des passages : %1").arg(journalShown);
     const NamesByBadge names = in.names ? in.names() : NamesByBadge{};
     const QString stamp = clock.now().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
     HistoryPassages passages = historyPassages(content, names, stamp.toStdString());
@@ -126,22 +134,28 @@ HistoryOutcome downloadHistory(Exchange &x, const HistoryInputs &in, Dialogs &di
     const QString ignored =
         passages.ignored == 0 ? QString()
         : passages.ignored == 1
-            ? QStringLiteral(" ; 1 ligne illisible ignorée")
-            : QStringLiteral(" ; %1 lignes illisibles ignorées").arg(passages.ignored);
+            ? QCoreApplication::translate("Board", " ; 1 ligne illisible ignorée")
+            : QCoreApplication::translate("Board", " ; %1 lignes illisibles ignorées")
+                  .arg(passages.ignored);
     const QString histoToo =
         saved ? QString()
-              : QStringLiteral(" ; histo.txt n'a pas pu être écrit non plus : %1").arg(histoError);
+              : QCoreApplication::translate("Board",
+                                            " ; histo.txt n'a pas pu être écrit non plus : %1")
+                    .arg(histoError);
     if (!journal.written) {
         outcome.added = 0; // the journal stays as it was
         if (journal.kept) {
             outcome.status =
-                QStringLiteral("Téléchargement terminé, mais le journal « %1 » n'a pas pu être "
-                               "écrit (%2) : %3 en attente dans « %4 », ajoutés au journal au "
-                               "prochain téléchargement")
+                QCoreApplication::translate(
+                    "Board", "Téléchargement terminé, mais le journal « %1 » n'a pas pu être "
+                             "écrit (%2) : %3 en attente dans « %4 », ajoutés au journal au "
+                             "prochain téléchargement")
                     .arg(journalShown, journal.error,
                          journal.waiting > 1
-                             ? QStringLiteral("%1 passages sont").arg(journal.waiting)
-                             : QStringLiteral("%1 passage est").arg(journal.waiting),
+                             ? QCoreApplication::translate("Board", "%1 passages sont")
+                                   .arg(journal.waiting)
+                             : QCoreApplication::translate("Board", "%1 passage est")
+                                   .arg(journal.waiting),
                          backlogShown) +
                 ignored + histoToo;
             return outcome;
@@ -149,34 +163,39 @@ HistoryOutcome downloadHistory(Exchange &x, const HistoryInputs &in, Dialogs &di
         // Nothing on disk holds this download's passages for the journal:
         // say so plainly; the table stays shown.
         const QString where =
-            saved ? QStringLiteral("dans cette fenêtre et dans histo.txt, que le prochain "
-                                   "téléchargement remplacera")
-                  : QStringLiteral("dans cette fenêtre");
+            saved ? QCoreApplication::translate(
+                        "Board", "dans cette fenêtre et dans histo.txt, que le prochain "
+                                 "téléchargement remplacera")
+                  : QCoreApplication::translate("Board", "dans cette fenêtre");
         outcome.status =
-            QStringLiteral("Téléchargement terminé, mais le journal « %1 » n'a pas pu "
-                           "être écrit (%2), ni « %3 » (%4) : les passages ne sont "
-                           "gardés que %5")
+            QCoreApplication::translate("Board",
+                                        "Téléchargement terminé, mais le journal « %1 » n'a pas pu "
+                                        "être écrit (%2), ni « %3 » (%4) : les passages ne sont "
+                                        "gardés que %5")
                 .arg(journalShown, journal.error, backlogShown, journal.backlogError, where) +
             ignored + histoToo;
         dialogs.message(
             MsgIcon::Warning, MsgButtons::Ok,
-            QStringLiteral("Téléchargement de l'historique des passages"),
-            QStringLiteral("Les passages téléchargés n'ont pu être écrits ni dans le "
-                           "journal « %1 » (%2), ni dans « %3 » (%4).\r\nIls ne sont "
-                           "gardés que %5 : ne fermez pas le programme avant de les "
-                           "avoir relevés.")
+            QCoreApplication::translate("Board", "Téléchargement de l'historique des passages"),
+            QCoreApplication::translate("Board",
+                                        "Les passages téléchargés n'ont pu être écrits ni dans le "
+                                        "journal « %1 » (%2), ni dans « %3 » (%4).\r\nIls ne sont "
+                                        "gardés que %5 : ne fermez pas le programme avant de les "
+                                        "avoir relevés.")
                 .arg(journalShown, journal.error, backlogShown, journal.backlogError, where));
         return outcome;
     }
     outcome.added = journal.added;
     const int added = outcome.added;
-    QString done = QStringLiteral("Téléchargement terminé : %1 %2 dans le journal")
-                       .arg(added)
-                       .arg(added > 1 ? QStringLiteral("nouveaux passages")
-                                      : QStringLiteral("nouveau passage"));
+    QString done =
+        QCoreApplication::translate("Board", "Téléchargement terminé : %1 %2 dans le journal")
+            .arg(added)
+            .arg(added > 1 ? QCoreApplication::translate("Board", "nouveaux passages")
+                           : QCoreApplication::translate("Board", "nouveau passage"));
     done += ignored;
     if (!saved)
-        done += QStringLiteral(", mais histo.txt n'a pas pu être écrit : %1").arg(histoError);
+        done += QCoreApplication::translate("Board", ", mais histo.txt n'a pas pu être écrit : %1")
+                    .arg(histoError);
     outcome.status = done;
     return outcome;
 }
@@ -193,7 +212,8 @@ JournalOutcome addToJournal(const std::string &journalPath, const std::string &b
     // program waits until this one has read and replaced both.
     const FileLock lock(QFile::decodeName(QByteArray::fromStdString(journalPath)));
     if (!lock.locked()) {
-        out.error = out.backlogError = QStringLiteral("il est tenu par %1").arg(lock.holder());
+        out.error = out.backlogError =
+            QCoreApplication::translate("Board", "il est tenu par %1").arg(lock.holder());
         return out;
     }
 

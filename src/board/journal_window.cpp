@@ -63,7 +63,7 @@ QTableView *tableOf(QAbstractItemModel *model, const QString &name, QWidget *par
         const QString title = model->headerData(c, Qt::Horizontal).toString();
         header->resizeSection(c, std::max(header->defaultSectionSize(),
                                           header->fontMetrics().horizontalAdvance(title) + 24));
-        if (title == QLatin1String("Nom"))
+        if (title == QCoreApplication::translate("Journal", "Nom"))
             nameColumn = c;
     }
     if (nameColumn >= 0)
@@ -95,16 +95,16 @@ JournalWindow::JournalWindow(Source source, Dialogs &dialogs, QWidget *parent)
       m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("journal_des_passages"));
-    setWindowTitle(QStringLiteral("Journal des passages"));
+    setWindowTitle(tr("Journal des passages"));
     resize(900, 600);
     Ui &ui = *m_ui;
 
     auto *filters = new QHBoxLayout;
     ui.search = new QLineEdit(this);
     ui.search->setObjectName(QStringLiteral("recherche"));
-    ui.search->setPlaceholderText(QStringLiteral("N° du badge ou nom"));
+    ui.search->setPlaceholderText(tr("N° du badge ou nom"));
     ui.search->setClearButtonEnabled(true);
-    filters->addWidget(new QLabel(QStringLiteral("Rechercher"), this));
+    filters->addWidget(new QLabel(tr("Rechercher"), this));
     filters->addWidget(ui.search, 1);
     const auto dateEdit = [&](const QString &name, const QString &caption) {
         // Typed as the desktop writes dates, or chosen in its calendar;
@@ -117,18 +117,18 @@ JournalWindow::JournalWindow(Source source, Dialogs &dialogs, QWidget *parent)
         filters->addWidget(edit);
         return edit;
     };
-    ui.from = dateEdit(QStringLiteral("du"), QStringLiteral("Du"));
-    ui.to = dateEdit(QStringLiteral("au"), QStringLiteral("Au"));
+    ui.from = dateEdit(QStringLiteral("du"), tr("Du"));
+    ui.to = dateEdit(QStringLiteral("au"), tr("Au"));
     ui.place = new QComboBox(this);
     ui.place->setObjectName(QStringLiteral("lieu"));
-    filters->addWidget(new QLabel(QStringLiteral("Lieu"), this));
+    filters->addWidget(new QLabel(tr("Lieu"), this));
     filters->addWidget(ui.place);
 
     ui.passages = new PassagesModel(m_data);
     ui.passages->setParent(this);
-    ui.days = new TextModel(fromUtf8List(attendanceHeader()));
+    ui.days = new TextModel(translatedList("Journal", attendanceHeader()));
     ui.days->setParent(this);
-    ui.totals = new TextModel(fromUtf8List(totalsHeader()));
+    ui.totals = new TextModel(translatedList("Journal", totalsHeader()));
     ui.totals->setParent(this);
 
     ui.tabs = new QTabWidget(this);
@@ -136,7 +136,7 @@ JournalWindow::JournalWindow(Source source, Dialogs &dialogs, QWidget *parent)
     QTableView *passages = tableOf(ui.passages, QStringLiteral("passages"), this);
     passages->horizontalHeader()->setSortIndicator(0, Qt::DescendingOrder);
     passages->setSortingEnabled(true);
-    ui.tabs->addTab(passages, QStringLiteral("Passages"));
+    ui.tabs->addTab(passages, tr("Passages"));
     auto *presenceTab = new QWidget(this);
     auto *presenceLayout = new QVBoxLayout(presenceTab);
     auto *dayStartRow = new QHBoxLayout;
@@ -144,12 +144,12 @@ JournalWindow::JournalWindow(Source source, Dialogs &dialogs, QWidget *parent)
     ui.dayStart->setObjectName(QStringLiteral("debut_journee"));
     ui.dayStart->setDisplayFormat(QStringLiteral("HH:mm"));
     ui.dayStart->setToolTip(
-        QStringLiteral("Une journée de travail va de cette heure à la même heure le lendemain "
-                       "et porte la date de son début (équipes de nuit)"));
+        tr("Une journée de travail va de cette heure à la même heure le lendemain "
+           "et porte la date de son début (équipes de nuit)"));
     const int kept = dayStartMinutes(
         OwnSettings(m_source.settingsPath).value(kSettingsSection, kDayStartKey, "00:00"));
     ui.dayStart->setTime(QTime(0, 0).addSecs(60 * std::max(kept, 0)));
-    dayStartRow->addWidget(new QLabel(QStringLiteral("Début de journée"), presenceTab));
+    dayStartRow->addWidget(new QLabel(tr("Début de journée"), presenceTab));
     dayStartRow->addWidget(ui.dayStart);
     dayStartRow->addStretch(1);
     presenceLayout->addLayout(dayStartRow);
@@ -163,7 +163,7 @@ JournalWindow::JournalWindow(Source source, Dialogs &dialogs, QWidget *parent)
     presence->setStretchFactor(0, 3);
     presence->setStretchFactor(1, 1);
     presenceLayout->addWidget(presence, 1);
-    ui.tabs->addTab(presenceTab, QStringLiteral("Présences"));
+    ui.tabs->addTab(presenceTab, tr("Présences"));
     ui.operations = new OperationsTab(m_source.operationsPath, this);
     ui.tabs->addTab(ui.operations, tr("Opérations"));
 
@@ -180,9 +180,9 @@ JournalWindow::JournalWindow(Source source, Dialogs &dialogs, QWidget *parent)
         connect(b, &QPushButton::clicked, this, slot);
         actions->addWidget(b);
     };
-    button(QStringLiteral("exporter"), QStringLiteral("Exporter…"), &JournalWindow::exportClicked);
-    button(QStringLiteral("pdf"), QStringLiteral("PDF…"), &JournalWindow::pdfClicked);
-    button(QStringLiteral("imprimer"), QStringLiteral("Imprimer…"), &JournalWindow::printClicked);
+    button(QStringLiteral("exporter"), tr("Exporter…"), &JournalWindow::exportClicked);
+    button(QStringLiteral("pdf"), tr("PDF…"), &JournalWindow::pdfClicked);
+    button(QStringLiteral("imprimer"), tr("Imprimer…"), &JournalWindow::printClicked);
 
     // On a screen smaller than the window, the window scrolls.
     auto *layout = new QVBoxLayout(scrollingPage(this));
@@ -236,7 +236,7 @@ bool JournalWindow::readInSlices(std::string bytes, JournalData &out)
     {
         // Over this window once shown; over the main window at the first read.
         QWidget *over = isVisible() || !parentWidget() ? this : parentWidget();
-        ProgressBox progress(over, QStringLiteral("Lecture du journal des passages…"));
+        ProgressBox progress(over, tr("Lecture du journal des passages…"));
         while (reader.step(m_readSlice)) {
             // The events between two slices: the windows stay alive, and
             // "Annuler" is heard once the box shows (after half a second).
@@ -314,7 +314,7 @@ void JournalWindow::showRead()
     ui.to->setPlaceholderDate(last.isValid() ? last : first);
     const QString place = ui.place->currentIndex() > 0 ? ui.place->currentText() : QString();
     ui.place->clear();
-    ui.place->addItem(QStringLiteral("Tous les lieux"));
+    ui.place->addItem(tr("Tous les lieux"));
     for (const std::string &p : m_data.places)
         ui.place->addItem(QString::fromStdString(p));
     ui.place->setCurrentIndex(place.isEmpty() ? 0 : std::max(0, ui.place->findText(place)));
@@ -390,7 +390,7 @@ void JournalWindow::refilter()
     // The attendance is counted when its tab is shown.
     if (ui.tabs->currentIndex() == kPresenceTab) {
         presence();
-        ui.count->setText(QStringLiteral("%1 jour(s) de présence, %2 titulaire(s)")
+        ui.count->setText(tr("%1 jour(s) de présence, %2 titulaire(s)")
                               .arg(m_presence.days.size())
                               .arg(m_presence.totals.size()) +
                           cancelledNote());
@@ -403,14 +403,14 @@ void JournalWindow::refilter()
         unreadable += e.unreadable;
     }
     QString text =
-        QStringLiteral("%1 passage(s) sur %2").arg(m_rows.size()).arg(m_data.entries.size());
+        tr("%n passage(s) sur %1", nullptr, int(m_rows.size())).arg(m_data.entries.size());
     if (unreadable == 1)
-        text += QStringLiteral(", dont 1 ligne illisible");
+        text += tr(", dont 1 ligne illisible");
     else if (unreadable > 1)
-        text += QStringLiteral(", dont %1 lignes illisibles").arg(unreadable);
+        text += tr(", dont %1 lignes illisibles").arg(unreadable);
     if (marked)
-        text += QStringLiteral(" ; %1 nom(s) en italique absents de leur ligne du journal "
-                               "(repris du journal ou de la liste ouverte)")
+        text += tr(" ; %1 nom(s) en italique absents de leur ligne du journal "
+                   "(repris du journal ou de la liste ouverte)")
                     .arg(marked);
     if (m_data.tooLarge)
         text += tr(" ; le journal dépasse 4 Gio : il n'est pas lu");
@@ -421,11 +421,10 @@ QString JournalWindow::cancelledNote() const
 {
     if (!m_readCancelled)
         return {};
-    return (m_data.entries.empty()
-                ? QStringLiteral(" ; lecture du journal annulée : aucun passage n'est lu")
-                : QStringLiteral(" ; lecture du journal annulée : les passages montrés sont "
-                                 "ceux de la lecture précédente")) +
-           QStringLiteral(" (<a href=\"relire\">relire le journal</a>)");
+    return (m_data.entries.empty() ? tr(" ; lecture du journal annulée : aucun passage n'est lu")
+                                   : tr(" ; lecture du journal annulée : les passages montrés sont "
+                                        "ceux de la lecture précédente")) +
+           tr(" (<a href=\"relire\">relire le journal</a>)");
 }
 
 Report JournalWindow::shownReport()
@@ -482,8 +481,8 @@ bool JournalWindow::writeShownTab(const QString &path, QString &error)
     const ReportFormat *format = formatOfFile(path, any);
     if (!format) {
         const QString ext = QFileInfo(path).suffix();
-        error = QStringLiteral("le type de fichier « %1 » n'est pas connu : choisir un nom en %2")
-                    .arg(ext.isEmpty() ? QStringLiteral("sans extension") : QLatin1Char('.') + ext,
+        error = tr("le type de fichier « %1 » n'est pas connu : choisir un nom en %2")
+                    .arg(ext.isEmpty() ? tr("sans extension") : QLatin1Char('.') + ext,
                          extensionsInWords(any));
         return false;
     }
@@ -496,15 +495,15 @@ void JournalWindow::exportTo(const QString &caption, const std::vector<FileKind>
 {
     whileBusy([&] {
         const QString title = m_ui->tabs->currentIndex() == kOperationsTab
-                                  ? QStringLiteral("journal des opérations")
-                                  : QStringLiteral("journal des passages");
+                                  ? tr("journal des opérations")
+                                  : tr("journal des passages");
         exportReport(m_dialogs, this, caption, title, offered, [this] { return shownReport(); });
     });
 }
 
 void JournalWindow::exportClicked()
 {
-    exportTo(QStringLiteral("Exporter"), {FileKind::Workbook, FileKind::Csv});
+    exportTo(tr("Exporter"), {FileKind::Workbook, FileKind::Csv});
 }
 
 void JournalWindow::pdfClicked()

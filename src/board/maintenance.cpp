@@ -7,6 +7,8 @@
 #include "serial/exchange.h"
 #include "serial/words.h"
 
+#include <QCoreApplication>
+
 namespace platine::board {
 
 namespace {
@@ -34,15 +36,19 @@ EraseOutcome eraseExternalMemory(Exchange &x, EraseScope scope, Dialogs &dialogs
     const bool everything = scope == EraseScope::Everything;
     const QString question =
         everything
-            ? QStringLiteral("Effacer TOUTE la mémoire externe de la platine ?\r\n"
-                             "La liste des badges et l'historique des passages seront perdus.")
-            : QStringLiteral("Effacer l'historique des passages de la platine ?\r\n"
-                             "Les passages non téléchargés seront perdus.");
+            ? QCoreApplication::translate(
+                  "Board", "Effacer TOUTE la mémoire externe de la platine ?\r\n"
+                           "La liste des badges et l'historique des passages seront perdus.")
+            : QCoreApplication::translate("Board",
+                                          "Effacer l'historique des passages de la platine ?\r\n"
+                                          "Les passages non téléchargés seront perdus.");
     const MsgAnswer answer =
-        dialogs.message(MsgIcon::Warning, MsgButtons::YesNo, QStringLiteral("Raz eeprom externe"),
-                        question, nullptr, MsgAnswer::No);
+        dialogs.message(MsgIcon::Warning, MsgButtons::YesNo,
+                        QCoreApplication::translate("Board", "Raz eeprom externe"), question,
+                        nullptr, MsgAnswer::No);
     if (answer != MsgAnswer::Yes)
-        return {false, QStringLiteral("Raz eeprom externe annulé : rien n'a été envoyé")};
+        return {false, QCoreApplication::translate(
+                           "Board", "Raz eeprom externe annulé : rien n'a été envoyé")};
     // The board takes the two bytes after "raz_flash" as what to erase.
     const char selector = everything ? '\x01' : '\x00';
     return {send(x, command, QByteArray(2, selector)), {}};

@@ -3,6 +3,7 @@
 #include "platform/date_field.h"
 
 #include <QBrush>
+#include <QCoreApplication>
 #include <QFont>
 
 #include <algorithm>
@@ -12,11 +13,13 @@ namespace platine {
 
 namespace {
 
-const QString kFromList = QStringLiteral("Nom pris dans la liste ouverte : le journal n'en a pas");
-const QString kFromJournal =
-    QStringLiteral("Nom repris d'un autre passage du même badge : cette ligne du journal n'en a pas");
-const QString kNobody =
-    QStringLiteral("Badge inconnu : ni le journal ni la liste ouverte ne lui donnent de nom");
+// Where a name shown in italics comes from (its tool tip).
+const char *const kFromList =
+    QT_TRANSLATE_NOOP("Journal", "Nom pris dans la liste ouverte : le journal n'en a pas");
+const char *const kFromJournal = QT_TRANSLATE_NOOP(
+    "Journal", "Nom repris d'un autre passage du même badge : cette ligne du journal n'en a pas");
+const char *const kNobody = QT_TRANSLATE_NOOP(
+    "Journal", "Badge inconnu : ni le journal ni la liste ouverte ne lui donnent de nom");
 
 } // namespace
 
@@ -42,7 +45,9 @@ QVariant PassagesModel::headerData(int section, Qt::Orientation o, int role) con
 {
     if (o == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
         section < columnCount())
-        return QString::fromStdString(passagesHeader()[std::size_t(section)]);
+        // The journal's own header (the exports keep it), in the window's language.
+        return QCoreApplication::translate("Journal",
+                                           passagesHeader()[std::size_t(section)].c_str());
     return {};
 }
 
@@ -75,7 +80,7 @@ QVariant PassagesModel::data(const QModelIndex &index, int role) const
     if (role == Qt::DisplayRole) {
         // A name taken elsewhere shows plain, in italics; nobody's as "(inconnu)".
         if (index.column() == 3 && e.nameSource == NameSource::Unknown)
-            return QString::fromUtf8(kUnknownName);
+            return QCoreApplication::translate("Journal", kUnknownName);
         // Dates as the desktop writes them; the journal keeps its own form.
         const std::string field = e.row.fields()[std::size_t(index.column())];
         return index.column() == 0 || index.column() == 5 ? shownDate(field)
@@ -87,9 +92,10 @@ QVariant PassagesModel::data(const QModelIndex &index, int role) const
         return f;
     }
     if (role == Qt::ToolTipRole && marked)
-        return e.nameSource == NameSource::OpenList ? kFromList
-               : e.nameSource == NameSource::OtherRow ? kFromJournal
-                                                       : kNobody;
+        return QCoreApplication::translate("Journal",
+                                           e.nameSource == NameSource::OpenList   ? kFromList
+                                           : e.nameSource == NameSource::OtherRow ? kFromJournal
+                                                                                  : kNobody);
     return {};
 }
 

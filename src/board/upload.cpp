@@ -8,6 +8,7 @@
 #include "board/operations.h"
 #include "core/board/upload_plan.h"
 #include "serial/exchange.h"
+#include "platform/text.h"
 #include "serial/words.h"
 
 namespace platine::board {
@@ -23,30 +24,34 @@ UploadOutcome upload(Exchange &x, const UploadInputs &in, Dialogs &dialogs, Cloc
 {
     // Whatever keeps the board from taking the list is told once, here,
     // before the operator is sent to the board, and nothing is sent.
-    std::optional<std::string> problem;
+    std::optional<Message> problem;
     if (!in.read.readable)
-        problem = "Liste refusée, rien n'a été envoyé à la platine : le fichier « " +
-                  in.listFile.toStdString() + " » ne peut pas être lu (" + in.read.error + ").";
+        problem = Message("Upload",
+                          PLATINE_TR_NOOP("Upload", "Liste refusée, rien n'a été envoyé à la "
+                                                    "platine : le fichier « %1 » ne peut pas "
+                                                    "être lu (%2)."),
+                          {in.listFile.toStdString(), in.read.error});
     else if (in.read.tooManyForBoard())
-        problem = "Liste refusée, rien n'a été envoyé à la platine : la liste compte " +
-                  std::to_string(in.read.sectionsInFile) +
-                  " enregistrements ; la platine en garde 100 au plus.";
+        problem = tooManyRecords(in.read.sectionsInFile);
     else
-        problem = validateUpload(in.tables, in.delayText, in.recordCount);
+        problem = uploadRefusal(in.tables, in.delayText, in.recordCount);
     if (problem) {
-        x.status(QStringLiteral("Envoi refusé : rien n'a été envoyé à la platine"));
-        dialogs.message(MsgIcon::Critical, MsgButtons::Ok, QStringLiteral("Envoi programmation"),
-                        QString::fromStdString(*problem));
+        x.status(QCoreApplication::translate("Board",
+                                             "Envoi refusé : rien n'a été envoyé à la platine"));
+        dialogs.message(MsgIcon::Critical, MsgButtons::Ok,
+                        QCoreApplication::translate("Board", "Envoi programmation"),
+                        shown(*problem));
         return {};
     }
 
     dialogs.message(MsgIcon::Information, MsgButtons::Ok, QStringLiteral("Message"),
-                    QStringLiteral("Cliquer sur 'ok' et \r\nAppuyer sur le bouton poussoir bp1 "));
+                    QCoreApplication::translate(
+                        "Board", "Cliquer sur 'ok' et \r\nAppuyer sur le bouton poussoir bp1 "));
 
     if (!x.connect())
         return {};
     view.showBusy(true);
-    view.showTransfer(QStringLiteral("Transfert en cours"));
+    view.showTransfer(QCoreApplication::translate("Board", "Transfert en cours"));
     x.clearReceived();
     const Millis start = clock.elapsed();
 
@@ -57,11 +62,11 @@ UploadOutcome upload(Exchange &x, const UploadInputs &in, Dialogs &dialogs, Cloc
     const bool sent = [&] {
         if (!x.waitStart(protocol::kPret, kUploadPromptLimit))
             return false;
-        x.status(QStringLiteral("Connexion établie avec la platine"));
+        x.status(QCoreApplication::translate("Board", "Connexion établie avec la platine"));
         x.clearReceived();
-        if (!x.pause(kUploadSettle, QStringLiteral("avant « param »")))
+        if (!x.pause(kUploadSettle, QCoreApplication::translate("Board", "avant « param »")))
             return false;
-        const QString param = QStringLiteral("« param »");
+        const QString param = QCoreApplication::translate("Board", "« param »");
         boardTouched = true;
         if (!x.sendWord(protocol::kParam, param) ||
             !x.send(QByteArray(reinterpret_cast<const char *>(plan.param.data()),
@@ -83,11 +88,12 @@ UploadOutcome upload(Exchange &x, const UploadInputs &in, Dialogs &dialogs, Cloc
                         kUploadPromptLimit))
                     return false;
             }
-            const QString step = QStringLiteral("le bloc de badges %1").arg(k);
+            const QString step =
+                QCoreApplication::translate("Board", "le bloc de badges %1").arg(k);
             if (!x.pause(kUploadSettle, step) ||
                 !x.sendPaced(plan.blockBytes[std::size_t(k - 1)], protocol::kBlockBytes, step))
                 return false;
-            view.showRecording(QStringLiteral("Enregistrement"));
+            view.showRecording(QCoreApplication::translate("Board", "Enregistrement"));
         }
 
         for (int t = 0; t < protocol::kTables; ++t) {
@@ -95,19 +101,21 @@ UploadOutcome upload(Exchange &x, const UploadInputs &in, Dialogs &dialogs, Cloc
             x.clearReceived();
             if (!x.waitStart(keyword, kUploadPromptLimit))
                 return false;
-            const QString step = QStringLiteral("la table %1").arg(quoted(word(keyword)));
+            const QString step =
+                QCoreApplication::translate("Board", "la table %1").arg(quoted(word(keyword)));
             if (!x.sendWord(keyword, step) ||
                 !x.sendPaced(plan.tables[std::size_t(t)], protocol::kTableBytes, step))
                 return false;
         }
-        view.showRecording(QStringLiteral("Mémorisation terminée"));
-        view.showTransfer(QStringLiteral("Transfert terminé"));
+        view.showRecording(QCoreApplication::translate("Board", "Mémorisation terminée"));
+        view.showTransfer(QCoreApplication::translate("Board", "Transfert terminé"));
         return true;
     }();
 
     // The elapsed time is shown however the run ended, with the reason when
     // it ended early.
-    QString summary = QStringLiteral("Transfert en : %1 mS").arg((clock.elapsed() - start).count());
+    QString summary = QCoreApplication::translate("Board", "Transfert en : %1 mS")
+                          .arg((clock.elapsed() - start).count());
     if (!x.why().isEmpty())
         summary += QStringLiteral(" — ") + x.why();
     x.clearReceived();
@@ -116,11 +124,14 @@ UploadOutcome upload(Exchange &x, const UploadInputs &in, Dialogs &dialogs, Cloc
         // The board keeps what it took of the new list: the status strip's
         // "Transfert en : ..." alone would read like a success.
         dialogs.message(
-            MsgIcon::Warning, MsgButtons::Ok, QStringLiteral("Envoi programmation"),
-            QStringLiteral("L'envoi de la liste a été interrompu (%1).\r\nLa platine "
-                           "garde maintenant une liste incomplète. Envoyez la liste de nouveau "
-                           "(« Envoi programmation ») dès que la liaison est rétablie.")
-                .arg(x.why().isEmpty() ? QStringLiteral("liaison perdue") : x.why()));
+            MsgIcon::Warning, MsgButtons::Ok,
+            QCoreApplication::translate("Board", "Envoi programmation"),
+            QCoreApplication::translate(
+                "Board", "L'envoi de la liste a été interrompu (%1).\r\nLa platine "
+                         "garde maintenant une liste incomplète. Envoyez la liste de nouveau "
+                         "(« Envoi programmation ») dès que la liaison est rétablie.")
+                .arg(x.why().isEmpty() ? QCoreApplication::translate("Board", "liaison perdue")
+                                       : x.why()));
     }
     return {sent, summary};
 }

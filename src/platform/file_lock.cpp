@@ -1,5 +1,7 @@
 #include "platform/file_lock.h"
 
+#include <QCoreApplication>
+
 namespace platine {
 
 QString FileLock::lockPathFor(const QString &path)
@@ -20,17 +22,21 @@ FileLock::FileLock(const QString &path, std::chrono::milliseconds wait)
     QString host, app;
     switch (m_lock->error()) {
     case QLockFile::LockFailedError:
+        m_heldByOther = true;
         if (m_lock->getLockInfo(&pid, &host, &app))
-            m_holder = QStringLiteral("le processus %1 sur %2").arg(pid).arg(host);
+            m_holder =
+                QCoreApplication::translate("Files", "le processus %1 sur %2").arg(pid).arg(host);
         else
-            m_holder = QStringLiteral("une autre copie du programme");
+            m_holder = QCoreApplication::translate("Files", "une autre copie du programme");
         break;
     case QLockFile::PermissionError:
-        m_holder = QStringLiteral("le verrou %1 ne peut pas être créé (droits insuffisants)")
+        m_holder = QCoreApplication::translate(
+                       "Files", "le verrou %1 ne peut pas être créé (droits insuffisants)")
                        .arg(lockPathFor(path));
         break;
     default:
-        m_holder = QStringLiteral("le verrou %1 ne peut pas être créé").arg(lockPathFor(path));
+        m_holder = QCoreApplication::translate("Files", "le verrou %1 ne peut pas être créé")
+                       .arg(lockPathFor(path));
         break;
     }
 }

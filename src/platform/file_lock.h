@@ -30,6 +30,9 @@ public:
     // When not locked: who holds it, as the operator can act on it
     // ("le processus 1234 sur poste"), or why the lock could not be made.
     QString holder() const { return m_holder; }
+    // When not locked: whether another process holds it (rather than the
+    // lock not being made at all).
+    bool heldByOther() const { return m_heldByOther; }
 
     // The lock's file for `path`.
     static QString lockPathFor(const QString &path);
@@ -37,6 +40,7 @@ public:
 private:
     std::unique_ptr<QLockFile> m_lock;
     bool m_locked = false;
+    bool m_heldByOther = false;
     QString m_holder;
 };
 

@@ -4,6 +4,7 @@
 #include "core/platform/files.h"
 #include "platform/file_lock.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 namespace platine {
@@ -32,7 +33,8 @@ bool OwnSettings::setValue(std::string_view section, std::string_view key, std::
     const FileLock lock(QFile::decodeName(QByteArray::fromStdString(m_path)), kLockWait);
     if (!lock.locked()) {
         if (error)
-            *error = QStringLiteral("les réglages sont tenus par %1").arg(lock.holder());
+            *error = QCoreApplication::translate("Files", "les réglages sont tenus par %1")
+                         .arg(lock.holder());
         return false;
     }
     std::string why;

@@ -170,9 +170,10 @@ void QtSerialPort::onError(QSerialPort::SerialPortError error)
         m_error = m_port.errorString();
         if (!m_lostReported) {
             m_lostReported = true;
-            const QString why = error == QSerialPort::ResourceError && !m_error.isEmpty()
-                                    ? m_error
-                                    : QStringLiteral("périphérique retiré");
+            const QString why =
+                error == QSerialPort::ResourceError && !m_error.isEmpty()
+                    ? m_error
+                    : QCoreApplication::translate("Platform", "périphérique retiré");
             QMetaObject::invokeMethod(
                 this,
                 [this, why] {
@@ -267,12 +268,12 @@ QString QtDialogs::fileDialog(bool save, const QString &title, const QString &pr
     dialog.setFileMode(QFileDialog::AnyFile);
     // The kinds of file offered: those the caller names (a report's
     // formats), else lists and tables.
-    const QString all = QStringLiteral("Tous les fichiers (*)");
+    const QString all = QCoreApplication::translate("Platform", "Tous les fichiers (*)");
     if (!kinds.isEmpty())
         dialog.setNameFilters(QStringList(kinds) << all);
     else
-        dialog.setNameFilters(
-            {QStringLiteral("Listes (*.txt)"), QStringLiteral("Tableur (*.csv)"), all});
+        dialog.setNameFilters({QCoreApplication::translate("Platform", "Listes (*.txt)"),
+                               QCoreApplication::translate("Platform", "Tableur (*.csv)"), all});
     if (!m_lastDir.isEmpty())
         dialog.setDirectory(m_lastDir);
     if (!preset.isEmpty() && preset != QLatin1String("*.txt"))

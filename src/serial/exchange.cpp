@@ -2,6 +2,8 @@
 
 #include "serial/words.h"
 
+#include <QCoreApplication>
+
 namespace platine {
 namespace {
 
@@ -47,7 +49,8 @@ bool Exchange::requireOpen(const QString &command)
 {
     if (m_line.isOpen())
         return true;
-    status(QStringLiteral("Connexion non ouverte : %1 n'a pas été envoyé").arg(quoted(command)));
+    status(QCoreApplication::translate("Line", "Connexion non ouverte : %1 n'a pas été envoyé")
+               .arg(quoted(command)));
     return false;
 }
 
@@ -91,18 +94,21 @@ WaitEnd Exchange::waitQuiet(Millis quietFor, std::optional<Millis> limit, const 
     if (success)
         return m_lastWait;
     const QString awaited =
-        what.isEmpty() ? QStringLiteral("la fin des envois de la platine") : quoted(what);
+        what.isEmpty() ? QCoreApplication::translate("Line", "la fin des envois de la platine")
+                       : quoted(what);
     switch (m_lastWait) {
     case WaitEnd::Quiet:
-        m_why = QStringLiteral("plus rien reçu de la platine depuis %1 s (attente de %2)")
+        m_why = QCoreApplication::translate(
+                    "Line", "plus rien reçu de la platine depuis %1 s (attente de %2)")
                     .arg(quietSeconds(quietFor), awaited);
         break;
     case WaitEnd::TimedOut:
-        m_why = QStringLiteral("délai de %1 s dépassé (attente de %2)")
+        m_why = QCoreApplication::translate("Line", "délai de %1 s dépassé (attente de %2)")
                     .arg(quietSeconds(*limit), awaited);
         break;
     default:
-        m_why = QStringLiteral("liaison fermée ou perdue (attente de %1)").arg(awaited);
+        m_why = QCoreApplication::translate("Line", "liaison fermée ou perdue (attente de %1)")
+                    .arg(awaited);
         break;
     }
     return m_lastWait;
@@ -117,7 +123,7 @@ bool Exchange::pause(Millis d, const QString &step)
 {
     if (m_line.pause(d) && !lineLost())
         return true;
-    m_why = QStringLiteral("liaison fermée ou perdue (%1)").arg(step);
+    m_why = QCoreApplication::translate("Line", "liaison fermée ou perdue (%1)").arg(step);
     return false;
 }
 
@@ -129,14 +135,16 @@ void Exchange::pauseBlocking(Millis d)
 bool Exchange::send(const QByteArray &bytes, const QString &step)
 {
     if (lineLost()) {
-        m_why = QStringLiteral("liaison fermée ou perdue pendant %1").arg(step);
+        m_why =
+            QCoreApplication::translate("Line", "liaison fermée ou perdue pendant %1").arg(step);
         return false;
     }
     const QString failure = m_line.write(bytes);
     if (failure.isEmpty())
         return true;
     status(failure);
-    m_why = QStringLiteral("envoi interrompu pendant %1 (%2)").arg(step, failure);
+    m_why =
+        QCoreApplication::translate("Line", "envoi interrompu pendant %1 (%2)").arg(step, failure);
     return false;
 }
 

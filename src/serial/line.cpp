@@ -16,13 +16,15 @@ QString openFailureText(OpenResult r, const QString &detail)
 {
     switch (r) {
     case OpenResult::Absent:
-        return QStringLiteral("port absent (%1)").arg(detail);
+        return QCoreApplication::translate("platine::Line", "port absent (%1)").arg(detail);
     case OpenResult::InUse:
-        return QStringLiteral("déjà utilisé par un autre programme");
+        return QCoreApplication::translate("platine::Line", "déjà utilisé par un autre programme");
     case OpenResult::Denied:
-        return QStringLiteral("accès refusé (%1)").arg(detail);
+        return QCoreApplication::translate("platine::Line", "accès refusé (%1)").arg(detail);
     default:
-        return detail.isEmpty() ? QStringLiteral("ouverture impossible") : detail;
+        return detail.isEmpty()
+                   ? QCoreApplication::translate("platine::Line", "ouverture impossible")
+                   : detail;
     }
 }
 
@@ -66,8 +68,8 @@ QString Line::open()
     }
     const QString detail =
         r == OpenResult::Absent ? m_port.deviceName(m_chosen) : m_port.errorText();
-    QString text = QStringLiteral("Port %1 indisponible : %2")
-                       .arg(m_chosen.label(), openFailureText(r, detail));
+    QString text =
+        tr("Port %1 indisponible : %2").arg(m_chosen.label(), openFailureText(r, detail));
     // The cure: joining the device's group, where that group may read and
     // write it and is not the administrators'; otherwise only an
     // administrator can open the device to the operator.
@@ -75,11 +77,11 @@ QString Line::open()
         const DeviceAccess access = m_port.deviceAccess(m_chosen);
         if (!access.group.isEmpty() && !access.groupIsRoot && access.group != u"root" &&
             access.groupReadWrite)
-            text += QStringLiteral(" ; ajoutez votre compte au groupe « %1 » (sudo usermod -aG %1 "
-                                   "$USER) puis ouvrez une nouvelle session")
+            text += tr(" ; ajoutez votre compte au groupe « %1 » (sudo usermod -aG %1 "
+                       "$USER) puis ouvrez une nouvelle session")
                         .arg(access.group);
         else
-            text += QStringLiteral(" ; un administrateur doit vous donner accès à %1")
+            text += tr(" ; un administrateur doit vous donner accès à %1")
                         .arg(m_port.deviceName(m_chosen));
     }
     return text;
@@ -101,10 +103,9 @@ void Line::setDtr(bool on)
 QString Line::write(const QByteArray &bytes)
 {
     if (!m_port.isOpen())
-        return QStringLiteral("Port %1 fermé : rien n'a été envoyé").arg(inService().label());
+        return tr("Port %1 fermé : rien n'a été envoyé").arg(inService().label());
     if (!m_port.write(bytes))
-        return QStringLiteral("Port %1 : envoi impossible (%2)")
-            .arg(inService().label(), m_port.errorText());
+        return tr("Port %1 : envoi impossible (%2)").arg(inService().label(), m_port.errorText());
     return QString();
 }
 
@@ -159,13 +160,13 @@ void Line::portLost(const QString &why)
     }
     m_receiveTimer->stop();
     setLit(false);
-    emit lost(QStringLiteral("Port %1 perdu : %2").arg(inService().label(), why));
+    emit lost(tr("Port %1 perdu : %2").arg(inService().label(), why));
 }
 
 QString Line::take(const QString &operation)
 {
     if (busy())
-        return QStringLiteral("Opération refusée : %1 en cours").arg(m_owner);
+        return tr("Opération refusée : %1 en cours").arg(m_owner);
     m_owner = operation;
     return QString();
 }

@@ -41,11 +41,15 @@ std::vector<BadgeRow> badgeRows(const BadgeTables &t, int count)
         if (isDayCode(t.tab_jour[i]))
             r.jours = kDayChoices[t.tab_jour[i][0] - '0'];
         r.lieuNumber = t.tab_lieu[i];
-        r.lieu = r.lieuNumber == 99 ? "Tous" : std::to_string(r.lieuNumber);
+        r.lieu = r.lieuNumber == 99 ? PLATINE_TR_NOOP("BadgeTable", "Tous")
+                                    : std::to_string(r.lieuNumber);
         r.jourDuMoisNumber = t.tab_jour_du_mois[i];
         if (r.jourDuMoisNumber != 0)
             r.jourDuMois = std::to_string(r.jourDuMoisNumber);
-        r.etat = recordRefusal(t, i).value_or(std::string());
+        if (std::optional<Message> why = recordRefusalMessage(t, i)) {
+            r.etat = why->french();
+            r.etatText = std::move(*why);
+        }
         rows.push_back(std::move(r));
     }
     return rows;
@@ -70,8 +74,12 @@ std::vector<BadgeRow> listRows(std::string_view content, int *sectionsInFile)
         }
     }
     for (BadgeRow &row : rows)
-        if (row.slot >= kBoardRecords)
-            row.etat = "ne sera pas envoyé : la platine garde 100 badges au plus.";
+        if (row.slot >= kBoardRecords) {
+            row.etatText = Message("BadgeTable",
+                                   PLATINE_TR_NOOP("BadgeTable", "ne sera pas envoyé : la platine "
+                                                                 "garde 100 badges au plus."));
+            row.etat = row.etatText.french();
+        }
     if (sectionsInFile)
         *sectionsInFile = report.sectionsInFile;
     return rows;

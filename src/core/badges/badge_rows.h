@@ -4,6 +4,7 @@
 // the rows whose badge number or name holds a text. Pure standard C++.
 
 #include "core/badges/tables.h"
+#include "core/platform/message.h"
 
 #include <string>
 #include <string_view>
@@ -22,6 +23,7 @@ struct BadgeRow {
     std::string lieu;       // the place number, or "Tous" for 99
     std::string jourDuMois; // empty for 0
     std::string etat;       // empty when the board can take it, else why not
+    Message etatText;       // the same, to be shown in the window's language
     // The numbers behind the texts, for sorting.
     int debut = 0; // start hour * 100 + minute
     int lieuNumber = 0;

@@ -146,11 +146,29 @@ std::string listTable(std::string_view listContent)
 
 std::string TableProblem::text() const
 {
-    std::string out = "Ligne " + std::to_string(line);
-    if (!column.empty())
-        out += ", colonne « " + column + " »";
-    return out + " : " + reason;
+    return message().french();
 }
+
+Message TableProblem::message() const
+{
+    if (column.empty())
+        return Message("ListTable", PLATINE_TR_NOOP("ListTable", "Ligne %1 : %2"),
+                       {std::to_string(line), why});
+    return Message("ListTable", PLATINE_TR_NOOP("ListTable", "Ligne %1, colonne « %2 » : %3"),
+                   {std::to_string(line), column, why});
+}
+
+namespace {
+
+constexpr const char *kCtx = "ListTable";
+
+TableProblem problem(int line, std::string column, Message why)
+{
+    std::string reason = why.french();
+    return {line, std::move(column), std::move(reason), std::move(why)};
+}
+
+} // namespace
 
 TableImport readListTable(std::string_view bytes)
 {
@@ -158,15 +176,19 @@ TableImport readListTable(std::string_view bytes)
     const csv::Table table = csv::read(csv::decode(bytes));
     if (table.rows.empty()) {
         result.problems.push_back(
-            {1, "", "le tableau est vide, une ligne d'en-tête est attendue."});
+            problem(1, "",
+                    Message(kCtx, PLATINE_TR_NOOP("ListTable", "le tableau est vide, une ligne "
+                                                               "d'en-tête est attendue."))));
         return result;
     }
     std::array<int, kColumns.size()> at{};
     for (std::size_t k = 0; k < kColumns.size(); ++k) {
         at[k] = csv::column(table.rows.front(), kColumns[k].name);
         if (at[k] < 0)
-            result.problems.push_back(
-                {table.lines.front(), kColumns[k].name, "colonne absente de la ligne d'en-tête."});
+            result.problems.push_back(problem(
+                table.lines.front(), kColumns[k].name,
+                Message(kCtx,
+                        PLATINE_TR_NOOP("ListTable", "colonne absente de la ligne d'en-tête."))));
     }
     if (!result.ok())
         return result;
@@ -180,15 +202,17 @@ TableImport readListTable(std::string_view bytes)
             const std::size_t c = std::size_t(at[k]);
             return c < row.size() ? trimmed(row[c]) : std::string();
         };
-        const auto fail = [&](std::size_t k, std::string reason) {
-            result.problems.push_back({line, kColumns[k].name, std::move(reason)});
+        const auto fail = [&](std::size_t k, Message why) {
+            result.problems.push_back(problem(line, kColumns[k].name, std::move(why)));
         };
         // A spreadsheet writes rows of empty cells below (or among) the list.
         if (std::all_of(row.begin(), row.end(), [](const std::string &c) { return blankCell(c); }))
             continue;
         if (++rows > std::size_t(kBoardRecords)) {
-            result.problems.push_back(
-                {line, "", "la platine ne garde que 100 badges, cette ligne est en trop."});
+            result.problems.push_back(problem(
+                line, "",
+                Message(kCtx, PLATINE_TR_NOOP("ListTable", "la platine ne garde que 100 badges, "
+                                                           "cette ligne est en trop."))));
             continue;
         }
         RecordFields r;
@@ -201,9 +225,12 @@ TableImport readListTable(std::string_view bytes)
         }
         const bool figured = figure(r.numero);
         if (figured) {
-            fail(0, "« " + cell(0) +
-                        " » : le tableur a changé le numéro de badge en nombre. Formatez la "
-                        "colonne « badge » en texte et saisissez les numéros à nouveau.");
+            fail(0, Message(kCtx,
+                            PLATINE_TR_NOOP("ListTable",
+                                            "« %1 » : le tableur a changé le numéro de badge en "
+                                            "nombre. Formatez la colonne « badge » en texte et "
+                                            "saisissez les numéros à nouveau."),
+                            {cell(0)}));
         } else {
             const std::string typed = r.numero;
             r.numero = badgeOf(typed);
@@ -214,22 +241,28 @@ TableImport readListTable(std::string_view bytes)
         std::string unheld;
         if (std::any_of(nom.begin(), nom.end(),
                         [](char c) { return static_cast<unsigned char>(c) < 0x20; }))
-            fail(kNom, "un nom tient sur une ligne, sans tabulation ni caractère de commande.");
+            fail(kNom, Message(kCtx, PLATINE_TR_NOOP("ListTable",
+                                                     "un nom tient sur une ligne, sans tabulation "
+                                                     "ni caractère de commande.")));
         else if (!cp1252::fromUtf8Exactly(nom, r.nom, &unheld))
-            fail(kNom, unheldCharacterReason(unheld));
+            fail(kNom, unheldCharacterMessage(unheld));
 
         const std::string jour = cell(kJours);
         if (jour.empty())
-            fail(kJours,
-                 "jour absent : un choix de la liste (Lundi ... Tous les jours) ou son code "
-                 "de 0 à 9 est attendu.");
+            fail(kJours, Message(kCtx, PLATINE_TR_NOOP("ListTable",
+                                                       "jour absent : un choix de la liste (Lundi "
+                                                       "... Tous les jours) ou son code de 0 à 9 "
+                                                       "est attendu.")));
         if (!jour.empty()) {
             const int code =
                 isDayCode(jour) ? jour[0] - '0' : dayCodeOfName(jour); // as Combo2 takes it
             if (code < 0) {
-                fail(kJours, "jour inconnu « " + jour +
-                                 " » : un choix de la liste (Lundi ... Tous les jours) ou son "
-                                 "code de 0 à 9 est attendu.");
+                fail(kJours, Message(kCtx,
+                                     PLATINE_TR_NOOP("ListTable",
+                                                     "jour inconnu « %1 » : un choix de la liste "
+                                                     "(Lundi ... Tous les jours) ou son code de 0 "
+                                                     "à 9 est attendu."),
+                                     {jour}));
             } else {
                 r.jour_code = std::to_string(code);
                 r.jour_texte = dayChoice(code);
@@ -242,18 +275,19 @@ TableImport readListTable(std::string_view bytes)
             for (std::size_t k = 0; k < kColumns.size(); ++k) {
                 if (p.field != kColumns[k].control || (k == 0 && figured))
                     continue;
-                // "Vérifiez l'heure de début : un nombre ... est attendu." without its opening.
-                const std::size_t colon = p.message.find(" : ");
-                std::string reason =
-                    colon == std::string::npos ? p.message : p.message.substr(colon + 3);
-                fail(k, "« " + cell(k) + " » ne convient pas, " + reason);
+                // "Vérifiez l'heure de début : un nombre ... est attendu." without its
+                // opening: the rule alone.
+                const Message rule = p.text.args.size() == 2 ? p.text.args[1] : p.text;
+                fail(k, Message(kCtx, PLATINE_TR_NOOP("ListTable", "« %1 » ne convient pas, %2"),
+                                {cell(k), rule}));
             }
         }
         if (isBadgeNumber(r.numero)) {
             const auto [first, fresh] = lineOfBadge.emplace(r.numero, line);
             if (!fresh)
-                fail(0, "le badge " + r.numero + " est déjà à la ligne " +
-                            std::to_string(first->second) + ".");
+                fail(0, Message(kCtx,
+                                PLATINE_TR_NOOP("ListTable", "le badge %1 est déjà à la ligne %2."),
+                                {r.numero, std::to_string(first->second)}));
         }
         result.records.push_back(std::move(r));
     }

@@ -5,6 +5,7 @@
 // list values are Windows-1252, table texts and messages UTF-8.
 
 #include "core/badges/record_fields.h"
+#include "core/platform/message.h"
 
 #include <map>
 #include <string>
@@ -34,8 +35,11 @@ struct TableProblem {
     int line = 0;       // in the file, from 1
     std::string column; // the header name; empty when the whole table is concerned
     std::string reason; // French
+    Message why;        // the same, to be shown in the window's language
     // "Ligne 4, colonne « heure de début » : ..." (UTF-8).
     std::string text() const;
+    // The same, to be shown in the window's language.
+    Message message() const;
 };
 
 // A badge number a spreadsheet showed without its leading zeros, given them back.

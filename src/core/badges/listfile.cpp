@@ -138,18 +138,23 @@ std::uint16_t badTimeBits(const RecordFields &r)
     return bits;
 }
 
-std::string timeRuleText(std::uint16_t bad)
+const char *timeRule(std::uint16_t bad)
 {
     switch (bad) {
     case BadHeureFin:
-        return "une heure de 0 à 23 est attendue (24 avec la minute 00 pour finir à minuit, 99 "
-               "pour 24h/24).";
+        return PLATINE_TR_NOOP("Record", "une heure de 0 à 23 est attendue (24 avec la minute 00 "
+                                         "pour finir à minuit, 99 pour 24h/24).");
     case BadMinuteDebut:
     case BadMinuteFin:
-        return "une minute de 0 à 59 est attendue (99 pour 24h/24).";
+        return PLATINE_TR_NOOP("Record", "une minute de 0 à 59 est attendue (99 pour 24h/24).");
     default:
-        return "une heure de 0 à 23 est attendue (99 pour 24h/24).";
+        return PLATINE_TR_NOOP("Record", "une heure de 0 à 23 est attendue (99 pour 24h/24).");
     }
+}
+
+std::string timeRuleText(std::uint16_t bad)
+{
+    return timeRule(bad);
 }
 
 std::uint16_t invalidBits(const RecordFields &record)
@@ -323,32 +328,39 @@ ListReadReport readList(std::string_view content, BadgeTables &t)
     return report;
 }
 
-std::string readReportText(const ListReadReport &report, const BadgeTables &t)
+std::vector<Message> readReportLines(const ListReadReport &report, const BadgeTables &t)
 {
-    constexpr const char *crlf = "\r\n";
+    constexpr const char *c = "ListRead";
+    const auto number = [](std::size_t n) { return Message(std::to_string(n)); };
     if (!report.readable)
-        return "Lecture de la liste impossible." + std::string(crlf) + report.error;
-    std::string out;
-    auto line = [&](const std::string &s) {
-        if (!out.empty())
-            out += crlf;
-        out += s;
-    };
+        return {Message(c, PLATINE_TR_NOOP("ListRead", "Lecture de la liste impossible.")),
+                Message(report.error)};
+    std::vector<Message> out;
     if (report.leftOut > 0)
-        line("La liste contient " + std::to_string(report.sectionsInFile) +
-             " badges : seuls les 101 premiers ont été lus, " + std::to_string(report.leftOut) +
-             " laissé(s) de côté.");
+        out.push_back(Message(
+            c,
+            PLATINE_TR_NOOP("ListRead", "La liste contient %1 badges : seuls les "
+                                        "101 premiers ont été lus, %2 laissé(s) "
+                                        "de côté."),
+            {number(std::size_t(report.sectionsInFile)), number(std::size_t(report.leftOut))}));
     if (report.tooManyForBoard())
-        line("La platine ne garde que 100 badges : cette liste en contient " +
-             std::to_string(report.sectionsInFile) + ", elle ne peut pas être envoyée.");
+        out.push_back(Message(c,
+                              PLATINE_TR_NOOP("ListRead", "La platine ne garde que 100 badges : "
+                                                          "cette liste en contient %1, elle ne "
+                                                          "peut pas être envoyée."),
+                              {number(std::size_t(report.sectionsInFile))}));
     if (!report.duplicates.empty()) {
         std::string names;
         for (const std::string &d : report.duplicates)
             names += (names.empty() ? "" : ", ") + d;
-        line("Badge(s) en double dans la liste, seul le premier compte : " + names);
+        out.push_back(Message(c,
+                              PLATINE_TR_NOOP("ListRead", "Badge(s) en double dans la liste, seul "
+                                                          "le premier compte : %1"),
+                              {names}));
     }
     if (!report.unused.empty()) {
-        line("Lignes de la liste qui n'ont pas pu être lues :");
+        out.push_back(Message(
+            c, PLATINE_TR_NOOP("ListRead", "Lignes de la liste qui n'ont pas pu être lues :")));
         constexpr std::size_t kShown = 10;
         for (std::size_t n = 0; n < report.unused.size() && n < kShown; ++n) {
             const profile::UnusedLine &u = report.unused[n];
@@ -356,38 +368,53 @@ std::string readReportText(const ListReadReport &report, const BadgeTables &t)
             std::string text = cp1252::toUtf8(u.text.substr(0, kLineShown));
             if (u.text.size() > kLineShown)
                 text += "…";
-            std::string why;
+            Message why;
             switch (u.why) {
             case profile::UnusedLine::NotAHeader:
-                why = "pas un en-tête de section (du texte précède « [ »), le badge qui suit "
-                      "n'est pas lu";
+                why = Message(c,
+                              PLATINE_TR_NOOP("ListRead",
+                                              "pas un en-tête de section (du texte précède « [ »), "
+                                              "le badge qui suit n'est pas lu"));
                 break;
             case profile::UnusedLine::RepeatedKey:
-                why =
-                    "clé déjà donnée dans la section [" + cp1252::toUtf8(u.section) + "], ignorée";
+                why = Message(
+                    c, PLATINE_TR_NOOP("ListRead", "clé déjà donnée dans la section [%1], ignorée"),
+                    {cp1252::toUtf8(u.section)});
                 break;
             case profile::UnusedLine::NotAKey:
-                why = "ni une clé (nom=valeur) ni une ligne vide, ignorée";
+                why = Message(
+                    c, PLATINE_TR_NOOP("ListRead",
+                                       "ni une clé (nom=valeur) ni une ligne vide, ignorée"));
                 break;
             }
-            line("  ligne " + std::to_string(u.number) + " « " + text + " » : " + why);
+            out.push_back(Message(c, PLATINE_TR_NOOP("ListRead", "  ligne %1 « %2 » : %3"),
+                                  {number(u.number), text, why}));
         }
         if (report.unused.size() > kShown)
-            line("  et " + std::to_string(report.unused.size() - kShown) + " autre(s) ligne(s)");
+            out.push_back(Message(c, PLATINE_TR_NOOP("ListRead", "  et %1 autre(s) ligne(s)"),
+                                  {number(report.unused.size() - kShown)}));
     }
     if (report.hasInvalid()) {
-        line("Valeurs que la platine ne peut pas prendre :");
+        out.push_back(Message(
+            c, PLATINE_TR_NOOP("ListRead", "Valeurs que la platine ne peut pas prendre :")));
         constexpr std::size_t kShown = 10; // a message box stays readable
         for (std::size_t n = 0; n < report.invalidSlots.size() && n < kShown; ++n) {
             const int i = report.invalidSlots[n];
-            line("  enregistrement " + std::to_string(i + 1) + " (badge " + t.tab_numero[i] +
-                 ") : " + invalidKeysText(t.invalid[i]));
+            out.push_back(Message(
+                c, PLATINE_TR_NOOP("ListRead", "  enregistrement %1 (badge %2) : %3"),
+                {number(std::size_t(i + 1)), t.tab_numero[i], invalidKeysText(t.invalid[i])}));
         }
         if (report.invalidSlots.size() > kShown)
-            line("  et " + std::to_string(report.invalidSlots.size() - kShown) +
-                 " autre(s) enregistrement(s)");
+            out.push_back(Message(c,
+                                  PLATINE_TR_NOOP("ListRead", "  et %1 autre(s) enregistrement(s)"),
+                                  {number(report.invalidSlots.size() - kShown)}));
     }
     return out;
+}
+
+std::string readReportText(const ListReadReport &report, const BadgeTables &t)
+{
+    return frenchLines(readReportLines(report, t));
 }
 
 std::vector<FieldProblem> validateRecord(const RecordFields &record)
@@ -397,25 +424,27 @@ std::vector<FieldProblem> validateRecord(const RecordFields &record)
     for (const RecordField &f : kRecordFields) {
         if (!(bits & f.bad))
             continue;
-        std::string message = std::string("Vérifiez ") + f.label + " : ";
+        const char *rule = nullptr;
         switch (f.rule) {
         case FieldRule::BadgeNumber:
-            message += "dix caractères de 0 à 9 ou de A à F sont attendus.";
+            rule = PLATINE_TR_NOOP("Record", "dix caractères de 0 à 9 ou de A à F sont attendus.");
             break;
         case FieldRule::DayCode:
-            message += "choisissez un jour dans la liste.";
+            rule = PLATINE_TR_NOOP("Record", "choisissez un jour dans la liste.");
             break;
         case FieldRule::DayOfMonth:
-            message += "0 s'il ne sert pas, sinon un jour de 1 à 31 est attendu.";
+            rule = PLATINE_TR_NOOP("Record",
+                                   "0 s'il ne sert pas, sinon un jour de 1 à 31 est attendu.");
             break;
         default:
-            if (f.bad & kBadTimes) {
-                message += timeRuleText(f.bad);
-                break;
-            }
-            message += "un nombre d'un ou deux chiffres est attendu.";
+            rule = f.bad & kBadTimes
+                       ? timeRule(f.bad)
+                       : PLATINE_TR_NOOP("Record", "un nombre d'un ou deux chiffres est attendu.");
         }
-        out.push_back({f.control, message});
+        Message text("Record", PLATINE_TR_NOOP("Record", "Vérifiez %1 : %2"),
+                     {Message("Record", f.label), Message("Record", rule)});
+        std::string french = text.french();
+        out.push_back({f.control, std::move(french), std::move(text)});
     }
     return out;
 }

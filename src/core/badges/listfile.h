@@ -6,6 +6,7 @@
 #include "core/badges/profile.h"
 #include "core/badges/record_fields.h"
 #include "core/badges/tables.h"
+#include "core/platform/message.h"
 
 #include <cstdint>
 #include <string>
@@ -71,6 +72,8 @@ std::uint16_t badTimeBits(const RecordFields &record);
 // What a time field must hold, for the operator (UTF-8): "une heure de 0 à
 // 23 ..."; `bad` is the field's InvalidKey bit.
 std::string timeRuleText(std::uint16_t bad);
+// The same, its template (context "Record").
+const char *timeRule(std::uint16_t bad);
 
 // The InvalidKey bits of one record's stored values. An empty day of the
 // month is 0 and an empty day code is "0", both valid; an empty time or
@@ -110,6 +113,8 @@ std::uint16_t readRecordInto(const profile::Parsed &list, const std::string &sec
 // The operator's message for a read's problems (UTF-8, lines joined by CR LF);
 // empty when there is nothing to tell. `t` names the badges of invalid slots.
 std::string readReportText(const ListReadReport &report, const BadgeTables &t);
+// The same, line by line, to be shown in the window's language.
+std::vector<Message> readReportLines(const ListReadReport &report, const BadgeTables &t);
 
 // --- Writers -------------------------------------------------------------------
 
@@ -117,6 +122,7 @@ std::string readReportText(const ListReadReport &report, const BadgeTables &t);
 struct FieldProblem {
     std::string field;   // the editor field: "numero_badge", "heure_debut" ...
     std::string message; // French, UTF-8
+    Message text;        // the same, to be shown in the window's language
 };
 
 // Every field of the record that must not be saved, in form order.

@@ -45,38 +45,63 @@ std::optional<int> boardDayCode(std::string_view text)
     return code;
 }
 
-std::optional<std::string> recordRefusal(const BadgeTables &t, int i)
+std::optional<Message> recordRefusalMessage(const BadgeTables &t, int i)
 {
+    constexpr const char *c = "Record";
     if (i < 0 || i >= kBoardRecords)
-        return std::string("la platine garde 100 badges au plus, celui-ci est en trop.");
+        return Message(
+            c, PLATINE_TR_NOOP("Record",
+                               "la platine garde 100 badges au plus, celui-ci est en trop."));
     const std::uint16_t bad = t.invalid[i];
     if ((bad & BadNumero) || !isBadgeNumber(t.tab_numero[i]))
-        return std::string(
-            "le numéro de badge doit compter dix chiffres hexadécimaux (0 à 9, A à F).");
+        return Message(c, PLATINE_TR_NOOP("Record", "le numéro de badge doit compter dix chiffres "
+                                                    "hexadécimaux (0 à 9, A à F)."));
     for (const RecordField &f : kRecordFields) {
         if (!f.packed)
             continue;
         const int v = (t.*f.packed)[i];
         if (bad & f.bad & kBadTimes)
-            return std::string(f.name) + " refusée ; " + timeRuleText(f.bad);
+            return Message(c, PLATINE_TR_NOOP("Record", "%1 refusée ; %2"),
+                           {Message(c, f.name), Message(c, timeRule(f.bad))});
         if ((bad & f.bad) || !isPackedDecimal(v))
-            return std::string(f.name) + " illisible (valeur " + hexText(v) +
-                   "h) ; un nombre de deux chiffres au plus est attendu.";
+            return Message(c,
+                           PLATINE_TR_NOOP("Record",
+                                           "%1 illisible (valeur %2h) ; un nombre de deux "
+                                           "chiffres au plus est attendu."),
+                           {Message(c, f.name), hexText(v)});
     }
     if ((bad & BadJour) || !boardDayCode(t.tab_jour[i]))
-        return "jour autorisé « " + cp1252::toUtf8(t.tab_jour[i]) +
-               " » ; un code de jour de 0 à 9 est attendu.";
+        return Message(c,
+                       PLATINE_TR_NOOP("Record", "jour autorisé « %1 » ; un code de jour de 0 à 9 "
+                                                 "est attendu."),
+                       {cp1252::toUtf8(t.tab_jour[i])});
     const int dom = t.tab_jour_du_mois[i];
     if ((bad & BadJourDuMois) || dom < 0 || dom > kMaxDayOfMonth)
-        return "jour du mois " + std::to_string(dom) +
-               " ; 0 (aucun) ou un jour de 1 à 31 est attendu.";
+        return Message(c,
+                       PLATINE_TR_NOOP("Record", "jour du mois %1 ; 0 (aucun) ou un jour de 1 à 31 "
+                                                 "est attendu."),
+                       {std::to_string(dom)});
     return std::nullopt;
+}
+
+std::optional<std::string> recordRefusal(const BadgeTables &t, int i)
+{
+    if (const std::optional<Message> why = recordRefusalMessage(t, i))
+        return why->french();
+    return std::nullopt;
+}
+
+Message unheldCharacterMessage(std::string_view unheld)
+{
+    return Message("Record",
+                   PLATINE_TR_NOOP("Record", "le caractère « %1 » ne peut pas être gardé dans une "
+                                             "liste ni par la platine."),
+                   {std::string(unheld)});
 }
 
 std::string unheldCharacterReason(std::string_view unheld)
 {
-    return "le caractère « " + std::string(unheld) +
-           " » ne peut pas être gardé dans une liste ni par la platine.";
+    return unheldCharacterMessage(unheld).french();
 }
 
 std::optional<std::string> typedValue(const RecordField &field, std::string_view typed,
@@ -85,8 +110,10 @@ std::optional<std::string> typedValue(const RecordField &field, std::string_view
     std::string stored, unheld;
     if (cp1252::fromUtf8Exactly(typed, stored, &unheld))
         return stored;
-    problem = {field.control,
-               std::string("Vérifiez ") + field.label + " : " + unheldCharacterReason(unheld)};
+    Message text("Record", PLATINE_TR_NOOP("Record", "Vérifiez %1 : %2"),
+                 {Message("Record", field.label), unheldCharacterMessage(unheld)});
+    std::string french = text.french();
+    problem = {field.control, std::move(french), std::move(text)};
     return std::nullopt;
 }
 

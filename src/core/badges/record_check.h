@@ -27,11 +27,14 @@ std::optional<int> boardDayCode(std::string_view text);
 // 31) and what the list reader marked in `tables.invalid`. A slot past the
 // hundredth is refused: the board keeps 100 records.
 std::optional<std::string> recordRefusal(const BadgeTables &tables, int slot);
+// The same, to be shown in the window's language.
+std::optional<Message> recordRefusalMessage(const BadgeTables &tables, int slot);
 
 // Why a typed text cannot go into a list: its character `unheld` (UTF-8) has
 // no byte in Windows-1252, which the list and the board use ("le caractère
 // « Ł » ne peut pas être gardé dans une liste ni par la platine.").
 std::string unheldCharacterReason(std::string_view unheld);
+Message unheldCharacterMessage(std::string_view unheld);
 
 // The text typed in `field` (UTF-8) as the list stores it (Windows-1252).
 // When the code page lacks one of its characters: nothing, and `problem`

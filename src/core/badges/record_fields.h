@@ -6,6 +6,7 @@
 // and the editor all walk it. Pure standard C++.
 
 #include "core/badges/tables.h"
+#include "core/platform/message.h"
 
 #include <array>
 #include <cstdint>
@@ -74,36 +75,45 @@ struct RecordField {
 
 // The twelve fields, in the order the editor writes them.
 inline constexpr std::array<RecordField, 12> kRecordFields{{
-    {listkey::numero, &RecordFields::numero, "numero_badge", "le numéro de badge",
-     "numéro de badge", FieldRule::BadgeNumber, BadNumero, &BadgeTables::tab_numero, nullptr,
-     nullptr, -1},
-    {listkey::nom, &RecordFields::nom, "nom", "le nom", "nom", FieldRule::Text, 0,
-     &BadgeTables::tab_nom, nullptr, nullptr, -1},
-    {listkey::heure_debut, &RecordFields::heure_debut, "heure_debut", "l'heure de début",
-     "heure de début", FieldRule::TwoDigits, BadHeureDebut, nullptr, &BadgeTables::tab_heure_debut,
+    {listkey::numero, &RecordFields::numero, "numero_badge",
+     PLATINE_TR_NOOP("Record", "le numéro de badge"), PLATINE_TR_NOOP("Record", "numéro de badge"),
+     FieldRule::BadgeNumber, BadNumero, &BadgeTables::tab_numero, nullptr, nullptr, -1},
+    {listkey::nom, &RecordFields::nom, "nom", PLATINE_TR_NOOP("Record", "le nom"),
+     PLATINE_TR_NOOP("Record", "nom"), FieldRule::Text, 0, &BadgeTables::tab_nom, nullptr, nullptr,
+     -1},
+    {listkey::heure_debut, &RecordFields::heure_debut, "heure_debut",
+     PLATINE_TR_NOOP("Record", "l'heure de début"), PLATINE_TR_NOOP("Record", "heure de début"),
+     FieldRule::TwoDigits, BadHeureDebut, nullptr, &BadgeTables::tab_heure_debut,
      &BadgeTables::tab_heure_debut_bcd, 0},
-    {listkey::minute_debut, &RecordFields::minute_debut, "minute_debut", "la minute de début",
-     "minute de début", FieldRule::TwoDigits, BadMinuteDebut, nullptr,
-     &BadgeTables::tab_minute_debut, &BadgeTables::tab_minute_debut_bcd, 1},
-    {listkey::heure_fin, &RecordFields::heure_fin, "heure_fin", "l'heure de fin", "heure de fin",
+    {listkey::minute_debut, &RecordFields::minute_debut, "minute_debut",
+     PLATINE_TR_NOOP("Record", "la minute de début"), PLATINE_TR_NOOP("Record", "minute de début"),
+     FieldRule::TwoDigits, BadMinuteDebut, nullptr, &BadgeTables::tab_minute_debut,
+     &BadgeTables::tab_minute_debut_bcd, 1},
+    {listkey::heure_fin, &RecordFields::heure_fin, "heure_fin",
+     PLATINE_TR_NOOP("Record", "l'heure de fin"), PLATINE_TR_NOOP("Record", "heure de fin"),
      FieldRule::TwoDigits, BadHeureFin, nullptr, &BadgeTables::tab_heure_fin,
      &BadgeTables::tab_heure_fin_bcd, 2},
-    {listkey::minute_fin, &RecordFields::minute_fin, "minute_fin", "la minute de fin",
-     "minute de fin", FieldRule::TwoDigits, BadMinuteFin, nullptr, &BadgeTables::tab_minute_fin,
+    {listkey::minute_fin, &RecordFields::minute_fin, "minute_fin",
+     PLATINE_TR_NOOP("Record", "la minute de fin"), PLATINE_TR_NOOP("Record", "minute de fin"),
+     FieldRule::TwoDigits, BadMinuteFin, nullptr, &BadgeTables::tab_minute_fin,
      &BadgeTables::tab_minute_fin_bcd, 3},
-    {listkey::h24, &RecordFields::h24, "Choix_24", "24h/24", "24h/24", FieldRule::Text, 0, nullptr,
-     nullptr, nullptr, -1},
-    {listkey::jour_texte, &RecordFields::jour_texte, "Combo2", "le jour autorisé", "jour autorisé",
+    {listkey::h24, &RecordFields::h24, "Choix_24", PLATINE_TR_NOOP("Record", "24h/24"),
+     PLATINE_TR_NOOP("Record", "24h/24"), FieldRule::Text, 0, nullptr, nullptr, nullptr, -1},
+    {listkey::jour_texte, &RecordFields::jour_texte, "Combo2",
+     PLATINE_TR_NOOP("Record", "le jour autorisé"), PLATINE_TR_NOOP("Record", "jour autorisé"),
      FieldRule::Text, 0, nullptr, nullptr, nullptr, -1},
-    {listkey::jour_code, &RecordFields::jour_code, "Combo2", "le jour autorisé", "jour autorisé",
+    {listkey::jour_code, &RecordFields::jour_code, "Combo2",
+     PLATINE_TR_NOOP("Record", "le jour autorisé"), PLATINE_TR_NOOP("Record", "jour autorisé"),
      FieldRule::DayCode, BadJour, &BadgeTables::tab_jour, nullptr, nullptr, 4},
-    {listkey::lieu, &RecordFields::lieu, "lieu", "le lieu autorisé", "lieu autorisé",
-     FieldRule::TwoDigits, BadLieu, nullptr, &BadgeTables::tab_lieu, &BadgeTables::tab_lieu_bcd, 5},
-    {listkey::tous_lieux, &RecordFields::tous_lieux, "choix_lieu", "tous les lieux",
-     "tous les lieux", FieldRule::Text, 0, nullptr, nullptr, nullptr, -1},
-    {listkey::jour_du_mois, &RecordFields::jour_du_mois, "jour_du_mois", "le jour du mois",
-     "jour du mois", FieldRule::DayOfMonth, BadJourDuMois, nullptr, &BadgeTables::tab_jour_du_mois,
-     nullptr, 6},
+    {listkey::lieu, &RecordFields::lieu, "lieu", PLATINE_TR_NOOP("Record", "le lieu autorisé"),
+     PLATINE_TR_NOOP("Record", "lieu autorisé"), FieldRule::TwoDigits, BadLieu, nullptr,
+     &BadgeTables::tab_lieu, &BadgeTables::tab_lieu_bcd, 5},
+    {listkey::tous_lieux, &RecordFields::tous_lieux, "choix_lieu",
+     PLATINE_TR_NOOP("Record", "tous les lieux"), PLATINE_TR_NOOP("Record", "tous les lieux"),
+     FieldRule::Text, 0, nullptr, nullptr, nullptr, -1},
+    {listkey::jour_du_mois, &RecordFields::jour_du_mois, "jour_du_mois",
+     PLATINE_TR_NOOP("Record", "le jour du mois"), PLATINE_TR_NOOP("Record", "jour du mois"),
+     FieldRule::DayOfMonth, BadJourDuMois, nullptr, &BadgeTables::tab_jour_du_mois, nullptr, 6},
 }};
 
 // The field whose InvalidKey bit is `bad`.

@@ -3,6 +3,8 @@
 // order of the sections of the list file. 101 slots (0 to 100); the board
 // takes slots 0 to 99. Texts are Windows-1252 bytes as in the file.
 
+#include "core/platform/message.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -14,10 +16,15 @@ inline constexpr int kBoardRecords = 100; // the board stores slots 0 to 99
 inline constexpr int kMaxDayOfMonth = 31; // a day of the month is 0 (none) or 1 to 31
 inline constexpr int kBadgeBytes = 1001;  // five bytes a record, entries 0 to 1000
 
-// The day choices, in the order whose position is the day code sent to the board.
+// The day choices, in the order whose position is the day code sent to the
+// board. These names are stored in the list files and its tables as they
+// stand; the window shows them translated (context "Days").
 inline constexpr const char *kDayChoices[] = {
-    "Lundi",  "Mardi",    "Mercredi",         "Jeudi",    "Vendredi",
-    "Samedi", "Dimanche", "Lundi à Vendredi", "Week end", "Tous les jours"};
+    PLATINE_TR_NOOP("Days", "Lundi"),    PLATINE_TR_NOOP("Days", "Mardi"),
+    PLATINE_TR_NOOP("Days", "Mercredi"), PLATINE_TR_NOOP("Days", "Jeudi"),
+    PLATINE_TR_NOOP("Days", "Vendredi"), PLATINE_TR_NOOP("Days", "Samedi"),
+    PLATINE_TR_NOOP("Days", "Dimanche"), PLATINE_TR_NOOP("Days", "Lundi à Vendredi"),
+    PLATINE_TR_NOOP("Days", "Week end"), PLATINE_TR_NOOP("Days", "Tous les jours")};
 inline constexpr int kNewRecordDayCode = 7; // "Lundi à Vendredi"
 
 // Keys of a record whose value the board cannot take, one bit each.

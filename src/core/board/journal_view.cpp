@@ -2,6 +2,7 @@
 
 #include "core/platform/cp1252.h"
 #include "core/platform/csv.h"
+#include "core/platform/message.h"
 
 #include <algorithm>
 #include <array>
@@ -854,20 +855,29 @@ Attendance attendance(const JournalData &data, const std::vector<int> &rows, int
     return a;
 }
 
+// The headers are stored as they stand (the exports); the window shows them
+// translated (context "Journal").
 std::vector<std::string> passagesHeader()
 {
-    return {"Date", "Heure", "N° du badge", "Nom", "Lieu", "Téléchargé le", "Platine"};
+    return {PLATINE_TR_NOOP("Journal", "Date"),        PLATINE_TR_NOOP("Journal", "Heure"),
+            PLATINE_TR_NOOP("Journal", "N° du badge"), PLATINE_TR_NOOP("Journal", "Nom"),
+            PLATINE_TR_NOOP("Journal", "Lieu"),        PLATINE_TR_NOOP("Journal", "Téléchargé le"),
+            PLATINE_TR_NOOP("Journal", "Platine")};
 }
 
 std::vector<std::string> attendanceHeader()
 {
-    return {"Nom",      "N° du badge", "Date",  "Première",
-            "Dernière", "Passages",    "Durée", "Remarque"};
+    return {PLATINE_TR_NOOP("Journal", "Nom"),      PLATINE_TR_NOOP("Journal", "N° du badge"),
+            PLATINE_TR_NOOP("Journal", "Date"),     PLATINE_TR_NOOP("Journal", "Première"),
+            PLATINE_TR_NOOP("Journal", "Dernière"), PLATINE_TR_NOOP("Journal", "Passages"),
+            PLATINE_TR_NOOP("Journal", "Durée"),    PLATINE_TR_NOOP("Journal", "Remarque")};
 }
 
 std::vector<std::string> totalsHeader()
 {
-    return {"Nom", "N° du badge", "Jours de présence", "Passages", "Heures de présence"};
+    return {PLATINE_TR_NOOP("Journal", "Nom"), PLATINE_TR_NOOP("Journal", "N° du badge"),
+            PLATINE_TR_NOOP("Journal", "Jours de présence"), PLATINE_TR_NOOP("Journal", "Passages"),
+            PLATINE_TR_NOOP("Journal", "Heures de présence")};
 }
 
 std::vector<std::string> passageCells(const JournalEntry &e)

@@ -6,6 +6,7 @@
 // Pure standard C++; texts are UTF-8.
 
 #include "core/board/journal.h"
+#include "core/platform/message.h"
 #include "core/platform/sheet.h"
 
 #include <cstdint>
@@ -222,7 +223,7 @@ void nameUnnamedRows(JournalData &data, const NamesByBadge &names);
 // row has none ("Zoé Martin (d'après le journal)", "(inconnu)"). An
 // unreadable row is its line, marked: "ligne illisible du journal (ligne 12) : …".
 std::string shownName(const JournalEntry &e);
-inline constexpr const char *kUnknownName = "(inconnu)";
+inline constexpr const char *kUnknownName = PLATINE_TR_NOOP("Journal", "(inconnu)");
 
 // Lower case, accents of Latin letters dropped ("Zoé" -> "zoe", "Œ" -> "oe").
 std::string foldUtf8ForSearch(std::string_view utf8);

@@ -31,18 +31,19 @@ std::optional<int> wholeNumber(std::string_view text, std::size_t maxDigits)
     return v;
 }
 
-// "badge n° 3 (emplacement 2, numéro 0123456789)"
-std::string badgeName(const BadgeTables &t, int slot)
+// "badge n° 3 (emplacement 2, numéro « 0123456789 »)"
+Message badgeName(const BadgeTables &t, int slot)
 {
-    std::string s = "badge n° " + std::to_string(slot + 1) + " (emplacement " +
-                    std::to_string(slot) + ", numéro « " + cp1252::toUtf8(t.tab_numero[slot]) +
-                    " »)";
-    return s;
+    return Message(
+        "Upload", PLATINE_TR_NOOP("Upload", "badge n° %1 (emplacement %2, numéro « %3 »)"),
+        {std::to_string(slot + 1), std::to_string(slot), cp1252::toUtf8(t.tab_numero[slot])});
 }
 
-std::string refusal(const std::string &what)
+Message refusal(Message what)
 {
-    return "Liste refusée, rien n'a été envoyé à la platine : " + what;
+    return Message(
+        "Upload", PLATINE_TR_NOOP("Upload", "Liste refusée, rien n'a été envoyé à la platine : %1"),
+        {std::move(what)});
 }
 
 } // namespace
@@ -53,32 +54,53 @@ int uploadRecordCount(std::string_view recordCountText)
     return wholeNumber(recordCountText, 5).value_or(0);
 }
 
-std::optional<std::string> validateUpload(const BadgeTables &t, std::string_view strikeDelayText,
-                                          std::string_view recordCountText)
+std::optional<Message> uploadRefusal(const BadgeTables &t, std::string_view strikeDelayText,
+                                     std::string_view recordCountText)
 {
+    constexpr const char *c = "Upload";
     const auto delay = wholeNumber(strikeDelayText, 2);
     if (!delay || *delay > protocol::kMaxStrikeDelay)
-        return refusal("la temporisation de gâche « " + cp1252::toUtf8(strikeDelayText) +
-                       " » n'est pas un nombre entier de 0 à 65 secondes.");
+        return refusal(
+            Message(c,
+                    PLATINE_TR_NOOP("Upload", "la temporisation de gâche « %1 » n'est "
+                                              "pas un nombre entier de 0 à 65 secondes."),
+                    {cp1252::toUtf8(strikeDelayText)}));
 
     const int count = uploadRecordCount(recordCountText);
     if (count > kBoardRecords)
-        return refusal("la liste compte " + std::to_string(count) +
-                       " enregistrements ; la platine en garde 100 au plus.");
+        return tooManyRecords(count);
 
     // Slots past the last record hold the reader's reset values, which are
     // all valid; only the records need looking at.
     const int records = count < kBoardRecords ? count : kBoardRecords;
     for (int i = 0; i < records; ++i)
-        if (const std::optional<std::string> why = recordRefusal(t, i))
-            return refusal(badgeName(t, i) + " : " + *why);
+        if (std::optional<Message> why = recordRefusalMessage(t, i))
+            return refusal(Message(c, PLATINE_TR_NOOP("Upload", "%1 : %2"),
+                                   {badgeName(t, i), std::move(*why)}));
     // Entries past the last record go out as the tables hold them; they come
     // from earlier reads of valid numbers or are zero, but a byte they are not
     // would be cut on the line.
     for (int e = 0; e < protocol::kMaxBlocks * protocol::kBlockBytes; ++e)
         if (t.tab_octets_badge[e] < 0 || t.tab_octets_badge[e] > 0xFF)
-            return refusal("octet de badge n° " + std::to_string(e) + " hors de 0 à 255 (" +
-                           std::to_string(t.tab_octets_badge[e]) + ").");
+            return refusal(
+                Message(c, PLATINE_TR_NOOP("Upload", "octet de badge n° %1 hors de 0 à 255 (%2)."),
+                        {std::to_string(e), std::to_string(t.tab_octets_badge[e])}));
+    return std::nullopt;
+}
+
+Message tooManyRecords(int count)
+{
+    return refusal(Message("Upload",
+                           PLATINE_TR_NOOP("Upload", "la liste compte %1 enregistrements ; la "
+                                                     "platine en garde 100 au plus."),
+                           {std::to_string(count)}));
+}
+
+std::optional<std::string> validateUpload(const BadgeTables &t, std::string_view strikeDelayText,
+                                          std::string_view recordCountText)
+{
+    if (const std::optional<Message> why = uploadRefusal(t, strikeDelayText, recordCountText))
+        return why->french();
     return std::nullopt;
 }
 

@@ -6,6 +6,7 @@
 
 #include "core/badges/tables.h"
 #include "core/board/protocol.h"
+#include "core/platform/message.h"
 
 #include <array>
 #include <optional>
@@ -41,6 +42,11 @@ int uploadRecordCount(std::string_view recordCountText);
 std::optional<std::string> validateUpload(const BadgeTables &tables,
                                           std::string_view strikeDelayText,
                                           std::string_view recordCountText);
+// The same, to be shown in the window's language.
+std::optional<Message> uploadRefusal(const BadgeTables &tables, std::string_view strikeDelayText,
+                                     std::string_view recordCountText);
+// The refusal of a list of `count` records, more than the board keeps.
+Message tooManyRecords(int count);
 
 // The bytes of the upload. Call only on a list validateUpload accepted: a
 // value that is not a byte would otherwise be cut to its low eight bits.

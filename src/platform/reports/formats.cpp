@@ -6,30 +6,39 @@
 #include "platform/reports/xlsx.h"
 #include "platform/text.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace platine {
 
+QString shownText(const QString &french)
+{
+    return french.isEmpty() ? french
+                            : QCoreApplication::translate("Reports", french.toUtf8().constData());
+}
+
 QString ReportFormat::nameFilter() const
 {
-    return QStringLiteral("%1 (*.%2)").arg(name, extension);
+    return QStringLiteral("%1 (*.%2)").arg(shownText(name), extension);
 }
 
 const std::vector<ReportFormat> &reportFormats()
 {
     static const std::vector<ReportFormat> formats = {
-        {FileKind::Csv, QStringLiteral("Tableur"), QStringLiteral("csv"), QString(),
+        {FileKind::Csv, QString::fromUtf8(QT_TRANSLATE_NOOP("Reports", "Tableur")),
+         QStringLiteral("csv"), QString(),
          [](const Report &r, std::string &bytes, std::string &, const ProgressFn &) {
              bytes = sheetsCsv(r.sheets);
              return true;
          }},
-        {FileKind::Workbook, QStringLiteral("Classeur"), QStringLiteral("xlsx"),
-         QStringLiteral("Écriture du classeur « %1 »…"),
+        {FileKind::Workbook, QString::fromUtf8(QT_TRANSLATE_NOOP("Reports", "Classeur")),
+         QStringLiteral("xlsx"),
+         QString::fromUtf8(QT_TRANSLATE_NOOP("Reports", "Écriture du classeur « %1 »…")),
          [](const Report &r, std::string &bytes, std::string &error, const ProgressFn &progress) {
              return xlsxBytes(r.sheets, bytes, error, progress);
          }},
         {FileKind::Pdf, QStringLiteral("PDF"), QStringLiteral("pdf"),
-         QStringLiteral("Mise en page de « %1 »…"),
+         QString::fromUtf8(QT_TRANSLATE_NOOP("Reports", "Mise en page de « %1 »…")),
          [](const Report &r, std::string &bytes, std::string &error, const ProgressFn &progress) {
              return reportPdf(r, bytes, error, progress);
          }},
@@ -59,7 +68,8 @@ QString extensionsInWords(const std::vector<FileKind> &offered)
     if (names.size() < 2)
         return names.join(QString());
     const QString last = names.takeLast();
-    return names.join(QStringLiteral(", ")) + QStringLiteral(" ou ") + last;
+    return QCoreApplication::translate("Reports", "%1 ou %2")
+        .arg(names.join(QStringLiteral(", ")), last);
 }
 
 WriteOutcome writeReport(const ReportFormat &format, const Report &report, const QString &path,
@@ -70,7 +80,7 @@ WriteOutcome writeReport(const ReportFormat &format, const Report &report, const
     if (format.progress.isEmpty()) {
         made = format.write(report, bytes, why, {});
     } else {
-        ProgressBox progress(parent, format.progress.arg(QFileInfo(path).fileName()));
+        ProgressBox progress(parent, shownText(format.progress).arg(QFileInfo(path).fileName()));
         made = format.write(report, bytes, why, progress.fn());
     }
     if (made && files::writeAtomic(nativePath(path), bytes, &why))
@@ -99,10 +109,13 @@ WriteOutcome exportReport(Dialogs &dialogs, QWidget *parent, const QString &capt
     if (const ReportFormat *format = formatOfFile(path, offered))
         outcome = writeReport(*format, report(), path, error, parent);
     else
-        error = QStringLiteral("choisir un nom de fichier en %1").arg(words);
+        error =
+            QCoreApplication::translate("Reports", "choisir un nom de fichier en %1").arg(words);
     if (outcome == WriteOutcome::Failed)
         dialogs.message(MsgIcon::Critical, MsgButtons::Ok, caption,
-                        QStringLiteral("« %1 » n'a pas été écrit : %2").arg(path, error), parent);
+                        QCoreApplication::translate("Reports", "« %1 » n'a pas été écrit : %2")
+                            .arg(path, error),
+                        parent);
     return outcome;
 }
 

@@ -22,8 +22,12 @@ class Dialogs;
 
 enum class FileKind { Csv, Workbook, Pdf };
 
+// A French text of the table below in the window's language.
+QString shownText(const QString &french);
+
 struct ReportFormat {
     FileKind kind;
+    // The French texts, shown translated (context "Reports", shownText).
     QString name;      // "Classeur"
     QString extension; // "xlsx", without the dot
     // What a long writing shows beside "Annuler" ("%1": the file's name);

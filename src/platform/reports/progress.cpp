@@ -6,7 +6,7 @@
 namespace platine {
 
 ProgressBox::ProgressBox(QWidget *parent, const QString &what)
-    : m_dialog(what, QStringLiteral("Annuler"), 0, 1000, parent)
+    : m_dialog(what, QCoreApplication::translate("Reports", "Annuler"), 0, 1000, parent)
 {
     m_dialog.setObjectName(QStringLiteral("progression"));
     if (parent)

@@ -1,6 +1,7 @@
 #include "platform/reports/table_report.h"
 #include "platform/text.h"
 
+#include <QCoreApplication>
 #include <QBuffer>
 #include <QFontMetrics>
 #include <QPagedPaintDevice>
@@ -108,7 +109,7 @@ bool drawReport(const Report &report, QPagedPaintDevice &device, const ProgressF
             p.setFont(font);
             p.drawText(QRect(0, tm.height(), width, fm.height()), Qt::AlignLeft, subtitle);
             p.drawText(QRect(0, bottom + fm.height() / 2, width, fm.height()), Qt::AlignRight,
-                       QStringLiteral("page %1 / %2").arg(page).arg(pages));
+                       QCoreApplication::translate("Reports", "page %1 / %2").arg(page).arg(pages));
         };
         const auto drawRow = [&](const QStringList &cells, const QList<int> &w, bool header) {
             if (pages) {
@@ -187,10 +188,11 @@ void printReport(const Report &report, QWidget *parent)
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QString::fromStdString(report.title));
     QPrintDialog dialog(&printer, parent);
-    dialog.setWindowTitle(QStringLiteral("Imprimer"));
+    dialog.setWindowTitle(QCoreApplication::translate("Reports", "Imprimer"));
     if (dialog.exec() != QDialog::Accepted)
         return;
-    ProgressBox progress(parent, QStringLiteral("Mise en page de l'impression…"));
+    ProgressBox progress(parent,
+                         QCoreApplication::translate("Reports", "Mise en page de l'impression…"));
     if (!drawReport(report, printer, progress.fn()))
         printer.abort();
 }

@@ -2,6 +2,8 @@
 
 #include "core/platform/files.h"
 
+#include <QCoreApplication>
+
 #include <xlsxwriter.h>
 
 #include <clocale>
@@ -50,7 +52,10 @@ bool xlsxBytes(const std::vector<Sheet> &sheets, std::string &bytes, std::string
 {
     const CNumbers cNumbers;
     if (!cNumbers.active()) {
-        error = "les nombres du classeur ne peuvent pas être écrits avec un point décimal";
+        error = QCoreApplication::translate(
+                    "Reports",
+                    "les nombres du classeur ne peuvent pas être écrits avec un point décimal")
+                    .toStdString();
         return false;
     }
     // libxlsxwriter writes a file: a private one in the temporary folder,
@@ -61,7 +66,9 @@ bool xlsxBytes(const std::vector<Sheet> &sheets, std::string &bytes, std::string
     const std::optional<std::string> scratch = files::makeScratchFile(
         std::filesystem::temp_directory_path(ec).string(), "platine-classeur", ".xlsx");
     if (!scratch) {
-        error = "pas de fichier temporaire possible pour le classeur";
+        error = QCoreApplication::translate("Reports",
+                                            "pas de fichier temporaire possible pour le classeur")
+                    .toStdString();
         return false;
     }
     const std::string tmp = *scratch;
@@ -72,7 +79,8 @@ bool xlsxBytes(const std::vector<Sheet> &sheets, std::string &bytes, std::string
     lxw_workbook *book = workbook_new_opt(tmp.c_str(), &options);
     if (!book) {
         std::remove(tmp.c_str());
-        error = "le classeur n'a pas pu être créé";
+        error = QCoreApplication::translate("Reports", "le classeur n'a pas pu être créé")
+                    .toStdString();
         return false;
     }
     lxw_format *bold = workbook_add_format(book);
@@ -120,7 +128,9 @@ bool xlsxBytes(const std::vector<Sheet> &sheets, std::string &bytes, std::string
     const lxw_error closed = workbook_close(book);
     if (closed != LXW_NO_ERROR) {
         std::remove(tmp.c_str());
-        error = std::string("le classeur n'a pas pu être écrit (") + lxw_strerror(closed) + ")";
+        error = QCoreApplication::translate("Reports", "le classeur n'a pas pu être écrit (%1)")
+                    .arg(QString::fromUtf8(lxw_strerror(closed)))
+                    .toStdString();
         return false;
     }
     const std::optional<std::string> read = files::read(tmp, &error);
