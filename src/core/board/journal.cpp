@@ -346,13 +346,13 @@ bool JournalAddition::changes(std::string_view journal) const
 namespace {
 
 // Reads the journal's rows as scanJournal does, adding one to the count in
-// `held` of each row's passage that is there, and gives the journal's shape.
+// `held` (the keys of the rows of `groups`) of each row's passage that is there, and gives the journal's shape.
 // Made for a journal of a million rows: each row is read in one pass over
 // its bytes, a row without quotes (every row the program writes) cut at its
 // separators into views of the bytes and its key made in one buffer, so that
 // it costs no allocation; a row with quotes is split as the scanner splits it.
-JournalShape countHeld(std::string_view bytes, std::unordered_map<std::string, int> &held,
-                       JournalColumns &columns)
+JournalShape countHeld(std::string_view bytes, const std::vector<std::vector<JournalRow>> &groups,
+                       std::unordered_map<std::string, int> &held, JournalColumns &columns)
 {
     for (std::size_t k = 0; k < columns.size(); ++k)
         columns[k] = int(k);
@@ -370,6 +370,29 @@ JournalShape countHeld(std::string_view bytes, std::unordered_map<std::string, i
     std::vector<int> wantedAt; // for each cell of a row up to the last wanted: which, or -1
     std::vector<std::string> cells; // the header, a row with quotes
     std::string key;
+    // The minutes of the day the passages looked for fall on: a row whose
+    // time is written "hh:mm" (its key's own form) at another minute is
+    // none of them, and its key need not be made. Off when a passage's
+    // time is of another form.
+    std::vector<bool> minutes(24 * 60);
+    bool byMinute = true;
+    const auto minuteOf = [](std::string_view t) {
+        const auto d = [](char c) { return c >= '0' && c <= '9'; };
+        if (t.size() != 5 || !d(t[0]) || !d(t[1]) || t[2] != ':' || !d(t[3]) || !d(t[4]))
+            return -1;
+        const int m = ((t[0] - '0') * 10 + (t[1] - '0')) * 60 + (t[3] - '0') * 10 + (t[4] - '0');
+        return m < 24 * 60 ? m : -1;
+    };
+    for (const std::vector<JournalRow> &rows : groups)
+        for (const JournalRow &r : rows) {
+            // The time as its key holds it.
+            const std::string k = passageKey({}, {}, r.time, {});
+            const int m = minuteOf(std::string_view(k).substr(2, k.size() - 3));
+            if (m < 0)
+                byMinute = false;
+            else
+                minutes[std::size_t(m)] = true;
+        }
     const char *const base = text.data();
     const std::size_t n = text.size();
     for (std::size_t i = 0; i < n;) {
@@ -431,6 +454,8 @@ JournalShape countHeld(std::string_view bytes, std::unordered_map<std::string, i
         }
         if (held.empty())
             continue; // only the shape is asked for
+        if (const int m = minuteOf(c[2]); byMinute && m >= 0 && !minutes[std::size_t(m)])
+            continue;
         passageKeyInto(key, c[0], c[1], c[2], c[3]);
         if (const auto it = held.find(key); it != held.end())
             ++it->second;
@@ -476,7 +501,7 @@ JournalAddition addRows(std::string_view journal,
         for (const JournalRow &r : rows)
             held.emplace(passageKey(r.badge, r.date, r.time, r.place), 0);
     JournalColumns columns;
-    const JournalShape shape = countHeld(journal, held, columns);
+    const JournalShape shape = countHeld(journal, groups, held, columns);
 
     if (!shape.any) {
         out.fresh = true;
