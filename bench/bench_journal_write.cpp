@@ -3,7 +3,7 @@
 // already in the journal), against copying the journal's file (read whole,
 // replaced atomically). Each figure is measured in a process of its own, so
 // its peak memory is its own: the median time of 5 runs, and the peak
-// resident memory above the process's start.
+// resident memory above the process's start; then the ratios of the two.
 // Run: build/bench/bench_journal_write [ROWS]
 
 #include "bench_util.h"
@@ -69,12 +69,21 @@ void makeFiles(const std::string &journal, const std::string &history, int rows)
     files::writeAtomic(history, h);
 }
 
+struct Figure {
+    double seconds = 0; // median
+    double peakMiB = 0; // above the child's start
+};
+
 // Runs `body` kRuns times in a child process and reports its median and peak.
-template <class F> void measure(const char *what, F body)
+template <class F> Figure measure(const char *what, F body)
 {
     std::fflush(stdout);
+    int out[2];
+    if (pipe(out) != 0)
+        std::exit(2);
     const pid_t pid = fork();
     if (pid == 0) {
+        close(out[0]);
         const double start = residentMiB();
         std::vector<double> times;
         for (int i = 0; i < kRuns; ++i) {
@@ -82,12 +91,19 @@ template <class F> void measure(const char *what, F body)
             body();
             times.push_back(secondsSince(t));
         }
+        const Figure f{median(times), peakMiB() - start};
         report(what, fmt("%.0f ms (median of %.0f), peak %.0f MiB above the start",
-                         median(times) * 1e3, kRuns, peakMiB() - start));
+                         f.seconds * 1e3, kRuns, f.peakMiB));
+        (void)!write(out[1], &f, sizeof f);
         _exit(0);
     }
+    close(out[1]);
+    Figure f;
+    (void)!read(out[0], &f, sizeof f);
+    close(out[0]);
     int status = 0;
     waitpid(pid, &status, 0);
+    return f;
 }
 
 } // namespace
@@ -110,21 +126,24 @@ int main(int argc, char **argv)
         int status = 0;
         waitpid(pid, &status, 0);
     }
-    std::printf("bench: journal of %d rows: %.1f MiB\n", rows,
-                double(std::filesystem::file_size(journal)) / (1024.0 * 1024.0));
+    const double sizeMiB = double(std::filesystem::file_size(journal)) / (1024.0 * 1024.0);
+    std::printf("bench: journal of %d rows: %.1f MiB\n", rows, sizeMiB);
 
-    measure("copy of the journal (read, atomic replace)", [&] {
+    const Figure copied = measure("copy of the journal (read, atomic replace)", [&] {
         const auto bytes = files::read(journal);
         files::writeAtomic(copy, *bytes);
     });
-    measure("download of 200 passages (read, new passages, atomic replace)", [&] {
+    const Figure downloaded = measure("download of 200 passages (read, new passages, atomic replace)", [&] {
         const auto bytes = files::read(journal);
         const auto h = files::read(history);
         const JournalAddition a = newPassages(*bytes, {*h}, {}, "2026-12-08 10:00");
-        files::writeAtomic(copy, a.content(*bytes));
+        if (a.changes(*bytes))
+            files::writeAtomic(copy, a.pieces(*bytes));
         if (a.added == 0)
             std::printf("bench: the download added nothing\n");
     });
+    report("download ratio", fmt("%.2f times the copy's time, peak memory %.2f times the journal's size",
+                                 downloaded.seconds / copied.seconds, downloaded.peakMiB / sizeMiB));
     std::filesystem::remove_all(dir);
     return 0;
 }

@@ -74,6 +74,8 @@ private slots:
     void journalSavedBySpreadsheet_data();
     void journalSavedBySpreadsheet();
     void strayQuoteHidesNoRow();
+    void journalRowsFoundInAnyForm_data();
+    void journalRowsFoundInAnyForm();
     void scanNumbersRowsAfterQuotedBreaks_data();
     void scanNumbersRowsAfterQuotedBreaks();
     void readerFindsSeparatorAndEncoding_data();
@@ -244,6 +246,42 @@ void TstCsv::strayQuoteHidesNoRow()
     QCOMPARE(data.unreadable, 1);
     for (const JournalEntry &e : data.entries)
         QCOMPARE(e.unreadable, e.text.starts_with("2026-12-07;08:37;0123456789;\"Zoé"));
+}
+
+void TstCsv::journalRowsFoundInAnyForm_data()
+{
+    // Two passages to add (the second's place written guarded, as "'-1"),
+    // against journals holding them in the forms a reader meets.
+    QTest::addColumn<std::string>("journal");
+    QTest::addColumn<int>("added");
+    const std::string header = "date;heure;badge;nom;lieu;téléchargement\r\n";
+    QTest::newRow("neither") << header + "2026-12-07;08:38;0123456789;Zoé;1;x\r\n" << 2;
+    QTest::newRow("both as written")
+        << header + "2026-12-07;08:37;0123456789;Zoé;1;x\r\n2026-12-07;09:00;00000000AB;;'-1;x\r\n"
+        << 0;
+    QTest::newRow("quoted cells, a separator in the name")
+        << header + "\"2026-12-07\";08:37;0123456789;\"Zoé; \"\"la\"\"\";\"1\";x\r\n" << 1;
+    QTest::newRow("guarded cell quoted")
+        << header + "2026-12-07;09:00;00000000AB;;\"'-1\";x\r\n" << 1;
+    QTest::newRow("columns in another order, CR line ends, blank lines")
+        << std::string("lieu;badge;nom;date;heure\r\r1;123456789;Zoé;07/12/2026;8:37\r\r") << 1;
+    QTest::newRow("a column more, a row cut short")
+        << header.substr(0, header.size() - 2) + ";Platine\r\n2026-12-07;08:37;0123456789;Zoé;1;x;A\r\n"
+           "2026-12-07;09:00;00000000AB\r\n" << 1;
+    QTest::newRow("a cell of blanks only, the last line without its end")
+        << header + "2026-12-07;08:37; 0123456789 ;;  ;x\r\n2026-12-07;08:37;0123456789;;01;x" << 1;
+}
+
+void TstCsv::journalRowsFoundInAnyForm()
+{
+    QFETCH(std::string, journal);
+    QFETCH(int, added);
+    const JournalRow a{"2026-12-07", "08:37", "0123456789", "Zoé", "1", "y"};
+    const JournalRow b{"2026-12-07", "09:00", "00000000AB", "", "-1", "y"};
+    const JournalAddition addition = addRows(journal, {{a, b}});
+    QCOMPARE(addition.added, added);
+    // What the download adds is found again the next time.
+    QCOMPARE(addRows(addition.content(journal), {{a, b}}).added, 0);
 }
 
 void TstCsv::scanNumbersRowsAfterQuotedBreaks_data()

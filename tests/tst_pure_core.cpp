@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <array>
+
 #include <random>
 #include <string>
 
@@ -576,6 +578,10 @@ void TstPureCore::writeAtomicCreatesAndReplaces()
     QCOMPARE(files::read(path.toStdString()), std::optional<std::string>(std::string()));
     QVERIFY(files::writeAtomic(path.toStdString(), std::string(3 << 20, 'z'), &error));
     QCOMPARE(files::read(path.toStdString())->size(), std::size_t(3 << 20));
+    // In pieces, one after the other; an empty piece among them adds nothing.
+    const std::array<std::string_view, 3> pieces{"ab", "", std::string_view("c\0d", 3)};
+    QVERIFY(files::writeAtomic(path.toStdString(), pieces, &error));
+    QCOMPARE(readFile(path), bytes("abc\0d", 5));
     // Readable by the operator's other programs, like any file the user makes.
     QVERIFY(QFileInfo(path).permissions() & QFileDevice::ReadOwner);
     QVERIFY(QFileInfo(path).permissions() & QFileDevice::WriteOwner);
@@ -621,6 +627,10 @@ void TstPureCore::writeInPlaceWhenNoTemporary()
     QCOMPARE(readFile(path), std::string("ancien contenu, plus long"));
     QVERIFY(files::writeAtomic(path.toStdString(), "nouveau", &error, true));
     QCOMPARE(readFile(path), std::string("nouveau"));
+    // In pieces too, cut to their length.
+    const std::array<std::string_view, 2> pieces{"neu", "f"};
+    QVERIFY(files::writeAtomic(path.toStdString(), pieces, &error, true));
+    QCOMPARE(readFile(path), std::string("neuf"));
     QCOMPARE(strayFiles(dir.path(), {QString(250, 'p')}), QStringList());
 }
 

@@ -269,6 +269,8 @@ void TstWindow::secondCopyOnTheFolder()
     Form2 second(first.platform());
     second.setEndProgram([] {});
     second.Form_Load();
+    QVERIFY(first.dialogs.shown.empty()); // not before the window shows
+    first.time.processEvents();
     QCOMPARE(first.dialogs.shown.size(), std::size_t(told ? 1 : 0));
     if (told) {
         const auto &box = first.dialogs.shown[0];

@@ -16,11 +16,16 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QSignalBlocker>
+#include <QTimer>
+
+#include <functional>
+#include <utility>
 
 #include <algorithm>
 
@@ -50,6 +55,48 @@ bool isDeviceName(const QString &name)
 #endif
 }
 
+// Runs `work` once `window` has painted itself the first time; at the first
+// turn of the event loop when the window is not shown by then (a window
+// built and loaded but never shown, as under test).
+class AfterFirstPaint : public QObject {
+public:
+    AfterFirstPaint(QWidget *window, std::function<void()> work)
+        : QObject(window), m_window(window), m_work(std::move(work))
+    {
+        window->installEventFilter(this);
+        QTimer::singleShot(0, this, [this] {
+            if (!m_window->isVisible())
+                run();
+        });
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_window && event->type() == QEvent::Paint)
+            QTimer::singleShot(0, this, [this] { run(); }); // once the paint is done
+        return false;
+    }
+
+private:
+    void run()
+    {
+        if (!m_work)
+            return;
+        m_window->removeEventFilter(this);
+        std::exchange(m_work, nullptr)();
+        deleteLater();
+    }
+
+    QWidget *m_window;
+    std::function<void()> m_work;
+};
+
+void runAfterFirstPaint(QWidget *window, std::function<void()> work)
+{
+    new AfterFirstPaint(window, std::move(work));
+}
+
 } // namespace
 
 QString Form2::settingsDir() const
@@ -75,26 +122,32 @@ QString Form2::ownSettingsPathOf(const Platform &platform)
 
 void Form2::Form_Load()
 {
-    // One copy at a time on a folder of files: a second copy is told which
-    // process holds the folder, and goes on. A lock that cannot be made (a
-    // folder without the right to write) is no other copy.
-    const QString folder = QDir(m_platform.programDir).filePath(QStringLiteral("platine"));
-    m_folderLock = std::make_unique<FileLock>(folder, Millis(0));
-    if (!m_folderLock->locked() && QFileInfo::exists(FileLock::lockPathFor(folder)))
-        m_platform.dialogs->message(
-            MsgIcon::Warning, MsgButtons::Ok, tr("Autre copie du programme"),
-            tr("Une autre copie du programme est déjà ouverte sur le dossier %1 (%2).\r\n"
-               "Les deux copies partagent ses fichiers (historique, réglages, "
-               "journal) : n'utilisez la platine que depuis l'une d'elles.")
-                .arg(QDir::toNativeSeparators(m_platform.programDir), m_folderLock->holder()));
+    m_ui->Frame2->resize((8475 + 7) / 15, m_ui->Frame2->height()); // 8475 twips
+    // The folder's lock and the sweep wait until the window has painted
+    // itself once: the lock's file is flushed to the disk, which under load
+    // costs more than the rest of the start, and the operator sees the
+    // window at once, then a second copy's box over it.
+    runAfterFirstPaint(this, [this] {
+        // One copy at a time on a folder of files: a second copy is told
+        // which process holds the folder, and goes on. A lock that cannot be
+        // made (a folder without the right to write) is no other copy.
+        const QString folder = QDir(m_platform.programDir).filePath(QStringLiteral("platine"));
+        m_folderLock = std::make_unique<FileLock>(folder, Millis(0));
+        if (!m_folderLock->locked() && QFileInfo::exists(FileLock::lockPathFor(folder)))
+            m_platform.dialogs->message(
+                MsgIcon::Warning, MsgButtons::Ok, tr("Autre copie du programme"),
+                tr("Une autre copie du programme est déjà ouverte sur le dossier %1 (%2).\r\n"
+                   "Les deux copies partagent ses fichiers (historique, réglages, "
+                   "journal) : n'utilisez la platine que depuis l'une d'elles.")
+                    .arg(QDir::toNativeSeparators(m_platform.programDir), m_folderLock->holder()));
+        // What writes of a killed copy left: beside the files, and the
+        // scratch files of the temporary folder (never those of a copy
+        // still running).
+        for (const QString &dir : {m_platform.programDir, settingsDir(), QDir::tempPath()})
+            files::removeLeftovers(nativePath(dir));
+    });
 
     const std::string path = nativePath(settingsPath());
-    m_ui->Frame2->resize((8475 + 7) / 15, m_ui->Frame2->height()); // 8475 twips
-    // What writes of a killed copy left: beside the files, and the scratch
-    // files of the temporary folder (never those of a copy still running).
-    for (const QString &dir : {m_platform.programDir, settingsDir(), QDir::tempPath()})
-        files::removeLeftovers(nativePath(dir));
-
     for (int i = 1; i <= kNumberedPorts; ++i)
         portsOf(m_ui->Combo1).addPort(QStringLiteral("COM%1").arg(i));
     m_ui->Combo1->setCurrentIndex(0);

@@ -240,8 +240,8 @@ JournalOutcome addToJournal(const std::string &journalPath, const std::string &b
         // Only the passages are looked for in the journal; its bytes go out
         // again as they were, the new rows after them.
         addition = addRows(*journal, {waiting, passages});
-        const std::string content = addition.content(*journal);
-        if (content == *journal || files::writeAtomic(journalPath, content, &error)) {
+        if (!addition.changes(*journal) ||
+            files::writeAtomic(journalPath, addition.pieces(*journal), &error)) {
             out.written = true;
             out.added = addition.added;
             // The journal holds them all now. A backlog that stays (it could

@@ -8,8 +8,10 @@ Harness::Harness(bool load)
 {
     form = std::make_unique<Form2>(platform());
     form->setEndProgram([this] { ++ended; });
-    if (load)
+    if (load) {
         form->Form_Load();
+        time.processEvents(); // the first turn of the loop: what the start leaves for it
+    }
 }
 
 Platform Harness::platform()

@@ -7,7 +7,7 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
+#include <cstring>
 #include <unordered_map>
 
 namespace platine {
@@ -145,67 +145,80 @@ HistoryPassages historyPassages(std::string_view history, const NamesByBadge &na
     return out;
 }
 
-std::string passageKey(std::string_view badge, std::string_view date, std::string_view time,
-                       std::string_view place)
+namespace {
+
+// The parts of `s` between `sep`s: how many there are, the first three in `parts`.
+std::size_t splitParts(std::string_view s, char sep, std::array<std::string_view, 3> &parts)
 {
-    const auto allDigits = [](std::string_view s) {
-        return !s.empty() &&
-               std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
-    };
-    const auto twoDigits = [](std::string_view s) {
-        return s.size() == 1 ? "0" + std::string(s) : std::string(s);
-    };
-    const auto split = [](std::string_view s, char sep) {
-        std::vector<std::string_view> parts;
-        std::size_t at;
-        while ((at = s.find(sep)) != std::string_view::npos) {
-            parts.push_back(s.substr(0, at));
-            s.remove_prefix(at + 1);
-        }
-        parts.push_back(s);
-        return parts;
-    };
-    std::string out;
+    std::size_t count = 0;
+    for (;;) {
+        const std::size_t at = s.find(sep);
+        if (count < parts.size())
+            parts[count] = s.substr(0, at);
+        ++count;
+        if (at == std::string_view::npos)
+            return count;
+        s.remove_prefix(at + 1);
+    }
+}
+
+bool allDigits(std::string_view s)
+{
+    return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+void appendTwoDigits(std::string &out, std::string_view s)
+{
+    if (s.size() == 1)
+        out += '0';
+    out.append(s);
+}
+
+// passageKey written into `out` (emptied first): a journal's million rows
+// each make their key in the same buffer.
+void passageKeyInto(std::string &out, std::string_view badge, std::string_view date,
+                    std::string_view time, std::string_view place)
+{
+    out.clear();
+    std::array<std::string_view, 3> p;
     // The badge: a spreadsheet takes "0123456789" for a number and drops its zeros.
     badge = trimmed(badge);
-    if (!badge.empty() && badge.size() <= 10 && std::all_of(badge.begin(), badge.end(), [](char c) {
-            return std::isxdigit(static_cast<unsigned char>(c));
-        })) {
+    const auto hex = [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+    };
+    if (!badge.empty() && badge.size() <= 10 && std::all_of(badge.begin(), badge.end(), hex)) {
         out.append(10 - badge.size(), '0');
         for (char c : badge)
-            out += char(std::toupper(static_cast<unsigned char>(c)));
+            out += c >= 'a' ? char(c - 'a' + 'A') : c;
     } else
         out.append(badge);
     out += '\x1F';
     // The date: yyyy-mm-dd as written, dd/mm/yyyy or dd/mm/yy as a French spreadsheet shows it.
     date = trimmed(date);
-    if (const auto iso = split(date, '-');
-        iso.size() == 3 && iso[0].size() == 4 && allDigits(iso[0]) && allDigits(iso[1]) &&
-        iso[1].size() <= 2 && allDigits(iso[2]) && iso[2].size() <= 2)
-        out.append(iso[0])
-            .append("-")
-            .append(twoDigits(iso[1]))
-            .append("-")
-            .append(twoDigits(iso[2]));
-    else if (const auto fr = split(date, '/');
-             fr.size() == 3 && allDigits(fr[0]) && fr[0].size() <= 2 && allDigits(fr[1]) &&
-             fr[1].size() <= 2 && allDigits(fr[2]) && (fr[2].size() == 2 || fr[2].size() == 4))
-        out.append(fr[2].size() == 2 ? "20" : "")
-            .append(fr[2])
-            .append("-")
-            .append(twoDigits(fr[1]))
-            .append("-")
-            .append(twoDigits(fr[0]));
-    else
+    if (splitParts(date, '-', p) == 3 && p[0].size() == 4 && allDigits(p[0]) && allDigits(p[1]) &&
+        p[1].size() <= 2 && allDigits(p[2]) && p[2].size() <= 2) {
+        out.append(p[0]).append("-");
+        appendTwoDigits(out, p[1]);
+        out += '-';
+        appendTwoDigits(out, p[2]);
+    } else if (splitParts(date, '/', p) == 3 && allDigits(p[0]) && p[0].size() <= 2 &&
+               allDigits(p[1]) && p[1].size() <= 2 && allDigits(p[2]) &&
+               (p[2].size() == 2 || p[2].size() == 4)) {
+        out.append(p[2].size() == 2 ? "20" : "").append(p[2]).append("-");
+        appendTwoDigits(out, p[1]);
+        out += '-';
+        appendTwoDigits(out, p[0]);
+    } else
         out.append(date);
     out += '\x1F';
     // The time to the minute.
     time = trimmed(time);
-    if (const auto hms = split(time, ':');
-        (hms.size() == 2 || hms.size() == 3) && allDigits(hms[0]) && hms[0].size() <= 2 &&
-        allDigits(hms[1]) && hms[1].size() == 2 && (hms.size() == 2 || allDigits(hms[2])))
-        out.append(twoDigits(hms[0])).append(":").append(hms[1]);
-    else
+    if (const std::size_t n = splitParts(time, ':', p);
+        (n == 2 || n == 3) && allDigits(p[0]) && p[0].size() <= 2 && allDigits(p[1]) &&
+        p[1].size() == 2 && (n == 2 || allDigits(p[2]))) {
+        appendTwoDigits(out, p[0]);
+        out.append(":").append(p[1]);
+    } else
         out.append(time);
     out += '\x1F';
     // The place as a number.
@@ -215,6 +228,15 @@ std::string passageKey(std::string_view badge, std::string_view date, std::strin
         out.append(first == std::string_view::npos ? std::string_view("0") : place.substr(first));
     } else
         out.append(place);
+}
+
+} // namespace
+
+std::string passageKey(std::string_view badge, std::string_view date, std::string_view time,
+                       std::string_view place)
+{
+    std::string out;
+    passageKeyInto(out, badge, date, time, place);
     return out;
 }
 
@@ -299,15 +321,174 @@ std::vector<JournalRow> journalRows(std::string_view bytes)
     return rows;
 }
 
+std::array<std::string_view, 3> JournalAddition::pieces(std::string_view journal) const
+{
+    return {fresh ? std::string_view() : journal, head, rows};
+}
+
 std::string JournalAddition::content(std::string_view journal) const
 {
     std::string out;
     out.reserve((fresh ? 0 : journal.size()) + head.size() + rows.size());
-    if (!fresh)
-        out.append(journal);
-    out.append(head).append(rows);
+    for (std::string_view piece : pieces(journal))
+        out.append(piece);
     return out;
 }
+
+bool JournalAddition::changes(std::string_view journal) const
+{
+    if (!fresh)
+        return !head.empty() || !rows.empty();
+    const std::size_t size = head.size() + rows.size();
+    return journal.size() != size || journal.substr(0, head.size()) != head ||
+           journal.substr(head.size()) != rows;
+}
+
+namespace {
+
+// Reads the journal's rows as scanJournal does, adding one to the count in
+// `held` (the keys of the rows of `groups`) of each row's passage that is there, and gives the journal's shape.
+// Made for a journal of a million rows: each row is read in one pass over
+// its bytes, a row without quotes (every row the program writes) cut at its
+// separators into views of the bytes and its key made in one buffer, so that
+// it costs no allocation; a row with quotes is split as the scanner splits it.
+JournalShape countHeld(std::string_view bytes, const std::vector<std::vector<JournalRow>> &groups,
+                       std::unordered_map<std::string, int> &held, JournalColumns &columns)
+{
+    for (std::size_t k = 0; k < columns.size(); ++k)
+        columns[k] = int(k);
+    JournalShape shape;
+    std::string_view body = bytes;
+    if (body.substr(0, csv::kBom.size()) == csv::kBom)
+        body.remove_prefix(csv::kBom.size());
+    std::string converted;
+    const std::string_view text = csv::decode(bytes, converted);
+    shape.utf8 = text.data() == body.data(); // else converted from Windows-1252
+    shape.endsWithLineEnd = bytes.empty() || bytes.back() == '\n' || bytes.back() == '\r';
+
+    constexpr std::array<JournalColumn, 4> kWanted{JournalColumn::Badge, JournalColumn::Date,
+                                                   JournalColumn::Time, JournalColumn::Place};
+    std::vector<int> wantedAt; // for each cell of a row up to the last wanted: which, or -1
+    std::vector<std::string> cells; // the header, a row with quotes
+    std::string key;
+    // The minutes of the day the passages looked for fall on: a row whose
+    // time is written "hh:mm" (its key's own form) at another minute is
+    // none of them, and its key need not be made. Off when a passage's
+    // time is of another form.
+    std::vector<bool> minutes(24 * 60);
+    bool byMinute = true;
+    const auto minuteOf = [](std::string_view t) {
+        const auto d = [](char c) { return c >= '0' && c <= '9'; };
+        if (t.size() != 5 || !d(t[0]) || !d(t[1]) || t[2] != ':' || !d(t[3]) || !d(t[4]))
+            return -1;
+        const int m = ((t[0] - '0') * 10 + (t[1] - '0')) * 60 + (t[3] - '0') * 10 + (t[4] - '0');
+        return m < 24 * 60 ? m : -1;
+    };
+    for (const std::vector<JournalRow> &rows : groups)
+        for (const JournalRow &r : rows) {
+            // The time as its key holds it.
+            const std::string k = passageKey({}, {}, r.time, {});
+            const int m = minuteOf(std::string_view(k).substr(2, k.size() - 3));
+            if (m < 0)
+                byMinute = false;
+            else
+                minutes[std::size_t(m)] = true;
+        }
+    const char *const base = text.data();
+    const std::size_t n = text.size();
+    for (std::size_t i = 0; i < n;) {
+        // One line, to the first CR or LF: the bounds of its cells that are
+        // wanted, and whether it holds a quote.
+        std::array<std::string_view, 4> c{}; // badge, date, time, place
+        std::size_t cell = 0, cellStart = i, j = i;
+        bool quote = false;
+        const char separator = shape.separator;
+        const auto endCell = [&] {
+            if (cell < wantedAt.size() && wantedAt[cell] >= 0)
+                c[std::size_t(wantedAt[cell])] = std::string_view(base + cellStart, j - cellStart);
+            ++cell;
+            cellStart = j + 1;
+        };
+        for (; j < n; ++j) {
+            const char ch = base[j];
+            if (ch == '\n' || ch == '\r')
+                break;
+            if (ch == separator)
+                endCell();
+            else if (ch == '"')
+                quote = true;
+        }
+        endCell();
+        const std::size_t end = j;
+        std::size_t next = end;
+        if (next < n)
+            next += text[next] == '\r' && next + 1 < n && text[next + 1] == '\n' ? 2 : 1;
+        const std::string_view piece = text.substr(i, end - i);
+        const std::string_view lineEnd = text.substr(end, next - end);
+        i = next;
+        if (piece.empty())
+            continue;
+        if (!shape.any) {
+            shape.any = true;
+            shape.separator = csv::separatorOf(piece);
+            shape.lineEnd = lineEnd.empty() ? std::string("\r\n") : std::string(lineEnd);
+            csv::splitLine(piece, shape.separator, cells);
+            const JournalColumns at = columns = journalColumns(cells);
+            for (std::size_t w = 0; w < kWanted.size(); ++w) {
+                const std::size_t k = std::size_t(at[std::size_t(kWanted[w])]);
+                if (k >= wantedAt.size())
+                    wantedAt.resize(k + 1, -1);
+                wantedAt[k] = int(w);
+            }
+            continue;
+        }
+        ++shape.rows;
+        if (quote) {
+            shape.unreadable += !csv::splitLine(piece, shape.separator, cells);
+            c = {};
+            for (std::size_t k = 0; k < wantedAt.size() && k < cells.size(); ++k)
+                if (wantedAt[k] >= 0)
+                    c[std::size_t(wantedAt[k])] = cells[k];
+        } else {
+            for (std::string_view &v : c)
+                v = csv::unguarded(v);
+        }
+        if (held.empty())
+            continue; // only the shape is asked for
+        if (const int m = minuteOf(c[2]); byMinute && m >= 0 && !minutes[std::size_t(m)])
+            continue;
+        passageKeyInto(key, c[0], c[1], c[2], c[3]);
+        if (const auto it = held.find(key); it != held.end())
+            ++it->second;
+    }
+    return shape;
+}
+
+// A row's fields in the journal's own column order: a journal whose columns
+// a spreadsheet moved gets each new cell under its own header. Ours where two
+// of them would share a column (a header that names few of ours).
+std::vector<std::string> inColumns(const std::vector<std::string> &fields,
+                                   const JournalColumns &at)
+{
+    std::vector<std::string> out;
+    std::vector<bool> taken;
+    std::size_t k = 0;
+    for (; k < at.size() && k < fields.size(); ++k) {
+        const std::size_t c = std::size_t(at[k]);
+        if (c >= out.size()) {
+            out.resize(c + 1);
+            taken.resize(c + 1);
+        }
+        if (taken[c])
+            return fields;
+        taken[c] = true;
+        out[c] = fields[k];
+    }
+    out.insert(out.end(), fields.begin() + std::ptrdiff_t(k), fields.end());
+    return out;
+}
+
+} // namespace
 
 JournalAddition addRows(std::string_view journal,
                         const std::vector<std::vector<JournalRow>> &groups)
@@ -320,13 +501,8 @@ JournalAddition addRows(std::string_view journal,
     for (const std::vector<JournalRow> &rows : groups)
         for (const JournalRow &r : rows)
             held.emplace(passageKey(r.badge, r.date, r.time, r.place), 0);
-    const JournalShape shape = scanJournal(journal, [&](const JournalLine &l) {
-        const auto it =
-            held.find(passageKey(l.cell(JournalColumn::Badge), l.cell(JournalColumn::Date),
-                                 l.cell(JournalColumn::Time), l.cell(JournalColumn::Place)));
-        if (it != held.end())
-            ++it->second;
-    });
+    JournalColumns columns;
+    const JournalShape shape = countHeld(journal, groups, held, columns);
 
     if (!shape.any) {
         out.fresh = true;
@@ -351,7 +527,7 @@ JournalAddition addRows(std::string_view journal,
     // The new rows in the journal's own form: a journal saved again by a
     // spreadsheet with "," or in its code page reads them as its own.
     for (const JournalRow &r : out.newRows)
-        out.rows += csv::row(r.fields(), shape.separator, shape.lineEnd);
+        out.rows += csv::row(inColumns(r.fields(), columns), shape.separator, shape.lineEnd);
     if (!shape.utf8 && !out.fresh)
         out.rows = cp1252::fromUtf8(out.rows);
     return out;

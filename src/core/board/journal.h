@@ -156,6 +156,11 @@ struct JournalAddition {
     // The whole journal after the download: its bytes as they were (unless
     // started anew), then the head and the rows.
     std::string content(std::string_view journal) const;
+    // The same as the pieces to write one after the other, without a copy
+    // of the journal (files::writeAtomic takes them so).
+    std::array<std::string_view, 3> pieces(std::string_view journal) const;
+    // False when the journal after the download is the journal as it was.
+    bool changes(std::string_view journal) const;
 };
 
 // The rows of `groups` (downloads in their order, a backlog first) that the

@@ -25,6 +25,12 @@ bool guarded(std::string_view f)
 
 } // namespace
 
+std::string_view unguarded(std::string_view field)
+{
+    return !field.empty() && field.front() == '\'' && guarded(field.substr(1)) ? field.substr(1)
+                                                                                : field;
+}
+
 std::string row(const std::vector<std::string> &fields, char separator, std::string_view lineEnd)
 {
     std::string out;

@@ -35,6 +35,10 @@ char separatorOf(std::string_view headerLine);
 // `fields` then holds what was read, the open field to the line's end.
 bool splitLine(std::string_view line, char separator, std::vector<std::string> &fields);
 
+// A field as the reader takes it: the one apostrophe the writer put in front
+// of a formula's start (see row) taken off.
+std::string_view unguarded(std::string_view field);
+
 // A table's text as UTF-8: the byte-order mark left out; bytes that are not
 // UTF-8 read as Windows-1252.
 std::string decode(std::string_view bytes);

@@ -43,6 +43,15 @@ mode_t currentUmask()
     return 022;
 }
 
+bool writeAll(int fd, std::string_view bytes);
+
+// The pieces one after the other.
+bool writeAll(int fd, std::span<const std::string_view> pieces)
+{
+    return std::all_of(pieces.begin(), pieces.end(),
+                       [fd](std::string_view piece) { return writeAll(fd, piece); });
+}
+
 bool writeAll(int fd, std::string_view bytes)
 {
     const char *p = bytes.data();
@@ -62,14 +71,18 @@ bool writeAll(int fd, std::string_view bytes)
 
 // Overwrites the file from its start, then cuts it to the new length: the
 // file keeps its inode, owner and permissions.
-bool rewriteInPlace(const std::string &path, std::string_view bytes, std::string *error)
+bool rewriteInPlace(const std::string &path, std::span<const std::string_view> bytes,
+                    std::string *error)
 {
+    std::size_t size = 0;
+    for (std::string_view piece : bytes)
+        size += piece.size();
     const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
     if (fd < 0) {
         setError(error, "Impossible d'ouvrir en écriture le fichier « " + path + " »", errno);
         return false;
     }
-    if (!writeAll(fd, bytes) || ::ftruncate(fd, off_t(bytes.size())) != 0 || ::fsync(fd) != 0) {
+    if (!writeAll(fd, bytes) || ::ftruncate(fd, off_t(size)) != 0 || ::fsync(fd) != 0) {
         const int err = errno;
         ::close(fd);
         setError(error, "Impossible d'écrire le fichier « " + path + " »", err);
@@ -170,6 +183,13 @@ std::optional<std::string> read(const std::string &path, std::string *error)
 
 bool writeAtomic(const std::string &path, std::string_view bytes, std::string *error,
                  bool inPlaceWhenNoTemp)
+{
+    return writeAtomic(path, std::span<const std::string_view>(&bytes, 1), error,
+                       inPlaceWhenNoTemp);
+}
+
+bool writeAtomic(const std::string &path, std::span<const std::string_view> bytes,
+                 std::string *error, bool inPlaceWhenNoTemp)
 {
     if (path.empty()) {
         if (error)

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,10 @@ std::optional<std::string> read(const std::string &path, std::string *error = nu
 // rewritten in place instead: not atomic, but better than losing the bytes.
 bool writeAtomic(const std::string &path, std::string_view bytes, std::string *error = nullptr,
                  bool inPlaceWhenNoTemp = false);
+// The same with the file's bytes given as pieces written one after the
+// other: a long file with a few rows more is written without a copy of it.
+bool writeAtomic(const std::string &path, std::span<const std::string_view> pieces,
+                 std::string *error = nullptr, bool inPlaceWhenNoTemp = false);
 
 // True when `name` (a file name, no folder) is one of the program's
 // temporary files: "<stem>~platine-<pid>-XXXXXX[.ext]", the pid of the
