@@ -2,6 +2,8 @@
 
 #include "app/form2.h"
 
+#include <QtGlobal>
+
 namespace platine {
 
 namespace {
@@ -46,6 +48,8 @@ const CommandDef kCommands[] = {
     // not to a click: the window's event filter runs it for the button.
     {"menu_platine", "connexion", "&Connexion", nullptr, nullptr,
      [](Form2 &f) { f.Command10_MouseDown(MouseButton::Left); }},
+    {"menu_platine", "platines", QT_TRANSLATE_NOOP("Commands", "&Platines…"), nullptr, nullptr,
+     call<&Form2::platines_Click>, true},
     // Menu "Passages"
     {"menu_passages", "journal_des_passages", "&Journal des passages", nullptr, nullptr,
      call<&Form2::journal_des_passages_Click>},

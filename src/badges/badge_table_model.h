@@ -2,12 +2,16 @@
 // The rows of "Tableau des badges": one per record of the open list
 // (badge_rows.h), shown as texts, sorted by the numbers behind them
 // (Qt::UserRole), the state in red when the board cannot take the record;
-// and the filter on the badge number and the name the window puts over them.
+// the dates of validity in words and the state against the chosen board
+// (a badge the board still holds that the list lost is a greyed row of its
+// own); and the filters on the badge number and the name, and on the dates,
+// the window puts over them.
 
 #include "core/badges/badge_rows.h"
 #include "platform/text.h"
 
 #include <QAbstractTableModel>
+#include <QCoreApplication>
 #include <QColor>
 #include <QSortFilterProxyModel>
 
@@ -20,10 +24,19 @@ class BadgeTableModel : public QAbstractTableModel {
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    static constexpr const char *kHeaders[] = {"N° du badge", "Nom",          "Plage horaire",
-                                               "Jours",       "Lieu",         "Jour du mois",
-                                               "État"};
-    static constexpr int kColumns = 7;
+    static constexpr const char *kHeaders[] = {
+        QT_TRANSLATE_NOOP("BadgeTableModel", "N° du badge"),
+        QT_TRANSLATE_NOOP("BadgeTableModel", "Nom"),
+        QT_TRANSLATE_NOOP("BadgeTableModel", "Plage horaire"),
+        QT_TRANSLATE_NOOP("BadgeTableModel", "Jours"),
+        QT_TRANSLATE_NOOP("BadgeTableModel", "Lieu"),
+        QT_TRANSLATE_NOOP("BadgeTableModel", "Jour du mois"),
+        QT_TRANSLATE_NOOP("BadgeTableModel", "État"),
+        QT_TRANSLATE_NOOP("BadgeTableModel", "Validité"),
+        QT_TRANSLATE_NOOP("BadgeTableModel", "Platine")};
+    static constexpr int kColumns = 9;
+    static constexpr int kValidityColumn = 7;
+    static constexpr int kBoardColumn = 8;
 
     void setRows(std::vector<BadgeRow> rows)
     {
@@ -60,8 +73,12 @@ public:
                 return QString::fromStdString(r.lieu);
             case 5:
                 return QString::fromStdString(r.jourDuMois);
-            default:
+            case 6:
                 return QString::fromStdString(r.etat);
+            case kValidityColumn:
+                return QString::fromStdString(r.validite);
+            default:
+                return QString::fromStdString(r.platine);
             }
         }
         if (role == Qt::UserRole) { // what the columns sort by
@@ -72,10 +89,14 @@ public:
                 return r.lieuNumber;
             case 5:
                 return r.jourDuMoisNumber;
+            case kValidityColumn:
+                return r.joursRestants;
             default:
                 return data(index, Qt::DisplayRole).toString().toLower();
             }
         }
+        if (role == Qt::ForegroundRole && r.retire)
+            return QColor(Qt::gray);
         if (role == Qt::ForegroundRole && index.column() == 6 && !r.etat.empty())
             return QColor(192, 0, 0);
         return {};
@@ -84,7 +105,7 @@ public:
     {
         if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
             section < kColumns)
-            return QString::fromUtf8(kHeaders[section]);
+            return QCoreApplication::translate("BadgeTableModel", kHeaders[section]);
         return QAbstractTableModel::headerData(section, orientation, role);
     }
 
@@ -93,10 +114,21 @@ private:
 };
 
 // The rows whose badge number or name holds the text typed above the
-// table (rowMatches); the columns sort by what Qt::UserRole gives.
+// table (rowMatches) and whose dates are those chosen; the columns sort by
+// what Qt::UserRole gives.
 class BadgeTableFilter : public QSortFilterProxyModel {
 public:
     using QSortFilterProxyModel::QSortFilterProxyModel;
+
+    // Which rows the dates keep.
+    enum class Dates { All, Expired, EndingSoon };
+    static constexpr int kEndingSoonDays = 30; // "expire dans N jours" within this
+
+    void setDates(Dates dates)
+    {
+        m_dates = dates;
+        invalidateFilter();
+    }
 
     void setText(const QString &text)
     {
@@ -108,11 +140,23 @@ protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex &) const override
     {
         const auto *m = static_cast<const BadgeTableModel *>(sourceModel());
-        return rowMatches(m->row(sourceRow), m_text);
+        const BadgeRow &row = m->row(sourceRow);
+        if (!rowMatches(row, m_text))
+            return false;
+        switch (m_dates) {
+        case Dates::All:
+            return true;
+        case Dates::Expired:
+            return !row.retire && row.joursRestants < 0;
+        case Dates::EndingSoon:
+            return !row.retire && row.joursRestants >= 0 && row.joursRestants <= kEndingSoonDays;
+        }
+        return true;
     }
 
 private:
     std::string m_text;
+    Dates m_dates = Dates::All;
 };
 
 } // namespace platine

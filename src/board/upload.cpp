@@ -40,6 +40,9 @@ UploadOutcome upload(Exchange &x, const UploadInputs &in, Dialogs &dialogs, Cloc
         return {};
     }
 
+    if (!in.leftOut.isEmpty())
+        dialogs.message(MsgIcon::Information, MsgButtons::Ok, QStringLiteral("Envoi programmation"),
+                        in.leftOut);
     dialogs.message(MsgIcon::Information, MsgButtons::Ok, QStringLiteral("Message"),
                     QStringLiteral("Cliquer sur 'ok' et \r\nAppuyer sur le bouton poussoir bp1 "));
 
@@ -122,7 +125,7 @@ UploadOutcome upload(Exchange &x, const UploadInputs &in, Dialogs &dialogs, Cloc
                            "(« Envoi programmation ») dès que la liaison est rétablie.")
                 .arg(x.why().isEmpty() ? QStringLiteral("liaison perdue") : x.why()));
     }
-    return {sent, summary};
+    return {sent, boardTouched, summary};
 }
 
 } // namespace platine::board

@@ -344,6 +344,25 @@ std::string removeSection(std::string_view content, std::string_view section)
     return out;
 }
 
+std::string removeKey(std::string_view content, std::string_view section, std::string_view key)
+{
+    const std::string wantedSection = nameKey(section);
+    const std::string wantedKey = nameKey(key);
+    std::string out;
+    out.reserve(content.size());
+    bool inside = false;
+    for (const Line &l : splitLines(content)) {
+        const std::string_view text = content.substr(l.begin, l.end - l.begin);
+        std::string_view name;
+        if (headerName(text, name))
+            inside = nameKey(name) == wantedSection;
+        else if (inside && keyName(text, name) && nameKey(name) == wantedKey)
+            continue;
+        out.append(content.substr(l.begin, l.next - l.begin));
+    }
+    return out;
+}
+
 std::vector<std::string> sectionTexts(std::string_view content, std::string_view section)
 {
     const std::string wanted = nameKey(section);

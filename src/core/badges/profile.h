@@ -87,6 +87,10 @@ std::string set(std::string_view content, std::string_view section, std::string_
 // first section included, stays as it was.
 std::string removeSection(std::string_view content, std::string_view section);
 
+// `content` without the lines of `key` in every section named `section`
+// (names matched as above); every other byte stays as it was.
+std::string removeKey(std::string_view content, std::string_view section, std::string_view key);
+
 // The text of each section named `section` (names matched as above), from
 // its header line up to the next header or the end of the file, in file
 // order: the pieces removeSection takes out.
