@@ -183,8 +183,20 @@ std::optional<boards::BoardDiff> Form2::boardDiff() const
     const std::optional<std::string> content = files::read(nativePath(m_liste.fichier));
     if (!content)
         return std::nullopt;
-    return boards::compareWithBoard(*content, sentTo(m_line->chosen().label()),
-                                    listKey(m_liste.fichier), today());
+    std::optional<boards::Sent> sent = sentTo(m_line->chosen().label());
+    const std::string file = listKey(m_liste.fichier);
+    const Date day = today();
+    if (!m_diffCache)
+        m_diffCache.emplace();
+    DiffCache &c = *m_diffCache;
+    if (c.list != *content || c.sent != sent || c.listFile != file || c.day != day) {
+        c.diff = boards::compareWithBoard(*content, sent, file, day);
+        c.list = *content;
+        c.sent = std::move(sent);
+        c.listFile = file;
+        c.day = day;
+    }
+    return c.diff;
 }
 
 void Form2::showBoardState()

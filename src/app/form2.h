@@ -297,6 +297,15 @@ private:
     QPointer<JournalWindow> m_journal;    // "Journal des passages", while open
     QPointer<BoardsWindow> m_platines;    // "Platines…", while open
     std::vector<boards::Board> m_boards;  // the boards' names
+    // The last comparison of the list with a board and what it was made of:
+    // the window's line and the table's column ask for it in turn.
+    struct DiffCache {
+        std::string list, listFile;
+        std::optional<boards::Sent> sent;
+        Date day;
+        boards::BoardDiff diff;
+    };
+    mutable std::optional<DiffCache> m_diffCache;
     std::array<std::int16_t, 8> m_octets_horaire{};
     // Text1 shows the open list, as opened or as the operator edited it there.
     bool m_text1ShowsList = false;

@@ -216,6 +216,12 @@ std::string Parsed::get(std::string_view section, std::string_view key, std::str
     return fit(k->second, size);
 }
 
+const Parsed::Keys *Parsed::keysOf(std::string_view section) const
+{
+    const auto s = m_first.find(nameKey(section));
+    return s == m_first.end() ? nullptr : &m_keys[s->second];
+}
+
 std::string get(std::string_view content, std::string_view section, std::string_view key,
                 std::string_view def, std::size_t size)
 {

@@ -37,8 +37,12 @@ public:
     // Every section header in file order, repeated names included.
     const std::vector<std::string> &sections() const { return m_names; }
 
-private:
     using Keys = std::unordered_map<std::string, std::string>; // lower-case name -> value
+    // The keys of the first section named `section`, values whole (many
+    // look-ups in one section without a copy each); null without one.
+    const Keys *keysOf(std::string_view section) const;
+
+private:
     std::vector<std::string> m_names;
     std::unordered_map<std::string, std::size_t> m_first; // lower-case name -> index in m_keys
     std::vector<Keys> m_keys;

@@ -47,18 +47,40 @@ bool sameValue(const RecordField &f, const std::string &a, const std::string &b)
 
 struct Record {
     std::string section;
-    RecordFields fields;
+    RecordFields fields; // the compared ones, and the name
     Validity validity;
 };
 
-// The records of a list, the first of each name, in file order.
+// The records of a list, the first of each name, in file order: one
+// look-up of each section, then its keys without a copy each.
 std::vector<Record> firstRecords(const profile::Parsed &parsed)
 {
+    static const std::vector<std::pair<std::string, const RecordField *>> keys = [] {
+        std::vector<std::pair<std::string, const RecordField *>> k;
+        for (const RecordField &f : kRecordFields)
+            if (compared(f))
+                k.emplace_back(profile::nameKey(f.key), &f);
+        return k;
+    }();
+    static const std::string from = profile::nameKey(listkey::valide_du);
+    static const std::string until = profile::nameKey(listkey::valide_jusqu_au);
     std::vector<Record> out;
     std::unordered_set<std::string> seen;
-    for (const std::string &s : parsed.sections())
-        if (seen.insert(profile::nameKey(s)).second)
-            out.push_back({s, storedFields(parsed, s), validityOf(parsed, s)});
+    for (const std::string &s : parsed.sections()) {
+        if (!seen.insert(profile::nameKey(s)).second)
+            continue;
+        Record r{s, {}, {}};
+        if (const profile::Parsed::Keys *k = parsed.keysOf(s)) {
+            const auto value = [&](const std::string &key) -> std::string_view {
+                const auto v = k->find(key);
+                return v == k->end() ? std::string_view() : std::string_view(v->second);
+            };
+            for (const auto &[key, field] : keys)
+                r.fields.*field->value = std::string(value(key));
+            r.validity = {parseDate(value(from)), parseDate(value(until))};
+        }
+        out.push_back(std::move(r));
+    }
     return out;
 }
 
@@ -205,7 +227,7 @@ BoardDiff compareWithBoard(std::string_view list, const std::optional<Sent> &sen
 
     std::unordered_map<std::string, RecordDiff> byName;
     for (const Record &r : mine) {
-        RecordDiff d{r.section, RecordState::New, {}};
+        RecordDiff d{r.section, RecordState::New, {}, r.validity};
         const auto found = board.find(profile::nameKey(r.section));
         const Record *theirs = found == board.end() ? nullptr : found->second;
         if (!validOn(r.validity, today)) {
@@ -266,19 +288,25 @@ std::vector<std::string> expiredOnBoard(const Sent &sent, const Date &today)
 void addStates(std::vector<BadgeRow> &rows, std::string_view content, const BoardDiff *diff,
                const Date &today)
 {
-    const profile::Parsed parsed(content);
+    // The list is parsed again only for a record the comparison (which holds
+    // the dates) does not name.
+    std::optional<profile::Parsed> parsed;
+    const auto datesOf = [&](const std::string &section) {
+        if (!parsed)
+            parsed.emplace(content);
+        return validityOf(*parsed, section);
+    };
     std::unordered_map<std::string, const RecordDiff *> byName;
     if (diff)
         for (const RecordDiff &d : diff->records)
             byName.emplace(profile::nameKey(d.section), &d);
     for (BadgeRow &row : rows) {
-        const Validity v = validityOf(parsed, row.section);
+        const auto found = byName.find(profile::nameKey(row.section));
+        const Validity v =
+            found != byName.end() ? found->second->validity : datesOf(row.section);
         row.validite = validityText(v, today);
         if (v.until)
             row.joursRestants = int(dayNumber(*v.until) - dayNumber(today));
-        if (!diff)
-            continue;
-        const auto found = byName.find(profile::nameKey(row.section));
         if (found != byName.end())
             row.platine = stateText(*found->second);
     }

@@ -43,6 +43,7 @@ struct Sent {
     std::string when;     // "dd/mm/yyyy hh:mm"
     std::string listFile; // the list file the records came from
     std::string list;     // the list's bytes as sent (records left out already taken off)
+    bool operator==(const Sent &) const = default;
 };
 
 // The name of the file that keeps what the board of `port` received:
@@ -74,6 +75,7 @@ struct RecordDiff {
     std::string section;             // the record's section (Windows-1252)
     RecordState state = RecordState::New;
     std::vector<std::string> fields; // Changed: the fields that differ, named for the operator (UTF-8)
+    Validity validity;               // the record's dates
 };
 
 struct RemovedRecord {
