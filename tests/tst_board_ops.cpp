@@ -6,6 +6,8 @@
 #include "app/status_label.h"
 #include "badges/badge_table_model.h"
 #include "badges/badge_table_window.h"
+#include "board/boards_model.h"
+#include "board/boards_window.h"
 #include "board/operations.h"
 #include "core/board/dump_listing.h"
 #include "core/board/protocol.h"
@@ -16,6 +18,7 @@
 #include "support/harness.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
@@ -241,6 +244,7 @@ private slots:
     void uploadLineCut();
     void boardRemembersWhatItHolds();
     void uploadLeavesOutExpired();
+    void boardsByName();
     // The history.
     void historyOfThreePassages();
     void quitAsLogEndsWritesNothing();
@@ -684,6 +688,39 @@ void TstBoardOps::uploadLeavesOutExpired()
              QStringLiteral("1 badge expiré ne sera pas envoyé : %1 (Frédéric 0)")
                  .arg(QString::fromLatin1(first)));
     QVERIFY(h.dialogs.shown[1].text.contains(QStringLiteral("bp1")));
+}
+
+void TstBoardOps::boardsByName()
+{
+    // At start, a badge expired since the board received it is named; a
+    // name typed in "Platines…" is kept in its file and shown at once.
+    Harness h(false);
+    Harness::writeFile(h.path(QStringLiteral("platines.ini")),
+                       "[COM10]\r\nnom=Entr\xE9\x65\r\nlieux=1\r\n\r\n");
+    const boards::Sent sent{true, "01/12/2026 10:00", "liste.txt",
+                            "[0000000001]\r\nnom=Zo\xE9\r\nvalide jusqu'au=05/12/2026\r\n"
+                            "[0000000002]\r\nnom=Paul\r\nvalide jusqu'au=06/12/2026\r\n"};
+    Harness::writeFile(h.path(QStringLiteral("envoi COM10.txt")),
+                       QByteArray::fromStdString(boards::writeSent(sent)));
+    h.form->Form_Load();
+    QCOMPARE(h.form->boardLabel(), QStringLiteral("Entrée"));
+    QCOMPARE(h.ui().nom_platine->text(), QStringLiteral("Entrée"));
+    QVERIFY2(label14(h).startsWith(
+                 QStringLiteral("1 badge expiré encore actif sur « Entrée » : 0000000001 (Zoé)")),
+             qPrintable(label14(h)));
+
+    h.form->platines_Click();
+    auto *w = h.windows.find<BoardsWindow>();
+    QVERIFY(w);
+    QCOMPARE(w->model().rowCount(), 1);
+    QVERIFY(w->model().setData(w->model().index(0, 1), QStringLiteral("Garage"), Qt::EditRole));
+    QCOMPARE(Harness::readFile(h.path(QStringLiteral("platines.ini"))),
+             QByteArray("[COM10]\r\nnom=Garage\r\nlieux=1\r\n\r\n"));
+    QCOMPARE(h.ui().nom_platine->text(), QStringLiteral("Garage"));
+    // Another port: a board without a name is its port.
+    h.ui().Combo1->setCurrentIndex(2);
+    QCOMPARE(h.form->boardLabel(), QStringLiteral("COM3"));
+    QVERIFY(h.ui().nom_platine->text().isEmpty());
 }
 
 // --- The history ------------------------------------------------------------------------
