@@ -1,6 +1,7 @@
 // The boards' files and the comparison of a list with what a board holds;
 // the dates of validity at their edges.
 
+#include "core/badges/list_edit.h"
 #include "core/badges/validity.h"
 #include "core/boards/boards.h"
 
@@ -207,6 +208,20 @@ private slots:
         QCOMPARE(formatDate(*v.until), std::string("31/12/2027"));
         QVERIFY(!validityOf(parsed, "000000000B").any());
         QCOMPARE(setValidity(with, "000000000A", "", ""), list);
+
+        // "Modifier la sélection": the dates on every chosen record, or refused for all.
+        BulkChange change;
+        change.validity = true;
+        change.valideJusquAu = "31/12/2026";
+        const ChangeResult done = changeRecords(list, {"000000000A", "000000000B"}, change);
+        QVERIFY(done.ok());
+        QCOMPARE(done.changed, 2);
+        QCOMPARE(formatDate(*validityOf(profile::Parsed(done.content), "000000000B").until),
+                 std::string("31/12/2026"));
+        change.valideDu = "01/01/2027";
+        const ChangeResult refused = changeRecords(list, {"000000000A"}, change);
+        QVERIFY(!refused.ok());
+        QCOMPARE(refused.content, list);
     }
 };
 
