@@ -214,7 +214,8 @@ void Form2::showBoardState()
     }
     const std::optional<boards::Sent> sent = sentTo(port);
     QString text;
-    switch (diff->basis) {
+    // The board's record read twice: one gone between the reads is no record.
+    switch (sent ? diff->basis : boards::Basis::NeverSent) {
     case boards::Basis::NeverSent:
         text = tr("liste jamais envoyée à cette platine");
         break;
