@@ -3,6 +3,11 @@
 // reading, the maintenance commands and the dump decoder.
 
 #include "app/form2.h"
+#include "app/status_label.h"
+#include "badges/badge_table_model.h"
+#include "badges/badge_table_window.h"
+#include "board/boards_model.h"
+#include "board/boards_window.h"
 #include "board/operations.h"
 #include "core/board/dump_listing.h"
 #include "core/board/protocol.h"
@@ -13,6 +18,7 @@
 #include "support/harness.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
@@ -236,6 +242,9 @@ private slots:
     void listBoardCannotHoldSendsNothing();
     void uploadPortWillNotOpen();
     void uploadLineCut();
+    void boardRemembersWhatItHolds();
+    void uploadLeavesOutExpired();
+    void boardsByName();
     // The history.
     void historyOfThreePassages();
     void quitAsLogEndsWritesNothing();
@@ -591,6 +600,127 @@ void TstBoardOps::uploadLineCut()
     QCOMPARE(h.dialogs.shown.size(), std::size_t(2));
     QCOMPARE(h.dialogs.shown.back().icon, MsgIcon::Warning);
     QVERIFY(h.dialogs.shown.back().text.contains(QStringLiteral("liste incomplète")));
+}
+
+void TstBoardOps::boardRemembersWhatItHolds()
+{
+    // A list of 5 sent, then one badge removed and one changed outside the
+    // board: the window, the table and "Quitter" say what the board still
+    // does; the next upload settles it.
+    Harness h;
+    openList(h, 5);
+    UploadBoard board = UploadBoard::forList(5);
+    board.play(h);
+    h.form->Command8_Click();
+    const QString label = h.form->boardLabel();
+    const auto line = [&] { return h.ui().etat_platine->text(); };
+    QVERIFY2(line().startsWith(QStringLiteral("liste à jour sur « %1 » — dernier envoi le "
+                                              "06/12/2026 à ").arg(label)),
+             qPrintable(line()));
+
+    QByteArray changed = listFileOf({0, 1, 2, 4});
+    changed.replace("nom=Fr\xE9\x64\xE9ric 1\r\n", "nom=Autre\r\n");
+    const QString path = h.path(QStringLiteral("liste.txt"));
+    Harness::writeFile(path, changed);
+    h.openList(path);
+    QVERIFY2(line().startsWith(QStringLiteral("2 changements pas encore envoyés à « %1 »").arg(label)),
+             qPrintable(line()));
+    h.form->tableau_des_badges_Click();
+    auto *table = h.windows.find<BadgeTableWindow>();
+    QVERIFY(table);
+    QCOMPARE(table->totalCount(), 5);
+    QCOMPARE(table->cell(0, BadgeTableModel::kBoardColumn), QStringLiteral("à jour"));
+    QCOMPARE(table->cell(1, BadgeTableModel::kBoardColumn),
+             QStringLiteral("à envoyer : modifié (nom)"));
+    QCOMPARE(table->cell(4, 0), recordOf(3).numero);
+    QCOMPARE(table->cell(4, BadgeTableModel::kBoardColumn),
+             QStringLiteral("retiré — encore actif sur la platine"));
+
+    // "Quitter" asks first; "Non" goes back.
+    h.dialogs.shown.clear();
+    h.dialogs.answers = {MsgAnswer::No};
+    h.form->Command6_Click();
+    QCOMPARE(h.ended, 0);
+    QCOMPARE(h.dialogs.shown.size(), std::size_t(1));
+    QVERIFY(h.dialogs.shown[0].text.contains(label));
+
+    h.port.written.clear();
+    board = UploadBoard::forList(4);
+    board.play(h);
+    h.form->Command8_Click();
+    QVERIFY2(line().startsWith(QStringLiteral("liste à jour")), qPrintable(line()));
+    QCOMPARE(table->totalCount(), 4);
+
+    // An upload cut short: what the board holds is unknown, and said so.
+    h.port.written.clear();
+    board = UploadBoard::forList(4);
+    board.drop("HD");
+    board.play(h);
+    h.form->Command8_Click();
+    QVERIFY2(line().contains(QStringLiteral("inconnu")), qPrintable(line()));
+    QCOMPARE(table->cell(0, BadgeTableModel::kBoardColumn), QStringLiteral("à envoyer : nouveau"));
+    h.dialogs.shown.clear();
+    h.form->Command6_Click();
+    QCOMPARE(h.ended, 1);
+    QVERIFY(h.dialogs.shown.empty());
+}
+
+void TstBoardOps::uploadLeavesOutExpired()
+{
+    // The virtual day is 06/12/2026: a badge valid until the day before
+    // stays on the PC and is named before the bp1 prompt; one valid until
+    // today is sent.
+    Harness h;
+    QByteArray list = listFile(3);
+    const QByteArray first = recordOf(0).numero.toLatin1();
+    list.replace("jour du mois=0\r\n", "jour du mois=0\r\nvalide jusqu'au=05/12/2026\r\n");
+    list.replace("jour du mois=1\r\n", "jour du mois=1\r\nvalide jusqu'au=06/12/2026\r\n");
+    const QString path = h.path(QStringLiteral("liste.txt"));
+    Harness::writeFile(path, list);
+    h.openList(path);
+    h.ui().tempo_gache->setText(QStringLiteral("10"));
+    UploadBoard board = UploadBoard::forList(2);
+    board.play(h);
+    h.form->Command8_Click();
+    QCOMPARE(h.port.written.toHex(' '), expectedStreamOf({1, 2}, 10, true).toHex(' '));
+    QVERIFY(h.dialogs.shown.size() >= 2);
+    QCOMPARE(h.dialogs.shown[0].text,
+             QStringLiteral("1 badge expiré ne sera pas envoyé : %1 (Frédéric 0)")
+                 .arg(QString::fromLatin1(first)));
+    QVERIFY(h.dialogs.shown[1].text.contains(QStringLiteral("bp1")));
+}
+
+void TstBoardOps::boardsByName()
+{
+    // At start, a badge expired since the board received it is named; a
+    // name typed in "Platines…" is kept in its file and shown at once.
+    Harness h(false);
+    Harness::writeFile(h.path(QStringLiteral("platines.ini")),
+                       "[COM10]\r\nnom=Entr\xE9\x65\r\nlieux=1\r\n\r\n");
+    const boards::Sent sent{true, "01/12/2026 10:00", "liste.txt",
+                            "[0000000001]\r\nnom=Zo\xE9\r\nvalide jusqu'au=05/12/2026\r\n"
+                            "[0000000002]\r\nnom=Paul\r\nvalide jusqu'au=06/12/2026\r\n"};
+    Harness::writeFile(h.path(QStringLiteral("envoi COM10.txt")),
+                       QByteArray::fromStdString(boards::writeSent(sent)));
+    h.form->Form_Load();
+    QCOMPARE(h.form->boardLabel(), QStringLiteral("Entrée"));
+    QCOMPARE(h.ui().nom_platine->text(), QStringLiteral("Entrée"));
+    QVERIFY2(label14(h).startsWith(
+                 QStringLiteral("1 badge expiré encore actif sur « Entrée » : 0000000001 (Zoé)")),
+             qPrintable(label14(h)));
+
+    h.form->platines_Click();
+    auto *w = h.windows.find<BoardsWindow>();
+    QVERIFY(w);
+    QCOMPARE(w->model().rowCount(), 1);
+    QVERIFY(w->model().setData(w->model().index(0, 1), QStringLiteral("Garage"), Qt::EditRole));
+    QCOMPARE(Harness::readFile(h.path(QStringLiteral("platines.ini"))),
+             QByteArray("[COM10]\r\nnom=Garage\r\nlieux=1\r\n\r\n"));
+    QCOMPARE(h.ui().nom_platine->text(), QStringLiteral("Garage"));
+    // Another port: a board without a name is its port.
+    h.ui().Combo1->setCurrentIndex(2);
+    QCOMPARE(h.form->boardLabel(), QStringLiteral("COM3"));
+    QVERIFY(h.ui().nom_platine->text().isEmpty());
 }
 
 // --- The history ------------------------------------------------------------------------

@@ -92,6 +92,8 @@ void TstCommands::menuBarMadeFromTheTable()
                         "menu_platine/mise_a_l_heure/",
                         "menu_platine/lire_badge/",
                         "menu_platine/connexion/",
+                        "menu_platine/-/",
+                        "menu_platine/platines/",
                         "menu_passages/journal_des_passages/",
                         "menu_passages/recuperer_historique/",
                         "menu_aide/a_propos/",

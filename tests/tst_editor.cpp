@@ -139,6 +139,8 @@ private slots:
     void nouveau();
     void saveNewThenAgain();
     void saveRefusesBadFields();
+    void datesOfValidity_data();
+    void datesOfValidity();
     void save24hAndAllPlaces();
     void checkBoxes();
     void dayTyped_data();
@@ -449,6 +451,46 @@ void TstEditor::saveNewThenAgain()
     // The next new record takes the next slot.
     f.h.form->Command13_Click();
     QCOMPARE(f.h.form->liste().index_courant, 2);
+}
+
+void TstEditor::datesOfValidity_data()
+{
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("until");
+    QTest::addColumn<QByteArray>("stored"); // the keys after "jour du mois"; "-": refused
+    QTest::newRow("none") << "" << "" << QByteArray();
+    QTest::newRow("both, typed loosely") << " 1/12/2026" << "31/12/2026 "
+                                         << QByteArray("valide du=01/12/2026\r\n"
+                                                       "valide jusqu'au=31/12/2026\r\n");
+    QTest::newRow("one day") << "" << "09/12/2026" << QByteArray("valide jusqu'au=09/12/2026\r\n");
+    QTest::newRow("wrong order") << "10/12/2026" << "09/12/2026" << QByteArray("-");
+    QTest::newRow("no such day") << "31/02/2027" << "" << QByteArray("-");
+}
+
+void TstEditor::datesOfValidity()
+{
+    QFETCH(QString, from);
+    QFETCH(QString, until);
+    QFETCH(QByteArray, stored);
+    Fixture f;
+    f.enter();
+    f.u().valide_du->setText(from);
+    f.u().valide_jusqu_au->setText(until);
+    f.h.form->Command7_Click();
+    if (stored == "-") {
+        QCOMPARE(f.messages(), 1);
+        QCOMPARE(Harness::readFile(f.list), kExample);
+        return;
+    }
+    QCOMPARE(f.messages(), 0);
+    QByteArray expected = kExample;
+    expected.insert(expected.size() - 2, stored);
+    QCOMPARE(Harness::readFile(f.list), expected);
+    // Shown again as stored; "Nouveau" starts without dates.
+    f.h.form->Command13_Click();
+    QVERIFY(f.u().valide_jusqu_au->text().isEmpty());
+    f.h.form->Command5_Click();
+    QCOMPARE(f.u().valide_jusqu_au->text(), until.trimmed());
 }
 
 void TstEditor::saveRefusesBadFields()

@@ -5,6 +5,8 @@
 #include "app/port_list_model.h"
 #include "badges/badge_table_model.h"
 #include "board/operations_model.h"
+#include "board/boards_model.h"
+#include "core/boards/boards.h"
 #include "board/passages_model.h"
 #include "board/text_model.h"
 #include "core/badges/listfile.h"
@@ -69,6 +71,8 @@ private slots:
     void texts();
     void ports();
     void badges();
+    void badgeStates();
+    void boardNames();
 };
 
 void TstModels::passages_data()
@@ -359,6 +363,54 @@ void TstModels::badges()
     QCOMPARE(filter.rowCount(), 3);
     QCOMPARE(model.headerData(6, Qt::Horizontal, Qt::DisplayRole).toString(), "État");
     QVERIFY(!QTest::currentTestFailed());
+}
+
+void TstModels::badgeStates()
+{
+    // The dates and the board's state: a removed badge is a greyed row of
+    // its own, the dates sort and filter by the days left.
+    BadgeTableModel model;
+    BadgeTableFilter filter;
+    filter.setSourceModel(&model);
+    filter.setSortRole(Qt::UserRole);
+    QAbstractItemModelTester shown(&filter, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    std::string list = "[0000000001]\r\nnumero=0000000001\r\nvalide jusqu'au=08/12/2026\r\n"
+                       "[0000000002]\r\nnumero=0000000002\r\nvalide jusqu'au=19/12/2026\r\n"
+                       "[0000000003]\r\nnumero=0000000003\r\n";
+    const boards::Sent sent{true, "07/12/2026 14:02", "l", list + "[0000000009]\r\nnom=Parti\r\n"};
+    const boards::BoardDiff diff = boards::compareWithBoard(list, sent, "l", {2026, 12, 9});
+    std::vector<BadgeRow> rows = listRows(list);
+    boards::addStates(rows, list, &diff, {2026, 12, 9});
+    model.setRows(rows);
+    QCOMPARE(filter.rowCount(), 4);
+    QCOMPARE(column(filter, BadgeTableModel::kValidityColumn),
+             (QStringList{"expiré", "expire dans 10 jours", "", ""}));
+    const QModelIndex removed = filter.index(3, BadgeTableModel::kBoardColumn);
+    QCOMPARE(removed.data().toString(), "retiré — encore actif sur la platine");
+    QCOMPARE(removed.data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::gray));
+    filter.sort(BadgeTableModel::kValidityColumn, Qt::DescendingOrder);
+    QCOMPARE(column(filter, 0).mid(2), (QStringList{"0000000002", "0000000001"}));
+    filter.setDates(BadgeTableFilter::Dates::Expired);
+    QCOMPARE(column(filter, 0), (QStringList{"0000000001"}));
+    filter.setDates(BadgeTableFilter::Dates::EndingSoon);
+    QCOMPARE(column(filter, 0), (QStringList{"0000000002"}));
+}
+
+void TstModels::boardNames()
+{
+    BoardsModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    model.setBoards({{"COM3", "Entr\xE9" "e", ""}, {"/dev/ttyUSB0", "", ""}});
+    QCOMPARE(model.index(0, 1).data().toString(), "Entrée");
+    // The port is what knows the board: it is not edited.
+    QVERIFY(!model.setData(model.index(0, 0), "COM4", Qt::EditRole));
+    QVERIFY(!(model.flags(model.index(0, 0)) & Qt::ItemIsEditable));
+    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+    QVERIFY(model.setData(model.index(1, 1), "  Garage  nord ", Qt::EditRole));
+    QVERIFY(model.setData(model.index(1, 2), "3, 4", Qt::EditRole));
+    QCOMPARE(changed.size(), 2);
+    QCOMPARE(model.boards()[1], (boards::Board{"/dev/ttyUSB0", "Garage nord", "3, 4"}));
+    QCOMPARE(model.headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(), "Lieux");
 }
 
 QTEST_MAIN(TstModels)

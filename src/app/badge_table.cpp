@@ -92,7 +92,10 @@ void Form2::showListTable()
     if (!m_tableau)
         return;
     const std::optional<std::string> content = files::read(nativePath(m_liste.fichier));
-    m_tableau->showList(QFileInfo(m_liste.fichier).fileName(), content.value_or(std::string()));
+    // The column "Platine": each record against what the chosen board holds.
+    const std::optional<boards::BoardDiff> diff = boardDiff();
+    m_tableau->showList(QFileInfo(m_liste.fichier).fileName(), content.value_or(std::string()),
+                        diff ? &*diff : nullptr, today());
 }
 
 void Form2::Command23_Click()

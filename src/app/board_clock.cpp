@@ -7,6 +7,7 @@
 #include "app/form2_ui.h"
 #include "app/status_label.h"
 #include "core/badges/profile.h"
+#include "core/boards/boards.h"
 #include "core/board/operations_journal.h"
 #include "core/platform/files.h"
 #include "platform/own_settings.h"
@@ -54,8 +55,9 @@ void Form2::keepClockSetting()
 {
     const QDateTime now = m_platform.clock->now();
     OwnSettings settings(nativePath(ownSettingsPath()));
-    // A name of the board's own ("Entrée [nord]") must not close the section's brackets.
-    std::string name = toCp1252(boardLabel());
+    // Kept by port, as the boards are known: a board renamed keeps its
+    // reminder. A device's name must not close the section's brackets.
+    std::string name = toCp1252(m_line->chosen().label());
     std::replace_if(
         name.begin(), name.end(), [](char c) { return c == '[' || c == ']' || c == '\r' || c == '\n'; },
         '_');
@@ -74,7 +76,7 @@ void Form2::remindClockSettings()
         return; // nothing kept yet
     const QDateTime now = m_platform.clock->now();
     const OwnSettings settings(nativePath(ownSettingsPath()));
-    QStringList boards;
+    QStringList reminded;
     for (const std::string &section : profile::sections(*content)) {
         if (!section.starts_with(kClockSection))
             continue;
@@ -87,15 +89,18 @@ void Form2::remindClockSettings()
         // setting: the board's clock kept the other one.
         if (!then.isValid() || !ok || offsetThen == now.offsetFromUtc())
             continue;
-        boards << tr("« %1 » (le %2)")
-                      .arg(fromCp1252(section.substr(kClockSection.size())),
+        const std::string port = section.substr(kClockSection.size());
+        const boards::Board *board = boards::findBoard(m_boards, port);
+        reminded << tr("« %1 » (le %2)")
+                      .arg(board && !board->nom.empty() ? fromCp1252(board->nom)
+                                                        : fromCp1252(port),
                            then.toString(QStringLiteral("dd/MM/yyyy à HH:mm")));
     }
-    if (boards.isEmpty())
+    if (reminded.isEmpty())
         return;
     m_ui->Label14->setText(tr("Changement d'heure depuis la dernière mise à l'heure de %1 : "
                               "refaire « Mise à l'heure » sur cette platine")
-                               .arg(boards.join(QStringLiteral(", "))));
+                               .arg(reminded.join(QStringLiteral(", "))));
 }
 
 } // namespace platine

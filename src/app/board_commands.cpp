@@ -6,6 +6,7 @@
 #include "app/form2_ui.h"
 #include "app/status_label.h"
 #include "board/operations.h"
+#include "core/badges/list_edit.h"
 #include "core/badges/list_table.h"
 #include "core/board/operations_journal.h"
 #include "platform/operations_recorder.h"
@@ -73,15 +74,30 @@ void Form2::Command8_Click()
     in.delayText = toCp1252(m_ui->tempo_gache->text());
     in.recordCount = std::to_string(m_liste.nombre.value_or(0));
     in.buzzer = m_ui->buzzer->isChecked();
+    // The records not valid today stay on the PC: the board gets the list
+    // without them, and that list is what it is known to hold afterwards.
+    std::string sentList = in.read.readable ? m_liste.lue.value_or(std::string()) : std::string();
+    if (in.read.readable) {
+        const std::vector<std::string> leftOut = notValidOn(sentList, today(), &in.leftOut);
+        if (!leftOut.empty()) {
+            sentList = removeRecords(sentList, leftOut);
+            in.read = readList(sentList, in.tables);
+            in.recordCount = std::to_string(in.read.count);
+        }
+    }
+    const QString port = m_line->chosen().label();
     OperationWindow view(*this);
     const board::UploadOutcome outcome =
         board::upload(x, in, *m_platform.dialogs, *m_platform.clock, view);
     showStatus(x, outcome.status);
-    operations().record(op::kUpload,
-                        QStringLiteral("%1 enregistrement(s) ; %2")
-                            .arg(m_liste.nombre.value_or(0))
-                            .arg(outcome.sent ? QStringLiteral("mémorisation terminée")
-                                              : QStringLiteral("non terminé")));
+    recordUpload(port, outcome.sent, outcome.boardTouched, sentList);
+    // An upload refused before the board answered sent nothing: no row.
+    if (outcome.boardTouched)
+        operations().record(op::kUpload,
+                            QStringLiteral("%1 enregistrement(s) ; %2")
+                                .arg(QString::fromStdString(in.recordCount))
+                                .arg(outcome.sent ? QStringLiteral("mémorisation terminée")
+                                                  : QStringLiteral("non terminé")));
 }
 
 void Form2::Command3_Click()

@@ -55,6 +55,8 @@ const CommandDef kCommands[] = {
     // not to a click: the window's event filter runs it for the button.
     {"menu_platine", "connexion", QT_TRANSLATE_NOOP("Commands", "&Connexion"), nullptr, nullptr,
      [](Form2 &f) { f.Command10_MouseDown(MouseButton::Left); }},
+    {"menu_platine", "platines", QT_TRANSLATE_NOOP("Commands", "&Platines…"), nullptr, nullptr,
+     call<&Form2::platines_Click>, true},
     // Menu "Passages"
     {"menu_passages", "journal_des_passages",
      QT_TRANSLATE_NOOP("Commands", "&Journal des passages"), nullptr, nullptr,

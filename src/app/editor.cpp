@@ -5,7 +5,9 @@
 #include "app/form2_ui.h"
 #include "core/badges/listfile.h"
 #include "core/platform/cp1252.h"
+#include "core/badges/profile.h"
 #include "core/badges/record_check.h"
+#include "core/badges/validity.h"
 #include "platform/text.h"
 
 #include <QCoreApplication>
@@ -29,10 +31,10 @@ std::int16_t clampSlot(int slot)
 }
 
 // The editor's text fields, in form order.
-std::array<QLineEdit *, 8> textFields(const Form2Ui &u)
+std::array<QLineEdit *, 10> textFields(const Form2Ui &u)
 {
-    return {u.numero_badge, u.nom,        u.heure_debut, u.minute_debut,
-            u.heure_fin,    u.minute_fin, u.lieu,        u.jour_du_mois};
+    return {u.numero_badge, u.nom,  u.heure_debut,  u.minute_debut, u.heure_fin,
+            u.minute_fin,   u.lieu, u.jour_du_mois, u.valide_du,    u.valide_jusqu_au};
 }
 
 // The editor's field of each record field (kRecordFields' order; null where
@@ -118,6 +120,12 @@ void Form2::mise_a_jour_affichage(std::int16_t slot)
     const std::string &jour = t.tab_jour[i];
     const bool known = isDayCode(jour) && jour[0] - '0' < u.Combo2->count();
     u.Combo2->setCurrentIndex(known ? jour[0] - '0' : -1);
+    // The dates of validity, which the tables do not hold, from the list as last read.
+    Validity v;
+    if (m_liste.lue && i < m_liste.nombre.value_or(0))
+        v = validityOf(profile::Parsed(*m_liste.lue), t.tab_sections[i]);
+    u.valide_du->setText(v.from ? QString::fromStdString(formatDate(*v.from)) : QString());
+    u.valide_jusqu_au->setText(v.until ? QString::fromStdString(formatDate(*v.until)) : QString());
     m_recordAsRead = editorState();
 }
 
@@ -135,7 +143,7 @@ QStringList Form2::editorState() const
 void Form2::showEditorState(const QStringList &state)
 {
     const Form2Ui &u = *m_ui;
-    const std::array<QLineEdit *, 8> fields = textFields(u);
+    const auto fields = textFields(u);
     if (state.size() != qsizetype(fields.size()) + 4)
         return;
     for (std::size_t i = 0; i < fields.size(); ++i)
@@ -238,6 +246,8 @@ void Form2::Command13_Click()
     u.lieu->setText(QStringLiteral("1"));
     u.Combo2->setCurrentIndex(kNewRecordDayCode);
     u.jour_du_mois->setText(QStringLiteral("0"));
+    u.valide_du->clear();
+    u.valide_jusqu_au->clear();
     u.choix_lieu->setChecked(false);
     u.Choix_24->setChecked(false);
     // The new record as prepared: the badge read next is an edit to save.

@@ -50,6 +50,8 @@ Form2::Form2(Platform platform, QWidget *parent)
     connect(m_line.get(), &Line::reported, m_ui->Label14, &QLabel::setText);
     connect(m_line.get(), &Line::stepped, this, &Form2::showStep);
     m_endProgram = [] { QCoreApplication::exit(0); };
+    // What the chosen board holds against the list follows the list's changes.
+    connect(this, &Form2::listChanged, this, &Form2::showBoardState);
     connectHandlers();
     showLanguageChoice();
 }

@@ -8,6 +8,8 @@
 #include "core/badges/list_table.h"
 #include "core/badges/listfile.h"
 #include "core/badges/tables.h"
+#include "core/badges/validity.h"
+#include "core/boards/boards.h"
 #include "platform/file_lock.h"
 #include "platform/language.h"
 #include "platform/platform.h"
@@ -33,6 +35,7 @@ namespace platine {
 struct Form2Ui;
 struct BulkChange;
 class BadgeTableWindow;
+class BoardsWindow;
 class JournalWindow;
 class Exchange;
 class OperationsRecorder;
@@ -110,6 +113,8 @@ public:
     // At start: a board whose clock was set before a change of daylight-saving
     // time is named in the status strip, to be set again.
     void remindClockSettings();
+    // The boards by name (src/app/boards.cpp)
+    void platines_Click(); // "Platines…" (menu "Platine")
 
     // Menu "Passages" (src/app/journal.cpp)
     void journal_des_passages_Click(); // "Journal des passages": opens its window beside this one
@@ -136,12 +141,18 @@ public:
 
     // --- What the window shows and holds, read-only -----------------------------
     const OpenList &liste() const { return m_liste; }
-    // The chosen board's name in rows and captions (src/app/board_label.cpp).
+    // The chosen board's name in rows and captions (src/app/boards.cpp).
     QString boardLabel() const;
     QString text1() const;
     QString text2() const;
     int commPort() const { return m_line->chosen().number; } // 0: a device of the list
     const PortId &chosenPort() const { return m_line->chosen(); }
+    // The chosen port's board as the operator and the journals name it: the
+    // name given in "Platines…", or the port as the port list shows it.
+    QString boardLabel() const;
+    // What the chosen board holds against the open list, as the window's
+    // line says it; nothing when no list is open.
+    std::optional<boards::BoardDiff> boardDiff() const;
     bool indicatorConnected() const { return m_line->lit(); }
     bool lineBusy() const { return m_line->busy(); }
     // The serial line to the board, on which every board operation runs.
@@ -290,6 +301,33 @@ private:
     // speaks to a board hands it its row (platform/operations_recorder.h).
     OperationsRecorder &operations();
     std::unique_ptr<OperationsRecorder> m_operations;
+    // --- The boards and what each holds (src/app/boards.cpp) --------------------------
+    // The boards' names read again from their file.
+    void loadBoards();
+    // The window's title and its line on the chosen board, after a change of
+    // port, of list or of what the board holds.
+    void showBoardState();
+    // The day of today, from the platform's clock.
+    Date today() const;
+    // What the board of `port` last received; nothing: never sent (or its
+    // record unreadable).
+    std::optional<boards::Sent> sentTo(const QString &port) const;
+    // Keeps what the board of `port` received; false and the operator told
+    // when it could not be written.
+    bool recordSent(const QString &port, const boards::Sent &sent);
+    // After an upload: the list as sent recorded, or the board's content
+    // marked unknown when the upload began and did not end.
+    void recordUpload(const QString &port, bool sent, bool boardTouched, const std::string &list);
+    // The records of `list` an upload leaves out on `day` (their sections,
+    // each name once), and in `note` the operator's words naming them.
+    std::vector<std::string> notValidOn(const std::string &list, const Date &day,
+                                        QString *note) const;
+    // The boards (their labels) that received this list and still hold a
+    // badge the list removed or that is out of its dates.
+    std::vector<QString> boardsWithRemovals() const;
+    // At start: badges out of their dates since a board last received them,
+    // which that board still lets in, told in the status strip.
+    void tellExpiredOnBoards();
 
     // The file path of a program-directory file, as the file functions take it.
     std::string programFile(const QString &name) const;
@@ -305,6 +343,17 @@ private:
     OpenList m_liste;
     QPointer<BadgeTableWindow> m_tableau; // "Tableau des badges", while open
     QPointer<JournalWindow> m_journal;    // "Journal des passages", while open
+    QPointer<BoardsWindow> m_platines;    // "Platines…", while open
+    std::vector<boards::Board> m_boards;  // the boards' names
+    // The last comparison of the list with a board and what it was made of:
+    // the window's line and the table's column ask for it in turn.
+    struct DiffCache {
+        std::string list, listFile;
+        std::optional<boards::Sent> sent;
+        Date day;
+        boards::BoardDiff diff;
+    };
+    mutable std::optional<DiffCache> m_diffCache;
     std::array<std::int16_t, 8> m_octets_horaire{};
     // Text1 shows the open list, as opened or as the operator edited it there.
     bool m_text1ShowsList = false;

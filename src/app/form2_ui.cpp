@@ -346,6 +346,14 @@ Form2Ui buildForm2Ui(QWidget *window)
                      QRect(405, 28, 60, 20));
     u.Combo1 = comboBox(u.Frame3, "Combo1", QStringLiteral("Combo1"), QRect(468, 25, 90, 24),
                         new PortComboBox(u.Frame3));
+    // The chosen port's board by its name, and in one line what it holds
+    // against the open list (app/boards.cpp).
+    u.nom_platine = label(u.Frame3, "nom_platine", QString(), QRect(405, 52, 155, 20));
+    u.nom_platine->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    fontStyle(u.nom_platine, 8.25, true, false);
+    u.etat_platine = new StatusLabel(QString(), u.Frame3);
+    u.etat_platine->setObjectName(QStringLiteral("etat_platine"));
+    u.etat_platine->setGeometry(QRect(10, 52, 390, 20));
     u.Label5 = label(u.Frame3, "Label5", QStringLiteral("...."), QRect(10, 80, 300, 20));
     colour(u.Label5, kBlue);
     u.Label4 = label(u.Frame3, "Label4", QStringLiteral("/"), QRect(530, 80, 25, 20));
@@ -415,6 +423,19 @@ Form2Ui buildForm2Ui(QWidget *window)
                         QRect(12, 210, 120, 22));
     colour(u.Label1[7], kRed);
     u.jour_du_mois = textBox(f2, "jour_du_mois", QStringLiteral("0"), QRect(135, 208, 40, 24));
+    // The dates of validity stay on the PC: empty, the badge is valid always.
+    u.libelle_valide_du = label(f2, "libelle_valide_du",
+                                QCoreApplication::translate("Form2", "Valide du :"),
+                                QRect(195, 210, 65, 22));
+    u.valide_du = textBox(f2, "valide_du", QString(), QRect(260, 208, 85, 24));
+    u.libelle_valide_jusqu_au = label(f2, "libelle_valide_jusqu_au",
+                                      QCoreApplication::translate("Form2", "Valide jusqu'au :"),
+                                      QRect(355, 210, 100, 22));
+    u.valide_jusqu_au = textBox(f2, "valide_jusqu_au", QString(), QRect(455, 208, 85, 24));
+    for (QLineEdit *e : {u.valide_du, u.valide_jusqu_au}) {
+        e->setPlaceholderText(QCoreApplication::translate("Form2", "jj/mm/aaaa"));
+        e->setToolTip(QCoreApplication::translate("Form2", "Vide : sans limite"));
+    }
     u.Line1[4] = line(f2, QStringLiteral("Line1_4"), 242);
     // Rows 6 and 7
     u.Label10 =

@@ -61,6 +61,8 @@ class Pane;
     X(QLineEdit, tempo_gache)                                                                      \
     X(QCheckBox, buzzer)                                                                           \
     X(QComboBox, Combo1)                                                                           \
+    X(QLabel, nom_platine)                                                                         \
+    X(StatusLabel, etat_platine)                                                                   \
     /* Frame2 "Nouveau badge à mémoriser" */                                                     \
     X(QLineEdit, numero_badge)                                                                     \
     X(QLineEdit, nom)                                                                              \
@@ -70,6 +72,10 @@ class Pane;
     X(QLineEdit, minute_fin)                                                                       \
     X(QLineEdit, lieu)                                                                             \
     X(QLineEdit, jour_du_mois)                                                                     \
+    X(QLabel, libelle_valide_du)                                                                   \
+    X(QLineEdit, valide_du)                                                                        \
+    X(QLabel, libelle_valide_jusqu_au)                                                             \
+    X(QLineEdit, valide_jusqu_au)                                                                  \
     X(QCheckBox, Choix_24)                                                                         \
     X(QCheckBox, choix_lieu)                                                                       \
     X(QComboBox, Combo2)                                                                           \

@@ -10,6 +10,7 @@
 #include "app/list_lock.h"
 #include "core/badges/list_table.h"
 #include "core/badges/listfile.h"
+#include "core/badges/validity.h"
 #include "core/platform/files.h"
 #include "platform/file_lock.h"
 #include "platform/text.h"
@@ -443,6 +444,12 @@ bool Form2::saveShownRecord(QWidget *asker)
         if (std::none_of(problems.begin(), problems.end(),
                          [&](const FieldProblem &named) { return named.field == p.field; }))
             problems.push_back(p);
+    // Dates of validity in the wrong order, or that are no dates, are refused.
+    // A date is stored as dd/mm/yyyy, whatever was typed around it.
+    const std::string from = u.valide_du->text().trimmed().toStdString();
+    const std::string until = u.valide_jusqu_au->text().trimmed().toStdString();
+    if (const std::string wrong = validityProblem(from, until); !wrong.empty())
+        problems.push_back({"valide_du", wrong});
     if (!problems.empty()) {
         QString text = tr("Le badge n'est pas enregistré.");
         for (const FieldProblem &p : problems)
@@ -463,7 +470,8 @@ bool Form2::saveShownRecord(QWidget *asker)
         [&](const std::string &content) {
             before = content;
             added = !hasSection(content, f.numero);
-            return saveRecord(content, keepStoredForms(content, f));
+            return setValidity(saveRecord(content, keepStoredForms(content, f)), f.numero, from,
+                               until);
         },
         written, error);
     if (done == Replaced::Kept) {

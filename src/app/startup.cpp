@@ -186,6 +186,9 @@ void Form2::Form_Load()
         m_ui->Combo1->setCurrentIndex(isDeviceName(port) ? addAbsentDevice(port)
                                                          : kNumberedPorts - 1);
     addWaitingPassages();
+    loadBoards();
+    showBoardState();
+    tellExpiredOnBoards();
     remindClockSettings();
 }
 
@@ -227,6 +230,7 @@ void Form2::Combo1_Click()
         m_line->choose(PortId::ofDevice(ports.portName(index)));
     else if (index >= 0)
         m_line->choose(index + 1);
+    showBoardState();
 }
 
 void Form2::Combo1_DropDown()
@@ -283,6 +287,20 @@ void Form2::Command6_Click()
 {
     if (!settleUnsavedEdits())
         return; // "Annuler", or the save refused: the program goes on
+    // A badge taken off the list keeps opening its door until the list is sent.
+    const std::vector<QString> pending = boardsWithRemovals();
+    if (!pending.empty()) {
+        QStringList names;
+        for (const QString &b : pending)
+            names << QStringLiteral("« %1 »").arg(b);
+        if (m_platform.dialogs->message(
+                MsgIcon::Warning, MsgButtons::YesNo, tr("Quitter"),
+                tr("Des badges retirés de la liste sont encore actifs sur %1 : ils ouvrent la "
+                   "porte tant que la liste n'est pas envoyée (« Envoi programmation »).\r\n"
+                   "Quitter quand même ?")
+                    .arg(names.join(QStringLiteral(", ")))) != MsgAnswer::Yes)
+            return;
+    }
     // The program ends at once, also from inside a waiting operation: the
     // port closes under it and every wait ends.
     m_line->end();

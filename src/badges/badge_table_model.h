@@ -2,12 +2,16 @@
 // The rows of "Tableau des badges": one per record of the open list
 // (badge_rows.h), shown as texts, sorted by the numbers behind them
 // (Qt::UserRole), the state in red when the board cannot take the record;
-// and the filter on the badge number and the name the window puts over them.
+// the dates of validity in words and the state against the chosen board
+// (a badge the board still holds that the list lost is a greyed row of its
+// own); and the filters on the badge number and the name, and on the dates,
+// the window puts over them.
 
 #include "core/badges/badge_rows.h"
 #include "platform/text.h"
 
 #include <QAbstractTableModel>
+#include <QCoreApplication>
 #include <QColor>
 #include <QCoreApplication>
 #include <QSortFilterProxyModel>
@@ -21,15 +25,19 @@ class BadgeTableModel : public QAbstractTableModel {
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    // Shown translated (context "BadgeTable").
-    static constexpr const char *kHeaders[] = {QT_TRANSLATE_NOOP("BadgeTable", "N° du badge"),
-                                               QT_TRANSLATE_NOOP("BadgeTable", "Nom"),
-                                               QT_TRANSLATE_NOOP("BadgeTable", "Plage horaire"),
-                                               QT_TRANSLATE_NOOP("BadgeTable", "Jours"),
-                                               QT_TRANSLATE_NOOP("BadgeTable", "Lieu"),
-                                               QT_TRANSLATE_NOOP("BadgeTable", "Jour du mois"),
-                                               QT_TRANSLATE_NOOP("BadgeTable", "État")};
-    static constexpr int kColumns = 7;
+    static constexpr const char *kHeaders[] = {
+        QT_TRANSLATE_NOOP("BadgeTable", "N° du badge"),
+        QT_TRANSLATE_NOOP("BadgeTable", "Nom"),
+        QT_TRANSLATE_NOOP("BadgeTable", "Plage horaire"),
+        QT_TRANSLATE_NOOP("BadgeTable", "Jours"),
+        QT_TRANSLATE_NOOP("BadgeTable", "Lieu"),
+        QT_TRANSLATE_NOOP("BadgeTable", "Jour du mois"),
+        QT_TRANSLATE_NOOP("BadgeTable", "État"),
+        QT_TRANSLATE_NOOP("BadgeTable", "Validité"),
+        QT_TRANSLATE_NOOP("BadgeTable", "Platine")};
+    static constexpr int kColumns = 9;
+    static constexpr int kValidityColumn = 7;
+    static constexpr int kBoardColumn = 8;
 
     void setRows(std::vector<BadgeRow> rows)
     {
@@ -66,8 +74,12 @@ public:
                 return QCoreApplication::translate("BadgeTable", r.lieu.c_str());
             case 5:
                 return QString::fromStdString(r.jourDuMois);
-            default:
+            case 6:
                 return r.etat.empty() ? QString() : shown(r.etatText);
+            case kValidityColumn:
+                return QString::fromStdString(r.validite);
+            default:
+                return QString::fromStdString(r.platine);
             }
         }
         if (role == Qt::UserRole) { // what the columns sort by
@@ -78,10 +90,14 @@ public:
                 return r.lieuNumber;
             case 5:
                 return r.jourDuMoisNumber;
+            case kValidityColumn:
+                return r.joursRestants;
             default:
                 return data(index, Qt::DisplayRole).toString().toLower();
             }
         }
+        if (role == Qt::ForegroundRole && r.retire)
+            return QColor(Qt::gray);
         if (role == Qt::ForegroundRole && index.column() == 6 && !r.etat.empty())
             return QColor(192, 0, 0);
         return {};
@@ -99,10 +115,21 @@ private:
 };
 
 // The rows whose badge number or name holds the text typed above the
-// table (rowMatches); the columns sort by what Qt::UserRole gives.
+// table (rowMatches) and whose dates are those chosen; the columns sort by
+// what Qt::UserRole gives.
 class BadgeTableFilter : public QSortFilterProxyModel {
 public:
     using QSortFilterProxyModel::QSortFilterProxyModel;
+
+    // Which rows the dates keep.
+    enum class Dates { All, Expired, EndingSoon };
+    static constexpr int kEndingSoonDays = 30; // "expire dans N jours" within this
+
+    void setDates(Dates dates)
+    {
+        m_dates = dates;
+        invalidateFilter();
+    }
 
     void setText(const QString &text)
     {
@@ -114,11 +141,23 @@ protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex &) const override
     {
         const auto *m = static_cast<const BadgeTableModel *>(sourceModel());
-        return rowMatches(m->row(sourceRow), m_text);
+        const BadgeRow &row = m->row(sourceRow);
+        if (!rowMatches(row, m_text))
+            return false;
+        switch (m_dates) {
+        case Dates::All:
+            return true;
+        case Dates::Expired:
+            return !row.retire && row.joursRestants < 0;
+        case Dates::EndingSoon:
+            return !row.retire && row.joursRestants >= 0 && row.joursRestants <= kEndingSoonDays;
+        }
+        return true;
     }
 
 private:
     std::string m_text;
+    Dates m_dates = Dates::All;
 };
 
 } // namespace platine

@@ -31,6 +31,7 @@ namespace platine {
 
 struct BadgeTableWindow::Ui {
     QLineEdit *filtre = nullptr;
+    QComboBox *filtre_validite = nullptr;
     QLabel *compte = nullptr;
     QTableView *tableau = nullptr;
     QGroupBox *modification = nullptr;
@@ -45,6 +46,8 @@ struct BadgeTableWindow::Ui {
     QCheckBox *tousLieux = nullptr;
     QCheckBox *jourDuMoisCoche = nullptr;
     QLineEdit *jourDuMois = nullptr;
+    QCheckBox *validiteCoche = nullptr;
+    QLineEdit *valide_du = nullptr, *valide_jusqu_au = nullptr;
     QPushButton *modifier = nullptr;
     QPushButton *supprimer = nullptr;
     QPushButton *imprimer = nullptr, *pdf = nullptr;
@@ -69,6 +72,12 @@ struct BadgeTableWindow::Ui {
         filtre->setPlaceholderText(tr("numéro ou nom du badge"));
         filtre->setClearButtonEnabled(true);
         filterRow->addWidget(filtre, 1);
+        filtre_validite = named(new QComboBox, "filtre_validite");
+        filtre_validite->addItem(BadgeTableWindow::tr("Toutes les validités"));
+        filtre_validite->addItem(BadgeTableWindow::tr("Expirés"));
+        filtre_validite->addItem(BadgeTableWindow::tr("Expirent dans %1 jours ou moins")
+                                     .arg(BadgeTableFilter::kEndingSoonDays));
+        filterRow->addWidget(filtre_validite);
         compte = named(new QLabel, "compte");
         filterRow->addWidget(compte);
         top->addLayout(filterRow);
@@ -127,6 +136,21 @@ struct BadgeTableWindow::Ui {
         jourDuMois = field("jour_du_mois", "0", 40);
         grid->addWidget(jourDuMoisCoche, 3, 0);
         grid->addWidget(jourDuMois, 3, 1, Qt::AlignLeft);
+
+        validiteCoche = named(new QCheckBox(BadgeTableWindow::tr("Valide du :")), "validite_coche");
+        valide_du = field("valide_du", "", 90);
+        valide_jusqu_au = field("valide_jusqu_au", "", 90);
+        for (QLineEdit *e : {valide_du, valide_jusqu_au}) {
+            e->setPlaceholderText(BadgeTableWindow::tr("jj/mm/aaaa"));
+            e->setToolTip(BadgeTableWindow::tr("Vide : sans limite"));
+        }
+        auto *dates = new QHBoxLayout;
+        dates->addWidget(valide_du);
+        dates->addWidget(new QLabel(BadgeTableWindow::tr("Valide jusqu'au :")));
+        dates->addWidget(valide_jusqu_au);
+        dates->addStretch();
+        grid->addWidget(validiteCoche, 4, 0);
+        grid->addLayout(dates, 4, 1);
         top->addWidget(modification);
 
         auto *buttons = new QHBoxLayout;
@@ -175,6 +199,10 @@ BadgeTableWindow::BadgeTableWindow(Actions actions, Dialogs &dialogs, QWidget *p
     resize(760, 520);
 
     connect(m_ui->filtre, &QLineEdit::textChanged, this, &BadgeTableWindow::filterChanged);
+    connect(m_ui->filtre_validite, &QComboBox::currentIndexChanged, this, [this](int i) {
+        m_filter->setDates(BadgeTableFilter::Dates(std::max(0, i)));
+        showCount();
+    });
     connect(m_ui->tableau, &QTableView::doubleClicked, this, [this] { openCurrent(); });
     connect(m_ui->modifier, &QPushButton::clicked, this, [this] { changeSelected(); });
     connect(m_ui->supprimer, &QPushButton::clicked, this, [this] { removeSelected(); });
@@ -192,11 +220,15 @@ BadgeTableWindow::BadgeTableWindow(Actions actions, Dialogs &dialogs, QWidget *p
 
 BadgeTableWindow::~BadgeTableWindow() = default;
 
-void BadgeTableWindow::showList(const QString &fileTitle, std::string_view content)
+void BadgeTableWindow::showList(const QString &fileTitle, std::string_view content,
+                                const boards::BoardDiff *diff, const Date &today)
 {
     setWindowTitle(tr("Tableau des badges — %1").arg(fileTitle));
     // Every record of the file, those the board cannot keep included.
-    m_model->setRows(listRows(content));
+    std::vector<BadgeRow> rows = listRows(content);
+    if (today.year > 0)
+        boards::addStates(rows, content, diff, today);
+    m_model->setRows(std::move(rows));
     // Every column is measured whole, so a name or a day choice shows on one line.
     m_ui->tableau->resizeColumnsToContents();
     showCount();
@@ -226,7 +258,7 @@ std::vector<std::string> BadgeTableWindow::selectedSections() const
               [](const QModelIndex &a, const QModelIndex &b) { return a.row() < b.row(); });
     for (const QModelIndex &i : rows) {
         const int source = m_filter->mapToSource(i).row();
-        if (seen.insert(source).second)
+        if (!m_model->row(source).retire && seen.insert(source).second)
             out.push_back(m_model->row(source).section);
     }
     return out;
@@ -237,7 +269,9 @@ void BadgeTableWindow::openCurrent()
     const QModelIndex current = m_ui->tableau->currentIndex();
     if (!current.isValid() || !m_actions.open)
         return;
-    m_actions.open(m_model->row(m_filter->mapToSource(current).row()).section);
+    const BadgeRow &row = m_model->row(m_filter->mapToSource(current).row());
+    if (!row.retire)
+        m_actions.open(row.section);
 }
 
 void BadgeTableWindow::removeSelected()
@@ -308,6 +342,9 @@ BulkChange BadgeTableWindow::changeTyped() const
     c.lieu = u.lieu->text().toStdString();
     c.dayOfMonth = u.jourDuMoisCoche->isChecked();
     c.jourDuMois = u.jourDuMois->text().toStdString();
+    c.validity = u.validiteCoche->isChecked();
+    c.valideDu = u.valide_du->text().toStdString();
+    c.valideJusquAu = u.valide_jusqu_au->text().toStdString();
     return c;
 }
 

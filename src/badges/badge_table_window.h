@@ -8,6 +8,8 @@
 
 #include "core/badges/badge_rows.h"
 #include "core/badges/list_edit.h"
+#include "core/badges/validity.h"
+#include "core/boards/boards.h"
 #include "core/platform/sheet.h"
 #include "platform/platform.h"
 
@@ -41,15 +43,19 @@ public:
     ~BadgeTableWindow() override;
 
     // Shows the list file `content` (named `fileTitle` in the title): its
-    // records as the list reader finds them. The filter and the sorting stay.
-    void showList(const QString &fileTitle, std::string_view content);
+    // records as the list reader finds them, their dates in words on
+    // `today`, with `diff` their state against the chosen board and the
+    // badges it holds that the list lost. The filter and the sorting stay.
+    void showList(const QString &fileTitle, std::string_view content,
+                  const boards::BoardDiff *diff = nullptr, const Date &today = {});
 
     // The rows shown (after the filter, in their order) and all rows.
     int shownCount() const;
     int totalCount() const;
     // The text of column `column` of shown row `row`.
     QString cell(int row, int column) const;
-    // The sections of the selected rows, in the order shown.
+    // The sections of the selected rows, in the order shown (rows of badges
+    // no longer in the list left out).
     std::vector<std::string> selectedSections() const;
 
     // The commands, as their keys and buttons run them.

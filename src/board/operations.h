@@ -51,10 +51,16 @@ struct UploadInputs {
     std::string delayText;   // the strike delay as typed (Windows-1252)
     std::string recordCount; // the list's record count, in digits
     bool buzzer = false;
+    // The records left out of this upload (not valid today), told before
+    // the operator is sent to bp1; empty: none.
+    QString leftOut;
 };
 
 struct UploadOutcome {
     bool sent = false;
+    // The board began to take the list: an upload that did not end leaves
+    // it holding part of it.
+    bool boardTouched = false;
     // The status strip at the end; empty: the exchange already said why.
     QString status;
 };

@@ -44,6 +44,9 @@ UploadOutcome upload(Exchange &x, const UploadInputs &in, Dialogs &dialogs, Cloc
         return {};
     }
 
+    if (!in.leftOut.isEmpty())
+        dialogs.message(MsgIcon::Information, MsgButtons::Ok, QStringLiteral("Envoi programmation"),
+                        in.leftOut);
     dialogs.message(MsgIcon::Information, MsgButtons::Ok, QStringLiteral("Message"),
                     QCoreApplication::translate(
                         "Board", "Cliquer sur 'ok' et \r\nAppuyer sur le bouton poussoir bp1 "));
@@ -133,7 +136,7 @@ UploadOutcome upload(Exchange &x, const UploadInputs &in, Dialogs &dialogs, Cloc
                 .arg(x.why().isEmpty() ? QCoreApplication::translate("Board", "liaison perdue")
                                        : x.why()));
     }
-    return {sent, summary};
+    return {sent, boardTouched, summary};
 }
 
 } // namespace platine::board

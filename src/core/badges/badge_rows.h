@@ -6,6 +6,7 @@
 #include "core/badges/tables.h"
 #include "core/platform/message.h"
 
+#include <climits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,10 +25,14 @@ struct BadgeRow {
     std::string jourDuMois; // empty for 0
     std::string etat;       // empty when the board can take it, else why not
     Message etatText;       // the same, to be shown in the window's language
+    std::string validite; // "expiré", "expire dans 3 jours"... (UTF-8); empty: no end
+    std::string platine;  // against the chosen board: "à jour", "à envoyer : nouveau"... (UTF-8)
+    bool retire = false;  // not in the list, still held by the board (a row of its own)
     // The numbers behind the texts, for sorting.
     int debut = 0; // start hour * 100 + minute
     int lieuNumber = 0;
     int jourDuMoisNumber = 0;
+    int joursRestants = INT_MAX; // days to the last valid day (negative: expired); INT_MAX: no end
 };
 
 // The rows of slots 0 to count - 1 of tables filled by the list reader.

@@ -1,4 +1,5 @@
 #include "core/badges/list_edit.h"
+#include "core/badges/validity.h"
 
 #include "core/badges/listfile.h"
 #include "core/badges/profile.h"
@@ -99,6 +100,11 @@ ChangeResult changeRecords(std::string_view content, const std::vector<std::stri
     result.content = std::string(content);
     // Refused once for all the badges: no record gets a '?' in its place.
     result.problems = unheldTyped(change);
+    if (change.validity) {
+        const std::string wrong = validityProblem(change.valideDu, change.valideJusquAu);
+        if (!wrong.empty())
+            result.problems.push_back(wrong);
+    }
     if (!result.ok())
         return result;
     for (const std::string &section : sections) {
@@ -121,6 +127,8 @@ ChangeResult changeRecords(std::string_view content, const std::vector<std::stri
         if (!problems.empty())
             continue;
         std::string after = saveRecord(result.content, keepStoredForms(result.content, r));
+        if (change.validity)
+            after = setValidity(after, section, change.valideDu, change.valideJusquAu);
         if (after != result.content)
             ++result.changed;
         result.content = std::move(after);

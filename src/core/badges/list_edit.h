@@ -37,8 +37,10 @@ struct BulkChange {
     std::string lieu;
     bool dayOfMonth = false;
     std::string jourDuMois;
+    bool validity = false; // the dates of validity; an empty text takes a date off
+    std::string valideDu, valideJusquAu;
 
-    bool any() const { return times || days || place || dayOfMonth; }
+    bool any() const { return times || days || place || dayOfMonth || validity; }
 };
 
 // The record with the ticked fields set as the editor sets them: 24h/24 puts

@@ -216,6 +216,12 @@ std::string Parsed::get(std::string_view section, std::string_view key, std::str
     return fit(k->second, size);
 }
 
+const Parsed::Keys *Parsed::keysOf(std::string_view section) const
+{
+    const auto s = m_first.find(nameKey(section));
+    return s == m_first.end() ? nullptr : &m_keys[s->second];
+}
+
 std::string get(std::string_view content, std::string_view section, std::string_view key,
                 std::string_view def, std::size_t size)
 {
@@ -340,6 +346,25 @@ std::string removeSection(std::string_view content, std::string_view section)
             dropping = nameKey(name) == wanted;
         if (!dropping)
             out.append(content.substr(l.begin, l.next - l.begin));
+    }
+    return out;
+}
+
+std::string removeKey(std::string_view content, std::string_view section, std::string_view key)
+{
+    const std::string wantedSection = nameKey(section);
+    const std::string wantedKey = nameKey(key);
+    std::string out;
+    out.reserve(content.size());
+    bool inside = false;
+    for (const Line &l : splitLines(content)) {
+        const std::string_view text = content.substr(l.begin, l.end - l.begin);
+        std::string_view name;
+        if (headerName(text, name))
+            inside = nameKey(name) == wantedSection;
+        else if (inside && keyName(text, name) && nameKey(name) == wantedKey)
+            continue;
+        out.append(content.substr(l.begin, l.next - l.begin));
     }
     return out;
 }

@@ -37,8 +37,12 @@ public:
     // Every section header in file order, repeated names included.
     const std::vector<std::string> &sections() const { return m_names; }
 
-private:
     using Keys = std::unordered_map<std::string, std::string>; // lower-case name -> value
+    // The keys of the first section named `section`, values whole (many
+    // look-ups in one section without a copy each); null without one.
+    const Keys *keysOf(std::string_view section) const;
+
+private:
     std::vector<std::string> m_names;
     std::unordered_map<std::string, std::size_t> m_first; // lower-case name -> index in m_keys
     std::vector<Keys> m_keys;
@@ -86,6 +90,10 @@ std::string set(std::string_view content, std::string_view section, std::string_
 // header or the end of the file. Every other byte, the text before the
 // first section included, stays as it was.
 std::string removeSection(std::string_view content, std::string_view section);
+
+// `content` without the lines of `key` in every section named `section`
+// (names matched as above); every other byte stays as it was.
+std::string removeKey(std::string_view content, std::string_view section, std::string_view key);
 
 // The text of each section named `section` (names matched as above), from
 // its header line up to the next header or the end of the file, in file

@@ -35,9 +35,10 @@ struct Section {
 };
 
 // The columns of a report's table on a page `width` wide: each as wide as
-// its widest text (header, and the first few thousand rows), the name
-// column taking what the others leave, never less than its header; a long
-// name is cut in its own column, the dates and numbers stay whole.
+// its widest text (header, and the first few thousand rows); when they
+// do not fit, a board's state in words (when shown) and then the name
+// column give way, never to less than their header; a long text is cut in
+// its own column, the dates and numbers stay whole.
 QList<int> columnWidths(const Section &s, int width, int pad, const QFontMetrics &fm,
                         const QFontMetrics &bm)
 {
@@ -51,11 +52,19 @@ QList<int> columnWidths(const Section &s, int width, int pad, const QFontMetrics
     }
     if (w.isEmpty() || std::accumulate(w.begin(), w.end(), 0) <= width)
         return w;
-    qsizetype name = s.header.indexOf(QStringLiteral("Nom"));
-    if (name < 0)
-        name = s.header.size() - 1;
-    const int others = std::accumulate(w.begin(), w.end(), 0) - w[name];
-    w[name] = std::max(width - others, bm.horizontalAdvance(s.header[name]) + 2 * pad);
+    // The columns of long texts give way, in this order, each down to its
+    // header: a board's state in words (when shown), then the name.
+    QList<qsizetype> flexible;
+    for (const QString &title : {QStringLiteral("Platine"), QStringLiteral("Nom")})
+        if (const qsizetype c = s.header.indexOf(title); c >= 0)
+            flexible << c;
+    if (flexible.isEmpty())
+        flexible << s.header.size() - 1;
+    for (qsizetype c : flexible) {
+        const int others = std::accumulate(w.begin(), w.end(), 0) - w[c];
+        w[c] = std::max(std::min(w[c], width - others),
+                        bm.horizontalAdvance(s.header[c]) + 2 * pad);
+    }
     const int sum = std::accumulate(w.begin(), w.end(), 0);
     if (sum > width) // too many columns for the page: all give way alike
         for (int &x : w)
