@@ -98,9 +98,13 @@ void Form2::remindClockSettings()
     }
     if (reminded.isEmpty())
         return;
-    m_ui->Label14->setText(tr("Changement d'heure depuis la dernière mise à l'heure de %1 : "
-                              "refaire « Mise à l'heure » sur cette platine")
-                               .arg(reminded.join(QStringLiteral(", "))));
+    const QString reminder = tr("Changement d'heure depuis la dernière mise à l'heure de %1 : "
+                                "refaire « Mise à l'heure » sur cette platine")
+                                 .arg(reminded.join(QStringLiteral(", ")));
+    // After the badges still active on a board, if any: both are told.
+    const QString before = m_ui->Label14->text();
+    m_ui->Label14->setText(before.isEmpty() ? reminder
+                                            : before + QStringLiteral(" — ") + reminder);
 }
 
 } // namespace platine

@@ -122,8 +122,8 @@ void Form2::recuperer_historique_Click()
             tr("La platine va renvoyer tout son historique depuis le début : le programme lui "
                "envoie « raz_offset », puis lance le téléchargement de l'historique (appuyer sur "
                "bp3 quand il le demande).\r\nLe journal des passages ne prend que les passages "
-               "qu'il n'a pas encore : rien n'est compté deux fois.\r\nContinuer ?")) !=
-        MsgAnswer::Yes)
+               "qu'il n'a pas encore : rien n'est compté deux fois.\r\nContinuer ?"),
+            nullptr, MsgAnswer::No) != MsgAnswer::Yes)
         return;
     std::optional<long long> newest;
     {
