@@ -20,7 +20,7 @@ packages=(
     # fuzzing with libFuzzer and the sanitizers
     clang libclang-rt-14-dev
     # the end-to-end run in a real X window
-    xvfb xdotool x11-utils imagemagick
+    xvfb xdotool imagemagick
     # the Debian package: CPack's dependency search and Debian's hardening
     # flags (dpkg-dev), its check (setpriv), Debian's package checker and
     # the AppStream validator
