@@ -141,8 +141,6 @@ public:
 
     // --- What the window shows and holds, read-only -----------------------------
     const OpenList &liste() const { return m_liste; }
-    // The chosen board's name in rows and captions (src/app/boards.cpp).
-    QString boardLabel() const;
     QString text1() const;
     QString text2() const;
     int commPort() const { return m_line->chosen().number; } // 0: a device of the list

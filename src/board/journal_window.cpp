@@ -346,10 +346,9 @@ JournalFilter JournalWindow::operationsFilter() const
     const Ui &ui = *m_ui;
     JournalFilter f;
     f.text = ui.search->text().toStdString();
-    if (m_fromSet)
-        f.from = ui.from->date().toString(kDateFormat).toStdString();
-    if (m_toSet)
-        f.to = ui.to->date().toString(kDateFormat).toStdString();
+    // An empty field (or one that names no day) leaves its end open.
+    f.from = ui.from->date().toString(kDateFormat).toStdString();
+    f.to = ui.to->date().toString(kDateFormat).toStdString();
     return f;
 }
 
