@@ -39,6 +39,29 @@
         <source>Tous</source>
         <translation>All</translation>
     </message>
+    <message>
+        <source>Validité</source>
+        <translation>Validity</translation>
+    </message>
+    <message>
+        <source>Platine</source>
+        <translation>Board</translation>
+    </message>
+</context>
+<context>
+    <name>Badges</name>
+    <message>
+        <source>Badge %1 : %2</source>
+        <translation>Badge %1: %2</translation>
+    </message>
+    <message>
+        <source>il n&apos;est plus dans la liste.</source>
+        <translation>it is no longer in the list.</translation>
+    </message>
+    <message>
+        <source>sa section porte un autre nom que son numéro « %1 ».</source>
+        <translation>its section bears another name than its number &quot;%1&quot;.</translation>
+    </message>
 </context>
 <context>
     <name>Board</name>
@@ -312,6 +335,52 @@ The board now holds an incomplete list. Send the list again (&quot;Send list&quo
     </message>
 </context>
 <context>
+    <name>Boards</name>
+    <message>
+        <source>à jour</source>
+        <translation>up to date</translation>
+    </message>
+    <message>
+        <source>à envoyer : nouveau</source>
+        <translation>to send: new</translation>
+    </message>
+    <message>
+        <source>non envoyé : hors validité</source>
+        <translation>not sent: out of its validity</translation>
+    </message>
+    <message>
+        <source>à envoyer : retrait (hors validité, encore actif sur la platine)</source>
+        <translation>to send: removal (out of its validity, still active on the board)</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>à envoyer : modifié (%1)</source>
+        <translation>to send: changed (%1)</translation>
+    </message>
+    <message>
+        <source>retiré — encore actif sur la platine</source>
+        <translation>removed — still active on the board</translation>
+    </message>
+</context>
+<context>
+    <name>BoardsModel</name>
+    <message>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Nom</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Lieux</source>
+        <translation>Places</translation>
+    </message>
+</context>
+<context>
     <name>Commands</name>
     <message>
         <source>&amp;Fichier</source>
@@ -392,6 +461,14 @@ The board now holds an incomplete list. Send the list again (&quot;Send list&quo
     <message>
         <source>&amp;A propos de ...</source>
         <translation>&amp;About ...</translation>
+    </message>
+    <message>
+        <source>&amp;Platines…</source>
+        <translation>&amp;Boards…</translation>
+    </message>
+    <message>
+        <source>&amp;Récupérer tout l&apos;historique</source>
+        <translation>&amp;Recover the whole log</translation>
     </message>
 </context>
 <context>
@@ -730,6 +807,22 @@ The board now holds an incomplete list. Send the list again (&quot;Send list&quo
         <source>Heure PC</source>
         <translation>PC time</translation>
     </message>
+    <message>
+        <source>Valide du :</source>
+        <translation>Valid from:</translation>
+    </message>
+    <message>
+        <source>Valide jusqu&apos;au :</source>
+        <translation>Valid until:</translation>
+    </message>
+    <message>
+        <source>jj/mm/aaaa</source>
+        <translation>dd/mm/yyyy</translation>
+    </message>
+    <message>
+        <source>Vide : sans limite</source>
+        <translation>Empty: no limit</translation>
+    </message>
 </context>
 <context>
     <name>Journal</name>
@@ -800,6 +893,10 @@ The board now holds an incomplete list. Send the list again (&quot;Send list&quo
     <message>
         <source>(inconnu)</source>
         <translation>(unknown)</translation>
+    </message>
+    <message>
+        <source>Platine</source>
+        <translation>Board</translation>
     </message>
 </context>
 <context>
@@ -968,6 +1065,111 @@ The board now holds an incomplete list. Send the list again (&quot;Send list&quo
     <message>
         <source>le badge %1 est déjà à la ligne %2.</source>
         <translation>badge %1 is already on line %2.</translation>
+    </message>
+</context>
+<context>
+    <name>Operations</name>
+    <message>
+        <source>ajout</source>
+        <translation>addition</translation>
+    </message>
+    <message>
+        <source>modification</source>
+        <translation>change</translation>
+    </message>
+    <message>
+        <source>suppression</source>
+        <translation>removal</translation>
+    </message>
+    <message>
+        <source>modification de la sélection</source>
+        <translation>change of the selection</translation>
+    </message>
+    <message>
+        <source>import</source>
+        <translation>import</translation>
+    </message>
+    <message>
+        <source>nouvelle liste</source>
+        <translation>new list</translation>
+    </message>
+    <message>
+        <source>envoi</source>
+        <translation>upload</translation>
+    </message>
+    <message>
+        <source>mise à l&apos;heure</source>
+        <translation>clock setting</translation>
+    </message>
+    <message>
+        <source>téléchargement</source>
+        <translation>download</translation>
+    </message>
+    <message>
+        <source>récupération de l&apos;historique</source>
+        <translation>recovery of the log</translation>
+    </message>
+    <message>
+        <source>commande</source>
+        <translation>command</translation>
+    </message>
+</context>
+<context>
+    <name>OperationsModel</name>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Heure</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Utilisateur</source>
+        <translation>User</translation>
+    </message>
+    <message>
+        <source>Platine</source>
+        <translation>Board</translation>
+    </message>
+    <message>
+        <source>Liste</source>
+        <translation>List</translation>
+    </message>
+    <message>
+        <source>Opération</source>
+        <translation>Operation</translation>
+    </message>
+    <message>
+        <source>Badge</source>
+        <translation>Badge</translation>
+    </message>
+    <message>
+        <source>Champ</source>
+        <translation>Field</translation>
+    </message>
+    <message>
+        <source>Avant</source>
+        <translation>Before</translation>
+    </message>
+    <message>
+        <source>Après</source>
+        <translation>After</translation>
+    </message>
+    <message>
+        <source>Détail</source>
+        <translation>Detail</translation>
+    </message>
+</context>
+<context>
+    <name>OperationsRecorder</name>
+    <message>
+        <source>Le journal des opérations « %1 » n&apos;a pas pu être écrit : %2</source>
+        <translation>The journal of operations &quot;%1&quot; could not be written: %2</translation>
+    </message>
+    <message>
+        <source>il est tenu par %1</source>
+        <translation>it is held by %1</translation>
     </message>
 </context>
 <context>
@@ -1238,6 +1440,41 @@ The board now holds an incomplete list. Send the list again (&quot;Send list&quo
     </message>
 </context>
 <context>
+    <name>Validity</name>
+    <message>
+        <source>« Valide du » n&apos;est pas une date (jj/mm/aaaa) : %1</source>
+        <translation>&quot;Valid from&quot; is not a date (dd/mm/yyyy): %1</translation>
+    </message>
+    <message>
+        <source>« Valide jusqu&apos;au » n&apos;est pas une date (jj/mm/aaaa) : %1</source>
+        <translation>&quot;Valid until&quot; is not a date (dd/mm/yyyy): %1</translation>
+    </message>
+    <message>
+        <source>Les dates de validité sont dans le mauvais ordre : « Valide jusqu&apos;au » (%1) précède « Valide du » (%2).</source>
+        <translation>The dates of validity are in the wrong order: &quot;Valid until&quot; (%1) comes before &quot;Valid from&quot; (%2).</translation>
+    </message>
+    <message>
+        <source>valide à partir du %1</source>
+        <translation>valid from %1</translation>
+    </message>
+    <message>
+        <source>expiré</source>
+        <translation>expired</translation>
+    </message>
+    <message>
+        <source>expire aujourd&apos;hui</source>
+        <translation>expires today</translation>
+    </message>
+    <message>
+        <source>expire demain</source>
+        <translation>expires tomorrow</translation>
+    </message>
+    <message>
+        <source>expire dans %1 jours</source>
+        <translation>expires in %1 days</translation>
+    </message>
+</context>
+<context>
     <name>platine::BadgeTableWindow</name>
     <message>
         <source>Filtrer :</source>
@@ -1349,6 +1586,60 @@ The board now holds an incomplete list. Send the list again (&quot;Send list&quo
     <message>
         <source>Tableau des badges — %1</source>
         <translation>Badge table — %1</translation>
+    </message>
+    <message>
+        <source>Toutes les validités</source>
+        <translation>All validities</translation>
+    </message>
+    <message>
+        <source>Expirés</source>
+        <translation>Expired</translation>
+    </message>
+    <message>
+        <source>Expirent dans %1 jours ou moins</source>
+        <translation>Expire in %1 days or less</translation>
+    </message>
+    <message>
+        <source>Valide du :</source>
+        <translation>Valid from:</translation>
+    </message>
+    <message>
+        <source>jj/mm/aaaa</source>
+        <translation>dd/mm/yyyy</translation>
+    </message>
+    <message>
+        <source>Vide : sans limite</source>
+        <translation>Empty: no limit</translation>
+    </message>
+    <message>
+        <source>Valide jusqu&apos;au :</source>
+        <translation>Valid until:</translation>
+    </message>
+</context>
+<context>
+    <name>platine::BoardsWindow</name>
+    <message>
+        <source>Chaque platine est reconnue par son port. Double-cliquez sur un nom ou sur les lieux pour les changer.</source>
+        <translation>Each board is known by its port. Double-click a name or the places to change them.</translation>
+    </message>
+    <message>
+        <source>Platines</source>
+        <translation>Boards</translation>
+    </message>
+    <message>
+        <source>Les noms n&apos;ont pas pu être enregistrés : %1</source>
+        <translation>The names could not be saved: %1</translation>
+    </message>
+</context>
+<context>
+    <name>platine::DateField</name>
+    <message>
+        <source>Choisir le jour dans un calendrier (Alt+Bas)</source>
+        <translation>Choose the day in a calendar (Alt+Down)</translation>
+    </message>
+    <message>
+        <source>date illisible (par ex. %1)</source>
+        <translation>unreadable date (e.g. %1)</translation>
     </message>
 </context>
 <context>
@@ -1791,6 +2082,143 @@ Both copies share its files (log, settings, journal): use the board from one of 
         <source>Journal des passages : %1</source>
         <translation>Journal of passages: %1</translation>
     </message>
+    <message>
+        <source>Horloge de la platine</source>
+        <translation>Board&apos;s clock</translation>
+    </message>
+    <message numerus="yes">
+        <source>Des passages téléchargés sont datés de %n minute(s) après l&apos;heure du PC : l&apos;horloge de la platine « %1 » semble en avance.<byte value="xd"/>
+Faire la mise à l&apos;heure de la platine maintenant ?</source>
+        <translation>
+            <numerusform>Downloaded passages are dated %n minute after the PC&apos;s time: the clock of the board &quot;%1&quot; seems fast.<byte value="xd"/>
+Set the board&apos;s clock now?</numerusform>
+            <numerusform>Downloaded passages are dated %n minutes after the PC&apos;s time: the clock of the board &quot;%1&quot; seems fast.<byte value="xd"/>
+Set the board&apos;s clock now?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>La date de cette mise à l&apos;heure n&apos;a pas pu être gardée : %1</source>
+        <translation>The date of this clock setting could not be kept: %1</translation>
+    </message>
+    <message>
+        <source>« %1 » (le %2)</source>
+        <translation>&quot;%1&quot; (on %2)</translation>
+    </message>
+    <message>
+        <source>Changement d&apos;heure depuis la dernière mise à l&apos;heure de %1 : refaire « Mise à l&apos;heure » sur cette platine</source>
+        <translation>The time changed since the last clock setting of %1: run &quot;Set clock&quot; on this board again</translation>
+    </message>
+    <message>
+        <source>Récupérer tout l&apos;historique</source>
+        <translation>Recover the whole log</translation>
+    </message>
+    <message>
+        <source>La platine va renvoyer tout son historique depuis le début : le programme lui envoie « raz_offset », puis lance le téléchargement de l&apos;historique (appuyer sur bp3 quand il le demande).<byte value="xd"/>
+Le journal des passages ne prend que les passages qu&apos;il n&apos;a pas encore : rien n&apos;est compté deux fois.<byte value="xd"/>
+Continuer ?</source>
+        <translation>The board will send its whole log again from the start: the program sends it &quot;raz_offset&quot;, then starts the download of the log (press bp3 when asked).<byte value="xd"/>
+The journal of passages takes only the passages it does not have yet: nothing is counted twice.<byte value="xd"/>
+Continue?</translation>
+    </message>
+    <message>
+        <source>récupération de l&apos;historique</source>
+        <translation>recovery of the log</translation>
+    </message>
+    <message>
+        <source>le %1</source>
+        <translation>on %1</translation>
+    </message>
+    <message>
+        <source>le %1 à %2</source>
+        <translation>on %1 at %2</translation>
+    </message>
+    <message>
+        <source>Envoi programmation</source>
+        <translation>Send list</translation>
+    </message>
+    <message>
+        <source>Ce que la platine « %1 » a reçu n&apos;a pas pu être noté (%2) : la colonne « Platine » et l&apos;état de la liste ne le montreront pas.</source>
+        <translation>What the board &quot;%1&quot; received could not be noted (%2): the &quot;Board&quot; column and the list&apos;s state will not show it.</translation>
+    </message>
+    <message>
+        <source>%1 badge expiré ne sera pas envoyé : %2</source>
+        <translation>%1 expired badge will not be sent: %2</translation>
+    </message>
+    <message>
+        <source>%1 badges expirés ne seront pas envoyés : %2</source>
+        <translation>%1 expired badges will not be sent: %2</translation>
+    </message>
+    <message>
+        <source>%1 badge pas encore valide ne sera pas envoyé : %2</source>
+        <translation>%1 badge not valid yet will not be sent: %2</translation>
+    </message>
+    <message>
+        <source>%1 badges pas encore valides ne seront pas envoyés : %2</source>
+        <translation>%1 badges not valid yet will not be sent: %2</translation>
+    </message>
+    <message>
+        <source>Platine « %1 » sur %2</source>
+        <translation>Board &quot;%1&quot; on %2</translation>
+    </message>
+    <message>
+        <source>liste jamais envoyée à cette platine</source>
+        <translation>list never sent to this board</translation>
+    </message>
+    <message>
+        <source>contenu de « %1 » inconnu : l&apos;envoi commencé %2 ne s&apos;est pas terminé ; envoyez la liste de nouveau</source>
+        <translation>contents of &quot;%1&quot; unknown: the upload begun %2 did not finish; send the list again</translation>
+    </message>
+    <message>
+        <source>« %1 » a reçu une autre liste (%2) %3</source>
+        <translation>&quot;%1&quot; received another list (%2) %3</translation>
+    </message>
+    <message>
+        <source>liste à jour sur « %1 » — dernier envoi %2</source>
+        <translation>list up to date on &quot;%1&quot; — last upload %2</translation>
+    </message>
+    <message>
+        <source>%1 changement pas encore envoyé à « %2 » — dernier envoi %3</source>
+        <translation>%1 change not sent yet to &quot;%2&quot; — last upload %3</translation>
+    </message>
+    <message>
+        <source>%1 changements pas encore envoyés à « %2 » — dernier envoi %3</source>
+        <translation>%1 changes not sent yet to &quot;%2&quot; — last upload %3</translation>
+    </message>
+    <message>
+        <source>%1 badge expiré encore actif sur « %2 » : %3</source>
+        <translation>%1 expired badge still active on &quot;%2&quot;: %3</translation>
+    </message>
+    <message>
+        <source>%1 badges expirés encore actifs sur « %2 » : %3</source>
+        <translation>%1 expired badges still active on &quot;%2&quot;: %3</translation>
+    </message>
+    <message>
+        <source>Envoyez la liste à la platine pour les retirer.</source>
+        <translation>Send the list to the board to remove them.</translation>
+    </message>
+    <message>
+        <source>Des badges retirés de la liste sont encore actifs sur %1 : ils ouvrent la porte tant que la liste n&apos;est pas envoyée (« Envoi programmation »).<byte value="xd"/>
+Quitter quand même ?</source>
+        <translation>Badges taken off the list are still active on %1: they open the door until the list is sent (&quot;Send list&quot;).<byte value="xd"/>
+Quit anyway?</translation>
+    </message>
+    <message>
+        <source>dd/MM/yyyy à HH:mm</source>
+        <extracomment>A date format (QDateTime): the letters are fields, quoted text stays.</extracomment>
+        <translation>dd/MM/yyyy &apos;at&apos; HH:mm</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>« %1 »</source>
+        <translation>&quot;%1&quot;</translation>
+    </message>
 </context>
 <context>
     <name>platine::JournalWindow</name>
@@ -1905,6 +2333,18 @@ Both copies share its files (log, settings, journal): use the board from one of 
         <source>Exporter</source>
         <translation>Export</translation>
     </message>
+    <message>
+        <source>Opérations</source>
+        <translation>Operations</translation>
+    </message>
+    <message>
+        <source> ; le journal dépasse 4 Gio : il n&apos;est pas lu</source>
+        <translation>; the journal is over 4 GiB: it is not read</translation>
+    </message>
+    <message>
+        <source>journal des opérations</source>
+        <translation>journal of operations</translation>
+    </message>
 </context>
 <context>
     <name>platine::Line</name>
@@ -1951,6 +2391,20 @@ Both copies share its files (log, settings, journal): use the board from one of 
     <message>
         <source>Opération refusée : %1 en cours</source>
         <translation>Operation refused: %1 under way</translation>
+    </message>
+</context>
+<context>
+    <name>platine::OperationsTab</name>
+    <message>
+        <source> ; le journal des opérations n&apos;a pas pu être lu : %1</source>
+        <translation>; the journal of operations could not be read: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n opération(s) sur %1</source>
+        <translation>
+            <numerusform>%n operation of %1</numerusform>
+            <numerusform>%n operations of %1</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

@@ -234,8 +234,8 @@ void Form2::changeSelectedRecords(const std::vector<std::string> &sections,
     ChangeResult result = changeRecords(*content, sections, change);
     if (!result.ok()) {
         QStringList problems;
-        for (const std::string &p : result.problems)
-            problems << QString::fromStdString(p);
+        for (const Message &p : result.problems)
+            problems << shown(p);
         tell(MsgIcon::Critical, tr("Aucun badge n'est modifié.\r\n") + listed(problems));
         return;
     }

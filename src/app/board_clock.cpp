@@ -94,13 +94,14 @@ void Form2::remindClockSettings()
         reminded << tr("« %1 » (le %2)")
                       .arg(board && !board->nom.empty() ? fromCp1252(board->nom)
                                                         : fromCp1252(port),
-                           then.toString(QStringLiteral("dd/MM/yyyy à HH:mm")));
+                           //: A date format (QDateTime): the letters are fields, quoted text stays.
+                           then.toString(tr("dd/MM/yyyy à HH:mm")));
     }
     if (reminded.isEmpty())
         return;
     const QString reminder = tr("Changement d'heure depuis la dernière mise à l'heure de %1 : "
                                 "refaire « Mise à l'heure » sur cette platine")
-                                 .arg(reminded.join(QStringLiteral(", ")));
+                                 .arg(reminded.join(tr(", ")));
     // After the badges still active on a board, if any: both are told.
     const QString before = m_ui->Label14->text();
     m_ui->Label14->setText(before.isEmpty() ? reminder

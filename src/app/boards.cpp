@@ -49,11 +49,11 @@ QString namedBadges(const std::vector<std::string> &sections, const profile::Par
     for (const std::string &s : sections) {
         const std::string nom = list.get(s, "nom", "", 64);
         names << (nom.empty() ? fromCp1252(s)
-                              : QStringLiteral("%1 (%2)").arg(fromCp1252(s), fromCp1252(nom)));
+                              : Form2::tr("%1 (%2)").arg(fromCp1252(s), fromCp1252(nom)));
     }
     QStringList shown = names.mid(0, kNamedAtMost);
     if (names.size() > kNamedAtMost)
-        shown << Form2::tr("et %1 autre(s)").arg(names.size() - kNamedAtMost);
+        shown << Form2::tr("et %n autre(s)", nullptr, int(names.size() - kNamedAtMost));
     return shown.join(QStringLiteral(", "));
 }
 
@@ -288,6 +288,7 @@ void Form2::tellExpiredOnBoards()
         for (const boards::Board &b : m_boards)
             if (QString::fromStdString(boards::sentFileName(b.port)) == name)
                 label = b.nom.empty() ? fromCp1252(b.port) : fromCp1252(b.nom);
+        // Two texts, not "%n badge(s)": the French line reads as it always has.
         const QString pattern = expired.size() == 1
                                     ? tr("%1 badge expiré encore actif sur « %2 » : %3")
                                     : tr("%1 badges expirés encore actifs sur « %2 » : %3");

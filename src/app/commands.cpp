@@ -61,7 +61,8 @@ const CommandDef kCommands[] = {
     {"menu_passages", "journal_des_passages",
      QT_TRANSLATE_NOOP("Commands", "&Journal des passages"), nullptr, nullptr,
      call<&Form2::journal_des_passages_Click>},
-    {"menu_passages", "recuperer_historique", "&Récupérer tout l'historique", nullptr, nullptr,
+    {"menu_passages", "recuperer_historique",
+     QT_TRANSLATE_NOOP("Commands", "&Récupérer tout l'historique"), nullptr, nullptr,
      call<&Form2::recuperer_historique_Click>},
     // Menu "Aide"; the about label runs it on a mouse press (event filter).
     {"menu_aide", "a_propos", QT_TRANSLATE_NOOP("Commands", "&A propos de ..."), nullptr, nullptr,

@@ -448,8 +448,8 @@ bool Form2::saveShownRecord(QWidget *asker)
     // A date is stored as dd/mm/yyyy, whatever was typed around it.
     const std::string from = u.valide_du->text().trimmed().toStdString();
     const std::string until = u.valide_jusqu_au->text().trimmed().toStdString();
-    if (const std::string wrong = validityProblem(from, until); !wrong.empty())
-        problems.push_back({"valide_du", wrong});
+    if (const auto wrong = validityProblem(from, until))
+        problems.push_back({"valide_du", wrong->french(), *wrong});
     if (!problems.empty()) {
         QString text = tr("Le badge n'est pas enregistré.");
         for (const FieldProblem &p : problems)

@@ -292,13 +292,13 @@ void Form2::Command6_Click()
     if (!pending.empty()) {
         QStringList names;
         for (const QString &b : pending)
-            names << QStringLiteral("« %1 »").arg(b);
+            names << tr("« %1 »").arg(b);
         if (m_platform.dialogs->message(
                 MsgIcon::Warning, MsgButtons::YesNo, tr("Quitter"),
                 tr("Des badges retirés de la liste sont encore actifs sur %1 : ils ouvrent la "
                    "porte tant que la liste n'est pas envoyée (« Envoi programmation »).\r\n"
                    "Quitter quand même ?")
-                    .arg(names.join(QStringLiteral(", ")))) != MsgAnswer::Yes)
+                    .arg(names.join(tr(", ")))) != MsgAnswer::Yes)
             return;
     }
     // The program ends at once, also from inside a waiting operation: the

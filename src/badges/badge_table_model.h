@@ -77,9 +77,9 @@ public:
             case 6:
                 return r.etat.empty() ? QString() : shown(r.etatText);
             case kValidityColumn:
-                return QString::fromStdString(r.validite);
+                return shown(r.validite);
             default:
-                return QString::fromStdString(r.platine);
+                return shown(r.platine);
             }
         }
         if (role == Qt::UserRole) { // what the columns sort by

@@ -58,7 +58,11 @@ QVariant OperationsModel::data(const QModelIndex &index, int role) const
         index.column() >= int(kOperationColumns) || role != Qt::DisplayRole)
         return {};
     const OperationRow &r = m_data[std::size_t(m_shown[std::size_t(index.row())])];
-    return QString::fromStdString(r.*kOperationCells[std::size_t(index.column())]);
+    const std::string &cell = r.*kOperationCells[std::size_t(index.column())];
+    // The operation's word is stored French; shown in the window's language.
+    if (kOperationCells[std::size_t(index.column())] == &OperationRow::operation)
+        return QCoreApplication::translate("Operations", cell.c_str());
+    return QString::fromStdString(cell);
 }
 
 void OperationsModel::sort(int column, Qt::SortOrder o)

@@ -69,7 +69,7 @@ const std::vector<int> &OperationsTab::shown() const
 QString OperationsTab::countText() const
 {
     QString text =
-        tr("%1 opération(s) sur %2").arg(m_model->shown().size()).arg(m_rows.size());
+        tr("%n opération(s) sur %1", nullptr, int(m_model->shown().size())).arg(m_rows.size());
     if (!m_error.isEmpty())
         text += tr(" ; le journal des opérations n'a pas pu être lu : %1").arg(m_error);
     return text;

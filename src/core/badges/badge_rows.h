@@ -25,8 +25,8 @@ struct BadgeRow {
     std::string jourDuMois; // empty for 0
     std::string etat;       // empty when the board can take it, else why not
     Message etatText;       // the same, to be shown in the window's language
-    std::string validite; // "expiré", "expire dans 3 jours"... (UTF-8); empty: no end
-    std::string platine;  // against the chosen board: "à jour", "à envoyer : nouveau"... (UTF-8)
+    Message validite;     // "expiré", "expire dans 3 jours"... (UTF-8); empty: no end
+    Message platine;      // against the chosen board: "à jour", "à envoyer : nouveau"... (UTF-8)
     bool retire = false;  // not in the list, still held by the board (a row of its own)
     // The numbers behind the texts, for sorting.
     int debut = 0; // start hour * 100 + minute

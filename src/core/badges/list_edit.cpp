@@ -18,7 +18,7 @@ std::string trimmed(const std::string &typed)
 
 // The typed texts of the ticked fields that a list cannot keep, each named
 // with its field and the character.
-std::vector<std::string> unheldTyped(const BulkChange &c)
+std::vector<Message> unheldTyped(const BulkChange &c)
 {
     std::vector<std::pair<const char *, const std::string *>> typed;
     if (c.times && !c.h24)
@@ -30,11 +30,11 @@ std::vector<std::string> unheldTyped(const BulkChange &c)
         typed.emplace_back("lieu", &c.lieu);
     if (c.dayOfMonth)
         typed.emplace_back("jour_du_mois", &c.jourDuMois);
-    std::vector<std::string> out;
+    std::vector<Message> out;
     for (const auto &[control, text] : typed) {
         FieldProblem problem;
         if (!typedValue(*fieldOfControl(control), *text, problem))
-            out.push_back(problem.message);
+            out.push_back(problem.text);
     }
     return out;
 }
@@ -101,29 +101,35 @@ ChangeResult changeRecords(std::string_view content, const std::vector<std::stri
     // Refused once for all the badges: no record gets a '?' in its place.
     result.problems = unheldTyped(change);
     if (change.validity) {
-        const std::string wrong = validityProblem(change.valideDu, change.valideJusquAu);
-        if (!wrong.empty())
-            result.problems.push_back(wrong);
+        if (const auto wrong = validityProblem(change.valideDu, change.valideJusquAu))
+            result.problems.push_back(*wrong);
     }
     if (!result.ok())
         return result;
     for (const std::string &section : sections) {
-        const std::string badge = "Badge " + cp1252::toUtf8(section) + " : ";
+        // "Badge <number> : <what is wrong>"
+        const auto badge = [&](Message why) {
+            return Message("Badges", PLATINE_TR_NOOP("Badges", "Badge %1 : %2"),
+                           {cp1252::toUtf8(section), std::move(why)});
+        };
         const std::optional<RecordFields> stored = storedRecord(result.content, section);
         if (!stored) {
-            result.problems.push_back(badge + "il n'est plus dans la liste.");
+            result.problems.push_back(
+                badge(Message("Badges", PLATINE_TR_NOOP("Badges", "il n'est plus dans la liste."))));
             continue;
         }
         // The editor saves a record under its badge number.
         if (profile::nameKey(stored->numero) != profile::nameKey(section)) {
-            result.problems.push_back(badge + "sa section porte un autre nom que son numéro « " +
-                                      cp1252::toUtf8(stored->numero) + " ».");
+            result.problems.push_back(badge(Message(
+                "Badges",
+                PLATINE_TR_NOOP("Badges", "sa section porte un autre nom que son numéro « %1 »."),
+                {cp1252::toUtf8(stored->numero)})));
             continue;
         }
         const RecordFields r = applyChange(*stored, change);
         const std::vector<FieldProblem> problems = validateRecord(r);
         for (const FieldProblem &p : problems)
-            result.problems.push_back(badge + p.message);
+            result.problems.push_back(badge(p.text));
         if (!problems.empty())
             continue;
         std::string after = saveRecord(result.content, keepStoredForms(result.content, r));

@@ -5,6 +5,7 @@
 
 #include "core/badges/record_fields.h"
 #include "core/badges/tables.h"
+#include "core/platform/message.h"
 
 #include <optional>
 #include <string>
@@ -53,7 +54,7 @@ RecordFields applyChange(RecordFields record, const BulkChange &change);
 struct ChangeResult {
     std::string content;               // the list afterwards
     int changed = 0;                   // records whose section changed
-    std::vector<std::string> problems; // why nothing may be written (UTF-8)
+    std::vector<Message> problems;     // why nothing may be written
     bool ok() const { return problems.empty(); }
 };
 

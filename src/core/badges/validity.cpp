@@ -75,20 +75,29 @@ bool validOn(const Validity &v, const Date &day)
     return (!v.from || *v.from <= day) && (!v.until || day <= *v.until);
 }
 
-std::string validityProblem(std::string_view fromText, std::string_view untilText)
+std::optional<Message> validityProblem(std::string_view fromText, std::string_view untilText)
 {
     fromText = profile::trimBlanks(fromText);
     untilText = profile::trimBlanks(untilText);
     const auto from = parseDate(fromText);
     const auto until = parseDate(untilText);
     if (!fromText.empty() && !from)
-        return "« Valide du » n'est pas une date (jj/mm/aaaa) : " + std::string(fromText);
+        return Message("Validity",
+                       PLATINE_TR_NOOP("Validity",
+                                       "« Valide du » n'est pas une date (jj/mm/aaaa) : %1"),
+                       {std::string(fromText)});
     if (!untilText.empty() && !until)
-        return "« Valide jusqu'au » n'est pas une date (jj/mm/aaaa) : " + std::string(untilText);
+        return Message("Validity",
+                       PLATINE_TR_NOOP("Validity",
+                                       "« Valide jusqu'au » n'est pas une date (jj/mm/aaaa) : %1"),
+                       {std::string(untilText)});
     if (from && until && *until < *from)
-        return "Les dates de validité sont dans le mauvais ordre : « Valide jusqu'au » (" +
-               formatDate(*until) + ") précède « Valide du » (" + formatDate(*from) + ").";
-    return {};
+        return Message("Validity",
+                       PLATINE_TR_NOOP("Validity",
+                                       "Les dates de validité sont dans le mauvais ordre : « Valide "
+                                       "jusqu'au » (%1) précède « Valide du » (%2)."),
+                       {formatDate(*until), formatDate(*from)});
+    return std::nullopt;
 }
 
 Validity validityOf(const profile::Parsed &list, std::string_view section)
@@ -117,18 +126,22 @@ std::string setValidity(std::string_view content, std::string_view section,
     return out;
 }
 
-std::string validityText(const Validity &v, const Date &today)
+Message validityText(const Validity &v, const Date &today)
 {
     if (v.from && today < *v.from)
-        return "valide à partir du " + formatDate(*v.from);
+        return Message("Validity", PLATINE_TR_NOOP("Validity", "valide à partir du %1"),
+                       {formatDate(*v.from)});
     if (!v.until)
         return {};
     const long left = dayNumber(*v.until) - dayNumber(today);
     if (left < 0)
-        return "expiré";
+        return Message("Validity", PLATINE_TR_NOOP("Validity", "expiré"));
     if (left == 0)
-        return "expire aujourd'hui";
-    return left == 1 ? "expire demain" : "expire dans " + std::to_string(left) + " jours";
+        return Message("Validity", PLATINE_TR_NOOP("Validity", "expire aujourd'hui"));
+    if (left == 1)
+        return Message("Validity", PLATINE_TR_NOOP("Validity", "expire demain"));
+    return Message("Validity", PLATINE_TR_NOOP("Validity", "expire dans %1 jours"),
+                   {std::to_string(left)});
 }
 
 } // namespace platine

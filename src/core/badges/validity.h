@@ -7,6 +7,7 @@
 // standard C++; messages French, UTF-8.
 
 #include "core/badges/profile.h"
+#include "core/platform/message.h"
 
 #include <compare>
 #include <optional>
@@ -43,8 +44,8 @@ struct Validity {
 bool validOn(const Validity &v, const Date &day);
 
 // Why the two texts typed cannot be stored (an empty text is no date):
-// empty when they can.
-std::string validityProblem(std::string_view fromText, std::string_view untilText);
+// none when they can.
+std::optional<Message> validityProblem(std::string_view fromText, std::string_view untilText);
 
 // The dates stored in `section` of a parsed list; a text that is no date
 // counts as none.
@@ -58,6 +59,6 @@ std::string setValidity(std::string_view content, std::string_view section,
 // What the table says of a record's dates on `today`, in words: "expiré",
 // "expire aujourd'hui", "expire dans N jours", "valide à partir du
 // dd/mm/yyyy"; empty when the record is valid with no end.
-std::string validityText(const Validity &v, const Date &today);
+Message validityText(const Validity &v, const Date &today);
 
 } // namespace platine

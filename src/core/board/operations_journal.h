@@ -7,6 +7,7 @@
 // "opération" column are the program's own and never depend on the language
 // shown. Pure standard C++; texts are UTF-8.
 
+#include "core/platform/message.h"
 #include "core/platform/sheet.h"
 
 #include <array>
@@ -20,17 +21,20 @@ inline constexpr const char *kOperationsFile = "journal des opérations.csv";
 
 // What the "opération" column holds.
 namespace op {
-inline constexpr const char *kAdded = "ajout";
-inline constexpr const char *kChanged = "modification";
-inline constexpr const char *kRemoved = "suppression";
-inline constexpr const char *kBulkChanged = "modification de la sélection";
-inline constexpr const char *kImport = "import";
-inline constexpr const char *kNewList = "nouvelle liste";
-inline constexpr const char *kUpload = "envoi";
-inline constexpr const char *kClock = "mise à l'heure";
-inline constexpr const char *kDownload = "téléchargement";
-inline constexpr const char *kRecovery = "récupération de l'historique";
-inline constexpr const char *kCommand = "commande";
+// Stored in the journal as they stand; the window shows them translated.
+inline constexpr const char *kAdded = PLATINE_TR_NOOP("Operations", "ajout");
+inline constexpr const char *kChanged = PLATINE_TR_NOOP("Operations", "modification");
+inline constexpr const char *kRemoved = PLATINE_TR_NOOP("Operations", "suppression");
+inline constexpr const char *kBulkChanged =
+    PLATINE_TR_NOOP("Operations", "modification de la sélection");
+inline constexpr const char *kImport = PLATINE_TR_NOOP("Operations", "import");
+inline constexpr const char *kNewList = PLATINE_TR_NOOP("Operations", "nouvelle liste");
+inline constexpr const char *kUpload = PLATINE_TR_NOOP("Operations", "envoi");
+inline constexpr const char *kClock = PLATINE_TR_NOOP("Operations", "mise à l'heure");
+inline constexpr const char *kDownload = PLATINE_TR_NOOP("Operations", "téléchargement");
+inline constexpr const char *kRecovery =
+    PLATINE_TR_NOOP("Operations", "récupération de l'historique");
+inline constexpr const char *kCommand = PLATINE_TR_NOOP("Operations", "commande");
 } // namespace op
 
 struct OperationRow {

@@ -11,6 +11,15 @@ namespace platine::boards {
 
 namespace {
 
+// The field's bare name as kRecordFields marks it for translation.
+const char *nameOf(const std::string &name)
+{
+    for (const RecordField &f : kRecordFields)
+        if (name == f.name)
+            return f.name;
+    return "";
+}
+
 constexpr std::size_t kWhole = 4096; // values are read whole
 
 std::string oneLine(std::string_view s)
@@ -253,24 +262,30 @@ BoardDiff compareWithBoard(std::string_view list, const std::optional<Sent> &sen
     return diff;
 }
 
-std::string stateText(const RecordDiff &d)
+Message stateText(const RecordDiff &d)
 {
     switch (d.state) {
     case RecordState::UpToDate:
-        return "à jour";
+        return Message("Boards", PLATINE_TR_NOOP("Boards", "à jour"));
     case RecordState::New:
-        return "à envoyer : nouveau";
+        return Message("Boards", PLATINE_TR_NOOP("Boards", "à envoyer : nouveau"));
     case RecordState::Withheld:
-        return "non envoyé : hors validité";
+        return Message("Boards", PLATINE_TR_NOOP("Boards", "non envoyé : hors validité"));
     case RecordState::Expiring:
-        return "à envoyer : retrait (hors validité, encore actif sur la platine)";
+        return Message("Boards", PLATINE_TR_NOOP("Boards", "à envoyer : retrait (hors validité, "
+                                                           "encore actif sur la platine)"));
     case RecordState::Changed:
         break;
     }
-    std::string fields;
-    for (const std::string &f : d.fields)
-        fields += (fields.empty() ? "" : ", ") + f;
-    return "à envoyer : modifié (" + fields + ")";
+    // The fields' names (kRecordFields, context "Record"), one after another.
+    Message fields;
+    for (const std::string &f : d.fields) {
+        Message name("Record", nameOf(f));
+        fields = fields.isValue() && fields.value.empty()
+                     ? std::move(name)
+                     : Message("Boards", PLATINE_TR_NOOP("Boards", "%1, %2"), {fields, name});
+    }
+    return Message("Boards", PLATINE_TR_NOOP("Boards", "à envoyer : modifié (%1)"), {fields});
 }
 
 std::vector<std::string> expiredOnBoard(const Sent &sent, const Date &today)
@@ -318,7 +333,8 @@ void addStates(std::vector<BadgeRow> &rows, std::string_view content, const Boar
         row.section = r.section;
         row.numero = r.section;
         row.nom = r.nom;
-        row.platine = "retiré — encore actif sur la platine";
+        row.platine =
+            Message("Boards", PLATINE_TR_NOOP("Boards", "retiré — encore actif sur la platine"));
         row.retire = true;
         rows.push_back(std::move(row));
     }

@@ -109,7 +109,7 @@ BoardDiff compareWithBoard(std::string_view list, const std::optional<Sent> &sen
 
 // The operator's words for a record's state: "à jour", "à envoyer :
 // nouveau", "à envoyer : modifié (nom, lieu autorisé)"... (UTF-8).
-std::string stateText(const RecordDiff &d);
+Message stateText(const RecordDiff &d);
 
 // The badges the board's record holds that are out of their dates on
 // `today` (their section, Windows-1252), in the board's order.
