@@ -173,17 +173,20 @@ void TstKeyboard::tabChain_data()
         << "editeur"
         << QStringList{"numero_badge", "nom",       "heure_debut", "minute_debut", "heure_fin",
                        "minute_fin",   "Choix_24",  "Combo2",      "lieu",         "choix_lieu",
-                       "jour_du_mois", "Command21", "Command22",   "Command23",    "Command11",
+                       "jour_du_mois", "valide_du", "valide_jusqu_au", "Command21", "Command22",   "Command23",    "Command11",
                        "Command14",    "Command13", "Command7",    "Command12"} +
                commands + QStringList{"tempo_gache", "buzzer", "Combo1"};
-    QTest::newRow("table") << "tableau" << QStringList{"filtre",       "tableau",
+    QTest::newRow("table") << "tableau" << QStringList{"filtre",       "filtre_validite",
+                                                       "tableau",
                                                        "plage",        "heure_debut",
                                                        "minute_debut", "heure_fin",
                                                        "minute_fin",   "h24",
                                                        "jours",        "jour",
                                                        "lieu_coche",   "lieu",
                                                        "tous_lieux",   "jour_du_mois_coche",
-                                                       "jour_du_mois", "imprimer",
+                                                       "jour_du_mois", "validite_coche",
+                                                       "valide_du",    "valide_jusqu_au",
+                                                       "imprimer",
                                                        "pdf",          "modifier_selection",
                                                        "supprimer"};
     QTest::newRow("journal") << "journal"

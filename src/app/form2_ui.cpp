@@ -606,6 +606,7 @@ Form2Ui buildForm2Ui(QWidget *window)
     setTabChain({u.tempo_gache,  u.buzzer,        u.Combo1,       u.Text1,        u.numero_badge,
                  u.nom,          u.heure_debut,   u.minute_debut, u.heure_fin,    u.minute_fin,
                  u.Choix_24,     u.Combo2,        u.lieu,         u.choix_lieu,   u.jour_du_mois,
+                 u.valide_du,    u.valide_jusqu_au,
                  u.Command21,    u.Command22,     u.Command23,    u.Command11,    u.Command14,
                  u.Command13,    u.Command7,      u.Command12,    u.Command4,     u.Command1,
                  u.Command2,     u.lecture_badge, u.Command5,     u.Command8,     u.Command10,
