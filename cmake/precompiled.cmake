@@ -28,10 +28,17 @@ if(" ${CMAKE_CXX_FLAGS} ${CMAKE_CXX_FLAGS_${platine_build_type}} " MATCHES " -g[
     set(PLATINE_TEST_DEBUG_OPTIONS -g1)
 endif()
 
-# platine_use_test_header(<target>): a test, bench or campaign takes the
-# precompiled headers of the tests' support library (same flags), and its
-# lighter debug information.
+# platine_use_test_header(<target>): a test, bench or campaign takes its
+# lighter debug information and, when it stands in the tests' folder, the
+# precompiled headers of the tests' support library. Qt Test defines each
+# target's own folders (QT_TESTCASE_BUILDDIR, QT_TESTCASE_SOURCEDIR), so a
+# bench or the fault campaign could not use them: the compiler would warn
+# and parse every header of the list instead.
 function(platine_use_test_header target)
-    target_precompile_headers(${target} REUSE_FROM platine_test_support)
+    get_target_property(support_dir platine_test_support SOURCE_DIR)
+    get_target_property(own_dir ${target} SOURCE_DIR)
+    if(own_dir STREQUAL support_dir)
+        target_precompile_headers(${target} REUSE_FROM platine_test_support)
+    endif()
     target_compile_options(${target} PRIVATE ${PLATINE_TEST_DEBUG_OPTIONS})
 endfunction()
