@@ -266,13 +266,9 @@ bool JournalScanner::next(std::size_t budget,
     do {
         if (i >= n)
             break;
-        std::size_t end = text.find_first_of("\r\n", i);
-        if (end == std::string_view::npos)
-            end = n;
+        const std::size_t end = lineEndFrom(text, i);
         const std::string_view piece = text.substr(i, end - i);
-        std::size_t next = end;
-        if (next < n)
-            next += text[next] == '\r' && next + 1 < n && text[next + 1] == '\n' ? 2 : 1;
+        const std::size_t next = pastLineEnd(text, end);
         if (!piece.empty()) {
             if (!m_shape.any) {
                 m_shape.any = true;
@@ -420,9 +416,7 @@ JournalShape countHeld(std::string_view bytes, const std::vector<std::vector<Jou
         }
         endCell();
         const std::size_t end = j;
-        std::size_t next = end;
-        if (next < n)
-            next += text[next] == '\r' && next + 1 < n && text[next + 1] == '\n' ? 2 : 1;
+        const std::size_t next = pastLineEnd(text, end);
         const std::string_view piece = text.substr(i, end - i);
         const std::string_view lineEnd = text.substr(end, next - end);
         i = next;

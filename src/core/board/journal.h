@@ -83,6 +83,22 @@ HistoryPassages historyPassages(std::string_view history, const NamesByBadge &na
 std::string passageKey(std::string_view badge, std::string_view date, std::string_view time,
                        std::string_view place);
 
+// A journal's lines end with CR LF, LF or a lone CR (a spreadsheet's or an
+// old Mac's). Where the line starting at `at` ends (its line end, or the end
+// of the text), and where the next one starts, past the line end at `end`.
+inline std::size_t lineEndFrom(std::string_view text, std::size_t at)
+{
+    while (at < text.size() && text[at] != '\r' && text[at] != '\n')
+        ++at;
+    return at;
+}
+inline std::size_t pastLineEnd(std::string_view text, std::size_t end)
+{
+    if (end >= text.size())
+        return end;
+    return end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
+}
+
 // One row of a journal as it is read, a line at a time (the program never
 // writes a line break inside a cell): a quote left open ends with its line,
 // and that row is not readable; it never swallows the next.

@@ -280,10 +280,7 @@ bool JournalCells::split(std::string_view line, char separator)
 std::string_view JournalEntries::lineOf(std::size_t i) const
 {
     const std::string_view t = text().substr(m_index[i].offset);
-    std::size_t end = 0;
-    while (end < t.size() && t[end] != '\r' && t[end] != '\n')
-        ++end;
-    return t.substr(0, end);
+    return t.substr(0, lineEndFrom(t, 0));
 }
 
 void JournalEntries::read(std::size_t i, JournalCells &cells, JournalFields &out) const
@@ -415,13 +412,9 @@ bool JournalReader::step(std::size_t budget)
     do {
         if (i >= n)
             break;
-        std::size_t end = i;
-        while (end < n && text[end] != '\r' && text[end] != '\n')
-            ++end;
+        const std::size_t end = lineEndFrom(text, i);
         const std::string_view piece = text.substr(i, end - i);
-        std::size_t next = end;
-        if (next < n)
-            next += text[next] == '\r' && next + 1 < n && text[next + 1] == '\n' ? 2 : 1;
+        const std::size_t next = pastLineEnd(text, end);
         if (!piece.empty()) {
             if (!m_header) {
                 m_header = true;
