@@ -7,7 +7,8 @@ cd "$(dirname "$0")/.."
 ROOT=$(pwd)
 BUILD="$ROOT/build-bench"
 
-cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release >"$BUILD.configure.log" 2>&1 \
+cmake -S . -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release -DPLATINE_BENCH_OPTIMISED=ON \
+    >"$BUILD.configure.log" 2>&1 \
     || { cat "$BUILD.configure.log"; exit 1; }
 rm -f "$BUILD.configure.log"
 

@@ -35,7 +35,9 @@ trap 'rm -rf "$WORK"' EXIT INT TERM
 
 # The targets run in JOBS lanes at once (default 2: the machine's two cores
 # once the other tests are done), each in a folder of its own, so that the
-# inputs a crash leaves are never mixed; their reports follow in order.
+# inputs a crash leaves are never mixed; their reports follow in order. A
+# lane free takes the next target not yet taken, in the list's order (the
+# costliest first): the claim is a folder made, which only one lane can.
 JOBS=${FUZZ_JOBS:-2}
 run_target() {
     target=$1
@@ -54,10 +56,8 @@ targets=$(grep -v '^$' "$BUILD/fuzz_targets.txt")
 lane=0
 while [ "$lane" -lt "$JOBS" ]; do
     (
-        i=0
         for target in $targets; do
-            [ $((i % JOBS)) -eq "$lane" ] && run_target "$target"
-            i=$((i + 1))
+            mkdir "$WORK/$target.claim" 2>/dev/null && run_target "$target"
         done
     ) &
     lane=$((lane + 1))

@@ -56,17 +56,9 @@ if ! locale -a 2>/dev/null | grep -iE '^fr_FR\.utf-?8$' >/dev/null; then
     }
 fi
 
-# build/ is also the package's (scripts/package.sh): Debian's hardening
-# flags and the /usr prefix, so that the package is made of the very objects
-# the tests ran, not of a second build. The package's install strips them.
-BUILD_TYPE="${BUILD_TYPE:-RelWithDebInfo}"
-export DEB_BUILD_MAINT_OPTIONS=hardening=+all
-cxxflags="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)"
-ldflags="$(dpkg-buildflags --get LDFLAGS)"
-launcher=()
-command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE="$BUILD_TYPE" -DCMAKE_INSTALL_PREFIX=/usr \
-    -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" \
-    -DCMAKE_POSITION_INDEPENDENT_CODE=ON -DCMAKE_POLICY_DEFAULT_CMP0083=NEW \
-    -DPLATINE_PACKAGE_FLAGS=ON "${launcher[@]}" >/dev/null
+# build/ is also the package's (scripts/package.sh): built with the
+# package's flags (scripts/package-flags.sh), so that the package is made of
+# the very objects the tests ran, not of a second build.
+source scripts/package-flags.sh
+cmake -S . -B build "${package_cmake_args[@]}" -DPLATINE_PACKAGE_FLAGS=ON >/dev/null
 cmake --build build -j"$(nproc)"

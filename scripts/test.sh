@@ -10,7 +10,10 @@ scripts/setup.sh
 cd build
 # setup.sh has installed Xvfb and xdotool: here the end-to-end run may not skip.
 export PLATINE_E2E_REQUIRED=1
-ctest --output-on-failure -j2 --timeout 900
+# Three tests a core: the longest ones (the simulated board at 9600 baud, the
+# fault campaign, the window under Xvfb) wait on a line or a window rather
+# than compute; the fuzzing takes two (its PROCESSORS) and gives way to them.
+ctest --output-on-failure -j"$(($(nproc) * 3))" --timeout 900
 # A build/ made without the package's flags has no package_check: the
 # package is then made (in build-package/) and checked here.
 if ! ctest -N -R '^package_check$' | grep -q 'package_check'; then
