@@ -1,6 +1,7 @@
 // The window, start-up, the settings file, quit, the progress step and the
 // about prompt, on test doubles.
 
+#include "app/command_button.h"
 #include "app/form2.h"
 #include "app/status_label.h"
 #include "core/app/settings.h"
@@ -56,6 +57,7 @@ private slots:
     void statusTextGivesWayAtItsPathFirst();
     void statusLineShowsAFitAndTipsTheWhole();
     void commandButtonsHaveTheirOwnIcons();
+    void commandButtonDrawsItsCaptionAfterAChange();
 };
 
 void TstWindow::everyControlIsThere()
@@ -641,6 +643,28 @@ void TstWindow::commandButtonsHaveTheirOwnIcons()
         QVERIFY2(!drawn.contains(image), qPrintable(b->objectName()));
         drawn.append(image);
     }
+}
+
+void TstWindow::commandButtonDrawsItsCaptionAfterAChange()
+{
+    // A button keeps where its caption goes from one paint to the next: a
+    // new caption, size or font is drawn as on a button made with it.
+    auto drawn = [](QWidget &w) { return w.grab().toImage(); };
+    CommandButton b(QStringLiteral("Connexion"));
+    b.resize(90, 36);
+    drawn(b);
+    b.setText(QStringLiteral("Vidage flash de la platine"));
+    CommandButton fresh(QStringLiteral("Vidage flash de la platine"));
+    fresh.resize(90, 36);
+    QCOMPARE(drawn(b), drawn(fresh));
+    b.resize(60, 50);
+    fresh.resize(60, 50);
+    QCOMPARE(drawn(b), drawn(fresh));
+    QFont big = b.font();
+    big.setPointSizeF(14);
+    b.setFont(big);
+    fresh.setFont(big);
+    QCOMPARE(drawn(b), drawn(fresh));
 }
 
 QTEST_MAIN(TstWindow)

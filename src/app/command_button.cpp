@@ -29,6 +29,40 @@ CommandButton::CommandButton(const QString &caption, QWidget *parent) : QPushBut
 {
 }
 
+const CommandButton::Layout &CommandButton::layout()
+{
+    const QSize is = icon().isNull() ? QSize() : iconSize();
+    Layout &l = m_layout;
+    if (l.size == size() && l.text == text() && l.base == font() && l.iconSize == is)
+        return l;
+    l = Layout{size(), text(), font(), is, {}, {}, {}};
+    const QRect area = rect().adjusted(3, 2, -3, -2);
+    if (is.isEmpty()) {
+        l.textArea = area;
+        l.font = fittingFont(font(), area, text());
+        return l;
+    }
+    // The icon goes beside the caption, or above it when the caption then
+    // keeps a larger font (a long word in a narrow button); beside it when
+    // the caption fits there whole.
+    const QRect besideText = area.adjusted(is.width() + 4, 0, 0, 0);
+    const QRect aboveText = area.adjusted(0, is.height() + 3, 0, 0);
+    const QFont besideFont = fittingFont(font(), besideText, text());
+    const QFont aboveFont = besideFont.pointSizeF() >= font().pointSizeF()
+                                ? besideFont
+                                : fittingFont(font(), aboveText, text());
+    if (besideFont.pointSizeF() >= aboveFont.pointSizeF()) {
+        l.textArea = besideText;
+        l.font = besideFont;
+        l.iconArea = QRect(QPoint(area.left() + 2, area.center().y() - is.height() / 2), is);
+    } else {
+        l.textArea = aboveText;
+        l.font = aboveFont;
+        l.iconArea = QRect(QPoint(area.center().x() - is.width() / 2, area.top() + 2), is);
+    }
+    return l;
+}
+
 void CommandButton::paintEvent(QPaintEvent *)
 {
     QStylePainter painter(this);
@@ -39,35 +73,13 @@ void CommandButton::paintEvent(QPaintEvent *)
     painter.drawControl(QStyle::CE_PushButton, option);
     painter.setPen(
         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
-    const QRect area = rect().adjusted(3, 2, -3, -2);
-    QRect textArea = area;
-    QFont f;
-    if (icon().isNull()) {
-        f = fittingFont(font(), textArea, text());
-    } else {
-        // The icon goes beside the caption, or above it when the caption
-        // then keeps a larger font (a long word in a narrow button).
-        const QSize is = iconSize();
-        const QRect besideText = area.adjusted(is.width() + 4, 0, 0, 0);
-        const QRect aboveText = area.adjusted(0, is.height() + 3, 0, 0);
-        const QFont besideFont = fittingFont(font(), besideText, text());
-        const QFont aboveFont = fittingFont(font(), aboveText, text());
-        QRect iconArea;
-        if (besideFont.pointSizeF() >= aboveFont.pointSizeF()) {
-            textArea = besideText;
-            f = besideFont;
-            iconArea = QRect(QPoint(area.left() + 2, area.center().y() - is.height() / 2), is);
-        } else {
-            textArea = aboveText;
-            f = aboveFont;
-            iconArea = QRect(QPoint(area.center().x() - is.width() / 2, area.top() + 2), is);
-        }
-        icon().paint(&painter, iconArea, Qt::AlignCenter,
+    const Layout &l = layout();
+    if (!l.iconSize.isEmpty())
+        icon().paint(&painter, l.iconArea, Qt::AlignCenter,
                      isEnabled() ? QIcon::Normal : QIcon::Disabled,
                      isChecked() ? QIcon::On : QIcon::Off);
-    }
-    painter.setFont(f);
-    painter.drawText(textArea, kFlags, text());
+    painter.setFont(l.font);
+    painter.drawText(l.textArea, kFlags, l.text);
 }
 
 } // namespace platine

@@ -14,6 +14,23 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+
+private:
+    // Where the caption and the icon go and the caption's font: measured
+    // once for a size, caption, font and icon, not at each paint (a button
+    // is painted again whenever the mouse passes over it).
+    struct Layout {
+        QSize size;
+        QString text;
+        QFont base;
+        QSize iconSize; // empty without an icon
+        QFont font;
+        QRect textArea;
+        QRect iconArea;
+    };
+    const Layout &layout();
+
+    Layout m_layout;
 };
 
 } // namespace platine
