@@ -260,35 +260,23 @@ bool JournalScanner::next(std::size_t budget,
                           const std::function<void(const JournalLine &)> &onRow)
 {
     const std::string_view text = m_text;
-    const std::size_t n = text.size();
-    const std::size_t stop = budget >= n - std::min(n, m_at) ? n : m_at + budget;
-    std::size_t i = m_at;
-    do {
-        if (i >= n)
-            break;
-        const std::size_t end = lineEndFrom(text, i);
-        const std::string_view piece = text.substr(i, end - i);
-        const std::size_t next = pastLineEnd(text, end);
-        if (!piece.empty()) {
-            if (!m_shape.any) {
-                m_shape.any = true;
-                m_shape.separator = csv::separatorOf(piece);
-                m_shape.lineEnd = std::string(text.substr(end, next - end));
-                if (m_shape.lineEnd.empty())
-                    m_shape.lineEnd = "\r\n";
-                csv::splitLine(piece, m_shape.separator, m_cells);
-                m_columns = journalColumns(m_cells);
-            } else {
-                const bool readable = csv::splitLine(piece, m_shape.separator, m_cells);
-                ++m_shape.rows;
-                m_shape.unreadable += !readable;
-                onRow(JournalLine{m_cells, m_columns, m_line, readable, piece});
-            }
+    m_at = walkLines(text, m_at, budget, m_line,
+                     [&](std::string_view piece, std::size_t, std::size_t end) {
+        if (!m_shape.any) {
+            m_shape.any = true;
+            m_shape.separator = csv::separatorOf(piece);
+            m_shape.lineEnd = std::string(text.substr(end, pastLineEnd(text, end) - end));
+            if (m_shape.lineEnd.empty())
+                m_shape.lineEnd = "\r\n";
+            csv::splitLine(piece, m_shape.separator, m_cells);
+            m_columns = journalColumns(m_cells);
+        } else {
+            const bool readable = csv::splitLine(piece, m_shape.separator, m_cells);
+            ++m_shape.rows;
+            m_shape.unreadable += !readable;
+            onRow(JournalLine{m_cells, m_columns, m_line, readable, piece});
         }
-        ++m_line;
-        i = next;
-    } while (i < stop);
-    m_at = i;
+    });
     return !atEnd();
 }
 

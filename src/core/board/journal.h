@@ -10,6 +10,7 @@
 
 #include "core/badges/list_table.h"
 
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <map>
@@ -97,6 +98,27 @@ inline std::size_t pastLineEnd(std::string_view text, std::size_t end)
     if (end >= text.size())
         return end;
     return end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
+}
+
+// The lines of `text` from `at` on, a piece of about `budget` bytes at a time
+// (a line is never cut): each non-empty one given to onLine(line, its start,
+// its end), every line counted in `lineNo`. Where the next piece starts.
+template <class OnLine>
+std::size_t walkLines(std::string_view text, std::size_t at, std::size_t budget, int &lineNo,
+                      OnLine &&onLine)
+{
+    const std::size_t n = text.size();
+    const std::size_t stop = budget >= n - std::min(n, at) ? n : at + budget;
+    while (at < n) {
+        const std::size_t end = lineEndFrom(text, at);
+        if (end > at)
+            onLine(text.substr(at, end - at), at, end);
+        ++lineNo;
+        at = pastLineEnd(text, end);
+        if (at >= stop)
+            break;
+    }
+    return at;
 }
 
 // One row of a journal as it is read, a line at a time (the program never

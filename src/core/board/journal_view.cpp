@@ -402,40 +402,27 @@ JournalReader::JournalReader(std::string bytes)
 
 bool JournalReader::step(std::size_t budget)
 {
-    const std::string_view text = m_text;
-    const std::size_t n = text.size();
-    const std::size_t stop = budget >= n - std::min(n, m_at) ? n : m_at + budget;
-    std::size_t i = m_at;
     // A line at a time: a row a spreadsheet or a hand left a quote open in,
     // or a line without the cells of a passage, is kept, marked, and the
     // next row stands on its own.
-    do {
-        if (i >= n)
-            break;
-        const std::size_t end = lineEndFrom(text, i);
-        const std::string_view piece = text.substr(i, end - i);
-        const std::size_t next = pastLineEnd(text, end);
-        if (!piece.empty()) {
-            if (!m_header) {
-                m_header = true;
-                JournalEntries &e = m_data.entries;
-                e.m_separator = csv::separatorOf(piece);
-                std::vector<std::string> header;
-                csv::splitLine(piece, e.m_separator, header);
-                e.m_columns = journalColumns(header);
-                m_needed = std::size_t(std::max({e.m_columns[std::size_t(JournalColumn::Date)],
-                                                 e.m_columns[std::size_t(JournalColumn::Time)],
-                                                 e.m_columns[std::size_t(JournalColumn::Badge)]})) +
-                           1;
-            } else {
-                addRow(piece, i);
-            }
+    m_at = walkLines(m_text, m_at, budget, m_line,
+                     [&](std::string_view piece, std::size_t at, std::size_t) {
+        if (m_header) {
+            addRow(piece, at);
+            return;
         }
-        ++m_line;
-        i = next;
-    } while (i < stop);
-    m_at = i;
-    return m_at < n;
+        m_header = true;
+        JournalEntries &e = m_data.entries;
+        e.m_separator = csv::separatorOf(piece);
+        std::vector<std::string> header;
+        csv::splitLine(piece, e.m_separator, header);
+        e.m_columns = journalColumns(header);
+        m_needed = std::size_t(std::max({e.m_columns[std::size_t(JournalColumn::Date)],
+                                         e.m_columns[std::size_t(JournalColumn::Time)],
+                                         e.m_columns[std::size_t(JournalColumn::Badge)]})) +
+                   1;
+    });
+    return m_at < m_text.size();
 }
 
 void JournalReader::addRow(std::string_view line, std::size_t at)
