@@ -4,7 +4,9 @@
 // (operation, fault, step); the steps come from a seed printed first, so a
 // failing run can be replayed alone:
 //
-//   faults_campaign [--short | --long] [--runs N] [--seed S] [--run I]
+//   faults_campaign [--short | --long] [--runs N] [--seed S] [--run I | --share K/N]
+// (--share K/N: the runs I where I modulo N is K - 1, so that N processes
+// share one campaign's runs)
 //
 // After each run: the window answers a click, Label14 says what happened (a
 // success only when the board holds what was sent), no file is torn, no
@@ -541,7 +543,7 @@ int main(int argc, char **argv)
     qputenv("QT_QPA_PLATFORM", qEnvironmentVariable("QT_QPA_PLATFORM", "offscreen").toLatin1());
     QApplication app(argc, argv);
     bool longMode = false;
-    int count = -1, only = -1;
+    int count = -1, only = -1, share = 1, shares = 1;
     unsigned seed = unsigned(QDateTime::currentMSecsSinceEpoch() % 1000000);
     const QStringList args = app.arguments();
     for (int i = 1; i < args.size(); ++i) {
@@ -556,9 +558,13 @@ int main(int argc, char **argv)
             seed = args[++i].toUInt();
         else if (args[i] == QStringLiteral("--run") && value)
             only = args[++i].toInt();
+        else if (args[i] == QStringLiteral("--share") && value &&
+                 std::sscanf(qPrintable(args[i + 1]), "%d/%d", &share, &shares) == 2 &&
+                 share >= 1 && share <= shares)
+            ++i;
         else {
             std::fprintf(stderr, "usage: faults_campaign [--short|--long] [--runs N] [--seed S] "
-                                 "[--run I]\n");
+                                 "[--run I | --share K/N]\n");
             return 2;
         }
     }
@@ -575,7 +581,7 @@ int main(int argc, char **argv)
     total.start();
     int failures = 0, ran = 0;
     for (int i = 0; i < int(runs.size()); ++i) {
-        if (only >= 0 && i != only)
+        if ((only >= 0 && i != only) || i % shares != share - 1)
             continue;
         const Run &r = runs[std::size_t(i)];
         QElapsedTimer t;
