@@ -14,6 +14,6 @@ package_cmake_args=(
     -G Ninja -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr
     -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)"
     -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)"
-    -DCMAKE_POSITION_INDEPENDENT_CODE=ON -DCMAKE_POLICY_DEFAULT_CMP0083=NEW
+    -DCMAKE_POSITION_INDEPENDENT_CODE=ON
 )
 command -v ccache >/dev/null && package_cmake_args+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
