@@ -368,6 +368,20 @@ JournalShape countHeld(std::string_view bytes, const std::vector<std::vector<Jou
         const int m = ((t[0] - '0') * 10 + (t[1] - '0')) * 60 + (t[3] - '0') * 10 + (t[4] - '0');
         return m < 24 * 60 ? m : -1;
     };
+    // The days of those passages as their keys write them: a row whose date
+    // is written "yyyy-mm-dd" (its key's own form) on another day is none of
+    // them either.
+    std::vector<std::string> days;
+    const auto isoDay = [](std::string_view d) {
+        const auto digits = [&](std::size_t from, std::size_t count) {
+            for (std::size_t k = from; k < from + count; ++k)
+                if (d[k] < '0' || d[k] > '9')
+                    return false;
+            return true;
+        };
+        return d.size() == 10 && d[4] == '-' && d[7] == '-' && digits(0, 4) && digits(5, 2) &&
+               digits(8, 2);
+    };
     for (const std::vector<JournalRow> &rows : groups)
         for (const JournalRow &r : rows) {
             // The time as its key holds it.
@@ -377,7 +391,11 @@ JournalShape countHeld(std::string_view bytes, const std::vector<std::vector<Jou
                 byMinute = false;
             else
                 minutes[std::size_t(m)] = true;
+            const std::string d = passageKey({}, r.date, {}, {});
+            days.emplace_back(d, 1, d.size() - 3);
         }
+    std::sort(days.begin(), days.end());
+    days.erase(std::unique(days.begin(), days.end()), days.end());
     const char *const base = text.data();
     const std::size_t n = text.size();
     for (std::size_t i = 0; i < n;) {
@@ -438,6 +456,8 @@ JournalShape countHeld(std::string_view bytes, const std::vector<std::vector<Jou
         if (held.empty())
             continue; // only the shape is asked for
         if (const int m = minuteOf(c[2]); byMinute && m >= 0 && !minutes[std::size_t(m)])
+            continue;
+        if (isoDay(c[1]) && !std::binary_search(days.begin(), days.end(), c[1]))
             continue;
         passageKeyInto(key, c[0], c[1], c[2], c[3]);
         if (const auto it = held.find(key); it != held.end())
