@@ -69,6 +69,13 @@ private slots:
         QCOMPARE(back->listFile, full.listFile);
         QVERIFY(back->complete);
         QVERIFY(!readSent(writeSent(sentOf("", false)))->complete);
+        // A file name ending with a line break (a file edited by hand) is
+        // written the same the first time as the next.
+        Sent edited = full;
+        edited.listFile = "liste.txt\n";
+        const std::string once = writeSent(edited);
+        QCOMPARE(readSent(once)->listFile, std::string("liste.txt"));
+        QCOMPARE(writeSent(*readSent(once)), once);
         QVERIFY(!readSent("garbage"));
         QVERIFY(!readSent("etat=peut-etre\r\n--- liste envoy\xE9" "e ---\r\n"));
     }

@@ -24,11 +24,13 @@ constexpr std::size_t kWhole = 4096; // values are read whole
 
 std::string oneLine(std::string_view s)
 {
-    std::string out(profile::trimBlanks(s));
+    // The line breaks made blanks before the blanks around are taken off: a
+    // text ending with one is written the same the first time as the next.
+    std::string out(s);
     for (char &c : out)
         if (c == '\r' || c == '\n')
             c = ' ';
-    return out;
+    return std::string(profile::trimBlanks(out));
 }
 
 // The line between the record's keys and the list's bytes (Windows-1252).
