@@ -5,7 +5,7 @@
 #include "core/badges/validity.h"
 #include "core/boards/boards.h"
 
-#include <QtTest>
+#include <QTest>
 
 using namespace platine;
 using namespace platine::boards;

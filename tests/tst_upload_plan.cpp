@@ -4,7 +4,7 @@
 #include "core/board/protocol.h"
 #include "core/board/upload_plan.h"
 
-#include <QtTest>
+#include <QTest>
 
 using namespace platine;
 
