@@ -3,12 +3,11 @@
 // the two boards in turn, the board records and the list read from disk.
 
 #include "app/status_label.h"
-#include "bench_lists.h"
+#include "bench_window.h"
 #include "bench_util.h"
 #include "core/badges/badge_rows.h"
 #include "core/boards/boards.h"
 #include "core/platform/files.h"
-#include "support/harness.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -26,10 +25,8 @@ int main(int argc, char **argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     Harness h;
-    const QString path = h.path(QStringLiteral("liste.txt"));
+    const QString path = openBoardList(h);
     const std::string content = makeList(kBoardRecords);
-    Harness::writeFile(path, QByteArray::fromStdString(content));
-    h.openList(path);
     // COM1 received the list as it is, COM2 an older one with a record fewer.
     const std::string listKey = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())
                                     .toStdString();

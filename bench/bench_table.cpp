@@ -2,9 +2,8 @@
 // window shown with its rows, the list file read from disk (offscreen).
 
 #include "badges/badge_table_window.h"
-#include "bench_lists.h"
+#include "bench_window.h"
 #include "bench_util.h"
-#include "support/harness.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,10 +20,7 @@ int main(int argc, char **argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     Harness h;
-    const QString path = h.path(QStringLiteral("liste.txt"));
-    const std::string content = makeList(kBoardRecords);
-    Harness::writeFile(path, QByteArray::fromStdString(content));
-    h.openList(path);
+    const QString path = openBoardList(h);
     QAction *item = h.ui().MenuBar->findChild<QAction *>(QStringLiteral("tableau_des_badges"));
 
     int rows = 0;
