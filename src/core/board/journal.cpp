@@ -361,32 +361,15 @@ JournalShape countHeld(std::string_view bytes, const std::vector<std::vector<Jou
     // time is of another form.
     std::vector<bool> minutes(24 * 60);
     bool byMinute = true;
-    const auto minuteOf = [](std::string_view t) {
-        const auto d = [](char c) { return c >= '0' && c <= '9'; };
-        if (t.size() != 5 || !d(t[0]) || !d(t[1]) || t[2] != ':' || !d(t[3]) || !d(t[4]))
-            return -1;
-        const int m = ((t[0] - '0') * 10 + (t[1] - '0')) * 60 + (t[3] - '0') * 10 + (t[4] - '0');
-        return m < 24 * 60 ? m : -1;
-    };
     // The days of those passages as their keys write them: a row whose date
     // is written "yyyy-mm-dd" (its key's own form) on another day is none of
     // them either.
     std::vector<std::string> days;
-    const auto isoDay = [](std::string_view d) {
-        const auto digits = [&](std::size_t from, std::size_t count) {
-            for (std::size_t k = from; k < from + count; ++k)
-                if (d[k] < '0' || d[k] > '9')
-                    return false;
-            return true;
-        };
-        return d.size() == 10 && d[4] == '-' && d[7] == '-' && digits(0, 4) && digits(5, 2) &&
-               digits(8, 2);
-    };
     for (const std::vector<JournalRow> &rows : groups)
         for (const JournalRow &r : rows) {
             // The time as its key holds it.
             const std::string k = passageKey({}, {}, r.time, {});
-            const int m = minuteOf(std::string_view(k).substr(2, k.size() - 3));
+            const int m = minutesOf(std::string_view(k).substr(2, k.size() - 3));
             if (m < 0)
                 byMinute = false;
             else
@@ -455,9 +438,9 @@ JournalShape countHeld(std::string_view bytes, const std::vector<std::vector<Jou
         }
         if (held.empty())
             continue; // only the shape is asked for
-        if (const int m = minuteOf(c[2]); byMinute && m >= 0 && !minutes[std::size_t(m)])
+        if (const int m = minutesOf(c[2]); byMinute && m >= 0 && !minutes[std::size_t(m)])
             continue;
-        if (isoDay(c[1]) && !std::binary_search(days.begin(), days.end(), c[1]))
+        if (dateShaped(c[1]) && !std::binary_search(days.begin(), days.end(), c[1]))
             continue;
         passageKeyInto(key, c[0], c[1], c[2], c[3]);
         if (const auto it = held.find(key); it != held.end())

@@ -100,6 +100,30 @@ inline std::size_t pastLineEnd(std::string_view text, std::size_t end)
     return end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
 }
 
+// "dddd-dd-dd" and "dd:dd": texts whose order is that of their digits, and
+// the forms a passage's key gives a date and a time.
+inline bool dateShaped(std::string_view s)
+{
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    return s.size() == 10 && s[4] == '-' && s[7] == '-' && digit(s[0]) && digit(s[1]) &&
+           digit(s[2]) && digit(s[3]) && digit(s[5]) && digit(s[6]) && digit(s[8]) &&
+           digit(s[9]);
+}
+inline bool timeShaped(std::string_view s)
+{
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    return s.size() == 5 && s[2] == ':' && digit(s[0]) && digit(s[1]) && digit(s[3]) &&
+           digit(s[4]);
+}
+// Minutes since midnight of "hh:mm", or -1.
+inline int minutesOf(std::string_view s)
+{
+    if (!timeShaped(s))
+        return -1;
+    const int h = (s[0] - '0') * 10 + (s[1] - '0'), m = (s[3] - '0') * 10 + (s[4] - '0');
+    return h < 24 && m < 60 ? h * 60 + m : -1;
+}
+
 // The lines of `text` from `at` on, a piece of about `budget` bytes at a time
 // (a line is never cut): each non-empty one given to onLine(line, its start,
 // its end), every line counted in `lineNo`. Where the next piece starts.

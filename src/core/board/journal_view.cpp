@@ -14,19 +14,11 @@ namespace platine {
 
 namespace {
 
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
 // "yyyy-mm-dd" with digits where they belong.
 bool isoDate(std::string_view s, int *y = nullptr, int *m = nullptr, int *d = nullptr)
 {
-    if (s.size() != 10 || s[4] != '-' || s[7] != '-')
+    if (!dateShaped(s))
         return false;
-    for (std::size_t i : {0u, 1u, 2u, 3u, 5u, 6u, 8u, 9u})
-        if (!isDigit(s[i]))
-            return false;
     const auto num = [&](std::size_t at, std::size_t n) {
         int v = 0;
         for (std::size_t i = at; i < at + n; ++i)
@@ -39,16 +31,6 @@ bool isoDate(std::string_view s, int *y = nullptr, int *m = nullptr, int *d = nu
     if (y)
         *y = num(0, 4), *m = month, *d = day;
     return true;
-}
-
-// Minutes since midnight of "hh:mm", or -1.
-int minutesOf(std::string_view s)
-{
-    if (s.size() != 5 || s[2] != ':' || !isDigit(s[0]) || !isDigit(s[1]) || !isDigit(s[3]) ||
-        !isDigit(s[4]))
-        return -1;
-    const int h = (s[0] - '0') * 10 + (s[1] - '0'), m = (s[3] - '0') * 10 + (s[4] - '0');
-    return h < 24 && m < 60 ? h * 60 + m : -1;
 }
 
 // Days from 1970-01-01 of a day of the proleptic Gregorian calendar.
@@ -231,19 +213,6 @@ void searchKeyInto(std::string &out, const JournalIndexRow &info, const JournalF
     foldInto(out, info.nameSource == NameSource::Unknown ? std::string_view(kUnknownName) : f.name);
 }
 
-// "dddd-dd-dd" and "dd:dd": texts whose order is that of their digits.
-bool dateShaped(std::string_view s)
-{
-    return s.size() == 10 && s[4] == '-' && s[7] == '-' && isDigit(s[0]) && isDigit(s[1]) &&
-           isDigit(s[2]) && isDigit(s[3]) && isDigit(s[5]) && isDigit(s[6]) && isDigit(s[8]) &&
-           isDigit(s[9]);
-}
-
-bool timeShaped(std::string_view s)
-{
-    return s.size() == 5 && s[2] == ':' && isDigit(s[0]) && isDigit(s[1]) && isDigit(s[3]) &&
-           isDigit(s[4]);
-}
 
 } // namespace
 
@@ -551,8 +520,9 @@ void nameUnnamedRows(JournalData &data, const NamesByBadge &names)
     JournalEntries &entries = data.entries;
     JournalCells cells;
     JournalFields f;
-    // The badges of the rows without a name, then the newest name the
-    // journal's other rows give each (the entries are newest first).
+    // In one pass, whether a row has no name and the newest name the
+    // journal's rows give each badge (the entries are newest first).
+    bool unnamed = false;
     std::unordered_map<std::string, std::string> newest;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const JournalIndexRow &info = entries.m_index[i];
@@ -560,22 +530,12 @@ void nameUnnamedRows(JournalData &data, const NamesByBadge &names)
             continue;
         entries.read(i, cells, f);
         if (f.name.empty())
-            newest.try_emplace(std::string(f.badge));
+            unnamed = true;
+        else
+            newest.try_emplace(std::string(f.badge), f.name);
     }
-    if (newest.empty())
+    if (!unnamed)
         return;
-    std::unordered_map<std::string, bool> named; // the badges given their newest name
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        const JournalIndexRow &info = entries.m_index[i];
-        if (info.unreadable || info.nameSource != NameSource::Journal)
-            continue;
-        entries.read(i, cells, f);
-        if (f.name.empty())
-            continue;
-        const auto n = newest.find(std::string(f.badge));
-        if (n != newest.end() && named.try_emplace(n->first, true).second)
-            n->second = f.name;
-    }
     for (std::size_t i = 0; i < entries.size(); ++i) {
         JournalIndexRow &info = entries.m_index[i];
         if (info.unreadable || info.nameSource != NameSource::Journal)
@@ -584,9 +544,9 @@ void nameUnnamedRows(JournalData &data, const NamesByBadge &names)
         if (!f.name.empty())
             continue;
         const std::string badge(f.badge);
-        if (named.count(badge)) {
+        if (const auto n = newest.find(badge); n != newest.end()) {
             info.nameSource = NameSource::OtherRow;
-            entries.m_givenNames.try_emplace(badge, newest[badge]);
+            entries.m_givenNames.try_emplace(badge, n->second);
         } else if (const auto h = names.find(badge); h != names.end() && !h->second.empty()) {
             info.nameSource = NameSource::OpenList;
             entries.m_givenNames.try_emplace(badge, h->second);
