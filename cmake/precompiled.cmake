@@ -23,21 +23,20 @@ set(PLATINE_TEST_PRECOMPILED_HEADERS ${PLATINE_PRECOMPILED_HEADERS}
 # information kept to lines and functions (a backtrace still names them):
 # full information for every test made a quarter of its compile time and
 # was never read. The code they test, the program's library, keeps the
-# package's flags. The benches measure with the program's optimisation when
-# PLATINE_BENCH_OPTIMISED is on (scripts/bench.sh); elsewhere they are only
-# kept compiling. They link with gold where the compiler has it (a test's
+# flags the build gives it, and so do the benches where they are measured
+# (bench/CMakeLists.txt). They link with gold where the compiler has it (a test's
 # link: 1.0 s with the default linker, 0.15 s with gold).
 set(PLATINE_TEST_OPTIONS -Og)
 string(TOUPPER "${CMAKE_BUILD_TYPE}" platine_build_type)
 if(" ${CMAKE_CXX_FLAGS} ${CMAKE_CXX_FLAGS_${platine_build_type}} " MATCHES " -g[123]? ")
     list(APPEND PLATINE_TEST_OPTIONS -g1)
 endif()
-option(PLATINE_BENCH_OPTIMISED "benches compiled as the program is, to measure (scripts/bench.sh)" OFF)
 include(CheckLinkerFlag)
 check_linker_flag(CXX -fuse-ld=gold PLATINE_HAS_GOLD)
 
-# platine_use_test_header(<target> [HOST <pch target>]): a test, bench or
-# campaign takes the options above and the precompiled headers of a target
+# platine_use_test_header(<target> [HOST <pch target>] [OWN_FLAGS]): a test,
+# bench or campaign takes the options above (not with OWN_FLAGS: a bench
+# measured keeps the program's) and the precompiled headers of a target
 # of its own folder: Qt Test defines each folder's own paths
 # (QT_TESTCASE_BUILDDIR, QT_TESTCASE_SOURCEDIR), so a header precompiled in
 # another folder would be refused and every header of the list parsed
@@ -46,7 +45,7 @@ check_linker_flag(CXX -fuse-ld=gold PLATINE_HAS_GOLD)
 # stays without them: a test includes its own moc output, which leaves that
 # file empty, and loading the precompiled headers for it took 1.2 s.
 function(platine_use_test_header target)
-    cmake_parse_arguments(arg "" "HOST" "" ${ARGN})
+    cmake_parse_arguments(arg "OWN_FLAGS" "HOST" "" ${ARGN})
     get_target_property(support_dir platine_test_support SOURCE_DIR)
     get_target_property(own_dir ${target} SOURCE_DIR)
     if(arg_HOST AND NOT arg_HOST STREQUAL target)
@@ -58,10 +57,9 @@ function(platine_use_test_header target)
     endif()
     set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/${target}_autogen/mocs_compilation.cpp
         PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
-    get_target_property(type ${target} TYPE)
-    if(NOT (PLATINE_BENCH_OPTIMISED AND own_dir MATCHES "/bench$"))
+    if(NOT arg_OWN_FLAGS)
         target_compile_options(${target} PRIVATE ${PLATINE_TEST_OPTIONS})
-        if(PLATINE_HAS_GOLD AND type STREQUAL "EXECUTABLE")
+        if(PLATINE_HAS_GOLD)
             target_link_options(${target} PRIVATE -fuse-ld=gold)
         endif()
     endif()
