@@ -7,6 +7,7 @@
 // Run: QT_QPA_PLATFORM=offscreen build/bench/bench_startup [RUNS]
 
 #include "app/form2.h"
+#include "platform/fonts_warm_up.h"
 #include "platform/qt_platform.h"
 #include "support/fakes.h"
 
@@ -22,6 +23,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 
 using namespace platine;
@@ -52,7 +54,14 @@ void printPainted(double loaded)
 
 int child(int argc, char **argv, bool form)
 {
+    // The program reads the fonts' configuration while it connects to the
+    // display (as main does); a bare window does not.
+    std::optional<FontsWarmUp> fonts;
+    if (form)
+        fonts.emplace();
     QApplication app(argc, argv);
+    if (fonts)
+        fonts->wait();
     if (!form) {
         // A bare widgets window: its size and one line of text, as a
         // "hello world" of Qt widgets has (the text loads the fonts).

@@ -10,9 +10,11 @@ packages=(
     # Qt Linguist's tools (lupdate, lrelease) and their CMake functions: the
     # English texts, translations/platine_en.ts
     qt6-l10n-tools qt6-tools-dev
-    # the SVG image and icon plugins that draw the buttons' icons
+    # the SVG image and icon plugins: the buttons' icons drawn when the
+    # program is built, and the desktop theme's icons
     libqt6svg6
-    fonts-dejavu-core
+    # the fonts: read ahead while the program connects to the display
+    fonts-dejavu-core libfontconfig-dev
     # the French locale the operators' desktops run in, and the tests with them
     locales
     # the journal's spreadsheet files; its tests read PDF text and unzip .xlsx

@@ -3,6 +3,7 @@
 
 #include "app/command_button.h"
 #include "app/form2.h"
+#include "app/own_icons.h"
 #include "app/status_label.h"
 #include "core/app/settings.h"
 #include "platform/keyboard.h"
@@ -14,6 +15,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -57,6 +59,7 @@ private slots:
     void statusTextGivesWayAtItsPathFirst();
     void statusLineShowsAFitAndTipsTheWhole();
     void commandButtonsHaveTheirOwnIcons();
+    void ownIconsAreTheirDrawings();
     void commandButtonDrawsItsCaptionAfterAChange();
 };
 
@@ -643,6 +646,29 @@ void TstWindow::commandButtonsHaveTheirOwnIcons()
         QVERIFY2(!drawn.contains(image), qPrintable(b->objectName()));
         drawn.append(image);
     }
+}
+
+void TstWindow::ownIconsAreTheirDrawings()
+{
+    // The pixels compiled in at build time are each drawing as Qt's SVG
+    // plugin draws it now, at every size, for every drawing of the folder.
+    const QDir drawings(QStringLiteral(PLATINE_SOURCE_DIR "/src/app/icons"));
+    const QStringList files = drawings.entryList({QStringLiteral("*.svg")});
+    QCOMPARE(std::size_t(files.size() * 3), kOwnIconImageCount);
+    for (const QString &file : files) {
+        const QByteArray name = file.chopped(4).toLatin1();
+        const QIcon icon = ownIcon(name.constData());
+        QCOMPARE(icon.availableSizes(), (QList<QSize>{{16, 16}, {24, 24}, {32, 32}}));
+        for (const QSize &size : icon.availableSizes()) {
+            QImageReader reader(drawings.filePath(file), "svg");
+            reader.setScaledSize(size);
+            const QImage drawn = reader.read().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            QVERIFY2(drawn == icon.pixmap(size).toImage().convertToFormat(
+                                  QImage::Format_ARGB32_Premultiplied),
+                     name + ' ' + QByteArray::number(size.width()));
+        }
+    }
+    QVERIFY(ownIcon("no such drawing").isNull());
 }
 
 void TstWindow::commandButtonDrawsItsCaptionAfterAChange()

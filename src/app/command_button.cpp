@@ -4,22 +4,53 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
+#include <algorithm>
+#include <cmath>
+
 namespace platine {
 namespace {
 
 // The access key underlined.
 constexpr int kFlags = Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
 
-// The button's font, made smaller until `text` fits in `area`: a long word
-// is drawn smaller rather than cut.
-QFont fittingFont(QFont f, const QRect &area, const QString &text)
+// At most six steps of 10 % smaller than the button's font.
+constexpr int kMaxSteps = 6;
+
+bool fits(const QFontMetrics &metrics, const QRect &area, const QString &text)
 {
-    for (int i = 0; i < 6; ++i) {
-        const QRect need = QFontMetrics(f).boundingRect(area, kFlags, text);
-        if (need.width() <= area.width() && need.height() <= area.height())
-            break;
-        f.setPointSizeF(f.pointSizeF() * 0.9);
+    const QRect need = metrics.boundingRect(area, kFlags, text);
+    return need.width() <= area.width() && need.height() <= area.height();
+}
+
+// By how many steps the button's font is made smaller for `text` to fit in
+// `area`: a long word is drawn smaller rather than cut. Found with the
+// button's own font against the area made larger in the same ratio: each
+// size of a font first measured costs a search of the desktop's fonts, and
+// the sizes tried on the way are never shown.
+int stepsToFit(const QFontMetrics &metrics, const QRect &area, const QString &text)
+{
+    double scale = 1;
+    for (int steps = 0; steps < kMaxSteps; ++steps, scale *= 0.9) {
+        if (fits(metrics, QRect(area.topLeft(), area.size() / scale), text))
+            return steps;
     }
+    return kMaxSteps;
+}
+
+QFont smaller(QFont f, int steps)
+{
+    if (steps > 0)
+        f.setPointSizeF(f.pointSizeF() * std::pow(0.9, steps));
+    return f;
+}
+
+// The font `steps` smaller, and smaller still where the text does not fit at
+// that size after all (the glyphs of a small size are not all in proportion).
+QFont fittingFont(const QFont &base, int steps, const QRect &area, const QString &text)
+{
+    QFont f = smaller(base, steps);
+    while (steps < kMaxSteps && !fits(QFontMetrics(f), area, text))
+        f = smaller(base, ++steps);
     return f;
 }
 
@@ -37,9 +68,10 @@ const CommandButton::Layout &CommandButton::layout()
         return l;
     l = Layout{size(), text(), font(), is, {}, {}, {}};
     const QRect area = rect().adjusted(3, 2, -3, -2);
+    const QFontMetrics metrics(font());
     if (is.isEmpty()) {
         l.textArea = area;
-        l.font = fittingFont(font(), area, text());
+        l.font = fittingFont(font(), stepsToFit(metrics, area, text()), area, text());
         return l;
     }
     // The icon goes beside the caption, or above it when the caption then
@@ -47,19 +79,16 @@ const CommandButton::Layout &CommandButton::layout()
     // the caption fits there whole.
     const QRect besideText = area.adjusted(is.width() + 4, 0, 0, 0);
     const QRect aboveText = area.adjusted(0, is.height() + 3, 0, 0);
-    const QFont besideFont = fittingFont(font(), besideText, text());
-    const QFont aboveFont = besideFont.pointSizeF() >= font().pointSizeF()
-                                ? besideFont
-                                : fittingFont(font(), aboveText, text());
-    if (besideFont.pointSizeF() >= aboveFont.pointSizeF()) {
+    const int besideSteps = stepsToFit(metrics, besideText, text());
+    const int aboveSteps = besideSteps == 0 ? 0 : stepsToFit(metrics, aboveText, text());
+    if (besideSteps <= aboveSteps) {
         l.textArea = besideText;
-        l.font = besideFont;
         l.iconArea = QRect(QPoint(area.left() + 2, area.center().y() - is.height() / 2), is);
     } else {
         l.textArea = aboveText;
-        l.font = aboveFont;
         l.iconArea = QRect(QPoint(area.center().x() - is.width() / 2, area.top() + 2), is);
     }
+    l.font = fittingFont(font(), std::min(besideSteps, aboveSteps), l.textArea, text());
     return l;
 }
 

@@ -3,13 +3,14 @@
 // designed and drawn at 15 twips a pixel.
 
 #include "app/command_button.h"
+#include "app/commands.h"
 #include "app/form2.h"
 #include "app/form2_ui.h"
-#include "app/commands.h"
+#include "app/own_icons.h"
 #include "app/port_combo.h"
-#include "serial/pane.h"
 #include "app/status_label.h"
 #include "platform/keyboard.h"
+#include "serial/pane.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,27 +20,18 @@
 #include <QGroupBox>
 #include <QIcon>
 #include <QIconEngine>
-#include <QPainter>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
 #include <functional>
-#include <utility>
-#include <QMenu>
-#include <QMenuBar>
-
-#include <vector>
 #include <string_view>
-
-// The icons compiled into the library; registered here, outside any
-// namespace, because the static library's resources are not registered
-// on their own.
-static void registerIcons()
-{
-    Q_INIT_RESOURCE(icons);
-}
+#include <utility>
+#include <vector>
 
 namespace platine {
 namespace {
@@ -171,7 +163,7 @@ QFrame *line(QWidget *parent, const QString &name, int y)
 
 // An icon found and drawn the first time it is asked for (shown, or its
 // pixmap taken), not when the window is built: finding it in the desktop's
-// theme and reading its SVG are a good part of a start otherwise.
+// theme is a good part of a start otherwise.
 class DeferredIconEngine : public QIconEngine {
 public:
     explicit DeferredIconEngine(std::function<QIcon()> make) : m_make(std::move(make)) {}
@@ -216,10 +208,10 @@ bool desktopIconTheme()
 // a standard name (reading a badge, the board's clock...) the program's own:
 // a theme that lacks a name gives the icon of a shorter one ("preferences"
 // for nullptr), whose meaning would be wrong.
-QIcon commandIcon(const char *themeName, const char *ownFile)
+QIcon commandIcon(const char *themeName, const char *ownName)
 {
-    return QIcon(new DeferredIconEngine([themeName, ownFile] {
-        const QIcon own(QStringLiteral(":/icons/") + QLatin1String(ownFile));
+    return QIcon(new DeferredIconEngine([themeName, ownName] {
+        const QIcon own = ownIcon(ownName);
         return themeName && desktopIconTheme() ? QIcon::fromTheme(QLatin1String(themeName), own)
                                                : own;
     }));
@@ -273,7 +265,6 @@ const QColor kMagenta(255, 0, 255);
 
 Form2Ui buildForm2Ui(QWidget *window)
 {
-    registerIcons();
     Form2Ui u{};
     window->setObjectName(QStringLiteral("Form2"));
     window->setWindowTitle(
@@ -297,6 +288,9 @@ Form2Ui buildForm2Ui(QWidget *window)
     form->setObjectName(QStringLiteral("page"));
     form->setMinimumSize(px(10920), px(9645));
     form->resize(form->minimumSize());
+    // In the scroll area before the controls are made on it: they take the
+    // window's font from the start (measured once, in the font shown).
+    u.defilement->setWidget(form);
 
     // The two panes lie under the frames that cover them.
     u.Text1 = new Pane(form);
@@ -497,34 +491,34 @@ Form2Ui buildForm2Ui(QWidget *window)
         const char *caption;
         const char *tip;
         const char *themeIcon; // a standard desktop icon name, if one means the command
-        const char *ownIcon;   // the program's own
+        const char *ownIcon;   // the program's own: its drawing in app/icons
     };
     const Cmd commands[] = {
         {&u.Command4, "Command4", QT_TRANSLATE_NOOP("Form2", "Nouvelle liste"),
          QT_TRANSLATE_NOOP("Form2", "Lecture / Modification de la liste enregistrée"),
-         "document-new", "list-new.svg"},
+         "document-new", "list-new"},
         {&u.Command1, "Command1", QT_TRANSLATE_NOOP("Form2", "Ouvrir une liste enregistrée"),
          QT_TRANSLATE_NOOP("Form2", "Lecture / Modification de la liste enregistrée"),
-         "document-open", "list-open.svg"},
+         "document-open", "list-open"},
         {&u.Command2, "Command2", QT_TRANSLATE_NOOP("Form2", "Enregistrer une liste sous"),
          QT_TRANSLATE_NOOP("Form2", "Enregistrer la liste modifiée"), "document-save-as",
-         "list-save-as.svg"},
+         "list-save-as"},
         {&u.lecture_badge, "lecture_badge", QT_TRANSLATE_NOOP("Form2", "Lecture badge"),
-         QT_TRANSLATE_NOOP("Form2", "Lecture du numéro d'un badge"), nullptr, "badge-read.svg"},
+         QT_TRANSLATE_NOOP("Form2", "Lecture du numéro d'un badge"), nullptr, "badge-read"},
         {&u.Command5, "Command5", QT_TRANSLATE_NOOP("Form2", "Ajouter Modifier  badge"),
          QT_TRANSLATE_NOOP("Form2", "Ajouter ou modifier les paramètres associés à un badge"),
-         nullptr, "badge-edit.svg"},
+         nullptr, "badge-edit"},
         {&u.Command8, "Command8", QT_TRANSLATE_NOOP("Form2", "Envoi programmation"),
          QT_TRANSLATE_NOOP("Form2", "Envoi de la liste enregistrée vers le PIC"), "document-send",
-         "list-send.svg"},
+         "list-send"},
         {&u.Command10, "Command10", QT_TRANSLATE_NOOP("Form2", "Connexion"),
-         QT_TRANSLATE_NOOP("Form2", "Click droit pour déconnecter"), nullptr, "connect.svg"},
+         QT_TRANSLATE_NOOP("Form2", "Click droit pour déconnecter"), nullptr, "connect"},
         {&u.Command3, "Command3", QT_TRANSLATE_NOOP("Form2", "Téléchargement de l'historique"),
-         QT_TRANSLATE_NOOP("Form2", "Téléchargement"), nullptr, "history-download.svg"},
+         QT_TRANSLATE_NOOP("Form2", "Téléchargement"), nullptr, "history-download"},
         {&u.Command17, "Command17", QT_TRANSLATE_NOOP("Form2", "Mise à l'heure"),
-         QT_TRANSLATE_NOOP("Form2", "Mise à jour horaire de la platine"), nullptr, "clock-set.svg"},
+         QT_TRANSLATE_NOOP("Form2", "Mise à jour horaire de la platine"), nullptr, "clock-set"},
         {&u.Command6, "Command6", QT_TRANSLATE_NOOP("Form2", "Quitter"),
-         QT_TRANSLATE_NOOP("Form2", "Quitter l'application"), "application-exit", "quit.svg"},
+         QT_TRANSLATE_NOOP("Form2", "Quitter l'application"), "application-exit", "quit"},
     };
     const int buttonW = px(1365), buttonH = px(795);
     int y = 42;
@@ -617,7 +611,6 @@ Form2Ui buildForm2Ui(QWidget *window)
     // The menu bar above the page: the controls keep their places and sizes
     // below it, the window grows by its height.
     u.MenuBar = buildMenuBar(window);
-    u.defilement->setWidget(form);
     auto *layout = new QVBoxLayout(window);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

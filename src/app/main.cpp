@@ -1,5 +1,6 @@
 #include "app/form2.h"
 #include "platform/folders.h"
+#include "platform/fonts_warm_up.h"
 #include "platform/language.h"
 #include "platform/own_settings.h"
 #include "platform/qt_platform.h"
@@ -10,7 +11,9 @@
 
 int main(int argc, char *argv[])
 {
+    platine::FontsWarmUp fonts; // read while the application connects to the display
     QApplication app(argc, argv);
+    fonts.wait();
     QApplication::setStyle(QStringLiteral("Fusion"));
     platine::QtPlatform services(platine::programFolders(QCoreApplication::applicationDirPath()));
     // The window speaks the operator's language, chosen in "Aide" > "Langue"
