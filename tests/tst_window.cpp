@@ -61,6 +61,7 @@ private slots:
     void commandButtonsHaveTheirOwnIcons();
     void ownIconsAreTheirDrawings();
     void commandButtonDrawsItsCaptionAfterAChange();
+    void captionFontIsTheLargestThatFits();
 };
 
 void TstWindow::everyControlIsThere()
@@ -669,6 +670,37 @@ void TstWindow::ownIconsAreTheirDrawings()
         }
     }
     QVERIFY(ownIcon("no such drawing").isNull());
+}
+
+void TstWindow::captionFontIsTheLargestThatFits()
+{
+    // Found without loading the sizes tried on the way, the font is still
+    // the one found by trying each size in turn: the largest step of 10 %
+    // in which the caption fits, wrapped, or the smallest of six steps.
+    const int flags = Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
+    QFont base = QApplication::font();
+    base.setPointSizeF(8);
+    auto fitsIn = [&](const QFont &f, const QRect &area, const QString &text) {
+        const QRect need = QFontMetrics(f).boundingRect(area, flags, text);
+        return need.width() <= area.width() && need.height() <= area.height();
+    };
+    const QString captions[] = {QStringLiteral("Téléchargement de l'histori&que"),
+                                QStringLiteral("Envo&i programmation"), QStringLiteral("Quitter"),
+                                QStringLiteral("Ou&vrir une liste enregistrée")};
+    for (const QString &caption : captions) {
+        for (int width = 30; width <= 110; width += 4) {
+            for (int height = 14; height <= 56; height += 6) {
+                const QRect area(3, 2, width, height);
+                QFont tried = base;
+                for (int i = 0; i < 6 && !fitsIn(tried, area, caption); ++i)
+                    tried.setPointSizeF(tried.pointSizeF() * 0.9);
+                const QFont found = fittingCaptionFont(base, area, caption);
+                QVERIFY2(qFuzzyCompare(found.pointSizeF(), tried.pointSizeF()),
+                         caption.toUtf8() + ' ' + QByteArray::number(width) + 'x' +
+                             QByteArray::number(height));
+            }
+        }
+    }
 }
 
 void TstWindow::commandButtonDrawsItsCaptionAfterAChange()

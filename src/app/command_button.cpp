@@ -44,10 +44,13 @@ QFont smaller(QFont f, int steps)
     return f;
 }
 
-// The font `steps` smaller, and smaller still where the text does not fit at
-// that size after all (the glyphs of a small size are not all in proportion).
+// The font `steps` smaller, or one step larger or smaller where the text
+// fits at that size after all or does not: the glyphs of a small size are
+// not all in proportion to the large ones.
 QFont fittingFont(const QFont &base, int steps, const QRect &area, const QString &text)
 {
+    while (steps > 0 && fits(QFontMetrics(smaller(base, steps - 1)), area, text))
+        --steps;
     QFont f = smaller(base, steps);
     while (steps < kMaxSteps && !fits(QFontMetrics(f), area, text))
         f = smaller(base, ++steps);
@@ -55,6 +58,11 @@ QFont fittingFont(const QFont &base, int steps, const QRect &area, const QString
 }
 
 } // namespace
+
+QFont fittingCaptionFont(const QFont &base, const QRect &area, const QString &text)
+{
+    return fittingFont(base, stepsToFit(QFontMetrics(base), area, text), area, text);
+}
 
 CommandButton::CommandButton(const QString &caption, QWidget *parent) : QPushButton(caption, parent)
 {
@@ -71,7 +79,7 @@ const CommandButton::Layout &CommandButton::layout()
     const QFontMetrics metrics(font());
     if (is.isEmpty()) {
         l.textArea = area;
-        l.font = fittingFont(font(), stepsToFit(metrics, area, text()), area, text());
+        l.font = fittingCaptionFont(font(), area, text());
         return l;
     }
     // The icon goes beside the caption, or above it when the caption then

@@ -7,6 +7,11 @@
 
 namespace platine {
 
+// The font a caption is drawn in within `area`: `base`, else made smaller by
+// steps of 10 % (six at the most) until `text` fits there, wrapped at its
+// spaces; a long word is drawn smaller rather than cut.
+QFont fittingCaptionFont(const QFont &base, const QRect &area, const QString &text);
+
 class CommandButton : public QPushButton {
     Q_OBJECT
 public:
