@@ -112,7 +112,7 @@ void TstModels::passages()
     const JournalData data = journal(kJournal);
     PassagesModel model(data);
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    model.setRows(filterJournal(data, {}));
+    model.setShown(filterJournal(data, {}));
     model.sort(column, Qt::SortOrder(order));
     QCOMPARE(::column(model, column), shown);
     QVERIFY(!QTest::currentTestFailed());
@@ -148,7 +148,7 @@ void TstModels::passagesReset()
     JournalData data = journal(kJournal);
     PassagesModel model(data);
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    model.setRows(filterJournal(data, {}));
+    model.setShown(filterJournal(data, {}));
     model.sort(3, Qt::AscendingOrder);
     // The name of 2026-12-02 08:00 comes from the badge's other row, in italics.
     const int taken = int(column(model, 1).indexOf(QStringLiteral("08:00")));
@@ -159,13 +159,13 @@ void TstModels::passagesReset()
     // Read again after a download (the rows emptied first, as the window
     // does before the journal it points into goes), then filtered: the
     // sorting asked for stays.
-    model.setRows({});
+    model.setShown({});
     data = journal(kJournal + QStringList{"2026-12-03|07:00|0000000102|Paul Durand|2"});
     JournalFilter f;
     f.place = "2";
-    model.setRows(filterJournal(data, f));
+    model.setShown(filterJournal(data, f));
     QCOMPARE(column(model, 3), (QStringList{"Élodie Œuvray", "Paul Durand", "Paul Durand"}));
-    model.setRows({});
+    model.setShown({});
     QCOMPARE(model.rowCount(), 0);
     QVERIFY(!QTest::currentTestFailed());
 }
@@ -245,7 +245,7 @@ void TstModels::passagesFromBytes()
     const JournalData data = readJournal(bytes.toStdString(), {});
     PassagesModel model(data);
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    model.setRows(filterJournal(data, {}));
+    model.setShown(filterJournal(data, {}));
     // The rows above as the journal holds them: the window shows their days
     // as the desktop writes them, and the board's column last.
     for (QString &row : shown) {
@@ -259,7 +259,7 @@ void TstModels::passagesFromBytes()
     QCOMPARE(shownRows(model), shown);
     QCOMPARE(data.unreadable, unreadable);
     for (int r = 0; r < model.rowCount(); ++r)
-        if (data.entries.info(std::size_t(model.rows()[std::size_t(r)])).unreadable) {
+        if (data.entries.info(std::size_t(model.shown()[std::size_t(r)])).unreadable) {
             QCOMPARE(model.index(r, 3).data(Qt::ToolTipRole).toString(), tip);
             break;
         }

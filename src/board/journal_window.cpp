@@ -264,7 +264,7 @@ void JournalWindow::reload()
     if (m_readCancelled) {
         refilter(); // the rows as they were; the count line says so
     } else {
-        m_ui->passages->setRows({});
+        m_ui->passages->setShown({});
         m_rows = {};
         m_presence = {};
         m_presenceStale = true;
@@ -384,7 +384,7 @@ void JournalWindow::refilter()
         return;
     }
     m_rows = filterJournal(m_data, filter());
-    ui.passages->setRows(m_rows);
+    ui.passages->setShown(m_rows);
     m_presenceStale = true;
     // The attendance is counted when its tab is shown.
     if (ui.tabs->currentIndex() == kPresenceTab) {
@@ -438,7 +438,7 @@ Report JournalWindow::shownReport()
     }
     if (m_ui->tabs->currentIndex() == 0) {
         report.title = "Journal des passages";
-        report.sheets.push_back(passagesSheetOnDemand(m_data, m_ui->passages->rows()));
+        report.sheets.push_back(passagesSheetOnDemand(m_data, m_ui->passages->shown()));
         return report;
     }
     report.title = "Journal des passages : présences";

@@ -26,19 +26,6 @@ const char *const kCaptions[kOperationColumns] = {
 
 } // namespace
 
-void OperationsModel::setShown(std::vector<int> shown)
-{
-    beginResetModel();
-    m_shown = std::move(shown);
-    order();
-    endResetModel();
-}
-
-int OperationsModel::rowCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : int(m_shown.size());
-}
-
 int OperationsModel::columnCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : int(kOperationColumns);
@@ -54,10 +41,10 @@ QVariant OperationsModel::headerData(int section, Qt::Orientation o, int role) c
 
 QVariant OperationsModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || std::size_t(index.row()) >= m_shown.size() ||
+    if (!index.isValid() || std::size_t(index.row()) >= shown().size() ||
         index.column() >= int(kOperationColumns) || role != Qt::DisplayRole)
         return {};
-    const OperationRow &r = m_data[std::size_t(m_shown[std::size_t(index.row())])];
+    const OperationRow &r = m_data[std::size_t(shown()[std::size_t(index.row())])];
     const std::string &cell = r.*kOperationCells[std::size_t(index.column())];
     // The operation's word is stored French; shown in the window's language.
     if (kOperationCells[std::size_t(index.column())] == &OperationRow::operation)
@@ -65,35 +52,24 @@ QVariant OperationsModel::data(const QModelIndex &index, int role) const
     return QString::fromStdString(cell);
 }
 
-void OperationsModel::sort(int column, Qt::SortOrder o)
-{
-    if (column < 0 || column >= int(kOperationColumns))
-        return;
-    emit layoutAboutToBeChanged();
-    m_column = column;
-    m_order = o;
-    order();
-    emit layoutChanged();
-}
-
-void OperationsModel::order()
+void OperationsModel::order(std::vector<int> &shown, int column, Qt::SortOrder o) const
 {
     // The journal is written as things happen: by date or time is its own
     // order, newest first as the filter gives it, or reversed (a view with
     // sorting on asks for the first column at once: no string compared).
-    if (m_column <= 1) {
-        if (m_column < 0 || m_order == Qt::DescendingOrder)
-            std::sort(m_shown.begin(), m_shown.end(), std::greater<int>());
+    if (column <= 1) {
+        if (column < 0 || o == Qt::DescendingOrder)
+            std::sort(shown.begin(), shown.end(), std::greater<int>());
         else
-            std::sort(m_shown.begin(), m_shown.end());
+            std::sort(shown.begin(), shown.end());
         return;
     }
-    const auto cell = kOperationCells[std::size_t(m_column)];
+    const auto cell = kOperationCells[std::size_t(column)];
     // Dates and times in digits sort as texts; equal cells keep the newest first.
-    std::sort(m_shown.begin(), m_shown.end(), [&](int a, int b) {
+    std::sort(shown.begin(), shown.end(), [&](int a, int b) {
         const std::string &x = m_data[std::size_t(a)].*cell, &y = m_data[std::size_t(b)].*cell;
         if (x != y)
-            return m_order == Qt::AscendingOrder ? x < y : y < x;
+            return o == Qt::AscendingOrder ? x < y : y < x;
         return a > b;
     });
 }

@@ -23,19 +23,6 @@ const char *const kNobody = QT_TRANSLATE_NOOP(
 
 } // namespace
 
-void PassagesModel::setRows(std::vector<int> rows)
-{
-    beginResetModel();
-    m_rows = std::move(rows);
-    order();
-    endResetModel();
-}
-
-int PassagesModel::rowCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : int(m_rows.size());
-}
-
 int PassagesModel::columnCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : int(passagesHeader().size());
@@ -53,13 +40,13 @@ QVariant PassagesModel::headerData(int section, Qt::Orientation o, int role) con
 
 QVariant PassagesModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || std::size_t(index.row()) >= m_rows.size())
+    if (!index.isValid() || std::size_t(index.row()) >= shown().size())
         return {};
     if (role != Qt::DisplayRole && role != Qt::FontRole && role != Qt::ForegroundRole &&
         role != Qt::ToolTipRole)
         return {}; // the row is not read for the roles the passages leave to the view
     // The row read from the journal's text as it is shown.
-    const JournalEntry e = m_data.entries[std::size_t(m_rows[std::size_t(index.row())])];
+    const JournalEntry e = m_data.entries[std::size_t(shown()[std::size_t(index.row())])];
     if (e.unreadable) {
         // A line the journal's reader could not take: shown as it stands,
         // greyed and in italics, in the name's column.
@@ -99,22 +86,13 @@ QVariant PassagesModel::data(const QModelIndex &index, int role) const
     return {};
 }
 
-void PassagesModel::sort(int column, Qt::SortOrder o)
-{
-    beginResetModel();
-    m_column = column;
-    m_order = o;
-    order();
-    endResetModel();
-}
-
-void PassagesModel::order()
+void PassagesModel::order(std::vector<int> &shown, int column, Qt::SortOrder o) const
 {
     // Indexes ascending are the journal's order, newest first.
-    std::sort(m_rows.begin(), m_rows.end());
-    if (m_column <= 1) {
-        if (m_order == Qt::AscendingOrder)
-            std::reverse(m_rows.begin(), m_rows.end());
+    std::sort(shown.begin(), shown.end());
+    if (column <= 1) {
+        if (o == Qt::AscendingOrder)
+            std::reverse(shown.begin(), shown.end());
         return;
     }
     // Each row's texts read once: its field, or for the names the name
@@ -126,24 +104,24 @@ void PassagesModel::order()
         std::string first, second;
     };
     std::vector<Key> keys;
-    keys.reserve(m_rows.size());
+    keys.reserve(shown.size());
     const JournalEntries &entries = m_data.entries;
     JournalCells cells;
     JournalFields f;
-    for (int i : m_rows) {
+    for (int i : shown) {
         const JournalIndexRow &info = entries.info(std::size_t(i));
         entries.read(std::size_t(i), cells, f);
-        Key k{i, m_column == 3 && info.nameSource == NameSource::Unknown, {}, {}};
+        Key k{i, column == 3 && info.nameSource == NameSource::Unknown, {}, {}};
         if (k.unknown)
             k.first = f.badge;
-        else if (m_column == 3) {
+        else if (column == 3) {
             // An unreadable row sorts by its line, as it shows.
             k.first = foldUtf8ForSearch(info.unreadable ? f.text : f.name);
             k.second = f.name;
         } else
-            k.first = m_column == 2   ? f.badge
-                      : m_column == 4 ? f.place
-                      : m_column == 5 ? f.downloaded
+            k.first = column == 2   ? f.badge
+                      : column == 4 ? f.place
+                      : column == 5 ? f.downloaded
                                       : f.board;
         keys.push_back(std::move(k));
     }
@@ -154,10 +132,10 @@ void PassagesModel::order()
         int c = a.first.compare(b.first);
         if (c == 0)
             c = a.second.compare(b.second);
-        return m_order == Qt::AscendingOrder ? c < 0 : c > 0;
+        return o == Qt::AscendingOrder ? c < 0 : c > 0;
     });
     for (std::size_t k = 0; k < keys.size(); ++k)
-        m_rows[k] = keys[k].row;
+        shown[k] = keys[k].row;
 }
 
 } // namespace platine

@@ -10,38 +10,29 @@
 
 #include "core/board/journal_view.h"
 
-#include <QAbstractTableModel>
+#include "board/journal_rows_model.h"
 
 #include <vector>
 
 namespace platine {
 
-class PassagesModel : public QAbstractTableModel {
+class PassagesModel : public JournalRowsModel {
 public:
     // `data` is the window's journal; it must outlive the model, and the
-    // rows be set again (setRows) whenever it changes.
+    // rows shown be set again (setShown) whenever it changes.
     explicit PassagesModel(const JournalData &data, QObject *parent = nullptr)
-        : QAbstractTableModel(parent), m_data(data)
+        : JournalRowsModel(0, parent), m_data(data)
     {
     }
 
-    // The rows shown, in the sorting last asked for.
-    void setRows(std::vector<int> rows);
-    const std::vector<int> &rows() const { return m_rows; }
-
-    int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant headerData(int section, Qt::Orientation o, int role) const override;
     QVariant data(const QModelIndex &index, int role) const override;
-    void sort(int column, Qt::SortOrder o) override;
 
 private:
-    void order();
+    void order(std::vector<int> &shown, int column, Qt::SortOrder o) const override;
 
     const JournalData &m_data;
-    std::vector<int> m_rows;
-    int m_column = 0;
-    Qt::SortOrder m_order = Qt::DescendingOrder;
 };
 
 } // namespace platine

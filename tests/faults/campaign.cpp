@@ -423,15 +423,18 @@ QString Campaign::run(const Run &r, QString *said)
     // turn of its loop. A maintenance command waits for no answer, so on a
     // loaded machine both may come after the command ended: the run waits
     // for them, not for a time that a slow machine overruns.
+    bool heard = true;
     if (r.fault == Fault::Hangup) {
         sim->gone(kSimWait);
-        QTest::qWaitFor([&w] { return !w.serial.isOpen(); }, kSimWait);
+        heard = QTest::qWaitFor([&w] { return !w.serial.isOpen(); }, kSimWait);
     }
     pump(300);
     *said = controls(*w.form).Label14->text();
     QString failed = check(w, *sim, r, success, list, log);
     if (!answered)
         failed += QStringLiteral("; a click during the operation did nothing");
+    if (!heard)
+        failed += QStringLiteral("; the window never saw the line close when the board hung up");
     {
         QFile f(w.form->settingsPath());
         if ((f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray()) != paramBefore)
