@@ -47,7 +47,7 @@ std::string makeJournal(int rows)
     std::string s = std::string(csv::kBom) + csv::row(journalHeader());
     unsigned seed = 7;
     const auto next = [&] { return seed = seed * 1103515245u + 12345u, (seed >> 8) % 100000u; };
-    char date[16], time[8], badge[16];
+    char date[32], time[32], badge[32]; // room for any int: the compiler cannot bound them
     for (int i = 0; i < rows; ++i) {
         const int day = int(std::int64_t(i) * 730 / rows), holder = int(next() % 300);
         std::snprintf(date, sizeof date, "%04d-%02d-%02d", 2025 + day / 365, 1 + day % 365 / 31,

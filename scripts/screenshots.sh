@@ -79,12 +79,7 @@ printf '[COM]\r\nvaleur=COM1\r\n[temporisation]\r\nvaleur=10\r\n' >"$PROG_DIR/pa
 # A list of eight holders, as "Enregistrer" writes it (Windows-1252, CR LF).
 LIST="$WORK/listes/atelier.txt"
 mkdir -p "$WORK/listes"
-record() { # number name hh mm hh mm 24h day-text day-code place all-places day-of-month
-    printf '[%s]\r\nnumero=%s\r\nnom=%b\r\nheure de debut=%s\r\nminute de debut=%s\r\n' "$1" "$1" "$2" "$3" "$4"
-    printf 'heure de fin=%s\r\nminute de fin=%s\r\n24 h 24=%s\r\n' "$5" "$6" "$7"
-    printf 'jour autoris\xe9=%b\r\njour autoris\xe9_=%s\r\n' "$8" "$9"
-    printf 'lieu autoris\xe9=%s\r\ntous lieux=%s\r\njour du mois=%s\r\n\r\n' "${10}" "${11}" "${12}"
-}
+. "$ROOT/tests/e2e/list_record.sh"
 WEEK='Lundi \xe0 Vendredi'
 {
     printf 'Liste cr\xe9e le  : 01/12/2026\r\nHeure courante : 09:12:40\r\nNom du fichier : atelier.txt\r\n\r\n\r\n'

@@ -145,12 +145,7 @@ cp "$WORK/param.expected" "$PROG_DIR/param.ini"
 # CR LF): a weekday record, a 24 h/24 record for all places, a weekend one.
 LIST="$WORK/listes/liste e2e.txt"
 mkdir -p "$WORK/listes"
-record() { # number name hh mm hh mm 24h day-text day-code place all-places day-of-month
-    printf '[%s]\r\nnumero=%s\r\nnom=%b\r\nheure de debut=%s\r\nminute de debut=%s\r\n' "$1" "$1" "$2" "$3" "$4"
-    printf 'heure de fin=%s\r\nminute de fin=%s\r\n24 h 24=%s\r\n' "$5" "$6" "$7"
-    printf 'jour autoris\xe9=%b\r\njour autoris\xe9_=%s\r\n' "$8" "$9"
-    printf 'lieu autoris\xe9=%s\r\ntous lieux=%s\r\njour du mois=%s\r\n\r\n' "${10}" "${11}" "${12}"
-}
+. "$(dirname "${BASH_SOURCE[0]}")/list_record.sh"
 {
     printf 'Liste cr\xe9e le  : 06/12/2026\r\nHeure courante : 10:15:42\r\nNom du fichier : liste e2e.txt\r\n\r\n\r\n'
     record 0000000001 'Valmire' 07 30 17 30 non 'Lundi \xe0 Vendredi' 7 1 non 0
@@ -211,38 +206,47 @@ find_dialog() {
 dialog_gone() { ! xdotool getwindowname "$DIALOG" >/dev/null 2>&1 || ! find_dialog "$1"; }
 # answer_dialog TITLE KEYS...: waits for the dialog, points at it, presses
 # the keys, waits until it has gone.
+# point_at_dialog TITLE: waits for the dialog and puts the pointer on its
+# title bar, so that the keys go to it.
+point_at_dialog() {
+    wait_until 20 find_dialog "$1" || return 1
+    eval "$(xdotool getwindowgeometry --shell "$DIALOG" | sed 's/^/DLG_/')"
+    xdotool mousemove --sync $((DLG_X + DLG_WIDTH / 2)) $((DLG_Y + 8))
+}
 answer_dialog() {
     local title=$1
     shift
-    wait_until 20 find_dialog "$title" || return 1
-    eval "$(xdotool getwindowgeometry --shell "$DIALOG" | sed 's/^/DLG_/')"
-    xdotool mousemove --sync $((DLG_X + DLG_WIDTH / 2)) $((DLG_Y + 8))
+    point_at_dialog "$title" || return 1
     sleep 0.3
     xdotool key --clearmodifiers "$@"
     wait_until 20 dialog_gone "$title"
 }
+# answer_file_dialog TITLE PATH: in the file dialog, whose file name field
+# has the focus, selects what the field holds, types the path, presses
+# Return. Returns 1 when no dialog came, 2 when it did not close.
+answer_file_dialog() {
+    point_at_dialog "$1" || return 1
+    sleep 0.5
+    xdotool key --clearmodifiers ctrl+a
+    xdotool type --delay 5 "$2"
+    sleep 0.3
+    xdotool key --clearmodifiers Return
+    wait_until 10 dialog_gone "$1" || return 2
+}
 
 # --- 1. Open a list --------------------------------------------------------------------------
 click_button Command1
-if wait_until 20 find_dialog "^Ouvrir une liste enregistr"; then
-    eval "$(xdotool getwindowgeometry --shell "$DIALOG" | sed 's/^/DLG_/')"
-    xdotool mousemove --sync $((DLG_X + DLG_WIDTH / 2)) $((DLG_Y + 8))
+answered=0
+answer_file_dialog "^Ouvrir une liste enregistr" "$LIST" || answered=$?
+case $answered in
+0)
     sleep 0.5
-    # The file name field has the focus: select what it holds, type the path.
-    xdotool key --clearmodifiers ctrl+a
-    xdotool type --delay 5 "$LIST"
-    sleep 0.3
-    xdotool key --clearmodifiers Return
-    if wait_until 10 dialog_gone "^Ouvrir une liste enregistr"; then
-        sleep 0.5
-        screenshot "02-liste-ouverte"
-        pass "open a list: dialog answered with $LIST"
-    else
-        fatal "open a list: the file dialog did not close"
-    fi
-else
-    fatal "open a list: no file dialog"
-fi
+    screenshot "02-liste-ouverte"
+    pass "open a list: dialog answered with $LIST"
+    ;;
+1) fatal "open a list: no file dialog" ;;
+*) fatal "open a list: the file dialog did not close" ;;
+esac
 
 # --- 2. The record editor: a new badge, read at the antenna and saved --------------------------
 # The editor frame lies at (6, 140); in it "Nouveau" is 100 x 36 at (232, 425),
@@ -363,14 +367,9 @@ if answer_dialog "^Enregistrement d'un badge$" Return; then
         screenshot "08-badge-lu"
         PANE="$WORK/badge-lu.txt"
         click_button Command2
-        if wait_until 20 find_dialog "^Enregistrer une liste sous"; then
-            eval "$(xdotool getwindowgeometry --shell "$DIALOG" | sed 's/^/DLG_/')"
-            xdotool mousemove --sync $((DLG_X + DLG_WIDTH / 2)) $((DLG_Y + 8))
-            sleep 0.5
-            xdotool key --clearmodifiers ctrl+a
-            xdotool type --delay 5 "$PANE"
-            sleep 0.3
-            xdotool key --clearmodifiers Return
+        answered=0
+        answer_file_dialog "^Enregistrer une liste sous" "$PANE" || answered=$?
+        if [ "$answered" -ne 1 ]; then
             pane_saved() { [ -s "$PANE" ]; }
             if wait_until 10 pane_saved && sleep 0.5 && cmp -s "$LIST" "$PANE"; then
                 pass "badge reading: read, and saving as then writes the open list, not the reading"

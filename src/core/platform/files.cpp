@@ -225,7 +225,11 @@ bool writeAtomic(const std::string &path, std::span<const std::string_view> byte
 
     // A hidden name the start-up sweep recognises: ".<name>.~platine-<pid>-XXXXXX".
     std::string temp;
-    const int fd = openScratch(folder, "." + target.filename().string() + ".", "", temp);
+    // (Built by appending: GCC 12 warns wrongly of an overlap on "." + a temporary.)
+    std::string prefix = ".";
+    prefix += target.filename().string();
+    prefix += '.';
+    const int fd = openScratch(folder, prefix, "", temp);
     if (fd < 0) {
         setError(error,
                  "Impossible de créer un fichier temporaire dans le dossier « " + folder.string() +
@@ -251,8 +255,10 @@ bool writeAtomic(const std::string &path, std::span<const std::string_view> byte
     // keep a shared group he belongs to. Set before the permissions, as a
     // change of owner clears the set-id bits.
     if (targetExists && (targetStat.st_uid != ::geteuid() || targetStat.st_gid != ::getegid())) {
-        if (::fchown(fd, targetStat.st_uid, targetStat.st_gid) != 0)
-            (void)::fchown(fd, uid_t(-1), targetStat.st_gid);
+        if (::fchown(fd, targetStat.st_uid, targetStat.st_gid) != 0 &&
+            ::fchown(fd, uid_t(-1), targetStat.st_gid) != 0) {
+            // Neither: the file is the process's own, as a new file is.
+        }
     }
     // The replaced file keeps its permissions; a new one gets the usual ones.
     const mode_t mode = targetExists ? (targetStat.st_mode & 07777) : (0666 & ~currentUmask());

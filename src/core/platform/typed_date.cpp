@@ -53,7 +53,7 @@ std::optional<std::string> readTypedDate(std::string_view typed, DateOrder order
                                           std::chrono::day(d)};
     if (!ymd.ok() || y < 1)
         return std::nullopt;
-    char out[11];
+    char out[48]; // 10 used: the checks above bound what the compiler cannot
     std::snprintf(out, sizeof out, "%04d-%02u-%02u", y, m, d);
     return std::string(out);
 }
