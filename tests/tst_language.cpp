@@ -2,6 +2,8 @@
 // language kept, and the files written byte for byte as in French.
 
 #include "board/operations_model.h"
+#include "board/operations_tab.h"
+#include "core/platform/files.h"
 #include "core/badges/validity.h"
 #include "core/boards/boards.h"
 #include "core/platform/message.h"
@@ -13,11 +15,13 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMap>
 #include <QMenu>
+#include <QTemporaryDir>
 #include <QTest>
 
 Q_DECLARE_METATYPE(platine::Message)
@@ -302,12 +306,27 @@ void TstLanguage::operationsShownInEnglish()
     // The journal of operations stores its words French and shows them in English.
     LanguageInstaller installed;
     installed.install(Language::English);
-    std::vector<OperationRow> rows(1);
+    std::vector<OperationRow> rows(2);
     rows[0].operation = op::kUpload;
+    rows[1].operation = op::kDownload;
+    rows[0].date = rows[1].date = "2026-12-09";
     OperationsModel model(rows);
-    model.setShown({0});
-    QCOMPARE(model.index(0, 5).data().toString(), QStringLiteral("upload"));
+    model.setShown({0, 1});
+    QCOMPARE(model.index(1, 5).data().toString(), QStringLiteral("upload"));
     QCOMPARE(rows[0].fields()[5], std::string("envoi"));
+    // Sorted and found as shown: "download" before "upload" (stored, "envoi"
+    // comes before "téléchargement"); the search finds either word.
+    model.sort(5, Qt::AscendingOrder);
+    QCOMPARE(model.index(0, 5).data().toString(), QStringLiteral("download"));
+    QTemporaryDir dir;
+    const std::string path = QDir(dir.path()).filePath(QStringLiteral("ops.csv")).toStdString();
+    QVERIFY(files::writeAtomic(path, appendOperations({}, rows)));
+    OperationsTab tab(path);
+    tab.load();
+    for (const char *word : {"UPLOAD", "envoi"}) {
+        tab.refilter({word, {}, {}, {}});
+        QCOMPARE(tab.shown(), std::vector<int>{0});
+    }
 }
 
 QTEST_MAIN(TstLanguage)

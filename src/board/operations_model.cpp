@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
 
 namespace platine {
 
@@ -25,6 +26,11 @@ const char *const kCaptions[kOperationColumns] = {
 };
 
 } // namespace
+
+QString shownOperation(const std::string &word)
+{
+    return QCoreApplication::translate("Operations", word.c_str());
+}
 
 int OperationsModel::columnCount(const QModelIndex &parent) const
 {
@@ -48,7 +54,7 @@ QVariant OperationsModel::data(const QModelIndex &index, int role) const
     const std::string &cell = r.*kOperationCells[std::size_t(index.column())];
     // The operation's word is stored French; shown in the window's language.
     if (kOperationCells[std::size_t(index.column())] == &OperationRow::operation)
-        return QCoreApplication::translate("Operations", cell.c_str());
+        return shownOperation(cell);
     return QString::fromStdString(cell);
 }
 
@@ -65,9 +71,23 @@ void OperationsModel::order(std::vector<int> &shown, int column, Qt::SortOrder o
         return;
     }
     const auto cell = kOperationCells[std::size_t(column)];
+    // The operations' words sort as shown, in the window's language: each
+    // word translated once.
+    std::map<std::string, std::string> words;
+    if (cell == &OperationRow::operation) {
+        for (const int i : shown) {
+            const std::string &word = m_data[std::size_t(i)].operation;
+            if (!words.count(word))
+                words[word] = shownOperation(word).toStdString();
+        }
+    }
+    auto text = [&](int row) -> const std::string & {
+        const std::string &stored = m_data[std::size_t(row)].*cell;
+        return words.empty() ? stored : words.find(stored)->second;
+    };
     // Dates and times in digits sort as texts; equal cells keep the newest first.
     std::sort(shown.begin(), shown.end(), [&](int a, int b) {
-        const std::string &x = m_data[std::size_t(a)].*cell, &y = m_data[std::size_t(b)].*cell;
+        const std::string &x = text(a), &y = text(b);
         if (x != y)
             return o == Qt::AscendingOrder ? x < y : y < x;
         return a > b;

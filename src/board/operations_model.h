@@ -1,7 +1,8 @@
 #pragma once
 // The tab "Opérations" of "Journal des passages": the rows of the journal of
 // operations that pass the filters, newest first; a click on a header sorts
-// them by that column's text (by date or time: the journal's own order).
+// them by that column's text as shown (by date or time: the journal's own
+// order).
 
 #include "core/board/operations_journal.h"
 
@@ -10,6 +11,10 @@
 #include <vector>
 
 namespace platine {
+
+// An operation's word as the window shows it: stored French ("envoi"), shown
+// in the window's language; what the search finds and the column sorts by.
+QString shownOperation(const std::string &word);
 
 class OperationsModel : public JournalRowsModel {
 public:

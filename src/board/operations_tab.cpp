@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include <filesystem>
+#include <map>
 
 namespace platine {
 
@@ -52,8 +53,20 @@ void OperationsTab::load()
     m_rows = bytes ? readOperations(*bytes) : std::vector<OperationRow>();
     m_keys.clear();
     m_keys.reserve(m_rows.size());
-    for (const OperationRow &r : m_rows)
-        m_keys.push_back(operationSearchKey(r));
+    // The search finds an operation by its word as shown too (in English,
+    // "upload" as well as the stored "envoi"): each word translated once.
+    std::map<std::string, std::string> shownWords;
+    for (const OperationRow &r : m_rows) {
+        auto word = shownWords.find(r.operation);
+        if (word == shownWords.end()) {
+            const std::string shown = shownOperation(r.operation).toStdString();
+            word = shownWords
+                       .emplace(r.operation,
+                                shown == r.operation ? std::string() : foldUtf8ForSearch(shown) + '\n')
+                       .first;
+        }
+        m_keys.push_back(operationSearchKey(r) + word->second);
+    }
 }
 
 void OperationsTab::refilter(const JournalFilter &filter)
