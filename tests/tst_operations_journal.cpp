@@ -144,6 +144,14 @@ void TstOperationsJournal::roundTrip_data()
         << std::string("date,heure,utilisateur,platine,liste,op\xE9ration,badge,champ,avant,"
                        "apr\xE8s,d\xE9tail\r\n")
         << std::string("\r\n");
+    // Rows added under the header's names, wherever a spreadsheet moved them;
+    // a column the header lacks goes after its last, not onto another's.
+    QTest::newRow("columns moved, one of the spreadsheet's own")
+        << std::string("d\xC3\xA9tail;Remarque;date;heure;utilisateur;platine;liste;op\xC3\xA9ration;"
+                       "badge;champ;avant;apr\xC3\xA8s\r\n")
+        << std::string("\r\n");
+    QTest::newRow("columns missing") << std::string("op\xC3\xA9ration;date;heure;badge\r\n")
+                                     << std::string("\r\n");
 }
 
 void TstOperationsJournal::roundTrip()

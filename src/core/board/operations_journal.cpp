@@ -7,9 +7,42 @@
 #include "core/platform/csv.h"
 
 #include <algorithm>
+#include <array>
 #include <map>
 
 namespace platine {
+
+namespace {
+
+// Where each column of the journal stands in a file whose header row is
+// `names`: under its name; a column the header does not name at its own
+// place when no other stands there, else after the header's last. Rows are
+// read and added through the same places, so that a journal a spreadsheet
+// saved with its columns moved keeps each new cell under its name.
+std::array<std::size_t, kOperationColumns> placesOf(const std::vector<std::string> &names)
+{
+    const std::vector<std::string> ours = operationsHeader();
+    std::array<int, kOperationColumns> found{};
+    std::vector<bool> taken(std::max(names.size(), kOperationColumns), false);
+    for (std::size_t k = 0; k < kOperationColumns; ++k) {
+        found[k] = csv::column(names, ours[k]);
+        if (found[k] >= 0)
+            taken[std::size_t(found[k])] = true;
+    }
+    std::array<std::size_t, kOperationColumns> at{};
+    std::size_t next = taken.size();
+    for (std::size_t k = 0; k < kOperationColumns; ++k) {
+        if (found[k] >= 0)
+            at[k] = std::size_t(found[k]);
+        else if (!taken[k])
+            taken[k] = true, at[k] = k;
+        else
+            at[k] = next++;
+    }
+    return at;
+}
+
+} // namespace
 
 std::vector<std::string> OperationRow::fields() const
 {
@@ -107,6 +140,9 @@ std::string appendOperations(std::string_view journal, const std::vector<Operati
     char separator = ';';
     std::string lineEnd = "\r\n";
     bool utf8Journal = true;
+    std::array<std::size_t, kOperationColumns> at{};
+    for (std::size_t k = 0; k < kOperationColumns; ++k)
+        at[k] = k;
     if (blank) {
         out = std::string(csv::kBom) + csv::row(operationsHeader());
     } else {
@@ -118,13 +154,21 @@ std::string appendOperations(std::string_view journal, const std::vector<Operati
         separator = csv::separatorOf(text.substr(0, end));
         if (end != std::string_view::npos && text[end] == '\n')
             lineEnd = "\n";
-        // A spreadsheet may have saved it in its own code page: the rows follow.
+        // A spreadsheet may have saved it in its own code page, or with its
+        // columns moved: the rows follow both.
         utf8Journal = cp1252::isUtf8(journal);
+        std::string converted;
+        at = placesOf(csv::firstRow(csv::decode(journal, converted)));
         if (out.back() != '\n' && out.back() != '\r')
             out += lineEnd;
     }
+    const std::size_t width = *std::max_element(at.begin(), at.end()) + 1;
     for (const OperationRow &r : rows) {
-        const std::string line = csv::row(r.fields(), separator, lineEnd);
+        std::vector<std::string> cells(width);
+        const std::vector<std::string> fields = r.fields();
+        for (std::size_t k = 0; k < kOperationColumns; ++k)
+            cells[at[k]] = fields[k];
+        const std::string line = csv::row(cells, separator, lineEnd);
         out += utf8Journal ? line : cp1252::fromUtf8(line);
     }
     return out;
@@ -135,23 +179,16 @@ std::vector<OperationRow> readOperations(std::string_view bytes)
     std::string converted;
     const std::string_view text = csv::decode(bytes, converted);
     std::vector<OperationRow> rows;
-    std::array<int, kOperationColumns> at{};
+    std::array<std::size_t, kOperationColumns> at{};
     bool header = true;
     csv::scan(text, [&](std::span<const std::string> cells, int) {
         if (header) {
             header = false;
-            const std::vector<std::string> names(cells.begin(), cells.end());
-            const std::vector<std::string> ours = operationsHeader();
-            for (std::size_t k = 0; k < at.size(); ++k) {
-                at[k] = csv::column(names, ours[k]);
-                if (at[k] < 0)
-                    at[k] = int(k);
-            }
+            at = placesOf({cells.begin(), cells.end()});
             return;
         }
         const auto cell = [&](std::size_t k) {
-            const int c = at[k];
-            return c < int(cells.size()) ? cells[std::size_t(c)] : std::string();
+            return at[k] < cells.size() ? cells[at[k]] : std::string();
         };
         rows.push_back({cell(0), cell(1), cell(2), cell(3), cell(4), cell(5), cell(6), cell(7),
                         cell(8), cell(9), cell(10)});

@@ -122,6 +122,21 @@ bool splitLine(std::string_view line, char separator, std::vector<std::string> &
     return !open;
 }
 
+std::vector<std::string> firstRow(std::string_view text)
+{
+    // The scan stops at the first row's end: thrown out of it.
+    struct Read {};
+    std::vector<std::string> row;
+    try {
+        scan(text, [&](std::span<const std::string> fields, int) {
+            row.assign(fields.begin(), fields.end());
+            throw Read{};
+        });
+    } catch (const Read &) {
+    }
+    return row;
+}
+
 char scan(std::string_view text, const RowFn &onRow)
 {
     const char separator = separatorOf(text);

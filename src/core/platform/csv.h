@@ -69,6 +69,10 @@ Table read(std::string_view text);
 using RowFn = std::function<void(std::span<const std::string> fields, int line)>;
 char scan(std::string_view text, const RowFn &onRow);
 
+// The first row of `text` as `read` gives it (empty for a text of no row),
+// without reading the rows after it.
+std::vector<std::string> firstRow(std::string_view text);
+
 // A header name as the reader compares it: blanks around and inside
 // collapsed, "_" and "-" as blanks, letter case and the accents of French
 // letters ignored.
