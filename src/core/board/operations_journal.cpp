@@ -138,7 +138,7 @@ std::string appendOperations(std::string_view journal, const std::vector<Operati
                        journal == csv::kBom;
     std::string out;
     char separator = ';';
-    std::string lineEnd = "\r\n";
+    std::string_view lineEnd = "\r\n";
     bool utf8Journal = true;
     std::array<std::size_t, kOperationColumns> at{};
     for (std::size_t k = 0; k < kOperationColumns; ++k)
