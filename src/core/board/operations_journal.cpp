@@ -34,9 +34,10 @@ std::array<std::size_t, kOperationColumns> placesOf(const std::vector<std::strin
     for (std::size_t k = 0; k < kOperationColumns; ++k) {
         if (found[k] >= 0)
             at[k] = std::size_t(found[k]);
-        else if (!taken[k])
-            taken[k] = true, at[k] = k;
-        else
+        else if (!taken[k]) {
+            taken[k] = true;
+            at[k] = k;
+        } else
             at[k] = next++;
     }
     return at;

@@ -74,8 +74,10 @@ std::vector<OperationRow> recordChanges(std::string_view before, std::string_vie
 
 // The whole journal once `rows` are added to `journal` (its bytes; empty
 // when there is none yet): its bytes as they were, a line end added when the
-// last line had none, then the rows in its separator and code page. A
-// journal started anew begins with the byte-order mark and the header row.
+// last line had none, then the rows in its separator and code page, each
+// cell under its header's name wherever the header puts it (as the reader
+// finds it). A journal started anew begins with the byte-order mark and the
+// header row.
 std::string appendOperations(std::string_view journal, const std::vector<OperationRow> &rows);
 
 // The rows of a journal, columns found by their header names (the journal's
