@@ -655,11 +655,12 @@ void TstWindow::ownIconsAreTheirDrawings()
     // plugin draws it now, at every size, for every drawing of the folder.
     const QDir drawings(QStringLiteral(PLATINE_SOURCE_DIR "/src/app/icons"));
     const QStringList files = drawings.entryList({QStringLiteral("*.svg")});
-    QCOMPARE(std::size_t(files.size() * 3), kOwnIconImageCount);
+    QCOMPARE(std::size_t(files.size() * 4), kOwnIconImageCount);
     for (const QString &file : files) {
         const QByteArray name = file.chopped(4).toLatin1();
         const QIcon icon = ownIcon(name.constData());
-        QCOMPARE(icon.availableSizes(), (QList<QSize>{{16, 16}, {24, 24}, {32, 32}}));
+        QCOMPARE(icon.availableSizes(),
+                 (QList<QSize>{{16, 16}, {24, 24}, {32, 32}, {48, 48}}));
         for (const QSize &size : icon.availableSizes()) {
             QImageReader reader(drawings.filePath(file), "svg");
             reader.setScaledSize(size);

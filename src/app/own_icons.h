@@ -2,7 +2,8 @@
 
 // The program's own icons, drawn from the SVG drawings of src/app/icons when
 // the program is built (tools/render_icons), each at every size the window
-// may show it in: 16 pixels, 24 and 32 on screens that scale by 1.5 and 2.
+// may show it in: 16 pixels, 24, 32 and 48 on screens that scale by 1.5, 2
+// and 3 (a size between is drawn from the next larger).
 
 #include <QIcon>
 
