@@ -148,18 +148,17 @@ std::string appendOperations(std::string_view journal, const std::vector<Operati
         out = std::string(csv::kBom) + csv::row(operationsHeader());
     } else {
         out = std::string(journal);
-        std::string_view text = journal;
-        if (text.substr(0, csv::kBom.size()) == csv::kBom)
-            text.remove_prefix(csv::kBom.size());
+        // A spreadsheet may have saved it in its own code page, or with its
+        // columns moved: the rows follow both. (Decoded once: its byte-order
+        // mark off, a copy only when it is not UTF-8.)
+        std::string converted;
+        const std::string_view text = csv::decode(journal, converted);
+        utf8Journal = converted.empty();
+        at = placesOf(csv::firstRow(text));
         const std::size_t end = text.find_first_of("\r\n");
         separator = csv::separatorOf(text.substr(0, end));
         if (end != std::string_view::npos && text[end] == '\n')
             lineEnd = "\n";
-        // A spreadsheet may have saved it in its own code page, or with its
-        // columns moved: the rows follow both.
-        utf8Journal = cp1252::isUtf8(journal);
-        std::string converted;
-        at = placesOf(csv::firstRow(csv::decode(journal, converted)));
         if (out.back() != '\n' && out.back() != '\r')
             out += lineEnd;
     }
