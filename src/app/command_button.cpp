@@ -76,7 +76,6 @@ const CommandButton::Layout &CommandButton::layout()
         return l;
     l = Layout{size(), text(), font(), is, {}, {}, {}};
     const QRect area = rect().adjusted(3, 2, -3, -2);
-    const QFontMetrics metrics(font());
     if (is.isEmpty()) {
         l.textArea = area;
         l.font = fittingCaptionFont(font(), area, text());
@@ -87,6 +86,7 @@ const CommandButton::Layout &CommandButton::layout()
     // the caption fits there whole.
     const QRect besideText = area.adjusted(is.width() + 4, 0, 0, 0);
     const QRect aboveText = area.adjusted(0, is.height() + 3, 0, 0);
+    const QFontMetrics metrics(font());
     const int besideSteps = stepsToFit(metrics, besideText, text());
     const int aboveSteps = besideSteps == 0 ? 0 : stepsToFit(metrics, aboveText, text());
     if (besideSteps <= aboveSteps) {

@@ -15,8 +15,8 @@ QIcon ownIcon(const char *name)
         if (std::strcmp(o.name, name) != 0)
             continue;
         // The image reads the pixels where they are; the pixmap copies them.
-        const QImage image(reinterpret_cast<const uchar *>(o.pixels), o.size, o.size,
-                           o.size * 4, QImage::Format_ARGB32_Premultiplied);
+        const QImage image(reinterpret_cast<const uchar *>(o.pixels), o.size, o.size, o.size * 4,
+                           QImage::Format_ARGB32_Premultiplied);
         icon.addPixmap(QPixmap::fromImage(image));
     }
     return icon;

@@ -73,8 +73,9 @@ void OperationsModel::order(std::vector<int> &shown, int column, Qt::SortOrder o
     const auto cell = kOperationCells[std::size_t(column)];
     // The operations' words sort as shown, in the window's language: each
     // word translated once.
+    const bool operation = cell == &OperationRow::operation;
     std::map<std::string, std::string> words;
-    if (cell == &OperationRow::operation) {
+    if (operation) {
         for (const int i : shown) {
             const std::string &word = m_data[std::size_t(i)].operation;
             if (!words.count(word))
@@ -83,7 +84,7 @@ void OperationsModel::order(std::vector<int> &shown, int column, Qt::SortOrder o
     }
     auto text = [&](int row) -> const std::string & {
         const std::string &stored = m_data[std::size_t(row)].*cell;
-        return words.empty() ? stored : words.find(stored)->second;
+        return operation ? words.find(stored)->second : stored;
     };
     // Dates and times in digits sort as texts; equal cells keep the newest first.
     std::sort(shown.begin(), shown.end(), [&](int a, int b) {

@@ -60,10 +60,10 @@ void OperationsTab::load()
         auto word = shownWords.find(r.operation);
         if (word == shownWords.end()) {
             const std::string shown = shownOperation(r.operation).toStdString();
-            word = shownWords
-                       .emplace(r.operation,
-                                shown == r.operation ? std::string() : foldUtf8ForSearch(shown) + '\n')
-                       .first;
+            // Nothing more where the word shows as it is stored (in French).
+            const std::string key =
+                shown == r.operation ? std::string() : foldUtf8ForSearch(shown) + '\n';
+            word = shownWords.emplace(r.operation, key).first;
         }
         m_keys.push_back(operationSearchKey(r) + word->second);
     }

@@ -42,8 +42,7 @@ int main(int argc, char **argv)
         for (const int size : sizes) {
             QImageReader reader(drawing, "svg");
             reader.setScaledSize(QSize(size, size));
-            const QImage image =
-                reader.read().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            const QImage image = reader.read().convertToFormat(QImage::Format_ARGB32_Premultiplied);
             if (image.isNull() || image.size() != QSize(size, size)) {
                 std::fprintf(stderr, "platine-render-icons: %s: %s\n", argv[i],
                              qPrintable(reader.errorString()));
